@@ -1,0 +1,36 @@
+# Flags shared by every target of our own: warnings as errors, optional sanitizers.
+if(DIANCAI_SANITIZE)
+  add_compile_options(-fsanitize=${DIANCAI_SANITIZE} -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=${DIANCAI_SANITIZE})
+endif()
+
+function(diancai_target target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_BYTEARRAY QT_NO_URL_CAST_FROM_STRING)
+endfunction()
+
+# diancai_library(name SOURCES ... DEPS ...): one static library per layer.
+function(diancai_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  diancai_target(${name})
+endfunction()
+
+# diancai_test(name SOURCES ... DEPS ...): one QtTest executable, registered with CTest.
+# Tests run headless with a pinned locale and time zone and find the built resources.
+function(diancai_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_DEPS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  diancai_target(${name})
+  add_dependencies(${name} diancai_resources)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;TZ=UTC;DIANCAI_RESOURCES=${DIANCAI_RESOURCE_DIR}")
+endfunction()

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// Number and text helpers shared by every layer. Numbers are formatted with the C conventions
+// ("%.2f", "%f"), never with the locale.
+namespace CommonUtils {
+// Drops trailing zeros after a point, then a trailing point: "2.50" -> "2.5", "3.00" -> "3".
+QString removeStringZero(const QString &text);
+// "%.2f" of the number, shortened by removeStringZero.
+QString removeFloatZero(float number);
+// The whole text is one or more of "0"-"9" and ".".
+bool isValidNumber(const QString &text);
+// Percent-encodes the UTF-8 bytes of everything but ASCII letters, digits and "-_.~".
+QString stringByEscapingForURLArgument(const QString &text);
+
+// "%.2f" and "%f" of a float.
+QString format2(float number);
+QString format6(float number);
+} // namespace CommonUtils
