@@ -1,0 +1,286 @@
+#include "foundation/AppPaths.h"
+#include "foundation/SettingsKeys.h"
+#include "settings/ConfigManager.h"
+#include "settings/DataFolder.h"
+#include "settings/LayoutManger.h"
+#include "settings/SettingsStore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// Remembers every write in order.
+class RecordingStore : public SettingsStore {
+public:
+    QVariant value(const QString &key) const override { return values.value(key); }
+    void setValue(const QString &key, const QVariant &value) override
+    {
+        writes.append(key);
+        values.insert(key, value);
+    }
+    void remove(const QString &key) override { values.remove(key); }
+    void sync() override { writes.append(QStringLiteral("<sync>")); }
+
+    QVariantMap values;
+    QStringList writes;
+};
+} // namespace
+
+class TestConfigManager : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> home;
+    std::shared_ptr<RecordingStore> recorder;
+
+    QString iniPath() const { return home->filePath(QStringLiteral("settings.ini")); }
+    void useIniStore() { SettingsStore::setShared(std::make_shared<IniSettingsStore>(iniPath())); }
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<QTemporaryDir>();
+        AppPaths::setHome(home->path());
+        recorder = std::make_shared<RecordingStore>();
+        SettingsStore::setShared(recorder);
+        ConfigManager::resetDefaultManager();
+    }
+
+    void firstStartGivesDefaults()
+    {
+        ConfigManager &c = ConfigManager::defaultManager();
+        QCOMPARE(c.ip(), std::optional<QString>(ConfigManager::kDefaultIp));
+        QCOMPARE(c.port(), std::optional<QString>(QStringLiteral("8030")));
+        QCOMPARE(c.posNum(), QStringLiteral("001"));
+        QCOMPARE(c.languageCode(), QStringLiteral("zh-strings"));
+        QCOMPARE(c.defaultPrintState(), QStringLiteral("0"));
+        QCOMPARE(c.timeout(), 8);
+        QCOMPARE(c.ctTaiHaoShuruFangshi(), 1);
+        QCOMPARE(c.ctShowAmount(), 3);
+        QCOMPARE(c.ctLogoutAfterSend(), 5);
+        QCOMPARE(c.autoRefreshSoldOutIntervalTime(), 0);
+        QVERIFY(!c.bindTableNo());
+        QVERIFY(!c.bgMusicPath());
+        for (bool flag : {c.playBgMusic(), c.lockTable(), c.autoRefreshTableStatus(), c.silentMode(),
+                          c.isCusMode(), c.isAutoRefreshSoldOut(), c.isDisplayTuiJian(),
+                          c.isDarkBackground(), c.showOrderListStatus()})
+            QVERIFY(!flag);
+        LayoutManger::defaultManager().restore();
+        QCOMPARE(LayoutManger::defaultManager().layout(), 0);
+        QVERIFY2(recorder->writes.isEmpty(), "restoring writes nothing");
+    }
+
+    void restoreAppliesDefaultsOnlyToUnsetValues_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QVariant>("expected");
+        QTest::newRow("timeout 0") << Key::Timeout << QVariant(0) << QVariant(8);
+        QTest::newRow("timeout negative") << Key::Timeout << QVariant(-3) << QVariant(8);
+        QTest::newRow("timeout kept") << Key::Timeout << QVariant(20) << QVariant(20);
+        QTest::newRow("entry method 0") << Key::ctTaiHaoShuruFangshi << QVariant(0) << QVariant(1);
+        QTest::newRow("entry method 2") << Key::ctTaiHaoShuruFangshi << QVariant(2) << QVariant(2);
+        QTest::newRow("show amount 4") << Key::ctShowAmount << QVariant(4) << QVariant(4);
+        QTest::newRow("logout 6") << Key::ctLogoutAfterSend << QVariant(6) << QVariant(6);
+        QTest::newRow("empty language") << Key::LanguageCode << QVariant(QString()) << QVariant("zh-strings");
+        QTest::newRow("english") << Key::LanguageCode << QVariant("en-strings") << QVariant("en-strings");
+        QTest::newRow("print state 2") << Key::DefaultPrintState << QVariant("2") << QVariant("2");
+        QTest::newRow("interval kept") << Key::AutoRefreshSoldOutIntervalTime << QVariant(30) << QVariant(30);
+    }
+    void restoreAppliesDefaultsOnlyToUnsetValues()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(QVariant, expected);
+        recorder->values.insert(key, stored);
+        ConfigManager &c = ConfigManager::defaultManager();
+        const QMap<QString, QVariant> actual{
+            {Key::Timeout, c.timeout()},
+            {Key::ctTaiHaoShuruFangshi, c.ctTaiHaoShuruFangshi()},
+            {Key::ctShowAmount, c.ctShowAmount()},
+            {Key::ctLogoutAfterSend, c.ctLogoutAfterSend()},
+            {Key::LanguageCode, c.languageCode()},
+            {Key::DefaultPrintState, c.defaultPrintState()},
+            {Key::AutoRefreshSoldOutIntervalTime, c.autoRefreshSoldOutIntervalTime()},
+        };
+        QCOMPARE(actual.value(key).toString(), expected.toString());
+    }
+
+    void saveWritesEveryKeyInOrderThenSyncs()
+    {
+        ConfigManager &c = ConfigManager::defaultManager();
+        c.save();
+        const QStringList expected{
+            Key::BindTableNo, Key::Ip, Key::Port, Key::Mnum, Key::LanguageCode, Key::DefaultPrintState,
+            Key::Timeout, Key::BgMusicPath, Key::ctTaiHaoShuruFangshi, Key::ctShowAmount,
+            Key::ctLogoutAfterSend, Key::PlayBgMusic, Key::LockTable, Key::AutoRefreshTableStatus,
+            Key::SilentMode, Key::IsCusMode, Key::IsAutoRefreshSoldOut, Key::AutoRefreshSoldOutIntervalTime,
+            Key::IsDisplayTuiJian, Key::IsDarkBackground, Key::ShowOrderListStatus, QStringLiteral("<sync>")};
+        QCOMPARE(recorder->writes, expected);
+    }
+
+    void bindTableIsClearedUnlessLocked_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("unlocked") << false << "";
+        QTest::newRow("locked") << true << "A08";
+    }
+    void bindTableIsClearedUnlessLocked()
+    {
+        QFETCH(bool, locked);
+        QFETCH(QString, stored);
+        ConfigManager &c = ConfigManager::defaultManager();
+        c.setBindTableNo(QStringLiteral("A08"));
+        c.setLockTable(locked);
+        c.save();
+        QCOMPARE(recorder->values.value(Key::BindTableNo).typeId(), QMetaType::QString);
+        QCOMPARE(recorder->values.value(Key::BindTableNo).toString(), stored);
+    }
+
+    void timeoutSetterRefusesNonPositive()
+    {
+        ConfigManager &c = ConfigManager::defaultManager();
+        c.setTimeout(0);
+        QCOMPARE(c.timeout(), 8);
+        c.setTimeout(-5);
+        QCOMPARE(c.timeout(), 8);
+        c.setTimeout(15);
+        QCOMPARE(c.timeout(), 15);
+    }
+
+    void posNumFallsBackAndKeeps()
+    {
+        ConfigManager &c = ConfigManager::defaultManager();
+        c.setPosNum(QString());
+        QCOMPARE(c.posNum(), QStringLiteral("001"));
+        c.save();
+        QCOMPARE(recorder->values.value(Key::Mnum).toString(), QStringLiteral("001"));
+    }
+
+    void serverAddressForms_data()
+    {
+        QTest::addColumn<QVariant>("ip");
+        QTest::addColumn<QVariant>("port");
+        QTest::addColumn<QString>("address"); // empty = no address
+        QTest::newRow("ip and port") << QVariant("10.0.0.5") << QVariant("8030") << "http://10.0.0.5:8030";
+        QTest::newRow("empty port") << QVariant("10.0.0.5") << QVariant("") << "http://10.0.0.5";
+        QTest::newRow("empty ip") << QVariant("") << QVariant("8030") << "";
+        QTest::newRow("nothing stored") << QVariant() << QVariant()
+                                        << "http://" + ConfigManager::kDefaultIp + ":8030";
+        QTest::newRow("only ip stored") << QVariant("127.0.0.1") << QVariant() << "http://127.0.0.1:8030";
+    }
+    void serverAddressForms()
+    {
+        QFETCH(QVariant, ip);
+        QFETCH(QVariant, port);
+        QFETCH(QString, address);
+        if (ip.isValid())
+            recorder->values.insert(Key::Ip, ip);
+        if (port.isValid())
+            recorder->values.insert(Key::Port, port);
+        const std::optional<QString> result = ConfigManager::defaultManager().getServerAddress();
+        QCOMPARE(result.value_or(QString()), address);
+        QCOMPARE(result.has_value(), !address.isEmpty());
+    }
+
+    void dataFolderRule_data()
+    {
+        QTest::addColumn<QVariant>("zipFileName");
+        QTest::addColumn<QString>("folder"); // relative to the home; "<update>" = shipped data
+        QTest::newRow("never installed") << QVariant() << "<update>";
+        QTest::newRow("empty name") << QVariant("") << "<update>";
+        QTest::newRow("package") << QVariant("PadData_20261201.zip") << "PadData_20261201";
+        QTest::newRow("deleted") << QVariant("empty.first") << "empty";
+        QTest::newRow("no extension") << QVariant("data") << "data";
+        QTest::newRow("two dots drop only the last") << QVariant("a.b.zip") << "a.b";
+        QTest::newRow("only an extension") << QVariant(".zip") << "<update>";
+        QTest::newRow("chinese name") << QVariant(QStringLiteral("基础资料.zip")) << QStringLiteral("基础资料");
+    }
+    void dataFolderRule()
+    {
+        QFETCH(QVariant, zipFileName);
+        QFETCH(QString, folder);
+        if (zipFileName.isValid())
+            recorder->values.insert(Key::ZipFileName, zipFileName);
+        const QString expected = folder == QStringLiteral("<update>")
+                                     ? AppPaths::resourcePath(QStringLiteral("update"))
+                                     : home->path() + u'/' + folder;
+        QCOMPARE(DataFolder::path(), expected);
+        ConfigManager &c = ConfigManager::defaultManager();
+        QCOMPARE(c.getDatabasePath(), expected + QStringLiteral("/PadBaseData.db"));
+        QCOMPARE(c.getBigPicPath(), expected + QStringLiteral("/foodPicBig"));
+        QCOMPARE(c.getAdPicturePath(), expected + QStringLiteral("/AdPicture"));
+        QCOMPARE(c.getAdVideoPath(), expected + QStringLiteral("/AdVideo"));
+        QCOMPARE(c.getMainBgPath(), expected + QStringLiteral("/MainBg.jpg"));
+        QCOMPARE(c.getBgMusicPath(), expected + QStringLiteral("/BgMusic"));
+    }
+
+    void savedSettingsSurviveARestartUnsavedOnesDoNot()
+    {
+        useIniStore();
+        ConfigManager::resetDefaultManager();
+        ConfigManager &c = ConfigManager::defaultManager();
+        c.setIp(QStringLiteral("127.0.0.1"));
+        c.setPort(QStringLiteral("18030"));
+        c.setPosNum(QStringLiteral("007"));
+        c.setTimeout(30);
+        c.setLockTable(true);
+        c.setBindTableNo(QStringLiteral("B12"));
+        c.setSilentMode(true);
+        c.setCtShowAmount(4);
+        c.setAutoRefreshSoldOutIntervalTime(45);
+        c.setBgMusicPath(QStringLiteral("/music/茉莉花.wav"));
+        c.save();
+        c.setPosNum(QStringLiteral("999")); // never saved
+        LayoutManger::defaultManager().setLayout(2);
+        LayoutManger::defaultManager().save();
+
+        useIniStore(); // a fresh process reads the file again
+        ConfigManager::resetDefaultManager();
+        ConfigManager &r = ConfigManager::defaultManager();
+        QCOMPARE(r.getServerAddress(), std::optional<QString>(QStringLiteral("http://127.0.0.1:18030")));
+        QCOMPARE(r.posNum(), QStringLiteral("007"));
+        QCOMPARE(r.timeout(), 30);
+        QVERIFY(r.lockTable());
+        QCOMPARE(r.bindTableNo(), std::optional<QString>(QStringLiteral("B12")));
+        QVERIFY(r.silentMode());
+        QVERIFY(!r.playBgMusic());
+        QCOMPARE(r.ctShowAmount(), 4);
+        QCOMPARE(r.autoRefreshSoldOutIntervalTime(), 45);
+        QCOMPARE(r.bgMusicPath(), std::optional<QString>(QStringLiteral("/music/茉莉花.wav")));
+        LayoutManger::defaultManager().setLayout(0);
+        LayoutManger::defaultManager().restore();
+        QCOMPARE(LayoutManger::defaultManager().layout(), 2);
+    }
+
+    void corruptSettingsFileGivesDefaults()
+    {
+        QFile file(iniPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\x00\xff[[[kTimeout=\n=\x01garbage\n[General\nkPort", 40);
+        file.close();
+        useIniStore();
+        ConfigManager &c = ConfigManager::defaultManager();
+        QCOMPARE(c.timeout(), 8);
+        QCOMPARE(c.posNum(), QStringLiteral("001"));
+        QCOMPARE(c.languageCode(), QStringLiteral("zh-strings"));
+    }
+
+    void mainImageFallsBackToShippedPicture()
+    {
+        recorder->values.insert(Key::ZipFileName, QStringLiteral("missing.zip"));
+        QTemporaryDir resources;
+        QImage hotel(4, 3, QImage::Format_RGB32);
+        hotel.fill(Qt::red);
+        QVERIFY(hotel.save(resources.filePath(QStringLiteral("hotel.jpg")), "JPG"));
+        const QString previous = AppPaths::resourcesDir();
+        AppPaths::setResourcesDir(resources.path());
+        const QImage image = ConfigManager::defaultManager().getMainImage();
+        AppPaths::setResourcesDir(previous);
+        QCOMPARE(image.size(), QSize(4, 3));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConfigManager)
+#include "tst_configmanager.moc"
