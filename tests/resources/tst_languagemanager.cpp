@@ -1,0 +1,189 @@
+#include "foundation/AppPaths.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "settings/LanguageManager.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+
+class TestLanguageManager : public QObject {
+    Q_OBJECT
+private:
+    QString builtResources;
+    std::unique_ptr<QObject> observer;
+    QList<QThread *> postedOn;
+
+    LanguageManager &manager() { return LanguageManager::defaultManager(); }
+
+    static bool writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        builtResources = AppPaths::resourcesDir();
+        QVERIFY2(QFile::exists(AppPaths::resourcePath(LanguageManager::kEnglish)),
+                 qPrintable(builtResources));
+    }
+
+    void init()
+    {
+        AppPaths::setResourcesDir(builtResources);
+        manager().reset();
+        postedOn.clear();
+        observer = std::make_unique<QObject>();
+        NotificationCenter::defaultCenter().addObserver(observer.get(), Notify::LanguageChanged,
+                                                        [this](const Notification &n) {
+                                                            QVERIFY(!n.object.isValid());
+                                                            QVERIFY(n.userInfo.isEmpty());
+                                                            postedOn << QThread::currentThread();
+                                                        });
+    }
+
+    void cleanup() { observer.reset(); }
+
+    void englishTranslates_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("market price") << u"时价"_s << u"Market price"_s;
+        QTest::newRow("sold-out mark") << u"(已售罄)"_s << u"(Sold out)"_s;
+        QTest::newRow("ok") << u"确定"_s << u"OK"_s;
+        QTest::newRow("cancel") << u"取消"_s << u"Cancel"_s;
+        QTest::newRow("format") << u"已下载：%.f%%"_s << u"Downloaded: %.f%%"_s;
+        QTest::newRow("label colon") << u"金额合计："_s << u"Total amount: "_s;
+        QTest::newRow("language option as it stands") << u"英文（English）"_s << u"英文（English）"_s;
+        QTest::newRow("unknown text") << u"不在表中的文字"_s << u"不在表中的文字"_s;
+        QTest::newRow("empty") << QString() << QString();
+    }
+
+    void englishTranslates()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        manager().loadLanguage(LanguageManager::kEnglish, false);
+        QCOMPARE(manager().readString(key), expected);
+        QCOMPARE(manager().currCode(), std::optional<QString>(LanguageManager::kEnglish));
+    }
+
+    // The installed copy must be the table in the sources, whole.
+    void builtEnglishMatchesTheSources()
+    {
+        QFile source(QStringLiteral(DIANCAI_SOURCE_DIR "/resources/en-strings"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const QJsonObject table = QJsonDocument::fromJson(source.readAll()).object();
+        QVERIFY(!table.isEmpty());
+        manager().loadLanguage(LanguageManager::kEnglish, false);
+        for (auto it = table.begin(); it != table.end(); ++it)
+            QCOMPARE(manager().readString(it.key()), it.value().toString());
+    }
+
+    void chineseGivesKeysBack_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("market price") << u"时价"_s;
+        QTest::newRow("ok") << u"确定"_s;
+        QTest::newRow("format") << u"%@人 ￥%.2f"_s;
+    }
+
+    void chineseGivesKeysBack()
+    {
+        QFETCH(QString, key);
+        manager().loadLanguage(LanguageManager::kEnglish, false);
+        manager().loadLanguage(LanguageManager::kChinese, false);
+        QCOMPARE(manager().readString(key), key);
+    }
+
+    void changeIsAnnouncedOncePerRealChange()
+    {
+        manager().loadLanguage(LanguageManager::kEnglish);
+        QCOMPARE(postedOn.size(), 1);
+        QCOMPARE(postedOn.first(), QThread::currentThread());
+        manager().loadLanguage(LanguageManager::kEnglish);
+        QCOMPARE(postedOn.size(), 1);
+        manager().loadLanguage(LanguageManager::kChinese);
+        QCOMPARE(postedOn.size(), 2);
+        QCOMPARE(manager().readString(u"确定"_s), u"确定"_s);
+        manager().loadLanguage(LanguageManager::kChinese);
+        QCOMPARE(postedOn.size(), 2);
+    }
+
+    // Start-up loads the saved language quietly.
+    void quietLoadPostsNothing()
+    {
+        manager().loadLanguage(LanguageManager::kEnglish, false);
+        QCOMPARE(manager().readString(u"取消"_s), u"Cancel"_s);
+        manager().loadLanguage(LanguageManager::kChinese, false);
+        QCoreApplication::processEvents();
+        QVERIFY(postedOn.isEmpty());
+    }
+
+    void changeFromAWorkerIsAnnouncedOnTheMainThread()
+    {
+        QThread *worker = QThread::create([this] { manager().loadLanguage(LanguageManager::kEnglish); });
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        delete worker;
+        QTRY_COMPARE(postedOn.size(), 1);
+        QCOMPARE(postedOn.first(), QThread::currentThread());
+        QCOMPARE(manager().readString(u"确定"_s), u"OK"_s);
+    }
+
+    void badFilesGiveKeysBack_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("custom table is read") << true << R"({"确定": "Yes"})"_ba << u"Yes"_s;
+        QTest::newRow("missing file") << false << QByteArray() << u"确定"_s;
+        QTest::newRow("empty file") << true << QByteArray() << u"确定"_s;
+        QTest::newRow("broken json") << true << R"({"确定": "Yes")"_ba << u"确定"_s;
+        QTest::newRow("array") << true << R"([{"确定": "Yes"}])"_ba << u"确定"_s;
+        QTest::newRow("bare string") << true << R"("Yes")"_ba << u"确定"_s;
+        QTest::newRow("value not a string") << true << R"({"确定": 5})"_ba << u"确定"_s;
+        QTest::newRow("binary") << true << "\xff\xfe\x00{"_ba << u"确定"_s;
+    }
+
+    void badFilesGiveKeysBack()
+    {
+        QFETCH(bool, present);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expected);
+        // English first, so that a bad file must also drop the table loaded before it.
+        manager().loadLanguage(LanguageManager::kEnglish, false);
+        QTemporaryDir dir;
+        if (present)
+            QVERIFY(writeFile(dir.filePath(u"xx-strings"_s), content));
+        AppPaths::setResourcesDir(dir.path());
+        manager().loadLanguage(u"xx-strings"_s);
+        QCOMPARE(manager().readString(u"确定"_s), expected);
+        QCOMPARE(manager().readString(u"取消"_s), u"取消"_s);
+        QCOMPARE(postedOn.size(), 1);
+    }
+
+    // The code is taken before the file is read, so asking again does not retry a failed load.
+    void failedLoadIsNotRetried()
+    {
+        QTemporaryDir dir;
+        AppPaths::setResourcesDir(dir.path());
+        manager().loadLanguage(u"xx-strings"_s, false);
+        QVERIFY(writeFile(dir.filePath(u"xx-strings"_s), R"({"确定": "Yes"})"_ba));
+        manager().loadLanguage(u"xx-strings"_s, false);
+        QCOMPARE(manager().readString(u"确定"_s), u"确定"_s);
+        manager().reset();
+        manager().loadLanguage(u"xx-strings"_s, false);
+        QCOMPARE(manager().readString(u"确定"_s), u"Yes"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLanguageManager)
+#include "tst_languagemanager.moc"
