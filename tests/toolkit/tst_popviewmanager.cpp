@@ -1,0 +1,367 @@
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "toolkit/PopNames.h"
+#include "toolkit/PopPresenter.h"
+#include "toolkit/PopRootViewController.h"
+#include "toolkit/PopViewManager.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+
+#include <memory>
+
+namespace {
+class CountingPopup : public PopRootViewController {
+public:
+    using PopRootViewController::PopRootViewController;
+    int languageRuns = 0;
+    int editingEnds = 0;
+    QVariantList args;
+    QThread *builtOn = nullptr;
+
+    void initLanguage() override { ++languageRuns; }
+    void endEditing() override { ++editingEnds; }
+};
+
+// Holds every dismissal until the test lets it finish, as a sliding animation would.
+class HoldingPresenter : public PopPresenter {
+public:
+    QList<PopRootViewController *> presented;
+    QList<int> presentedPadding;
+    std::function<void()> pendingFinish;
+
+    void present(PopRootViewController *popup) override
+    {
+        presented.append(popup);
+        presentedPadding.append(popup->paddingTop());
+    }
+    void dismiss(PopRootViewController *, std::function<void()> finished) override
+    {
+        pendingFinish = finished;
+    }
+};
+
+QString tagOf(const QString &name)
+{
+    return name == Notify::PopManagerControllerDismiss ? QStringLiteral("dismiss") : QStringLiteral("front");
+}
+} // namespace
+
+class TestPopViewManager : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<PopViewManager> manager;
+    std::unique_ptr<QObject> observer;
+    QList<QPair<QString, QObject *>> events; // ("front" | "dismiss", object)
+    QList<QPointer<CountingPopup>> built;
+
+    void registerCounting(const QString &name)
+    {
+        manager->registerFactory(name, [this](const QVariantList &args) {
+            auto *popup = new CountingPopup;
+            popup->args = args;
+            popup->builtOn = QThread::currentThread();
+            built.append(popup);
+            return popup;
+        });
+    }
+    QPair<QString, QObject *> event(const QString &tag, QObject *object) { return {tag, object}; }
+
+private slots:
+    // First, before anything else touches it: the first caller here is a worker.
+    void defaultManagerIsOneAndLivesOnMainThread()
+    {
+        PopViewManager *fromWorker = nullptr;
+        std::unique_ptr<QThread> worker(
+            QThread::create([&] { fromWorker = &PopViewManager::defaultManager(); }));
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        QCOMPARE(fromWorker, &PopViewManager::defaultManager());
+        QCOMPARE(fromWorker->thread(), QThread::currentThread());
+    }
+
+    void init()
+    {
+        events.clear();
+        built.clear();
+        // Observing before the manager does, like the screens that open pop-ups: the dismissal
+        // then reaches us before the manager's "back to front" that it causes.
+        observer = std::make_unique<QObject>();
+        for (const QString &name :
+             {Notify::PopManagerControllerBackToFront, Notify::PopManagerControllerDismiss})
+            NotificationCenter::defaultCenter().addObserver(
+                observer.get(), name, [this](const Notification &n) {
+                    events.append({tagOf(n.name), n.object.value<QObject *>()});
+                });
+        manager = std::make_unique<PopViewManager>();
+    }
+    void cleanup()
+    {
+        observer.reset();
+        manager.reset();
+    }
+
+    void closingTopBringsPreviousToFront()
+    {
+        auto *first = new CountingPopup;
+        auto *second = new CountingPopup;
+        QVERIFY(manager->popController(first));
+        QVERIFY(manager->popController(second));
+        QCOMPARE(manager->arrControllers(), (QList<PopRootViewController *>{first, second}));
+        QCOMPARE(events, (QList<QPair<QString, QObject *>>{event("front", first), event("front", second)}));
+
+        events.clear();
+        second->dismissSelf();
+        QCOMPARE(events, (QList<QPair<QString, QObject *>>{event("dismiss", second), event("front", first)}));
+        QCOMPARE(manager->arrControllers(), QList<PopRootViewController *>{first});
+
+        events.clear();
+        first->dismissSelf();
+        QCOMPARE(events, (QList<QPair<QString, QObject *>>{event("dismiss", first)}));
+        QVERIFY(manager->arrControllers().isEmpty());
+    }
+
+    void dismissedPopupIsDeletedWithItsObservers()
+    {
+        auto &center = NotificationCenter::defaultCenter();
+        const int languageObservers = center.observerCount(Notify::LanguageChanged);
+        QPointer<CountingPopup> popup = new CountingPopup;
+        QVERIFY(manager->popController(popup));
+        QCOMPARE(center.observerCount(Notify::LanguageChanged), languageObservers + 1);
+
+        center.post(Notify::LanguageChanged);
+        center.post(Notify::NumberKeyboardCoseClick);
+        QCOMPARE(popup->languageRuns, 1);
+        QCOMPARE(popup->editingEnds, 1);
+
+        popup->dismissSelf();
+        QVERIFY(popup); // still readable by the other observers of the dismissal
+        QTRY_VERIFY(!popup);
+        QCOMPARE(center.observerCount(Notify::LanguageChanged), languageObservers);
+        QCOMPARE(center.observerCount(Notify::NumberKeyboardCoseClick), 0);
+    }
+
+    void dismissOfUnknownPopupChangesNothing()
+    {
+        auto *onStack = new CountingPopup;
+        manager->popController(onStack);
+        events.clear();
+        QPointer<CountingPopup> stranger = new CountingPopup(this);
+        stranger->dismissSelf();
+        PostNotificationInMainThread(Notify::PopManagerControllerDismiss,
+                                     QVariant::fromValue<QObject *>(nullptr));
+        PostNotificationInMainThread(Notify::PopManagerControllerDismiss, QStringLiteral("not a pop-up"));
+        QTest::qWait(20);
+        QCOMPARE(events,
+                 (QList<QPair<QString, QObject *>>{event("dismiss", stranger), event("dismiss", nullptr),
+                                                   event("dismiss", nullptr)}));
+        QCOMPARE(manager->arrControllers(), QList<PopRootViewController *>{onStack});
+        QVERIFY(stranger); // not the manager's to delete
+        delete stranger;
+    }
+
+    void paddingTop_data()
+    {
+        QTest::addColumn<int>("requested");
+        QTest::addColumn<int>("placed");
+        QTest::newRow("default") << -1 << 20;
+        QTest::newRow("any negative") << -7 << 20;
+        QTest::newRow("80") << 80 << 80;
+        QTest::newRow("top edge") << 0 << 0;
+    }
+    void paddingTop()
+    {
+        QFETCH(int, requested);
+        QFETCH(int, placed);
+        auto presenter = std::make_shared<HoldingPresenter>();
+        manager->setPresenter(presenter);
+        registerCounting(PopName::GuaDanViewController);
+        QVERIFY(manager->pop(PopName::GuaDanViewController, {}, requested));
+        QTRY_COMPARE(manager->arrControllers().size(), 1);
+        QCOMPARE(manager->arrControllers().first()->paddingTop(), placed);
+        QCOMPARE(presenter->presentedPadding, QList<int>{placed});
+    }
+
+    void typedOperations_data()
+    {
+        QTest::addColumn<int>("operation");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QVariantList>("args");
+        QTest::addColumn<int>("padding");
+        QTest::addColumn<QVariantMap>("extras"); // an invalid value: the property must be absent
+
+        const QVariant none;
+        const QVariant pack = QStringLiteral("order pack");
+        QTest::newRow("guest count") << 0 << PopName::CusNumChangeViewController << QVariantList{} << 20
+                                     << QVariantMap{};
+        QTest::newRow("temporary dish")
+            << 1 << PopName::TempFoodViewController << QVariantList{} << 80 << QVariantMap{};
+        QTest::newRow("held orders") << 2 << PopName::GuaDanViewController << QVariantList{} << 20
+                                     << QVariantMap{};
+        QTest::newRow("search, reload") << 3 << PopName::SearchViewController << QVariantList{} << 20
+                                        << QVariantMap{{PopProperty::ShouldReloadOrderList, true}};
+        QTest::newRow("search, no reload") << 4 << PopName::SearchViewController << QVariantList{} << 40
+                                           << QVariantMap{{PopProperty::ShouldReloadOrderList, false}};
+        QTest::newRow("table chooser without request id")
+            << 5 << PopName::TableChooseViewController << QVariantList{pack} << 20
+            << QVariantMap{{PopProperty::RequestId, none}};
+        QTest::newRow("table chooser with request id 1")
+            << 6 << PopName::TableChooseViewController << QVariantList{pack} << 80
+            << QVariantMap{{PopProperty::RequestId, QStringLiteral("1")}};
+        QTest::newRow("table chooser with empty request id")
+            << 7 << PopName::TableChooseViewController << QVariantList{pack} << 20
+            << QVariantMap{{PopProperty::RequestId, QString()}};
+    }
+    void typedOperations()
+    {
+        QFETCH(int, operation);
+        QFETCH(QString, name);
+        QFETCH(QVariantList, args);
+        QFETCH(int, padding);
+        QFETCH(QVariantMap, extras);
+
+        registerCounting(name);
+        const QVariant pack = QStringLiteral("order pack");
+        bool accepted = false;
+        switch (operation) {
+        case 0:
+            accepted = manager->popCusNumChangeView();
+            break;
+        case 1:
+            accepted = manager->popTempFoodView(80);
+            break;
+        case 2:
+            accepted = manager->popGuaDanView();
+            break;
+        case 3:
+            accepted = manager->popSearchView(true);
+            break;
+        case 4:
+            accepted = manager->popSearchView(false, 40);
+            break;
+        case 5:
+            accepted = manager->popTableChooseView(pack);
+            break;
+        case 6:
+            accepted = manager->popTableChooseView(pack, 80, QStringLiteral("1"));
+            break;
+        case 7:
+            accepted = manager->popTableChooseView(pack, -1, QString());
+            break;
+        }
+        QVERIFY(accepted);
+        QVERIFY(built.isEmpty()); // built later, not inside the call
+        QTRY_COMPARE(built.size(), 1);
+        CountingPopup *popup = built.first();
+        QCOMPARE(manager->arrControllers(), QList<PopRootViewController *>{popup});
+        QCOMPARE(popup->args, args);
+        QCOMPARE(popup->paddingTop(), padding);
+        for (auto it = extras.begin(); it != extras.end(); ++it) {
+            const QVariant actual = popup->property(it.key().toUtf8().constData());
+            QCOMPARE(actual.isValid(), it.value().isValid());
+            if (it.value().isValid())
+                QCOMPARE(actual, it.value());
+        }
+        QCOMPARE(events, (QList<QPair<QString, QObject *>>{event("front", popup)}));
+    }
+
+    void unknownOrFailingFactory()
+    {
+        QSignalSpy failed(manager.get(), &PopViewManager::popFailed);
+        QVERIFY(!manager->pop(QStringLiteral("NoSuchViewController")));
+        QVERIFY(!manager->popGuaDanView());
+        QVERIFY(!manager->popTableChooseView(QVariant(), -1, QStringLiteral("1")));
+
+        manager->registerFactory(PopName::TempFoodViewController,
+                                 [](const QVariantList &) { return nullptr; });
+        QVERIFY(manager->popTempFoodView());
+        QTRY_COMPARE(failed.count(), 1);
+        QCOMPARE(failed.first().first().toString(), PopName::TempFoodViewController);
+        QVERIFY(manager->arrControllers().isEmpty());
+        QVERIFY(events.isEmpty());
+
+        manager->registerFactory(PopName::TempFoodViewController, {});
+        QVERIFY(!manager->hasFactory(PopName::TempFoodViewController));
+        QVERIFY(!manager->popTempFoodView());
+    }
+
+    void refusedControllers()
+    {
+        auto *popup = new CountingPopup;
+        QVERIFY(!manager->popController(nullptr));
+        QVERIFY(manager->popController(popup));
+        QVERIFY(!manager->popController(popup));
+        QCOMPARE(manager->arrControllers().size(), 1);
+
+        bool acceptedFromWorker = true;
+        auto *other = new CountingPopup;
+        std::unique_ptr<QThread> worker(
+            QThread::create([&] { acceptedFromWorker = manager->popController(other); }));
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        QVERIFY(!acceptedFromWorker);
+        delete other;
+
+        CountingPopup *foreign = nullptr;
+        worker.reset(QThread::create([&] { foreign = new CountingPopup; }));
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        QVERIFY(!manager->popController(foreign));
+        QCOMPARE(manager->arrControllers(), QList<PopRootViewController *>{popup});
+        delete foreign;
+    }
+
+    void popFromWorkerBuildsOnMainThread()
+    {
+        registerCounting(PopName::SearchViewController);
+        bool accepted = false;
+        std::unique_ptr<QThread> worker(
+            QThread::create([&] { accepted = manager->popSearchView(true, 60); }));
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        QVERIFY(accepted);
+        QTRY_COMPARE(manager->arrControllers().size(), 1);
+        QCOMPARE(built.first()->builtOn, QThread::currentThread());
+        QCOMPARE(built.first()->thread(), QThread::currentThread());
+        QCOMPARE(built.first()->paddingTop(), 60);
+    }
+
+    void dismissalWaitsForPresenter()
+    {
+        auto presenter = std::make_shared<HoldingPresenter>();
+        manager->setPresenter(presenter);
+        auto *first = new CountingPopup;
+        QPointer<CountingPopup> second = new CountingPopup;
+        manager->popController(first);
+        manager->popController(second);
+        QCOMPARE(presenter->presented, (QList<PopRootViewController *>{first, second}));
+        events.clear();
+
+        second->dismissSelf();
+        second->dismissSelf();
+        QVERIFY(events.isEmpty());
+        QCOMPARE(manager->arrControllers().size(), 2); // on the stack until the slide-out ends
+
+        const auto finish = presenter->pendingFinish;
+        finish();
+        finish();
+        QCOMPARE(events, (QList<QPair<QString, QObject *>>{event("dismiss", second), event("front", first)}));
+        QCOMPARE(manager->arrControllers(), QList<PopRootViewController *>{first});
+        QTRY_VERIFY(!second);
+    }
+
+    void deletedPopupLeavesStack()
+    {
+        auto *first = new CountingPopup;
+        auto *second = new CountingPopup;
+        manager->popController(first);
+        manager->popController(second);
+        delete second;
+        QCOMPARE(manager->arrControllers(), QList<PopRootViewController *>{first});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPopViewManager)
+#include "tst_popviewmanager.moc"
