@@ -1,0 +1,93 @@
+#include "BillPrinter.h"
+#include "Commands.h"
+#include "DeskRules.h"
+#include "Numbers.h"
+
+#include <filesystem>
+
+namespace Commands {
+
+Reply getRoomDeskState(const CommandContext &ctx, DiningRoom &room, const RequestDocument &request)
+{
+    const std::string deskNo = request.text("DeskNo");
+    const std::string roomNo = request.text("RoomNo");
+    if (!deskNo.empty()) {
+        if (auto refusal = DeskRules::refuseUnknownDesk(ctx, deskNo))
+            return *refusal;
+    }
+    const auto open = room.openDesks();
+    Reply reply = Reply::ok("");
+    reply.returnList.emplace();
+    for (const CatalogueDesk &desk : ctx.catalogue.desks()) {
+        if ((!deskNo.empty() && desk.deskNo != deskNo) || (!roomNo.empty() && desk.roomNo != roomNo))
+            continue;
+        const auto inUse = open.find(desk.deskNo);
+        const bool used = inUse != open.end();
+        reply.returnList->push_back(
+            {{"deskNo", desk.deskNo},
+             {"deskName", desk.deskName},
+             {"useIndex", used ? "1" : "0"},
+             {"custNumber", used ? inUse->second.custCount : "0"},
+             {"TotalAmt", Numbers::money(used ? DeskRules::tableTotal(room.lines(desk.deskNo)) : 0)},
+             {"roomNo", desk.roomNo}});
+    }
+    return reply;
+}
+
+Reply getDeskSaleList(const CommandContext &ctx, DiningRoom &room, const RequestDocument &request)
+{
+    const auto deskNo = request.field("DeskNo");
+    if (auto refusal = DeskRules::refuseUnknownDesk(ctx, deskNo))
+        return *refusal;
+    Reply reply = Reply::ok("");
+    reply.returnList.emplace();
+    for (const SaleLine &line : room.lines(*deskNo)) {
+        reply.returnList->push_back({{"itemseq", std::to_string(line.itemseq)},
+                                     {"pluno", line.pluno},
+                                     {"pluName", line.pluName},
+                                     {"unitName", line.unitName},
+                                     {"itemsize", line.itemsize},
+                                     {"saleQty", Numbers::quantity(line.saleQty)},
+                                     {"SalePrice", Numbers::money(line.salePrice)},
+                                     {"sellWay", line.sellWay},
+                                     {"havePrtFlag", line.havePrtFlag},
+                                     {"FoodType", line.foodType},
+                                     {"FlagGroup", line.flagGroup}});
+    }
+    return reply;
+}
+
+Reply getGqFoodList(const CommandContext &ctx, DiningRoom &room, const RequestDocument &)
+{
+    Reply reply = Reply::ok("");
+    reply.returnList.emplace();
+    for (const StockEntry &entry : room.allStock()) {
+        const CatalogueDish *dish = ctx.catalogue.dish(entry.foodNo);
+        reply.returnList->push_back({{"foodno", entry.foodNo},
+                                     {"foodName", dish ? dish->name : std::string()},
+                                     {"unitName", dish ? dish->unitName : std::string()},
+                                     {"itemsize", dish ? dish->itemSize : std::string()},
+                                     {"InitQty", Numbers::quantity(entry.initQty)},
+                                     {"SaleQty", Numbers::quantity(entry.saleQty)},
+                                     {"leftQty", Numbers::quantity(entry.leftQty())},
+                                     {"AlterQty", "0"}});
+    }
+    return reply;
+}
+
+Reply printDeskBill(const CommandContext &ctx, DiningRoom &room, const RequestDocument &request)
+{
+    const auto deskNo = request.field("DeskNo");
+    if (auto refusal = DeskRules::refuseUnlessOpen(ctx, room, deskNo))
+        return *refusal;
+    const std::string label = DeskRules::deskLabel(ctx, *deskNo);
+    const std::string text = BillPrinter::billText(label, *room.openDesk(*deskNo), room.lines(*deskNo));
+    const std::string path = BillPrinter::print(ctx.profile.printFolder, *deskNo, text);
+    if (path.empty())
+        return Reply::refused("打印机故障，账单未能打印");
+    Reply reply = Reply::ok(label + "的账单已送打印");
+    reply.returnValue = std::filesystem::path(path).filename().string();
+    return reply;
+}
+
+} // namespace Commands

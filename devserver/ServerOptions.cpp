@@ -1,0 +1,96 @@
+#include "ServerOptions.h"
+
+#include "Numbers.h"
+
+#include <set>
+
+std::optional<std::map<std::string, double>> ServerOptions::parseStock(const std::string &text)
+{
+    std::map<std::string, double> stock;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(',', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string item = text.substr(start, end - start);
+        const std::size_t equals = item.find('=');
+        if (equals == std::string::npos || equals == 0)
+            return std::nullopt;
+        const auto qty = Numbers::parseDecimal(item.substr(equals + 1));
+        if (!qty)
+            return std::nullopt;
+        stock[item.substr(0, equals)] = *qty;
+        start = end + 1;
+    }
+    return stock;
+}
+
+std::optional<ServerOptions> ServerOptions::parse(const std::vector<std::string> &arguments,
+                                                  std::string &error)
+{
+    ServerOptions options;
+    std::set<std::string> seen;
+    static const std::set<std::string> withValue = {
+        "--port",   "--basedata",  "--package", "--state", "--stock", "--host", "--update-version-code",
+        "--dog-no", "--server-ver"};
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string &flag = arguments[i];
+        if (flag == "--fresh") {
+            options.fresh = true;
+            continue;
+        }
+        if (!withValue.count(flag)) {
+            error = "unknown argument " + flag;
+            return std::nullopt;
+        }
+        if (i + 1 >= arguments.size()) {
+            error = flag + " needs a value";
+            return std::nullopt;
+        }
+        const std::string &value = arguments[++i];
+        seen.insert(flag);
+        if (flag == "--port" || flag == "--update-version-code") {
+            const bool digits = !value.empty() && value.size() <= 9 &&
+                                value.find_first_not_of("0123456789") == std::string::npos;
+            const int number = digits ? std::stoi(value) : -1;
+            if (number < 0 || (flag == "--port" && number > 65535)) {
+                error = flag + ": not a valid number: " + value;
+                return std::nullopt;
+            }
+            (flag == "--port" ? options.port : options.updateVersionCode) = number;
+        } else if (flag == "--stock") {
+            const auto stock = parseStock(value);
+            if (!stock) {
+                error = "--stock expects FOODNO=QTY,FOODNO=QTY,... but got " + value;
+                return std::nullopt;
+            }
+            options.stock = *stock;
+        } else if (flag == "--basedata") {
+            options.baseDataFolder = value;
+        } else if (flag == "--package") {
+            options.packagePath = value;
+        } else if (flag == "--state") {
+            options.stateFolder = value;
+        } else if (flag == "--host") {
+            options.host = value;
+        } else if (flag == "--dog-no") {
+            options.dogNo = value;
+        } else if (flag == "--server-ver") {
+            options.serverVer = value;
+        }
+    }
+    for (const char *required : {"--port", "--basedata", "--package", "--state"}) {
+        if (!seen.count(required)) {
+            error = std::string(required) + " is required";
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+const char *ServerOptions::usage()
+{
+    return "usage: diancai-devserver --port PORT --basedata DIR --package FILE --state DIR\n"
+           "                         [--stock FOODNO=QTY,...] [--fresh] [--host ADDR]\n"
+           "                         [--update-version-code N] [--dog-no TEXT] [--server-ver TEXT]\n";
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "DevServer.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <optional>
+
+using Fields = QList<QPair<QString, QString>>;
+using Row = QMap<QString, QString>;
+
+// One answer as the test sees it: the raw exchange and, when the body is a reply document, its
+// parts (read from the GB18030 bytes).
+struct ServerReply {
+    bool answered = false;  // false: no HTTP answer at all (connection dropped, refused)
+    QString transportError; // why there was no answer
+    int status = 0;
+    QByteArray body;
+    bool parsed = false;
+    QString code;
+    QString msg;
+    std::optional<QString> value;
+    QList<Row> rows;
+    Row para;
+
+    static ServerReply fromBody(int status, const QByteArray &body);
+};
+
+// A line of an order pack as the terminal writes it.
+struct OrderLine {
+    QString foodNo;
+    QString name;
+    QString qty = QStringLiteral("1.000000");
+    QString price;
+    QString type = QStringLiteral("D");
+    QString printState = QStringLiteral("0");
+    QString sellWay = QStringLiteral("A");
+    QString tasteDef;
+    QString tasteManual;
+    QString suitNo;
+
+    static OrderLine of(const QString &foodNo, const QString &name, const QString &qty, const QString &price);
+    QString toData(int itemSeq) const;
+};
+
+// A development server on a free loopback port, in this process, over a fresh fixture folder
+// (base data, package, state), talked to with real HTTP requests.
+class DevServerHarness {
+public:
+    static constexpr const char *kDevSerial = "0123456789ABCDEF0123456789ABCDEF";
+
+    DevServerHarness();
+    ~DevServerHarness();
+
+    // Writes the fixture (once) and starts the server; stock is "FOODNO=QTY,...".
+    bool start(const QString &stock = {}, bool fresh = false);
+    void stop();
+    bool restart(const QString &stock = {}, bool fresh = false) { return stop(), start(stock, fresh); }
+    QString lastError() const { return error_; }
+
+    int port() const { return server_ ? server_->port() : 0; }
+    QString folder() const { return dir_.path(); }
+    QString packagePath() const { return dir_.path() + QStringLiteral("/dcpackage-001.zip"); }
+    QString stateFolder() const { return dir_.path() + QStringLiteral("/state"); }
+
+    // Posts the text as the terminal does: form field "xmlFile", percent-encoded UTF-8.
+    ServerReply post(const QString &xml);
+    ServerReply postRaw(const QByteArray &body, const QByteArray &contentType);
+    ServerReply get(const QString &path);
+    // A ClientCommand like the terminal's; an empty cashier renders "<CashierID/>".
+    ServerReply command(const QString &name, const Fields &fields = {},
+                        const QString &cashier = QStringLiteral("1001"));
+    ServerReply login(const QString &id = QStringLiteral("1001"),
+                      const QString &password = QStringLiteral("123"));
+    ServerReply order(const QString &desk, const QString &flowNo, const QList<OrderLine> &lines,
+                      const QString &custCount = QStringLiteral("4"),
+                      const QString &cashier = QStringLiteral("1001"),
+                      const QString &devSerial = QString::fromLatin1(kDevSerial));
+    static QString orderXml(const QString &desk, const QString &flowNo, const QList<OrderLine> &lines,
+                            const QString &custCount, const QString &cashier, const QString &devSerial);
+    QList<Row> saleList(const QString &desk);
+    Row deskState(const QString &desk);
+
+    QJsonObject controlGet(const QString &pathAndQuery);
+    int controlPost(const QString &pathAndQuery);
+
+private:
+    QTemporaryDir dir_;
+    bool fixtureWritten_ = false;
+    std::unique_ptr<DevServer> server_;
+    QString error_;
+};

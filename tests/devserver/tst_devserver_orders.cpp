@@ -1,0 +1,260 @@
+// Order packs and what follows them: the recorded lines, flow-number deduplication, limited
+// stock, weighing, hurries and wake-ups, returns.
+#include "DevServerHarness.h"
+
+#include <QJsonArray>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+OrderLine pork(const QString &qty = u"2.000000"_s)
+{
+    return OrderLine::of(u"101"_s, u"红烧肉"_s, qty, u"38.000000"_s);
+}
+
+OrderLine fish()
+{
+    return OrderLine::of(u"102"_s, u"清蒸鱼"_s, u"1.000000"_s, u"88.000000"_s);
+}
+
+OrderLine rice(const QString &qty = u"1.000000"_s)
+{
+    return OrderLine::of(u"103"_s, u"米饭"_s, qty, u"2.000000"_s);
+}
+
+QJsonArray events(DevServerHarness &server)
+{
+    return server.controlGet(u"/__control/events"_s).value(u"events"_s).toArray();
+}
+
+} // namespace
+
+class TestDevServerOrders : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<DevServerHarness> server_;
+
+private slots:
+    void init()
+    {
+        server_ = std::make_unique<DevServerHarness>();
+        QVERIFY2(server_->start(u"101=3,103=0"_s), qPrintable(server_->lastError()));
+        QCOMPARE(server_->login().code, u"0"_s);
+    }
+    void cleanup() { server_.reset(); }
+
+    void orderOpensTableAndRecordsLines()
+    {
+        OrderLine spicy = pork();
+        spicy.tasteDef = u"T01,T02,T03"_s; // +2 fixed, +20 %
+        spicy.tasteManual = u"打包\t1.000000"_s;
+        OrderLine gift = rice();
+        gift.sellWay = u"C"_s;
+        gift.printState = u"1"_s;
+        const ServerReply reply =
+            server_->order(u"A02"_s, u"20240601120000-10001"_s, {spicy, fish(), gift}, u"3"_s);
+        QCOMPARE(reply.code, u"0"_s);
+        QCOMPARE(reply.msg, u"下单成功，共3道菜；以下菜品沽清未成功：米饭(剩余0)"_s);
+
+        const Row desk = server_->deskState(u"A02"_s);
+        QCOMPARE(desk.value(u"useIndex"_s), u"1"_s);
+        QCOMPARE(desk.value(u"custNumber"_s), u"3"_s);
+        // 76 + 20 % + 2 + 1, fish 88, the gift rice nothing.
+        QCOMPARE(desk.value(u"TotalAmt"_s), u"182.20"_s);
+
+        const QList<Row> lines = server_->saleList(u"A02"_s);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], (Row{{u"itemseq"_s, u"1"_s},
+                                {u"pluno"_s, u"101"_s},
+                                {u"pluName"_s, u"红烧肉"_s},
+                                {u"unitName"_s, u"份"_s},
+                                {u"itemsize"_s, {}},
+                                {u"saleQty"_s, u"2"_s},
+                                {u"SalePrice"_s, u"38.00"_s},
+                                {u"sellWay"_s, u"A"_s},
+                                {u"havePrtFlag"_s, u"1"_s},
+                                {u"FoodType"_s, u"D"_s},
+                                {u"FlagGroup"_s, u"NNNN"_s}}));
+        QCOMPARE(lines[1].value(u"itemseq"_s), u"2"_s);
+        QCOMPARE(lines[1].value(u"FlagGroup"_s), u"NYNN"_s);
+        QCOMPARE(lines[2].value(u"sellWay"_s), u"C"_s);
+        QCOMPARE(lines[2].value(u"havePrtFlag"_s), u"0"_s); // held back: 等叫
+        QCOMPARE(lines[2].value(u"FlagGroup"_s), u"NNNY"_s);
+
+        // A second order on the table in use adds lines with new numbers and keeps the guests.
+        QCOMPARE(server_->order(u"A02"_s, u"20240601120000-10002"_s, {pork(u"1.000000"_s)}, u"9"_s).code,
+                 u"0"_s);
+        const QList<Row> more = server_->saleList(u"A02"_s);
+        QCOMPARE(more.size(), 4);
+        QCOMPARE(more[3].value(u"itemseq"_s), u"4"_s);
+        QCOMPARE(server_->deskState(u"A02"_s).value(u"custNumber"_s), u"3"_s);
+    }
+
+    void repeatedFlowNumberIsAnsweredOnce_data()
+    {
+        QTest::addColumn<QString>("secondSerial");
+        QTest::addColumn<int>("linesAfter");
+        QTest::newRow("same terminal") << QString::fromLatin1(DevServerHarness::kDevSerial) << 1;
+        QTest::newRow("another terminal") << u"FEDCBA9876543210FEDCBA9876543210"_s << 2;
+    }
+    void repeatedFlowNumberIsAnsweredOnce()
+    {
+        QFETCH(QString, secondSerial);
+        QFETCH(int, linesAfter);
+        const ServerReply first = server_->order(u"A01"_s, u"20240601120000-10001"_s, {pork(u"1.000000"_s)});
+        QCOMPARE(first.code, u"0"_s);
+        const ServerReply again = server_->order(u"A01"_s, u"20240601120000-10001"_s, {pork(u"1.000000"_s)},
+                                                 u"4"_s, u"1001"_s, secondSerial);
+        QCOMPARE(again.code, u"0"_s);
+        QCOMPARE(again.msg, first.msg);
+        QCOMPARE(server_->saleList(u"A01"_s).size(), linesAfter);
+    }
+
+    // A refused pack is not remembered: sent again once the cause is gone, it is taken.
+    void refusedFlowCanBeSentAgain()
+    {
+        const QString xml = DevServerHarness::orderXml(u"A01"_s, u"flow-x"_s, {pork()}, u"4"_s, u"1002"_s,
+                                                       QString::fromLatin1(DevServerHarness::kDevSerial));
+        QCOMPARE(server_->post(xml).code, u"1"_s);
+        QCOMPARE(server_->login(u"1002"_s, u"456"_s).code, u"0"_s);
+        QCOMPARE(server_->post(xml).code, u"0"_s);
+        QCOMPARE(server_->saleList(u"A01"_s).size(), 1);
+    }
+
+    void limitedStockCountsDown()
+    {
+        const auto stockOf = [&](const QString &foodNo) {
+            for (const Row &row : server_->command(u"GetGqFoodList"_s).rows)
+                if (row.value(u"foodno"_s) == foodNo)
+                    return row;
+            return Row();
+        };
+        QCOMPARE(stockOf(u"101"_s), (Row{{u"foodno"_s, u"101"_s},
+                                         {u"foodName"_s, u"红烧肉"_s},
+                                         {u"unitName"_s, u"份"_s},
+                                         {u"itemsize"_s, {}},
+                                         {u"InitQty"_s, u"3"_s},
+                                         {u"SaleQty"_s, u"0"_s},
+                                         {u"leftQty"_s, u"3"_s},
+                                         {u"AlterQty"_s, u"0"_s}}));
+        QCOMPARE(server_->command(u"GetGqFoodList"_s).rows.size(), 2);
+
+        QCOMPARE(server_->order(u"A01"_s, u"s-1"_s, {pork()}).msg, u"下单成功，共1道菜"_s);
+        QCOMPARE(stockOf(u"101"_s).value(u"leftQty"_s), u"1"_s);
+        QCOMPARE(stockOf(u"101"_s).value(u"SaleQty"_s), u"2"_s);
+
+        // More than is left: taken all the same, said so, and the dish is sold out.
+        const ServerReply over = server_->order(u"A01"_s, u"s-2"_s, {pork(), fish()});
+        QCOMPARE(over.code, u"0"_s);
+        QCOMPARE(over.msg, u"下单成功，共2道菜；以下菜品沽清未成功：红烧肉(剩余1)"_s);
+        QCOMPARE(stockOf(u"101"_s).value(u"leftQty"_s), u"0"_s);
+        QCOMPARE(server_->saleList(u"A01"_s).size(), 3);
+
+        // A return puts the quantity back.
+        const Fields back = {{u"DeskNo"_s, u"A01"_s},
+                             {u"FoodNo"_s, u"101"_s},
+                             {u"FoodQty"_s, u"1"_s},
+                             {u"ReturnReason"_s, u"01"_s}};
+        QCOMPARE(server_->command(u"ReturnFood"_s, back).code, u"0"_s);
+        QCOMPARE(stockOf(u"101"_s).value(u"leftQty"_s), u"1"_s);
+    }
+
+    void stockFlagSetsAndRestartKeeps()
+    {
+        QCOMPARE(server_->order(u"A01"_s, u"k-1"_s, {pork(u"1.000000"_s)}).code, u"0"_s);
+        QVERIFY(server_->restart());
+        const QList<Row> kept = server_->command(u"GetGqFoodList"_s).rows;
+        QCOMPARE(kept.size(), 2);
+        QCOMPARE(kept[0].value(u"leftQty"_s), u"2"_s);
+        QVERIFY(server_->restart(u"101=10"_s));
+        QCOMPARE(server_->command(u"GetGqFoodList"_s).rows[0].value(u"leftQty"_s), u"10"_s);
+    }
+
+    void weighing()
+    {
+        OrderLine heldFish = fish();
+        heldFish.printState = u"2"_s;
+        OrderLine setMeal = OrderLine::of(u"201"_s, u"双人套餐"_s, u"1.000000"_s, u"168.000000"_s);
+        setMeal.type = u"T"_s;
+        OrderLine setFish = fish();
+        setFish.type = u"M"_s;
+        setFish.price = u"0.000000"_s;
+        setFish.suitNo = u"201"_s;
+        QCOMPARE(server_->order(u"A01"_s, u"w-1"_s, {fish(), heldFish, setMeal, setFish}).code, u"0"_s);
+        QList<Row> lines = server_->saleList(u"A01"_s);
+        QCOMPARE(lines[0].value(u"havePrtFlag"_s), u"2"_s);
+        QCOMPARE(lines[0].value(u"FlagGroup"_s).mid(1, 1), u"Y"_s);
+        QCOMPARE(lines[1].value(u"havePrtFlag"_s), u"2"_s);
+        QCOMPARE(lines[3].value(u"FoodType"_s), u"M"_s);
+        QCOMPARE(lines[3].value(u"havePrtFlag"_s), u"1"_s); // a set meal's part is not weighed
+
+        const Fields weigh = {{u"DeskNo"_s, u"A01"_s},
+                              {u"FoodNo"_s, u"102"_s},
+                              {u"itemseq"_s, u"1"_s},
+                              {u"FoodQty"_s, u"1.35"_s}};
+        QCOMPARE(server_->command(u"ConfirmQty"_s, weigh).msg, u"称重成功：清蒸鱼 1.35斤"_s);
+        // Waking the table releases the held fish to the kitchen but it still waits for weighing.
+        QCOMPARE(server_->command(u"DeskWakeUp"_s, {{u"DeskNo"_s, u"A01"_s}}).msg, u"起菜成功，共1道菜"_s);
+        lines = server_->saleList(u"A01"_s);
+        QCOMPARE(lines[0].value(u"saleQty"_s), u"1.35"_s);
+        QCOMPARE(lines[0].value(u"havePrtFlag"_s), u"1"_s);
+        QCOMPARE(lines[1].value(u"havePrtFlag"_s), u"2"_s);
+        QCOMPARE(
+            server_->command(u"GetRoomDeskState"_s, {{u"DeskNo"_s, u"A01"_s}}).rows[0].value(u"TotalAmt"_s),
+            u"374.80"_s); // 1.35 × 88 + 88 + 168 + 0
+    }
+
+    void hurriesAndWakeUpsAreRecorded()
+    {
+        OrderLine waiting = rice(u"2.000000"_s);
+        waiting.printState = u"1"_s;
+        QCOMPARE(server_->order(u"A01"_s, u"h-1"_s, {pork(u"1.000000"_s), waiting}).code, u"0"_s);
+        const Fields desk = {{u"DeskNo"_s, u"A01"_s}, {u"UserID"_s, u"1001"_s}};
+        QCOMPARE(server_->command(u"DeskHurry"_s, desk).msg, u"催菜成功，共2道菜"_s);
+        QCOMPARE(server_->command(u"CatHurry"_s, desk + Fields{{u"CatNo"_s, u"01"_s}}).msg,
+                 u"催菜成功，共1道菜"_s);
+        QCOMPARE(server_->command(u"FoodHurry"_s, desk + Fields{{u"FoodNo"_s, u"103"_s}}).msg,
+                 u"催菜成功，共1道菜"_s);
+        QCOMPARE(server_->command(u"CatWakeUp"_s, desk + Fields{{u"CatNo"_s, u"0101"_s}}).msg,
+                 u"起菜成功，共0道菜"_s);
+        QCOMPARE(server_->saleList(u"A01"_s)[1].value(u"havePrtFlag"_s), u"0"_s);
+        QCOMPARE(server_->command(u"FoodWakeUp"_s, desk + Fields{{u"FoodNo"_s, u"103"_s}}).msg,
+                 u"起菜成功，共1道菜"_s);
+        QCOMPARE(server_->saleList(u"A01"_s)[1].value(u"havePrtFlag"_s), u"1"_s);
+
+        const QJsonArray recorded = events(*server_);
+        QStringList commands;
+        for (const auto &event : recorded)
+            commands << event[u"command"_s].toString();
+        QCOMPARE(commands, (QStringList{u"DeskHurry"_s, u"CatHurry"_s, u"FoodHurry"_s, u"CatWakeUp"_s,
+                                        u"FoodWakeUp"_s}));
+        QCOMPARE(recorded[1][u"catNo"_s].toString(), u"01"_s);
+        QCOMPARE(recorded[2][u"foodNo"_s].toString(), u"103"_s);
+        QCOMPARE(recorded[2][u"userId"_s].toString(), u"1001"_s);
+    }
+
+    void returnLowersNewestLinesFirst()
+    {
+        QCOMPARE(server_->order(u"A01"_s, u"r-1"_s, {rice(u"2.000000"_s)}).code, u"0"_s);
+        QCOMPARE(server_->order(u"A01"_s, u"r-2"_s, {rice(u"3.000000"_s)}).code, u"0"_s);
+        const Fields back = {{u"DeskNo"_s, u"A01"_s},
+                             {u"FoodNo"_s, u"103"_s},
+                             {u"FoodQty"_s, u"4"_s},
+                             {u"ReturnReason"_s, u"02"_s}};
+        QCOMPARE(server_->command(u"ReturnFood"_s, back).msg, u"退菜成功：米饭 4碗"_s);
+        const QList<Row> lines = server_->saleList(u"A01"_s);
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines[0].value(u"itemseq"_s), u"1"_s);
+        QCOMPARE(lines[0].value(u"saleQty"_s), u"1"_s);
+        const QJsonArray recorded = events(*server_);
+        QCOMPARE(recorded.size(), 1);
+        QCOMPARE(recorded[0][u"reasonNo"_s].toString(), u"02"_s);
+        QCOMPARE(recorded[0][u"reasonName"_s].toString(), u"上菜太慢"_s);
+        QCOMPARE(recorded[0][u"qty"_s].toDouble(), 4.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDevServerOrders)
+#include "tst_devserver_orders.moc"

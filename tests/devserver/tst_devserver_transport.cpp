@@ -1,0 +1,311 @@
+// The wire: GB18030 replies, the form encodings, the package download, injected faults, the
+// control endpoint, the maker's web service, restarts and the command line.
+#include "DevServerHarness.h"
+#include "ServerOptions.h"
+#include "TextCodec.h"
+
+#include <httplib.h>
+#include <libxml/parser.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void ignoreLibxmlMessage(void *, const char *, ...) {}
+
+bool libxmlReads(const QByteArray &bytes, const char *encoding)
+{
+    xmlDoc *doc = xmlReadMemory(bytes.constData(), int(bytes.size()), nullptr, encoding,
+                                XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    xmlFreeDoc(doc);
+    return doc != nullptr;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const OrderLine kRice = OrderLine::of(u"103"_s, u"米饭"_s, u"1.000000"_s, u"2.000000"_s);
+
+} // namespace
+
+class TestDevServerTransport : public QObject {
+    Q_OBJECT
+
+    DevServerHarness server_;
+
+private slots:
+    void initTestCase()
+    {
+        // The strict GB2312 reads below are meant to fail; keep libxml2 from printing about it.
+        xmlSetGenericErrorFunc(nullptr, ignoreLibxmlMessage);
+        QVERIFY2(server_.start(), qPrintable(server_.lastError()));
+        QCOMPARE(server_.login().code, u"0"_s);
+    }
+    void cleanup() { QCOMPARE(server_.controlPost(u"/__control/faults/clear"_s), 200); }
+
+    void replyIsGb18030DeclaredGb2312()
+    {
+        const ServerReply reply = server_.login();
+        QCOMPARE(reply.status, 200);
+        QVERIFY(reply.body.startsWith(
+            "<?xml version=\"1.0\" encoding=\"gb2312\"?><ServerReply><ReturnCode>0</ReturnCode>"));
+        // 欢迎您(张三) in GB2312: the bytes a GB2312 reader expects.
+        QVERIFY(reply.body.contains("<ReturnMsg>\xBB\xB6\xD3\xAD\xC4\xFA(\xD5\xC5\xC8\xFD)</ReturnMsg>"));
+        QVERIFY(libxmlReads(reply.body, "GB2312"));
+        QVERIFY(!reply.body.contains("\xE6\xAC\xA2")); // no UTF-8 left in it
+    }
+
+    void escapedValuesReadBack()
+    {
+        // Text from a request may hold markup characters; the reply must stay a document.
+        const ServerReply reply = server_.command(u"Foo&<\"bar\">"_s.toHtmlEscaped());
+        QVERIFY(reply.parsed);
+        QCOMPARE(reply.msg, u"不支持的指令：Foo&<\"bar\">"_s);
+    }
+
+    void formEncodings_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("contentType");
+        const QByteArray xml =
+            "<?xml version=\"1.0\" encoding=\"gb2312\"?><ClientCommand><Command>LogIn</Command>"
+            "<UserID>1002</UserID><UserPassword>456</UserPassword></ClientCommand>";
+        QTest::newRow("terminal's encoding") << "xmlFile=" + xml.toPercentEncoding("-_.", "~")
+                                             << QByteArray("application/x-www-form-urlencoded");
+        QTest::newRow("charset parameter, other field first")
+            << "a=1&xmlFile=" + xml.toPercentEncoding()
+            << QByteArray("application/x-www-form-urlencoded; charset=UTF-8");
+        QTest::newRow("no content type") << "xmlFile=" + xml.toPercentEncoding() << QByteArray();
+        const QByteArray multipart =
+            "--XyZ\r\nContent-Disposition: form-data; name=\"xmlFile\"\r\n\r\n" + xml + "\r\n--XyZ--\r\n";
+        QTest::newRow("multipart") << multipart << QByteArray("multipart/form-data; boundary=XyZ");
+    }
+    void formEncodings()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, contentType);
+        const ServerReply reply = server_.postRaw(body, contentType);
+        QCOMPARE(reply.msg, u"欢迎您(李四)"_s);
+    }
+
+    void packageDownloadIsByteIdentical()
+    {
+        httplib::Client client("127.0.0.1", server_.port());
+        std::string received;
+        std::size_t pieces = 0;
+        const auto result = client.Get("/dcpackage-001.zip", [&](const char *data, std::size_t length) {
+            received.append(data, length);
+            ++pieces;
+            return true;
+        });
+        QVERIFY(result);
+        QCOMPARE(result->status, 200);
+        QCOMPARE(result->get_header_value("Content-Length"), std::to_string(3 * 1024 * 1024 + 17));
+        QVERIFY(pieces > 1);
+        QVERIFY(QByteArray::fromStdString(received) == fileBytes(server_.packagePath()));
+        QCOMPARE(server_.get(u"/other.zip"_s).status, 404);
+        QCOMPARE(server_.get(u"/"_s).status, 404);
+    }
+
+    void faults_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("gb2312Reads");
+        QTest::addColumn<bool>("gb18030Reads");
+        QTest::addColumn<bool>("carriedOut");
+        QTest::newRow("delay") << u"kind=delay&ms=300"_s << true << 200 << true << true << true;
+        QTest::newRow("status") << u"kind=status&status=503"_s << true << 503 << false << false << false;
+        QTest::newRow("status, carried out")
+            << u"kind=status&status=500&execute=1"_s << true << 500 << false << false << true;
+        QTest::newRow("not XML") << u"kind=notxml"_s << true << 200 << false << false << false;
+        QTest::newRow("GB18030 only") << u"kind=gb18030"_s << true << 200 << false << true << true;
+        QTest::newRow("dropped") << u"kind=drop"_s << false << 0 << false << false << false;
+        QTest::newRow("dropped, carried out")
+            << u"kind=drop&execute=1"_s << false << 0 << false << false << true;
+    }
+    void faults()
+    {
+        QFETCH(QString, query);
+        QFETCH(bool, answered);
+        QFETCH(int, status);
+        QFETCH(bool, gb2312Reads);
+        QFETCH(bool, gb18030Reads);
+        QFETCH(bool, carriedOut);
+        static int flow = 0;
+        const QString desk = u"C%1"_s.arg(++flow, 2, 10, QLatin1Char('0'));
+        QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&"_s + query), 200);
+
+        QElapsedTimer timer;
+        timer.start();
+        const ServerReply reply = server_.order(desk, u"fault-"_s + desk, {kRice});
+        QCOMPARE(reply.answered, answered);
+        QCOMPARE(reply.status, status);
+        if (query.contains(u"delay"_s))
+            QVERIFY(timer.elapsed() >= 300);
+        QCOMPARE(libxmlReads(reply.body, "GB2312"), gb2312Reads);
+        QCOMPARE(libxmlReads(reply.body, "GB18030"), gb18030Reads);
+        if (gb18030Reads) {
+            QVERIFY(TextCodec::toUtf8(reply.body.toStdString(), "GB18030"));
+            QCOMPARE(reply.code, u"0"_s);
+        }
+        QCOMPARE(server_.saleList(desk).size(), carriedOut ? 1 : 0);
+
+        // Only the next reply was touched; sent again, the order is answered and kept once.
+        const ServerReply again = server_.order(desk, u"fault-"_s + desk, {kRice});
+        QCOMPARE(again.code, u"0"_s);
+        QCOMPARE(server_.saleList(desk).size(), 1);
+        const QJsonArray log =
+            server_.controlGet(u"/__control/commands?command=OrderPack"_s)[u"commands"_s].toArray();
+        QVERIFY(log.size() >= 2);
+        QCOMPARE(log[log.size() - 2][u"fault"_s].toString(), query.section(u'&', 0, 0).mid(5));
+        QCOMPARE(log.last()[u"fault"_s].toString(), QString());
+    }
+
+    void faultCountAndWildcard()
+    {
+        QCOMPARE(server_.controlPost(u"/__control/faults?command=*&kind=status&status=502&count=2"_s), 200);
+        QCOMPARE(server_.command(u"CheckServerStatus"_s).status, 502);
+        QCOMPARE(server_.command(u"GetGqFoodList"_s).status, 502);
+        QCOMPARE(server_.command(u"CheckServerStatus"_s).status, 200);
+        QCOMPARE(server_.controlPost(u"/__control/faults?command=@package&kind=notxml"_s), 200);
+        const ServerReply download = server_.get(u"/dcpackage-001.zip"_s);
+        QCOMPARE(download.status, 200);
+        QVERIFY(!download.body.startsWith("PK"));
+        QCOMPARE(download.body.size() < 200, true);
+        QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&kind=bogus"_s), 400);
+        QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&kind=delay&ms=999999"_s), 400);
+        QCOMPARE(server_.controlPost(u"/__control/faults?kind=drop"_s), 400);
+    }
+
+    void makerService()
+    {
+        ServerReply update = server_.get(u"/update/update.xml"_s);
+        QCOMPARE(update.status, 200);
+        QVERIFY(libxmlReads(update.body, "GB2312"));
+        QVERIFY(update.body.contains("<versionCode>23</versionCode>"));
+        QCOMPARE(server_.controlPost(
+                     u"/__control/update?versionCode=24&versionName=1.0.24&description=%E4%BF%AE%E5%A4%8D"_s),
+                 200);
+        update = server_.get(u"/update/update.xml"_s);
+        QVERIFY(update.body.contains("<versionCode>24</versionCode><versionName>1.0.24</versionName>"));
+        QVERIFY(update.body.contains("<description>\xD0\xDE\xB8\xB4</description>")); // 修复
+
+        QCOMPARE(server_.controlPost(u"/__control/clear"_s), 200);
+        const QString query =
+            u"?unique=0123&partner=10000001&storename=%E6%B5%8B%E8%AF%95%20A&longitude=&latitude="
+            u"&svrVersion=1.0.0-dev&clientVersion=23&clientType=1"_s;
+        QCOMPARE(server_.get(u"/menu/api/ExClientInfo.aspx"_s + query).status, 200);
+        const QJsonArray reports = server_.controlGet(u"/__control/reports"_s)[u"reports"_s].toArray();
+        QCOMPARE(reports.size(), 1);
+        QCOMPARE(reports[0][u"params"_s][u"storename"_s].toString(), u"测试 A"_s);
+        QCOMPARE(reports[0][u"params"_s][u"clientVersion"_s].toString(), u"23"_s);
+        QCOMPARE(reports[0][u"query"_s].toString(), query.mid(1));
+    }
+
+    void receivedCommandsAreListed()
+    {
+        QCOMPARE(server_.controlPost(u"/__control/clear"_s), 200);
+        server_.command(u"GetDeskSaleList"_s, {{u"DeskNo"_s, u"A01"_s}});
+        server_.postRaw("junk", "application/x-www-form-urlencoded");
+        const QJsonArray all = server_.controlGet(u"/__control/commands"_s)[u"commands"_s].toArray();
+        QCOMPARE(all.size(), 2);
+        QCOMPARE(all[0][u"command"_s].toString(), u"GetDeskSaleList"_s);
+        QCOMPARE(all[0][u"deskNo"_s].toString(), u"A01"_s);
+        QCOMPARE(all[0][u"returnCode"_s].toString(), u"0"_s);
+        QVERIFY(all[0][u"xml"_s].toString().contains(u"<Command>GetDeskSaleList</Command>"_s));
+        QCOMPARE(all[1][u"command"_s].toString(), QString());
+        QCOMPARE(all[1][u"returnCode"_s].toString(), u"2"_s);
+        const qint64 first = all[0][u"seq"_s].toInteger();
+        const QJsonArray later =
+            server_.controlGet(u"/__control/commands?since="_s + QString::number(first))[u"commands"_s]
+                .toArray();
+        QCOMPARE(later.size(), 1);
+    }
+
+    void restartKeepsStateFreshForgets()
+    {
+        DevServerHarness server;
+        QVERIFY(server.start());
+        QCOMPARE(server.login().code, u"0"_s);
+        QCOMPARE(server.order(u"A01"_s, u"keep-1"_s, {kRice}).code, u"0"_s);
+        QVERIFY(server.restart());
+        QCOMPARE(server.saleList(u"A01"_s).size(), 1);
+        QCOMPARE(server.deskState(u"A01"_s).value(u"useIndex"_s), u"1"_s);
+        QCOMPARE(server.order(u"A01"_s, u"keep-1"_s, {kRice}).code, u"0"_s); // still known after the restart
+        QCOMPARE(server.saleList(u"A01"_s).size(), 1);
+        QVERIFY(server.restart({}, true));
+        QVERIFY(server.saleList(u"A01"_s).isEmpty());
+        QCOMPARE(server.deskState(u"A01"_s).value(u"useIndex"_s), u"0"_s);
+        QCOMPARE(server.order(u"A01"_s, u"keep-2"_s, {kRice}).msg, u"操作员(1001)未登录，请先登录"_s);
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        const QStringList base = {u"--port"_s,    u"8030"_s,  u"--basedata"_s, u"b"_s,
+                                  u"--package"_s, u"p.zip"_s, u"--state"_s,    u"s"_s};
+        QTest::newRow("complete") << base << QString();
+        QTest::newRow("with stock and fresh")
+            << base + QStringList{u"--stock"_s, u"101=3,102=0.5"_s, u"--fresh"_s} << QString();
+        QTest::newRow("no state") << base.mid(0, 6) << u"--state is required"_s;
+        QTest::newRow("no value") << QStringList{u"--port"_s} << u"--port needs a value"_s;
+        QTest::newRow("bad port") << QStringList{u"--port"_s, u"70000"_s}
+                                  << u"--port: not a valid number: 70000"_s;
+        QTest::newRow("unknown flag") << QStringList{u"--verbose"_s} << u"unknown argument --verbose"_s;
+        QTest::newRow("bad stock") << base + QStringList{u"--stock"_s, u"101=,102=1"_s}
+                                   << u"--stock expects FOODNO=QTY,FOODNO=QTY,... but got 101=,102=1"_s;
+        QTest::newRow("negative stock") << base + QStringList{u"--stock"_s, u"101=-1"_s}
+                                        << u"--stock expects FOODNO=QTY,FOODNO=QTY,... but got 101=-1"_s;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        std::vector<std::string> argv;
+        for (const QString &argument : arguments)
+            argv.push_back(argument.toStdString());
+        std::string reason;
+        const auto options = ServerOptions::parse(argv, reason);
+        QCOMPARE(QString::fromStdString(reason), error);
+        QCOMPARE(options.has_value(), error.isEmpty());
+        if (options && arguments.contains(u"--stock"_s)) {
+            QCOMPARE(options->stock.at("102"), 0.5);
+            QVERIFY(options->fresh);
+            QCOMPARE(options->host, std::string("127.0.0.1"));
+        }
+    }
+
+    void startFailures()
+    {
+        DevServer server;
+        ServerOptions options;
+        options.baseDataFolder = server_.folder().toStdString() + "/nothing-here";
+        options.packagePath = server_.packagePath().toStdString();
+        options.stateFolder = server_.folder().toStdString() + "/other-state";
+        std::string error;
+        QVERIFY(!server.start(options, error));
+        QVERIFY(error.find("no PadBaseData.db") != std::string::npos);
+        options.baseDataFolder = server_.folder().toStdString() + "/basedata";
+        options.stock = {{"555", 1.0}};
+        QVERIFY(!server.start(options, error));
+        QCOMPARE(error, std::string("--stock: dish 555 is not in the base data"));
+        options.stock.clear();
+        options.port = server_.port(); // taken
+        QVERIFY(!server.start(options, error));
+        QCOMPARE(error, "cannot listen on 127.0.0.1:" + std::to_string(server_.port()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDevServerTransport)
+#include "tst_devserver_transport.moc"
