@@ -51,6 +51,45 @@ QString stringByEscapingForURLArgument(const QString &text)
     return out;
 }
 
+QString xmlEscape(const QString &text, XmlWhitespace whitespace)
+{
+    const bool references = whitespace == XmlWhitespace::AsReferences;
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case u'&':
+            out += QStringLiteral("&amp;");
+            break;
+        case u'<':
+            out += QStringLiteral("&lt;");
+            break;
+        case u'>':
+            out += QStringLiteral("&gt;");
+            break;
+        case u'"':
+            out += QStringLiteral("&quot;");
+            break;
+        case u'\'':
+            out += QStringLiteral("&apos;");
+            break;
+        case u'\t':
+            out += references ? QStringLiteral("&#9;") : QStringLiteral("\t");
+            break;
+        case u'\n':
+            out += references ? QStringLiteral("&#10;") : QStringLiteral("\n");
+            break;
+        case u'\r':
+            out += references ? QStringLiteral("&#13;") : QStringLiteral("\r");
+            break;
+        default:
+            if (c.unicode() >= 0x20 && c.unicode() != 0xFFFE && c.unicode() != 0xFFFF)
+                out += c;
+        }
+    }
+    return out;
+}
+
 QString format2(float number)
 {
     return QString::asprintf("%.2f", double(number));

@@ -14,6 +14,14 @@ bool isValidNumber(const QString &text);
 // Percent-encodes the UTF-8 bytes of everything but ASCII letters, digits and "-_.~".
 QString stringByEscapingForURLArgument(const QString &text);
 
+// How xmlEscape treats tabs and line breaks. An XML reader turns a literal one inside an attribute
+// into a blank (and CR LF into LF anywhere), so text that must come back unchanged carries them
+// as character references; text meant for the ordering server keeps them as they are.
+enum class XmlWhitespace { AsIs, AsReferences };
+// The text ready to stand in XML element content or a double-quoted attribute: & < > " ' become
+// entity references, and control characters that XML 1.0 cannot carry at all are dropped.
+QString xmlEscape(const QString &text, XmlWhitespace whitespace = XmlWhitespace::AsIs);
+
 // "%.2f" and "%f" of a float.
 QString format2(float number);
 QString format6(float number);
