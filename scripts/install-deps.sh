@@ -16,6 +16,8 @@ packages=(
   libsqlite3-dev libxml2-dev zlib1g-dev libminizip-dev libcurl4-openssl-dev libcpp-httplib-dev
   # tests and benchmarks
   libbenchmark-dev
+  # the sqlite3 shell, yardstick of the base-data benchmark
+  sqlite3
   # Chinese glyphs
   fonts-wqy-microhei
 )
