@@ -1,0 +1,42 @@
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "foundation/UserNotice.h"
+#include "order/OrderLinesSource.h"
+#include "order/OrderPack.h"
+#include "settings/LanguageManager.h"
+#include "storage/DBManager.h"
+
+namespace {
+QString localised(const QString &text)
+{
+    return LanguageManager::defaultManager().readString(text);
+}
+} // namespace
+
+void OrderPack::saveGuaDan(const std::function<void(bool)> &completion) const
+{
+    const auto finish = [completion](bool saved) {
+        if (completion)
+            completion(saved);
+    };
+
+    OrderLinesSource *source = linesSource();
+    const QString detail = source ? source->guaDanData() : QString();
+    if (detail.isEmpty()) {
+        UserNotice::error(localised(QStringLiteral("挂单失败（0）")));
+        finish(false);
+        return;
+    }
+
+    const QString content = toStringWithDetails(detail, true);
+    DBManager::mainDBManager().saveOrderPack(content, [source, finish](bool saved) {
+        if (saved) {
+            UserNotice::success(localised(QStringLiteral("挂单成功")));
+            source->deleteAllFoodOrders();
+            PostNotificationInMainThread(Notify::UpdateOrderList);
+        } else {
+            UserNotice::error(localised(QStringLiteral("保存失败（1）")));
+        }
+        finish(saved);
+    });
+}

@@ -1,0 +1,401 @@
+#include "OrderTestHome.h"
+
+#include "catalogue/SoldOutList.h"
+#include "foundation/CommonUtils.h"
+#include "order/FoodOrder.h"
+#include "order/SetupFoodOrder.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using Line = std::shared_ptr<FoodOrder>;
+
+namespace {
+TasteInfo taste(const QString &no, const QString &style, float amount, const QString &name = u"味"_s)
+{
+    TasteInfo t;
+    t.TasteNo = no;
+    t.TasteName = name;
+    t.AmtStyle = style;
+    t.TasteAmt = amount;
+    return t;
+}
+
+TasteInfo manual(const QString &name, float amount)
+{
+    TasteInfo t = TasteInfo::genManualTaste();
+    t.TasteName = name;
+    t.TasteAmt = amount;
+    return t;
+}
+
+Line line(const QString &type, float price, float qty, bool gift = false, QList<TasteInfo> tastes = {})
+{
+    Line l = FoodOrder::genFoodOrderWithType(type);
+    l->salePrice1 = price;
+    l->orderQty = qty;
+    l->setIsZengSong(gift);
+    l->arrTaste = tastes;
+    return l;
+}
+
+Line component(float changeAmt, float qty)
+{
+    Line l = line(u"M"_s, 0, qty);
+    l->changeAmt = changeAmt;
+    return l;
+}
+
+Line setMeal(bool gift)
+{
+    Line parent = line(u"T"_s, 88, 1, gift);
+    parent->arrSubOrders = {component(5, 2), component(0, 1), nullptr};
+    return parent;
+}
+
+// The example line of the send form: dish 101 菜品, quantity 1, price 12, flags "N".
+Line exampleLine()
+{
+    Line l = line(u"D"_s, 12, 1);
+    l->itemSeq = 1;
+    l->foodno = u"101"_s;
+    l->foodName = u"菜品"_s;
+    l->PrintState = u"0"_s;
+    l->TempFoodFlag = u"N"_s;
+    l->currpriceFlag = u"N"_s;
+    return l;
+}
+} // namespace
+
+class TestOrderFoodOrder : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<OrderTestHome> home;
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<OrderTestHome>();
+        SoldOutList::shared().clear();
+    }
+    void cleanup() { SoldOutList::shared().clear(); }
+
+    void amounts_data()
+    {
+        QTest::addColumn<Line>("order");
+        QTest::addColumn<float>("total");
+        QTest::addColumn<float>("single");
+        const auto P10 = taste(u"1"_s, u"P"_s, 10), A3 = taste(u"2"_s, u"A"_s, 3);
+        QTest::newRow("dish") << line(u"D"_s, 20, 2) << 40.f << 40.f;
+        QTest::newRow("gift") << line(u"D"_s, 20, 2, true) << 0.f << 0.f;
+        QTest::newRow("gift keeps A surcharge") << line(u"D"_s, 20, 2, true, {A3}) << 3.f << 3.f;
+        QTest::newRow("gift, P of nothing") << line(u"D"_s, 20, 2, true, {P10}) << 0.f << 0.f;
+        QTest::newRow("A and P") << line(u"D"_s, 20, 2, false, {A3, P10}) << 47.f << 47.f;
+        QTest::newRow("two P of the same base") << line(u"D"_s, 50, 1, false, {P10, P10}) << 60.f << 60.f;
+        QTest::newRow("other style adds nothing")
+            << line(u"D"_s, 20, 1, false, {taste(u"3"_s, u"X"_s, 9)}) << 20.f << 20.f;
+        QTest::newRow("fractional quantity") << line(u"D"_s, 30, 1.5f) << 45.f << 45.f;
+        QTest::newRow("set meal") << setMeal(false) << 98.f << 88.f;
+        QTest::newRow("gift set meal") << setMeal(true) << 0.f << 0.f;
+        QTest::newRow("component") << component(5, 2) << 10.f << 10.f;
+        QTest::newRow("unchanged component") << component(0, 1) << 0.f << 0.f;
+        QTest::newRow("negative exchange charge") << component(-3, 1) << -3.f << -3.f;
+        QTest::newRow("unknown type with tastes") << line(u"X"_s, 20, 2, false, {A3}) << 0.f << 0.f;
+        QTest::newRow("no type") << line(QString(), 20, 2, false, {A3}) << 0.f << 0.f;
+    }
+
+    void amounts()
+    {
+        QFETCH(Line, order);
+        QFETCH(float, total);
+        QFETCH(float, single);
+        QCOMPARE(order->getTotalPrice(), total);
+        QCOMPARE(order->getSinglePrice(), single);
+    }
+
+    void setMealTasteTakesBaseWithComponents()
+    {
+        Line parent = setMeal(false);
+        parent->arrTaste = {taste(u"1"_s, u"P"_s, 10)};
+        QCOMPARE(parent->getTotalPrice(), 98.f + 9.8f);
+        QCOMPARE(parent->getSinglePrice(), 88.f + 8.8f);
+    }
+
+    void giftSetterFollowsSellWay()
+    {
+        FoodOrder l;
+        QVERIFY(l.sellWay.isEmpty());
+        l.setIsZengSong(true);
+        QVERIFY(l.isZengSong());
+        QCOMPARE(l.sellWay, u"C"_s);
+        l.setIsZengSong(false);
+        QCOMPARE(l.sellWay, u"A"_s);
+    }
+
+    void dataElement_data()
+    {
+        QTest::addColumn<Line>("order");
+        QTest::addColumn<QString>("element");
+        const QString plainHead =
+            u"<Data ItemSeq=\"1\" foodNo=\"101\" foodName=\"菜品\" FoodType=\"D\" ItemSize=\"\" "_s
+            u"SaleQty=\"1.000000\" SalePrice=\"12.000000\" SuitNo=\"\" OrgFoodNo=\"101\" "_s
+            u"SuitIndex=\"0\" "_s;
+        QTest::newRow("example")
+            << exampleLine()
+            << plainHead + u"TasteDef=\"\" TasteManual=\"\" PrintState=\"0\" "_s
+                           u"TempFoodFlag=\"N\" CurrpriceFlag=\"N\" SellWay=\"A\" AuthID=\"\" />"_s;
+
+        Line normalWithAuth = exampleLine();
+        normalWithAuth->authID = u"9"_s;
+        normalWithAuth->sellWay = u"C"_s;
+        QTest::newRow("normal line drops authID")
+            << normalWithAuth
+            << plainHead +
+                   u"TasteDef=\"\" TasteManual=\"\" PrintState=\"0\" TempFoodFlag=\"N\" CurrpriceFlag=\"N\" "_s
+                   u"SellWay=\"A\" AuthID=\"\" />"_s;
+
+        Line gift = exampleLine();
+        gift->setIsZengSong(true);
+        gift->authID = u"9"_s;
+        QTest::newRow("gift keeps price and authID")
+            << gift
+            << plainHead +
+                   u"TasteDef=\"\" TasteManual=\"\" PrintState=\"0\" TempFoodFlag=\"N\" CurrpriceFlag=\"N\" "_s
+                   u"SellWay=\"C\" AuthID=\"9\" />"_s;
+
+        Line tasted = exampleLine();
+        tasted->arrTaste = {taste(u"12"_s, u"A"_s, 2), manual(u"打包"_s, 1), taste(u"15"_s, u"P"_s, 5)};
+        QTest::newRow("tastes")
+            << tasted
+            << plainHead + u"TasteDef=\"12,15\" TasteManual=\"打包\t1.000000\" PrintState=\"0\" "_s
+                           u"TempFoodFlag=\"N\" CurrpriceFlag=\"N\" SellWay=\"A\" AuthID=\"\" />"_s;
+
+        Line exchanged = component(5, 2);
+        exchanged->itemSeq = 3;
+        exchanged->foodno = u"205"_s;
+        exchanged->foodName = u"换菜"_s;
+        exchanged->OrgFoodNo = u"201"_s;
+        exchanged->suitno = u"900"_s;
+        exchanged->suiteIndex = 2;
+        exchanged->salePrice1 = 40;
+        QTest::newRow("exchanged component")
+            << exchanged
+            << u"<Data ItemSeq=\"3\" foodNo=\"205\" foodName=\"换菜\" FoodType=\"M\" ItemSize=\"\" SaleQty=\"2.000000\" "_s
+               u"SalePrice=\"5.000000\" SuitNo=\"900\" OrgFoodNo=\"201\" SuitIndex=\"2\" TasteDef=\"\" TasteManual=\"\" "_s
+               u"PrintState=\"\" TempFoodFlag=\"\" CurrpriceFlag=\"\" SellWay=\"A\" AuthID=\"\" />"_s;
+
+        Line special = exampleLine();
+        special->foodName = u"鱼&\"虾\"<'蟹'>"_s;
+        special->itemsize = u"大\n份"_s;
+        QTest::newRow("special characters escaped")
+            << special
+            << u"<Data ItemSeq=\"1\" foodNo=\"101\" foodName=\"鱼&amp;&quot;虾&quot;&lt;&apos;蟹&apos;&gt;\" "_s
+               u"FoodType=\"D\" ItemSize=\"大\n份\" SaleQty=\"1.000000\" SalePrice=\"12.000000\" SuitNo=\"\" "_s
+               u"OrgFoodNo=\"101\" SuitIndex=\"0\" TasteDef=\"\" TasteManual=\"\" PrintState=\"0\" TempFoodFlag=\"N\" "_s
+               u"CurrpriceFlag=\"N\" SellWay=\"A\" AuthID=\"\" />"_s;
+    }
+
+    void dataElement()
+    {
+        QFETCH(Line, order);
+        QFETCH(QString, element);
+        QCOMPARE(order->toDataString(), element);
+        QCOMPARE(order->sellWay, order->isZengSong() ? u"C"_s : u"A"_s);
+        if (!order->isZengSong())
+            QVERIFY(order->authID.isEmpty());
+    }
+
+    void guadanElement()
+    {
+        Line l = exampleLine();
+        l->catno = u"c1"_s;
+        l->foodSubName = u"Dish"_s;
+        l->TjFlag = u"Y"_s;
+        l->spellName = u"cp"_s;
+        l->salePrice2 = 11;
+        l->salePrice3 = 10.5f;
+        l->MemberPrice = 9;
+        l->unitname = u"份"_s;
+        l->Remark = u"a\tb\r\nc"_s;
+        l->bcatName = u"热菜"_s;
+        l->scatName = u"川菜"_s;
+        l->suitIndex = -4;
+        l->suitFoodQty = 2;
+        l->arrTaste = {taste(u"12"_s, u"A"_s, 2, u"少盐"_s)};
+        l->setIsZengSong(true);
+        l->authID = u"1001"_s;
+        QCOMPARE(
+            l->toGuadanString(),
+            u"<Guadan foodno=\"101\" catno=\"c1\" foodName=\"菜品\" foodSubName=\"Dish\" FoodType=\"D\" "_s
+            u"currpriceFlag=\"N\" TjFlag=\"Y\" TempFoodFlag=\"N\" spellName=\"cp\" salePrice1=\"12.000000\" "_s
+            u"salePrice2=\"11.000000\" salePrice3=\"10.500000\" MemberPrice=\"9.000000\" unitname=\"份\" "_s
+            u"itemsize=\"\" Remark=\"a&#9;b&#13;&#10;c\" PrintState=\"0\" bcatName=\"热菜\" scatName=\"川菜\" "_s
+            u"suitno=\"\" forceChange=\"\" suiteIndex=\"0\" suitFoodQty=\"2.000000\" suitIndex=\"-4\" "_s
+            u"OrgFoodNo=\"\" changeAmt=\"0.000000\" orderQty=\"1.000000\" itemSeq=\"1\" "_s
+            u"guadanTasteString=\"12|少盐|||A|2.000000\" SellWay=\"C\" AuthID=\"1001\" />"_s);
+    }
+
+    void displayTexts()
+    {
+        Line dish = line(u"D"_s, 12.5f, 2.25f);
+        dish->salePrice2 = 3;
+        dish->salePrice3 = 7.5f;
+        dish->foodno = u"7"_s;
+        dish->foodName = u"鱼"_s;
+        QCOMPARE(dish->PriceSale1(), u"12.50"_s);
+        QCOMPARE(dish->PriceSale2(), u"3.00"_s);
+        QCOMPARE(dish->PriceSale3(), u"7.50"_s);
+        QCOMPARE(dish->OrderQuantity(), u"2.25"_s);
+        QCOMPARE(CommonUtils::removeStringZero(dish->OrderQuantity()), u"2.25"_s);
+        QCOMPARE(component(5, 2)->PriceSale1(), u"5.00"_s);
+        dish->setIsZengSong(true);
+        QCOMPARE(dish->PriceSale1(), u"赠送"_s);
+
+        QCOMPARE(dish->displayFoodName(), u"鱼"_s);
+        dish->isSoldOut = true;
+        QCOMPARE(dish->displayFoodName(), u"鱼(已售罄)"_s);
+        QCOMPARE(dish->displayStyleFoodName(), (StyledText{u"鱼(已售罄)"_s, 5}));
+        QCOMPARE(dish->displayStyleSoldoutFoodName(u"别名"_s), (StyledText{u"别名(已售罄)"_s, 5}));
+    }
+
+    void printStates_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0") << u"0"_s << u"1"_s << u"即起"_s;
+        QTest::newRow("1") << u"1"_s << u"2"_s << u"等叫"_s;
+        QTest::newRow("2") << u"2"_s << u"0"_s << u"不出"_s;
+        QTest::newRow("other stays") << u"7"_s << u"7"_s << u"7"_s;
+        QTest::newRow("empty stays") << QString() << QString() << QString();
+    }
+
+    void printStates()
+    {
+        QFETCH(QString, state);
+        QFETCH(QString, next);
+        QFETCH(QString, text);
+        QCOMPARE(FoodOrder::nextPrintState(state), next);
+        QCOMPARE(FoodOrder::printStateText(state), text);
+    }
+
+    void subOrderLink()
+    {
+        FoodOrder parent;
+        parent.foodno = u"900"_s;
+        parent.itemSeq = 4;
+        FoodOrder sub;
+        sub.suitno = u"900"_s;
+        sub.suiteIndex = 4;
+        QVERIFY(FoodOrder::isSubOrder(sub, parent));
+        sub.suiteIndex = 3;
+        QVERIFY(!FoodOrder::isSubOrder(sub, parent));
+        sub.suiteIndex = -1;
+        parent.itemSeq = std::numeric_limits<quint64>::max();
+        QVERIFY(!FoodOrder::isSubOrder(sub, parent));
+    }
+
+    void setupFromDish_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("currpriceFlag");
+        QTest::addColumn<float>("qty");
+        QTest::addColumn<float>("price");
+        QTest::newRow("dish") << u"D"_s << u"N"_s << 1.f << 25.f;
+        QTest::newRow("market price") << u"D"_s << u"Y"_s << 1.f << 0.f;
+        QTest::newRow("set meal") << u"T"_s << QString() << 1.f << 25.f;
+        QTest::newRow("component") << u"M"_s << QString() << 2.f << 25.f;
+    }
+
+    void setupFromDish()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, currpriceFlag);
+        QFETCH(float, qty);
+        QFETCH(float, price);
+        ConfigManager::defaultManager().setDefaultPrintState(u"1"_s);
+
+        Food food;
+        FoodInfo &info = *food.info;
+        info = {u"s"_s,  u"301"_s, u"c3"_s, u"牛肉"_s, u"Beef"_s, type, currpriceFlag,
+                u"Y"_s,  u"N"_s,   u"nr"_s, 25,        24,        23,   22,
+                u"份"_s, u"大"_s,  u"嫩"_s, 9,         u"中"_s};
+        food.bcatName = u"热菜"_s;
+        food.scatName = u"炒菜"_s;
+        food.suitno = u"900"_s;
+        food.suitFoodQty = 2;
+        food.forceChange = u"Y"_s;
+        food.suiteIndex = 3;
+        food.OrgFoodNo = u"300"_s;
+        food.changeAmt = 4.5f;
+
+        Line order = FoodOrder::genFoodOrderWithType(u"Z"_s);
+        setupFoodOrder(food, *order);
+        QCOMPARE(order->FoodType, u"Z"_s); // the caller's type stands
+        QCOMPARE(order->orderQty, qty);
+        QCOMPARE(order->salePrice1, price);
+        QCOMPARE(order->PrintState, u"1"_s);
+        QCOMPARE(order->foodno, u"301"_s);
+        QCOMPARE(order->catno, u"c3"_s);
+        QCOMPARE(order->foodName, u"牛肉"_s);
+        QCOMPARE(order->foodSubName, u"Beef"_s);
+        QCOMPARE(order->currpriceFlag, currpriceFlag);
+        QCOMPARE(order->TjFlag, u"Y"_s);
+        QCOMPARE(order->TempFoodFlag, u"N"_s);
+        QCOMPARE(order->spellName, u"nr"_s);
+        QCOMPARE(order->salePrice2, 24.f);
+        QCOMPARE(order->salePrice3, 23.f);
+        QCOMPARE(order->MemberPrice, 22.f);
+        QCOMPARE(order->unitname, u"份"_s);
+        QCOMPARE(order->itemsize, u"大"_s);
+        QCOMPARE(order->Remark, u"嫩"_s);
+        QCOMPARE(order->bcatName, u"热菜"_s);
+        QCOMPARE(order->scatName, u"炒菜"_s);
+        QCOMPARE(order->suitno, u"900"_s);
+        QCOMPARE(order->suitFoodQty, 2.f);
+        QCOMPARE(order->forceChange, u"Y"_s);
+        QCOMPARE(order->suiteIndex, 3);
+        QCOMPARE(order->OrgFoodNo, u"300"_s);
+        QCOMPARE(order->changeAmt, 4.5f);
+    }
+
+    void setupFromFoodWithoutDish()
+    {
+        Food food;
+        food.info.reset();
+        FoodOrder order;
+        setupFoodOrder(food, order);
+        QCOMPARE(order.orderQty, 1.f);
+        QVERIFY(order.foodno.isEmpty());
+    }
+
+    void xmlEscape_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("asIs");
+        QTest::addColumn<QString>("withReferences");
+        QTest::newRow("plain Chinese") << u"宫保鸡丁"_s << u"宫保鸡丁"_s << u"宫保鸡丁"_s;
+        QTest::newRow("five specials")
+            << u"&<>\"'"_s << u"&amp;&lt;&gt;&quot;&apos;"_s << u"&amp;&lt;&gt;&quot;&apos;"_s;
+        QTest::newRow("already escaped text is escaped again")
+            << u"&amp;"_s << u"&amp;amp;"_s << u"&amp;amp;"_s;
+        QTest::newRow("tab and line breaks") << u"a\tb\nc\rd"_s << u"a\tb\nc\rd"_s << u"a&#9;b&#10;c&#13;d"_s;
+        QTest::newRow("controls XML cannot carry") << u"a\x01"
+                                                      u"b\x1F"
+                                                      u"c\xFFFF"_s
+                                                   << u"abc"_s << u"abc"_s;
+        QTest::newRow("empty") << QString() << QString() << QString();
+    }
+
+    void xmlEscape()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, asIs);
+        QFETCH(QString, withReferences);
+        QCOMPARE(CommonUtils::xmlEscape(text), asIs);
+        QCOMPARE(CommonUtils::xmlEscape(text, CommonUtils::XmlWhitespace::AsReferences), withReferences);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOrderFoodOrder)
+#include "tst_order_foodorder.moc"

@@ -1,0 +1,445 @@
+#include "FakeOrderLines.h"
+#include "OrderTestHome.h"
+
+#include "order/OrderPack.h"
+#include "settings/LoginState.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+#include <thread>
+
+using namespace Qt::StringLiterals;
+using Line = std::shared_ptr<FoodOrder>;
+
+namespace {
+const QString kDeclaration = u"<?xml version=\"1.0\" encoding=\"gb2312\"?>"_s;
+
+TasteInfo taste(const QString &no, const QString &name, const QString &style, float amount)
+{
+    return TasteInfo{no, name, u"3"_s, u"1"_s, style, amount};
+}
+
+TasteInfo manual(const QString &name, float amount)
+{
+    TasteInfo t = TasteInfo::genManualTaste();
+    t.TasteName = name;
+    t.TasteAmt = amount;
+    return t;
+}
+
+Line dish(const QString &foodno, const QString &name, float price, float qty, quint64 seq)
+{
+    Line l = FoodOrder::genFoodOrderWithType(u"D"_s);
+    l->foodno = foodno;
+    l->foodName = name;
+    l->salePrice1 = price;
+    l->orderQty = qty;
+    l->itemSeq = seq;
+    l->PrintState = u"0"_s;
+    l->TempFoodFlag = u"N"_s;
+    l->currpriceFlag = u"N"_s;
+    return l;
+}
+
+// A held order with a set meal (one exchanged component), a gift, tastes, and values holding every
+// XML special character, Chinese, tabs and line breaks.
+QList<Line> richOrder()
+{
+    Line fish = dish(u"101"_s, u"鱼&\"虾\"<'蟹'>"_s, 12.5f, 1.5f, 1);
+    fish->catno = u"c<1>"_s;
+    fish->foodSubName = u"Fish & Chips"_s;
+    fish->TjFlag = u"Y"_s;
+    fish->spellName = u"yx"_s;
+    fish->salePrice2 = 11.25f;
+    fish->salePrice3 = 10;
+    fish->MemberPrice = 9.5f;
+    fish->unitname = u"份"_s;
+    fish->itemsize = u"大 \"份\""_s;
+    fish->Remark = u"第一行\n\t第二行\r\n'完'"_s;
+    fish->PrintState = u"1"_s;
+    fish->bcatName = u"热菜"_s;
+    fish->scatName = u"海鲜&河鲜"_s;
+    fish->arrTaste = {taste(u"12"_s, u"少盐<&>"_s, u"A"_s, 2), taste(u"15"_s, u"加辣"_s, u"P"_s, 10),
+                      manual(u"打包 \"快\""_s, 1)};
+
+    Line meal = dish(u"900"_s, u"双人套餐"_s, 88, 1, 2);
+    meal->FoodType = u"T"_s;
+    meal->setIsZengSong(true);
+    meal->authID = u"1001"_s;
+
+    Line exchanged = dish(u"205"_s, u"换菜"_s, 30, 2, 3);
+    exchanged->FoodType = u"M"_s;
+    exchanged->suitno = u"900"_s;
+    exchanged->suiteIndex = 2;
+    exchanged->OrgFoodNo = u"201"_s;
+    exchanged->changeAmt = 5;
+    exchanged->suitFoodQty = 2;
+    exchanged->forceChange = u"Y"_s;
+    exchanged->suitIndex = 7;
+    exchanged->setIsZengSong(true);
+    exchanged->authID = u"1001"_s;
+
+    Line kept = dish(u"202"_s, u"米饭"_s, 2, 1, 4);
+    kept->FoodType = u"M"_s;
+    kept->suitno = u"900"_s;
+    kept->suiteIndex = 2;
+    kept->OrgFoodNo = u"202"_s;
+    kept->changeAmt = -0.5f;
+    kept->suitFoodQty = 1;
+
+    Line market = dish(u"301"_s, u"时价鱼"_s, 0, 1, 5);
+    market->currpriceFlag = u"Y"_s;
+    market->TempFoodFlag = u"Y"_s;
+    market->PrintState = u"2"_s;
+    // A gift mark cleared again: the line must come back as a normal sale without authorisation.
+    market->authID = u"stale"_s;
+    return {fish, meal, exchanged, kept, market};
+}
+
+// Every stored field of a line is in its held-order element, so equal elements mean equal lines.
+void compareLines(FoodOrder &restored, FoodOrder &held)
+{
+    QCOMPARE(restored.toGuadanString(), held.toGuadanString());
+    QCOMPARE(restored.isZengSong(), held.isZengSong());
+    QVERIFY(restored.arrSubOrders.isEmpty());
+}
+
+std::shared_ptr<OrderPack> restore(const QString &content)
+{
+    Guadan guadan;
+    guadan.gid = 1;
+    guadan.content = content;
+    return OrderPack::setupWithGuaDan(guadan);
+}
+
+QString billionLaughs()
+{
+    QString dtd = u"<!DOCTYPE ClientCommand [<!ENTITY lol0 \"lol\">"_s;
+    for (int i = 1; i <= 9; ++i) {
+        QString refs;
+        for (int j = 0; j < 10; ++j)
+            refs += u"&lol"_s + QString::number(i - 1) + u';';
+        dtd += u"<!ENTITY lol"_s + QString::number(i) + u" \""_s + refs + u"\">"_s;
+    }
+    dtd += u"]>"_s;
+    return kDeclaration + dtd + u"<ClientCommand><CustCount>&lol9;</CustCount><OrderDetail>"_s +
+           u"<Guadan foodno=\"1\" foodName=\"&lol9;\" /></OrderDetail></ClientCommand>"_s;
+}
+} // namespace
+
+class TestOrderPack : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<OrderTestHome> home;
+    FakeOrderLines lines;
+
+    static QString devSerial() { return DeviceIdentity::devSerialElement(); }
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<OrderTestHome>();
+        lines = FakeOrderLines();
+        OrderPack::setLinesSource(&lines);
+        OrderPack::resetFlowCounter();
+    }
+
+    void cleanup() { OrderPack::setLinesSource(nullptr); }
+
+    void flowNumbersOfOneSecond()
+    {
+        QString a, b, c;
+        // Three numbers made within one second; retried should the clock tick between them.
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            OrderPack::resetFlowCounter();
+            a = OrderPack::uniqueNo();
+            b = OrderPack::uniqueNo();
+            c = OrderPack::uniqueNo();
+            if (a.left(14) == c.left(14))
+                break;
+        }
+        static const QRegularExpression nineteenDigits(u"^\\d{19}$"_s);
+        for (const QString &n : {a, b, c})
+            QVERIFY2(nineteenDigits.match(n).hasMatch(), qPrintable(n));
+        QCOMPARE(b.left(14), a.left(14));
+        QCOMPARE(c.left(14), a.left(14));
+        QCOMPARE(a.right(5), u"10001"_s);
+        QCOMPARE(b.right(5), u"10002"_s);
+        QCOMPARE(c.right(5), u"10003"_s);
+        const QDateTime stamp = QDateTime::fromString(a.left(14), u"yyyyMMddHHmmss"_s);
+        QVERIFY(stamp.isValid());
+        QVERIFY(qAbs(stamp.secsTo(QDateTime::currentDateTime())) < 5);
+    }
+
+    void flowNumberRollsOver()
+    {
+        OrderPack::resetFlowCounter(99998);
+        QCOMPARE(OrderPack::uniqueNo().right(5), u"99999"_s);
+        QCOMPARE(OrderPack::uniqueNo().right(5), u"10000"_s);
+        QCOMPARE(OrderPack::uniqueNo().right(5), u"10001"_s);
+    }
+
+    void flowNumbersAreUniqueAcrossThreads()
+    {
+        constexpr int kThreads = 4, kEach = 2000;
+        std::vector<QStringList> made(kThreads);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < kThreads; ++t) {
+            threads.emplace_back([&made, t] {
+                for (int i = 0; i < kEach; ++i)
+                    made[t].append(OrderPack::uniqueNo().right(5));
+            });
+        }
+        for (auto &thread : threads)
+            thread.join();
+        QSet<QString> counters;
+        for (const QStringList &list : made)
+            counters.unite(QSet<QString>(list.begin(), list.end()));
+        QCOMPARE(counters.size(), kThreads * kEach);
+    }
+
+    void newPack()
+    {
+        ConfigManager::defaultManager().setPosNum(u"7"_s);
+        auto pack = OrderPack::genNewPack();
+        QCOMPARE(pack->PosNo, std::optional(u"7"_s));
+        QVERIFY(pack->UniqueFlowNo);
+        QCOMPARE(pack->UniqueFlowNo->size(), 19);
+        QVERIFY(!pack->DeskNo && !pack->WaiterMan && !pack->CustCount);
+        QVERIFY(pack->arrTaste.isEmpty() && pack->ordersInPack.isEmpty());
+        QVERIFY(OrderPack::genNewPack()->UniqueFlowNo != pack->UniqueFlowNo);
+    }
+
+    void sendTextOfTwoLines()
+    {
+        ConfigManager::defaultManager().setPosNum(u"1"_s);
+        LoginState::setLoggedIn(u"1001"_s, u"张三"_s);
+        lines.lines = {dish(u"101"_s, u"菜品"_s, 12, 1, 1), dish(u"102"_s, u"汤"_s, 8, 2, 2)};
+        auto pack = OrderPack::genNewPack();
+        pack->DeskNo = u"A01"_s;
+        pack->CustCount = u"4"_s;
+        pack->WaiterMan = u"1001"_s;
+
+        const QString send = pack->toSendString();
+        const QString detail =
+            u"<Data ItemSeq=\"1\" foodNo=\"101\" foodName=\"菜品\" FoodType=\"D\" ItemSize=\"\" SaleQty=\"1.000000\" "_s
+            u"SalePrice=\"12.000000\" SuitNo=\"\" OrgFoodNo=\"101\" SuitIndex=\"0\" TasteDef=\"\" TasteManual=\"\" "_s
+            u"PrintState=\"0\" TempFoodFlag=\"N\" CurrpriceFlag=\"N\" SellWay=\"A\" AuthID=\"\" />"_s
+            u"<Data ItemSeq=\"2\" foodNo=\"102\" foodName=\"汤\" FoodType=\"D\" ItemSize=\"\" SaleQty=\"2.000000\" "_s
+            u"SalePrice=\"8.000000\" SuitNo=\"\" OrgFoodNo=\"102\" SuitIndex=\"0\" TasteDef=\"\" TasteManual=\"\" "_s
+            u"PrintState=\"0\" TempFoodFlag=\"N\" CurrpriceFlag=\"N\" SellWay=\"A\" AuthID=\"\" />"_s;
+        const QString head = kDeclaration + u"<ClientCommand>"_s + devSerial() +
+                             u"<PosNo>1</PosNo><CashierID>1001</CashierID><Command>OrderPack</Command>"_s
+                             u"<DeskNo>A01</DeskNo><WaiterMan>1001</WaiterMan><CustCount>4</CustCount>"_s
+                             u"<OrdRemarkDef></OrdRemarkDef><OrdRemarkManual></OrdRemarkManual>"_s
+                             u"<UniqueFlowNo>"_s +
+                             *pack->UniqueFlowNo + u"</UniqueFlowNo>"_s;
+        QCOMPARE(send, head + u"<OrderDetail>"_s + detail + u"</OrderDetail></ClientCommand>"_s);
+
+        // The held-order text differs only in its detail and the remarks element at the end.
+        QCOMPARE(pack->toGuadanString(),
+                 head + u"<OrderDetail>"_s + lines.guaDanData() +
+                     u"</OrderDetail><PackTasteString></PackTasteString></ClientCommand>"_s);
+        QVERIFY(QRegularExpression(u"^<DevSerial>[0-9A-F]{32}</DevSerial>$"_s).match(devSerial()).hasMatch());
+    }
+
+    void headerElements_data()
+    {
+        QTest::addColumn<QVariantMap>("fields");
+        QTest::addColumn<QString>("between");
+        const QString cmd = u"<CashierID /><Command>OrderPack</Command>"_s;
+        const QString remarks = u"<OrdRemarkDef></OrdRemarkDef><OrdRemarkManual></OrdRemarkManual>"_s;
+        QTest::newRow("all absent") << QVariantMap() << cmd + remarks;
+        QTest::newRow("all empty")
+            << QVariantMap{{u"PosNo"_s, u""_s},
+                           {u"DeskNo"_s, u""_s},
+                           {u"WaiterMan"_s, u""_s},
+                           {u"CustCount"_s, u""_s},
+                           {u"UniqueFlowNo"_s, u""_s}}
+            << u"<PosNo></PosNo>"_s + cmd +
+                   u"<DeskNo></DeskNo><WaiterMan></WaiterMan><CustCount></CustCount>"_s + remarks +
+                   u"<UniqueFlowNo></UniqueFlowNo>"_s;
+        QTest::newRow("no waiter") << QVariantMap{{u"DeskNo"_s, u"A01"_s}, {u"CustCount"_s, u"4"_s}}
+                                   << cmd + u"<DeskNo>A01</DeskNo><CustCount>4</CustCount>"_s + remarks;
+        QTest::newRow("escaped values")
+            << QVariantMap{{u"DeskNo"_s, u"</DeskNo><Command>CancelDesk</Command>"_s},
+                           {u"CustCount"_s, u"4'\""_s}}
+            << cmd + u"<DeskNo>&lt;/DeskNo&gt;&lt;Command&gt;CancelDesk&lt;/Command&gt;</DeskNo>"_s +
+                   u"<CustCount>4&apos;&quot;</CustCount>"_s + remarks;
+    }
+
+    void headerElements()
+    {
+        QFETCH(QVariantMap, fields);
+        QFETCH(QString, between);
+        OrderPack pack;
+        const auto field = [&fields](const QString &name) -> std::optional<QString> {
+            return fields.contains(name) ? std::optional(fields.value(name).toString()) : std::nullopt;
+        };
+        pack.PosNo = field(u"PosNo"_s);
+        pack.DeskNo = field(u"DeskNo"_s);
+        pack.WaiterMan = field(u"WaiterMan"_s);
+        pack.CustCount = field(u"CustCount"_s);
+        pack.UniqueFlowNo = field(u"UniqueFlowNo"_s);
+        QCOMPARE(pack.toStringWithDetails(u"<x/>"_s, false),
+                 kDeclaration + u"<ClientCommand>"_s + devSerial() + between +
+                     u"<OrderDetail><x/></OrderDetail></ClientCommand>"_s);
+    }
+
+    void cashierElement_data()
+    {
+        QTest::addColumn<int>("state"); // 0 never logged in, 1 logged in, 2 logged out again
+        QTest::addColumn<QString>("accountId");
+        QTest::addColumn<QString>("element");
+        QTest::newRow("nobody") << 0 << QString() << u"<CashierID />"_s;
+        QTest::newRow("logged in") << 1 << u"1001"_s << u"<CashierID>1001</CashierID>"_s;
+        QTest::newRow("after logout") << 2 << u"1001"_s << u"<CashierID />"_s;
+        QTest::newRow("escaped id") << 1 << u"a<b"_s << u"<CashierID>a&lt;b</CashierID>"_s;
+    }
+
+    void cashierElement()
+    {
+        QFETCH(int, state);
+        QFETCH(QString, accountId);
+        QFETCH(QString, element);
+        if (state >= 1)
+            LoginState::setLoggedIn(accountId, u"名"_s);
+        if (state == 2)
+            LoginState::setLoggedOut();
+        const QString text = OrderPack().toSendString();
+        QVERIFY2(text.contains(devSerial() + element + u"<Command>OrderPack</Command>"_s), qPrintable(text));
+    }
+
+    void remarksInBothTexts()
+    {
+        OrderPack pack;
+        pack.arrTaste = {taste(u"12"_s, u"少盐"_s, u"A"_s, 2), manual(u"打包"_s, 1)};
+        QVERIFY(pack.toSendString().contains(
+            u"<OrdRemarkDef>12</OrdRemarkDef><OrdRemarkManual>打包\t1.000000</OrdRemarkManual>"_s));
+        const QString held = pack.toGuadanString();
+        QVERIFY(held.contains(u"<OrdRemarkManual>打包&#9;1.000000</OrdRemarkManual>"_s));
+        QVERIFY(held.endsWith(
+            u"<PackTasteString>12|少盐|3|1|A|2.000000^-999|打包|||A|1.000000</PackTasteString></ClientCommand>"_s));
+    }
+
+    void withoutSourceTheDetailIsEmpty()
+    {
+        OrderPack::setLinesSource(nullptr);
+        QVERIFY(OrderPack().toSendString().contains(u"<OrderDetail></OrderDetail>"_s));
+    }
+
+    void holdAndRestore_data()
+    {
+        QTest::addColumn<QList<Line>>("order");
+        QTest::addColumn<QVariantMap>("header");
+        QTest::newRow("rich order") << richOrder()
+                                    << QVariantMap{{u"CustCount"_s, u"4 & <5>"_s}, {u"DeskNo"_s, u"A'01"_s}};
+        QTest::newRow("one plain line, empty guest count")
+            << QList<Line>{dish(u"1"_s, u"菜"_s, 1, 1, 1)} << QVariantMap{{u"CustCount"_s, u""_s}};
+        QTest::newRow("no guest count")
+            << QList<Line>{FoodOrder::genFoodOrderWithType(u"D"_s)} << QVariantMap();
+    }
+
+    void holdAndRestore()
+    {
+        QFETCH(QList<Line>, order);
+        QFETCH(QVariantMap, header);
+        lines.lines = order;
+        auto pack = OrderPack::genNewPack();
+        pack->arrTaste = {taste(u"40"_s, u"整单打包&"_s, u"A"_s, 3), taste(u"41"_s, u"服务费"_s, u"P"_s, 10),
+                          manual(u"快<上>"_s, 0)};
+        if (header.contains(u"CustCount"_s))
+            pack->CustCount = header.value(u"CustCount"_s).toString();
+        if (header.contains(u"DeskNo"_s))
+            pack->DeskNo = header.value(u"DeskNo"_s).toString();
+        pack->WaiterMan = u"1001"_s;
+
+        const auto restored = restore(pack->toGuadanString());
+        QVERIFY(restored);
+        QCOMPARE(restored->CustCount, pack->CustCount);
+        QCOMPARE(restored->arrTaste, pack->arrTaste);
+        QVERIFY(!restored->DeskNo && !restored->WaiterMan && !restored->UniqueFlowNo && !restored->PosNo);
+        QCOMPARE(restored->ordersInPack.size(), order.size());
+        for (qsizetype i = 0; i < order.size(); ++i)
+            compareLines(*restored->ordersInPack[i], *order[i]);
+        QCOMPARE(restored->ordersInPack[0]->foodName, order[0]->foodName);
+        QCOMPARE(restored->ordersInPack[0]->Remark, order[0]->Remark);
+        QCOMPARE(restored->ordersInPack[0]->arrTaste, order[0]->arrTaste);
+    }
+
+    void restoredAmountsMatch()
+    {
+        lines.lines = richOrder();
+        const auto restored = restore(OrderPack().toGuadanString());
+        QVERIFY(restored);
+        for (qsizetype i = 0; i < lines.lines.size(); ++i)
+            QCOMPARE(restored->ordersInPack[i]->getSinglePrice(), lines.lines[i]->getSinglePrice());
+        QCOMPARE(restored->ordersInPack[0]->toDataString(), lines.lines[0]->toDataString());
+    }
+
+    void lenientLineReading()
+    {
+        const auto pack = restore(
+            kDeclaration +
+            u"<ClientCommand><OrderDetail>\n            <!-- a note -->\n            <Row foodno=\"9\" orderQty=\"abc\" salePrice1=\"inf\" itemSeq=\"-3\" suiteIndex=\"12\" SellWay=\"C\" />\n            <Guadan SellWay=\"A\" guadanTasteString=\"\" />\n        </OrderDetail></ClientCommand>"_s);
+        QVERIFY(pack);
+        QCOMPARE(pack->ordersInPack.size(), 2);
+        const FoodOrder &first = *pack->ordersInPack[0];
+        QCOMPARE(first.foodno, u"9"_s);
+        QCOMPARE(first.orderQty, 0.f);
+        QCOMPARE(first.salePrice1, 0.f);
+        QCOMPARE(first.itemSeq, 0u);
+        QCOMPARE(first.suiteIndex, 12);
+        QVERIFY(first.isZengSong());
+        QVERIFY(first.FoodType.isEmpty() && first.arrTaste.isEmpty());
+        QVERIFY(!pack->ordersInPack[1]->isZengSong());
+        QVERIFY(!pack->CustCount);
+        QVERIFY(pack->arrTaste.isEmpty());
+    }
+
+    void refusedTexts_data()
+    {
+        QTest::addColumn<QString>("content");
+        const QString root = u"<ClientCommand><CustCount>4</CustCount>"_s;
+        QTest::newRow("empty OrderDetail")
+            << kDeclaration + root +
+                   u"<OrderDetail></OrderDetail><PackTasteString></PackTasteString></ClientCommand>"_s;
+        QTest::newRow("self-closed OrderDetail") << kDeclaration + root + u"<OrderDetail/></ClientCommand>"_s;
+        QTest::newRow("OrderDetail of blanks only")
+            << kDeclaration + root + u"<OrderDetail>  \n </OrderDetail></ClientCommand>"_s;
+        QTest::newRow("no OrderDetail") << kDeclaration + root + u"</ClientCommand>"_s;
+        QTest::newRow("OrderDetail not under the root")
+            << kDeclaration + root +
+                   u"<X><OrderDetail><Guadan foodno=\"1\"/></OrderDetail></X></ClientCommand>"_s;
+        QTest::newRow("unclosed") << kDeclaration + root + u"<OrderDetail><Guadan foodno=\"1\" />"_s;
+        QTest::newRow("raw quote in a value")
+            << kDeclaration + root +
+                   u"<OrderDetail><Guadan foodName=\"鱼\"虾\" /></OrderDetail></ClientCommand>"_s;
+        QTest::newRow("raw ampersand in a value")
+            << kDeclaration + root +
+                   u"<OrderDetail><Guadan foodName=\"A&B\" /></OrderDetail></ClientCommand>"_s;
+        QTest::newRow("undefined entity")
+            << kDeclaration + root +
+                   u"<OrderDetail><Guadan foodName=\"&lol;\" /></OrderDetail></ClientCommand>"_s;
+        QTest::newRow("empty") << QString();
+        QTest::newRow("not XML") << u"挂单"_s;
+        QTest::newRow("billion laughs") << billionLaughs();
+        QTest::newRow("external entity")
+            << kDeclaration + u"<!DOCTYPE c [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><ClientCommand>"_s +
+                   u"<OrderDetail><Guadan foodName=\"&x;\" /></OrderDetail></ClientCommand>"_s;
+        QTest::newRow("external DTD")
+            << kDeclaration + u"<!DOCTYPE c SYSTEM \"http://127.0.0.1:9/x.dtd\"><ClientCommand>"_s +
+                   u"<OrderDetail><Guadan foodno=\"1\" /></OrderDetail></ClientCommand>"_s;
+    }
+
+    void refusedTexts()
+    {
+        QFETCH(QString, content);
+        QVERIFY(!restore(content));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOrderPack)
+#include "tst_order_pack.moc"
