@@ -1,5 +1,7 @@
 #include "foundation/CommonUtils.h"
 
+#include <charconv>
+
 namespace CommonUtils {
 
 QString removeStringZero(const QString &text)
@@ -90,14 +92,25 @@ QString xmlEscape(const QString &text, XmlWhitespace whitespace)
     return out;
 }
 
+namespace {
+// Exactly what C's "%.Nf" prints (ties of the binary value round to even), whatever the locale.
+QString fixed(float number, int decimals)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, double(number),
+                                      std::chars_format::fixed, decimals);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+} // namespace
+
 QString format2(float number)
 {
-    return QString::asprintf("%.2f", double(number));
+    return fixed(number, 2);
 }
 
 QString format6(float number)
 {
-    return QString::asprintf("%f", double(number));
+    return fixed(number, 6);
 }
 
 } // namespace CommonUtils

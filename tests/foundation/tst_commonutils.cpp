@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <cstdio>
+
 class TestCommonUtils : public QObject {
     Q_OBJECT
 private slots:
@@ -80,6 +82,30 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, expected);
         QCOMPARE(CommonUtils::stringByEscapingForURLArgument(text), expected);
+    }
+
+    void formatsMatchC_data()
+    {
+        QTest::addColumn<float>("number");
+        QTest::addColumn<QString>("two");
+        QTest::addColumn<QString>("six");
+        QTest::newRow("12.5") << 12.5f << "12.50" << "12.500000";
+        QTest::newRow("exact tie rounds to even") << 0.125f << "0.12" << "0.125000";
+        QTest::newRow("tie up to even") << 0.375f << "0.38" << "0.375000";
+        QTest::newRow("float noise") << 0.1f << "0.10" << "0.100000";
+        QTest::newRow("negative") << -2.0f << "-2.00" << "-2.000000";
+        QTest::newRow("large") << 123456.78f << "123456.78" << "123456.781250";
+    }
+    void formatsMatchC()
+    {
+        QFETCH(float, number);
+        QFETCH(QString, two);
+        QFETCH(QString, six);
+        QCOMPARE(CommonUtils::format2(number), two);
+        QCOMPARE(CommonUtils::format6(number), six);
+        char c[64];
+        std::snprintf(c, sizeof c, "%.2f", double(number));
+        QCOMPARE(CommonUtils::format2(number), QString::fromLatin1(c));
     }
 
     void formatsIgnoreLocale()
