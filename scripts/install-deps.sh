@@ -15,7 +15,7 @@ packages=(
   # libraries
   libsqlite3-dev libxml2-dev zlib1g-dev libminizip-dev libcurl4-openssl-dev libcpp-httplib-dev
   # tests and benchmarks
-  libbenchmark-dev
+  libbenchmark-dev libxml2-utils curl
   # the sqlite3 shell, yardstick of the base-data benchmark
   sqlite3
   # Chinese glyphs

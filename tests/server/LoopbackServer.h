@@ -1,0 +1,124 @@
+#pragma once
+
+#include <httplib.h>
+
+#include <QByteArray>
+#include <QString>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+// A cpp-httplib server on a free port of 127.0.0.1, run on its own thread for one test.
+// Register handlers on `http()` before `start()`.
+class LoopbackServer {
+public:
+    LoopbackServer() = default;
+    ~LoopbackServer() { stop(); }
+    LoopbackServer(const LoopbackServer &) = delete;
+    LoopbackServer &operator=(const LoopbackServer &) = delete;
+
+    httplib::Server &http() { return server_; }
+
+    bool start()
+    {
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        if (port_ <= 0)
+            return false;
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        for (int i = 0; i < 500 && !server_.is_running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        return server_.is_running();
+    }
+
+    void stop()
+    {
+        if (thread_.joinable()) {
+            server_.stop();
+            thread_.join();
+        }
+    }
+
+    int port() const { return port_; }
+    QString baseUrl() const { return QStringLiteral("http://127.0.0.1:") + QString::number(port_); }
+
+    static std::string bytes(const QByteArray &data)
+    {
+        return std::string(data.constData(), size_t(data.size()));
+    }
+
+private:
+    httplib::Server server_;
+    std::thread thread_;
+    int port_ = 0;
+};
+
+// A loopback port that nothing listens on: bound once to find it, then closed again.
+inline int closedLoopbackPort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+// Holds requests inside a handler until released, counting how many are held at once.
+class Gate {
+public:
+    void enter()
+    {
+        std::unique_lock lock(mutex_);
+        ++inside_;
+        ++entered_;
+        maxInside_ = std::max(maxInside_, inside_);
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return open_; });
+        --inside_;
+    }
+    void release()
+    {
+        std::lock_guard lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+    // Waits until `count` requests have entered in total; false after `ms`.
+    bool waitForEntered(int count, int ms = 5000)
+    {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::milliseconds(ms), [&] { return entered_ >= count; });
+    }
+    int inside() const
+    {
+        std::lock_guard lock(mutex_);
+        return inside_;
+    }
+    int entered() const
+    {
+        std::lock_guard lock(mutex_);
+        return entered_;
+    }
+    int maxInside() const
+    {
+        std::lock_guard lock(mutex_);
+        return maxInside_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    bool open_ = false;
+    int inside_ = 0;
+    int entered_ = 0;
+    int maxInside_ = 0;
+};

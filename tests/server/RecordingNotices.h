@@ -1,0 +1,30 @@
+#pragma once
+
+#include "foundation/UserNotice.h"
+
+#include <QStringList>
+
+// Remembers every notice as "kind|title|message|button" (questions are answered "no").
+class RecordingNotices : public NoticeSink {
+public:
+    QStringList shown;
+
+    void showError(const QString &text) override { shown << QStringLiteral("error|") + text; }
+    void showInfo(const QString &text) override { shown << QStringLiteral("info|") + text; }
+    void showSuccess(const QString &text) override { shown << QStringLiteral("success|") + text; }
+    void showProgress(const QString &) override {}
+    void hideProgress() override {}
+    void confirm(const QString &title, const QString &message, const QString &, const QString &,
+                 std::function<void(bool)> answer) override
+    {
+        shown << QStringLiteral("confirm|") + title + u'|' + message;
+        answer(false);
+    }
+    void alert(const QString &title, const QString &message, const QString &button,
+               std::function<void()> closed) override
+    {
+        shown << QStringLiteral("alert|") + title + u'|' + message + u'|' + button;
+        if (closed)
+            closed();
+    }
+};

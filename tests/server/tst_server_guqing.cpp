@@ -1,0 +1,266 @@
+#include "LoopbackServer.h"
+#include "NotificationLog.h"
+#include "ServerTestHome.h"
+#include "catalogue/SoldOutList.h"
+#include "foundation/NotificationNames.h"
+#include "server/ActGuQing.h"
+#include "server/NetworkChecker.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+
+#include <atomic>
+#include <sched.h>
+#include <sys/wait.h>
+
+namespace {
+QByteArray soldOutReply(const QByteArray &rows, const QByteArray &code = "0")
+{
+    return "<?xml version=\"1.0\" encoding=\"gb2312\"?><R><ReturnCode>" + code +
+           "</ReturnCode><ReturnList><Rows>" + rows + "</Rows></ReturnList></R>";
+}
+const QByteArray kThreeDishes =
+    soldOutReply("<G foodno=\"1\" leftQty=\"0\"/><G foodno=\"2\" leftQty=\"0.0\"/>"
+                 "<G foodno=\"3\" leftQty=\"3\"/><G leftQty=\"0\"/>");
+} // namespace
+
+class TestGuQing : public QObject {
+    Q_OBJECT
+private:
+    LoopbackServer server;
+    Gate *gate = nullptr;
+    std::atomic<bool> hold{false};
+    std::mutex mutex;
+    QByteArray answer;
+    std::vector<std::string> bodies;
+    std::atomic<int> tasksRun{0};
+    std::unique_ptr<ServerTestHome> home;
+    ActGuQing &poller = ActGuQing::sharedInstance();
+
+    void answerWith(const QByteArray &body)
+    {
+        std::lock_guard lock(mutex);
+        answer = body;
+    }
+    size_t requestCount()
+    {
+        std::lock_guard lock(mutex);
+        return bodies.size();
+    }
+    void settle()
+    {
+        gate->release();
+        QVERIFY(ServerRequest::sharedQueue().waitForDone(10000));
+        QCoreApplication::processEvents();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        server.http().Post("/", [this](const httplib::Request &req, httplib::Response &res) {
+            {
+                std::lock_guard lock(mutex);
+                bodies.push_back(req.body);
+            }
+            if (hold)
+                gate->enter();
+            std::lock_guard lock(mutex);
+            res.set_content(LoopbackServer::bytes(answer), "text/xml");
+        });
+        QVERIFY(server.start());
+        poller.setSoldOutTask([this] { ++tasksRun; });
+    }
+
+    void init()
+    {
+        home = std::make_unique<ServerTestHome>();
+        ServerTestHome::pointAt(server.port());
+        gate = new Gate;
+        hold = false;
+        tasksRun = 0;
+        answerWith(kThreeDishes);
+        std::lock_guard lock(mutex);
+        bodies.clear();
+    }
+
+    void cleanup()
+    {
+        poller.stop();
+        settle();
+        home.reset();
+        delete gate;
+        gate = nullptr;
+        SoldOutList::shared().clear();
+    }
+
+    void marksOnlyExactZero()
+    {
+        NotificationLog log({Notify::FoodIsSoldOut});
+        poller.loadGuQingList();
+        settle();
+        QTRY_COMPARE(log.entries, QStringList{QStringLiteral("kFoodIsSoldOut|1")});
+        QVERIFY(!log.offMainThread);
+        QVERIFY(poller.isFoodInGuQingList(QStringLiteral("1")));
+        QVERIFY(!poller.isFoodInGuQingList(QStringLiteral("2")));
+        QVERIFY(!poller.isFoodInGuQingList(QStringLiteral("3")));
+        QVERIFY(!poller.isFoodInGuQingList(QString()));
+        QCOMPARE(poller.dictGuqing()->keys(), QStringList{QStringLiteral("1")});
+        QCOMPARE(poller.dictGuqing()->value(QStringLiteral("1")).leftQty,
+                 std::optional<QString>(QStringLiteral("0")));
+        QCOMPARE(SoldOutList::shared().snapshot(), QSet<QString>{QStringLiteral("1")});
+        QCOMPARE(tasksRun.load(), 1);
+
+        std::lock_guard lock(mutex);
+        QVERIFY(QUrl::fromPercentEncoding(QByteArray::fromStdString(bodies.at(0)))
+                    .contains(QStringLiteral("<Command>GetGqFoodList</Command>")));
+    }
+
+    void listIsEmptyWhilePollIsOutstanding()
+    {
+        poller.handleReply(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>"));
+        QVERIFY(poller.isFoodInGuQingList(QStringLiteral("9")));
+        QVERIFY(SoldOutList::shared().contains(QStringLiteral("9")));
+
+        hold = true;
+        poller.loadGuQingList();
+        QVERIFY(gate->waitForEntered(1));
+        QVERIFY(poller.dictGuqing() && poller.dictGuqing()->isEmpty());
+        QVERIFY(SoldOutList::shared().snapshot().isEmpty());
+
+        settle();
+        QVERIFY(poller.isFoodInGuQingList(QStringLiteral("1")));
+        QVERIFY(!poller.isFoodInGuQingList(QStringLiteral("9")));
+    }
+
+    void failedPollLeavesTheListEmpty_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<bool>("reachable");
+        QTest::newRow("refused") << soldOutReply("<G foodno=\"1\" leftQty=\"0\"/>", "1") << true;
+        QTest::newRow("unreadable") << QByteArray("<<") << true;
+        QTest::newRow("server gone") << kThreeDishes << false;
+    }
+    void failedPollLeavesTheListEmpty()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, reachable);
+        poller.handleReply(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>"));
+        tasksRun = 0;
+        answerWith(reply);
+        if (!reachable)
+            ConfigManager::defaultManager().setPort(QString::number(closedLoopbackPort()));
+        NotificationLog log({Notify::FoodIsSoldOut});
+
+        poller.loadGuQingList();
+        settle();
+        QVERIFY(poller.dictGuqing()->isEmpty());
+        QVERIFY(SoldOutList::shared().snapshot().isEmpty());
+        QCOMPARE(tasksRun.load(), 0);
+        QVERIFY(log.entries.isEmpty());
+    }
+
+    void startFollowsTheSettings_data()
+    {
+        QTest::addColumn<bool>("switchedOn");
+        QTest::addColumn<qint64>("interval");
+        QTest::addColumn<int>("intervalMs");
+        QTest::newRow("every minute") << true << qint64(60) << 60000;
+        QTest::newRow("interval 0") << true << qint64(0) << 0;
+        QTest::newRow("negative interval") << true << qint64(-5) << 0;
+        QTest::newRow("switched off") << false << qint64(60) << 0;
+    }
+    void startFollowsTheSettings()
+    {
+        QFETCH(bool, switchedOn);
+        QFETCH(qint64, interval);
+        QFETCH(int, intervalMs);
+        ConfigManager &config = ConfigManager::defaultManager();
+        config.setIsAutoRefreshSoldOut(switchedOn);
+        config.setAutoRefreshSoldOutIntervalTime(interval);
+        poller.start();
+        QCOMPARE(poller.isPolling(), intervalMs > 0);
+        QCOMPARE(poller.pollIntervalMs(), intervalMs);
+        QTest::qWait(200);
+        QCOMPARE(requestCount(), size_t(0));
+    }
+
+    void firstPollComesOneIntervalAfterStart()
+    {
+        ConfigManager &config = ConfigManager::defaultManager();
+        config.setIsAutoRefreshSoldOut(true);
+        config.setAutoRefreshSoldOutIntervalTime(1);
+        poller.start();
+        QTest::qWait(600);
+        QCOMPARE(requestCount(), size_t(0));
+        QTRY_COMPARE_WITH_TIMEOUT(requestCount(), size_t(1), 3000);
+        poller.stop();
+        QVERIFY(!poller.isPolling());
+        settle();
+        QTest::qWait(1300);
+        QCOMPARE(requestCount(), size_t(1));
+    }
+
+    void reachesARoutableAddress()
+    {
+        NetworkChecker &checker = NetworkChecker::sharedInstance();
+        QSignalSpy changes(&checker, &NetworkChecker::canConnectChanged);
+        ConfigManager::defaultManager().setIp(QStringLiteral("300.1.2.3"));
+        checker.check();
+        QVERIFY(!checker.canConnect());
+        QVERIFY(checker.isWatching());
+
+        ConfigManager::defaultManager().setIp(QStringLiteral("127.0.0.1"));
+        checker.check();
+        QVERIFY(checker.canConnect());
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(changes.at(0).at(0).toBool(), true);
+        checker.stop();
+        QVERIFY(!checker.isWatching());
+    }
+
+    void parsesOnlyDottedAddresses_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("dotted") << QStringLiteral("192.168.1.100") << true;
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("name") << QStringLiteral("localhost") << false;
+        QTest::newRow("out of range") << QStringLiteral("256.1.1.1") << false;
+        QTest::newRow("ipv6") << QStringLiteral("::1") << false;
+    }
+    void parsesOnlyDottedAddresses()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QCOMPARE(NetworkChecker::parseIpv4(text).has_value(), valid);
+    }
+
+    // In a network namespace of its own a process has no route anywhere, not even to the loopback
+    // (which starts down there); outside it the loopback is always routed.
+    void unroutableAddressIsNotReachable()
+    {
+        const quint32 lan = *NetworkChecker::parseIpv4(QStringLiteral("192.0.2.50"));
+        const quint32 loopback = *NetworkChecker::parseIpv4(QStringLiteral("127.0.0.1"));
+        QVERIFY(NetworkChecker::routeExists(loopback, 8030));
+
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            if (unshare(CLONE_NEWNET) != 0)
+                _exit(77);
+            const bool anyRoute =
+                NetworkChecker::routeExists(lan, 8030) || NetworkChecker::routeExists(loopback, 8030);
+            _exit(anyRoute ? 1 : 0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 77)
+            QSKIP("no permission to make a network namespace here");
+        QCOMPARE(WEXITSTATUS(status), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGuQing)
+#include "tst_server_guqing.moc"

@@ -1,0 +1,363 @@
+#include "LoopbackServer.h"
+#include "ServerTestHome.h"
+#include "server/CommandMaker.h"
+#include "server/HttpClient.h"
+#include "server/RequestQueue.h"
+#include "server/ServerRequest.h"
+#include "settings/LanguageManager.h"
+
+#include <QCoreApplication>
+#include <QMutex>
+#include <QTest>
+#include <QThread>
+#include <QUrl>
+
+#include <atomic>
+#include <stdexcept>
+
+namespace {
+
+enum class Mode { Echo, Hold, Status404, Status401, Slow };
+
+// What one request's callbacks received, written on the worker.
+struct Outcome {
+    QMutex mutex;
+    std::optional<QByteArray> body;
+    std::optional<ServerError> error;
+    QThread *thread = nullptr;
+    int calls = 0;
+
+    void attach(ServerRequest &request)
+    {
+        request.setResponseBlock([this](const QByteArray &b) {
+            QMutexLocker lock(&mutex);
+            body = b;
+            thread = QThread::currentThread();
+            ++calls;
+        });
+        request.setErrorBlock([this](const ServerError &e) {
+            QMutexLocker lock(&mutex);
+            error = e;
+            thread = QThread::currentThread();
+            ++calls;
+        });
+    }
+};
+
+using Build = std::function<void(ServerRequest &)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Build)
+
+class TestServerRequest : public QObject {
+    Q_OBJECT
+private:
+    LoopbackServer server;
+    Gate *gate = nullptr;
+    std::atomic<Mode> mode{Mode::Echo};
+    std::mutex seenMutex;
+    std::vector<std::string> bodies;
+    std::string contentType, userAgent, path;
+    std::unique_ptr<ServerTestHome> home;
+
+    std::vector<std::string> seenBodies()
+    {
+        std::lock_guard lock(seenMutex);
+        return bodies;
+    }
+
+    void finishAll()
+    {
+        if (gate)
+            gate->release();
+        QVERIFY(ServerRequest::sharedQueue().waitForDone(15000));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        server.http().Post("/", [this](const httplib::Request &req, httplib::Response &res) {
+            {
+                std::lock_guard lock(seenMutex);
+                bodies.push_back(req.body);
+                contentType = req.get_header_value("Content-Type");
+                userAgent = req.get_header_value("User-Agent");
+                path = req.path;
+            }
+            switch (mode.load()) {
+            case Mode::Hold:
+                gate->enter();
+                break;
+            case Mode::Status404:
+                res.status = 404;
+                return;
+            case Mode::Status401:
+                res.status = 401;
+                return;
+            case Mode::Slow:
+                std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+                break;
+            case Mode::Echo:
+                break;
+            }
+            res.set_content("<R><ReturnCode>0</ReturnCode></R>", "text/xml");
+        });
+        QVERIFY(server.start());
+    }
+
+    void init()
+    {
+        home = std::make_unique<ServerTestHome>();
+        ServerTestHome::pointAt(server.port());
+        mode = Mode::Echo;
+        gate = new Gate;
+        std::lock_guard lock(seenMutex);
+        bodies.clear();
+    }
+
+    void cleanup()
+    {
+        finishAll();
+        home.reset();
+        delete gate;
+        gate = nullptr;
+        LanguageManager::defaultManager().reset();
+    }
+
+    void buildsTheUrl_data()
+    {
+        QTest::addColumn<Build>("build");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("no parameters") << Build([](ServerRequest &) {}) << QStringLiteral("http://h:1");
+        QTest::newRow("question mark then ampersand, in key order") << Build([](ServerRequest &r) {
+            r.addParameter(QStringLiteral("x y&z"), QStringLiteral("b"));
+            r.addIntParameter(-5, QStringLiteral("a"));
+        }) << QStringLiteral("http://h:1?a=-5&b=x%20y%26z");
+        QTest::newRow("absent value ignored")
+            << Build([](ServerRequest &r) { r.addParameter(std::nullopt, QStringLiteral("a")); })
+            << QStringLiteral("http://h:1");
+        QTest::newRow("chinese value escaped")
+            << Build([](ServerRequest &r) { r.addParameter(QStringLiteral("菜~"), QStringLiteral("q")); })
+            << QStringLiteral("http://h:1?q=%E8%8F%9C~");
+        QTest::newRow("64-bit and date in milliseconds") << Build([](ServerRequest &r) {
+            r.addLongParameter(Q_INT64_C(9007199254740993), QStringLiteral("n"));
+            r.addDateParameter(QDateTime(QDate(2015, 4, 12), QTime(0, 0, 0, 789), Qt::UTC),
+                               QStringLiteral("d"));
+        }) << QStringLiteral("http://h:1?d=1428796800789&n=9007199254740993");
+    }
+    void buildsTheUrl()
+    {
+        QFETCH(Build, build);
+        QFETCH(QString, url);
+        auto request = ServerRequest::requestWithUrl(QStringLiteral("http://h:1"));
+        build(*request);
+        QCOMPARE(request->fullUrl(), url);
+    }
+
+    void choosesTheMethod_data()
+    {
+        QTest::addColumn<Build>("build");
+        QTest::addColumn<QString>("method");
+        QTest::newRow("nothing") << Build([](ServerRequest &) {}) << QStringLiteral("GET");
+        QTest::newRow("form field") << Build([](ServerRequest &r) {
+            r.addPostIntValue(1, QStringLiteral("a"));
+        }) << QStringLiteral("POST");
+        QTest::newRow("file part") << Build([](ServerRequest &r) { r.addPostData("x", QStringLiteral("f")); })
+                                   << QStringLiteral("POST");
+        QTest::newRow("field removed again") << Build([](ServerRequest &r) {
+            r.addPostValue(QStringLiteral("v"), QStringLiteral("a"));
+            r.addPostValue(std::nullopt, QStringLiteral("a"));
+        }) << QStringLiteral("GET");
+        QTest::newRow("set explicitly") << Build([](ServerRequest &r) {
+            r.addPostValue(QStringLiteral("v"), QStringLiteral("a"));
+            r.setRequestMethod(QStringLiteral("GET"));
+        }) << QStringLiteral("GET");
+    }
+    void choosesTheMethod()
+    {
+        QFETCH(Build, build);
+        QFETCH(QString, method);
+        auto request = ServerRequest::requestWithUrl(QStringLiteral("http://h:1"));
+        build(*request);
+        QCOMPARE(request->requestMethod(), method);
+    }
+
+    void postsTheCommandAsFormField()
+    {
+        const ClientCommand command = CommandMaker::cancelDesk(QStringLiteral("桌 1"));
+        auto request = ServerRequest::requestWithCommand(command);
+        QCOMPARE(request->urlString(), server.baseUrl());
+        Outcome outcome;
+        outcome.attach(*request);
+        QVERIFY(request->go());
+        finishAll();
+
+        const std::vector<std::string> seen = seenBodies();
+        QCOMPARE(seen.size(), size_t(1));
+        const QByteArray body = QByteArray::fromStdString(seen[0]);
+        QVERIFY(body.startsWith("xmlFile=%3C%3Fxml%20version%3D%221.0%22%20encoding%3D%22gb2312%22%3F%3E"
+                                "%3CClientCommand%3E%3CDevSerial%3E"));
+        QVERIFY(body.contains("%3CDeskNo%3E%E6%A1%8C%201%3C%2FDeskNo%3E"));
+        for (char c : body)
+            QVERIFY2(std::isalnum(static_cast<unsigned char>(c)) || QByteArray("-_.%=").contains(c),
+                     body.constData());
+        QCOMPARE(QUrl::fromPercentEncoding(body.mid(8)), command.toString());
+        std::lock_guard lock(seenMutex);
+        QCOMPARE(path, std::string("/"));
+        QCOMPARE(contentType, std::string("application/x-www-form-urlencoded"));
+        QCOMPARE(userAgent, std::string("Qelvo"));
+    }
+
+    void answersOnTheWorker()
+    {
+        auto request = ServerRequest::requestWithXmlString(QStringLiteral("<a/>"));
+        Outcome outcome;
+        outcome.attach(*request);
+        request->go();
+        finishAll();
+        QMutexLocker lock(&outcome.mutex);
+        QCOMPARE(outcome.calls, 1);
+        QCOMPARE(outcome.body, QByteArray("<R><ReturnCode>0</ReturnCode></R>"));
+        QVERIFY(!outcome.error);
+        QVERIFY(outcome.thread && outcome.thread != QCoreApplication::instance()->thread());
+    }
+
+    void reportsErrors_data()
+    {
+        QTest::addColumn<int>("serverMode");
+        QTest::addColumn<QString>("ip");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("domain");
+        QTest::addColumn<qint64>("code");
+        QTest::addColumn<QString>("message");
+        const QString here = QString::number(server.port());
+        const QString http = ServerError::kHttpDomain;
+        const QString ip = QStringLiteral("127.0.0.1");
+        QTest::newRow("404") << int(Mode::Status404) << ip << here << QStringLiteral("Qelvo") << qint64(404)
+                             << QString();
+        QTest::newRow("timeout") << int(Mode::Slow) << ip << here << http << qint64(2)
+                                 << QStringLiteral("网络超时");
+        QTest::newRow("closed port") << int(Mode::Echo) << ip << QString::number(closedLoopbackPort()) << http
+                                     << qint64(1) << QStringLiteral("网络连接错误");
+        QTest::newRow("no server address")
+            << int(Mode::Echo) << QString() << here << http << qint64(1) << QStringLiteral("网络连接错误");
+        QTest::newRow("authentication")
+            << int(Mode::Status401) << ip << here << http << qint64(3) << QStringLiteral("密码不匹配");
+        QTest::newRow("impossible port") << int(Mode::Echo) << ip << QStringLiteral("99999") << http
+                                         << qint64(5) << QStringLiteral("未知错误");
+    }
+    void reportsErrors()
+    {
+        QFETCH(int, serverMode);
+        QFETCH(QString, ip);
+        QFETCH(QString, port);
+        QFETCH(QString, domain);
+        QFETCH(qint64, code);
+        QFETCH(QString, message);
+        mode = Mode(serverMode);
+        ConfigManager &config = ConfigManager::defaultManager();
+        config.setIp(ip);
+        config.setPort(port);
+        config.setTimeout(1);
+
+        auto request = ServerRequest::requestWithCommand(CommandMaker::checkServerStatus());
+        Outcome outcome;
+        outcome.attach(*request);
+        QVERIFY(request->go());
+        finishAll();
+        QMutexLocker lock(&outcome.mutex);
+        QCOMPARE(outcome.calls, 1);
+        QVERIFY(!outcome.body);
+        QVERIFY(outcome.error);
+        QCOMPARE(outcome.error->domain, domain);
+        QCOMPARE(outcome.error->code, code);
+        QCOMPARE(outcome.error->message, message.isNull() ? std::nullopt : std::optional<QString>(message));
+    }
+
+    void errorTextFollowsTheLanguage()
+    {
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, false);
+        ConfigManager::defaultManager().setPort(QString::number(closedLoopbackPort()));
+        auto request = ServerRequest::requestWithCommand(CommandMaker::checkServerStatus());
+        Outcome outcome;
+        outcome.attach(*request);
+        request->go();
+        finishAll();
+        QMutexLocker lock(&outcome.mutex);
+        QCOMPARE(outcome.error->message, QStringLiteral("Network connection error"));
+        QCOMPARE(outcome.error->description(),
+                 QStringLiteral("Error Domain=HttpClientErrorDomain Code=1 \"Network connection error\""));
+    }
+
+    void sendsADuplicateOnce()
+    {
+        mode = Mode::Hold;
+        auto first = ServerRequest::requestWithCommand(CommandMaker::deskHurry(QStringLiteral("A1")));
+        auto second = ServerRequest::requestWithCommand(CommandMaker::deskHurry(QStringLiteral("A1")));
+        Outcome firstOutcome, secondOutcome;
+        firstOutcome.attach(*first);
+        secondOutcome.attach(*second);
+        QVERIFY(first->go());
+        QVERIFY(gate->waitForEntered(1));
+        QVERIFY(!second->go());
+        finishAll();
+        QCOMPARE(seenBodies().size(), size_t(1));
+        QCOMPARE(firstOutcome.calls, 1);
+        QCOMPARE(secondOutcome.calls, 0);
+
+        // Once the first has ended the same command goes out again.
+        auto third = ServerRequest::requestWithCommand(CommandMaker::deskHurry(QStringLiteral("A1")));
+        QVERIFY(third->go());
+        finishAll();
+        QCOMPARE(seenBodies().size(), size_t(2));
+    }
+
+    void runsDifferentRequestsInParallel()
+    {
+        mode = Mode::Hold;
+        ServerRequest::requestWithCommand(CommandMaker::deskHurry(QStringLiteral("A1")))->go();
+        ServerRequest::requestWithCommand(CommandMaker::deskHurry(QStringLiteral("A2")))->go();
+        // Both are inside the server at the same moment.
+        QVERIFY(gate->waitForEntered(2));
+        QCOMPARE(gate->inside(), 2);
+        finishAll();
+    }
+
+    void runsAtMostFourAtOnce()
+    {
+        mode = Mode::Hold;
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(ServerRequest::requestWithCommand(CommandMaker::cancelDesk(QString::number(i)))->go());
+        QVERIFY(gate->waitForEntered(4));
+        QTest::qWait(300);
+        QCOMPARE(gate->entered(), 4);
+        QCOMPARE(ServerRequest::sharedQueue().pendingCount(), 6);
+        finishAll();
+        QCOMPARE(gate->entered(), 6);
+        QCOMPARE(gate->maxInside(), 4);
+        QCOMPARE(ServerRequest::sharedQueue().pendingCount(), 0);
+    }
+
+    void throwingCallbackEndsQuietly()
+    {
+        auto request = ServerRequest::requestWithXmlString(QStringLiteral("<a/>"));
+        std::atomic<int> errors{0};
+        request->setResponseBlock([](const QByteArray &) { throw std::runtime_error("screen gone"); });
+        request->setErrorBlock([&errors](const ServerError &) { ++errors; });
+        request->go();
+        finishAll();
+        QCOMPARE(errors.load(), 0);
+
+        auto next = ServerRequest::requestWithXmlString(QStringLiteral("<b/>"));
+        Outcome outcome;
+        outcome.attach(*next);
+        next->go();
+        finishAll();
+        QCOMPARE(outcome.calls, 1);
+        QVERIFY(outcome.body);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServerRequest)
+#include "tst_server_request.moc"

@@ -1,0 +1,279 @@
+#include "server/ResponseParser.h"
+#include "server/XmlReply.h"
+
+#include <QTest>
+
+namespace {
+const QByteArray kDecl = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"gb2312\"?>");
+
+QByteArray reply(const QByteArray &children)
+{
+    return kDecl + "<Root>" + children + "</Root>";
+}
+
+QByteArray list(const QByteArray &rows)
+{
+    return reply("<ReturnCode>0</ReturnCode><ReturnList><Rows>" + rows + "</Rows></ReturnList>");
+}
+
+std::optional<QString> text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+} // namespace
+
+class TestResponseParser : public QObject {
+    Q_OBJECT
+private:
+    ResponseParser &parser = ResponseParser::sharedParser();
+
+private slots:
+    void readsElementText_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<std::optional<QString>>("expected");
+        const QString msg = QStringLiteral("ReturnMsg");
+        QTest::newRow("gb2312 text") << reply("<ReturnMsg>\xD6\xD0\xCE\xC4</ReturnMsg>") << msg
+                                     << text("中文");
+        QTest::newRow("names outside gb2312 under a gb2312 declaration")
+            << reply("<ReturnMsg>\xD5\xC5\x86\xB4\x88\xD2\xE9\x46</ReturnMsg>") << msg << text("张喆堃镕");
+        QTest::newRow("four-byte gb18030")
+            << reply("<ReturnMsg>\x95\x32\x82\x36</ReturnMsg>") << msg << text("\xF0\xA0\x80\x80");
+        QTest::newRow("declared utf-8, read as gb18030")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><R><ReturnMsg>\xD6\xD0</ReturnMsg></R>")
+            << msg << text("中");
+        QTest::newRow("no declaration, any root name")
+            << QByteArray("<Anything><ReturnValue>pkg.zip</ReturnValue></Anything>")
+            << QStringLiteral("ReturnValue") << text("pkg.zip");
+        QTest::newRow("blank nodes dropped")
+            << QByteArray(kDecl + "\r\n<R>\r\n  <ReturnCode>0</ReturnCode>\r\n</R>\r\n")
+            << QStringLiteral("ReturnCode") << text("0");
+        QTest::newRow("cdata as text")
+            << reply("<ReturnMsg><![CDATA[a<b>&c]]></ReturnMsg>") << msg << text("a<b>&c");
+        QTest::newRow("whole text content")
+            << reply("<ReturnMsg>a<i>b<i>c</i></i>d</ReturnMsg>") << msg << text("abcd");
+        QTest::newRow("character references")
+            << reply("<ReturnMsg>&lt;&#x4E2D;&amp;</ReturnMsg>") << msg << text("<中&");
+        QTest::newRow("only the first")
+            << reply("<ReturnMsg>1</ReturnMsg><ReturnMsg>2</ReturnMsg>") << msg << text("1");
+        QTest::newRow("empty element") << reply("<ReturnMsg/>") << msg << text("");
+        QTest::newRow("missing") << reply("<ReturnCode>0</ReturnCode>") << msg << std::optional<QString>();
+        QTest::newRow("only children of the root count")
+            << reply("<X><ReturnMsg>deep</ReturnMsg></X>") << msg << std::optional<QString>();
+        QTest::newRow("internal entity not substituted")
+            << QByteArray("<!DOCTYPE R [<!ENTITY e \"boom\">]><R><ReturnMsg>x&e;y</ReturnMsg></R>") << msg
+            << text("xy");
+        QTest::newRow("external entity not loaded")
+            << QByteArray("<!DOCTYPE R [<!ENTITY e SYSTEM "
+                          "\"file:///etc/hostname\">]><R><ReturnMsg>&e;</ReturnMsg></R>")
+            << msg << text("");
+        QTest::newRow("readable only after the repair") << reply("<ReturnMsg>a\xFF"
+                                                                 "b</ReturnMsg>")
+                                                        << msg
+                                                        << text("a\xEF\xBF\xBD"
+                                                                "b");
+    }
+    void readsElementText()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, element);
+        QFETCH(std::optional<QString>, expected);
+        std::optional<QString> error;
+        QCOMPARE(parser.parseResponseData(data, element, &error), expected);
+        QVERIFY2(!error, qPrintable(error.value_or(QString())));
+    }
+
+    void unreadableReplyFailsEveryOperation_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("not xml") << QByteArray("Service Unavailable");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("html") << QByteArray("<html><body><p>x</body></html>");
+        QTest::newRow("truncated") << QByteArray(kDecl + "<R><ReturnCode>0</ReturnCode>");
+        QTest::newRow("nested too deep") << QByteArray("<R>").repeated(5000);
+        QTest::newRow("larger than allowed")
+            << QByteArray("<R>" + QByteArray(XmlReply::kMaxReplyBytes, ' ') + "</R>");
+    }
+    void unreadableReplyFailsEveryOperation()
+    {
+        QFETCH(QByteArray, data);
+        std::optional<QString> error;
+        QVERIFY(!parser.parseResponseData(data, QStringLiteral("ReturnCode"), &error));
+        QVERIFY(error && !error->isEmpty());
+        QVERIFY(!parser.parseGetRoomDeskState(data));
+        QVERIFY(!parser.parseDeskSaleList(data, false));
+        QVERIFY(!parser.parseGqFoodList(data));
+        QVERIFY(!parser.parseParaList(data));
+    }
+
+    void entityExpansionStaysBounded()
+    {
+        QByteArray doc = "<!DOCTYPE R [<!ENTITY a0 \"ha\">";
+        for (int i = 1; i < 12; ++i)
+            doc += "<!ENTITY a" + QByteArray::number(i) + " \"" +
+                   QByteArray("&a" + QByteArray::number(i - 1) + ";").repeated(10) + "\">";
+        doc += "]><R><ReturnMsg>&a11;</ReturnMsg><ReturnCode>0</ReturnCode></R>";
+        std::optional<QString> error;
+        const std::optional<QString> message =
+            parser.parseResponseData(doc, QStringLiteral("ReturnMsg"), &error);
+        // Either refused or read without the entity: never ten billion characters.
+        QVERIFY(error || message == QString());
+    }
+
+    void repairStep_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QByteArray>("next");
+        const QByteArray good = reply("<ReturnCode>0</ReturnCode>");
+        QTest::newRow("readable bytes kept") << good << good;
+        QTest::newRow("decoded, replaced, encoded again")
+            << QByteArray(kDecl + "\r\n<R>\xFF\xD6\xD0</R>")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"GB18030\" ?> \r<R>\x84\x31\xA4\x37\xD6\xD0</R>");
+    }
+    void repairStep()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QByteArray, next);
+        QCOMPARE(parser.handleParseResponseError(data), next);
+    }
+
+    void readsTableStates()
+    {
+        const QByteArray data =
+            list("<Row deskNo=\"A1\" deskName=\"\xD2\xBB\xBA\xC5\" useIndex=\"0\" custNumber=\"0\" "
+                 "TotalAmt=\"0\"/>"
+                 "<Row deskNo=\"A2\" deskName=\"b\" useIndex=\"1\" custNumber=\"4\" TotalAmt=\"88.50\"/>"
+                 "<Row deskNo=\"A3\" useIndex=\"2\"/>");
+        const std::optional<QList<Row>> rows = parser.parseGetRoomDeskState(data);
+        QVERIFY(rows);
+        QCOMPARE(rows->size(), 3);
+        QCOMPARE(rows->at(0).deskName, text("一号"));
+        QCOMPARE(rows->at(1).deskNo, text("A2"));
+        QCOMPARE(rows->at(1).custNumber, text("4"));
+        QCOMPARE(rows->at(1).TotalAmt, text("88.50"));
+        QCOMPARE(rows->at(2).useIndex, text("2"));
+        QVERIFY(!rows->at(2).TotalAmt);
+        QVERIFY(!rows->at(2).deskName);
+    }
+
+    void absentLists_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("no ReturnList") << reply("<ReturnCode>0</ReturnCode>");
+        QTest::newRow("empty ReturnList") << reply("<ReturnCode>0</ReturnCode><ReturnList/>");
+        QTest::newRow("wrapper without rows") << reply("<ReturnList><Rows/></ReturnList>");
+        QTest::newRow("blank wrapper") << reply("<ReturnList>\n  <Rows>\n  </Rows>\n</ReturnList>");
+    }
+    void absentLists()
+    {
+        QFETCH(QByteArray, data);
+        QVERIFY(!parser.parseGetRoomDeskState(data));
+        QVERIFY(!parser.parseDeskSaleList(data, true));
+        QVERIFY(!parser.parseGqFoodList(data));
+    }
+
+    void readsSaleLines()
+    {
+        const QByteArray data = list("<L itemseq=\"7\" pluno=\"1001\" pluName=\"\xD3\xE3\" "
+                                     "unitName=\"\xCC\xF5\" itemsize=\"\xB4\xF3\" "
+                                     "saleQty=\"1.5\" SalePrice=\"38\" sellWay=\"1\" havePrtFlag=\"2\" "
+                                     "FoodType=\"D\" FlagGroup=\"NY\"/>");
+        const std::optional<QList<Row2>> rows = parser.parseDeskSaleList(data, false);
+        QVERIFY(rows);
+        QCOMPARE(rows->size(), 1);
+        const Row2 &r = rows->first();
+        QCOMPARE(r.itemseq, text("7"));
+        QCOMPARE(r.pluno, text("1001"));
+        QCOMPARE(r.pluName, text("鱼"));
+        QCOMPARE(r.unitName, text("条"));
+        QCOMPARE(r.itemsize, text("大"));
+        QCOMPARE(r.saleQty, text("1.5"));
+        QCOMPARE(r.SalePrice, text("38"));
+        QCOMPARE(r.sellWay, text("1"));
+        QCOMPARE(r.havePrtFlag, text("2"));
+        QCOMPARE(r.FoodType, text("D"));
+        QCOMPARE(r.FlagGroup, text("NY"));
+    }
+
+    void weighingRule_data()
+    {
+        QTest::addColumn<QByteArray>("attributes");
+        QTest::addColumn<bool>("weighed");
+        QTest::newRow("printed 2, dish, flag Y")
+            << QByteArray("havePrtFlag=\"2\" FoodType=\"D\" FlagGroup=\"NY\"") << true;
+        QTest::newRow("longer flags")
+            << QByteArray("havePrtFlag=\"2\" FoodType=\"T\" FlagGroup=\"NYN\"") << true;
+        QTest::newRow("no type") << QByteArray("havePrtFlag=\"2\" FlagGroup=\"YY\"") << true;
+        QTest::newRow("component") << QByteArray("havePrtFlag=\"2\" FoodType=\"M\" FlagGroup=\"NY\"")
+                                   << false;
+        QTest::newRow("printed 1") << QByteArray("havePrtFlag=\"1\" FoodType=\"D\" FlagGroup=\"NY\"")
+                                   << false;
+        QTest::newRow("no printed state") << QByteArray("FoodType=\"D\" FlagGroup=\"NY\"") << false;
+        QTest::newRow("second flag N")
+            << QByteArray("havePrtFlag=\"2\" FoodType=\"D\" FlagGroup=\"YN\"") << false;
+        QTest::newRow("lower-case y")
+            << QByteArray("havePrtFlag=\"2\" FoodType=\"D\" FlagGroup=\"Ny\"") << false;
+        QTest::newRow("one flag") << QByteArray("havePrtFlag=\"2\" FoodType=\"D\" FlagGroup=\"Y\"") << false;
+        QTest::newRow("empty flags") << QByteArray("havePrtFlag=\"2\" FoodType=\"D\" FlagGroup=\"\"")
+                                     << false;
+        QTest::newRow("no flags") << QByteArray("havePrtFlag=\"2\" FoodType=\"D\"") << false;
+    }
+    void weighingRule()
+    {
+        QFETCH(QByteArray, attributes);
+        QFETCH(bool, weighed);
+        const QByteArray data = list("<L pluno=\"1\" " + attributes + "/>");
+        const std::optional<QList<Row2>> all = parser.parseDeskSaleList(data, false);
+        QVERIFY(all && all->size() == 1);
+        QCOMPARE(all->first().isChengZhongItem(), weighed);
+        const std::optional<QList<Row2>> filtered = parser.parseDeskSaleList(data, true);
+        QVERIFY(filtered);
+        QCOMPARE(filtered->size(), weighed ? 1 : 0);
+    }
+
+    void readsSoldOutDishes()
+    {
+        const QByteArray data =
+            list("<G foodno=\"1\" foodName=\"\xD6\xD0\" unitName=\"u\" itemsize=\"s\" InitQty=\"10\" "
+                 "SaleQty=\"10\" leftQty=\"0\" AlterQty=\"1\"/><G foodno=\"2\"/>");
+        const std::optional<QList<Row3>> rows = parser.parseGqFoodList(data);
+        QVERIFY(rows);
+        QCOMPARE(rows->size(), 2);
+        const Row3 &r = rows->first();
+        QCOMPARE(r.foodno, text("1"));
+        QCOMPARE(r.foodName, text("中"));
+        QCOMPARE(r.unitName, text("u"));
+        QCOMPARE(r.itemsize, text("s"));
+        QCOMPARE(r.InitQty, text("10"));
+        QCOMPARE(r.SaleQty, text("10"));
+        QCOMPARE(r.leftQty, text("0"));
+        QCOMPARE(r.AlterQty, text("1"));
+        QVERIFY(!rows->at(1).leftQty);
+    }
+
+    void readsServerParameters()
+    {
+        const std::optional<ParaList> para = parser.parseParaList(
+            reply("<ReturnCode>0</ReturnCode><ParaList ServerDogNo=\"D-9\" ServerVer=\"5.1\"/>"));
+        QVERIFY(para);
+        QCOMPARE(para->serverDogNo, text("D-9"));
+        QCOMPARE(para->serverVer, text("5.1"));
+        QVERIFY(!parser.parseParaList(reply("<ReturnCode>0</ReturnCode>")));
+        const std::optional<ParaList> bare = parser.parseParaList(reply("<ParaList/>"));
+        QVERIFY(bare && !bare->serverDogNo && !bare->serverVer);
+    }
+
+    void oneParseAnswersLikeMany()
+    {
+        const QByteArray data = list("<G foodno=\"1\" leftQty=\"0\"/>");
+        const XmlReply once(data);
+        QCOMPARE(ResponseParser::parseResponseData(once, QStringLiteral("ReturnCode")),
+                 parser.parseResponseData(data, QStringLiteral("ReturnCode")));
+        QCOMPARE(ResponseParser::parseGqFoodList(once)->first().foodno,
+                 parser.parseGqFoodList(data)->first().foodno);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestResponseParser)
+#include "tst_server_responseparser.moc"
