@@ -2,36 +2,55 @@
 
 #include "server/XmlReply.h"
 
+#include <array>
+
 namespace {
 
-Row readRow(const XmlReply::RowView &r)
-{
-    return Row{r.attribute("deskNo"), r.attribute("deskName"), r.attribute("useIndex"),
-               r.attribute("custNumber"), r.attribute("TotalAmt")};
-}
+// Which attribute fills which field of a record.
+template <typename Record, size_t N>
+using Fields = std::array<std::pair<const char *, std::optional<QString> Record::*>, N>;
 
-Row2 readRow2(const XmlReply::RowView &r)
-{
-    return Row2{r.attribute("itemseq"),   r.attribute("pluno"),    r.attribute("pluName"),
-                r.attribute("unitName"),  r.attribute("itemsize"), r.attribute("saleQty"),
-                r.attribute("SalePrice"), r.attribute("sellWay"),  r.attribute("havePrtFlag"),
-                r.attribute("FoodType"),  r.attribute("FlagGroup")};
-}
+constexpr Fields<Row, 5> kRowFields{{{"deskNo", &Row::deskNo},
+                                     {"deskName", &Row::deskName},
+                                     {"useIndex", &Row::useIndex},
+                                     {"custNumber", &Row::custNumber},
+                                     {"TotalAmt", &Row::TotalAmt}}};
 
-Row3 readRow3(const XmlReply::RowView &r)
-{
-    return Row3{r.attribute("foodno"),   r.attribute("foodName"), r.attribute("unitName"),
-                r.attribute("itemsize"), r.attribute("InitQty"),  r.attribute("SaleQty"),
-                r.attribute("leftQty"),  r.attribute("AlterQty")};
-}
+constexpr Fields<Row2, 11> kRow2Fields{{{"itemseq", &Row2::itemseq},
+                                        {"pluno", &Row2::pluno},
+                                        {"pluName", &Row2::pluName},
+                                        {"unitName", &Row2::unitName},
+                                        {"itemsize", &Row2::itemsize},
+                                        {"saleQty", &Row2::saleQty},
+                                        {"SalePrice", &Row2::SalePrice},
+                                        {"sellWay", &Row2::sellWay},
+                                        {"havePrtFlag", &Row2::havePrtFlag},
+                                        {"FoodType", &Row2::FoodType},
+                                        {"FlagGroup", &Row2::FlagGroup}}};
 
-template <typename Record, typename Read, typename Keep>
-std::optional<QList<Record>> readList(const XmlReply &reply, Read read, Keep keep)
+constexpr Fields<Row3, 8> kRow3Fields{{{"foodno", &Row3::foodno},
+                                       {"foodName", &Row3::foodName},
+                                       {"unitName", &Row3::unitName},
+                                       {"itemsize", &Row3::itemsize},
+                                       {"InitQty", &Row3::InitQty},
+                                       {"SaleQty", &Row3::SaleQty},
+                                       {"leftQty", &Row3::leftQty},
+                                       {"AlterQty", &Row3::AlterQty}}};
+
+template <typename Record, size_t N, typename Keep>
+std::optional<QList<Record>> readList(const XmlReply &reply, const Fields<Record, N> &fields, Keep keep)
 {
+    // Attribute positions are the same in every row: look them up once.
+    std::array<qsizetype, N> positions;
+    for (size_t i = 0; i < N; ++i)
+        positions[i] = reply.rowAttributeIndex(fields[i].first);
+
     QList<Record> records;
     const bool hasList = reply.forEachRow(
         [&](const XmlReply::RowView &row) {
-            Record record = read(row);
+            Record record;
+            for (size_t i = 0; i < N; ++i)
+                record.*(fields[i].second) = row.attribute(positions[i]);
             if (keep(record))
                 records.append(std::move(record));
         },
@@ -64,18 +83,18 @@ std::optional<QString> ResponseParser::parseResponseData(const XmlReply &reply, 
 
 std::optional<QList<Row>> ResponseParser::parseGetRoomDeskState(const XmlReply &reply)
 {
-    return readList<Row>(reply, readRow, keepAll);
+    return readList(reply, kRowFields, keepAll);
 }
 
 std::optional<QList<Row2>> ResponseParser::parseDeskSaleList(const XmlReply &reply, bool isChengZhong)
 {
-    return readList<Row2>(
-        reply, readRow2, [isChengZhong](const Row2 &row) { return !isChengZhong || row.isChengZhongItem(); });
+    return readList(reply, kRow2Fields,
+                    [isChengZhong](const Row2 &row) { return !isChengZhong || row.isChengZhongItem(); });
 }
 
 std::optional<QList<Row3>> ResponseParser::parseGqFoodList(const XmlReply &reply)
 {
-    return readList<Row3>(reply, readRow3, keepAll);
+    return readList(reply, kRow3Fields, keepAll);
 }
 
 std::optional<ParaList> ResponseParser::parseParaList(const XmlReply &reply)

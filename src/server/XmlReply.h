@@ -1,52 +1,62 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <functional>
-#include <memory>
 #include <optional>
+#include <vector>
 
-struct _xmlDoc;
-struct _xmlNode;
-
-// A server reply parsed once. The bytes are read as GB18030 whatever the document declares;
-// whitespace-only text between elements is dropped and CDATA reads as text. A reply that does not
-// parse is repaired once (see `repairedBytes`) and parsed again.
+// A server reply read once. The bytes are read as GB18030 whatever the document declares; text
+// nodes that hold only blanks are dropped and CDATA reads as text. A reply that does not parse is
+// repaired once (see `repairedBytes`) and read again.
 //
-// Replies are untrusted: entities are never substituted, nothing is loaded from the network or
-// from a DTD, and a reply larger than `kMaxReplyBytes` is refused unread.
+// Only what a reply is made of is kept: for each child element of the root (the first of each
+// name) its whole text and its attributes, and the rows of the first `ReturnList`. No document
+// tree is built, which keeps large lists cheap.
+//
+// Replies are untrusted: a document type declaration is refused (so no entity can be declared,
+// substituted or loaded), nothing is fetched from the network, nesting deeper than the parser's
+// limit fails, and a reply larger than `kMaxReplyBytes` is refused unread.
 class XmlReply {
 public:
     static constexpr qsizetype kMaxReplyBytes = 32 * 1024 * 1024;
 
     explicit XmlReply(const QByteArray &bytes);
-    ~XmlReply();
-    XmlReply(const XmlReply &) = delete;
-    XmlReply &operator=(const XmlReply &) = delete;
 
-    bool isValid() const { return doc_ != nullptr; }
+    bool isValid() const { return valid_; }
     // Why the reply could not be read; empty when it could.
     QString errorText() const { return errorText_; }
 
     // The whole text content of the first child element of the root with that name.
     std::optional<QString> elementText(const char *name) const;
 
-    // A row of a list: one element whose fields are its attributes.
+    // The attributes of one element: a row of a list, or a child of the root.
     class RowView {
     public:
-        explicit RowView(const _xmlNode *node) : node_(node) {}
         std::optional<QString> attribute(const char *name) const;
+        // By the position from `rowAttributeIndex`, for reading many rows.
+        std::optional<QString> attribute(qsizetype index) const;
 
     private:
-        const _xmlNode *node_;
+        friend class XmlReply;
+        RowView(const QList<QByteArray> *names, const QList<std::optional<QString>> *values)
+            : names_(names), values_(values)
+        {
+        }
+        const QList<QByteArray> *names_;
+        const QList<std::optional<QString>> *values_;
     };
-    // Calls `row` for each row of `ReturnList` (its first wrapper's child elements, in document
-    // order) and returns true; false when there is no list: no `ReturnList`, or an empty one,
-    // or a wrapper without rows.
-    // `rowCount` is told the number of rows first, so that a list can be sized once.
+
+    // Calls `row` for each row of `ReturnList` (the child elements of its first child element, the
+    // wrapper, in document order) and returns true; false when there is no list: no `ReturnList`,
+    // an empty one, or a wrapper without rows. `rowCount` is told the number of rows first.
     bool forEachRow(const std::function<void(const RowView &)> &row,
                     const std::function<void(qsizetype rowCount)> &rowCount = {}) const;
+
+    // Where rows keep the attribute of that name; -1 when no row has it.
+    qsizetype rowAttributeIndex(const char *name) const;
 
     // The attributes of the first root child element with that name, absent without one.
     std::optional<RowView> childElement(const char *name) const;
@@ -56,10 +66,32 @@ public:
     // "GB18030", encoded back to GB18030. `error` gets the parser's words when it is given.
     static QByteArray repairedBytes(const QByteArray &bytes, QString *error = nullptr);
 
-private:
-    struct Parsed;
-    static Parsed parse(const QByteArray &bytes);
+    // A child element of the root.
+    struct Element {
+        QByteArray name;
+        QByteArray text; // UTF-8
+        QList<QByteArray> attributeNames;
+        QList<std::optional<QString>> attributeValues;
+    };
 
-    _xmlDoc *doc_ = nullptr;
+    // Everything kept of one parse.
+    struct Content {
+        std::vector<Element> elements;
+        // Row values are indexed like the names; a row made before a name was first seen is shorter.
+        QList<QByteArray> rowAttributeNames;
+        QList<QList<std::optional<QString>>> rows;
+    };
+
+private:
+    struct Parsed {
+        bool valid = false;
+        QString error;
+        Content content;
+    };
+    static Parsed parse(const QByteArray &bytes);
+    const Element *element(const char *name) const;
+
+    bool valid_ = false;
     QString errorText_;
+    Content content_;
 };
