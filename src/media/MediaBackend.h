@@ -1,0 +1,11 @@
+#pragma once
+
+// Qt Multimedia picks its backend once per process, at the first use of any multimedia class.
+// On Linux, Qt 6.4 prefers GStreamer, whose media player crashes while being created when the
+// GStreamer base plugins are not installed; the FFmpeg backend ships in the same package with
+// all its libraries, and plays nothing (without failing) when there is no audio device.
+namespace MediaBackend {
+// Chooses the FFmpeg backend unless QT_MEDIA_BACKEND already names one. Call before the first
+// multimedia object exists (the start-up sequence, or the first sound); later calls do nothing.
+void chooseDefault();
+} // namespace MediaBackend

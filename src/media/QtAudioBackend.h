@@ -1,0 +1,32 @@
+#pragma once
+
+#include "media/AudioBackend.h"
+
+#include <QHash>
+
+#include <memory>
+
+class QAudioOutput;
+class QMediaPlayer;
+class QSoundEffect;
+
+// QSoundEffect for the effects, QMediaPlayer with QAudioOutput for the music. Without an audio
+// device both stay silent: nothing fails, nothing waits. Lives on the main thread.
+class QtAudioBackend : public AudioBackend {
+public:
+    QtAudioBackend();
+    ~QtAudioBackend() override;
+
+    void loadEffect(const QString &name, const QString &path) override;
+    void playEffect(const QString &name) override;
+    void newMusicPlayer(const QString &path) override;
+    bool isMusicPlaying() const override;
+    void startMusicLooping() override;
+    void stopMusic() override;
+
+private:
+    QHash<QString, std::shared_ptr<QSoundEffect>> effects_;
+    // The player goes before its output.
+    std::unique_ptr<QAudioOutput> output_;
+    std::unique_ptr<QMediaPlayer> player_;
+};

@@ -1,0 +1,320 @@
+#include "MediaTestHome.h"
+
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "media/PhotoManager.h"
+#include "media/Thumbnail.h"
+
+#include <QDeadlineTimer>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTest>
+#include <QThread>
+
+#include <atomic>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The first `count` entries, in file order, of the JPEG's first quantisation table: they tell the
+// encoder's quality setting (libjpeg scales one standard table by it).
+QList<int> firstQuantizers(const QByteArray &jpeg, int count)
+{
+    const qsizetype at = jpeg.indexOf(QByteArrayLiteral("\xff\xdb"));
+    QList<int> values;
+    if (at < 0 || at + 5 + count > jpeg.size() || (uchar(jpeg.at(at + 4)) >> 4) != 0)
+        return values;
+    for (int i = 0; i < count; ++i)
+        values.append(uchar(jpeg.at(at + 5 + i)));
+    return values;
+}
+
+// Every file below `folder`, relative to it.
+QStringList filesBelow(const QString &folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(QDir(folder).relativeFilePath(it.next()));
+    files.sort();
+    return files;
+}
+
+QString foodno(int n)
+{
+    return QString::asprintf("%05d", n);
+}
+
+} // namespace
+
+class TestMediaThumbnail : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<MediaTestHome> home;
+    QString picture;
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<MediaTestHome>();
+        picture = home->dataPath(QStringLiteral("foodPicBig/00001.jpg"));
+        QVERIFY(MediaTestHome::writePicture(picture));
+    }
+
+    void madeAtTheAreaSizeAsHalfQualityJpeg_data()
+    {
+        QTest::addColumn<QRectF>("area");
+        QTest::addColumn<qreal>("scale");
+        QTest::addColumn<QSize>("pixels");
+        QTest::newRow("menu grid") << PhotoManager::kMenuThumbnailArea << 1.0 << QSize(341, 304);
+        QTest::newRow("menu grid, double density")
+            << PhotoManager::kMenuThumbnailArea << 2.0 << QSize(682, 608);
+        QTest::newRow("set-meal cell, offset") << QRectF(25, 40, 160.4, 90.6) << 1.0 << QSize(160, 91);
+        QTest::newRow("taller than the picture") << QRectF(0, 0, 30, 200) << 1.5 << QSize(45, 300);
+    }
+    void madeAtTheAreaSizeAsHalfQualityJpeg()
+    {
+        QFETCH(QRectF, area);
+        QFETCH(qreal, scale);
+        QFETCH(QSize, pixels);
+        PhotoManager photos;
+        photos.setPixelScale(scale);
+
+        const QString path = photos.getSmallImagePathByName(QStringLiteral("00001"), picture, area);
+        QCOMPARE(path, home->smallPicFolder() + QStringLiteral("/00001.jpg"));
+        QImageReader reader(path);
+        QCOMPARE(reader.format(), QByteArray("jpeg"));
+        const QImage thumbnail = reader.read();
+        QCOMPARE(thumbnail.size(), pixels);
+        // Stretched, not cropped: red on the left edge, blue on the right.
+        const QRgb left = thumbnail.pixel(0, pixels.height() / 2),
+                   right = thumbnail.pixel(pixels.width() - 1, 0);
+        QVERIFY2(qRed(left) > 200 && qBlue(left) < 60, "left edge is not red");
+        QVERIFY2(qBlue(right) > 200 && qRed(right) < 60, "right edge is not blue");
+        // Quality 50 leaves the standard luminance table unscaled: 16, 11, 12, 14, 12, 10 in file order.
+        QCOMPARE(firstQuantizers(readAll(path), 6), (QList<int>{16, 11, 12, 14, 12, 10}));
+        QCOMPARE(filesBelow(home->smallPicFolder()), QStringList{QStringLiteral("00001.jpg")});
+    }
+
+    void madeOnceWhateverSizeIsAskedLater()
+    {
+        PhotoManager photos;
+        const QString path =
+            photos.getSmallImagePathByName(QStringLiteral("00001"), picture, QRectF(0, 0, 100, 80));
+        const QByteArray first = readAll(path);
+        QVERIFY(!first.isEmpty());
+
+        QVERIFY(MediaTestHome::writePicture(picture, QSize(400, 400)));
+        QCOMPARE(photos.getSmallImagePathByName(QStringLiteral("00001"), picture,
+                                                PhotoManager::kMenuThumbnailArea),
+                 path);
+        QCOMPARE(readAll(path), first);
+        QCOMPARE(QImage(path).size(), QSize(100, 80));
+
+        // A thumbnail from an earlier run is used as it is.
+        PhotoManager nextRun;
+        QCOMPARE(nextRun.getSmallImagePathByFoodno(QStringLiteral("00001")), path);
+        QCOMPARE(readAll(path), first);
+    }
+
+    void emptyThumbnailIsMadeAgainOthersAreKept()
+    {
+        PhotoManager photos;
+        QVERIFY(photos.setup());
+        const QString path = photos.smallImageFolder() + QStringLiteral("/00001.jpg");
+        QVERIFY(MediaTestHome::writeFile(path, QByteArray()));
+        QCOMPARE(photos.getSmallImagePathByFoodno(QStringLiteral("00001")), path);
+        QCOMPARE(QImage(path).size(), QSize(341, 304));
+
+        // Two writers of one thumbnail: the first file stays.
+        const QByteArray first = readAll(path);
+        QVERIFY(!Thumbnail::write(picture, path, QSize(20, 20)));
+        QCOMPARE(readAll(path), first);
+        QCOMPARE(filesBelow(home->smallPicFolder()), QStringList{QStringLiteral("00001.jpg")});
+    }
+
+    void nothingWrittenWithoutAPicture_data()
+    {
+        QTest::addColumn<QString>("source"); // relative to the data folder; empty for no path
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QRectF>("area");
+        const QRectF menu = PhotoManager::kMenuThumbnailArea;
+        QTest::newRow("no picture path") << QString() << QByteArray() << menu;
+        QTest::newRow("missing file") << QStringLiteral("foodPicBig/00404.jpg") << QByteArray() << menu;
+        QTest::newRow("not a picture")
+            << QStringLiteral("foodPicBig/00002.jpg") << QByteArray("not a jpeg") << menu;
+        QTest::newRow("truncated jpeg")
+            << QStringLiteral("foodPicBig/00002.jpg") << QByteArray("\xff\xd8\xff\xe0") << menu;
+        QTest::newRow("empty area") << QStringLiteral("foodPicBig/00001.jpg") << QByteArray()
+                                    << QRectF(0, 0, 0, 80);
+        QTest::newRow("negative area")
+            << QStringLiteral("foodPicBig/00001.jpg") << QByteArray() << QRectF(0, 0, -5, -5);
+        QTest::newRow("huge area") << QStringLiteral("foodPicBig/00001.jpg") << QByteArray()
+                                   << QRectF(0, 0, 1e9, 1e9);
+        QTest::newRow("not a number")
+            << QStringLiteral("foodPicBig/00001.jpg") << QByteArray() << QRectF(0, 0, qQNaN(), 80);
+    }
+    void nothingWrittenWithoutAPicture()
+    {
+        QFETCH(QString, source);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QRectF, area);
+        QString path = source.isEmpty() ? QString() : home->dataPath(source);
+        if (!bytes.isEmpty())
+            QVERIFY(MediaTestHome::writeFile(path, bytes));
+
+        PhotoManager photos;
+        const QString thumbnail = photos.getSmallImagePathByName(QStringLiteral("00002"), path, area);
+        QCOMPARE(thumbnail, home->smallPicFolder() + QStringLiteral("/00002.jpg"));
+        QVERIFY(!QFileInfo::exists(thumbnail));
+        QCOMPARE(filesBelow(home->smallPicFolder()), QStringList());
+    }
+
+    void namesThatAreNoFileNameGetNoPath_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"", ".", "..", "../escape", "a/b", "/tmp/abs", "a\\b"})
+            QTest::newRow(name[0] ? name : "empty") << QString::fromLatin1(name);
+        QTest::newRow("NUL") << QStringLiteral("a") + QChar(0) + QStringLiteral("b");
+    }
+    void namesThatAreNoFileNameGetNoPath()
+    {
+        QFETCH(QString, name);
+        const QStringList before = filesBelow(home->home());
+        PhotoManager photos;
+        QCOMPARE(photos.getSmallImagePathByName(name, picture, PhotoManager::kMenuThumbnailArea), QString());
+        QVERIFY(!QFileInfo::exists(home->home() + QStringLiteral("/escape.jpg")));
+        QCOMPARE(filesBelow(home->home()), before);
+    }
+
+    void menuThumbnailFromTheIndex()
+    {
+        PhotoManager photos;
+        QVERIFY(photos.setup());
+        const QString made = photos.getSmallImagePathByFoodno(QStringLiteral("00001"));
+        QCOMPARE(QImage(made).size(), QSize(341, 304));
+        const QString missing = photos.getSmallImagePathByFoodno(QStringLiteral("00077"));
+        QCOMPARE(missing, home->smallPicFolder() + QStringLiteral("/00077.jpg"));
+        QVERIFY(!QFileInfo::exists(missing));
+    }
+
+    void deleteSmallFolderStartsAfresh()
+    {
+        MediaTestHome::writeFile(home->smallPicFolder() + QStringLiteral("/00009.jpg")); // an earlier run's
+        PhotoManager photos;
+        const QString path =
+            photos.getSmallImagePathByName(QStringLiteral("00001"), picture, QRectF(0, 0, 50, 50));
+        photos.deleteSmallFolder();
+        QVERIFY(!QFileInfo::exists(home->smallPicFolder()));
+
+        QCOMPARE(photos.getSmallImagePathByName(QStringLiteral("00001"), picture, QRectF(0, 0, 70, 60)),
+                 path);
+        QCOMPARE(QImage(path).size(), QSize(70, 60));
+        QCOMPARE(filesBelow(home->smallPicFolder()), QStringList{QStringLiteral("00001.jpg")});
+
+        // Thumbnails outlive the process: a fresh manager still removes them.
+        PhotoManager nextRun;
+        nextRun.deleteSmallFolder();
+        QVERIFY(!QFileInfo::exists(home->smallPicFolder()));
+    }
+
+    // A reader that finds the file finds all of it: it appears only once complete.
+    void readersNeverSeeAPartThumbnail()
+    {
+        const int count = 6;
+        const QSize big(2400, 2400);
+        PhotoManager photos;
+        const QString folder = photos.smallImageFolder();
+        std::atomic<int> complete{0};
+        QStringList failures;
+        QThread *reader = QThread::create([&] {
+            const QDeadlineTimer deadline(60000);
+            for (int n = 0; n < count && !deadline.hasExpired(); ++n) {
+                const QString path = folder + u'/' + foodno(n) + QStringLiteral(".jpg");
+                while (!QFileInfo::exists(path) && !deadline.hasExpired())
+                    QThread::yieldCurrentThread();
+                const QByteArray bytes = readAll(path);
+                QImage image;
+                if (!bytes.endsWith(QByteArrayLiteral("\xff\xd9")) || !image.loadFromData(bytes) ||
+                    image.size() != big)
+                    failures << foodno(n) + QStringLiteral(": ") + QString::number(bytes.size()) +
+                                    QStringLiteral(" bytes");
+                else
+                    ++complete;
+            }
+        });
+        reader->start();
+        for (int n = 0; n < count; ++n)
+            photos.getSmallImagePathByName(foodno(n), picture, QRectF(QPointF(0, 0), big));
+        QVERIFY(reader->wait(90000));
+        delete reader;
+        QCOMPARE(failures, QStringList());
+        QCOMPARE(complete.load(), count);
+    }
+
+    // The menu's thumbnail task reads the index on its worker while new packages arrive and the
+    // screens rescan on the main thread; the staff screen may also clear the thumbnails.
+    void rescanWhileThumbnailsAreMadeOnAWorker()
+    {
+        for (int n = 0; n < 30; ++n) {
+            QVERIFY(MediaTestHome::writePicture(
+                home->dataPath(QStringLiteral("foodPicBig/") + foodno(n) + QStringLiteral(".jpg"),
+                               QStringLiteral("pkgA")),
+                QSize(48, 36)));
+            QVERIFY(MediaTestHome::writePicture(
+                home->dataPath(QStringLiteral("foodPicBig/") + foodno(n + 15) + QStringLiteral(".jpg"),
+                               QStringLiteral("pkgB")),
+                QSize(48, 36)));
+        }
+        home->usePackage(QStringLiteral("pkgA"));
+        PhotoManager photos;
+        QVERIFY(photos.setup());
+
+        std::atomic<bool> stop{false};
+        std::atomic<int> requests{0};
+        QStringList wrongPaths;
+        QThread *worker = QThread::create([&] {
+            while (!stop) {
+                for (int n = 0; n < 45; ++n) {
+                    const QString path = photos.getSmallImagePathByFoodno(foodno(n));
+                    if (!path.endsWith(QStringLiteral("/smallpic/") + foodno(n) + QStringLiteral(".jpg")))
+                        wrongPaths << path;
+                    ++requests;
+                }
+            }
+        });
+        worker->start();
+
+        for (int round = 0; round < 80; ++round) {
+            const QString package = round % 2 ? QStringLiteral("pkgA") : QStringLiteral("pkgB");
+            home->usePackage(package);
+            NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);
+            QVERIFY(photos.setup());
+            const QStringList names = photos.arrPhotoNames();
+            const QHash<QString, QString> paths = photos.dictBigPhotos();
+            QCOMPARE(names.size(), 30);
+            QCOMPARE(paths.size(), 30);
+            for (const QString &path : paths)
+                QVERIFY2(path.startsWith(home->home() + u'/' + package + u'/'), qPrintable(path));
+            if (round % 20 == 10)
+                photos.deleteSmallFolder();
+            QCoreApplication::processEvents();
+        }
+        stop = true;
+        QVERIFY(worker->wait(60000));
+        delete worker;
+        QVERIFY(requests > 0);
+        QCOMPARE(wrongPaths, QStringList());
+        for (const QString &file : filesBelow(home->smallPicFolder()))
+            QCOMPARE(QImage(home->smallPicFolder() + u'/' + file).size(), QSize(341, 304));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMediaThumbnail)
+#include "tst_media_thumbnail.moc"
