@@ -228,6 +228,7 @@ void BM_CurlTimeTotal(benchmark::State &state)
         curl.start(QStringLiteral(CURL_PROGRAM),
                    {QStringLiteral("-s"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
                     QStringLiteral("-w"), QStringLiteral("%{time_total}"), QStringLiteral("--compressed"),
+                    QStringLiteral("-H"), QStringLiteral("Accept-Encoding: gzip, deflate"),
                     QStringLiteral("-A"), QStringLiteral("Qelvo"), QStringLiteral("-H"),
                     QStringLiteral("Content-Type: application/x-www-form-urlencoded"),
                     QStringLiteral("--data-binary"), u'@' + fixture().commandBodyPath, url});

@@ -101,7 +101,9 @@ CurlPtr<CURL> newHandle(const QByteArray &url, const QString &userAgent, char *e
     curl_easy_setopt(h.get(), CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h.get(), CURLOPT_PROXY, "");
     curl_easy_setopt(h.get(), CURLOPT_USERAGENT, userAgent.toUtf8().constData());
-    curl_easy_setopt(h.get(), CURLOPT_ACCEPT_ENCODING, "");
+    // The two encodings every server knows; offering all that libcurl can read makes some servers
+    // spend more on compressing a short reply than the network would on sending it.
+    curl_easy_setopt(h.get(), CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
     curl_easy_setopt(h.get(), CURLOPT_ERRORBUFFER, errorBuffer);
     curl_easy_setopt(h.get(), CURLOPT_WRITEFUNCTION, writeBody);
     curl_easy_setopt(h.get(), CURLOPT_WRITEDATA, sink);

@@ -120,6 +120,7 @@ private slots:
         QCOMPARE(seen.method, std::string("POST"));
         QCOMPARE(seen.contentType, std::string("application/x-www-form-urlencoded"));
         QCOMPARE(seen.userAgent, std::string("Qelvo"));
+        QCOMPARE(seen.acceptEncoding, std::string("gzip, deflate"));
         QCOMPARE(seen.body, std::string("xmlFile=%3CC%3E%E6%A1%8C%3C%2FC%3E"));
     }
 
