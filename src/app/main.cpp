@@ -1,34 +1,53 @@
-// The terminal's start-up sequence.
-#include "foundation/AppPaths.h"
-#include "settings/ConfigManager.h"
-#include "settings/DataFolder.h"
-#include "settings/LanguageManager.h"
-#include "settings/LayoutManger.h"
+// The terminal: the start-up sequence, then the main window until it is closed.
+// `--headless` runs the start-up without a window and prints the settings it found.
+#include "StartupSequence.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
 #include <QTextStream>
+#include <QtQml/QQmlExtensionPlugin>
+
+// The views: the static QML module Diancai.Ui (tests import it the same way).
+Q_IMPORT_QML_PLUGIN(Diancai_UiPlugin)
+
+namespace {
+QStringList rawArguments(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+int runHeadless(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    StartupSequence::setApplicationNames();
+    StartupSequence::prepareServices(app.arguments());
+    QTextStream(stdout) << StartupSequence::describe();
+    return 0;
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("diancai"));
-    QCoreApplication::setOrganizationName(QStringLiteral("diancai"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(DIANCAI_VERSION));
-    AppPaths::initHome(app.arguments());
+    const QStringList arguments = rawArguments(argc, argv);
+    if (arguments.contains(QStringLiteral("--headless")))
+        return runHeadless(argc, argv);
+    // Without a display the platform plugin would abort with a message that does not say what to do.
+    if (!StartupSequence::displayAvailable(arguments)) {
+        QTextStream(stderr) << StartupSequence::noDisplayHint();
+        return 2;
+    }
 
-    ConfigManager &config = ConfigManager::defaultManager();
-    LayoutManger::defaultManager().restore();
-    LanguageManager::defaultManager().loadLanguage(config.languageCode(), false);
-
-    QTextStream out(stdout);
-    out << "diancai " << QCoreApplication::applicationVersion() << '\n'
-        << "home:      " << AppPaths::home() << '\n'
-        << "resources: " << AppPaths::resourcesDir() << '\n'
-        << "server:    " << config.getServerAddress().value_or(QStringLiteral("(no address)")) << '\n'
-        << "terminal:  " << config.posNum() << '\n'
-        << "language:  " << config.languageCode() << '\n'
-        << "data:      " << DataFolder::path() << '\n'
-        << "database:  " << config.getDatabasePath() << '\n'
-        << "pictures:  " << config.getBigPicPath() << '\n';
-    return 0;
+    QGuiApplication app(argc, argv);
+    StartupSequence::setApplicationNames();
+    StartupSequence::prepareServices(app.arguments());
+    const std::unique_ptr<QQmlApplicationEngine> engine = StartupSequence::showMainWindow();
+    if (!engine) {
+        QTextStream(stderr) << "diancai: the main window could not be built; see the messages above.\n";
+        return 1;
+    }
+    return app.exec();
 }

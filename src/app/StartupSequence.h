@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QQmlApplicationEngine;
+
+// The terminal's start-up, in its order: the app home, the process-wide managers and settings, the
+// grid layout, the string table (without notice), then the main window with the home screen at
+// the root of the screen stack.
+namespace StartupSequence {
+// Application name, organisation and version, before anything reads a path.
+void setApplicationNames();
+// Every step before the window. `arguments` are the program's (for --home).
+void prepareServices(const QStringList &arguments);
+// The 1024 x 768 main window. Needs a QGuiApplication. Null when the window could not be built;
+// the reason is then in the log.
+std::unique_ptr<QQmlApplicationEngine> showMainWindow();
+
+// Whether a window can be shown: a display server is named, or a platform was chosen
+// (QT_QPA_PLATFORM or -platform, e.g. "offscreen").
+bool displayAvailable(const QStringList &arguments);
+// What to do without a display.
+QString noDisplayHint();
+// The settings and paths the terminal starts with, for --headless.
+QString describe();
+} // namespace StartupSequence

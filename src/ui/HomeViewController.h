@@ -1,0 +1,62 @@
+#pragma once
+
+#include "MenuViewController.h"
+
+#include <QString>
+#include <QUrl>
+
+// The home screen, root of the navigation stack: the store name over the background picture and
+// the four entrances. It follows a new base-data package ("kLoadNewUpdateFile") without leaving
+// the screen. Until their screens exist, the entrances open the placeholder screen.
+class HomeViewController : public MenuViewController {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(QString storeName READ storeName NOTIFY storeNameChanged)
+    Q_PROPERTY(QUrl background READ background NOTIFY backgroundChanged)
+    Q_PROPERTY(QString orderTitle READ orderTitle NOTIFY captionsChanged)
+    Q_PROPERTY(QString galleryTitle READ galleryTitle NOTIFY captionsChanged)
+    Q_PROPERTY(QString videoTitle READ videoTitle NOTIFY captionsChanged)
+    Q_PROPERTY(QString staffTitle READ staffTitle NOTIFY captionsChanged)
+    Q_PROPERTY(QString musicTitle READ musicTitle NOTIFY captionsChanged)
+public:
+    static inline const QString kBackgroundKey = QStringLiteral("home/background");
+
+    explicit HomeViewController(QObject *parent = nullptr);
+
+    QString storeName() const { return storeName_; }
+    // Empty when neither the data folder's nor the shipped picture can be read.
+    QUrl background() const { return background_; }
+    QString orderTitle() const { return orderTitle_; }
+    QString galleryTitle() const { return galleryTitle_; }
+    QString videoTitle() const { return videoTitle_; }
+    QString staffTitle() const { return staffTitle_; }
+    QString musicTitle() const { return musicTitle_; }
+
+    Q_INVOKABLE void btnOrderHandler();
+    Q_INVOKABLE void btnSlidePicsHandler();
+    Q_INVOKABLE void btnVideoHandler();
+    Q_INVOKABLE void btnStaffEntranceHandler();
+
+signals:
+    void storeNameChanged();
+    void backgroundChanged();
+    void captionsChanged();
+
+protected:
+    void initLanguage() override;
+    void loadView() override;
+
+private:
+    void loadNewUpdateFile();
+    void showBackground();
+    void showStoreName();
+    void openPlaceholder(const QString &titleKey);
+
+    QString storeName_;
+    QUrl background_;
+    QString orderTitle_;
+    QString galleryTitle_;
+    QString videoTitle_;
+    QString staffTitle_;
+    QString musicTitle_;
+};

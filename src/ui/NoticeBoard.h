@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QtQml/qqmlregistration.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+class NoticeSink;
+class QJSEngine;
+class QQmlEngine;
+
+// What the user notices look like on screen, as state that the notice views draw: a brief notice
+// (error, neutral or success) that hides itself, the blocking progress indicator with its status
+// line, and one question at a time (two-button confirmation or one-button alert); questions asked
+// while one is open wait their turn.
+//
+// install() makes it the sink of UserNotice. Tests watch shown() and the properties, and answer
+// questions with answerDialog() as a tap on a button would.
+class NoticeBoard : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
+    Q_PROPERTY(bool toastVisible READ toastVisible NOTIFY toastChanged)
+    Q_PROPERTY(QString toastText READ toastText NOTIFY toastChanged)
+    Q_PROPERTY(Kind toastKind READ toastKind NOTIFY toastChanged)
+    Q_PROPERTY(bool progressVisible READ progressVisible NOTIFY progressChanged)
+    Q_PROPERTY(QString progressStatus READ progressStatus NOTIFY progressChanged)
+    Q_PROPERTY(bool dialogVisible READ dialogVisible NOTIFY dialogChanged)
+    Q_PROPERTY(bool dialogHasCancel READ dialogHasCancel NOTIFY dialogChanged)
+    Q_PROPERTY(QString dialogTitle READ dialogTitle NOTIFY dialogChanged)
+    Q_PROPERTY(QString dialogMessage READ dialogMessage NOTIFY dialogChanged)
+    Q_PROPERTY(QString dialogCancelText READ dialogCancelText NOTIFY dialogChanged)
+    Q_PROPERTY(QString dialogConfirmText READ dialogConfirmText NOTIFY dialogChanged)
+public:
+    enum Kind { Error, Info, Success, Progress, Confirm, Alert };
+    Q_ENUM(Kind)
+
+    // How long a brief notice stays; an error a little longer, it asks to be read.
+    static constexpr int kToastMs = 1500;
+    static constexpr int kErrorToastMs = 2500;
+
+    static NoticeBoard &instance();
+    static NoticeBoard *create(QQmlEngine *, QJSEngine *);
+
+    // Routes UserNotice to this board.
+    void install();
+
+    void showError(const QString &text) { showToast(Error, text); }
+    void showInfo(const QString &text) { showToast(Info, text); }
+    void showSuccess(const QString &text) { showToast(Success, text); }
+    void showProgress(const QString &status);
+    void hideProgress();
+    void confirm(const QString &title, const QString &message, const QString &cancelText,
+                 const QString &confirmText, std::function<void(bool)> answer);
+    void alert(const QString &title, const QString &message, const QString &buttonText,
+               std::function<void()> closed);
+
+    // The open question's button: true for the confirming (or only) button. Then the next
+    // waiting question opens and the answer is delivered.
+    Q_INVOKABLE void answerDialog(bool confirmed);
+    Q_INVOKABLE void hideToast();
+
+    // Forgets everything shown or waiting, without answering (tests).
+    void clear();
+
+    bool toastVisible() const { return toastVisible_; }
+    QString toastText() const { return toastText_; }
+    Kind toastKind() const { return toastKind_; }
+    bool progressVisible() const { return progressVisible_; }
+    QString progressStatus() const { return progressStatus_; }
+    bool dialogVisible() const { return !dialogs_.empty(); }
+    bool dialogHasCancel() const;
+    QString dialogTitle() const;
+    QString dialogMessage() const;
+    QString dialogCancelText() const;
+    QString dialogConfirmText() const;
+    int waitingDialogs() const { return dialogs_.empty() ? 0 : int(dialogs_.size()) - 1; }
+
+signals:
+    // Every notice as it is shown (for a question: when it opens, with its message).
+    void shown(NoticeBoard::Kind kind, const QString &text);
+    void toastChanged();
+    void progressChanged();
+    void dialogChanged();
+
+private:
+    struct Dialog {
+        Kind kind;
+        QString title;
+        QString message;
+        QString cancelText;
+        QString confirmText;
+        std::function<void(bool)> answer;
+    };
+
+    NoticeBoard();
+    void showToast(Kind kind, const QString &text);
+    void enqueue(Dialog dialog);
+
+    std::shared_ptr<NoticeSink> sink_;
+    QTimer toastTimer_;
+    bool toastVisible_ = false;
+    QString toastText_;
+    Kind toastKind_ = Info;
+    bool progressVisible_ = false;
+    QString progressStatus_;
+    std::deque<Dialog> dialogs_;
+};

@@ -1,0 +1,50 @@
+import QtQuick
+import QtQuick.Controls
+import Diancai.Ui
+
+// A horizontal strip of category titles with the selected one highlighted. Taps go to the model,
+// which tells its owner; the strip scrolls wherever the model asks.
+ListView {
+    id: strip
+    objectName: "categoryStrip"
+    required property CategoryScrollModel categories
+
+    implicitHeight: 56
+    orientation: ListView.Horizontal
+    spacing: 6
+    clip: true
+    boundsBehavior: Flickable.StopAtBounds
+    model: categories
+
+    delegate: Rectangle {
+        id: item
+        required property int index
+        required property string title
+        required property bool selected
+
+        objectName: "category_" + index
+        width: Math.max(104, label.implicitWidth + 36)
+        height: strip.height
+        radius: 8
+        color: selected ? Theme.primary : Theme.surfaceRaised
+
+        Label {
+            id: label
+            anchors.centerIn: parent
+            text: item.title
+            color: item.selected ? Theme.primaryText : Theme.text
+            font.pixelSize: Theme.fontNormal
+        }
+        MouseArea {
+            anchors.fill: parent
+            onClicked: strip.categories.tap(item.index)
+        }
+    }
+
+    Connections {
+        target: strip.categories
+        function onScrollRequested(index: int) {
+            strip.positionViewAtIndex(index, ListView.Contain)
+        }
+    }
+}

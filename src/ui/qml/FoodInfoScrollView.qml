@@ -1,0 +1,59 @@
+import QtQuick
+import QtQuick.Controls
+import Diancai.Ui
+
+// A vertical grid of tiles, `columns` to a row: tile i stands in row i / columns and column
+// i % columns, `gap` below the row above. The scrollable height ends `gap` (10) points below the
+// last tile; a reload scrolls back to the top. `tagColors` maps a tile's tag to its colour.
+GridView {
+    id: grid
+    objectName: "tileGrid"
+    required property FoodInfoScrollModel tiles
+    property int columns: 3
+    property int tileWidth: 105
+    property int tileHeight: 105
+    property int gap: 10
+    property var tagColors: ({})
+
+    clip: true
+    boundsBehavior: Flickable.StopAtBounds
+    model: tiles
+    cellWidth: Math.floor(width / columns)
+    cellHeight: tileHeight + gap
+    footer: Item {
+        width: grid.width
+        height: grid.gap
+    }
+
+    delegate: Item {
+        id: cell
+        required property int index
+        required property string title
+        required property string detail
+        required property string tag
+        required property bool selected
+
+        objectName: "tile_" + index
+        width: grid.cellWidth
+        height: grid.cellHeight
+
+        FoodTile {
+            x: (cell.width - width) / 2
+            y: grid.gap
+            width: grid.tileWidth
+            height: grid.tileHeight
+            title: cell.title
+            detail: cell.detail
+            selected: cell.selected
+            faceColor: grid.tagColors[cell.tag] ?? Theme.surfaceRaised
+            onTapped: grid.tiles.tap(cell.index)
+        }
+    }
+
+    Connections {
+        target: grid.tiles
+        function onReloaded() {
+            grid.positionViewAtBeginning()
+        }
+    }
+}

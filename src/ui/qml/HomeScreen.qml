@@ -1,0 +1,70 @@
+import QtQuick
+import QtQuick.Controls
+import Diancai.Ui
+
+// The home screen: the store's name over the background picture and the four entrances.
+ScreenPage {
+    id: home
+    objectName: "homeScreen"
+    controller: HomeViewController {
+        id: ctl
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: Theme.background
+    }
+    Image {
+        objectName: "homeBackground"
+        anchors.fill: parent
+        source: ctl.background
+        fillMode: Image.PreserveAspectCrop
+        cache: false
+    }
+    Rectangle {
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: parent.height * 0.16
+        width: storeName.implicitWidth + 96
+        height: storeName.implicitHeight + 32
+        radius: height / 2
+        color: "#66000000"
+        visible: storeName.text !== ""
+
+        Label {
+            id: storeName
+            objectName: "storeName"
+            anchors.centerIn: parent
+            text: ctl.storeName
+            color: "white"
+            font.pixelSize: Theme.fontTitle
+            font.bold: true
+        }
+    }
+    Row {
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 80
+        spacing: 28
+
+        EntranceButton {
+            objectName: "orderEntrance"
+            text: ctl.orderTitle
+            onClicked: ctl.btnOrderHandler()
+        }
+        EntranceButton {
+            objectName: "galleryEntrance"
+            text: ctl.galleryTitle
+            onClicked: ctl.btnSlidePicsHandler()
+        }
+        EntranceButton {
+            objectName: "videoEntrance"
+            text: ctl.videoTitle
+            onClicked: ctl.btnVideoHandler()
+        }
+        EntranceButton {
+            objectName: "staffEntrance"
+            text: ctl.staffTitle
+            onClicked: ctl.btnStaffEntranceHandler()
+        }
+    }
+}

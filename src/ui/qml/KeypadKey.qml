@@ -1,0 +1,49 @@
+import QtQuick
+import QtQuick.Controls
+import Diancai.Ui
+
+// One key of an on-screen keypad, big enough for a thumb. `keyName` is what the keypad model
+// takes: a character, or "delete", "clear", "ok", "close".
+Rectangle {
+    id: key
+    required property string keyName
+    readonly property bool isAction: keyName.length > 1
+    signal tapped(string keyName)
+
+    objectName: "key_" + keyName
+    implicitWidth: Theme.keySize
+    implicitHeight: Theme.keySize
+    radius: 8
+    color: area.pressed ? Theme.keyPressed : (isAction ? Theme.keyAction : Theme.keyFace)
+    border.width: 1
+    border.color: Theme.keyPressed
+
+    Label {
+        objectName: "keyCaption"
+        anchors.centerIn: parent
+        width: parent.width - 8
+        horizontalAlignment: Text.AlignHCenter
+        elide: Text.ElideRight
+        color: Theme.text
+        font.pixelSize: key.keyName === "clear" || key.keyName === "ok" ? Theme.fontNormal : Theme.fontLarge
+        text: {
+            switch (key.keyName) {
+            case "delete":
+                return "←"
+            case "clear":
+                return Lang.text("清空")
+            case "ok":
+                return Lang.text("确定")
+            case "close":
+                return "▼"
+            default:
+                return key.keyName
+            }
+        }
+    }
+    MouseArea {
+        id: area
+        anchors.fill: parent
+        onClicked: key.tapped(key.keyName)
+    }
+}

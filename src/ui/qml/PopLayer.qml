@@ -1,0 +1,28 @@
+import QtQuick
+import Diancai.Ui
+
+// The open pop-ups, each in its own frame, the last opened on top. Draws the pop-ups of the
+// process-wide PopViewManager.
+Item {
+    id: layer
+    objectName: "popLayer"
+
+    PopStage {
+        id: stage
+        objectName: "popStage"
+        viewBase: Qt.resolvedUrl(".")
+        Component.onCompleted: attachToDefaultManager()
+        onPresentRequested: function (popup, view, paddingTop) {
+            frame.createObject(layer, {
+                "popup": popup,
+                "view": view,
+                "paddingTop": paddingTop,
+                "stage": stage
+            })
+        }
+    }
+    Component {
+        id: frame
+        PopFrame {}
+    }
+}

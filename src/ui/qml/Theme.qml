@@ -1,0 +1,37 @@
+pragma Singleton
+import QtQuick
+import Diancai.Ui
+
+// The terminal's palette, light and dark, over the Material style.
+QtObject {
+    readonly property bool dark: Appearance.dark
+    readonly property string fontFamily: "WenQuanYi Micro Hei"
+
+    readonly property color primary: dark ? "#8c1d18" : "#b3261e"
+    readonly property color accent: dark ? "#ffb68a" : "#c75b12"
+    readonly property color background: dark ? "#1d1b1a" : "#f7f2ea"
+    readonly property color surface: dark ? "#2c2927" : "#ffffff"
+    readonly property color surfaceRaised: dark ? "#3a3634" : "#efe7dc"
+    readonly property color text: dark ? "#f3ede6" : "#2a211b"
+    readonly property color mutedText: dark ? "#b9aea6" : "#6f625a"
+    readonly property color primaryText: "#ffffff"
+    readonly property color selected: dark ? "#5c2b1c" : "#f6d8c4"
+
+    readonly property color keyFace: dark ? "#3a3634" : "#ffffff"
+    readonly property color keyPressed: dark ? "#55504d" : "#e3d8cc"
+    readonly property color keyAction: dark ? "#4a4441" : "#e9dfd3"
+
+    readonly property color error: "#c62828"
+    readonly property color success: "#2e7d32"
+    readonly property color info: dark ? "#546e7a" : "#455a64"
+
+    readonly property color statusStrip: "#000000"
+    readonly property real dimOpacity: 0.4
+
+    readonly property int radius: 10
+    readonly property int keySize: 72
+    readonly property int fontSmall: 16
+    readonly property int fontNormal: 20
+    readonly property int fontLarge: 28
+    readonly property int fontTitle: 44
+}

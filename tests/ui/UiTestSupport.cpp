@@ -1,0 +1,173 @@
+#include "UiTestSupport.h"
+
+#include "foundation/AppPaths.h"
+#include "settings/ConfigManager.h"
+#include "settings/LanguageManager.h"
+#include "settings/SettingsStore.h"
+#include "ui/NoticeBoard.h"
+#include "ui/UiSetup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMutex>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtQml/QQmlExtensionPlugin>
+
+Q_IMPORT_QML_PLUGIN(Diancai_UiPlugin)
+
+namespace {
+QMutex warningsMutex;
+QStringList warnings;
+QtMessageHandler previousHandler = nullptr;
+
+// What a machine without sound hardware says when the sound manager starts; not the views' doing.
+bool isMissingAudioDevice(const QString &message)
+{
+    return message == QLatin1String("No audio device detected") ||
+           message.startsWith(QLatin1String("PulseAudioService: pa_context_connect() failed"));
+}
+
+void recordWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg && !isMissingAudioDevice(message)) {
+        QMutexLocker lock(&warningsMutex);
+        warnings.append(message);
+    }
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
+QTemporaryDir &scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+} // namespace
+
+namespace UiTest {
+
+void prepareProcess()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QUICK_BACKEND", "software");
+    // Each test run gets its own runtime folder, which the platform otherwise complains about.
+    const QString runtime = QDir::tempPath() + QStringLiteral("/diancai-ui-test-") +
+                            QString::number(QCoreApplication::applicationPid());
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void startRecording()
+{
+    // QTest installs its own handler when the test starts; ours goes on top of it.
+    static bool recording = false;
+    if (recording)
+        return;
+    recording = true;
+    previousHandler = qInstallMessageHandler(recordWarnings);
+}
+
+void prepareApplication()
+{
+    const QString home = scratch().filePath(QStringLiteral("home"));
+    AppPaths::setHome(home);
+    SettingsStore::setShared(std::make_shared<IniSettingsStore>(home + QStringLiteral("/settings.ini")));
+    ConfigManager::resetDefaultManager();
+    LanguageManager::defaultManager().reset();
+    LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese, false);
+    UiSetup::prepareApplication();
+    NoticeBoard::instance().install();
+}
+
+QStringList takeWarnings()
+{
+    startRecording();
+    QMutexLocker lock(&warningsMutex);
+    return std::exchange(warnings, {});
+}
+
+std::unique_ptr<QQmlEngine> makeEngine()
+{
+    auto engine = std::make_unique<QQmlEngine>();
+    UiSetup::prepareEngine(*engine);
+    return engine;
+}
+
+QUrl viewUrl(const QString &fileName)
+{
+    return UiSetup::viewUrl(fileName);
+}
+
+QQuickItem *createItem(QQmlEngine &engine, QQuickWindow &window, const QString &fileName,
+                       const QVariantMap &properties)
+{
+    QQmlComponent component(&engine, viewUrl(fileName));
+    if (component.isError()) {
+        qWarning().noquote() << component.errorString();
+        return nullptr;
+    }
+    QObject *object = component.beginCreate(engine.rootContext());
+    auto *item = qobject_cast<QQuickItem *>(object);
+    if (!item) {
+        delete object;
+        qWarning().noquote() << fileName << "is not an item";
+        return nullptr;
+    }
+    item->setParentItem(window.contentItem());
+    item->setParent(window.contentItem());
+    if (!properties.isEmpty())
+        component.setInitialProperties(item, properties);
+    component.completeCreate();
+    if (component.isError()) {
+        qWarning().noquote() << component.errorString();
+        delete item;
+        return nullptr;
+    }
+    return item;
+}
+
+QList<QQuickItem *> findItems(QQuickItem *root, const QString &objectName)
+{
+    QList<QQuickItem *> found;
+    if (!root)
+        return found;
+    if (root->objectName() == objectName)
+        found.append(root);
+    for (QQuickItem *child : root->childItems())
+        found += findItems(child, objectName);
+    return found;
+}
+
+QQuickItem *findItem(QQuickItem *root, const QString &objectName)
+{
+    const QList<QQuickItem *> found = findItems(root, objectName);
+    return found.isEmpty() ? nullptr : found.constFirst();
+}
+
+void tap(QQuickItem *item)
+{
+    QVERIFY(item);
+    QQuickWindow *window = item->window();
+    QVERIFY(window);
+    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+}
+
+bool waitForFrame(QQuickWindow &window)
+{
+    QSignalSpy swapped(&window, &QQuickWindow::frameSwapped);
+    window.update();
+    return swapped.wait(3000);
+}
+
+} // namespace UiTest

@@ -1,0 +1,215 @@
+// The pop-up stack drawn by the real views: placement, dimming, slide timing, stack order and the
+// one active pop-up.
+#include "UiTestSupport.h"
+
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "toolkit/PopViewManager.h"
+#include "ui/NumberInputViewController.h"
+#include "ui/PopStage.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kTestPopup = u"TestNumberInput"_s;
+}
+
+class TestPopups : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QQmlEngine> engine;
+    std::unique_ptr<QQuickWindow> window;
+    QPointer<QQuickItem> layer;
+    std::unique_ptr<QObject> observer;
+    QList<QObject *> backToFront;
+    QList<QObject *> dismissed;
+
+    PopViewManager &manager() { return PopViewManager::defaultManager(); }
+
+    QList<QQuickItem *> frames() { return UiTest::findItems(layer, u"popFrame"_s); }
+
+    static QQuickItem *cardOf(QQuickItem *frame) { return UiTest::findItem(frame, u"popCard"_s); }
+
+    // Opens a pop-up through the manager and waits until its frame is there.
+    NumberInputViewController *open(int paddingTop)
+    {
+        const qsizetype before = manager().arrControllers().size();
+        if (!manager().pop(kTestPopup, {}, paddingTop))
+            return nullptr;
+        if (!QTest::qWaitFor([&] { return manager().arrControllers().size() == before + 1; }))
+            return nullptr;
+        return qobject_cast<NumberInputViewController *>(manager().arrControllers().constLast());
+    }
+
+    bool waitForSettled(QQuickItem *frame, int paddingTop)
+    {
+        QQuickItem *card = cardOf(frame);
+        return card &&
+               QTest::qWaitFor([&] { return card->height() > 0 && qFuzzyCompare(card->y(), paddingTop); });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        UiTest::startRecording();
+        manager().registerFactory(kTestPopup, [](const QVariantList &) {
+            return new NumberInputViewController(u"数量修改"_s, u"1"_s);
+        });
+        engine = UiTest::makeEngine();
+        window = std::make_unique<QQuickWindow>();
+        window->resize(1024, 768);
+        layer = UiTest::createItem(*engine, *window, u"PopLayer.qml"_s);
+        QVERIFY(layer);
+        layer->setSize(QSizeF(1024, 768));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void init()
+    {
+        backToFront.clear();
+        dismissed.clear();
+        observer = std::make_unique<QObject>();
+        auto &center = NotificationCenter::defaultCenter();
+        center.addObserver(observer.get(), Notify::PopManagerControllerBackToFront,
+                           [this](const Notification &n) { backToFront << n.object.value<QObject *>(); });
+        center.addObserver(observer.get(), Notify::PopManagerControllerDismiss,
+                           [this](const Notification &n) { dismissed << n.object.value<QObject *>(); });
+    }
+
+    void cleanup()
+    {
+        for (PopRootViewController *popup : manager().arrControllers())
+            popup->dismissSelf();
+        QTRY_VERIFY(manager().arrControllers().isEmpty());
+        QTRY_VERIFY(frames().isEmpty());
+        observer.reset();
+        const QStringList warnings = UiTest::takeWarnings();
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("default") << -1 << 20;
+        QTest::newRow("80 when asked") << 80 << 80;
+        QTest::newRow("top edge") << 0 << 0;
+    }
+
+    void placement()
+    {
+        QFETCH(int, asked);
+        QFETCH(int, expected);
+        NumberInputViewController *popup = open(asked);
+        QVERIFY(popup);
+        QCOMPARE(popup->paddingTop(), expected);
+        QCOMPARE(frames().size(), 1);
+        QQuickItem *frame = frames().constFirst();
+        QVERIFY(waitForSettled(frame, expected));
+        QQuickItem *card = cardOf(frame);
+        const QPointF onScreen = card->mapToScene(QPointF(0, 0));
+        QCOMPARE(onScreen.y(), qreal(expected));
+        // Centred across the screen.
+        QCOMPARE(qRound(onScreen.x() + card->width() / 2), 512);
+    }
+
+    void slidesInFromAboveTheTopEdgeOverTheDimming()
+    {
+        NumberInputViewController *popup = open(-1);
+        QVERIFY(popup);
+        QQuickItem *frame = frames().constFirst();
+        QQuickItem *card = cardOf(frame);
+        QVERIFY(card);
+        QTRY_VERIFY(card->height() > 0);
+        // Still on its way down: the slide lasts 0.2 s.
+        QVERIFY2(card->y() < 20, qPrintable(QString::number(card->y())));
+        QVERIFY(waitForSettled(frame, 20));
+
+        QQuickItem *dim = frame->childItems().constFirst();
+        QCOMPARE(dim->size(), QSizeF(1024, 768));
+        QCOMPARE(dim->property("color").value<QColor>(), QColor(Qt::black));
+        QCOMPARE(dim->opacity(), 0.4);
+    }
+
+    void dismissalIsAnnouncedWhenTheSlideOutEnds()
+    {
+        NumberInputViewController *popup = open(-1);
+        QVERIFY(popup);
+        QVERIFY(waitForSettled(frames().constFirst(), 20));
+        QPointer<NumberInputViewController> guard(popup);
+        QQuickItem *card = cardOf(frames().constFirst());
+
+        popup->dismissSelf();
+        // Sliding up: still on the stack, nothing announced yet.
+        QTest::qWait(60);
+        QVERIFY(dismissed.isEmpty());
+        QCOMPARE(manager().arrControllers().size(), 1);
+        QVERIFY(card->y() < 20);
+
+        QTRY_COMPARE(dismissed, QList<QObject *>{popup});
+        QVERIFY(manager().arrControllers().isEmpty());
+        QTRY_VERIFY(frames().isEmpty());
+        QTRY_VERIFY(!guard);
+        // Closing the last one brings nothing to the front.
+        QCOMPARE(backToFront, QList<QObject *>{popup});
+    }
+
+    void stackOrderAndTheOneActivePopup()
+    {
+        NumberInputViewController *first = open(-1);
+        QVERIFY(first);
+        QVERIFY(waitForSettled(frames().at(0), 20));
+        NumberInputViewController *second = open(80);
+        QVERIFY(second);
+        QVERIFY(waitForSettled(frames().at(1), 80));
+        NumberInputViewController *third = open(120);
+        QVERIFY(third);
+        QVERIFY(waitForSettled(frames().at(2), 120));
+
+        QCOMPARE(manager().arrControllers(), (QList<PopRootViewController *>{first, second, third}));
+        QCOMPARE(backToFront, (QList<QObject *>{first, second, third}));
+        QList<QQuickItem *> shown = frames();
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown.at(0)->property("popup").value<QObject *>(), first);
+        QCOMPARE(shown.at(2)->property("popup").value<QObject *>(), third);
+        QCOMPARE(shown.at(0)->isEnabled(), false);
+        QCOMPARE(shown.at(1)->isEnabled(), false);
+        QCOMPARE(shown.at(2)->isEnabled(), true);
+
+        // The top one closes: the one below comes to the front and takes input.
+        backToFront.clear();
+        third->cancel();
+        QTRY_COMPARE(backToFront, QList<QObject *>{second});
+        QCOMPARE(dismissed, QList<QObject *>{third});
+        QTRY_COMPARE(frames().size(), 2);
+        QCOMPARE(frames().at(1)->isEnabled(), true);
+        QCOMPARE(frames().at(0)->isEnabled(), false);
+        QCOMPARE(cardOf(frames().at(0))->y(), 20.0);
+
+        // A tap on the covered pop-up reaches nothing: the top one's dimming takes it.
+        UiTest::tap(UiTest::findItem(frames().at(0), u"cancelButton"_s));
+        QTest::qWait(50);
+        QCOMPARE(manager().arrControllers().size(), 2);
+    }
+
+    void aTapOnTheDimmingLeavesThePopupOpen()
+    {
+        NumberInputViewController *popup = open(-1);
+        QVERIFY(popup);
+        QVERIFY(waitForSettled(frames().constFirst(), 20));
+        QTest::mouseClick(window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 740));
+        QTest::qWait(50);
+        QCOMPARE(manager().arrControllers(), QList<PopRootViewController *>{popup});
+    }
+};
+
+DIANCAI_UI_TEST_MAIN(TestPopups)
+#include "tst_popups.moc"

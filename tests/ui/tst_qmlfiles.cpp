@@ -1,0 +1,184 @@
+// Loads every view of the module offscreen, light and dark, and fails on any warning: a view that
+// does not build, a broken binding, a type error, a missing picture.
+#include "UiTestSupport.h"
+
+#include "settings/ConfigManager.h"
+#include "toolkit/NumberAndLetterKeyboard.h"
+#include "toolkit/NumberKeyboard.h"
+#include "ui/Appearance.h"
+#include "ui/CategoryScrollModel.h"
+#include "ui/FoodInfoScrollModel.h"
+#include "ui/MenuViewController.h"
+#include "ui/NoticeBoard.h"
+#include "ui/NumberInputViewController.h"
+#include "ui/PopStage.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestQmlFiles : public QObject {
+    Q_OBJECT
+private:
+    // Files whose first line says "pragma Singleton" are used, not built.
+    static bool isSingleton(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) && file.readLine().startsWith("pragma Singleton");
+    }
+
+    static QStringList moduleViews()
+    {
+        QStringList views;
+        QDirIterator it(u":/qt/qml/Diancai/Ui"_s, {u"*.qml"_s}, QDir::Files);
+        while (it.hasNext())
+            views.append(QFileInfo(it.next()).fileName());
+        views.sort();
+        return views;
+    }
+
+    // Initial values for the views that require them; `owner` keeps the objects alive.
+    static QVariantMap requiredProperties(const QString &view, QObject *owner)
+    {
+        if (view == u"ScreenPage.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new MenuViewController(owner))}};
+        if (view == u"NumberKeypad.qml"_s)
+            return {{u"keyboard"_s, QVariant::fromValue<QObject *>(new NumberKeyboard(owner))}};
+        if (view == u"LetterKeypad.qml"_s)
+            return {{u"keyboard"_s, QVariant::fromValue<QObject *>(new NumberAndLetterKeyboard(owner))}};
+        if (view == u"KeypadKey.qml"_s)
+            return {{u"keyName"_s, u"clear"_s}};
+        if (view == u"NumberInputView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(
+                                          new NumberInputViewController(u"数量修改"_s, u"2"_s, owner))}};
+        if (view == u"PopFrame.qml"_s) {
+            auto *stage = new PopStage(owner);
+            stage->setViewBase(UiTest::viewUrl(QString()));
+            auto *popup = new NumberInputViewController(u"价格修改"_s, u"12.5"_s, owner);
+            popup->setPaddingTop(20);
+            return {{u"popup"_s, QVariant::fromValue<QObject *>(popup)},
+                    {u"view"_s, stage->viewUrl(popup)},
+                    {u"paddingTop"_s, 20},
+                    {u"stage"_s, QVariant::fromValue<QObject *>(stage)}};
+        }
+        if (view == u"CategoryScrollView.qml"_s) {
+            auto *model = new CategoryScrollModel(owner);
+            model->reloadData({u"推荐"_s, u"热菜"_s, u"凉菜"_s});
+            return {{u"categories"_s, QVariant::fromValue<QObject *>(model)}};
+        }
+        if (view == u"FoodInfoScrollView.qml"_s) {
+            auto *model = new FoodInfoScrollModel(owner);
+            model->reloadData({{u"微辣"_s, u"￥2.00"_s, {}}, {u"去冰"_s, {}, u"busy"_s}});
+            return {{u"tiles"_s, QVariant::fromValue<QObject *>(model)}};
+        }
+        return {};
+    }
+
+    static void setDark(bool dark)
+    {
+        ConfigManager::defaultManager().setIsDarkBackground(dark);
+        Appearance::instance().refresh();
+    }
+
+private slots:
+    void initTestCase() { UiTest::startRecording(); }
+
+    void cleanup()
+    {
+        // Each case checks its own warnings; a failed one must not spill into the next.
+        UiTest::takeWarnings();
+        setDark(false);
+        NoticeBoard::instance().clear();
+    }
+
+    void theModuleHasItsViews()
+    {
+        const QStringList views = moduleViews();
+        QVERIFY2(views.contains(u"Main.qml"_s), qPrintable(views.join(u' ')));
+        QVERIFY(views.size() >= 20);
+    }
+
+    // The check below is only as good as the warning recorder.
+    void brokenBindingsAreCaught()
+    {
+        auto engine = UiTest::makeEngine();
+        QQmlComponent broken(engine.get());
+        broken.setData("import QtQuick\nItem { property int n: undefinedThing.count }\n",
+                       QUrl(u"qrc:/broken.qml"_s));
+        std::unique_ptr<QObject> object(broken.create());
+        QVERIFY(object);
+        QVERIFY(!UiTest::takeWarnings().isEmpty());
+
+        QQuickWindow window;
+        QVERIFY(!UiTest::createItem(*engine, window, u"NumberKeypad.qml"_s));
+        const QStringList missing = UiTest::takeWarnings();
+        QVERIFY2(missing.join(u'\n').contains(u"keyboard"_s), qPrintable(missing.join(u'\n')));
+    }
+
+    void everyViewLoadsWithoutWarnings_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<bool>("dark");
+        for (const QString &view : moduleViews()) {
+            QTest::addRow("%s light", qPrintable(view)) << view << false;
+            QTest::addRow("%s dark", qPrintable(view)) << view << true;
+        }
+    }
+
+    void everyViewLoadsWithoutWarnings()
+    {
+        QFETCH(QString, view);
+        QFETCH(bool, dark);
+        setDark(dark);
+        // Something for the notice views to draw.
+        NoticeBoard::instance().showError(u"网络超时"_s);
+        NoticeBoard::instance().showProgress(u"正在检测主档更新..."_s);
+        NoticeBoard::instance().confirm(u"提示"_s, u"确定要删除吗？"_s, u"取消"_s, u"确定"_s, {});
+
+        auto engine = UiTest::makeEngine();
+        if (isSingleton(u":/qt/qml/Diancai/Ui/"_s + view)) {
+            const QString name = view.chopped(4);
+            QQmlComponent user(engine.get());
+            user.setData("import QtQuick\nimport Diancai.Ui\nQtObject { property var used: " + name.toUtf8() +
+                             " }\n",
+                         QUrl(u"qrc:/singleton-user.qml"_s));
+            std::unique_ptr<QObject> object(user.create());
+            QVERIFY2(object, qPrintable(user.errorString()));
+            QVERIFY(object->property("used").value<QObject *>());
+        } else if (view == u"Main.qml"_s) {
+            QQmlComponent component(engine.get(), UiTest::viewUrl(view));
+            std::unique_ptr<QObject> object(component.create());
+            QVERIFY2(object, qPrintable(component.errorString()));
+            auto *window = qobject_cast<QQuickWindow *>(object.get());
+            QVERIFY(window);
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QVERIFY(UiTest::waitForFrame(*window));
+        } else {
+            QQuickWindow window;
+            window.resize(1024, 768);
+            QObject owner;
+            QQuickItem *item = UiTest::createItem(*engine, window, view, requiredProperties(view, &owner));
+            QVERIFY2(item, qPrintable(UiTest::takeWarnings().join(u'\n')));
+            if (item->width() <= 0)
+                item->setSize(QSizeF(1024, 748));
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(UiTest::waitForFrame(window));
+            // Let first animations run a step.
+            QTest::qWait(50);
+            delete item;
+        }
+        const QStringList warnings = UiTest::takeWarnings();
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
+    }
+};
+
+DIANCAI_UI_TEST_MAIN(TestQmlFiles)
+#include "tst_qmlfiles.moc"

@@ -1,0 +1,225 @@
+// The real terminal window, offscreen and software-rendered: the start-up sequence, the home
+// screen, a placeholder screen and back, two stacked pop-ups driven by keypad taps, and a switch
+// to English. Saves a screenshot of each step into the build tree; no warning may be printed.
+#include "UiTestSupport.h"
+
+#include "app/StartupSequence.h"
+#include "foundation/AppPaths.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "foundation/UserNotice.h"
+#include "settings/LanguageManager.h"
+#include "toolkit/PopViewManager.h"
+#include "ui/Navigator.h"
+#include "ui/NoticeBoard.h"
+#include "ui/NumberInputViewController.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kQuantityPopup = u"ShellTestQuantity"_s;
+}
+
+class TestShell : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QQmlApplicationEngine> engine;
+    QQuickWindow *window = nullptr;
+    std::unique_ptr<QObject> observer;
+    QList<QPair<QString, QObject *>> posted;
+
+    QQuickItem *root() { return window->contentItem(); }
+    QQuickItem *item(const QString &name) { return UiTest::findItem(root(), name); }
+    QList<QQuickItem *> frames() { return UiTest::findItems(root(), u"popFrame"_s); }
+    PopViewManager &pops() { return PopViewManager::defaultManager(); }
+
+    void saveScreenshot(const QString &name)
+    {
+        QVERIFY(UiTest::waitForFrame(*window));
+        const QImage shot = window->grabWindow();
+        QCOMPARE(shot.size(), QSize(1024, 768));
+        QDir().mkpath(QStringLiteral(DIANCAI_SCREENSHOT_DIR));
+        QVERIFY(shot.save(QStringLiteral(DIANCAI_SCREENSHOT_DIR) + u'/' + name + u".png"_s));
+    }
+
+    void tapKeys(QQuickItem *frame, const QStringList &keys)
+    {
+        for (const QString &key : keys) {
+            QQuickItem *button = UiTest::findItem(frame, u"key_"_s + key);
+            QVERIFY2(button, qPrintable(key));
+            UiTest::tap(button);
+        }
+    }
+
+    QString textOf(const QString &name)
+    {
+        return item(name) ? item(name)->property("text").toString() : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        UiTest::startRecording();
+        StartupSequence::setApplicationNames();
+        StartupSequence::prepareServices({u"tst_ui_shell"_s, u"--home"_s, AppPaths::home()});
+        engine = StartupSequence::showMainWindow();
+        QVERIFY(engine);
+        window = qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        pops().registerFactory(kQuantityPopup, [](const QVariantList &args) {
+            return new NumberInputViewController(u"数量修改"_s, args.value(0).toString());
+        });
+    }
+
+    void init()
+    {
+        posted.clear();
+        observer = std::make_unique<QObject>();
+        for (const QString &name : {Notify::PopManagerControllerConfirm, Notify::PopManagerControllerCancel,
+                                    Notify::PopManagerControllerBackToFront}) {
+            NotificationCenter::defaultCenter().addObserver(
+                observer.get(), name, [this](const Notification &n) {
+                    posted.append({n.name, n.object.value<QObject *>()});
+                });
+        }
+    }
+
+    void cleanup()
+    {
+        observer.reset();
+        const QStringList warnings = UiTest::takeWarnings();
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
+    }
+
+    void cleanupTestCase()
+    {
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese, false);
+        engine.reset();
+    }
+
+    void theWindowShowsTheHomeScreen()
+    {
+        QCOMPARE(window->size(), QSize(1024, 768));
+        QVERIFY(item(u"homeScreen"_s));
+        QCOMPARE(item(u"statusStrip"_s)->height(), 20.0);
+        QTRY_COMPARE(textOf(u"storeName"_s), u"福满楼酒家"_s);
+        QCOMPARE(textOf(u"orderEntrance"_s), u"点菜"_s);
+        QCOMPARE(textOf(u"galleryEntrance"_s), u"图册"_s);
+        QCOMPARE(textOf(u"videoEntrance"_s), u"视频"_s);
+        QCOMPARE(textOf(u"staffEntrance"_s), u"服务入口"_s);
+        QQuickItem *background = item(u"homeBackground"_s);
+        QTRY_COMPARE(background->property("status").toInt(), 1); // Image.Ready
+        saveScreenshot(u"home"_s);
+    }
+
+    void anEntranceOpensAScreenAndHomeReturns()
+    {
+        UiTest::tap(item(u"staffEntrance"_s));
+        QTRY_VERIFY(item(u"placeholderScreen"_s));
+        QCOMPARE(Navigator::instance().depth(), 2);
+        QTRY_COMPARE(textOf(u"placeholderTitle"_s), u"服务入口"_s);
+        // Wait for the push transition before the picture and the tap.
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        saveScreenshot(u"placeholder"_s);
+
+        UiTest::tap(item(u"backHome"_s));
+        QTRY_VERIFY(!item(u"placeholderScreen"_s));
+        QCOMPARE(Navigator::instance().depth(), 1);
+        QVERIFY(item(u"homeScreen"_s)->isVisible());
+    }
+
+    void twoStackedPopups()
+    {
+        QVERIFY(pops().pop(kQuantityPopup, {u"1"_s}));
+        QTRY_COMPARE(frames().size(), 1);
+        QQuickItem *firstCard = UiTest::findItem(frames().at(0), u"popCard"_s);
+        QTRY_COMPARE(firstCard->y(), 20.0);
+        QVERIFY(pops().pop(kQuantityPopup, {u"3"_s}, 80));
+        QTRY_COMPARE(frames().size(), 2);
+        QQuickItem *top = frames().at(1);
+        QTRY_COMPARE(UiTest::findItem(top, u"popCard"_s)->y(), 80.0);
+        const QList<PopRootViewController *> stack = pops().arrControllers();
+        QCOMPARE(stack.size(), 2);
+        auto *lower = qobject_cast<NumberInputViewController *>(stack.at(0));
+        auto *upper = qobject_cast<NumberInputViewController *>(stack.at(1));
+        QVERIFY(lower && upper);
+
+        // Keypad taps reach only the field being edited, on the top pop-up.
+        UiTest::tap(UiTest::findItem(top, u"numberField"_s));
+        QVERIFY(upper->isEditing());
+        tapKeys(top, {u"1"_s, u"2"_s, u"."_s, u"."_s, u"5"_s});
+        QCOMPARE(upper->text(), u"12.5"_s);
+        QCOMPARE(lower->text(), u"1"_s);
+        QCOMPARE(UiTest::findItem(top, u"numberText"_s)->property("text").toString(), u"12.5"_s);
+        saveScreenshot(u"popups"_s);
+
+        // OK confirms the top one; the lower one comes back to the front.
+        posted.clear();
+        tapKeys(top, {u"ok"_s});
+        QTRY_COMPARE(frames().size(), 1);
+        QCOMPARE(posted.value(0),
+                 qMakePair(Notify::PopManagerControllerConfirm, static_cast<QObject *>(upper)));
+        QCOMPARE(posted.value(1),
+                 qMakePair(Notify::PopManagerControllerBackToFront, static_cast<QObject *>(lower)));
+        QCOMPARE(pops().arrControllers(), QList<PopRootViewController *>{lower});
+        QVERIFY(frames().at(0)->isEnabled());
+
+        posted.clear();
+        UiTest::tap(UiTest::findItem(frames().at(0), u"cancelButton"_s));
+        QTRY_VERIFY(frames().isEmpty());
+        QVERIFY(pops().arrControllers().isEmpty());
+        QCOMPARE(posted.size(), 1);
+        QCOMPARE(posted.value(0).first, Notify::PopManagerControllerCancel);
+    }
+
+    void englishCaptions()
+    {
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish);
+        QCOMPARE(textOf(u"orderEntrance"_s), u"Order"_s);
+        QCOMPARE(textOf(u"staffEntrance"_s), u"Staff"_s);
+        saveScreenshot(u"home-en"_s);
+
+        QVERIFY(pops().pop(kQuantityPopup, {u"2"_s}));
+        QTRY_COMPARE(frames().size(), 1);
+        QQuickItem *frame = frames().at(0);
+        QTRY_COMPARE(UiTest::findItem(frame, u"popCard"_s)->y(), 20.0);
+        QCOMPARE(UiTest::findItem(frame, u"popTitle"_s)->property("text").toString(), u"Change quantity"_s);
+        QCOMPARE(UiTest::findItem(frame, u"confirmButton"_s)->property("text").toString(), u"OK"_s);
+        saveScreenshot(u"popup-en"_s);
+
+        // Back in Chinese while the pop-up is open: it re-reads its texts.
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
+        QCOMPARE(UiTest::findItem(frame, u"popTitle"_s)->property("text").toString(), u"数量修改"_s);
+        QCOMPARE(textOf(u"orderEntrance"_s), u"点菜"_s);
+        UiTest::tap(UiTest::findItem(frame, u"cancelButton"_s));
+        QTRY_VERIFY(frames().isEmpty());
+    }
+
+    void noticesOverTheWindow()
+    {
+        UserNotice::error(u"网络超时"_s);
+        QTRY_VERIFY(item(u"noticeToast"_s)->isVisible());
+        QCOMPARE(textOf(u"noticeToastText"_s), u"网络超时"_s);
+
+        std::optional<bool> answer;
+        UserNotice::confirm(u"提示"_s, u"确定要清空所有已点品项吗？"_s, u"取消"_s, u"确定"_s,
+                            [&answer](bool yes) { answer = yes; });
+        QTRY_VERIFY(item(u"noticeDialog"_s)->isVisible());
+        saveScreenshot(u"notice"_s);
+        UiTest::tap(item(u"dialogConfirm"_s));
+        QCOMPARE(answer, std::optional<bool>(true));
+        QTRY_VERIFY(!item(u"noticeDialog"_s)->isVisible());
+        NoticeBoard::instance().hideToast();
+    }
+};
+
+DIANCAI_UI_TEST_MAIN(TestShell)
+#include "tst_shell.moc"
