@@ -6,8 +6,11 @@
 #include "toolkit/NumberAndLetterKeyboard.h"
 #include "toolkit/NumberKeyboard.h"
 #include "ui/Appearance.h"
+#include "ui/AuthViewController.h"
 #include "ui/CategoryScrollModel.h"
 #include "ui/FoodInfoScrollModel.h"
+#include "ui/LoginViewController.h"
+#include "ui/LogoutViewController.h"
 #include "ui/MenuViewController.h"
 #include "ui/NoticeBoard.h"
 #include "ui/NumberInputViewController.h"
@@ -58,6 +61,13 @@ private:
         if (view == u"NumberInputView.qml"_s)
             return {{u"controller"_s, QVariant::fromValue<QObject *>(
                                           new NumberInputViewController(u"数量修改"_s, u"2"_s, owner))}};
+        if (view == u"LoginView.qml"_s || view == u"AccountFormView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new LoginViewController(owner))}};
+        if (view == u"AuthView.qml"_s)
+            return {
+                {u"controller"_s, QVariant::fromValue<QObject *>(new AuthViewController(u"授权"_s, owner))}};
+        if (view == u"LogoutView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new LogoutViewController(owner))}};
         if (view == u"PopFrame.qml"_s) {
             auto *stage = new PopStage(owner);
             stage->setViewBase(UiTest::viewUrl(QString()));

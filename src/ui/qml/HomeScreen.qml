@@ -40,6 +40,11 @@ ScreenPage {
             font.bold: true
         }
     }
+    LoginBarView {
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+    }
     Row {
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom

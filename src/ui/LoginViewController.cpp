@@ -1,0 +1,44 @@
+#include "LoginViewController.h"
+
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "foundation/UserNotice.h"
+#include "server/LoginManager.h"
+
+using namespace Qt::StringLiterals;
+
+LoginViewController::LoginViewController(QObject *parent)
+    : AccountFormController(u"用户登录"_s, u"登录"_s, parent),
+      login_([](const QString &userId, const QString &password) {
+          LoginManager::defaultManager().loginWithUserId(userId, password);
+      })
+{
+    auto &center = NotificationCenter::defaultCenter();
+    center.addObserver(this, Notify::NotificationLoginOk, [this](const Notification &n) {
+        finishWaiting();
+        UserNotice::success(n.object.toString());
+        close();
+    });
+    center.addObserver(this, Notify::NotificationLoginFailed, [this](const Notification &n) {
+        finishWaiting();
+        UserNotice::error(n.object.toString());
+    });
+}
+
+void LoginViewController::submit()
+{
+    // A second tap while the server is asked would send a second login.
+    if (waiting_)
+        return;
+    waiting_ = true;
+    UserNotice::showProgress(QString());
+    login_(account(), password());
+}
+
+void LoginViewController::finishWaiting()
+{
+    if (!waiting_)
+        return;
+    waiting_ = false;
+    UserNotice::hideProgress();
+}

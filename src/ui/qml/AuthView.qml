@@ -1,0 +1,6 @@
+import Diancai.Ui
+
+// The gift authorisation dialog.
+AccountFormView {
+    objectName: "authView"
+}

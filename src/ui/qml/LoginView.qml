@@ -1,0 +1,6 @@
+import Diancai.Ui
+
+// The login dialog.
+AccountFormView {
+    objectName: "loginView"
+}

@@ -1,0 +1,403 @@
+// The login bar, the login and logout dialogs and the gift authorisation dialog, without a window:
+// the fields fed by keypad keys, the checks and their order, and what each outcome opens or closes.
+#include "UiTestSupport.h"
+
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "order/FoodOrder.h"
+#include "settings/ConfigManager.h"
+#include "settings/LanguageManager.h"
+#include "settings/LoginState.h"
+#include "storage/DBManager.h"
+#include "toolkit/PopViewManager.h"
+#include "ui/AuthViewController.h"
+#include "ui/EditingFocus.h"
+#include "ui/LoginBar.h"
+#include "ui/LoginViewController.h"
+#include "ui/LogoutViewController.h"
+#include "ui/NoticeBoard.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+using Field = AccountFormController::Field;
+
+// Types `digits` on the keypad of whichever form is being edited, as taps on its keys would.
+void type(AccountFormController &form, const QString &digits)
+{
+    for (const QChar digit : digits)
+        form.keyboard()->click(QString(digit));
+}
+
+void pressOk()
+{
+    NotificationCenter::defaultCenter().post(Notify::NumberKeyboardOkClick);
+}
+
+struct SentLogin {
+    QStringList calls;
+    LoginViewController::LoginFunction recorder()
+    {
+        return [this](const QString &user, const QString &password) { calls << user + u'/' + password; };
+    }
+};
+
+QList<PopRootViewController *> openPopups()
+{
+    return PopViewManager::defaultManager().arrControllers();
+}
+} // namespace
+
+class TestLogin : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { UiTest::startRecording(); }
+
+    void cleanup()
+    {
+        for (PopRootViewController *popup : openPopups())
+            popup->dismissSelf();
+        QTRY_VERIFY(openPopups().isEmpty());
+        LoginState::setLoggedOut();
+        ConfigManager::defaultManager().setIsCusMode(false);
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
+        NoticeBoard::instance().clear();
+        EditingFocus::instance().clear();
+        DBManager::resetForTests();
+        const QStringList warnings = UiTest::takeWarnings();
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
+    }
+
+    void barTitleFollowsTheLoginState()
+    {
+        LoginBar bar;
+        QCOMPARE(bar.title(), u"未登录"_s);
+
+        LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
+        NotificationCenter::defaultCenter().post(Notify::NotificationLoginOk, u"登录成功(王喆)"_s);
+        QCOMPARE(bar.title(), u"王喆(001)"_s);
+
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish);
+        QCOMPARE(bar.title(), u"王喆(001)"_s);
+
+        LoginState::setLoggedOut();
+        NotificationCenter::defaultCenter().post(Notify::NotificationLogout);
+        QCOMPARE(bar.title(), u"Not logged in"_s);
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
+        QCOMPARE(bar.title(), u"未登录"_s);
+    }
+
+    void barOpensTheDialogForTheState_data()
+    {
+        QTest::addColumn<bool>("loggedIn");
+        QTest::addColumn<bool>("customerMode");
+        QTest::addColumn<QByteArray>("opened");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("logged out") << false << false << QByteArray("LoginViewController") << QString();
+        QTest::newRow("logged out, customer mode")
+            << false << true << QByteArray("LoginViewController") << QString();
+        QTest::newRow("logged in") << true << false << QByteArray("LogoutViewController") << QString();
+        QTest::newRow("logged in, customer mode")
+            << true << true << QByteArray() << u"当前是顾客模式，可在设置中切换"_s;
+    }
+
+    void barOpensTheDialogForTheState()
+    {
+        QFETCH(bool, loggedIn);
+        QFETCH(bool, customerMode);
+        QFETCH(QByteArray, opened);
+        QFETCH(QString, notice);
+        if (loggedIn)
+            LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
+        ConfigManager::defaultManager().setIsCusMode(customerMode);
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+
+        LoginBar bar;
+        bar.showLoginView();
+
+        const auto popups = openPopups();
+        if (opened.isEmpty()) {
+            QVERIFY(popups.isEmpty());
+        } else {
+            QCOMPARE(popups.size(), 1);
+            QCOMPARE(QByteArray(popups.first()->metaObject()->className()), opened);
+        }
+        if (notice.isEmpty()) {
+            QCOMPARE(shown.count(), 0);
+        } else {
+            QTRY_COMPARE(shown.count(), 1);
+            QCOMPARE(shown.first().at(1).toString(), notice);
+        }
+        QCOMPARE(LoginState::isLogin(), loggedIn);
+    }
+
+    void keypadFillsTheEditedField()
+    {
+        LoginViewController login;
+        // The operator number is edited from the start.
+        QCOMPARE(login.editingField(), AccountFormController::AccountField);
+        type(login, u"0012"_s);
+        QCOMPARE(login.account(), u"0012"_s);
+        QCOMPARE(login.password(), QString());
+
+        // A newly edited field starts over with the keypad empty; the other keeps its text.
+        login.beginEditing(AccountFormController::PasswordField);
+        type(login, u"99"_s);
+        QCOMPARE(login.password(), u"99"_s);
+        login.beginEditing(AccountFormController::AccountField);
+        type(login, u"7"_s);
+        QCOMPARE(login.account(), u"7"_s);
+        QCOMPARE(login.password(), u"99"_s);
+
+        // Keys go nowhere once editing has ended (the keypad's close key).
+        NotificationCenter::defaultCenter().post(Notify::NumberKeyboardCoseClick);
+        QCOMPARE(login.editingField(), AccountFormController::NoField);
+        type(login, u"5"_s);
+        QCOMPARE(login.account(), u"7"_s);
+    }
+
+    void okKeyMovesToTheEmptyFieldOrLogsIn_data()
+    {
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<int>("startField");
+        QTest::addColumn<int>("focusAfter");
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("both empty") << QString() << QString() << int(Field::PasswordField)
+                                    << int(Field::AccountField) << QStringList();
+        QTest::newRow("password empty") << u"001"_s << QString() << int(Field::AccountField)
+                                        << int(Field::PasswordField) << QStringList();
+        QTest::newRow("account empty") << QString() << u"123"_s << int(Field::PasswordField)
+                                       << int(Field::AccountField) << QStringList();
+        QTest::newRow("both filled") << u"001"_s << u"123"_s << int(Field::PasswordField)
+                                     << int(Field::NoField) << QStringList{u"001/123"_s};
+    }
+
+    void okKeyMovesToTheEmptyFieldOrLogsIn()
+    {
+        QFETCH(QString, account);
+        QFETCH(QString, password);
+        QFETCH(int, startField);
+        QFETCH(int, focusAfter);
+        QFETCH(QStringList, sent);
+        SentLogin server;
+        LoginViewController login;
+        login.setLoginFunction(server.recorder());
+        login.setAccount(account);
+        login.setPassword(password);
+        login.beginEditing(Field(startField));
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+
+        pressOk();
+        QCOMPARE(int(login.editingField()), focusAfter);
+        QCOMPARE(server.calls, sent);
+        // Moving the focus is the answer to an empty field; no message.
+        QCOMPARE(shown.count(), sent.isEmpty() ? 0 : 1);
+        QCOMPARE(NoticeBoard::instance().progressVisible(), !sent.isEmpty());
+    }
+
+    void loginButtonRefusesEmptyFields_data()
+    {
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<QString>("password");
+        QTest::newRow("both") << QString() << QString();
+        QTest::newRow("account") << QString() << u"123"_s;
+        QTest::newRow("password") << u"001"_s << QString();
+    }
+
+    void loginButtonRefusesEmptyFields()
+    {
+        QFETCH(QString, account);
+        QFETCH(QString, password);
+        SentLogin server;
+        LoginViewController login;
+        login.setLoginFunction(server.recorder());
+        login.setAccount(account);
+        login.setPassword(password);
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+
+        login.confirm();
+        QTRY_COMPARE(shown.count(), 1);
+        QCOMPARE(shown.first().at(0).value<NoticeBoard::Kind>(), NoticeBoard::Error);
+        QCOMPARE(shown.first().at(1).toString(), u"用户名或密码不能为空"_s);
+        QVERIFY(server.calls.isEmpty());
+        QVERIFY(!login.isDismissing());
+    }
+
+    void failureKeepsTheDialogSuccessClosesIt()
+    {
+        SentLogin server;
+        LoginBar bar;
+        bar.showLoginView();
+        QCOMPARE(openPopups().size(), 1);
+        QPointer<LoginViewController> login = qobject_cast<LoginViewController *>(openPopups().first());
+        QVERIFY(login);
+        login->setLoginFunction(server.recorder());
+        login->setAccount(u"001"_s);
+        login->setPassword(u"12"_s);
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+
+        login->confirm();
+        // A second tap while the answer is awaited sends nothing more.
+        login->confirm();
+        QCOMPARE(server.calls, QStringList{u"001/12"_s});
+        QTRY_VERIFY(NoticeBoard::instance().progressVisible());
+
+        NotificationCenter::defaultCenter().post(Notify::NotificationLoginFailed, u"密码错误"_s);
+        QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
+        QTRY_VERIFY(!shown.isEmpty());
+        QCOMPARE(shown.last().at(0).value<NoticeBoard::Kind>(), NoticeBoard::Error);
+        QCOMPARE(shown.last().at(1).toString(), u"密码错误"_s);
+        QVERIFY(!login->isDismissing());
+        QCOMPARE(openPopups().size(), 1);
+
+        login->setPassword(u"123"_s);
+        login->confirm();
+        QCOMPARE(server.calls.size(), 2);
+        LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
+        NotificationCenter::defaultCenter().post(Notify::NotificationLoginOk, u"登录成功(王喆)"_s);
+        QTRY_COMPARE(shown.last().at(1).toString(), u"登录成功(王喆)"_s);
+        QCOMPARE(shown.last().at(0).value<NoticeBoard::Kind>(), NoticeBoard::Success);
+        QVERIFY(!NoticeBoard::instance().progressVisible());
+        QTRY_VERIFY(openPopups().isEmpty());
+        QTRY_VERIFY(!login);
+        QCOMPARE(bar.title(), u"王喆(001)"_s);
+    }
+
+    void closeLeavesWithoutLoggingIn()
+    {
+        SentLogin server;
+        auto *login = new LoginViewController;
+        login->setLoginFunction(server.recorder());
+        QVERIFY(PopViewManager::defaultManager().popController(login));
+        login->setAccount(u"001"_s);
+        login->setPassword(u"123"_s);
+        login->close();
+        QTRY_VERIFY(openPopups().isEmpty());
+        QVERIFY(server.calls.isEmpty());
+        QVERIFY(!LoginState::isLogin());
+    }
+
+    void logoutDialogShowsTheOperatorAndLogsOut()
+    {
+        LoginState::setLoggedIn(u"004"_s, u"刘婷"_s);
+        LoginBar bar;
+        bar.showLoginView();
+        QCOMPARE(openPopups().size(), 1);
+        auto *logout = qobject_cast<LogoutViewController *>(openPopups().first());
+        QVERIFY(logout);
+        QCOMPARE(logout->title(), u"注销"_s);
+        QCOMPARE(logout->accountText(), u"当前用户：刘婷(004)"_s);
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish);
+        QCOMPARE(logout->accountText(), u"Current user: 刘婷(004)"_s);
+
+        QSignalSpy loggedOut(&bar, &LoginBar::titleChanged);
+        logout->logout();
+        QVERIFY(!LoginState::isLogin());
+        QTRY_VERIFY(openPopups().isEmpty());
+        QCOMPARE(bar.title(), u"Not logged in"_s);
+    }
+
+    void logoutCloseKeepsTheOperator()
+    {
+        LoginState::setLoggedIn(u"004"_s, u"刘婷"_s);
+        auto *logout = new LogoutViewController;
+        QVERIFY(PopViewManager::defaultManager().popController(logout));
+        logout->close();
+        QTRY_VERIFY(openPopups().isEmpty());
+        QVERIFY(LoginState::isLogin());
+    }
+
+    // The shipped demo base data: 001 (123) and 004 (2468) have "Y" at position 20, 002 (456) has
+    // "N" there, 003 (789) has too short a permission string, 005 (000000) none at all.
+    void authorisationRules_data()
+    {
+        QTest::addColumn<bool>("giftMode");
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("authorised") << true << u"001"_s << u"123"_s << QString();
+        QTest::newRow("only position 20") << true << u"004"_s << u"2468"_s << QString();
+        QTest::newRow("wrong password") << true << u"001"_s << u"124"_s << u"用户名或密码错误"_s;
+        QTest::newRow("unknown operator") << true << u"999"_s << u"123"_s << u"用户名或密码错误"_s;
+        QTest::newRow("wrong password before authority")
+            << true << u"002"_s << u"000"_s << u"用户名或密码错误"_s;
+        QTest::newRow("no gift authority") << true << u"002"_s << u"456"_s << u"没有权限"_s;
+        QTest::newRow("permissions too short") << true << u"003"_s << u"789"_s << u"没有权限"_s;
+        QTest::newRow("no permissions") << true << u"005"_s << u"000000"_s << u"没有权限"_s;
+        QTest::newRow("empty password") << true << u"001"_s << QString() << u"用户名或密码不能为空"_s;
+        QTest::newRow("empty before gift mode")
+            << false << QString() << u"123"_s << u"用户名或密码不能为空"_s;
+    }
+
+    void authorisationRules()
+    {
+        QFETCH(bool, giftMode);
+        QFETCH(QString, account);
+        QFETCH(QString, password);
+        QFETCH(QString, message);
+        auto line = std::make_shared<FoodOrder>();
+        auto *auth = new AuthViewController(u"授权"_s);
+        auth->setFoodOrder(line);
+        auth->setIdxPath(3);
+        auth->setIsZengSongMode(giftMode);
+        QVERIFY(PopViewManager::defaultManager().popController(auth));
+        QCOMPARE(auth->title(), u"授权"_s);
+        QCOMPARE(auth->confirmText(), u"确定"_s);
+        auth->setAccount(account);
+        auth->setPassword(password);
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        QVariantList rows;
+        QObject observer;
+        NotificationCenter::defaultCenter().addObserver(&observer, Notify::ZengSongAuthSuccess,
+                                                        [&rows](const Notification &n) { rows << n.object; });
+
+        auth->confirm();
+        if (message.isEmpty()) {
+            QCOMPARE(rows, QVariantList{3});
+            QCOMPARE(line->authID, account);
+            QVERIFY(auth->isDismissing());
+            QTRY_VERIFY(openPopups().isEmpty());
+            QCOMPARE(shown.count(), 0);
+        } else {
+            QTRY_COMPARE(shown.count(), 1);
+            QCOMPARE(shown.first().at(1).toString(), message);
+            QVERIFY(rows.isEmpty());
+            QCOMPARE(line->authID, QString());
+            QVERIFY(!auth->isDismissing());
+        }
+    }
+
+    void authorisationOutsideGiftModeDoesNothing()
+    {
+        auto line = std::make_shared<FoodOrder>();
+        auto *auth = new AuthViewController(u"授权"_s);
+        auth->setFoodOrder(line);
+        QVERIFY(PopViewManager::defaultManager().popController(auth));
+        type(*auth, u"001"_s);
+        pressOk();
+        QCOMPARE(auth->editingField(), AccountFormController::PasswordField);
+        type(*auth, u"123"_s);
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        pressOk();
+        QCOMPARE(auth->password(), u"123"_s);
+        QCOMPARE(line->authID, QString());
+        QVERIFY(!auth->isDismissing());
+        QCoreApplication::processEvents();
+        QCOMPARE(shown.count(), 0);
+
+        // The same keys in gift mode authorise.
+        auth->setIsZengSongMode(true);
+        auth->confirm();
+        QCOMPARE(line->authID, u"001"_s);
+        QTRY_VERIFY(openPopups().isEmpty());
+    }
+};
+
+DIANCAI_UI_TEST_MAIN(TestLogin)
+#include "tst_login.moc"
