@@ -1,0 +1,237 @@
+// The order manager with 500 lines: adding one more dish, the pack task, the send detail, and
+// restoring a held order of 500 lines (goals: 1 ms, 1 ms, 5 ms and 20 ms).
+
+#include "foundation/AppPaths.h"
+#include "foundation/UserNotice.h"
+#include "order/OrderManager.h"
+#include "order/OrderTasks.h"
+#include "order/TaskManager.h"
+#include "settings/ConfigManager.h"
+#include "settings/SettingsStore.h"
+#include "storage/DBManager.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+using Line = OrderManager::Line;
+constexpr int kDishLines = 350;
+constexpr int kSetMeals = 30;
+constexpr int kComponents = 4;
+
+class SilentNotices : public NoticeSink {
+public:
+    void showError(const QString &) override {}
+    void showInfo(const QString &) override {}
+    void showSuccess(const QString &) override {}
+    void showProgress(const QString &) override {}
+    void hideProgress() override {}
+    void confirm(const QString &, const QString &, const QString &, const QString &,
+                 std::function<void(bool)> answer) override
+    {
+        answer(false);
+    }
+    void alert(const QString &, const QString &, const QString &, std::function<void()> closed) override
+    {
+        if (closed)
+            closed();
+    }
+};
+
+Food menuFood(const QString &foodno, const QString &type, float price)
+{
+    Food food;
+    food.info->foodno = foodno;
+    food.info->FoodType = type;
+    food.info->foodName = QStringLiteral("宫保鸡丁 ") + foodno;
+    food.info->foodSubName = QStringLiteral("Kung Pao Chicken");
+    food.info->salePrice1 = price;
+    food.info->unitname = QStringLiteral("份");
+    food.info->currpriceFlag = QStringLiteral("N");
+    food.info->TempFoodFlag = QStringLiteral("N");
+    food.bcatName = QStringLiteral("热菜");
+    food.scatName = QStringLiteral("川湘风味");
+    return food;
+}
+
+// 350 dish lines with two tastes each (every tenth a gift) and 30 set meals of four components:
+// 500 lines, all different, so that nothing merges.
+void fillOrder(OrderManager &orders)
+{
+    const QList<TasteInfo> tastes{
+        TasteInfo{
+            QStringLiteral("003"), QStringLiteral("中辣"), QStringLiteral("01"), QStringLiteral("0"), {}, 0},
+        TasteInfo{QStringLiteral("-999"), QStringLiteral("少油"), {}, {}, QStringLiteral("A"), 2}};
+    for (int i = 0; i < kDishLines; ++i) {
+        orders.addFood(
+            menuFood(QStringLiteral("D") + QString::number(i), QStringLiteral("D"), 20 + float(i % 30)));
+        const Line line = orders.arrOrders().last();
+        orders.changeLine(line, [&](FoodOrder &changed) {
+            changed.arrTaste = tastes;
+            if (i % 10 == 0)
+                changed.setIsZengSong(true);
+        });
+    }
+    for (int s = 0; s < kSetMeals; ++s) {
+        const QString suitno = QStringLiteral("T") + QString::number(s);
+        Food setMeal = menuFood(suitno, QStringLiteral("T"), 88);
+        for (int c = 0; c < kComponents; ++c) {
+            Food component = menuFood(QStringLiteral("M") + QString::number(c), QStringLiteral("M"), 10);
+            component.suitno = suitno;
+            component.suitFoodQty = 1 + float(c % 2);
+            component.OrgFoodNo = component.info->foodno;
+            component.changeAmt = c == 0 ? 5 : 0;
+            setMeal.arrSuiteFoods.append(component);
+        }
+        orders.addFood(setMeal);
+    }
+}
+
+// A process of its own: a home, settings, and the order manager registered as the pack's source.
+struct Environment {
+    QTemporaryDir home;
+    OrderManager orders;
+
+    Environment()
+    {
+        AppPaths::setHome(home.path());
+        SettingsStore::setShared(
+            std::make_shared<IniSettingsStore>(home.filePath(QStringLiteral("settings.ini"))));
+        ConfigManager::resetDefaultManager();
+        DBManager::resetForTests();
+        UserNotice::setSink(std::make_shared<SilentNotices>());
+        OrderPack::setLinesSource(&orders);
+        orders.genNewPack();
+        fillOrder(orders);
+    }
+};
+
+Environment &environment()
+{
+    static Environment env;
+    return env;
+}
+
+// Staging a new dish (asking the base data for bound tastes), scanning 500 lines for an equal one
+// and appending; no tasks are queued. The line is taken out again untimed.
+void BM_AddOneDishTo500Lines(benchmark::State &state)
+{
+    OrderManager &orders = environment().orders;
+    const Food extra = menuFood(QStringLiteral("00001"), QStringLiteral("D"), 12);
+    for (auto _ : state) {
+        orders.addFood(extra);
+        state.PauseTiming();
+        orders.deleteFoodOrder(orders.arrOrders().last());
+        state.ResumeTiming();
+    }
+    state.counters["lines"] = double(orders.arrOrders().size());
+}
+BENCHMARK(BM_AddOneDishTo500Lines)->Unit(benchmark::kMicrosecond);
+
+// The part of adding that does not depend on the order: asking the base data for bound tastes.
+void BM_BoundTasteQuery(benchmark::State &state)
+{
+    environment();
+    for (auto _ : state) {
+        DBManager::defaultManager().isFoodHasBindingTasteInfoByStyle(
+            QStringLiteral("P"), QStringLiteral("00001"),
+            [](bool bound) { benchmark::DoNotOptimize(bound); });
+    }
+}
+BENCHMARK(BM_BoundTasteQuery)->Unit(benchmark::kMicrosecond);
+
+// The same dish again: it merges into the last line after scanning the other 499.
+void BM_MergeIntoTheLastOf500Lines(benchmark::State &state)
+{
+    OrderManager &orders = environment().orders;
+    const Food extra = menuFood(QStringLiteral("00001"), QStringLiteral("D"), 12);
+    orders.addFood(extra);
+    for (auto _ : state)
+        orders.addFood(extra);
+    orders.deleteFoodOrder(orders.arrOrders().last());
+}
+BENCHMARK(BM_MergeIntoTheLastOf500Lines)->Unit(benchmark::kMicrosecond);
+
+// What the worker does for one pack task: the count and the total, posted as a notification.
+void BM_PackTask500Lines(benchmark::State &state)
+{
+    OrderManager &orders = environment().orders;
+    for (auto _ : state) {
+        OrderPackTask task(orders);
+        task.run();
+    }
+}
+BENCHMARK(BM_PackTask500Lines)->Unit(benchmark::kMicrosecond);
+
+// The same through the queue: handing the task to the worker and waiting for it to finish.
+void BM_PackTaskThroughTheQueue500Lines(benchmark::State &state)
+{
+    OrderManager &orders = environment().orders;
+    TaskManager tasks(&orders);
+    for (auto _ : state) {
+        tasks.runOrderPackTask();
+        tasks.waitForDone();
+    }
+    QCoreApplication::processEvents();
+}
+BENCHMARK(BM_PackTaskThroughTheQueue500Lines)->Unit(benchmark::kMicrosecond);
+
+void BM_SendData500Lines(benchmark::State &state)
+{
+    OrderManager &orders = environment().orders;
+    qsizetype bytes = 0;
+    for (auto _ : state)
+        bytes = orders.sendData().size();
+    state.counters["chars"] = double(bytes);
+}
+BENCHMARK(BM_SendData500Lines)->Unit(benchmark::kMicrosecond);
+
+// Reading the held-order text back (libxml2) and making it the current order, set meals relinked.
+void BM_Restore500LineHeldOrder(benchmark::State &state)
+{
+    Environment &env = environment();
+    Guadan held;
+    held.content = env.orders.orderPack()->toGuadanString();
+    OrderManager restoredInto;
+    for (auto _ : state) {
+        const std::shared_ptr<OrderPack> pack = OrderPack::setupWithGuaDan(held);
+        restoredInto.genPackFromGuaDan(*pack);
+    }
+    state.counters["lines"] = double(restoredInto.arrOrders().size());
+}
+BENCHMARK(BM_Restore500LineHeldOrder)->Unit(benchmark::kMillisecond);
+
+// As the held-order list does it: read the held orders, rebuild the chosen one, delete it from the
+// store and adopt it (the order is stored again, untimed, for the next round).
+void BM_Restore500LineHeldOrderFromTheStore(benchmark::State &state)
+{
+    Environment &env = environment();
+    const QString content = env.orders.orderPack()->toGuadanString();
+    DBManager &store = DBManager::mainDBManager();
+    OrderManager restoredInto;
+    for (auto _ : state) {
+        state.PauseTiming();
+        store.saveOrderPack(content, [](bool) {});
+        state.ResumeTiming();
+        QList<Guadan> held;
+        store.getOrderPacks([&held](const QList<Guadan> &orders) { held = orders; });
+        const std::shared_ptr<OrderPack> pack = OrderPack::setupWithGuaDan(held.first());
+        store.deleteGuadanById(held.first().gid, [](bool) {});
+        restoredInto.genPackFromGuaDan(*pack);
+    }
+    state.counters["lines"] = double(restoredInto.arrOrders().size());
+}
+BENCHMARK(BM_Restore500LineHeldOrderFromTheStore)->Unit(benchmark::kMillisecond);
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    environment();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

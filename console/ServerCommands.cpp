@@ -1,0 +1,190 @@
+// Commands for the settings and for everything that talks to the ordering server.
+
+#include "ConsoleOutput.h"
+#include "ConsoleSession.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "foundation/SettingsKeys.h"
+#include "foundation/UserNotice.h"
+#include "order/TaskManager.h"
+#include "server/ActGuQing.h"
+#include "server/LoginManager.h"
+#include "server/NetworkChecker.h"
+#include "server/RequestQueue.h"
+#include "server/ServerRequest.h"
+#include "settings/ConfigManager.h"
+#include "settings/LanguageManager.h"
+#include "settings/SettingsStore.h"
+
+#include <QObject>
+
+namespace {
+QString localised(const QString &text)
+{
+    return LanguageManager::defaultManager().readString(text);
+}
+
+const QStringList &settingsKeys()
+{
+    static const QStringList keys = {
+        Key::BindTableNo,
+        Key::Ip,
+        Key::Port,
+        Key::Mnum,
+        Key::LanguageCode,
+        Key::DefaultPrintState,
+        Key::Timeout,
+        Key::BgMusicPath,
+        Key::ctTaiHaoShuruFangshi,
+        Key::ctShowAmount,
+        Key::ctLogoutAfterSend,
+        Key::PlayBgMusic,
+        Key::LockTable,
+        Key::AutoRefreshTableStatus,
+        Key::SilentMode,
+        Key::IsCusMode,
+        Key::IsAutoRefreshSoldOut,
+        Key::AutoRefreshSoldOutIntervalTime,
+        Key::IsDisplayTuiJian,
+        Key::IsDarkBackground,
+        Key::ShowOrderListStatus,
+        Key::LayoutType,
+        Key::ZipFileName,
+        Key::IsLogin,
+        Key::AccountId,
+        Key::AccountName,
+    };
+    return keys;
+}
+
+// The running program follows a changed setting at once, as after the settings screen's save.
+void applySettings(const QString &changedKey)
+{
+    // The background tasks read the settings (the total's visibility): let them finish first.
+    TaskManager::defaultManager().waitForDone();
+    ConfigManager &config = ConfigManager::defaultManager();
+    config.restore();
+    if (changedKey == Key::Ip || changedKey == Key::Port)
+        NetworkChecker::sharedInstance().check();
+    if (changedKey == Key::LanguageCode)
+        LanguageManager::defaultManager().loadLanguage(config.languageCode());
+}
+} // namespace
+
+void ConsoleSession::server(const QStringList &args)
+{
+    if (!requireArgs(args, 2, 2, "server IP PORT"))
+        return;
+    bool portOk = false;
+    const int port = args.at(1).toInt(&portOk);
+    if (!NetworkChecker::parseIpv4(args.at(0)) || !portOk || port < 1 || port > 65535) {
+        ConsoleOutput::error(QStringLiteral("not an IPv4 address and port: ") + args.join(u' '));
+        return;
+    }
+    SettingsStore &store = SettingsStore::shared();
+    store.setValue(Key::Ip, args.at(0));
+    store.setValue(Key::Port, args.at(1));
+    applySettings(Key::Ip);
+}
+
+void ConsoleSession::set(const QStringList &args)
+{
+    if (!requireArgs(args, 2, 2, "set KEY VALUE"))
+        return;
+    if (!settingsKeys().contains(args.at(0))) {
+        ConsoleOutput::error(QStringLiteral("not a settings key: ") + args.at(0));
+        return;
+    }
+    SettingsStore::shared().setValue(args.at(0), args.at(1));
+    applySettings(args.at(0));
+}
+
+void ConsoleSession::save(const QStringList &args)
+{
+    if (requireArgs(args, 0, 0, "save"))
+        SettingsStore::shared().sync();
+}
+
+void ConsoleSession::login(const QStringList &args)
+{
+    if (!requireArgs(args, 2, 2, "login ID PASSWORD"))
+        return;
+    if (args.at(0).isEmpty() || args.at(1).isEmpty()) {
+        ConsoleOutput::error(localised(QStringLiteral("用户名或密码不能为空")));
+        return;
+    }
+    bool answered = false;
+    QObject waiting;
+    NotificationCenter &center = NotificationCenter::defaultCenter();
+    center.addObserver(&waiting, Notify::NotificationLoginOk, [&answered](const Notification &notification) {
+        ConsoleOutput::ok(notification.object.toString());
+        answered = true;
+    });
+    center.addObserver(&waiting, Notify::NotificationLoginFailed,
+                       [&answered](const Notification &notification) {
+                           ConsoleOutput::error(notification.object.toString());
+                           answered = true;
+                       });
+    LoginManager::defaultManager().loginWithUserId(args.at(0), args.at(1));
+    if (!waitFor([&answered] { return answered; }, serverWaitMs()))
+        ConsoleOutput::error(QStringLiteral("no answer to the login"));
+}
+
+void ConsoleSession::logout(const QStringList &args)
+{
+    if (requireArgs(args, 0, 0, "logout"))
+        LoginManager::defaultManager().logout();
+}
+
+// The order list's checks before a send, in its order; the pop-ups it would open instead (login,
+// table chooser, guest count) become errors that name what is missing.
+void ConsoleSession::send(const QStringList &args)
+{
+    if (!requireArgs(args, 0, 0, "send") || !requireLogin())
+        return;
+    if (!NetworkChecker::sharedInstance().canConnect()) {
+        ConsoleOutput::error(localised(QStringLiteral("没有连接到网络或后台监控服务没有开启，请检查")));
+        return;
+    }
+    if (orders().arrOrders().isEmpty()) {
+        ConsoleOutput::error(localised(QStringLiteral("请先点菜")));
+        return;
+    }
+    const ConfigManager &config = ConfigManager::defaultManager();
+    if (config.lockTable()) {
+        const QString bound = config.bindTableNo().value_or(QString());
+        orders().changePack([&bound](OrderPack &pack) {
+            pack.DeskNo = bound;
+            pack.WaiterMan = LoginManager::accountId();
+        });
+    }
+    const std::shared_ptr<OrderPack> pack = orders().orderPack();
+    if (pack->DeskNo.value_or(QString()).isEmpty() || pack->CustCount.value_or(QString()).isEmpty()) {
+        ConsoleOutput::error(localised(QStringLiteral("请选择桌台")));
+        return;
+    }
+    if (orders().hasShiJiaPriceZero()) {
+        ConsoleOutput::error(localised(QStringLiteral("时价菜的价格不能为 0，请先修改")));
+        return;
+    }
+
+    UserNotice::showProgress(QString());
+    std::optional<OrderManager::SendOutcome> outcome;
+    orders().sendOrderPack(pack->toSendString(),
+                           [&outcome](OrderManager::SendOutcome result) { outcome = result; });
+    if (!waitFor([&outcome] { return outcome.has_value(); }, serverWaitMs()))
+        ConsoleOutput::error(QStringLiteral("the send has not ended"));
+}
+
+void ConsoleSession::soldout(const QStringList &args)
+{
+    if (!requireArgs(args, 0, 0, "soldout"))
+        return;
+    ActGuQing &poller = ActGuQing::sharedInstance();
+    poller.loadGuQingList();
+    ServerRequest::sharedQueue().waitForDone(serverWaitMs());
+    TaskManager::defaultManager().waitForDone();
+    settle();
+    const std::shared_ptr<const ActGuQing::SoldOutMap> soldOut = poller.dictGuqing();
+    ConsoleOutput::row(soldOut ? soldOut->keys() : QStringList());
+}

@@ -1,0 +1,64 @@
+// diancai-console: the terminal's ordering core driven line by line from standard input.
+
+#include "ConsoleOutput.h"
+#include "ConsoleSession.h"
+#include "foundation/AppPaths.h"
+#include "foundation/UserNotice.h"
+#include "order/OrderManager.h"
+#include "server/NetworkChecker.h"
+#include "settings/ConfigManager.h"
+#include "settings/LanguageManager.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+namespace {
+constexpr const char *kUsage = "usage: diancai-console [--home DIR]\n"
+                               "Reads one command per line from standard input; see console/README.md.\n";
+
+bool argumentsAreKnown(const QStringList &arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == u"--home" && i + 1 < arguments.size())
+            ++i;
+        else
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("diancai-console"));
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.contains(QStringLiteral("--help"))) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (!argumentsAreKnown(arguments)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+
+    AppPaths::initHome(arguments);
+    ConfigManager &config = ConfigManager::defaultManager();
+    LanguageManager::defaultManager().loadLanguage(config.languageCode(), false);
+    UserNotice::setSink(std::make_shared<PrintingNoticeSink>());
+    // A console has no speaker worth waking: the effects stay silent.
+    OrderManager::defaultManager().setSoundPlayer({});
+    NetworkChecker::sharedInstance().check();
+
+    ConsoleSession session;
+    std::string input;
+    while (std::getline(std::cin, input)) {
+        if (!session.execute(QString::fromUtf8(input.data(), qsizetype(input.size()))))
+            break;
+    }
+    session.finish();
+    return 0;
+}

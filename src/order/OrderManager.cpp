@@ -1,0 +1,458 @@
+#include "order/OrderManager.h"
+
+#include "catalogue/SoldOutList.h"
+#include "foundation/CommonUtils.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "media/SoundManager.h"
+#include "order/OrderPopups.h"
+#include "order/SetupFoodOrder.h"
+#include "order/TaskManager.h"
+#include "settings/ConfigManager.h"
+#include "settings/LanguageManager.h"
+#include "storage/DBManager.h"
+#include "toolkit/PopNames.h"
+#include "toolkit/PopViewManager.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const QString kBnok = QStringLiteral("bnok");
+const QString kBncancel = QStringLiteral("bncancel");
+
+bool isSoldOut(const QString &foodno)
+{
+    return SoldOutList::shared().contains(foodno);
+}
+
+// The merge rule: a new dish line joins an existing line only when nothing the kitchen or the bill
+// would tell apart differs.
+bool mergesWith(const FoodOrder &staged, const FoodOrder &existing)
+{
+    return !existing.isMFoodType() && existing.foodno == staged.foodno &&
+           existing.itemsize == staged.itemsize && existing.foodName == staged.foodName &&
+           existing.salePrice1 == staged.salePrice1 &&
+           TasteInfo::sendTasteDefString(existing.arrTaste) ==
+               TasteInfo::sendTasteDefString(staged.arrTaste) &&
+           TasteInfo::sendTasteManualString(existing.arrTaste) ==
+               TasteInfo::sendTasteManualString(staged.arrTaste);
+}
+
+void scaleSubOrders(FoodOrder &parent)
+{
+    for (const auto &sub : std::as_const(parent.arrSubOrders)) {
+        if (sub)
+            sub->orderQty = parent.orderQty * sub->suitFoodQty;
+    }
+}
+
+QString quantityText(float sum)
+{
+    return sum == 0 ? QStringLiteral("0") : CommonUtils::format2(sum);
+}
+} // namespace
+
+OrderManager &OrderManager::defaultManager()
+{
+    // Never destroyed: task results and server replies may still reach it while statics go at exit.
+    static OrderManager *const manager = [] {
+        auto *created = new OrderManager;
+        created->setTaskManager(&TaskManager::defaultManager());
+        created->setSoundPlayer([](const QString &effect) {
+            SoundManager &sounds = SoundManager::defaultManager();
+            if (effect == kBnok)
+                sounds.bnok();
+            else if (effect == kBncancel)
+                sounds.bncancel();
+        });
+        OrderPack::setLinesSource(created);
+        return created;
+    }();
+    return *manager;
+}
+
+OrderManager::OrderManager() : context_(std::make_unique<QObject>())
+{
+    if (QCoreApplication *app = QCoreApplication::instance(); app && context_->thread() != app->thread())
+        context_->moveToThread(app->thread());
+    // Without a quick taste setter to confirm them, waiting lines join the order at once.
+    QObject::connect(&PopViewManager::defaultManager(), &PopViewManager::popFailed, context_.get(),
+                     [this](const QString &name) {
+                         if (name == PopName::QuickTasteSetViewController)
+                             processOrderCache();
+                     });
+}
+
+OrderManager::~OrderManager()
+{
+    if (OrderPack::linesSource() == this)
+        OrderPack::setLinesSource(nullptr);
+}
+
+void OrderManager::setTaskManager(TaskManager *tasks)
+{
+    tasks_ = tasks;
+}
+
+void OrderManager::setSoundPlayer(std::function<void(const QString &)> play)
+{
+    play_ = std::move(play);
+}
+
+void OrderManager::play(const QString &effect) const
+{
+    if (play_)
+        play_(effect);
+}
+
+void OrderManager::queueTasks(const QStringList &foodnos) const
+{
+    if (!tasks_)
+        return;
+    for (const QString &foodno : foodnos)
+        tasks_->runOrderAmountTaskWithFoodIdentity(foodno);
+    tasks_->runOrderPackTask();
+}
+
+quint64 OrderManager::nextItemSeq() const
+{
+    QMutexLocker lock(&lockKey);
+    return quint64(arrOrders_.size()) + 1;
+}
+
+void OrderManager::addFood(const Food &food, const std::optional<FoodItemsize> &itemsize, float qty)
+{
+    if (!food.info)
+        return;
+    play(kBnok);
+    // The quantity is given to the new line before it is staged, so that a dish line that merges
+    // into an equal one brings its whole quantity along.
+    const bool scaled = std::isfinite(qty) && qty > 1;
+
+    if (food.isDFoodType()) {
+        Line line = FoodOrder::genFoodOrderWithType(food.info->FoodType);
+        setupFoodOrder(food, *line);
+        line->itemSeq = nextItemSeq();
+        if (itemsize) {
+            line->itemsize = itemsize->itemsize;
+            line->salePrice1 = food.isShiJia() ? 0 : itemsize->salePrice1;
+            line->salePrice2 = itemsize->salePrice2;
+            line->salePrice3 = itemsize->salePrice3;
+            line->MemberPrice = itemsize->MemberPrice;
+        }
+        if (scaled)
+            line->orderQty = qty;
+        addToOrderCache(line);
+    } else if (food.isTFoodType()) {
+        Line parent = FoodOrder::genFoodOrderWithType(food.info->FoodType);
+        setupFoodOrder(food, *parent);
+        parent->itemSeq = nextItemSeq();
+        if (scaled)
+            parent->orderQty = qty;
+        addToOrderCache(parent);
+        // A refused set meal takes its components with it.
+        if (!isSoldOut(parent->foodno)) {
+            for (const Food &component : food.arrSuiteFoods) {
+                Line sub = FoodOrder::genFoodOrderWithType(QStringLiteral("M"));
+                setupFoodOrder(component, *sub);
+                sub->itemSeq = nextItemSeq();
+                sub->suiteIndex = qint64(parent->itemSeq);
+                sub->orderQty = parent->orderQty * component.suitFoodQty;
+                {
+                    QMutexLocker lock(&lockKey);
+                    parent->arrSubOrders.append(sub);
+                }
+                addToOrderCache(sub);
+            }
+        }
+    } else {
+        return;
+    }
+    queueTasks({food.info->foodno});
+}
+
+void OrderManager::addToOrderCache(const Line &line)
+{
+    if (!line)
+        return;
+    if (line->isMFoodType()) {
+        {
+            QMutexLocker lock(&lockKey);
+            arrOrderCache_.append(line);
+        }
+        processOrderCache();
+        return;
+    }
+    bool hasBoundTastes = false;
+    DBManager::defaultManager().isFoodHasBindingTasteInfoByStyle(QStringLiteral("P"), line->foodno,
+                                                                 [&](bool bound) { hasBoundTastes = bound; });
+    {
+        QMutexLocker lock(&lockKey);
+        arrOrderCache_.append(line);
+    }
+    if (hasBoundTastes && OrderPopups::popQuickTasteSetView(arrOrderCache()))
+        return;
+    processOrderCache();
+}
+
+void OrderManager::processOrderCache()
+{
+    {
+        QMutexLocker lock(&lockKey);
+        for (const Line &staged : std::as_const(arrOrderCache_)) {
+            if (!staged || isSoldOut(staged->foodno))
+                continue;
+            if (staged->isDFoodType()) {
+                const auto equal = std::find_if(arrOrders_.cbegin(), arrOrders_.cend(),
+                                                [&](const Line &line) { return mergesWith(*staged, *line); });
+                if (equal != arrOrders_.cend())
+                    (*equal)->orderQty += staged->orderQty;
+                else
+                    arrOrders_.append(staged);
+            } else if (staged->isTFoodType() || staged->isMFoodType()) {
+                arrOrders_.append(staged);
+            }
+        }
+        arrOrderCache_.clear();
+    }
+    PostNotificationInMainThread(Notify::UpdateOrderList);
+    runPackTaskAndAllOrderTask();
+}
+
+OrderManager::Line OrderManager::lastLineOfDish(const QString &foodno) const
+{
+    QMutexLocker lock(&lockKey);
+    // Components are never lowered from the menu: they follow their set meal.
+    for (auto it = arrOrders_.crbegin(); it != arrOrders_.crend(); ++it) {
+        if (!(*it)->isMFoodType() && (*it)->foodno == foodno)
+            return *it;
+    }
+    return {};
+}
+
+void OrderManager::removeFood(const Food &food)
+{
+    play(kBncancel);
+    if (!food.info || !(food.isDFoodType() || food.isTFoodType()))
+        return;
+    const Line found = lastLineOfDish(food.info->foodno);
+    if (!found)
+        return;
+    {
+        QMutexLocker lock(&lockKey);
+        applyQuantityLocked(found, found->orderQty - 1);
+    }
+    queueTasks({found->foodno});
+}
+
+void OrderManager::removeLineLocked(const Line &line)
+{
+    arrOrders_.removeOne(line);
+    if (line->isTFoodType()) {
+        for (const Line &sub : std::as_const(line->arrSubOrders))
+            arrOrders_.removeOne(sub);
+    }
+}
+
+void OrderManager::applyQuantityLocked(const Line &line, float qty)
+{
+    line->orderQty = qty;
+    if (qty <= 0) {
+        if (!line->isMFoodType())
+            removeLineLocked(line);
+    } else if (line->isTFoodType()) {
+        scaleSubOrders(*line);
+    }
+}
+
+void OrderManager::deleteFoodOrder(const Line &line)
+{
+    if (!line)
+        return;
+    if (!line->isMFoodType()) {
+        QMutexLocker lock(&lockKey);
+        removeLineLocked(line);
+    }
+    queueTasks({line->foodno});
+}
+
+void OrderManager::deleteAllFoodOrders()
+{
+    QStringList foodnos;
+    {
+        QMutexLocker lock(&lockKey);
+        arrOrderCache_.clear();
+        for (const Line &line : std::as_const(arrOrders_)) {
+            if ((line->isDFoodType() || line->isTFoodType()) && !foodnos.contains(line->foodno))
+                foodnos.append(line->foodno);
+        }
+        arrOrders_.clear();
+    }
+    queueTasks(foodnos);
+}
+
+void OrderManager::setOrderAlphaQty(const Line &line, float step)
+{
+    if (!line || !std::isfinite(step))
+        return;
+    if (step > 0) {
+        play(kBnok);
+        if (isSoldOut(line->foodno))
+            return;
+    } else {
+        play(kBncancel);
+    }
+    {
+        QMutexLocker lock(&lockKey);
+        applyQuantityLocked(line, line->orderQty + step);
+    }
+    queueTasks({line->foodno});
+}
+
+void OrderManager::setOrderQty(const Line &line, float qty)
+{
+    if (!line || !std::isfinite(qty))
+        return;
+    if (qty > line->orderQty && isSoldOut(line->foodno))
+        return;
+    {
+        QMutexLocker lock(&lockKey);
+        applyQuantityLocked(line, qty);
+    }
+    queueTasks({line->foodno});
+}
+
+void OrderManager::switchPrintState()
+{
+    QMutexLocker lock(&lockKey);
+    if (arrOrders_.isEmpty())
+        return;
+    const QString first = arrOrders_.first()->PrintState;
+    if (first.isEmpty())
+        return;
+    const QString next = FoodOrder::nextPrintState(first);
+    for (const Line &line : std::as_const(arrOrders_))
+        line->PrintState = next;
+}
+
+void OrderManager::setZengSong(const Line &line, bool gift, const QString &authID)
+{
+    if (!line)
+        return;
+    QMutexLocker lock(&lockKey);
+    const QList<Line> marked =
+        line->isTFoodType() ? QList<Line>{line} + line->arrSubOrders : QList<Line>{line};
+    for (const Line &each : marked) {
+        each->setIsZengSong(gift);
+        each->authID = gift ? authID : QString();
+    }
+}
+
+void OrderManager::changeLine(const Line &line, const std::function<void(FoodOrder &)> &change)
+{
+    if (!line || !change)
+        return;
+    QMutexLocker lock(&lockKey);
+    change(*line);
+}
+
+void OrderManager::changePack(const std::function<void(OrderPack &)> &change)
+{
+    if (!change)
+        return;
+    QMutexLocker lock(&lockKey);
+    if (orderPack_)
+        change(*orderPack_);
+}
+
+QList<OrderManager::Line> OrderManager::arrOrders() const
+{
+    QMutexLocker lock(&lockKey);
+    return arrOrders_;
+}
+
+QList<OrderManager::Line> OrderManager::arrOrderCache() const
+{
+    QMutexLocker lock(&lockKey);
+    return arrOrderCache_;
+}
+
+std::shared_ptr<OrderPack> OrderManager::orderPack() const
+{
+    QMutexLocker lock(&lockKey);
+    return orderPack_;
+}
+
+QString OrderManager::getOrderAmount(const QString &foodno) const
+{
+    float sum = 0;
+    {
+        QMutexLocker lock(&lockKey);
+        for (const Line &line : arrOrders_) {
+            if (!line->isMFoodType() && line->foodno == foodno)
+                sum += line->orderQty;
+        }
+    }
+    return quantityText(sum);
+}
+
+QString OrderManager::getOrderPackAmount() const
+{
+    float sum = 0;
+    {
+        QMutexLocker lock(&lockKey);
+        for (const Line &line : arrOrders_) {
+            if (line->isDFoodType() || line->isTFoodType())
+                sum += line->orderQty;
+        }
+    }
+    return quantityText(sum);
+}
+
+QString OrderManager::getOrderPackPay() const
+{
+    if (ConfigManager::defaultManager().ctShowAmount() == 4)
+        return LanguageManager::defaultManager().readString(QStringLiteral("不显示"));
+    float sum = 0;
+    QList<TasteInfo> remarks;
+    {
+        QMutexLocker lock(&lockKey);
+        // A set meal's exchange charges count once, through its component lines.
+        for (const Line &line : arrOrders_)
+            sum += line->getSinglePrice();
+        if (orderPack_)
+            remarks = orderPack_->arrTaste;
+    }
+    return CommonUtils::format2(sum + TasteInfo::surcharge(remarks, sum));
+}
+
+bool OrderManager::hasShiJiaPriceZero() const
+{
+    QMutexLocker lock(&lockKey);
+    return std::any_of(arrOrders_.cbegin(), arrOrders_.cend(), [](const Line &line) {
+        return !line->isMFoodType() && line->isShiJia() && line->salePrice1 <= 0;
+    });
+}
+
+void OrderManager::runPackTaskAndAllOrderTask()
+{
+    QStringList foodnos;
+    {
+        QMutexLocker lock(&lockKey);
+        for (const Line &line : std::as_const(arrOrders_)) {
+            if (line->isDFoodType() || line->isTFoodType())
+                foodnos.append(line->foodno);
+        }
+    }
+    queueTasks(foodnos);
+}
+
+void OrderManager::applySoldOutMarks(const QSet<QString> &soldOut)
+{
+    QMutexLocker lock(&lockKey);
+    for (const Line &line : std::as_const(arrOrders_))
+        line->isSoldOut = soldOut.contains(line->foodno);
+}

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "catalogue/CatalogueRecords.h"
+#include "catalogue/Food.h"
+#include "order/FoodOrder.h"
+#include "order/OrderLinesSource.h"
+#include "order/OrderPack.h"
+
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class TaskManager;
+
+// The single owner of the order being taken: its lines (`arrOrders`), its header (`orderPack`)
+// and the staging list (`arrOrderCache`) through which new lines enter. Every ordering screen acts
+// through it; after each change it queues the background tasks that recompute the per-dish
+// quantities and the totals.
+//
+// Threads: every operation that changes the order runs on the main thread. The background tasks
+// read the lines on their worker, so the list and the lines' fields are only changed under
+// `lockKey`; screens that change a field of a line or of the pack themselves do it through
+// changeLine() / changePack(), which take the same lock.
+class OrderManager : public OrderLinesSource {
+public:
+    using Line = std::shared_ptr<FoodOrder>;
+
+    // How a send attempt ended, for callers that wait for it (the console).
+    enum class SendOutcome {
+        Sent,        // the server took the order ("kSendOrderPackSuccess" was posted)
+        Refused,     // the server refused the check or the order, or its reply was unreadable
+        Failed,      // the exchange itself failed (no answer, time-out, connection refused)
+        AlreadyBusy, // the same send is still on its way; this one was dropped
+    };
+
+    // Created on first use, registered as the order pack's source of lines, queuing its tasks on
+    // TaskManager::defaultManager().
+    static OrderManager &defaultManager();
+
+    // A manager of its own (tests, benchmarks): no tasks and no sounds until they are set.
+    OrderManager();
+    ~OrderManager() override;
+    OrderManager(const OrderManager &) = delete;
+    OrderManager &operator=(const OrderManager &) = delete;
+
+    // Where the amount and pack tasks go; none queues nothing.
+    void setTaskManager(TaskManager *tasks);
+    // Plays the short effects "bnok" and "bncancel"; none plays nothing.
+    void setSoundPlayer(std::function<void(const QString &effect)> play);
+
+    // Adding and removing (main thread).
+    void addFood(const Food &food, const std::optional<FoodItemsize> &itemsize = std::nullopt, float qty = 1);
+    void addToOrderCache(const Line &line);
+    void processOrderCache();
+    void removeFood(const Food &food);
+    void deleteFoodOrder(const Line &line);
+    void deleteAllFoodOrders() override;
+    void setOrderAlphaQty(const Line &line, float step);
+    void setOrderQty(const Line &line, float qty);
+    void switchPrintState();
+    quint64 nextItemSeq() const;
+
+    // Marks or clears a gift, authorised by `authID`. A set meal's components follow it at once, so
+    // the totals show what the server will bill.
+    void setZengSong(const Line &line, bool gift, const QString &authID = {});
+
+    // Changes fields of a line or of the pack under the lock the background tasks read with.
+    void changeLine(const Line &line, const std::function<void(FoodOrder &)> &change);
+    void changePack(const std::function<void(OrderPack &)> &change);
+
+    // Copies of the lists; the lines themselves are shared.
+    QList<Line> arrOrders() const;
+    QList<Line> arrOrderCache() const;
+    std::shared_ptr<OrderPack> orderPack() const;
+
+    // Amounts, safe on any thread.
+    QString getOrderAmount(const QString &foodno) const;
+    QString getOrderPackAmount() const;
+    QString getOrderPackPay() const;
+    bool hasShiJiaPriceZero() const;
+
+    // Order texts and packs.
+    QString sendData() override;
+    QString guaDanData() override;
+    void genNewPack();
+    void genPackFromGuaDan(const OrderPack &restored);
+
+    // The two-step send. `done` (optional) runs on the main thread once the attempt has ended,
+    // after every message and notification it caused.
+    void sendOrderPack(const QString &sendText, std::function<void(SendOutcome)> done = {});
+    void sendOrderPackStep2(const QString &sendText, std::function<void(SendOutcome)> done = {});
+
+    void runPackTaskAndAllOrderTask();
+
+    // The sold-out task's result: each line is marked by whether its dish is in `soldOut`.
+    // Main thread, where the marks are read for display.
+    void applySoldOutMarks(const QSet<QString> &soldOut);
+
+private:
+    void play(const QString &effect) const;
+    void queueTasks(const QStringList &foodnos) const;
+    Line lastLineOfDish(const QString &foodno) const;
+    // Removes the line (with its sub-lines when it is a set meal); the lock must be held.
+    void removeLineLocked(const Line &line);
+    // Sets the quantity and scales a set meal's sub-lines with it, or removes the line at 0.
+    void applyQuantityLocked(const Line &line, float qty);
+
+    mutable QMutex lockKey;
+    QList<Line> arrOrders_;
+    QList<Line> arrOrderCache_;
+    std::shared_ptr<OrderPack> orderPack_;
+
+    TaskManager *tasks_ = nullptr;
+    std::function<void(const QString &)> play_;
+    // Receives the pop-up manager's failures on the main thread.
+    std::unique_ptr<QObject> context_;
+};

@@ -1,0 +1,134 @@
+// Sending the order in two steps: a server check, then the order itself. Replies arrive on a
+// request worker; every message, notification and completion they cause is handed to the main
+// thread, in the order they were caused.
+
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "foundation/UserNotice.h"
+#include "order/OrderManager.h"
+#include "server/CommandMaker.h"
+#include "server/LoginManager.h"
+#include "server/ResponseParser.h"
+#include "server/ServerRequest.h"
+#include "server/XmlReply.h"
+#include "settings/ConfigManager.h"
+#include "settings/LanguageManager.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+namespace {
+using Outcome = OrderManager::SendOutcome;
+using Done = std::function<void(Outcome)>;
+
+QString localised(const QString &text)
+{
+    return LanguageManager::defaultManager().readString(text);
+}
+
+void onMainThread(std::function<void()> work)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread())
+        work();
+    else
+        QMetaObject::invokeMethod(app, std::move(work), Qt::QueuedConnection);
+}
+
+void finish(const Done &done, Outcome outcome)
+{
+    if (done)
+        onMainThread([done, outcome] { done(outcome); });
+}
+
+struct Reply {
+    bool readable = false;
+    std::optional<QString> code;
+    QString message;
+};
+
+Reply readReply(const QByteArray &body)
+{
+    const XmlReply parsed(body);
+    std::optional<QString> error;
+    Reply reply;
+    reply.code = ResponseParser::parseResponseData(parsed, QStringLiteral("ReturnCode"), &error);
+    reply.message =
+        ResponseParser::parseResponseData(parsed, QStringLiteral("ReturnMsg")).value_or(QString());
+    reply.readable = !error;
+    return reply;
+}
+
+bool isAccepted(const Reply &reply)
+{
+    return reply.code == QStringLiteral("0");
+}
+
+// The server's message, or, for a reply that said nothing readable, a message that tells so.
+QString refusalText(const Reply &reply)
+{
+    return reply.readable || !reply.message.isEmpty() ? reply.message : localised(QStringLiteral("解析错误"));
+}
+} // namespace
+
+void OrderManager::sendOrderPack(const QString &sendText, std::function<void(SendOutcome)> done)
+{
+    auto request = ServerRequest::requestWithCommand(CommandMaker::checkServerStatus());
+    request->setResponseBlock([this, sendText, done](const QByteArray &body) {
+        UserNotice::hideProgress();
+        const Reply reply = readReply(body);
+        if (!reply.readable) {
+            // Stopping without a word would leave the waiter guessing whether the order went.
+            UserNotice::error(refusalText(reply));
+            finish(done, Outcome::Refused);
+        } else if (isAccepted(reply)) {
+            onMainThread([this, sendText, done] { sendOrderPackStep2(sendText, done); });
+        } else {
+            UserNotice::info(reply.message);
+            finish(done, Outcome::Refused);
+        }
+    });
+    request->setErrorBlock([done](const ServerError &error) {
+        UserNotice::hideProgress();
+        UserNotice::error(error.description());
+        finish(done, Outcome::Failed);
+    });
+    if (!request->go())
+        finish(done, Outcome::AlreadyBusy);
+}
+
+void OrderManager::sendOrderPackStep2(const QString &sendText, std::function<void(SendOutcome)> done)
+{
+    UserNotice::showProgress(QString());
+    auto request = ServerRequest::requestWithXmlString(sendText);
+    request->setResponseBlock([done](const QByteArray &body) {
+        const Reply reply = readReply(body);
+        UserNotice::hideProgress();
+        if (!reply.readable || !isAccepted(reply)) {
+            UserNotice::error(refusalText(reply));
+            PostNotificationInMainThread(Notify::SendOrderPackFailed);
+            finish(done, Outcome::Refused);
+            return;
+        }
+        if (reply.message.contains(QStringLiteral("沽清未成功")))
+            UserNotice::alert(localised(QStringLiteral("提示")), reply.message,
+                              localised(QStringLiteral("确定")));
+        else
+            UserNotice::success(reply.message);
+        if (ConfigManager::defaultManager().ctLogoutAfterSend() == 6) {
+            UserNotice::info(localised(QStringLiteral("当前用户已注销")));
+            LoginManager::defaultManager().logout();
+        }
+        PostNotificationInMainThread(Notify::SendOrderPackSuccess);
+        finish(done, Outcome::Sent);
+    });
+    request->setErrorBlock([done](const ServerError &error) {
+        UserNotice::hideProgress();
+        UserNotice::error(error.description());
+        finish(done, Outcome::Failed);
+    });
+    if (!request->go()) {
+        UserNotice::hideProgress();
+        finish(done, Outcome::AlreadyBusy);
+    }
+}

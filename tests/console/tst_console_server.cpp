@@ -1,0 +1,183 @@
+// diancai-console against diancai-devserver, both as child processes on loopback: what the
+// console prints and what the server recorded.
+#include "ConsoleRun.h"
+
+#include <QJsonArray>
+#include <QRegularExpression>
+#include <QTest>
+#include <QXmlStreamReader>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+struct Recorded {
+    QMap<QString, QString> header;
+    QStringList lines;
+};
+
+// The header elements and the given attributes of every Data line of a recorded order.
+Recorded readOrder(const QString &xml, const QStringList &attributes)
+{
+    Recorded order;
+    QString body = xml;
+    body.remove(QRegularExpression(u"^<\\?xml[^>]*\\?>"_s));
+    QXmlStreamReader reader(body);
+    while (!reader.atEnd()) {
+        if (!reader.readNext() || !reader.isStartElement())
+            continue;
+        if (reader.name() == u"Data") {
+            QStringList values;
+            for (const QString &name : attributes)
+                values << reader.attributes().value(name).toString();
+            order.lines << values.join(u'|');
+        } else if (reader.name() != u"ClientCommand" && reader.name() != u"OrderDetail") {
+            const QString name = reader.name().toString();
+            order.header.insert(name, reader.readElementText());
+        }
+    }
+    return order;
+}
+
+// The lines of `out` from the row of `lines` printed after the line `after`, up to the next line
+// that is not a row.
+QStringList rowsAfter(const QStringList &out, qsizetype after)
+{
+    QStringList rows;
+    for (qsizetype i = after + 1; i < out.size() && out.at(i).contains(u'\t'); ++i)
+        rows << out.at(i);
+    return rows;
+}
+} // namespace
+
+class TestConsoleServer : public QObject {
+    Q_OBJECT
+private:
+    DevServerProcess server;
+
+    QString connect() const
+    {
+        return u"server 127.0.0.1 "_s + QString::number(server.port()) + u"\nlogin 001 123\n"_s;
+    }
+
+    QJsonArray commands(const QString &name)
+    {
+        return server.controlGet(u"/__control/commands?command="_s + name).value(u"commands"_s).toArray();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!QFile::exists(qEnvironmentVariable("DIANCAI_RESOURCES") + u"/demo/diancai-demo.zip"_s))
+            QSKIP("the demo base data has not been generated");
+        QString error;
+        QVERIFY2(server.start({u"--stock"_s, u"00002=1"_s}, &error), qPrintable(error));
+    }
+
+    void init() { QCOMPARE(server.controlPost(u"/__control/clear"_s), 200); }
+
+    void sendsAWholeOrder()
+    {
+        ConsoleRun console;
+        const QStringList out = console.run(
+            connect() +
+            u"table A01 4\nadd 00001 qty=2\nadd 00017 size=大份\nadd 00020 taste=003 taste=manual:少油:2\n"
+            "add 00114 swap=1:00023\ngift 1 001\nremark 044\ntotals\nsend\nlines\n"_s);
+        QCOMPARE(out, (QStringList{u"ok: 欢迎您(王喆)"_s, u"5.00\t223.00"_s, u"ok: 下单成功，共7道菜"_s}));
+
+        const QJsonArray orders = commands(u"OrderPack"_s);
+        QCOMPARE(orders.size(), 1);
+        QCOMPARE(orders.at(0)[u"returnCode"_s].toString(), u"0"_s);
+        const Recorded order =
+            readOrder(orders.at(0)[u"xml"_s].toString(),
+                      {u"ItemSeq"_s, u"foodNo"_s, u"FoodType"_s, u"ItemSize"_s, u"SaleQty"_s, u"SalePrice"_s,
+                       u"SuitNo"_s, u"OrgFoodNo"_s, u"SuitIndex"_s, u"TasteDef"_s, u"TasteManual"_s,
+                       u"SellWay"_s, u"AuthID"_s});
+        QCOMPARE(order.header.value(u"DeskNo"_s), u"A01"_s);
+        QCOMPARE(order.header.value(u"CustCount"_s), u"4"_s);
+        QCOMPARE(order.header.value(u"WaiterMan"_s), u"001"_s);
+        QCOMPARE(order.header.value(u"CashierID"_s), u"001"_s);
+        QCOMPARE(order.header.value(u"OrdRemarkDef"_s), u"044"_s);
+        QCOMPARE(order.lines, (QStringList{
+                                  u"1|00001|D||2.000000|12.000000||00001|0|||C|001"_s,
+                                  u"2|00017|D|大份|1.000000|98.000000||00017|0|||A|"_s,
+                                  u"3|00020|D||1.000000|48.000000||00020|0|003|少油 2.000000|A|"_s,
+                                  u"4|00114|T||1.000000|58.000000||00114|0|||A|"_s,
+                                  u"5|00023|M||1.000000|12.000000|00114|00015|4|||A|"_s,
+                                  u"6|00075|M||1.000000|0.000000|00114|00075|4|||A|"_s,
+                                  u"7|00073|M||1.000000|0.000000|00114|00073|4|||A|"_s,
+                              }));
+    }
+
+    void holdsAndRestores()
+    {
+        ConsoleRun console;
+        const QStringList out = console.run(
+            connect() +
+            u"add 00001\nadd 00114 swap=2:00076\ngift 2 001\nremark 046\nlines\nhold\nlines\nheld\n"
+            "restore 1\nlines\ntotals\nheld\ntable A02 2\nsend\n"_s);
+        const QStringList before = rowsAfter(out, 0);
+        QCOMPARE(before.size(), 5);
+        QCOMPARE(out.at(6), u"ok: 挂单成功"_s);
+        QVERIFY2(QRegularExpression(u"^1\\t[-0-9: ]+\\t5\\t12\\.0$"_s).match(out.at(7)).hasMatch(),
+                 qPrintable(out.at(7)));
+        QCOMPARE(out.mid(8, 5), before);
+        QCOMPARE(out.at(13), u"2.00\t13.20"_s);
+        QCOMPARE(out.mid(14), QStringList{u"ok: 下单成功，共5道菜"_s});
+        // The restored set meal was sent as one set, still given away.
+        const Recorded order = readOrder(commands(u"OrderPack"_s).at(0)[u"xml"_s].toString(),
+                                         {u"foodNo"_s, u"SuitIndex"_s, u"SellWay"_s});
+        QCOMPARE(order.lines, (QStringList{u"00001|0|A"_s, u"00114|0|C"_s, u"00015|2|C"_s, u"00076|2|C"_s,
+                                           u"00073|2|C"_s}));
+        QCOMPARE(order.header.value(u"OrdRemarkDef"_s), u"046"_s);
+    }
+
+    void failedSendsKeepTheOrder_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("expectedError");
+
+        QTest::newRow("refused") << QString() << u"table A05 0\n"_s
+                                 << u"^error: 大厅5号\\(A05\\)未开台，请输入有效的人数$"_s;
+        QTest::newRow("time-out") << u"command=OrderPack&kind=delay&ms=2500"_s
+                                  << u"set kTimeout 1\ntable A06 2\n"_s
+                                  << u"^error: Error Domain=HttpClientErrorDomain Code=\\d+ \"网络超时\"$"_s;
+        QTest::newRow("unreachable") << QString()
+                                     << u"table A07 2\nserver 127.0.0.1 "_s + QString::number(closedPort()) +
+                                            u"\n"_s
+                                     << u"^error: Error Domain=HttpClientErrorDomain Code=\\d+"_s;
+    }
+
+    void failedSendsKeepTheOrder()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, setup);
+        QFETCH(QString, expectedError);
+        if (!fault.isEmpty())
+            QCOMPARE(server.controlPost(u"/__control/faults?"_s + fault), 200);
+
+        ConsoleRun console;
+        const QStringList out = console.run(connect() + u"add 00001\nadd 00114\n"_s + setup +
+                                            u"lines\ntotals\nsend\nlines\ntotals\n"_s);
+        const qsizetype sent = out.indexOf(u"2.00\t70.00"_s);
+        QVERIFY2(sent > 0, qPrintable(out.join(u'\n')));
+        const QStringList before = out.mid(sent - 5, 6);
+        QVERIFY2(QRegularExpression(expectedError).match(out.value(sent + 1)).hasMatch(),
+                 qPrintable(out.value(sent + 1)));
+        QCOMPARE(out.mid(sent + 2), before);
+        QVERIFY(server.controlGet(u"/__control/faults"_s).value(u"faults"_s).toObject().isEmpty());
+    }
+
+    void soldOutDishesAreReportedAfterTheSend()
+    {
+        ConsoleRun console;
+        const QStringList out = console.run(
+            connect() + u"table A08 2\nadd 00002 qty=3\nsend\nlines\nsoldout\nadd 00002\nlines\n"_s);
+        QCOMPARE(out, (QStringList{u"ok: 欢迎您(王喆)"_s,
+                                   u"notice: 下单成功，共1道菜；以下菜品沽清未成功：夫妻肺片(剩余1)"_s,
+                                   u"00002"_s}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConsoleServer)
+#include "tst_console_server.moc"

@@ -1,0 +1,322 @@
+// The order manager's rules for building the order: adding, staging and merging, sold-out refusals,
+// lowering, deleting, emptying, steps and quantities with set-meal rescaling, print states, sounds.
+#include "OrderFixtures.h"
+#include "OrderTestHome.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using Line = OrderManager::Line;
+
+class TestOrderManager : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<OrderTestHome> home;
+    std::unique_ptr<OrderManager> orders;
+    QStringList sounds;
+
+    // A staged dish line as the quick taste setter leaves it.
+    Line stagedDish(const QString &foodno, const QString &size, const QString &name, float price,
+                    const QList<TasteInfo> &tastes)
+    {
+        Line line = FoodOrder::genFoodOrderWithType(u"D"_s);
+        line->foodno = foodno;
+        line->itemsize = size;
+        line->foodName = name;
+        line->salePrice1 = price;
+        line->orderQty = 1;
+        line->arrTaste = tastes;
+        return line;
+    }
+
+    // Adds a set meal of two components (1 and 2 per set, charges 5 and 0) and returns its parent.
+    Line addSetMeal(float qty = 1)
+    {
+        orders->addFood(
+            Menu::setMeal(u"T1"_s, 88,
+                          {Menu::component(u"T1"_s, u"M1"_s, 1, 5), Menu::component(u"T1"_s, u"M2"_s, 2)}),
+            std::nullopt, qty);
+        for (const Line &line : orders->arrOrders()) {
+            if (line->isTFoodType())
+                return line;
+        }
+        return {};
+    }
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<OrderTestHome>();
+        orders = std::make_unique<OrderManager>();
+        sounds.clear();
+        orders->setSoundPlayer([this](const QString &effect) { sounds << effect; });
+    }
+
+    void cleanup()
+    {
+        orders.reset();
+        SoldOutList::shared().clear();
+    }
+
+    void mergeNeedsAllSixFieldsEqual_data()
+    {
+        QTest::addColumn<QString>("foodno");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<float>("price");
+        QTest::addColumn<QList<TasteInfo>>("tastes");
+        QTest::addColumn<QStringList>("expected");
+
+        const TasteInfo spicy{u"002"_s, u"微辣"_s, u"01"_s, u"0"_s, QString(), 0};
+        TasteInfo manual = TasteInfo::genManualTaste();
+        manual.TasteName = u"少油"_s;
+        const QList<TasteInfo> base{spicy, manual};
+        TasteInfo otherManual = manual;
+        otherManual.TasteAmt = 2;
+        const TasteInfo otherSpicy{u"003"_s, u"中辣"_s, u"01"_s, u"0"_s, QString(), 0};
+
+        QTest::newRow("all equal") << u"D1"_s << u"大份"_s << u"鱼"_s << 20.0f << base
+                                   << QStringList{u"D D1 2"_s};
+        const QStringList two{u"D D1 1"_s, u"D D1 1"_s};
+        QTest::newRow("dish number") << u"D2"_s << u"大份"_s << u"鱼"_s << 20.0f << base
+                                     << QStringList{u"D D1 1"_s, u"D D2 1"_s};
+        QTest::newRow("size") << u"D1"_s << u"小份"_s << u"鱼"_s << 20.0f << base << two;
+        QTest::newRow("name (temporary dish)") << u"D1"_s << u"大份"_s << u"烤鱼"_s << 20.0f << base << two;
+        QTest::newRow("price") << u"D1"_s << u"大份"_s << u"鱼"_s << 20.01f << base << two;
+        QTest::newRow("catalogue taste")
+            << u"D1"_s << u"大份"_s << u"鱼"_s << 20.0f << QList<TasteInfo>{otherSpicy, manual} << two;
+        QTest::newRow("manual taste amount")
+            << u"D1"_s << u"大份"_s << u"鱼"_s << 20.0f << QList<TasteInfo>{spicy, otherManual} << two;
+    }
+
+    void mergeNeedsAllSixFieldsEqual()
+    {
+        QFETCH(QString, foodno);
+        QFETCH(QString, size);
+        QFETCH(QString, name);
+        QFETCH(float, price);
+        QFETCH(QList<TasteInfo>, tastes);
+        QFETCH(QStringList, expected);
+
+        const TasteInfo spicy{u"002"_s, u"微辣"_s, u"01"_s, u"0"_s, QString(), 0};
+        TasteInfo manual = TasteInfo::genManualTaste();
+        manual.TasteName = u"少油"_s;
+        orders->addToOrderCache(stagedDish(u"D1"_s, u"大份"_s, u"鱼"_s, 20, {spicy, manual}));
+        orders->addToOrderCache(stagedDish(foodno, size, name, price, tastes));
+        QCOMPARE(summary(*orders), expected);
+        QVERIFY(orders->arrOrderCache().isEmpty());
+    }
+
+    void aDishNeverMergesIntoAComponent()
+    {
+        addSetMeal();
+        orders->addFood(Menu::dish(u"M1"_s, 5));
+        QCOMPARE(summary(*orders), (QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s, u"D M1 1"_s}));
+    }
+
+    void addingTheSameDishAgainRaisesItsLine()
+    {
+        const Food fish = Menu::dish(u"D1"_s, 20);
+        orders->addFood(fish);
+        orders->setOrderQty(orders->arrOrders().first(), 2);
+        orders->addFood(fish);
+        QCOMPARE(summary(*orders), QStringList{u"D D1 3"_s});
+        // A quantity given when adding joins the equal line whole.
+        orders->addFood(fish, std::nullopt, 4);
+        QCOMPARE(summary(*orders), QStringList{u"D D1 7"_s});
+    }
+
+    void sizesSetNameAndPrices_data()
+    {
+        QTest::addColumn<bool>("marketPrice");
+        QTest::addColumn<float>("expectedPrice");
+        QTest::newRow("ordinary") << false << 98.0f;
+        QTest::newRow("market price starts at 0") << true << 0.0f;
+    }
+
+    void sizesSetNameAndPrices()
+    {
+        QFETCH(bool, marketPrice);
+        QFETCH(float, expectedPrice);
+        Food fish = marketPrice ? Menu::marketPriceDish(u"D1"_s) : Menu::dish(u"D1"_s, 78);
+        orders->addFood(fish, FoodItemsize{u"D1"_s, u"大份"_s, 98, 97, 96, 88.2f});
+        const Line line = orders->arrOrders().first();
+        QCOMPARE(line->itemsize, u"大份"_s);
+        QCOMPARE(line->salePrice1, expectedPrice);
+        QCOMPARE(line->salePrice2, 97.0f);
+        QCOMPARE(line->salePrice3, 96.0f);
+        QCOMPARE(line->MemberPrice, 88.2f);
+    }
+
+    void setMealLinesAndRescaling_data()
+    {
+        QTest::addColumn<float>("orderedQty");
+        QTest::addColumn<float>("newQty");
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("one set, then three")
+            << 1.0f << 3.0f << QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s}
+            << QStringList{u"T T1 3"_s, u"M M1 3"_s, u"M M2 6"_s};
+        QTest::newRow("two sets from the details, then one")
+            << 2.0f << 1.0f << QStringList{u"T T1 2"_s, u"M M1 2"_s, u"M M2 4"_s}
+            << QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s};
+    }
+
+    void setMealLinesAndRescaling()
+    {
+        QFETCH(float, orderedQty);
+        QFETCH(float, newQty);
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, after);
+        const Line parent = addSetMeal(orderedQty);
+        QCOMPARE(summary(*orders), before);
+        const QList<Line> lines = orders->arrOrders();
+        QCOMPARE(parent->itemSeq, 1u);
+        QCOMPARE(lines.at(1)->itemSeq, 2u);
+        QCOMPARE(lines.at(2)->itemSeq, 3u);
+        QCOMPARE(lines.at(1)->suiteIndex, 1);
+        QCOMPARE(lines.at(2)->suiteIndex, 1);
+        QCOMPARE(parent->arrSubOrders, lines.mid(1));
+        orders->setOrderQty(parent, newQty);
+        QCOMPARE(summary(*orders), after);
+    }
+
+    void soldOutDishesAreRefusedButCanBeLowered()
+    {
+        const Food fish = Menu::dish(u"D1"_s);
+        orders->addFood(fish);
+        orders->setOrderQty(orders->arrOrders().first(), 3);
+        SoldOutGuard soldOut({u"D1"_s, u"T1"_s});
+        orders->addFood(fish);
+        const Line line = orders->arrOrders().first();
+        orders->setOrderAlphaQty(line, 1);
+        orders->setOrderQty(line, 5);
+        QCOMPARE(summary(*orders), QStringList{u"D D1 3"_s});
+        orders->setOrderAlphaQty(line, -1);
+        orders->setOrderQty(line, 1.5f);
+        QCOMPARE(summary(*orders), QStringList{u"D D1 1.5"_s});
+        orders->removeFood(fish);
+        QCOMPARE(summary(*orders), QStringList{u"D D1 0.5"_s});
+        // A sold-out set meal brings none of its components into the order.
+        addSetMeal();
+        QCOMPARE(summary(*orders), QStringList{u"D D1 0.5"_s});
+        QVERIFY(orders->arrOrderCache().isEmpty());
+    }
+
+    void removeFoodLowersTheLastLineOfTheDish()
+    {
+        const Food fish = Menu::dish(u"D1"_s);
+        orders->addFood(fish);
+        orders->addFood(Menu::dish(u"D2"_s));
+        orders->addFood(fish, FoodItemsize{u"D1"_s, u"大份"_s, 30, 0, 0, 0});
+        orders->setOrderQty(orders->arrOrders().last(), 2);
+        orders->removeFood(fish);
+        QCOMPARE(summary(*orders), (QStringList{u"D D1 1"_s, u"D D2 1"_s, u"D D1 1"_s}));
+        orders->removeFood(fish);
+        QCOMPARE(summary(*orders), (QStringList{u"D D1 1"_s, u"D D2 1"_s}));
+        orders->removeFood(Menu::dish(u"D9"_s));
+        QCOMPARE(orders->arrOrders().size(), 2);
+    }
+
+    void removeFoodSkipsComponentsOfTheSameDish()
+    {
+        orders->addFood(Menu::dish(u"M1"_s, 5));
+        addSetMeal();
+        orders->removeFood(Menu::dish(u"M1"_s, 5));
+        QCOMPARE(summary(*orders), (QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s}));
+    }
+
+    void removeFoodRescalesOrRemovesASetMeal()
+    {
+        const Line parent = addSetMeal(3);
+        const Food set = Menu::setMeal(u"T1"_s, 88, {});
+        orders->removeFood(set);
+        QCOMPARE(summary(*orders), (QStringList{u"T T1 2"_s, u"M M1 2"_s, u"M M2 4"_s}));
+        orders->removeFood(set);
+        orders->removeFood(set);
+        QVERIFY(orders->arrOrders().isEmpty());
+        QCOMPARE(parent->orderQty, 0.0f);
+    }
+
+    void deleteFoodOrderByType()
+    {
+        orders->addFood(Menu::dish(u"D1"_s));
+        const Line parent = addSetMeal();
+        const QList<Line> lines = orders->arrOrders();
+        orders->deleteFoodOrder(lines.at(2));
+        QCOMPARE(orders->arrOrders().size(), 4);
+        orders->deleteFoodOrder(parent);
+        QCOMPARE(summary(*orders), QStringList{u"D D1 1"_s});
+        orders->deleteFoodOrder(lines.first());
+        QVERIFY(orders->arrOrders().isEmpty());
+    }
+
+    void stepsRescaleAndRemoveAtZero()
+    {
+        const Line parent = addSetMeal();
+        orders->setOrderAlphaQty(parent, 1);
+        QCOMPARE(summary(*orders), (QStringList{u"T T1 2"_s, u"M M1 2"_s, u"M M2 4"_s}));
+        orders->setOrderAlphaQty(parent, -1);
+        orders->setOrderAlphaQty(parent, -1);
+        QVERIFY(orders->arrOrders().isEmpty());
+        orders->addFood(Menu::dish(u"D1"_s));
+        orders->setOrderQty(orders->arrOrders().first(), 0);
+        QVERIFY(orders->arrOrders().isEmpty());
+    }
+
+    void soundsOfEachChange()
+    {
+        orders->addFood(Menu::dish(u"D1"_s));
+        const Line line = orders->arrOrders().first();
+        orders->setOrderAlphaQty(line, 1);
+        orders->setOrderQty(line, 5);
+        orders->setOrderAlphaQty(line, -1);
+        orders->setOrderAlphaQty(line, 0);
+        orders->removeFood(Menu::dish(u"D1"_s));
+        QCOMPARE(sounds, (QStringList{u"bnok"_s, u"bnok"_s, u"bncancel"_s, u"bncancel"_s, u"bncancel"_s}));
+    }
+
+    void switchPrintState_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("即起 to 等叫") << u"0"_s << u"1"_s;
+        QTest::newRow("等叫 to 不出") << u"1"_s << u"2"_s;
+        QTest::newRow("不出 to 即起") << u"2"_s << u"0"_s;
+        QTest::newRow("other stays") << u"7"_s << u"7"_s;
+    }
+
+    void switchPrintState()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, expected);
+        orders->addFood(Menu::dish(u"D1"_s));
+        addSetMeal();
+        orders->arrOrders().first()->PrintState = first;
+        orders->switchPrintState();
+        for (const Line &line : orders->arrOrders())
+            QCOMPARE(line->PrintState, expected);
+    }
+
+    void switchPrintStateWithoutAFirstState()
+    {
+        orders->switchPrintState();
+        orders->addFood(Menu::dish(u"D1"_s));
+        orders->addFood(Menu::dish(u"D2"_s));
+        orders->arrOrders().first()->PrintState.clear();
+        orders->switchPrintState();
+        QCOMPARE(orders->arrOrders().last()->PrintState, u"0"_s);
+    }
+
+    void deleteAllEmptiesTheOrderAndTheStagingList()
+    {
+        orders->addFood(Menu::dish(u"D1"_s));
+        addSetMeal();
+        orders->deleteAllFoodOrders();
+        QVERIFY(orders->arrOrders().isEmpty());
+        QCOMPARE(orders->nextItemSeq(), 1u);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOrderManager)
+#include "tst_order_manager.moc"
