@@ -3,6 +3,7 @@
 #include "foundation/AppPaths.h"
 #include "media/MediaBackend.h"
 #include "media/SoundManager.h"
+#include "order/OrderManager.h"
 #include "server/NetworkChecker.h"
 #include "settings/ConfigManager.h"
 #include "settings/DataFolder.h"
@@ -31,7 +32,7 @@ void prepareServices(const QStringList &arguments)
 
     // The process-wide managers, created once here rather than by whoever asks first.
     PopViewManager::defaultManager();
-    // Hook: OrderManager::sharedInstance() goes here once the order manager exists (src/order).
+    OrderManager::defaultManager().genNewPack();
     ConfigManager &config = ConfigManager::defaultManager();
 
     NetworkChecker::sharedInstance().check();
