@@ -3,11 +3,15 @@
 #include "ImageStore.h"
 #include "Navigator.h"
 
+#include "foundation/AppPaths.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
+#include "media/SoundManager.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
+
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -32,10 +36,47 @@ void HomeViewController::initLanguage()
 
 void HomeViewController::loadView()
 {
-    NotificationCenter::defaultCenter().addObserver(this, Notify::LoadNewUpdateFile,
-                                                    [this](const Notification &) { loadNewUpdateFile(); });
+    auto &center = NotificationCenter::defaultCenter();
+    center.addObserver(this, Notify::LoadNewUpdateFile,
+                       [this](const Notification &) { loadNewUpdateFile(); });
+    center.addObserver(this, Notify::BgMusicPlaying, [this](const Notification &) { setMusicOn(true); });
+    center.addObserver(this, Notify::BgMusicStop, [this](const Notification &) { setMusicOn(false); });
     showBackground();
     showStoreName();
+    if (ConfigManager::defaultManager().playBgMusic()) {
+        sound().playBgMusic();
+        setMusicOn(true);
+    } else {
+        setMusicOn(false);
+    }
+}
+
+QUrl HomeViewController::welcomePicture() const
+{
+    const QString path = AppPaths::resourcePath(u"welcome.jpg"_s);
+    return QFileInfo::exists(path) ? QUrl::fromLocalFile(path) : QUrl();
+}
+
+SoundManager &HomeViewController::sound()
+{
+    return sound_ ? *sound_ : SoundManager::defaultManager();
+}
+
+void HomeViewController::setMusicOn(bool on)
+{
+    if (on == musicOn_)
+        return;
+    musicOn_ = on;
+    emit musicOnChanged();
+}
+
+void HomeViewController::bgMusicSwitch()
+{
+    setMusicOn(!musicOn_);
+    if (musicOn_)
+        sound().playBgMusic();
+    else
+        sound().stopBgMusic();
 }
 
 void HomeViewController::loadNewUpdateFile()
@@ -73,6 +114,7 @@ void HomeViewController::openPlaceholder(const QString &titleKey)
 
 void HomeViewController::btnOrderHandler()
 {
+    sound().flip();
     openPlaceholder(u"点菜"_s);
 }
 

@@ -5,9 +5,16 @@
 #include <QString>
 #include <QUrl>
 
+class SoundManager;
+
 // The home screen, root of the navigation stack: the store name over the background picture and
-// the four entrances. It follows a new base-data package ("kLoadNewUpdateFile") without leaving
-// the screen. Until their screens exist, the entrances open the placeholder screen.
+// the four entrances, the welcome picture (faded out by the view), the background-music switch and
+// the login bar. It follows a new base-data package ("kLoadNewUpdateFile") without leaving the
+// screen. Until their screens exist, the order and staff entrances open the placeholder screen.
+//
+// The switch mirrors the music wherever it was started or stopped ("kBgMusicPlaying",
+// "kBgMusicStop"). At start the music plays only when the setting `playBgMusic` is on; flipping the
+// switch plays or stops it without changing the setting.
 class HomeViewController : public MenuViewController {
     Q_OBJECT
     QML_ELEMENT
@@ -18,6 +25,8 @@ class HomeViewController : public MenuViewController {
     Q_PROPERTY(QString videoTitle READ videoTitle NOTIFY captionsChanged)
     Q_PROPERTY(QString staffTitle READ staffTitle NOTIFY captionsChanged)
     Q_PROPERTY(QString musicTitle READ musicTitle NOTIFY captionsChanged)
+    Q_PROPERTY(bool musicOn READ isMusicOn NOTIFY musicOnChanged)
+    Q_PROPERTY(QUrl welcomePicture READ welcomePicture CONSTANT)
 public:
     static inline const QString kBackgroundKey = QStringLiteral("home/background");
 
@@ -31,16 +40,24 @@ public:
     QString videoTitle() const { return videoTitle_; }
     QString staffTitle() const { return staffTitle_; }
     QString musicTitle() const { return musicTitle_; }
+    bool isMusicOn() const { return musicOn_; }
+    // The shipped "welcome.jpg"; empty when it is missing.
+    QUrl welcomePicture() const;
+
+    // The music comes from SoundManager's process-wide manager unless another is given (tests).
+    void setSoundManager(SoundManager *sound) { sound_ = sound; }
 
     Q_INVOKABLE void btnOrderHandler();
     Q_INVOKABLE void btnSlidePicsHandler();
     Q_INVOKABLE void btnVideoHandler();
     Q_INVOKABLE void btnStaffEntranceHandler();
+    Q_INVOKABLE void bgMusicSwitch();
 
 signals:
     void storeNameChanged();
     void backgroundChanged();
     void captionsChanged();
+    void musicOnChanged();
 
 protected:
     void initLanguage() override;
@@ -51,6 +68,8 @@ private:
     void showBackground();
     void showStoreName();
     void openPlaceholder(const QString &titleKey);
+    void setMusicOn(bool on);
+    SoundManager &sound();
 
     QString storeName_;
     QUrl background_;
@@ -59,4 +78,6 @@ private:
     QString videoTitle_;
     QString staffTitle_;
     QString musicTitle_;
+    bool musicOn_ = false;
+    SoundManager *sound_ = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "foundation/NotificationNames.h"
 #include "foundation/SettingsKeys.h"
 #include "foundation/UserNotice.h"
+#include "media/SoundManager.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
@@ -78,6 +79,10 @@ private slots:
         UiTest::startRecording();
         builtResources = AppPaths::resourcesDir();
     }
+
+    // The order entrance played its sound through the process-wide manager, whose players must go
+    // before the application does.
+    void cleanupTestCase() { SoundManager::resetDefaultManager(); }
 
     void cleanup()
     {

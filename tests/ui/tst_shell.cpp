@@ -117,6 +117,11 @@ private slots:
         QCOMPARE(textOf(u"staffEntrance"_s), u"服务入口"_s);
         QQuickItem *background = item(u"homeBackground"_s);
         QTRY_COMPARE(background->property("status").toInt(), 1); // Image.Ready
+        QCOMPARE(textOf(u"btnLogin"_s), u"未登录"_s);
+        // The welcome picture covers the screen at first, fades out over 2 s and is removed.
+        QQuickItem *welcome = item(u"welcomePicture"_s);
+        QVERIFY(welcome);
+        QTRY_VERIFY_WITH_TIMEOUT(!welcome->property("active").toBool(), 4000);
         saveScreenshot(u"home"_s);
     }
 

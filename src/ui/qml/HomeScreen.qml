@@ -2,7 +2,8 @@ import QtQuick
 import QtQuick.Controls
 import Diancai.Ui
 
-// The home screen: the store's name over the background picture and the four entrances.
+// The home screen: the store's name over the background picture, the four entrances, the music
+// switch and the login bar; the welcome picture covers it at first and fades out over 2 s.
 ScreenPage {
     id: home
     objectName: "homeScreen"
@@ -70,6 +71,32 @@ ScreenPage {
             objectName: "staffEntrance"
             text: ctl.staffTitle
             onClicked: ctl.btnStaffEntranceHandler()
+        }
+    }
+    MusicSwitch {
+        objectName: "musicSwitch"
+        anchors.left: parent.left
+        anchors.bottom: parent.bottom
+        anchors.margins: 24
+        on: ctl.musicOn
+        label: ctl.musicTitle
+        onToggled: ctl.bgMusicSwitch()
+    }
+    Loader {
+        // Removed once faded out.
+        id: welcome
+        objectName: "welcomePicture"
+        anchors.fill: parent
+        active: ctl.welcomePicture.toString() !== ""
+        sourceComponent: Image {
+            source: ctl.welcomePicture
+            fillMode: Image.PreserveAspectCrop
+            NumberAnimation on opacity {
+                from: 1
+                to: 0
+                duration: 2000
+                onFinished: welcome.active = false
+            }
         }
     }
 }
