@@ -57,11 +57,6 @@ QUrl HomeViewController::welcomePicture() const
     return QFileInfo::exists(path) ? QUrl::fromLocalFile(path) : QUrl();
 }
 
-SoundManager &HomeViewController::sound()
-{
-    return sound_ ? *sound_ : SoundManager::defaultManager();
-}
-
 void HomeViewController::setMusicOn(bool on)
 {
     if (on == musicOn_)
@@ -120,7 +115,7 @@ void HomeViewController::btnOrderHandler()
 
 void HomeViewController::btnSlidePicsHandler()
 {
-    openPlaceholder(u"图册"_s);
+    Navigator::instance().push(u"GalleryScreen"_s);
 }
 
 void HomeViewController::btnVideoHandler()

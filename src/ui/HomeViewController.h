@@ -5,8 +5,6 @@
 #include <QString>
 #include <QUrl>
 
-class SoundManager;
-
 // The home screen, root of the navigation stack: the store name over the background picture and
 // the four entrances, the welcome picture (faded out by the view), the background-music switch and
 // the login bar. It follows a new base-data package ("kLoadNewUpdateFile") without leaving the
@@ -44,9 +42,6 @@ public:
     // The shipped "welcome.jpg"; empty when it is missing.
     QUrl welcomePicture() const;
 
-    // The music comes from SoundManager's process-wide manager unless another is given (tests).
-    void setSoundManager(SoundManager *sound) { sound_ = sound; }
-
     Q_INVOKABLE void btnOrderHandler();
     Q_INVOKABLE void btnSlidePicsHandler();
     Q_INVOKABLE void btnVideoHandler();
@@ -69,7 +64,6 @@ private:
     void showStoreName();
     void openPlaceholder(const QString &titleKey);
     void setMusicOn(bool on);
-    SoundManager &sound();
 
     QString storeName_;
     QUrl background_;
@@ -79,5 +73,4 @@ private:
     QString staffTitle_;
     QString musicTitle_;
     bool musicOn_ = false;
-    SoundManager *sound_ = nullptr;
 };

@@ -1,9 +1,11 @@
 #include "MenuViewController.h"
 
 #include "EditingFocus.h"
+#include "Navigator.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
+#include "media/SoundManager.h"
 
 MenuViewController::MenuViewController(QObject *parent) : QObject(parent) {}
 
@@ -30,4 +32,15 @@ void MenuViewController::keyboardCose()
 {
     EditingFocus::instance().clear();
     emit endEditingRequested();
+}
+
+SoundManager &MenuViewController::sound()
+{
+    return sound_ ? *sound_ : SoundManager::defaultManager();
+}
+
+void MenuViewController::goBack()
+{
+    sound().close();
+    Navigator::instance().pop();
 }

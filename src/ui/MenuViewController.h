@@ -4,6 +4,8 @@
 #include <QQmlParserStatus>
 #include <QtQml/qqmlregistration.h>
 
+class SoundManager;
+
 // The base of every full screen's controller. When the screen is loaded (viewDidLoad, run by QML
 // once the screen is built) it subscribes initLanguage() to "kLanguageChanged" and keyboardCose()
 // to "kNumberKeyboardCoseClick", then runs initLanguage(). The subscriptions belong to the
@@ -29,6 +31,13 @@ public:
     // Runs once; later calls do nothing.
     void viewDidLoad();
 
+    // The screen's sounds come from SoundManager's process-wide manager unless another is given
+    // (tests).
+    void setSoundManager(SoundManager *sound) { sound_ = sound; }
+
+    // The back button: plays the `close` effect and leaves the screen.
+    Q_INVOKABLE void goBack();
+
 protected:
     // Sets every visible text of the screen; the base has none.
     virtual void initLanguage() {}
@@ -36,6 +45,7 @@ protected:
     virtual void loadView() {}
     // Ends all text editing on the screen.
     virtual void keyboardCose();
+    SoundManager &sound();
 
     void classBegin() override {}
     void componentComplete() override { viewDidLoad(); }
@@ -48,4 +58,5 @@ signals:
 
 private:
     bool loaded_ = false;
+    SoundManager *sound_ = nullptr;
 };

@@ -212,24 +212,27 @@ private slots:
     void entrancesOpenTheirScreens_data()
     {
         QTest::addColumn<QString>("entrance");
+        QTest::addColumn<QString>("screen");
+        // Empty for the screens the placeholder stands in for.
         QTest::addColumn<QString>("titleKey");
-        QTest::newRow("order") << u"btnOrderHandler"_s << u"点菜"_s;
-        QTest::newRow("gallery") << u"btnSlidePicsHandler"_s << u"图册"_s;
-        QTest::newRow("videos") << u"btnVideoHandler"_s << u"视频"_s;
-        QTest::newRow("staff") << u"btnStaffEntranceHandler"_s << u"服务入口"_s;
+        QTest::newRow("order") << u"btnOrderHandler"_s << u"PlaceholderScreen"_s << u"点菜"_s;
+        QTest::newRow("gallery") << u"btnSlidePicsHandler"_s << u"GalleryScreen"_s << QString();
+        QTest::newRow("videos") << u"btnVideoHandler"_s << u"PlaceholderScreen"_s << u"视频"_s;
+        QTest::newRow("staff") << u"btnStaffEntranceHandler"_s << u"PlaceholderScreen"_s << u"服务入口"_s;
     }
 
     void entrancesOpenTheirScreens()
     {
         QFETCH(QString, entrance);
+        QFETCH(QString, screen);
         QFETCH(QString, titleKey);
         HomeViewController home;
         QSignalSpy pushed(&Navigator::instance(), &Navigator::pushRequested);
         QVERIFY(QMetaObject::invokeMethod(&home, entrance.toUtf8().constData()));
         QCOMPARE(pushed.count(), 1);
-        QCOMPARE(pushed.at(0).at(0).toString(), u"PlaceholderScreen"_s);
+        QCOMPARE(pushed.at(0).at(0).toString(), screen);
         QCOMPARE(pushed.at(0).at(1).toMap().value(u"titleKey"_s).toString(), titleKey);
-        QCOMPARE(Navigator::instance().screens(), (QStringList{u"HomeScreen"_s, u"PlaceholderScreen"_s}));
+        QCOMPARE(Navigator::instance().screens(), (QStringList{u"HomeScreen"_s, screen}));
     }
 
     void navigatorNames_data()

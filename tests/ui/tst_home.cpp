@@ -1,18 +1,27 @@
-// The home screen's own reactions: the music switch at start, when flipped and when the music is
-// started or stopped elsewhere, the entrance sound and the welcome picture.
+// The home screen's own reactions (the music switch at start, when flipped and when the music is
+// started or stopped elsewhere, the entrance sound, the welcome picture) and the picture gallery it
+// opens.
 #include "UiTestSupport.h"
 
 #include "foundation/AppPaths.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
+#include "foundation/SettingsKeys.h"
+#include "media/AdManager.h"
 #include "media/AudioBackend.h"
 #include "media/SoundManager.h"
 #include "settings/ConfigManager.h"
+#include "settings/SettingsStore.h"
+#include "ui/GalleryViewController.h"
 #include "ui/HomeViewController.h"
+#include "ui/ImageStore.h"
 #include "ui/Navigator.h"
+#include "ui/NoticeBoard.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,6 +89,8 @@ private slots:
         ConfigManager::defaultManager().setPlayBgMusic(false);
         ConfigManager::defaultManager().setBgMusicPath(std::nullopt);
         Navigator::instance().reset();
+        NoticeBoard::instance().clear();
+        SettingsStore::shared().remove(Key::ZipFileName);
         const QStringList warnings = UiTest::takeWarnings();
         QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
     }
@@ -160,6 +171,83 @@ private slots:
         // Missing: no picture rather than a broken one.
         QVERIFY(home.welcomePicture().isEmpty());
         AppPaths::setResourcesDir(shipped);
+    }
+
+    void galleryPagesThroughTheShippedPictures_data()
+    {
+        QTest::addColumn<QList<int>>("stops");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("first page") << QList<int>{} << u"1 / 3"_s;
+        QTest::newRow("last page") << QList<int>{2} << u"3 / 3"_s;
+        QTest::newRow("back to the second") << QList<int>{2, 1} << u"2 / 3"_s;
+        QTest::newRow("past the end") << QList<int>{1, 3} << u"2 / 3"_s;
+        QTest::newRow("before the start") << QList<int>{-1} << u"1 / 3"_s;
+    }
+
+    void galleryPagesThroughTheShippedPictures()
+    {
+        QFETCH(QList<int>, stops);
+        QFETCH(QString, caption);
+        GalleryViewController gallery;
+        gallery.viewDidLoad();
+        QCOMPARE(gallery.pictures().size(), 3);
+        const QStringList names = AdManager::defaultManager().arrPhotoNames();
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(gallery.pictures().at(i),
+                     QUrl::fromLocalFile(AdManager::defaultManager().dictBigPhotos().value(names.at(i))));
+        QVERIFY(gallery.lostPicture().isEmpty());
+        for (int stop : stops)
+            gallery.pagingStopped(stop);
+        QCOMPARE(gallery.caption(), caption);
+    }
+
+    void galleryWithoutPicturesSaysSo()
+    {
+        // A package name whose folder does not exist.
+        SettingsStore::shared().setValue(Key::ZipFileName, u"missing.zip"_s);
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        GalleryViewController gallery;
+        gallery.viewDidLoad();
+        QTRY_COMPARE(shown.count(), 1);
+        QCOMPARE(shown.first().at(0).value<NoticeBoard::Kind>(), NoticeBoard::Error);
+        QCOMPARE(shown.first().at(1).toString(), u"读取图片失败"_s);
+        QVERIFY(gallery.pictures().isEmpty());
+        QCOMPARE(gallery.caption(), QString());
+        QVERIFY(!gallery.lostPicture().isEmpty());
+        QCOMPARE(ImageStore::instance().image(GalleryViewController::kLostPictureKey).size(),
+                 AdManager::defaultLostImage().size());
+    }
+
+    void galleryLeavesAnUnreadablePictureEmpty()
+    {
+        const QString folder = AppPaths::home() + u"/pkggallery/AdPicture"_s;
+        QVERIFY(QDir().mkpath(folder));
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(folder + u"/good.png"_s));
+        QFile broken(folder + u"/broken.jpg"_s);
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not a picture") > 0);
+        broken.close();
+        SettingsStore::shared().setValue(Key::ZipFileName, u"pkggallery.zip"_s);
+
+        GalleryViewController gallery;
+        gallery.viewDidLoad();
+        const QStringList names = AdManager::defaultManager().arrPhotoNames();
+        QCOMPARE(names.size(), 2);
+        QCOMPARE(gallery.caption(), u"1 / 2"_s);
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(gallery.pictures().at(i).isEmpty(), names.at(i) == u"broken.jpg"_s);
+        QDir(AppPaths::home() + u"/pkggallery"_s).removeRecursively();
+    }
+
+    void backButtonPlaysCloseAndLeaves()
+    {
+        GalleryViewController gallery;
+        gallery.setSoundManager(sound.get());
+        Navigator::instance().push(u"GalleryScreen"_s);
+        gallery.goBack();
+        QCOMPARE(log, QStringList{u"play close"_s});
+        QCOMPARE(Navigator::instance().screens(), QStringList{Navigator::kRootScreen});
     }
 };
 

@@ -141,6 +141,19 @@ private slots:
         QVERIFY(item(u"homeScreen"_s)->isVisible());
     }
 
+    void theGalleryPagesAndGoesBack()
+    {
+        UiTest::tap(item(u"galleryEntrance"_s));
+        QTRY_VERIFY(item(u"galleryScreen"_s));
+        QTRY_COMPARE(textOf(u"galleryCaption"_s), u"1 / 3"_s);
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        saveScreenshot(u"gallery"_s);
+
+        UiTest::tap(item(u"backButton"_s));
+        QTRY_VERIFY(!item(u"galleryScreen"_s));
+        QCOMPARE(Navigator::instance().depth(), 1);
+    }
+
     void twoStackedPopups()
     {
         QVERIFY(pops().pop(kQuantityPopup, {u"1"_s}));
