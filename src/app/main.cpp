@@ -2,6 +2,8 @@
 // `--headless` runs the start-up without a window and prints the settings it found.
 #include "StartupSequence.h"
 
+#include "ui/UiSetup.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
@@ -32,6 +34,7 @@ int runHeadless(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    UiSetup::chooseMediaBackend();
     const QStringList arguments = rawArguments(argc, argv);
     if (arguments.contains(QStringLiteral("--headless")))
         return runHeadless(argc, argv);

@@ -120,7 +120,7 @@ void HomeViewController::btnSlidePicsHandler()
 
 void HomeViewController::btnVideoHandler()
 {
-    openPlaceholder(u"视频"_s);
+    Navigator::instance().push(u"VideoScreen"_s);
 }
 
 void HomeViewController::btnStaffEntranceHandler()

@@ -58,6 +58,7 @@ void prepareProcess()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_QUICK_BACKEND", "software");
+    UiSetup::chooseMediaBackend();
     // Each test run gets its own runtime folder, which the platform otherwise complains about.
     const QString runtime = QDir::tempPath() + QStringLiteral("/diancai-ui-test-") +
                             QString::number(QCoreApplication::applicationPid());

@@ -217,7 +217,7 @@ private slots:
         QTest::addColumn<QString>("titleKey");
         QTest::newRow("order") << u"btnOrderHandler"_s << u"PlaceholderScreen"_s << u"点菜"_s;
         QTest::newRow("gallery") << u"btnSlidePicsHandler"_s << u"GalleryScreen"_s << QString();
-        QTest::newRow("videos") << u"btnVideoHandler"_s << u"PlaceholderScreen"_s << u"视频"_s;
+        QTest::newRow("videos") << u"btnVideoHandler"_s << u"VideoScreen"_s << QString();
         QTest::newRow("staff") << u"btnStaffEntranceHandler"_s << u"PlaceholderScreen"_s << u"服务入口"_s;
     }
 

@@ -1,6 +1,6 @@
 // The home screen's own reactions (the music switch at start, when flipped and when the music is
-// started or stopped elsewhere, the entrance sound, the welcome picture) and the picture gallery it
-// opens.
+// started or stopped elsewhere, the entrance sound, the welcome picture) and the picture gallery
+// and the video screen it opens.
 #include "UiTestSupport.h"
 
 #include "foundation/AppPaths.h"
@@ -17,6 +17,7 @@
 #include "ui/ImageStore.h"
 #include "ui/Navigator.h"
 #include "ui/NoticeBoard.h"
+#include "ui/VideoViewController.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -248,6 +249,91 @@ private slots:
         gallery.goBack();
         QCOMPARE(log, QStringList{u"play close"_s});
         QCOMPARE(Navigator::instance().screens(), QStringList{Navigator::kRootScreen});
+    }
+
+    void videoListPlaysTheTappedRow_data()
+    {
+        QTest::addColumn<bool>("canPlay");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("playing");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("second row") << true << 1 << true << QString();
+        QTest::newRow("past the end") << true << 2 << false << QString();
+        QTest::newRow("negative row") << true << -1 << false << QString();
+        QTest::newRow("no multimedia backend") << false << 0 << false << u"无法播放视频"_s;
+    }
+
+    void videoListPlaysTheTappedRow()
+    {
+        QFETCH(bool, canPlay);
+        QFETCH(int, row);
+        QFETCH(bool, playing);
+        QFETCH(QString, notice);
+        const QString folder = AppPaths::home() + u"/pkgvideo/AdVideo"_s;
+        QVERIFY(QDir().mkpath(folder));
+        for (const QString &name : {u"a.mp4"_s, u"b.mov"_s, u".DS_Store"_s}) {
+            QFile file(folder + u'/' + name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        SettingsStore::shared().setValue(Key::ZipFileName, u"pkgvideo.zip"_s);
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+
+        VideoViewController videos;
+        videos.setCanPlay(canPlay);
+        videos.viewDidLoad();
+        QStringList names = videos.videoNames();
+        names.sort();
+        QCOMPARE(names, (QStringList{u"a.mp4"_s, u"b.mov"_s}));
+
+        videos.playVideo(row);
+        QCOMPARE(videos.isPlaying(), playing);
+        if (playing)
+            QCOMPARE(videos.playingSource(),
+                     QUrl::fromLocalFile(folder + u'/' + videos.videoNames().at(row)));
+        else
+            QVERIFY(videos.playingSource().isEmpty());
+        if (notice.isEmpty()) {
+            QCoreApplication::processEvents();
+            QCOMPARE(shown.count(), 0);
+        } else {
+            QTRY_COMPARE(shown.count(), 1);
+            QCOMPARE(shown.first().at(1).toString(), notice);
+        }
+        videos.stopVideo();
+        QVERIFY(!videos.isPlaying());
+        QDir(AppPaths::home() + u"/pkgvideo"_s).removeRecursively();
+    }
+
+    void videoThatCannotPlayReturnsToTheList()
+    {
+        const QString folder = AppPaths::home() + u"/pkgvideo/AdVideo"_s;
+        QVERIFY(QDir().mkpath(folder));
+        QFile file(folder + u"/broken.mp4"_s);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        SettingsStore::shared().setValue(Key::ZipFileName, u"pkgvideo.zip"_s);
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        VideoViewController videos;
+        videos.setCanPlay(true);
+        videos.viewDidLoad();
+        videos.playVideo(0);
+        QVERIFY(videos.isPlaying());
+        videos.playbackFailed();
+        QVERIFY(!videos.isPlaying());
+        QTRY_COMPARE(shown.count(), 1);
+        QCOMPARE(shown.first().at(1).toString(), u"视频播放失败"_s);
+        QDir(AppPaths::home() + u"/pkgvideo"_s).removeRecursively();
+    }
+
+    void missingVideoFolderLeavesTheListEmpty()
+    {
+        SettingsStore::shared().setValue(Key::ZipFileName, u"missing.zip"_s);
+        VideoViewController videos;
+        videos.viewDidLoad();
+        QVERIFY(videos.videoNames().isEmpty());
+        QCOMPARE(videos.emptyText(), u"没有视频"_s);
+        videos.playVideo(0);
+        QVERIFY(!videos.isPlaying());
     }
 };
 

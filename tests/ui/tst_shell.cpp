@@ -154,6 +154,21 @@ private slots:
         QCOMPARE(Navigator::instance().depth(), 1);
     }
 
+    void theVideoScreenListsAndGoesBack()
+    {
+        UiTest::tap(item(u"videoEntrance"_s));
+        QTRY_VERIFY(item(u"videoScreen"_s));
+        // The demo package has no videos.
+        QTRY_COMPARE(textOf(u"noVideos"_s), u"没有视频"_s);
+        QVERIFY(item(u"videoList"_s)->isVisible());
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        saveScreenshot(u"videos"_s);
+
+        UiTest::tap(item(u"backButton"_s));
+        QTRY_VERIFY(!item(u"videoScreen"_s));
+        QCOMPARE(Navigator::instance().depth(), 1);
+    }
+
     void twoStackedPopups()
     {
         QVERIFY(pops().pop(kQuantityPopup, {u"1"_s}));
