@@ -169,6 +169,35 @@ private slots:
         QCOMPARE(Navigator::instance().depth(), 1);
     }
 
+    void theLoginDialogTakesKeypadKeys()
+    {
+        UiTest::tap(item(u"btnLogin"_s));
+        QTRY_COMPARE(frames().size(), 1);
+        QQuickItem *frame = frames().at(0);
+        QTRY_COMPARE(UiTest::findItem(frame, u"popCard"_s)->y(), 20.0);
+        QCOMPARE(UiTest::findItem(frame, u"popTitle"_s)->property("text").toString(), u"用户登录"_s);
+        auto fieldText = [frame](const QString &field) {
+            return UiTest::findItem(UiTest::findItem(frame, field), u"fieldText"_s)->property("text").toString();
+        };
+        QCOMPARE(fieldText(u"accountField"_s), u"用户名"_s);
+
+        // The operator number has the keys from the start; OK with the password empty moves there.
+        for (const QString &key : {u"0"_s, u"0"_s, u"1"_s})
+            UiTest::tap(UiTest::findItem(frame, u"key_"_s + key));
+        QTRY_COMPARE(fieldText(u"accountField"_s), u"001"_s);
+        UiTest::tap(UiTest::findItem(frame, u"key_ok"_s));
+        for (const QString &key : {u"1"_s, u"2"_s})
+            UiTest::tap(UiTest::findItem(frame, u"key_"_s + key));
+        QTRY_COMPARE(fieldText(u"passwordField"_s), u"\u25CF\u25CF"_s);
+        QCOMPARE(fieldText(u"accountField"_s), u"001"_s);
+        saveScreenshot(u"login"_s);
+
+        UiTest::tap(UiTest::findItem(frame, u"closeButton"_s));
+        QTRY_VERIFY(frames().isEmpty());
+        QTRY_VERIFY(pops().arrControllers().isEmpty());
+        QCOMPARE(textOf(u"btnLogin"_s), u"未登录"_s);
+    }
+
     void twoStackedPopups()
     {
         QVERIFY(pops().pop(kQuantityPopup, {u"1"_s}));
