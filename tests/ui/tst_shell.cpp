@@ -169,6 +169,16 @@ private slots:
         QCOMPARE(Navigator::instance().depth(), 1);
     }
 
+    void theMusicSwitchFlips()
+    {
+        QQuickItem *music = item(u"musicSwitch"_s);
+        QVERIFY(!music->property("on").toBool());
+        UiTest::tap(item(u"musicSwitchTrack"_s));
+        QTRY_VERIFY(music->property("on").toBool());
+        UiTest::tap(item(u"musicSwitchTrack"_s));
+        QTRY_VERIFY(!music->property("on").toBool());
+    }
+
     void theLoginDialogTakesKeypadKeys()
     {
         UiTest::tap(item(u"btnLogin"_s));
