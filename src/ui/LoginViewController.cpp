@@ -25,6 +25,11 @@ LoginViewController::LoginViewController(QObject *parent)
     });
 }
 
+LoginViewController::~LoginViewController()
+{
+    finishWaiting();
+}
+
 void LoginViewController::submit()
 {
     // A second tap while the server is asked would send a second login.

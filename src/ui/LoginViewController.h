@@ -17,6 +17,8 @@ public:
     using LoginFunction = std::function<void(const QString &userId, const QString &password)>;
 
     explicit LoginViewController(QObject *parent = nullptr);
+    // A dialog that goes while the answer is awaited takes its progress indicator with it.
+    ~LoginViewController() override;
 
     // What sends the login; LoginManager's by default (tests put a recorder here).
     void setLoginFunction(LoginFunction login) { login_ = std::move(login); }

@@ -269,6 +269,19 @@ private slots:
         QCOMPARE(bar.title(), u"王喆(001)"_s);
     }
 
+    void aDialogGoneWhileWaitingTakesItsProgressAlong()
+    {
+        SentLogin server;
+        auto login = std::make_unique<LoginViewController>();
+        login->setLoginFunction(server.recorder());
+        login->setAccount(u"001"_s);
+        login->setPassword(u"123"_s);
+        login->confirm();
+        QTRY_VERIFY(NoticeBoard::instance().progressVisible());
+        login.reset();
+        QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
+    }
+
     void closeLeavesWithoutLoggingIn()
     {
         SentLogin server;
