@@ -23,6 +23,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -322,6 +325,36 @@ private slots:
         QVERIFY(!videos.isPlaying());
         QTRY_COMPARE(shown.count(), 1);
         QCOMPARE(shown.first().at(1).toString(), u"视频播放失败"_s);
+        QDir(AppPaths::home() + u"/pkgvideo"_s).removeRecursively();
+    }
+
+    // The real screen: a file no player can play never takes the list away for good, whether
+    // this machine has a multimedia backend or not.
+    void unplayableVideoOnScreenReturnsToTheList()
+    {
+        const QString folder = AppPaths::home() + u"/pkgvideo/AdVideo"_s;
+        QVERIFY(QDir().mkpath(folder));
+        QFile file(folder + u"/broken.mp4"_s);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not a video") > 0);
+        file.close();
+        SettingsStore::shared().setValue(Key::ZipFileName, u"pkgvideo.zip"_s);
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+
+        auto engine = UiTest::makeEngine();
+        QQuickWindow window;
+        window.resize(1024, 768);
+        window.show();
+        QQuickItem *screen = UiTest::createItem(*engine, window, u"VideoScreen.qml"_s);
+        QVERIFY(screen);
+        screen->setSize(QSizeF(window.size()));
+        QTRY_COMPARE(UiTest::findItems(screen, u"videoRow"_s).size(), 1);
+        QVERIFY(UiTest::waitForFrame(window));
+        UiTest::tap(UiTest::findItem(screen, u"videoRow"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty(), 10000);
+        const QString notice = shown.first().at(1).toString();
+        QVERIFY2(notice == u"视频播放失败"_s || notice == u"无法播放视频"_s, qPrintable(notice));
+        QTRY_VERIFY(UiTest::findItem(screen, u"videoList"_s)->isVisible());
+        delete screen;
         QDir(AppPaths::home() + u"/pkgvideo"_s).removeRecursively();
     }
 

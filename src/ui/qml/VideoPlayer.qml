@@ -19,9 +19,11 @@ Rectangle {
         source: player.source
         videoOutput: output
         audioOutput: AudioOutput {}
-        onErrorOccurred: player.failed()
+        // Told after the current binding: an error can arrive while the source is being set, and
+        // the answer removes this player.
+        onErrorOccurred: Qt.callLater(player.failed)
         onMediaStatusChanged: if (mediaStatus === MediaPlayer.EndOfMedia)
-            player.finished()
+            Qt.callLater(player.finished)
     }
     VideoOutput {
         id: output

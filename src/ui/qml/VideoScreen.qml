@@ -26,19 +26,31 @@ ScreenPage {
         clip: true
         spacing: 8
         model: ctl.videoNames
-        delegate: ItemDelegate {
+        delegate: Rectangle {
+            id: row
             required property string modelData
             required property int index
             objectName: "videoRow"
             width: list.width
             height: 64
-            text: modelData
-            font.pixelSize: Theme.fontNormal
-            background: Rectangle {
-                radius: 8
-                color: parent.down ? Theme.keyPressed : Theme.surface
+            radius: 8
+            color: area.pressed ? Theme.keyPressed : Theme.surface
+
+            Label {
+                anchors.verticalCenter: parent.verticalCenter
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.margins: 20
+                text: row.modelData
+                elide: Text.ElideMiddle
+                color: Theme.text
+                font.pixelSize: Theme.fontNormal
             }
-            onClicked: ctl.playVideo(index)
+            MouseArea {
+                id: area
+                anchors.fill: parent
+                onClicked: ctl.playVideo(row.index)
+            }
         }
     }
     Label {
