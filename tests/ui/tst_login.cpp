@@ -136,6 +136,23 @@ private slots:
         QCOMPARE(LoginState::isLogin(), loggedIn);
     }
 
+    void dialogCaptionsFollowTheLanguage()
+    {
+        LoginViewController login;
+        AuthViewController auth(u"授权"_s);
+        auto captions = [](const AccountFormController &form) {
+            return QStringList{form.title(), form.confirmText(), form.closeText(), form.accountPlaceholder(),
+                               form.passwordPlaceholder()};
+        };
+        QCOMPARE(captions(login), (QStringList{u"用户登录"_s, u"登录"_s, u"取消"_s, u"用户名"_s, u"密码"_s}));
+        QCOMPARE(captions(auth), (QStringList{u"授权"_s, u"确定"_s, u"取消"_s, u"用户名"_s, u"密码"_s}));
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish);
+        QCOMPARE(captions(login),
+                 (QStringList{u"Staff login"_s, u"Log in"_s, u"Cancel"_s, u"Username"_s, u"Password"_s}));
+        QCOMPARE(captions(auth),
+                 (QStringList{u"Authorization"_s, u"OK"_s, u"Cancel"_s, u"Username"_s, u"Password"_s}));
+    }
+
     void keypadFillsTheEditedField()
     {
         LoginViewController login;
