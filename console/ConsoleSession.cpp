@@ -65,6 +65,8 @@ void ConsoleSession::registerCommands()
         {QStringLiteral("held"), &ConsoleSession::held},
         {QStringLiteral("restore"), &ConsoleSession::restore},
         {QStringLiteral("soldout"), &ConsoleSession::soldout},
+        {QStringLiteral("update"), &ConsoleSession::update},
+        {QStringLiteral("deletedata"), &ConsoleSession::deletedata},
     };
 }
 

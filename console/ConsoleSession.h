@@ -74,6 +74,9 @@ private:
     void logout(const QStringList &args);
     void send(const QStringList &args);
     void soldout(const QStringList &args);
+    // Commands: the base-data package.
+    void update(const QStringList &args);
+    void deletedata(const QStringList &args);
     // Commands: the menu and the order.
     void dishes(const QStringList &args);
     void add(const QStringList &args);

@@ -18,6 +18,8 @@ packages=(
   libbenchmark-dev libxml2-utils curl
   # the sqlite3 shell, yardstick of the base-data benchmark
   sqlite3
+  # Info-ZIP unzip and GNU time, yardstick and memory gauge of the unpacking benchmark
+  unzip time
   # Chinese glyphs
   fonts-wqy-microhei
 )

@@ -1,0 +1,240 @@
+#include "server/UpdateFileDownloader.h"
+
+#include "foundation/AppPaths.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "foundation/SettingsKeys.h"
+#include "server/CommandMaker.h"
+#include "server/HttpClient.h"
+#include "server/PackageInstaller.h"
+#include "server/ResponseParser.h"
+#include "server/ServerRequest.h"
+#include "server/XmlReply.h"
+#include "settings/ConfigManager.h"
+#include "settings/DataFolder.h"
+#include "settings/LanguageManager.h"
+#include "settings/SettingsStore.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+
+namespace {
+
+// The connection and any stretch without data; a large package may take far longer in total.
+constexpr qint64 kDownloadIdleSeconds = 50;
+
+QString text(const char16_t *chinese)
+{
+    return LanguageManager::defaultManager().readString(QString::fromUtf16(chinese));
+}
+
+void post(const QString &name, const QString &message)
+{
+    PostNotificationInMainThread(name, message);
+}
+
+QString stem(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? name : name.left(dot);
+}
+
+} // namespace
+
+UpdateFileDownloader &UpdateFileDownloader::sharedInstance()
+{
+    static UpdateFileDownloader instance;
+    return instance;
+}
+
+UpdateFileDownloader::UpdateFileDownloader()
+{
+    worker_.setMaxThreadCount(1);
+}
+
+UpdateFileDownloader::~UpdateFileDownloader()
+{
+    cancelled_ = true;
+    worker_.waitForDone();
+}
+
+QString UpdateFileDownloader::fileName() const
+{
+    QMutexLocker lock(&mutex_);
+    return fileName_;
+}
+
+bool UpdateFileDownloader::waitForDone(int msecs)
+{
+    return worker_.waitForDone(msecs);
+}
+
+QString UpdateFileDownloader::dataFolderPath() const
+{
+    return DataFolder::path();
+}
+
+bool UpdateFileDownloader::isUsablePackageName(const QString &name)
+{
+    // A zip file name, which none of the terminal's own files in the home has.
+    if (!name.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive))
+        return false;
+    if (name.startsWith(u'.') || name.contains(u'/') || name.contains(u'\\'))
+        return false;
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+QString UpdateFileDownloader::progressText(double fraction)
+{
+    return QString::asprintf(text(u"已下载：%.f%%").toUtf8().constData(), fraction * 100);
+}
+
+void UpdateFileDownloader::beginToDownload()
+{
+    post(Notify::DownUpdateFileProgress, text(u"正在检测主档更新..."));
+    auto request = ServerRequest::requestWithCommand(CommandMaker::getUpFileCommandWithUserId(QString()));
+    request->setResponseBlock([this](const QByteArray &body) { handleUpFileNameReply(body); });
+    request->setErrorBlock([this](const ServerError &error) { handleUpFileNameError(error); });
+    // A second check while the first is still on its way is dropped by the queue.
+    request->go();
+}
+
+void UpdateFileDownloader::handleUpFileNameReply(const QByteArray &body)
+{
+    const XmlReply reply(body);
+    std::optional<QString> error;
+    const std::optional<QString> code =
+        ResponseParser::parseResponseData(reply, QStringLiteral("ReturnCode"), &error);
+    if (error) {
+        post(Notify::DownUpdateFileFailed, text(u"下载失败"));
+        return;
+    }
+    if (code != QStringLiteral("0")) {
+        post(Notify::DownUpdateFileFailed,
+             ResponseParser::parseResponseData(reply, QStringLiteral("ReturnMsg")).value_or(QString()));
+        return;
+    }
+    const std::optional<QString> name =
+        ResponseParser::parseResponseData(reply, QStringLiteral("ReturnValue"));
+    if (!name) {
+        post(Notify::DownUpdateFileFailed, text(u"获取更新文件失败"));
+        return;
+    }
+    beginToDownloadWithFileName(*name);
+}
+
+void UpdateFileDownloader::handleUpFileNameError(const ServerError &error)
+{
+    // A refused status carries no text of its own; the waiter still learns that it failed.
+    const QString message = error.message.value_or(QString());
+    post(Notify::DownUpdateFileFailed,
+         message.isEmpty() ? text(u"下载失败") : LanguageManager::defaultManager().readString(message));
+}
+
+void UpdateFileDownloader::beginToDownloadWithFileName(const QString &name)
+{
+    bool idle = false;
+    if (!isDownloading_.compare_exchange_strong(idle, true))
+        return;
+    if (SettingsStore::shared().string(Key::ZipFileName) == name) {
+        isDownloading_ = false;
+        post(Notify::DownUpdateFileOk, text(u"当前商品主档已经为最新，无需更新！"));
+        return;
+    }
+    // The name becomes a file and a folder in the home: one that could point anywhere else is
+    // refused before anything is fetched.
+    if (!isUsablePackageName(name)) {
+        isDownloading_ = false;
+        post(Notify::DownUpdateFileFailed, text(u"获取更新文件失败"));
+        return;
+    }
+    {
+        QMutexLocker lock(&mutex_);
+        fileName_ = name;
+    }
+    worker_.start([this, name] { download(name); });
+}
+
+void UpdateFileDownloader::download(const QString &name)
+{
+    const std::optional<QString> server = ConfigManager::defaultManager().getServerAddress();
+    if (!server) {
+        finish(Notify::DownUpdateFileFailed, text(u"下载失败"));
+        return;
+    }
+    const QString url = *server + u'/' + QString::fromLatin1(QUrl::toPercentEncoding(name));
+    const QString zipPath = AppPaths::home() + u'/' + name;
+    // A file left by an earlier failed attempt must not be taken for this download's answer.
+    QFile::remove(zipPath);
+
+    QString lastShown;
+    const HttpResponse response = HttpClient::download(
+        url, zipPath, kDownloadIdleSeconds, [this, &lastShown](qint64 received, qint64 total) {
+            if (total > 0) {
+                // curl reports many times a second; only a changed figure is worth showing.
+                const QString shown = progressText(double(received) / double(total));
+                if (shown != lastShown) {
+                    lastShown = shown;
+                    post(Notify::DownUpdateFileProgress, shown);
+                }
+            }
+            return !cancelled_.load();
+        });
+    if (response.failure) {
+        finish(Notify::DownUpdateFileFailed, text(u"下载失败"));
+        return;
+    }
+    // Any completed answer counts as the package, whatever its status: an error page then fails
+    // to unpack.
+    install(zipPath, name);
+}
+
+void UpdateFileDownloader::install(const QString &zipPath, const QString &name)
+{
+    if (zipPath.isEmpty()) {
+        finish(Notify::DownUpdateFileFailed, text(u"更新失败"));
+        return;
+    }
+    post(Notify::DownUpdateFileProgress, text(u"解压中..."));
+    const QString home = AppPaths::home();
+    const QString target = home + u'/' + stem(name);
+    const PackageUnpacker::Result installed = PackageInstaller::installFolder(zipPath, target);
+    if (!installed.ok) {
+        qInfo().noquote() << "base-data package" << name << "not installed:" << installed.detail;
+        finish(Notify::DownUpdateFileFailed, text(u"解压失败"));
+        return;
+    }
+    QFile::remove(zipPath);
+    const QString oldFolder = DataFolder::path();
+    SettingsStore &store = SettingsStore::shared();
+    store.setValue(Key::ZipFileName, name);
+    store.sync();
+    // Never the shipped data, nor the folder just put in place.
+    if (oldFolder != target && PackageInstaller::isInside(oldFolder, home))
+        QDir(oldFolder).removeRecursively();
+    finish(Notify::DownUpdateFileOk, text(u"下载成功"));
+    PostNotificationInMainThread(Notify::LoadNewUpdateFile);
+}
+
+void UpdateFileDownloader::finish(const QString &notification, const QString &message)
+{
+    // Cleared before the outcome arrives, so that whoever reacts to it may start the next one.
+    isDownloading_ = false;
+    post(notification, message);
+}
+
+void UpdateFileDownloader::deleteData()
+{
+    const QString folder = DataFolder::path();
+    if (PackageInstaller::isInside(folder, AppPaths::home()))
+        QDir(folder).removeRecursively();
+    SettingsStore &store = SettingsStore::shared();
+    store.setValue(Key::ZipFileName, DataFolder::kNoPackageName);
+    store.sync();
+}

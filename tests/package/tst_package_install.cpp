@@ -1,0 +1,503 @@
+// The base-data package end to end against diancai-devserver: the check, the download, the
+// install order, the refusals that must leave the installed data alone, and discarding the data.
+#include "DevServerProcess.h"
+#include "PackageBuilder.h"
+#include "foundation/NotificationNames.h"
+#include "foundation/SettingsKeys.h"
+#include "server/Gb18030.h"
+#include "server/NotificationLog.h"
+#include "server/ServerError.h"
+#include "server/ServerTestHome.h"
+#include "server/UpdateFileDownloader.h"
+#include "settings/DataFolder.h"
+#include "settings/LanguageManager.h"
+#include "storage/DBManager.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QTest>
+#include <QThread>
+
+#include <latch>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kOk = Notify::DownUpdateFileOk + u'|';
+const QString kFailed = Notify::DownUpdateFileFailed + u'|';
+const QString kProgress = Notify::DownUpdateFileProgress + u'|';
+const QString kLoad = Notify::LoadNewUpdateFile + u'|';
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString storedName()
+{
+    return SettingsStore::shared().string(Key::ZipFileName).value_or(u"<absent>"_s);
+}
+
+// One test's world: a fresh home and settings, a development server, a downloader of its own and
+// the notifications it posts.
+class Fixture {
+public:
+    Fixture()
+        : log({Notify::DownUpdateFileProgress, Notify::DownUpdateFileOk, Notify::DownUpdateFileFailed,
+               Notify::LoadNewUpdateFile})
+    {
+        LanguageManager::defaultManager().reset();
+        DBManager::resetForTests();
+    }
+    ~Fixture()
+    {
+        ServerRequest::sharedQueue().waitForDone();
+        downloader.waitForDone();
+        DBManager::resetForTests();
+    }
+
+    QString home() const { return homeDir.path(); }
+    QString packagePath(const QString &name) const { return packages.filePath(name); }
+
+    bool serve(const QString &packagePath, const QStringList &extra = {})
+    {
+        server = std::make_unique<DevServerProcess>();
+        if (!server->start(packagePath, extra)) {
+            qWarning().noquote() << server->error();
+            return false;
+        }
+        ServerTestHome::pointAt(server->port());
+        return true;
+    }
+
+    // Waits for the outcome of the download under way and the notifications that follow it.
+    QStringList outcomes()
+    {
+        QStringList found;
+        for (const QString &entry : std::as_const(log.entries)) {
+            if (entry.startsWith(kOk) || entry.startsWith(kFailed))
+                found << entry;
+        }
+        return found;
+    }
+    bool waitForOutcomes(int count)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (outcomes().size() < count) {
+            if (waited.elapsed() > 20000)
+                return false;
+            QTest::qWait(10);
+        }
+        if (!downloader.waitForDone(20000))
+            return false;
+        ServerRequest::sharedQueue().waitForDone(20000);
+        QCoreApplication::processEvents();
+        return true;
+    }
+
+    // Installs a small package "<name>": the demo database and "<stem>.txt" holding `marker`.
+    bool installMarked(const QString &name, const QByteArray &marker)
+    {
+        const QString path = packagePath(name);
+        const QString stem = name.section(u'.', 0, 0);
+        if (!PackageBuilder().demoDatabase().file(stem + u".txt"_s, marker).write(path).isEmpty() ||
+            !serve(path))
+            return false;
+        const qsizetype before = outcomes().size();
+        downloader.beginToDownload();
+        if (!waitForOutcomes(int(before) + 1))
+            return false;
+        return outcomes().last() == kOk + u"下载成功"_s && storedName() == name;
+    }
+
+    // The folders in the home, hidden ones included (staging and set-aside folders would show).
+    QStringList folders() const
+    {
+        return QDir(home()).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    ServerTestHome homeDir;
+    QTemporaryDir packages;
+    std::unique_ptr<DevServerProcess> server;
+    UpdateFileDownloader downloader;
+    NotificationLog log;
+};
+
+} // namespace
+
+class TestPackageInstall : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFile::exists(DevServerProcess::demoPackage()), "the demo package has not been generated");
+    }
+
+    // The demo package over the shipped data, with every notification in its order.
+    void firstInstallOverTheShippedData()
+    {
+        Fixture f;
+        const QString shipped = DataFolder::pathForPackage({});
+        QCOMPARE(f.downloader.dataFolderPath(), shipped);
+        QVERIFY(f.serve(DevServerProcess::demoPackage()));
+
+        f.downloader.beginToDownload();
+        QVERIFY(f.waitForOutcomes(1));
+
+        const QStringList &entries = f.log.entries;
+        QVERIFY2(entries.size() >= 5, qPrintable(entries.join(u'\n')));
+        QCOMPARE(entries.first(), kProgress + u"正在检测主档更新..."_s);
+        QCOMPARE(entries.mid(entries.size() - 4),
+                 (QStringList{kProgress + u"已下载：100%"_s, kProgress + u"解压中..."_s, kOk + u"下载成功"_s,
+                              kLoad}));
+        int lastPercent = -1;
+        for (const QString &entry : entries.mid(1, entries.size() - 4)) {
+            QVERIFY2(entry.startsWith(kProgress + u"已下载："_s) && entry.endsWith(u'%'), qPrintable(entry));
+            const int percent = entry.section(u'：', 1).chopped(1).toInt();
+            QVERIFY2(percent > lastPercent, qPrintable(entries.join(u'\n'))); // rising, no repeats
+            lastPercent = percent;
+        }
+        QVERIFY(!f.log.offMainThread);
+
+        QCOMPARE(storedName(), u"diancai-demo.zip"_s);
+        const QString installed = f.home() + u"/diancai-demo"_s;
+        QCOMPARE(f.downloader.dataFolderPath(), installed);
+        QCOMPARE(f.folders(), QStringList{u"diancai-demo"_s});
+        QVERIFY(QFileInfo(installed).permissions().testFlags(QFile::ReadOther | QFile::ExeOther));
+        QVERIFY(!QFile::exists(f.home() + u"/diancai-demo.zip"_s));
+        QVERIFY(QFile::exists(shipped + u"/PadBaseData.db"_s)); // the shipped data is never removed
+        // Every entry of the demo package is dated 2026-12-01 12:00.
+        QCOMPARE(QFileInfo(installed + u"/MainBg.jpg"_s).lastModified(),
+                 QDateTime(QDate(2026, 12, 1), QTime(12, 0)));
+        QList<Food> dishes;
+        DBManager::defaultManager().getAllFoodInfo([&](const QList<Food> &list) { dishes = list; }, false);
+        QVERIFY(dishes.size() > 100);
+        QCOMPARE(f.server->countLogLines(u"GET /diancai-demo.zip"_s), 1);
+    }
+
+    void newPackageReplacesTheOldFolder()
+    {
+        Fixture f;
+        QVERIFY(f.installMarked(u"a.zip"_s, "first"));
+        QCOMPARE(f.folders(), QStringList{u"a"_s});
+        QVERIFY(f.installMarked(u"b.zip"_s, "second"));
+        QCOMPARE(f.folders(), QStringList{u"b"_s});
+        QCOMPARE(readFile(f.home() + u"/b/b.txt"_s), QByteArray("second"));
+        QCOMPARE(f.downloader.dataFolderPath(), f.home() + u"/b"_s);
+        QVERIFY(!QFile::exists(f.home() + u"/a.zip"_s));
+        QVERIFY(!QFile::exists(f.home() + u"/b.zip"_s));
+    }
+
+    // "a.ZIP" unpacks into the folder "a" that holds the data in use: it is replaced, not deleted
+    // as the old data folder afterwards.
+    void packageNamedLikeTheInstalledOne()
+    {
+        Fixture f;
+        QVERIFY(f.installMarked(u"a.zip"_s, "first"));
+        const QString path = f.packagePath(u"a.ZIP"_s);
+        QCOMPARE(PackageBuilder().demoDatabase().file(u"a.txt"_s, "replaced").write(path), QString());
+        QVERIFY(f.serve(path));
+        f.downloader.beginToDownload();
+        QVERIFY(f.waitForOutcomes(2));
+        QCOMPARE(f.outcomes().last(), kOk + u"下载成功"_s);
+        QCOMPARE(storedName(), u"a.ZIP"_s);
+        QCOMPARE(f.folders(), QStringList{u"a"_s});
+        QCOMPARE(readFile(f.home() + u"/a/a.txt"_s), QByteArray("replaced"));
+    }
+
+    void installedPackageIsNotFetchedAgain()
+    {
+        Fixture f;
+        QVERIFY(f.installMarked(u"a.zip"_s, "first"));
+        const qsizetype before = f.log.entries.size();
+        f.downloader.beginToDownload();
+        QVERIFY(f.waitForOutcomes(2));
+        QCOMPARE(f.log.entries.mid(before), (QStringList{kProgress + u"正在检测主档更新..."_s,
+                                                         kOk + u"当前商品主档已经为最新，无需更新！"_s}));
+        QCOMPARE(f.server->countLogLines(u"GET /a.zip"_s), 1);
+        QVERIFY(!f.downloader.isDownloading());
+    }
+
+    // Three callers at once, two of them on other threads: one download, one outcome.
+    void quickCallsStartOneDownload()
+    {
+        Fixture f;
+        const QString path = f.packagePath(u"a.zip"_s);
+        QCOMPARE(PackageBuilder().demoDatabase().write(path), QString());
+        QVERIFY(f.serve(path));
+        // The download starts late, so that the later calls surely find it running.
+        QVERIFY(f.server->injectFault(u"@package"_s, u"delay&ms=300"_s));
+        std::latch start(3);
+        auto call = [&] {
+            start.arrive_and_wait();
+            f.downloader.beginToDownloadWithFileName(u"a.zip"_s);
+        };
+        std::unique_ptr<QThread> one(QThread::create(call));
+        std::unique_ptr<QThread> two(QThread::create(call));
+        one->start();
+        two->start();
+        call();
+        QVERIFY(one->wait(5000) && two->wait(5000));
+        QVERIFY(f.downloader.isDownloading());
+        f.downloader.beginToDownloadWithFileName(u"a.zip"_s);
+        QVERIFY(f.waitForOutcomes(1));
+        QTest::qWait(200); // room for a second outcome, were there one
+        QCOMPARE(f.outcomes(), QStringList{kOk + u"下载成功"_s});
+        QCOMPARE(f.server->countLogLines(u"GET /a.zip"_s), 1);
+        QCOMPARE(f.log.entries.count(kLoad), 1);
+        QVERIFY(!f.downloader.isDownloading());
+    }
+
+    // Two checks while the first is on its way: the server hears one "GetUpFileName".
+    void quickChecksSendOneRequest()
+    {
+        Fixture f;
+        const QString path = f.packagePath(u"a.zip"_s);
+        QCOMPARE(PackageBuilder().demoDatabase().write(path), QString());
+        QVERIFY(f.serve(path));
+        QVERIFY(f.server->injectFault(u"GetUpFileName"_s, u"delay&ms=300"_s));
+        f.downloader.beginToDownload();
+        f.downloader.beginToDownload();
+        QVERIFY(f.waitForOutcomes(1));
+        QTest::qWait(200);
+        QCOMPARE(f.outcomes(), QStringList{kOk + u"下载成功"_s});
+        const QJsonArray commands = f.server->controlGet(u"/__control/commands?command=GetUpFileName"_s)
+                                        .value(u"commands"_s)
+                                        .toArray();
+        QCOMPARE(commands.size(), 1);
+    }
+
+    // Each failure leaves the installed package "a.zip" as it was, and no folder beside it.
+    void failedInstallKeepsTheInstalledData_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("404 answer") << u"404"_s << u"解压失败"_s;
+        QTest::newRow("404 answer over a stale file") << u"404 stale"_s << u"解压失败"_s;
+        QTest::newRow("truncated package") << u"truncated"_s << u"解压失败"_s;
+        QTest::newRow("zip slip") << u"slip"_s << u"解压失败"_s;
+        QTest::newRow("absolute entry") << u"absolute"_s << u"解压失败"_s;
+        QTest::newRow("zip slip named like the installed one") << u"slip same folder"_s << u"解压失败"_s;
+        QTest::newRow("connection dropped") << u"drop"_s << u"下载失败"_s;
+    }
+
+    void failedInstallKeepsTheInstalledData()
+    {
+        QFETCH(QString, situation);
+        QFETCH(QString, message);
+        Fixture f;
+        QVERIFY(f.installMarked(u"a.zip"_s, "installed"));
+        QTemporaryDir outside;
+        const QString escaped = u"diancai-slip-"_s + QString::number(QCoreApplication::applicationPid());
+
+        QString name = u"b.zip"_s;
+        PackageBuilder package;
+        package.demoDatabase().file(u"foodPicBig/1.jpg"_s, "ok");
+        if (situation == u"slip")
+            package.file(u"foodPicBig/../../"_s + escaped, "evil");
+        if (situation == u"slip same folder") {
+            name = u"a.ZIP"_s;
+            package.file(u"..\\"_s + escaped, "evil");
+        }
+        if (situation == u"absolute")
+            package.file(outside.filePath(u"evil.txt"_s), "evil");
+        const QString path = f.packagePath(name);
+        QCOMPARE(package.write(path), QString());
+        if (situation == u"truncated")
+            QVERIFY(truncateFile(path, QFileInfo(path).size() * 2 / 3));
+        QVERIFY(f.serve(path));
+        if (situation == u"drop")
+            QVERIFY(f.server->injectFault(u"@package"_s, u"drop"_s));
+
+        if (situation.startsWith(u"404")) {
+            if (situation == u"404 stale") // a good package left by an earlier attempt must not be taken
+                QVERIFY(QFile::copy(path, f.home() + u"/missing.zip"_s));
+            f.downloader.beginToDownloadWithFileName(u"missing.zip"_s);
+        } else {
+            f.downloader.beginToDownload();
+        }
+        QVERIFY(f.waitForOutcomes(2));
+        QCOMPARE(f.outcomes().last(), kFailed + message);
+        QCOMPARE(f.log.entries.count(kLoad), 1); // the first install's only
+        QCOMPARE(storedName(), u"a.zip"_s);
+        QCOMPARE(f.folders(), QStringList{u"a"_s});
+        QCOMPARE(readFile(f.home() + u"/a/a.txt"_s), QByteArray("installed"));
+        QVERIFY(QFile::exists(f.home() + u"/a/PadBaseData.db"_s));
+        QVERIFY(!QFile::exists(f.home() + u"/"_s + escaped));
+        QVERIFY(!QFile::exists(QFileInfo(f.home()).absolutePath() + u"/"_s + escaped));
+        QVERIFY(!QFile::exists(outside.filePath(u"evil.txt"_s)));
+        QVERIFY(!f.downloader.isDownloading());
+    }
+
+    void namesInGb18030AndWithBackslashes()
+    {
+        Fixture f;
+        const QString path = f.packagePath(u"名称.zip"_s);
+        const QDateTime date(QDate(2025, 6, 7), QTime(8, 9, 10));
+        PackageBuilder package;
+        package.demoDatabase()
+            .folder(u"AdPicture\\"_s, date)
+            .file(u"AdPicture\\春节海报.jpg"_s, "poster", date)
+            .file(u"foodPicBig\\红烧肉.jpg"_s, "dish", date)
+            .file(u"BgMusic\\古筝\\高山流水.mp3"_s, "tune", date);
+        QCOMPARE(package.write(path), QString());
+        QVERIFY(f.serve(path));
+        f.downloader.beginToDownload();
+        QVERIFY(f.waitForOutcomes(1));
+        QCOMPARE(f.outcomes().last(), kOk + u"下载成功"_s);
+        QCOMPARE(storedName(), u"名称.zip"_s);
+        const QString folder = f.home() + u"/名称"_s;
+        QCOMPARE(f.downloader.dataFolderPath(), folder);
+        QCOMPARE(readFile(folder + u"/AdPicture/春节海报.jpg"_s), QByteArray("poster"));
+        QCOMPARE(readFile(folder + u"/foodPicBig/红烧肉.jpg"_s), QByteArray("dish"));
+        QCOMPARE(readFile(folder + u"/BgMusic/古筝/高山流水.mp3"_s), QByteArray("tune"));
+        QCOMPARE(QFileInfo(folder + u"/foodPicBig/红烧肉.jpg"_s).lastModified(), date);
+        QCOMPARE(QFileInfo(folder + u"/AdPicture"_s).lastModified(), date);
+    }
+
+    void deleteDataEmptiesTheCatalogue()
+    {
+        Fixture f;
+        QVERIFY(f.installMarked(u"a.zip"_s, "installed"));
+        DBManager &db = DBManager::defaultManager();
+        auto counts = [&db] {
+            QList<int> sizes;
+            db.getAllFoodInfo([&](const QList<Food> &l) { sizes << int(l.size()); }, false);
+            db.getAllFoodInfo([&](const QList<Food> &l) { sizes << int(l.size()); }, true);
+            db.getFoodInfo2([&](const QList<FoodInfo> &l) { sizes << int(l.size()); });
+            db.getAllFoodSmallCat([&](const QList<FoodSmallCatInfo> &l) { sizes << int(l.size()); });
+            db.getAllTables([&](const QList<DeskInfo> &l) { sizes << int(l.size()); });
+            db.getAllReason([&](const QList<RtnReasonInfo> &l) { sizes << int(l.size()); });
+            db.getStoroInfo([&](const QList<StoreInfo> &l) { sizes << int(l.size()); });
+            db.getTasteInfoByStyle(u"B"_s, u"101"_s,
+                                   [&](const QList<TasteCatInfo> &, const QList<TasteInfo> &l,
+                                       const DBManager::TasteMap &) { sizes << int(l.size()); });
+            return sizes;
+        };
+        QVERIFY(!counts().contains(0));
+        const qsizetype notificationsBefore = f.log.entries.size();
+
+        f.downloader.deleteData();
+        QCOMPARE(storedName(), DataFolder::kNoPackageName);
+        QCOMPARE(f.downloader.dataFolderPath(), f.home() + u"/empty"_s);
+        QVERIFY(f.folders().isEmpty());
+        db.setup();
+        QCOMPARE(counts(), QList<int>(8, 0));
+        QCoreApplication::processEvents();
+        QCOMPARE(f.log.entries.size(), notificationsBefore);
+    }
+
+    // With no package installed the data folder is the shipped one, which must survive.
+    void deleteDataNeverTouchesTheShippedData()
+    {
+        Fixture f;
+        const QString shipped = f.downloader.dataFolderPath();
+        QVERIFY(QFile::exists(shipped + u"/PadBaseData.db"_s));
+        f.downloader.deleteData();
+        QVERIFY(QFile::exists(shipped + u"/PadBaseData.db"_s));
+        QCOMPARE(storedName(), DataFolder::kNoPackageName);
+        QCOMPARE(f.downloader.dataFolderPath(), f.home() + u"/empty"_s);
+    }
+
+    // The check's own failures, over the wire: nothing is downloaded.
+    void checkFailures_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("reply is no XML") << u"notxml"_s << u"下载失败"_s;
+        QTest::newRow("status 500") << u"status&status=500"_s << u"下载失败"_s;
+        QTest::newRow("connection dropped") << u"drop"_s << u"网络连接错误"_s;
+        QTest::newRow("nobody listening") << QString() << u"网络连接错误"_s;
+    }
+
+    void checkFailures()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        Fixture f;
+        QVERIFY(f.serve(DevServerProcess::demoPackage()));
+        if (fault.isEmpty())
+            ServerTestHome::pointAt(DevServerProcess::closedLoopbackPort());
+        else
+            QVERIFY(f.server->injectFault(u"GetUpFileName"_s, fault));
+        f.downloader.beginToDownload();
+        QVERIFY(f.waitForOutcomes(1));
+        QCOMPARE(f.log.entries, (QStringList{kProgress + u"正在检测主档更新..."_s, kFailed + message}));
+        QCOMPARE(storedName(), u"<absent>"_s);
+        QVERIFY(!f.downloader.isDownloading());
+    }
+
+    // Replies the development server does not give, read directly.
+    void checkReplies_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QString>("outcome");
+        const QString head = u"<?xml version=\"1.0\" encoding=\"gb2312\"?><ServerReply>"_s;
+        QTest::newRow("refused")
+            << head + u"<ReturnCode>1</ReturnCode><ReturnMsg>服务程序未注册</ReturnMsg></ServerReply>"_s
+            << kFailed + u"服务程序未注册"_s;
+        QTest::newRow("refused without a message")
+            << head + u"<ReturnCode>3</ReturnCode></ServerReply>"_s << kFailed;
+        QTest::newRow("no ReturnValue") << head + u"<ReturnCode>0</ReturnCode><ReturnMsg/></ServerReply>"_s
+                                        << kFailed + u"获取更新文件失败"_s;
+        QTest::newRow("name leaving the home")
+            << head + u"<ReturnCode>0</ReturnCode><ReturnValue>../../x.zip</ReturnValue></ServerReply>"_s
+            << kFailed + u"获取更新文件失败"_s;
+        QTest::newRow("empty name")
+            << head + u"<ReturnCode>0</ReturnCode><ReturnValue></ReturnValue></ServerReply>"_s
+            << kFailed + u"获取更新文件失败"_s;
+        QTest::newRow("hidden name")
+            << head + u"<ReturnCode>0</ReturnCode><ReturnValue>.zip</ReturnValue></ServerReply>"_s
+            << kFailed + u"获取更新文件失败"_s;
+        QTest::newRow("one of the terminal's own files")
+            << head + u"<ReturnCode>0</ReturnCode><ReturnValue>settings.ini</ReturnValue></ServerReply>"_s
+            << kFailed + u"获取更新文件失败"_s;
+        QTest::newRow("the installed one")
+            << head + u"<ReturnCode>0</ReturnCode><ReturnValue>installed.zip</ReturnValue></ServerReply>"_s
+            << kOk + u"当前商品主档已经为最新，无需更新！"_s;
+    }
+
+    void checkReplies()
+    {
+        QFETCH(QString, reply);
+        QFETCH(QString, outcome);
+        Fixture f;
+        SettingsStore::shared().setValue(Key::ZipFileName, u"installed.zip"_s);
+        f.downloader.handleUpFileNameReply(Gb18030::encode(reply));
+        QCOMPARE(f.log.entries, QStringList{outcome});
+        QVERIFY(!f.downloader.isDownloading());
+        QCOMPARE(storedName(), u"installed.zip"_s);
+    }
+
+    void progressTexts_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<double>("fraction");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("37") << LanguageManager::kChinese << 0.37 << u"已下载：37%"_s;
+        QTest::newRow("rounds") << LanguageManager::kChinese << 0.996 << u"已下载：100%"_s;
+        QTest::newRow("start") << LanguageManager::kChinese << 0.0 << u"已下载：0%"_s;
+        QTest::newRow("english") << LanguageManager::kEnglish << 0.5 << u"Downloaded: 50%"_s;
+    }
+
+    void progressTexts()
+    {
+        QFETCH(QString, language);
+        QFETCH(double, fraction);
+        QFETCH(QString, text);
+        LanguageManager::defaultManager().reset();
+        LanguageManager::defaultManager().loadLanguage(language, false);
+        QCOMPARE(UpdateFileDownloader::progressText(fraction), text);
+        LanguageManager::defaultManager().reset();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPackageInstall)
+#include "tst_package_install.moc"

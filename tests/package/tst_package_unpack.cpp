@@ -1,0 +1,301 @@
+// The unpacker and the installer on their own: entry names (GB18030, "\", folders, dates), the
+// names refused as leaving the folder, damaged archives, and the swap into place.
+#include "PackageBuilder.h"
+#include "server/Gb18030.h"
+#include "server/PackageInstaller.h"
+#include "server/PackageUnpacker.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Every path under `folder`, hidden ones too, relative and sorted.
+QStringList listing(const QString &folder)
+{
+    QStringList paths;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        paths << QDir(folder).relativeFilePath(it.next());
+    paths.sort();
+    return paths;
+}
+
+bool writeFile(const QString &path, const QByteArray &contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) == contents.size();
+}
+
+// Bytes that do not compress, so that an offset near the start lies inside the entry's data.
+QByteArray noise(int bytes)
+{
+    QRandomGenerator random(42);
+    QByteArray data(bytes, '\0');
+    for (char &c : data)
+        c = char(random.bounded(256));
+    return data;
+}
+
+} // namespace
+
+class TestPackageUnpack : public QObject {
+    Q_OBJECT
+
+private slots:
+    void entryPaths_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<std::optional<QString>>("expected");
+        const std::optional<QString> refused;
+        QTest::newRow("plain") << u"PadBaseData.db"_s << std::optional(u"PadBaseData.db"_s);
+        QTest::newRow("backslash") << u"foodPicBig\\101.jpg"_s << std::optional(u"foodPicBig/101.jpg"_s);
+        QTest::newRow("folder") << u"BgMusic\\"_s << std::optional(u"BgMusic"_s);
+        QTest::newRow("empty and dot parts") << u"a//b/./c"_s << std::optional(u"a/b/c"_s);
+        QTest::newRow("dots inside a name") << u"a..b/..."_s << std::optional(u"a..b/..."_s);
+        QTest::newRow("the folder itself") << u"./"_s << std::optional(QString());
+        QTest::newRow("parent") << u"../evil.txt"_s << refused;
+        QTest::newRow("parent through backslash") << u"..\\evil.txt"_s << refused;
+        QTest::newRow("parent in the middle") << u"foodPicBig/../../evil.txt"_s << refused;
+        QTest::newRow("parent that stays inside") << u"a/../b.txt"_s << refused;
+        QTest::newRow("absolute") << u"/tmp/evil.txt"_s << refused;
+        QTest::newRow("absolute through backslash") << u"\\tmp\\evil.txt"_s << refused;
+        QTest::newRow("drive letter") << u"C:\\evil.txt"_s << refused;
+        QTest::newRow("drive-relative") << u"c:evil.txt"_s << refused;
+        QTest::newRow("NUL") << QString(u"ok.txt"_s + QChar(u'\0') + u"/../../x"_s) << refused;
+    }
+
+    void entryPaths()
+    {
+        QFETCH(QString, name);
+        QFETCH(std::optional<QString>, expected);
+        QCOMPARE(PackageUnpacker::relativeEntryPath(name), expected);
+    }
+
+    void namesAreDecoded()
+    {
+        QCOMPARE(PackageUnpacker::decodeEntryName(Gb18030::encode(u"红烧肉.jpg"_s), false), u"红烧肉.jpg"_s);
+        QCOMPARE(PackageUnpacker::decodeEntryName(u"红烧肉.jpg"_s.toUtf8(), true), u"红烧肉.jpg"_s);
+    }
+
+    void unpacksNamesFoldersAndDates()
+    {
+        QTemporaryDir dir;
+        const QDateTime fileDate(QDate(2024, 12, 31), QTime(23, 58, 30));
+        const QDateTime folderDate(QDate(2023, 1, 2), QTime(3, 4, 6));
+        PackageBuilder package;
+        package.folder(u"AdPicture\\"_s, folderDate)
+            .file(u"AdPicture\\春节.jpg"_s, "poster", fileDate)
+            .file(u"foodPicBig\\红烧肉.jpg"_s, "dish") // its folder has no entry of its own
+            .file(u"BgMusic/曲/一.mp3"_s, "tune")
+            .raw({u"说明.txt"_s.toUtf8(), "utf-8 name", fileDate, true})
+            .file(u"MainBg.jpg"_s, "first")
+            .file(u"MainBg.jpg"_s, "second"); // a later entry replaces the file
+        const QString zip = dir.filePath(u"p.zip"_s);
+        QCOMPARE(package.write(zip), QString());
+        const QString out = dir.filePath(u"out"_s);
+        QVERIFY(QDir().mkpath(out));
+
+        const PackageUnpacker::Result result = PackageUnpacker::unpack(zip, out);
+        QVERIFY2(result.ok, qPrintable(result.detail));
+        QCOMPARE(listing(out), (QStringList{u"AdPicture"_s, u"AdPicture/春节.jpg"_s, u"BgMusic"_s,
+                                            u"BgMusic/曲"_s, u"BgMusic/曲/一.mp3"_s, u"MainBg.jpg"_s,
+                                            u"foodPicBig"_s, u"foodPicBig/红烧肉.jpg"_s, u"说明.txt"_s}));
+        QCOMPARE(readFile(out + u"/AdPicture/春节.jpg"_s), QByteArray("poster"));
+        QCOMPARE(readFile(out + u"/foodPicBig/红烧肉.jpg"_s), QByteArray("dish"));
+        QCOMPARE(readFile(out + u"/MainBg.jpg"_s), QByteArray("second"));
+        QCOMPARE(readFile(out + u"/说明.txt"_s), QByteArray("utf-8 name"));
+        QCOMPARE(QFileInfo(out + u"/AdPicture/春节.jpg"_s).lastModified(), fileDate);
+        QCOMPARE(QFileInfo(out + u"/foodPicBig/红烧肉.jpg"_s).lastModified(), PackageBuilder::defaultDate());
+        QCOMPARE(QFileInfo(out + u"/AdPicture"_s).lastModified(), folderDate);
+    }
+
+    // Refused before anything is written: the folder stays empty and the place outside is untouched.
+    void unsafeNamesWriteNothing_data()
+    {
+        QTest::addColumn<QByteArray>("badName");
+        QTest::newRow("parent") << QByteArray("../outside/evil.txt");
+        QTest::newRow("parent through backslash") << QByteArray("..\\outside\\evil.txt");
+        QTest::newRow("parent in the middle") << QByteArray("foodPicBig/../../outside/evil.txt");
+        QTest::newRow("absolute") << QByteArray("ABSOLUTE/outside/evil.txt");
+    }
+
+    void unsafeNamesWriteNothing()
+    {
+        QFETCH(QByteArray, badName);
+        QTemporaryDir dir;
+        const QString outside = dir.filePath(u"outside"_s);
+        QVERIFY(QDir().mkpath(outside));
+        // The absolute row names the real place of the outside folder.
+        badName.replace("ABSOLUTE", QFile::encodeName(dir.path()));
+        PackageBuilder package;
+        package.demoDatabase()
+            .folder(u"foodPicBig/"_s)
+            .file(u"foodPicBig/1.jpg"_s, "ok")
+            .raw({badName, "evil", PackageBuilder::defaultDate()});
+        const QString zip = dir.filePath(u"p.zip"_s);
+        QCOMPARE(package.write(zip), QString());
+        const QString out = dir.filePath(u"work/out"_s);
+        QVERIFY(QDir().mkpath(out));
+
+        const PackageUnpacker::Result result = PackageUnpacker::unpack(zip, out);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.detail.contains(u"outside the folder"_s), qPrintable(result.detail));
+        QCOMPARE(listing(out), QStringList());
+        QCOMPARE(listing(outside), QStringList());
+        QCOMPARE(listing(dir.filePath(u"work"_s)), QStringList{u"out"_s});
+    }
+
+    void damagedArchivesFail_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("cut in half") << u"truncate"_s;
+        QTest::newRow("a byte of an entry changed") << u"flip"_s;
+        QTest::newRow("not a zip at all") << u"text"_s;
+        QTest::newRow("no file") << u"missing"_s;
+    }
+
+    void damagedArchivesFail()
+    {
+        QFETCH(QString, damage);
+        QTemporaryDir dir;
+        const QString zip = dir.filePath(u"p.zip"_s);
+        QCOMPARE(PackageBuilder().file(u"big.bin"_s, noise(200000)).file(u"MainBg.jpg"_s, "x").write(zip),
+                 QString());
+        if (damage == u"truncate")
+            QVERIFY(truncateFile(zip, QFileInfo(zip).size() / 2));
+        else if (damage == u"flip")
+            QVERIFY(flipByte(zip, 30 + 7 + 1000)); // inside big.bin's data, after its local header
+        else if (damage == u"text")
+            QVERIFY(writeFile(zip, "<html><body>404 Not Found</body></html>"));
+        else
+            QVERIFY(QFile::remove(zip));
+        const QString out = dir.filePath(u"out"_s);
+        QVERIFY(QDir().mkpath(out));
+        QVERIFY(!PackageUnpacker::unpack(zip, out).ok);
+    }
+
+    // More entries than the 16-bit count holds: the writer clamps it to 0xFFFF, and every entry is
+    // still unpacked.
+    void moreEntriesThanTheCountHolds()
+    {
+        QTemporaryDir dir;
+        constexpr int kEntries = 0xFFFF + 5;
+        PackageBuilder package;
+        for (int i = 0; i < kEntries; ++i)
+            package.file(u"foodPicBig/"_s + QString::number(i) + u".jpg"_s, {});
+        package.file(u"last.txt"_s, "last");
+        const QString zip = dir.filePath(u"p.zip"_s);
+        QCOMPARE(package.write(zip), QString());
+        const QString out = dir.filePath(u"out"_s);
+        QVERIFY(QDir().mkpath(out));
+        const PackageUnpacker::Result result = PackageUnpacker::unpack(zip, out);
+        QVERIFY2(result.ok, qPrintable(result.detail));
+        QCOMPARE(QDir(out + u"/foodPicBig"_s).count(), uint(kEntries + 2)); // with "." and ".."
+        QCOMPARE(readFile(out + u"/last.txt"_s), QByteArray("last"));
+    }
+
+    // An end record that counts fewer entries than the directory holds must not install part of it.
+    void countShortOfTheDirectoryFails()
+    {
+        QTemporaryDir dir;
+        const QString zip = dir.filePath(u"p.zip"_s);
+        QCOMPARE(
+            PackageBuilder().file(u"a.txt"_s, "a").file(u"b.txt"_s, "b").file(u"c.txt"_s, "c").write(zip),
+            QString());
+        QFile file(zip);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const qint64 endRecord = file.size() - 22;
+        QVERIFY(file.seek(endRecord + 8));
+        QCOMPARE(file.write(QByteArray("\x02\x00\x02\x00", 4)), 4); // "2 entries" on this disk and in all
+        file.close();
+        const QString out = dir.filePath(u"out"_s);
+        QVERIFY(QDir().mkpath(out));
+        const PackageUnpacker::Result result = PackageUnpacker::unpack(zip, out);
+        QVERIFY(!result.ok);
+        QCOMPARE(listing(out), QStringList());
+    }
+
+    void installerSwapsOnlyWhenComplete_data()
+    {
+        QTest::addColumn<bool>("goodPackage");
+        QTest::addColumn<bool>("targetExists");
+        QTest::newRow("new folder") << true << false;
+        QTest::newRow("replaces a folder of the same name") << true << true;
+        QTest::newRow("failure leaves no folder") << false << false;
+        QTest::newRow("failure keeps the folder of the same name") << false << true;
+    }
+
+    void installerSwapsOnlyWhenComplete()
+    {
+        QFETCH(bool, goodPackage);
+        QFETCH(bool, targetExists);
+        QTemporaryDir home;
+        const QString target = home.filePath(u"pkg"_s);
+        if (targetExists) {
+            QVERIFY(QDir().mkpath(target + u"/foodPicBig"_s));
+            QVERIFY(writeFile(target + u"/old.txt"_s, "old"));
+        }
+        QTemporaryDir source;
+        const QString zip = source.filePath(u"pkg.zip"_s);
+        PackageBuilder package;
+        package.file(u"new.txt"_s, "new");
+        if (!goodPackage)
+            package.raw({"../escape.txt", "evil", PackageBuilder::defaultDate()});
+        QCOMPARE(package.write(zip), QString());
+
+        QCOMPARE(PackageInstaller::installFolder(zip, target).ok, goodPackage);
+        QStringList expected;
+        if (goodPackage)
+            expected = QStringList{u"pkg"_s, u"pkg/new.txt"_s};
+        else if (targetExists)
+            expected = QStringList{u"pkg"_s, u"pkg/foodPicBig"_s, u"pkg/old.txt"_s};
+        QCOMPARE(listing(home.path()), expected); // no staging or set-aside folder left behind
+    }
+
+    void installerLeavesAFileInTheWayAlone()
+    {
+        QTemporaryDir home;
+        const QString target = home.filePath(u"main"_s);
+        QVERIFY(writeFile(target, "held orders"));
+        const QString zip = home.filePath(u"main.zip"_s);
+        QCOMPARE(PackageBuilder().file(u"new.txt"_s, "new").write(zip), QString());
+        QVERIFY(!PackageInstaller::installFolder(zip, target).ok);
+        QCOMPARE(readFile(target), QByteArray("held orders"));
+        QCOMPARE(listing(home.path()), (QStringList{u"main"_s, u"main.zip"_s}));
+    }
+
+    void insideTheHome_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("package folder") << u"/home/t/pkg"_s << true;
+        QTest::newRow("the home itself") << u"/home/t"_s << false;
+        QTest::newRow("through dot-dot") << u"/home/t/../share/diancai/update"_s << false;
+        QTest::newRow("a sibling with the same start") << u"/home/tt/pkg"_s << false;
+    }
+
+    void insideTheHome()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, inside);
+        QCOMPARE(PackageInstaller::isInside(path, u"/home/t"_s), inside);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPackageUnpack)
+#include "tst_package_unpack.moc"

@@ -1,0 +1,349 @@
+// The maker's web service against diancai-devserver (which stands in for it and for the ordering
+// server): the app-update check with its alert, the client report and the terminal's own address.
+#include "DevServerProcess.h"
+#include "foundation/SettingsKeys.h"
+#include "foundation/UserNotice.h"
+#include "server/Gb18030.h"
+#include "server/GetIpAddress.h"
+#include "server/MakerServiceAddress.h"
+#include "server/Reporter.h"
+#include "server/ServerTestHome.h"
+#include "server/UpdateChecker.h"
+#include "settings/LanguageManager.h"
+#include "storage/DBManager.h"
+
+#include <QJsonArray>
+#include <QTest>
+
+#include <climits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Records each question as "title|message|cancel|confirm" and answers it as told.
+class AnsweringNotices : public NoticeSink {
+public:
+    QStringList asked;
+    bool accept = false;
+
+    void showError(const QString &) override {}
+    void showInfo(const QString &) override {}
+    void showSuccess(const QString &) override {}
+    void showProgress(const QString &) override {}
+    void hideProgress() override {}
+    void confirm(const QString &title, const QString &message, const QString &cancelText,
+                 const QString &confirmText, std::function<void(bool)> answer) override
+    {
+        asked << title + u'|' + message + u'|' + cancelText + u'|' + confirmText;
+        answer(accept);
+    }
+    void alert(const QString &title, const QString &message, const QString &, std::function<void()>) override
+    {
+        asked << u"alert|"_s + title + u'|' + message;
+    }
+};
+
+class Fixture {
+public:
+    Fixture() : notices(std::make_shared<AnsweringNotices>())
+    {
+        LanguageManager::defaultManager().reset();
+        DBManager::resetForTests();
+        DBManager::defaultManager(); // made here, on the main thread, before any worker asks for it
+        UserNotice::setSink(notices);
+        checker.setUrlOpener([this](const QUrl &url) {
+            opened << QString::fromLatin1(url.toEncoded());
+            return true;
+        });
+    }
+    ~Fixture()
+    {
+        ServerRequest::sharedQueue().waitForDone();
+        checker.waitForDone();
+        UserNotice::setSink(nullptr);
+        qunsetenv(MakerServiceAddress::kEnvironmentVariable);
+        DBManager::resetForTests();
+    }
+
+    bool serve(const QStringList &extra = {})
+    {
+        if (!server.start(DevServerProcess::demoPackage(), extra)) {
+            qWarning().noquote() << server.error();
+            return false;
+        }
+        ServerTestHome::pointAt(server.port());
+        qputenv(MakerServiceAddress::kEnvironmentVariable, server.baseUrl().toUtf8());
+        return true;
+    }
+
+    bool offerVersion(int code, const QString &url = u"http://example.com/diancai/download"_s)
+    {
+        return server.controlPost(u"/__control/update?versionCode="_s + QString::number(code) +
+                                  u"&versionName=1.0."_s + QString::number(code) + u"&url="_s +
+                                  QString::fromLatin1(QUrl::toPercentEncoding(url)) + u"&description="_s +
+                                  QString::fromLatin1(QUrl::toPercentEncoding(u"修复了若干问题"_s)));
+    }
+
+    // Runs a check to its end, answer included.
+    void checkNow()
+    {
+        checker.check();
+        QVERIFY(checker.waitForDone(20000));
+        QCoreApplication::processEvents();
+    }
+
+    QJsonArray reports()
+    {
+        ServerRequest::sharedQueue().waitForDone(20000);
+        return server.controlGet(u"/__control/reports"_s).value(u"reports"_s).toArray();
+    }
+
+    ServerTestHome home;
+    DevServerProcess server;
+    std::shared_ptr<AnsweringNotices> notices;
+    UpdateChecker checker;
+    QStringList opened;
+};
+
+QString expectedQuery(const QString &partner, const QString &svrVersion)
+{
+    return u"unique="_s + DeviceIdentity::keyChainUUID() + u"&partner="_s + partner +
+           u"&storename=%E7%A6%8F%E6%BB%A1%E6%A5%BC%E9%85%92%E5%AE%B6&longitude=&latitude=&svrVersion="_s +
+           svrVersion + u"&clientVersion=23&clientType=1"_s;
+}
+
+} // namespace
+
+class TestPackageWebService : public QObject {
+    Q_OBJECT
+
+private slots:
+    void versionCheck_data()
+    {
+        QTest::addColumn<int>("versionCode");
+        QTest::addColumn<QStringList>("asked");
+        const QString question = u"修复了若干问题|暂不更新|立即更新"_s;
+        QTest::newRow("this build") << 23 << QStringList();
+        QTest::newRow("older") << 5 << QStringList();
+        QTest::newRow("next") << 24 << QStringList{u"发现新版本：1.0.24|"_s + question};
+        QTest::newRow("much newer") << 130 << QStringList{u"发现新版本：1.0.130|"_s + question};
+    }
+
+    void versionCheck()
+    {
+        QFETCH(int, versionCode);
+        QFETCH(QStringList, asked);
+        Fixture f;
+        QVERIFY(f.serve());
+        QVERIFY(f.offerVersion(versionCode));
+        f.checkNow();
+        QCOMPARE(f.notices->asked, asked);
+        QCOMPARE(f.checker.updateUrl(), u"http://example.com/diancai/download"_s);
+        QVERIFY(f.opened.isEmpty()); // declined
+    }
+
+    void acceptingOpensOnlyWebPages_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QStringList>("opened");
+        QTest::newRow("https page") << u"https://example.com/dl?v=24&x=%E4%B8%AD"_s
+                                    << QStringList{u"https://example.com/dl?v=24&x=%E4%B8%AD"_s};
+        QTest::newRow("local file") << u"file:///etc/passwd"_s << QStringList();
+        QTest::newRow("no address") << QString() << QStringList();
+    }
+
+    void acceptingOpensOnlyWebPages()
+    {
+        QFETCH(QString, url);
+        QFETCH(QStringList, opened);
+        Fixture f;
+        QVERIFY(f.serve());
+        QVERIFY(f.offerVersion(24, url));
+        f.notices->accept = true;
+        f.checkNow();
+        QCOMPARE(f.notices->asked.size(), 1);
+        QCOMPARE(f.opened, opened);
+    }
+
+    void versionCheckFailsSilently_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::newRow("nobody listening") << u"closed"_s;
+        QTest::newRow("error status") << u"status"_s;
+        QTest::newRow("connection dropped") << u"drop"_s;
+        QTest::newRow("no versionCode") << u"canned"_s;
+    }
+
+    void versionCheckFailsSilently()
+    {
+        QFETCH(QString, situation);
+        Fixture f;
+        QVERIFY(f.serve());
+        QVERIFY(f.offerVersion(99));
+        if (situation == u"closed")
+            qputenv(
+                MakerServiceAddress::kEnvironmentVariable,
+                (u"http://127.0.0.1:"_s + QString::number(DevServerProcess::closedLoopbackPort())).toUtf8());
+        if (situation == u"status")
+            QVERIFY(f.server.injectFault(u"@update"_s, u"status&status=500"_s));
+        if (situation == u"drop")
+            QVERIFY(f.server.injectFault(u"@update"_s, u"drop"_s));
+        if (situation == u"canned") {
+            f.checker.handleDescription(Gb18030::encode(
+                u"<?xml version=\"1.0\" encoding=\"gb2312\"?><update><versionName>9.9</versionName>"
+                u"<url>http://example.com/</url></update>"_s));
+        } else {
+            f.checkNow();
+        }
+        QCOMPARE(f.notices->asked, QStringList());
+    }
+
+    void versionCodeIsReadLikeAtoi_data()
+    {
+        QTest::addColumn<std::optional<QString>>("text");
+        QTest::addColumn<int>("value");
+        QTest::newRow("plain") << std::optional(u"24"_s) << 24;
+        QTest::newRow("blanks and trailing text") << std::optional(u" 25beta"_s) << 25;
+        QTest::newRow("sign") << std::optional(u"+7"_s) << 7;
+        QTest::newRow("negative") << std::optional(u"-3"_s) << -3;
+        QTest::newRow("not a number") << std::optional(u"v24"_s) << 0;
+        QTest::newRow("absent") << std::optional<QString>() << 0;
+        QTest::newRow("too large") << std::optional(u"99999999999"_s) << INT_MAX;
+    }
+
+    void versionCodeIsReadLikeAtoi()
+    {
+        QFETCH(std::optional<QString>, text);
+        QFETCH(int, value);
+        QCOMPARE(UpdateChecker::intValue(text), value);
+    }
+
+    void englishTitle()
+    {
+        Fixture f;
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, false);
+        f.checker.handleDescription(Gb18030::encode(
+            u"<?xml version=\"1.0\" encoding=\"gb2312\"?><update><versionCode>24</versionCode>"
+            u"<versionName>2.0</versionName><url/><description>Notes</description></update>"_s));
+        LanguageManager::defaultManager().reset();
+        QCOMPARE(f.notices->asked, QStringList{u"New version available: 2.0|Notes|Not now|Update now"_s});
+    }
+
+    void reportNamesTheStoreAndTheServer()
+    {
+        Fixture f;
+        QVERIFY(f.serve());
+        Reporter::sharedInstance().reportClientInfo();
+        const QJsonArray reports = f.reports();
+        QCOMPARE(reports.size(), 1);
+        const QJsonObject report = reports.first().toObject();
+        QCOMPARE(report.value(u"query"_s).toString(), expectedQuery(u"10000001"_s, u"1.0.0-dev"_s));
+        const QJsonObject params = report.value(u"params"_s).toObject();
+        QCOMPARE(params.value(u"storename"_s).toString(), u"福满楼酒家"_s);
+        QCOMPARE(params.keys().size(), 8);
+    }
+
+    // Values from the ordering server are escaped too: "&" in the dog number cannot add a key.
+    void reportEscapesTheServersValues()
+    {
+        Fixture f;
+        QVERIFY(f.serve({u"--dog-no"_s, u"A&clientType=9 #"_s, u"--server-ver"_s, u"3.6 测试"_s}));
+        Reporter::sharedInstance().reportClientInfo();
+        const QJsonArray reports = f.reports();
+        QCOMPARE(reports.size(), 1);
+        const QJsonObject params = reports.first().toObject().value(u"params"_s).toObject();
+        QCOMPARE(params.value(u"partner"_s).toString(), u"A&clientType=9 #"_s);
+        QCOMPARE(params.value(u"svrVersion"_s).toString(), u"3.6 测试"_s);
+        QCOMPARE(params.value(u"clientType"_s).toString(), u"1"_s);
+        QCOMPARE(params.keys().size(), 8);
+    }
+
+    void reportAfterAServerFailure_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("ordering server unreachable") << u"closed"_s << 1;
+        QTest::newRow("error status") << u"status&status=503"_s << 1;
+        QTest::newRow("connection dropped") << u"drop"_s << 1;
+        QTest::newRow("unreadable reply") << u"notxml"_s << 0;
+        QTest::newRow("refused") << u"refused"_s << 0;
+    }
+
+    void reportAfterAServerFailure()
+    {
+        QFETCH(QString, situation);
+        QFETCH(int, reports);
+        Fixture f;
+        QVERIFY(f.serve());
+        if (situation == u"closed")
+            ServerTestHome::pointAt(DevServerProcess::closedLoopbackPort());
+        else if (situation != u"refused")
+            QVERIFY(f.server.injectFault(u"CheckServerStatus"_s, situation));
+        if (situation == u"refused") {
+            Reporter::sharedInstance().handleReply(Gb18030::encode(
+                u"<?xml version=\"1.0\" encoding=\"gb2312\"?><ServerReply><ReturnCode>1</ReturnCode>"
+                u"<ReturnMsg>未授权</ReturnMsg><ParaList ServerDogNo=\"1\" ServerVer=\"2\"/></ServerReply>"_s));
+        } else {
+            Reporter::sharedInstance().reportClientInfo();
+        }
+        const QJsonArray received = f.reports();
+        QCOMPARE(received.size(), reports);
+        if (reports == 1)
+            QCOMPARE(received.first().toObject().value(u"query"_s).toString(), expectedQuery({}, {}));
+    }
+
+    void reportUrlEscapesTheStoreName()
+    {
+        qputenv(MakerServiceAddress::kEnvironmentVariable, "http://maker.example/");
+        const QString url = Reporter::reportUrl(u"0123ABCD"_s, u"42"_s, u"福满 楼"_s, u"1.0"_s);
+        qunsetenv(MakerServiceAddress::kEnvironmentVariable);
+        QCOMPARE(url, u"http://maker.example/menu/api/ExClientInfo.aspx?unique=0123ABCD&partner=42"
+                      u"&storename=%E7%A6%8F%E6%BB%A1%20%E6%A5%BC&longitude=&latitude=&svrVersion=1.0"
+                      u"&clientVersion=23&clientType=1"_s);
+    }
+
+    void ownAddressWalk_data()
+    {
+        using Entry = GetIpAddress::InterfaceEntry;
+        QTest::addColumn<QList<Entry>>("entries");
+        QTest::addColumn<QString>("address");
+        const Entry lo{u"lo"_s, true, true, u"127.0.0.1"_s};
+        const Entry eth0{u"eth0"_s, true, true, u"192.168.1.20"_s};
+        QTest::newRow("loopback only") << QList<Entry>{lo} << QString();
+        QTest::newRow("loopback and one") << QList<Entry>{lo, eth0} << u"192.168.1.20"_s;
+        QTest::newRow("IPv6 entries ignored")
+            << QList<Entry>{lo, {u"eth0"_s, false, true, {}}, eth0} << u"192.168.1.20"_s;
+        QTest::newRow("interface down left out")
+            << QList<Entry>{lo, {u"wlan0"_s, true, false, u"10.0.0.5"_s}, eth0} << u"192.168.1.20"_s;
+        QTest::newRow("alias right after its interface skipped")
+            << QList<Entry>{lo, eth0, {u"eth0:1"_s, true, true, u"192.168.1.21"_s}} << u"192.168.1.20"_s;
+        QTest::newRow("alias first stands for the interface")
+            << QList<Entry>{lo, {u"eth0:1"_s, true, true, u"192.168.1.21"_s}, eth0} << u"192.168.1.21"_s;
+        QTest::newRow("down loopback, then two") << QList<Entry>{{u"lo"_s, true, false, u"127.0.0.1"_s},
+                                                                 eth0,
+                                                                 {u"wlan0"_s, true, true, u"10.0.0.5"_s}}
+                                                 << u"10.0.0.5"_s;
+        QTest::newRow("nothing") << QList<Entry>{} << QString();
+    }
+
+    void ownAddressWalk()
+    {
+        using Entry = GetIpAddress::InterfaceEntry;
+        QFETCH(QList<Entry>, entries);
+        QFETCH(QString, address);
+        QCOMPARE(GetIpAddress::secondRecordedAddress(entries), address);
+    }
+
+    void systemListHoldsTheLoopback()
+    {
+        const QList<GetIpAddress::InterfaceEntry> entries = GetIpAddress::listInterfaces();
+        const bool found = std::any_of(entries.begin(), entries.end(), [](const auto &e) {
+            return e.isIPv4 && e.isUp && e.address == u"127.0.0.1"_s;
+        });
+        QVERIFY(found);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPackageWebService)
+#include "tst_package_webservice.moc"
