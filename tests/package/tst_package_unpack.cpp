@@ -1,7 +1,6 @@
 // The unpacker and the installer on their own: entry names (GB18030, "\", folders, dates), the
 // names refused as leaving the folder, damaged archives, and the swap into place.
 #include "PackageBuilder.h"
-#include "server/Gb18030.h"
 #include "server/PackageInstaller.h"
 #include "server/PackageUnpacker.h"
 
@@ -84,12 +83,6 @@ private slots:
         QFETCH(QString, name);
         QFETCH(std::optional<QString>, expected);
         QCOMPARE(PackageUnpacker::relativeEntryPath(name), expected);
-    }
-
-    void namesAreDecoded()
-    {
-        QCOMPARE(PackageUnpacker::decodeEntryName(Gb18030::encode(u"红烧肉.jpg"_s), false), u"红烧肉.jpg"_s);
-        QCOMPARE(PackageUnpacker::decodeEntryName(u"红烧肉.jpg"_s.toUtf8(), true), u"红烧肉.jpg"_s);
     }
 
     void unpacksNamesFoldersAndDates()
@@ -277,23 +270,6 @@ private slots:
         QVERIFY(!PackageInstaller::installFolder(zip, target).ok);
         QCOMPARE(readFile(target), QByteArray("held orders"));
         QCOMPARE(listing(home.path()), (QStringList{u"main"_s, u"main.zip"_s}));
-    }
-
-    void insideTheHome_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("inside");
-        QTest::newRow("package folder") << u"/home/t/pkg"_s << true;
-        QTest::newRow("the home itself") << u"/home/t"_s << false;
-        QTest::newRow("through dot-dot") << u"/home/t/../share/diancai/update"_s << false;
-        QTest::newRow("a sibling with the same start") << u"/home/tt/pkg"_s << false;
-    }
-
-    void insideTheHome()
-    {
-        QFETCH(QString, path);
-        QFETCH(bool, inside);
-        QCOMPARE(PackageInstaller::isInside(path, u"/home/t"_s), inside);
     }
 };
 

@@ -219,17 +219,6 @@ private slots:
         QCOMPARE(UpdateChecker::intValue(text), value);
     }
 
-    void englishTitle()
-    {
-        Fixture f;
-        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, false);
-        f.checker.handleDescription(Gb18030::encode(
-            u"<?xml version=\"1.0\" encoding=\"gb2312\"?><update><versionCode>24</versionCode>"
-            u"<versionName>2.0</versionName><url/><description>Notes</description></update>"_s));
-        LanguageManager::defaultManager().reset();
-        QCOMPARE(f.notices->asked, QStringList{u"New version available: 2.0|Notes|Not now|Update now"_s});
-    }
-
     void reportNamesTheStoreAndTheServer()
     {
         Fixture f;
