@@ -2,7 +2,8 @@
 // `--headless` runs the start-up without a window and prints the settings it found.
 #include "StartupSequence.h"
 
-#include "ui/UiSetup.h"
+#include "media/MediaBackend.h"
+#include "media/SoundManager.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -28,13 +29,14 @@ int runHeadless(int argc, char *argv[])
     StartupSequence::setApplicationNames();
     StartupSequence::prepareServices(app.arguments());
     QTextStream(stdout) << StartupSequence::describe();
+    SoundManager::resetDefaultManager();
     return 0;
 }
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    UiSetup::chooseMediaBackend();
+    MediaBackend::chooseDefault();
     const QStringList arguments = rawArguments(argc, argv);
     if (arguments.contains(QStringLiteral("--headless")))
         return runHeadless(argc, argv);
@@ -52,5 +54,8 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "diancai: the main window could not be built; see the messages above.\n";
         return 1;
     }
-    return app.exec();
+    const int status = app.exec();
+    // The sound manager's players must go while the application object still exists.
+    SoundManager::resetDefaultManager();
+    return status;
 }

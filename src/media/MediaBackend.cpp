@@ -1,14 +1,37 @@
 #include "media/MediaBackend.h"
 
-#include <QByteArray>
-#include <QtGlobal>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QStringList>
+
+namespace {
+bool pluginInstalled(const QString &backend)
+{
+    if (backend.isEmpty())
+        return false;
+    QStringList roots = QCoreApplication::libraryPaths();
+    roots.append(QLibraryInfo::path(QLibraryInfo::PluginsPath));
+    for (const QString &root : std::as_const(roots)) {
+        if (QFile::exists(root + QStringLiteral("/multimedia/lib") + backend + QStringLiteral("mediaplugin.so")))
+            return true;
+    }
+    return false;
+}
+} // namespace
 
 namespace MediaBackend {
 
 void chooseDefault()
 {
-    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND") && pluginInstalled(QStringLiteral("ffmpeg")))
         qputenv("QT_MEDIA_BACKEND", QByteArrayLiteral("ffmpeg"));
+}
+
+QString chosen()
+{
+    const QString backend = qEnvironmentVariable("QT_MEDIA_BACKEND");
+    return pluginInstalled(backend) ? backend : QString();
 }
 
 } // namespace MediaBackend

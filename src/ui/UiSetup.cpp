@@ -11,34 +11,7 @@
 #include <QQmlEngine>
 #include <QQuickStyle>
 
-namespace {
-bool mediaPluginInstalled(const QString &backend)
-{
-    if (backend.isEmpty())
-        return false;
-    QStringList roots = QCoreApplication::libraryPaths();
-    roots.append(QLibraryInfo::path(QLibraryInfo::PluginsPath));
-    for (const QString &root : std::as_const(roots))
-        if (QFile::exists(root + QStringLiteral("/multimedia/lib") + backend +
-                          QStringLiteral("mediaplugin.so")))
-            return true;
-    return false;
-}
-} // namespace
-
 namespace UiSetup {
-
-void chooseMediaBackend()
-{
-    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND") && mediaPluginInstalled(QStringLiteral("ffmpeg")))
-        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
-}
-
-QString mediaBackend()
-{
-    const QString chosen = qEnvironmentVariable("QT_MEDIA_BACKEND");
-    return mediaPluginInstalled(chosen) ? chosen : QString();
-}
 
 void prepareApplication()
 {

@@ -1,6 +1,6 @@
 #include "VideoViewController.h"
 
-#include "UiSetup.h"
+#include "media/MediaBackend.h"
 
 #include "foundation/UserNotice.h"
 #include "media/VideoManager.h"
@@ -22,7 +22,7 @@ VideoViewController::VideoViewController(QObject *parent)
 
 bool VideoViewController::hasMediaBackend()
 {
-    return !UiSetup::mediaBackend().isEmpty();
+    return !MediaBackend::chosen().isEmpty();
 }
 
 void VideoViewController::initLanguage()

@@ -31,7 +31,7 @@ public:
     QString backText() const { return backText_; }
     QString closeText() const { return closeText_; }
 
-    // Whether a multimedia backend was chosen and is installed (UiSetup::chooseMediaBackend).
+    // Whether a multimedia backend was chosen and is installed (MediaBackend::chosen).
     static bool hasMediaBackend();
     // Tests decide instead of the installed plugins.
     void setCanPlay(bool canPlay) { canPlay_ = canPlay; }

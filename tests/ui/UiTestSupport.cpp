@@ -5,6 +5,7 @@
 #include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
 #include "ui/NoticeBoard.h"
+#include "media/MediaBackend.h"
 #include "ui/UiSetup.h"
 
 #include <QDir>
@@ -58,7 +59,7 @@ void prepareProcess()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_QUICK_BACKEND", "software");
-    UiSetup::chooseMediaBackend();
+    MediaBackend::chooseDefault();
     // Each test run gets its own runtime folder, which the platform otherwise complains about.
     const QString runtime = QDir::tempPath() + QStringLiteral("/diancai-ui-test-") +
                             QString::number(QCoreApplication::applicationPid());
