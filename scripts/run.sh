@@ -16,6 +16,7 @@ port=8030
 mkdir -p "$home"
 if [ ! -f "$home/settings.ini" ]; then
   printf '[General]\nkIp=127.0.0.1\nkPort=%s\n' "$port" > "$home/settings.ini"
+  fresh=1
 fi
 
 mkdir -p "$state"
@@ -32,5 +33,10 @@ if ! kill -0 "$server" 2>/dev/null; then
   exit 1
 fi
 echo "Development ordering server on 127.0.0.1:$port (log: $state/devserver.log)"
+
+# A fresh home installs the demo package from the server, as a waiter's data update would.
+if [ -n "${fresh:-}" ]; then
+  echo update | "$build/bin/diancai-console" --home "$home"
+fi
 
 "$build/bin/diancai" --home "$home" "$@"
