@@ -7,6 +7,8 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "media/SoundManager.h"
+#include "server/Reporter.h"
+#include "server/UpdateChecker.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
@@ -49,6 +51,10 @@ void HomeViewController::loadView()
     } else {
         setMusicOn(false);
     }
+    // Both run in the background and stay silent on any failure; a newer version asks the
+    // operator whether to open its download page.
+    UpdateChecker::sharedInstance().check();
+    Reporter::sharedInstance().reportClientInfo();
 }
 
 QUrl HomeViewController::welcomePicture() const

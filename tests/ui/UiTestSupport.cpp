@@ -1,11 +1,12 @@
 #include "UiTestSupport.h"
 
 #include "foundation/AppPaths.h"
+#include "media/MediaBackend.h"
+#include "server/MakerServiceAddress.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
 #include "ui/NoticeBoard.h"
-#include "media/MediaBackend.h"
 #include "ui/UiSetup.h"
 
 #include <QDir>
@@ -59,6 +60,10 @@ void prepareProcess()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_QUICK_BACKEND", "software");
+    // The home screen asks the maker's web service for a newer version and reports itself there:
+    // nothing may reach a real service from a test. A closed loopback port refuses at once; tests
+    // that want answers point it at a development server.
+    qputenv(MakerServiceAddress::kEnvironmentVariable, kClosedAddress);
     MediaBackend::chooseDefault();
     // Each test run gets its own runtime folder, which the platform otherwise complains about.
     const QString runtime = QDir::tempPath() + QStringLiteral("/diancai-ui-test-") +
@@ -85,6 +90,9 @@ void prepareApplication()
     AppPaths::setHome(home);
     SettingsStore::setShared(std::make_shared<IniSettingsStore>(home + QStringLiteral("/settings.ini")));
     ConfigManager::resetDefaultManager();
+    // No ordering server either, unless a test starts one.
+    ConfigManager::defaultManager().setIp(QStringLiteral("127.0.0.1"));
+    ConfigManager::defaultManager().setPort(QStringLiteral("1"));
     LanguageManager::defaultManager().reset();
     LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese, false);
     UiSetup::prepareApplication();

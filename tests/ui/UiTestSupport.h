@@ -17,6 +17,10 @@ class QQuickWindow;
 // home, every warning recorded (a test fails on any; only the complaints of a machine without an
 // audio device are let through), and helpers to build views and tap them.
 namespace UiTest {
+// A loopback address where nothing listens: the maker's web service and the ordering server of
+// every screen test unless it starts a development server.
+inline constexpr const char *kClosedAddress = "http://127.0.0.1:1";
+
 // Before the QGuiApplication: offscreen platform, software renderer.
 void prepareProcess();
 // Records every warning from now on. Call first in initTestCase(): QTest replaces any message

@@ -1,6 +1,7 @@
 // The home screen's own reactions (the music switch at start, when flipped and when the music is
 // started or stopped elsewhere, the entrance sound, the welcome picture) and the picture gallery
 // and the video screen it opens.
+#include "DevServerHarness.h"
 #include "UiTestSupport.h"
 
 #include "foundation/AppPaths.h"
@@ -10,7 +11,11 @@
 #include "media/AdManager.h"
 #include "media/AudioBackend.h"
 #include "media/SoundManager.h"
+#include "server/MakerServiceAddress.h"
+#include "server/UpdateChecker.h"
+#include "server/UrlOpener.h"
 #include "settings/ConfigManager.h"
+#include "settings/DeviceIdentity.h"
 #include "settings/SettingsStore.h"
 #include "ui/GalleryViewController.h"
 #include "ui/HomeViewController.h"
@@ -23,6 +28,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QJsonArray>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -95,6 +101,9 @@ private slots:
         Navigator::instance().reset();
         NoticeBoard::instance().clear();
         SettingsStore::shared().remove(Key::ZipFileName);
+        UpdateChecker::sharedInstance().setUrlOpener(UrlOpener::openUrl);
+        qputenv(MakerServiceAddress::kEnvironmentVariable, UiTest::kClosedAddress);
+        ConfigManager::defaultManager().setPort(u"1"_s);
         const QStringList warnings = UiTest::takeWarnings();
         QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
     }
@@ -161,6 +170,62 @@ private slots:
         home.btnOrderHandler();
         QCOMPARE(log, QStringList{u"play flip"_s});
         QCOMPARE(Navigator::instance().depth(), 2);
+    }
+
+    void eachLoadReportsTheTerminalAndChecksForAnUpdate_data()
+    {
+        QTest::addColumn<int>("versionCode");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("this build's version") << 23 << false;
+        QTest::newRow("a newer version") << 24 << true;
+    }
+
+    // The development server answers both as the ordering server and as the maker's web service.
+    void eachLoadReportsTheTerminalAndChecksForAnUpdate()
+    {
+        QFETCH(int, versionCode);
+        QFETCH(bool, offered);
+        DevServerHarness server;
+        QVERIFY2(server.start(), qPrintable(server.lastError()));
+        const QString port = QString::number(server.port());
+        qputenv(MakerServiceAddress::kEnvironmentVariable, ("http://127.0.0.1:" + port).toUtf8());
+        ConfigManager::defaultManager().setPort(port);
+        QCOMPARE(server.controlPost(
+                     u"/__control/update?versionCode=%1&versionName=2.1&"
+                     "url=http%3A%2F%2Fexample.com%2Fdl&description=%E4%BF%AE%E5%A4%8D"_s.arg(versionCode)),
+                 200);
+        QList<QUrl> opened;
+        UpdateChecker::sharedInstance().setUrlOpener([&opened](const QUrl &url) {
+            opened << url;
+            return true;
+        });
+
+        HomeViewController home;
+        home.setSoundManager(sound.get());
+        home.viewDidLoad();
+
+        // The report names this terminal, the server's dog number and version and the store.
+        QTRY_COMPARE(server.controlGet(u"/__control/reports"_s).value(u"reports"_s).toArray().size(), 1);
+        const QJsonObject params =
+            server.controlGet(u"/__control/reports"_s)[u"reports"_s][0][u"params"_s].toObject();
+        QCOMPARE(params[u"unique"_s].toString(), DeviceIdentity::keyChainUUID());
+        QCOMPARE(params[u"partner"_s].toString(), u"10000001"_s);
+        QCOMPARE(params[u"svrVersion"_s].toString(), u"1.0.0-dev"_s);
+        QCOMPARE(params[u"storename"_s].toString(), u"福满楼酒家"_s);
+        QCOMPARE(params[u"clientVersion"_s].toString(), u"23"_s);
+
+        QVERIFY(UpdateChecker::sharedInstance().waitForDone(10000));
+        QCoreApplication::processEvents(); // the answer is handled on this thread
+        NoticeBoard &board = NoticeBoard::instance();
+        QCOMPARE(board.dialogVisible(), offered);
+        if (offered) {
+            QCOMPARE(board.dialogTitle(), u"发现新版本：2.1"_s);
+            QCOMPARE(board.dialogMessage(), u"修复"_s);
+            QCOMPARE(board.dialogCancelText(), u"暂不更新"_s);
+            QCOMPARE(board.dialogConfirmText(), u"立即更新"_s);
+            board.answerDialog(true);
+            QCOMPARE(opened, QList<QUrl>{QUrl(u"http://example.com/dl"_s)});
+        }
     }
 
     void welcomePictureIsTheShippedOne()

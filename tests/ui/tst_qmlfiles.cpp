@@ -52,6 +52,11 @@ private:
     {
         if (view == u"ScreenPage.qml"_s)
             return {{u"controller"_s, QVariant::fromValue<QObject *>(new MenuViewController(owner))}};
+        if (view == u"WindowLayers.qml"_s) {
+            auto *home = new QQuickItem;
+            home->setParent(owner);
+            return {{u"home"_s, QVariant::fromValue<QObject *>(home)}};
+        }
         if (view == u"NumberKeypad.qml"_s)
             return {{u"keyboard"_s, QVariant::fromValue<QObject *>(new NumberKeyboard(owner))}};
         if (view == u"LetterKeypad.qml"_s)
@@ -170,6 +175,11 @@ private slots:
             QVERIFY(window);
             QVERIFY(QTest::qWaitForWindowExposed(window));
             QVERIFY(UiTest::waitForFrame(*window));
+            // The layers over the home screen load after its first frame.
+            QQuickItem *layers = UiTest::findItem(window->contentItem(), u"windowLayers"_s);
+            QVERIFY(layers);
+            QTRY_COMPARE(layers->property("status").toInt(), 1); // Loader.Ready
+            QVERIFY(UiTest::findItem(window->contentItem(), u"screenStack"_s));
         } else {
             QQuickWindow window;
             window.resize(1024, 768);

@@ -1,6 +1,8 @@
-// The real terminal window, offscreen and software-rendered: the start-up sequence, the home
-// screen, a placeholder screen and back, two stacked pop-ups driven by keypad taps, and a switch
-// to English. Saves a screenshot of each step into the build tree; no warning may be printed.
+// The real terminal window, offscreen and software-rendered, against the development server: the
+// start-up sequence, the home screen, a placeholder screen and back, logging in and out through the
+// dialogs by tapping keypad keys, two stacked pop-ups, and a switch to English. Saves a screenshot of each
+// step into the build tree; no warning may be printed.
+#include "DevServerHarness.h"
 #include "UiTestSupport.h"
 
 #include "app/StartupSequence.h"
@@ -8,6 +10,8 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
+#include "server/MakerServiceAddress.h"
+#include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "toolkit/PopViewManager.h"
 #include "ui/Navigator.h"
@@ -16,6 +20,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QJsonArray>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -30,6 +35,7 @@ const QString kQuantityPopup = u"ShellTestQuantity"_s;
 class TestShell : public QObject {
     Q_OBJECT
 private:
+    DevServerHarness server;
     std::unique_ptr<QQmlApplicationEngine> engine;
     QQuickWindow *window = nullptr;
     std::unique_ptr<QObject> observer;
@@ -67,6 +73,11 @@ private slots:
     void initTestCase()
     {
         UiTest::startRecording();
+        // The development server stands in for the ordering server and the maker's web service.
+        QVERIFY2(server.start(), qPrintable(server.lastError()));
+        const QString port = QString::number(server.port());
+        qputenv(MakerServiceAddress::kEnvironmentVariable, ("http://127.0.0.1:" + port).toUtf8());
+        ConfigManager::defaultManager().setPort(port);
         StartupSequence::setApplicationNames();
         StartupSequence::prepareServices({u"tst_ui_shell"_s, u"--home"_s, AppPaths::home()});
         engine = StartupSequence::showMainWindow();
@@ -74,6 +85,8 @@ private slots:
         window = qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
+        // The screen stack, the pop-ups and the notices load after the home screen's first frame.
+        QTRY_VERIFY(item(u"screenStack"_s));
         pops().registerFactory(kQuantityPopup, [](const QVariantList &args) {
             return new NumberInputViewController(u"数量修改"_s, args.value(0).toString());
         });
@@ -103,6 +116,7 @@ private slots:
     {
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese, false);
         engine.reset();
+        server.stop();
     }
 
     void theWindowShowsTheHomeScreen()
@@ -179,7 +193,10 @@ private slots:
         QTRY_VERIFY(!music->property("on").toBool());
     }
 
-    void theLoginDialogTakesKeypadKeys()
+    // Logs in at the development server by tapping keypad keys: a wrong password keeps the dialog
+    // open with the server's message, the right one closes it and names the operator; the logout
+    // dialog then logs out again.
+    void loggingInAndOutThroughTheDialogs()
     {
         UiTest::tap(item(u"btnLogin"_s));
         QTRY_COMPARE(frames().size(), 1);
@@ -187,25 +204,51 @@ private slots:
         QTRY_COMPARE(UiTest::findItem(frame, u"popCard"_s)->y(), 20.0);
         QCOMPARE(UiTest::findItem(frame, u"popTitle"_s)->property("text").toString(), u"用户登录"_s);
         auto fieldText = [frame](const QString &field) {
-            return UiTest::findItem(UiTest::findItem(frame, field), u"fieldText"_s)->property("text").toString();
+            return UiTest::findItem(UiTest::findItem(frame, field), u"fieldText"_s)
+                ->property("text")
+                .toString();
         };
         QCOMPARE(fieldText(u"accountField"_s), u"用户名"_s);
 
         // The operator number has the keys from the start; OK with the password empty moves there.
-        for (const QString &key : {u"0"_s, u"0"_s, u"1"_s})
-            UiTest::tap(UiTest::findItem(frame, u"key_"_s + key));
-        QTRY_COMPARE(fieldText(u"accountField"_s), u"001"_s);
-        UiTest::tap(UiTest::findItem(frame, u"key_ok"_s));
-        for (const QString &key : {u"1"_s, u"2"_s})
-            UiTest::tap(UiTest::findItem(frame, u"key_"_s + key));
-        QTRY_COMPARE(fieldText(u"passwordField"_s), u"\u25CF\u25CF"_s);
-        QCOMPARE(fieldText(u"accountField"_s), u"001"_s);
-        saveScreenshot(u"login"_s);
+        tapKeys(frame, {u"1"_s, u"0"_s, u"0"_s, u"1"_s, u"ok"_s, u"9"_s, u"9"_s});
+        QCOMPARE(fieldText(u"accountField"_s), u"1001"_s);
+        QCOMPARE(fieldText(u"passwordField"_s), u"\u25CF\u25CF"_s);
+        tapKeys(frame, {u"ok"_s});
+        QTRY_COMPARE(textOf(u"noticeToastText"_s), u"密码错误，请重新输入"_s);
+        QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
+        QCOMPARE(frames().size(), 1);
+        QCOMPARE(textOf(u"btnLogin"_s), u"未登录"_s);
 
-        UiTest::tap(UiTest::findItem(frame, u"closeButton"_s));
+        // Sending ended the editing: tapping the field again starts afresh, typing replaces it.
+        UiTest::tap(UiTest::findItem(frame, u"passwordField"_s));
+        tapKeys(frame, {u"1"_s, u"2"_s, u"3"_s});
+        QCOMPARE(fieldText(u"passwordField"_s), u"\u25CF\u25CF\u25CF"_s);
+        NoticeBoard::instance().hideToast();
+        QTRY_VERIFY(!item(u"noticeToast"_s)->isVisible());
+        saveScreenshot(u"login"_s);
+        tapKeys(frame, {u"ok"_s});
         QTRY_VERIFY(frames().isEmpty());
         QTRY_VERIFY(pops().arrControllers().isEmpty());
+        QCOMPARE(textOf(u"btnLogin"_s), u"张三(1001)"_s);
+        QCOMPARE(server.controlGet(u"/__control/commands?command=LogIn"_s)[u"commands"_s].toArray().size(),
+                 2);
+        QCOMPARE(textOf(u"noticeToastText"_s), u"欢迎您(张三)"_s);
+        NoticeBoard::instance().hideToast();
+        QTRY_VERIFY(!item(u"noticeToast"_s)->isVisible());
+        saveScreenshot(u"home-logged-in"_s);
+
+        UiTest::tap(item(u"btnLogin"_s));
+        QTRY_COMPARE(frames().size(), 1);
+        frame = frames().at(0);
+        QTRY_COMPARE(UiTest::findItem(frame, u"popCard"_s)->y(), 20.0);
+        QCOMPARE(UiTest::findItem(frame, u"accountLine"_s)->property("text").toString(),
+                 u"当前用户：张三(1001)"_s);
+        saveScreenshot(u"logout"_s);
+        UiTest::tap(UiTest::findItem(frame, u"logoutButton"_s));
+        QTRY_VERIFY(frames().isEmpty());
         QCOMPARE(textOf(u"btnLogin"_s), u"未登录"_s);
+        NoticeBoard::instance().hideToast();
     }
 
     void twoStackedPopups()

@@ -2,7 +2,7 @@ import QtQuick
 import Diancai.Ui
 
 // A big entrance button of the home screen.
-ActionButton {
+TapButton {
     implicitWidth: 190
     implicitHeight: 96
     highlighted: true

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Diancai.Ui
 
 // The home screen: the store's name over the background picture, the four entrances, the music
@@ -31,7 +30,7 @@ ScreenPage {
         color: "#66000000"
         visible: storeName.text !== ""
 
-        Label {
+        Text {
             id: storeName
             objectName: "storeName"
             anchors.centerIn: parent

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Diancai.Ui
 
 // The login bar across the top of a screen: one button with the login state, which opens the login
@@ -13,7 +12,7 @@ Rectangle {
     implicitHeight: 46
     color: "#80000000"
 
-    ActionButton {
+    TapButton {
         objectName: "btnLogin"
         anchors.right: parent.right
         anchors.rightMargin: 12

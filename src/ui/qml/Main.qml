@@ -1,11 +1,10 @@
 import QtQuick
-import QtQuick.Controls
-import QtQuick.Controls.Material
 import Diancai.Ui
 
-// The terminal's one window: the screen stack with the home screen at its root, the pop-ups over
-// it and the notices over everything.
-ApplicationWindow {
+// The terminal's one window. The home screen comes first and alone, drawn from QtQuick items, so
+// that its first frame is out before the rest has loaded: the controls style, the screen stack
+// (which then takes the home screen as its root), the pop-ups and the notices.
+Window {
     id: window
     objectName: "mainWindow"
     width: 1024
@@ -13,21 +12,19 @@ ApplicationWindow {
     visible: true
     title: "diancai"
     color: Theme.background
-    font.family: Theme.fontFamily
 
-    Material.theme: Theme.dark ? Material.Dark : Material.Light
-    Material.primary: Theme.primary
-    Material.accent: Theme.accent
-    Material.background: Theme.surface
-    Material.foreground: Theme.text
-
-    ScreenStack {
-        anchors.fill: parent
+    HomeScreen {
+        id: home
+        width: window.width
+        height: window.height
     }
-    PopLayer {
+    Loader {
+        id: layers
+        objectName: "windowLayers"
         anchors.fill: parent
-    }
-    NoticeLayer {
-        anchors.fill: parent
+        asynchronous: true
+        Component.onCompleted: setSource("WindowLayers.qml", {
+            "home": home
+        })
     }
 }

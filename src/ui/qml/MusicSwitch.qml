@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Diancai.Ui
 
 // The background-music switch with its label: a note over a knob that sits right when the music
@@ -33,7 +32,7 @@ Row {
                     duration: 120
                 }
             }
-            Label {
+            Text {
                 anchors.centerIn: parent
                 text: "\u266A"
                 color: control.on ? Theme.primary : Theme.mutedText
@@ -45,7 +44,7 @@ Row {
             onClicked: control.toggled()
         }
     }
-    Label {
+    Text {
         anchors.verticalCenter: parent.verticalCenter
         text: control.label
         color: "white"

@@ -2,12 +2,11 @@ import QtQuick
 import QtQuick.Controls
 import Diancai.Ui
 
-// The full screens, the home screen at the bottom; it follows Navigator's requests, without a
-// navigation bar.
+// The full screens, the home screen (its initial item) at the bottom; it follows Navigator's
+// requests, without a navigation bar.
 StackView {
     id: stack
     objectName: "screenStack"
-    initialItem: HomeScreen {}
 
     Component.onCompleted: Navigator.reset()
 

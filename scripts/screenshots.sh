@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Refreshes the README's screenshots: runs the end-to-end window test (offscreen, software renderer,
+# against the development server), which saves a picture of each screen into <build>/screenshots,
+# and copies them into docs/screenshots.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${DIANCAI_BUILD_DIR:-$root/build}
+
+"$root/scripts/build.sh"
+rm -rf "$build/screenshots"
+ctest --test-dir "$build" --output-on-failure -R '^tst_ui_shell$'
+mkdir -p "$root/docs/screenshots"
+cp "$build"/screenshots/*.png "$root/docs/screenshots/"
+ls "$root/docs/screenshots"

@@ -1,0 +1,28 @@
+import QtQuick
+import QtQuick.Controls.Material
+import Diancai.Ui
+
+// Everything in the window over the home screen's first frame: the screen stack with the home
+// screen at its root, the pop-ups over it and the notices over everything, in the Material
+// palette.
+Item {
+    id: layers
+    required property Item home
+
+    Material.theme: Theme.dark ? Material.Dark : Material.Light
+    Material.primary: Theme.primary
+    Material.accent: Theme.accent
+    Material.background: Theme.surface
+    Material.foreground: Theme.text
+
+    ScreenStack {
+        anchors.fill: parent
+        initialItem: layers.home
+    }
+    PopLayer {
+        anchors.fill: parent
+    }
+    NoticeLayer {
+        anchors.fill: parent
+    }
+}
