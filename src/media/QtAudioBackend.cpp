@@ -3,16 +3,34 @@
 #include "media/MediaBackend.h"
 
 #include <QAudioOutput>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QMediaPlayer>
 #include <QSoundEffect>
 #include <QUrl>
+
+#include <algorithm>
 
 QtAudioBackend::QtAudioBackend()
 {
     MediaBackend::chooseDefault();
 }
 
-QtAudioBackend::~QtAudioBackend() = default;
+QtAudioBackend::~QtAudioBackend()
+{
+    // Qt's sample cache deadlocks when the process ends while an effect is still being decoded
+    // (its destructor waits for the loader thread while holding the lock that thread needs), so
+    // a terminal that quits right after starting would hang. The decoding takes milliseconds.
+    const QDeadlineTimer deadline(kEffectLoadWaitMs);
+    while (isLoadingEffects() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+}
+
+bool QtAudioBackend::isLoadingEffects() const
+{
+    return std::any_of(effects_.cbegin(), effects_.cend(),
+                       [](const auto &effect) { return effect->status() == QSoundEffect::Loading; });
+}
 
 void QtAudioBackend::loadEffect(const QString &name, const QString &path)
 {

@@ -14,6 +14,9 @@ class QSoundEffect;
 // device both stay silent: nothing fails, nothing waits. Lives on the main thread.
 class QtAudioBackend : public AudioBackend {
 public:
+    // The longest the destructor waits for effects still being decoded.
+    static constexpr int kEffectLoadWaitMs = 3000;
+
     QtAudioBackend();
     ~QtAudioBackend() override;
 
@@ -23,6 +26,9 @@ public:
     bool isMusicPlaying() const override;
     void startMusicLooping() override;
     void stopMusic() override;
+
+    // True while an effect's file is still being decoded.
+    bool isLoadingEffects() const;
 
 private:
     QHash<QString, std::shared_ptr<QSoundEffect>> effects_;
