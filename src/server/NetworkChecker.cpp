@@ -57,11 +57,20 @@ void NetworkChecker::check()
     timer_->setInterval(kRecheckIntervalMs);
     connect(timer_, &QTimer::timeout, this, &NetworkChecker::recheck);
     timer_->start();
-    if (QNetworkInformation::loadDefaultBackend()) {
-        if (QNetworkInformation *platform = QNetworkInformation::instance())
-            platformWatch_ =
-                connect(platform, &QNetworkInformation::reachabilityChanged, this, &NetworkChecker::recheck);
-    }
+    // Loading the platform's network plugin (GLib, D-Bus) takes milliseconds that the start-up
+    // does not wait for: the timer's rechecks cover the moment until it is there. Going with the
+    // timer, a stop cancels it.
+    QTimer::singleShot(kPlatformWatchDelayMs, timer_, [this] { watchPlatform(); });
+    recheck();
+}
+
+void NetworkChecker::watchPlatform()
+{
+    if (platformWatch_ || !QNetworkInformation::loadDefaultBackend())
+        return;
+    if (QNetworkInformation *platform = QNetworkInformation::instance())
+        platformWatch_ =
+            connect(platform, &QNetworkInformation::reachabilityChanged, this, &NetworkChecker::recheck);
     recheck();
 }
 

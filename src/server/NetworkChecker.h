@@ -18,6 +18,8 @@ class NetworkChecker : public QObject {
     Q_OBJECT
 public:
     static constexpr int kRecheckIntervalMs = 5000;
+    // When the platform's network changes start to be watched, after check().
+    static constexpr int kPlatformWatchDelayMs = 1000;
 
     static NetworkChecker &sharedInstance();
 
@@ -39,6 +41,7 @@ signals:
 
 private:
     void recheck();
+    void watchPlatform();
 
     std::atomic<bool> canConnect_{false};
     std::optional<quint32> address_;

@@ -2,6 +2,7 @@
 
 #include "foundation/AppPaths.h"
 #include "media/MediaBackend.h"
+#include "media/SoundManager.h"
 #include "server/MakerServiceAddress.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
@@ -180,4 +181,11 @@ bool waitForFrame(QQuickWindow &window)
     return swapped.wait(3000);
 }
 
+} // namespace UiTest
+
+namespace UiTest {
+void releaseSound()
+{
+    SoundManager::resetDefaultManager();
+}
 } // namespace UiTest

@@ -48,6 +48,8 @@ QList<QQuickItem *> findItems(QQuickItem *root, const QString &objectName);
 void tap(QQuickItem *item);
 // Waits until `window` has drawn a frame.
 bool waitForFrame(QQuickWindow &window);
+// Releases the process-wide sound manager, before the application object goes.
+void releaseSound();
 } // namespace UiTest
 
 // main() of a screen test.
@@ -58,5 +60,8 @@ bool waitForFrame(QQuickWindow &window);
         QGuiApplication app(argc, argv);                                                                     \
         UiTest::prepareApplication();                                                                        \
         TestClass test;                                                                                      \
-        return QTest::qExec(&test, argc, argv);                                                              \
+        const int status = QTest::qExec(&test, argc, argv);                                                  \
+        /* As main does: the sound manager's players go while the application still exists. */               \
+        UiTest::releaseSound();                                                                              \
+        return status;                                                                                       \
     }
