@@ -27,10 +27,10 @@ public:
     void startMusicLooping() override;
     void stopMusic() override;
 
+private:
     // True while an effect's file is still being decoded.
     bool isLoadingEffects() const;
 
-private:
     QHash<QString, std::shared_ptr<QSoundEffect>> effects_;
     // The player goes before its output.
     std::unique_ptr<QAudioOutput> output_;
