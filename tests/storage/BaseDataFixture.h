@@ -1,15 +1,22 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 struct sqlite3;
 
-// A "PadBaseData.db" written by the test itself: the tables the terminal reads, empty, plus
-// whatever rows a test adds with `exec`. Written the way a server export writes it, so tests can
+// One field of every item, for comparing whole lists at once.
+template <typename T, typename F> QStringList mapped(const QList<T> &list, F field)
+{
+    QStringList out;
+    for (const T &item : list)
+        out.append(field(item));
+    return out;
+}
+
+// A "PadBaseData.db" with every table the terminal reads, written by the test itself so it can
 // reach edge cases (NULL flags, duplicate rows, odd column order) that a generator avoids.
 class BaseDataFixture {
 public:
-    // Creates the file with every table at `path`.
     explicit BaseDataFixture(const QString &path);
     ~BaseDataFixture();
     BaseDataFixture(const BaseDataFixture &) = delete;

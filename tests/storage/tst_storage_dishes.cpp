@@ -5,6 +5,7 @@
 #include "storage/FoodRows.h"
 
 #include <QFile>
+#include <QPoint>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,18 +14,11 @@ using namespace Qt::StringLiterals;
 namespace {
 QStringList foodnos(const QList<Food> &foods)
 {
-    QStringList numbers;
-    for (const Food &food : foods)
-        numbers.append(food.info->foodno);
-    return numbers;
+    return mapped(foods, [](const Food &f) { return f.info->foodno; });
 }
-
-QStringList scatnos(const QList<FoodSmallCatInfo> &categories)
+QStringList scatnos(const QList<FoodSmallCatInfo> &cats)
 {
-    QStringList numbers;
-    for (const FoodSmallCatInfo &category : categories)
-        numbers.append(category.scatno);
-    return numbers;
+    return mapped(cats, [](const FoodSmallCatInfo &c) { return c.scatno; });
 }
 } // namespace
 
@@ -39,25 +33,8 @@ private:
     QList<Food> dishes(bool isTemp)
     {
         QList<Food> result;
-        int calls = 0;
-        db->getAllFoodInfo(
-            [&](const QList<Food> &foods) {
-                result = foods;
-                ++calls;
-            },
-            isTemp);
-        if (calls != 1)
-            qFatal("getAllFoodInfo called back %d times", calls);
+        db->getAllFoodInfo([&](const QList<Food> &foods) { result = foods; }, isTemp);
         return result;
-    }
-
-    Food loadedSetMeal(const QString &foodno)
-    {
-        Food setMeal;
-        setMeal.info->foodno = foodno;
-        setMeal.info->FoodType = u"T"_s;
-        db->getTFoodDataWithFood(setMeal);
-        return setMeal;
     }
 
 private slots:
@@ -91,23 +68,16 @@ private slots:
             smallCats = s;
         });
 
-        QCOMPARE(bigCats.size(), 3);
-        QCOMPARE(bigCats.at(0).bcatno, u"2"_s);
-        QCOMPARE(bigCats.at(0).bcatName, u"热菜"_s);
-        QCOMPARE(bigCats.at(1).bcatno, u"1"_s);
-        QCOMPARE(bigCats.at(2).bcatno, u"3"_s);
+        QCOMPARE(mapped(bigCats, [](const auto &c) { return c.bcatno + u':' + c.bcatName; }),
+                 QStringList({u"2:热菜"_s, u"1:凉菜"_s, u"3:酒水"_s}));
 
         QCOMPARE(smallCats.size(), 3); // "99" belongs to no listed big category
         QCOMPARE(scatnos(smallCats.value(u"2"_s)), QStringList({u"22"_s, u"21"_s}));
         QCOMPARE(scatnos(smallCats.value(u"1"_s)), QStringList({u"11"_s}));
-        QVERIFY(smallCats.contains(u"3"_s));
-        QVERIFY(smallCats.value(u"3"_s).isEmpty());
-
+        QVERIFY(smallCats.contains(u"3"_s) && smallCats.value(u"3"_s).isEmpty());
         const FoodSmallCatInfo stirFry = smallCats.value(u"2"_s).at(0);
-        QCOMPARE(stirFry.scatName, u"小炒"_s);
-        QCOMPARE(stirFry.bcatNo, u"2"_s);
-        QCOMPARE(stirFry.layoutRow, 3);
-        QCOMPARE(stirFry.layoutCol, 4);
+        QCOMPARE(stirFry.scatName + stirFry.bcatNo, u"小炒2"_s);
+        QCOMPARE(QPoint(stirFry.layoutRow, stirFry.layoutCol), QPoint(3, 4));
         QCOMPARE(smallCats.value(u"1"_s).at(0).layoutRow, 0); // NULL reads as "not set"
     }
 
@@ -152,16 +122,14 @@ private slots:
                       " ('22', 3, 4, '小炒', '2'), ('11', 2, 2, '拌菜', '1');"_s);
         QStringList bigNumbers;
         db->getAllFoodBigCat([&](const QList<FoodBigCatInfo> &categories) {
-            for (const FoodBigCatInfo &category : categories)
-                bigNumbers.append(category.bcatno + u':' + category.bcatName);
+            bigNumbers = mapped(categories, [](const auto &c) { return c.bcatno + u':' + c.bcatName; });
         });
         QCOMPARE(bigNumbers, QStringList({u"1:凉菜"_s, u"2:热菜"_s}));
 
         QList<FoodSmallCatInfo> small;
         db->getAllFoodSmallCat([&](const QList<FoodSmallCatInfo> &categories) { small = categories; });
         QCOMPARE(scatnos(small), QStringList({u"11"_s, u"22"_s}));
-        QCOMPARE(small.at(1).scatName, u"小炒"_s);
-        QCOMPARE(small.at(1).bcatNo, u"2"_s);
+        QCOMPARE(small.at(1).scatName + small.at(1).bcatNo, u"小炒2"_s);
         QCOMPARE(small.at(1).layoutRow, 0); // this list carries no layout
     }
 
@@ -194,35 +162,20 @@ private slots:
         const QList<Food> foods = dishes(false);
         QCOMPARE(foods.size(), 2);
 
-        const Food &food = foods.at(0);
-        const FoodInfo &info = *food.info;
-        QCOMPARE(info.foodno, u"1001"_s);
-        QCOMPARE(info.catno, u"11"_s);
-        QCOMPARE(info.foodName, u"宫保鸡丁"_s);
-        QCOMPARE(info.foodSubName, u"Kung Pao Chicken"_s);
-        QCOMPARE(info.FoodType, u"D"_s);
-        QCOMPARE(info.currpriceFlag, u"N"_s);
-        QCOMPARE(info.TjFlag, u"Y"_s);
-        QCOMPARE(info.TempFoodFlag, u"N"_s);
-        QCOMPARE(info.spellName, u"GBJD"_s);
-        QCOMPARE(info.salePrice1, 12.8f);
-        QCOMPARE(info.salePrice2, 13.5f);
-        QCOMPARE(info.salePrice3, 14.25f); // a price stored as text still reads as a number
-        QCOMPARE(info.MemberPrice, 11.0f);
-        QCOMPARE(info.unitname, u"份"_s);
-        QCOMPARE(info.itemsize, u"大份"_s);
-        QCOMPARE(info.orgItemSize, u"大份"_s);
-        QCOMPARE(info.Remark, u"微辣"_s);
-        QCOMPARE(food.scatName, u"小炒"_s);
-        QCOMPARE(food.bcatName, u"热菜"_s);
-
+        // Every column lands in its own field; a price stored as text still reads as a number.
+        const FoodInfo &i = *foods.at(0).info;
+        QCOMPARE(QStringList({i.foodno, i.catno, i.foodName, i.foodSubName, i.FoodType, i.currpriceFlag, i.TjFlag,
+                              i.TempFoodFlag, i.spellName, i.unitname, i.itemsize, i.orgItemSize, i.Remark,
+                              foods.at(0).scatName, foods.at(0).bcatName})
+                     .join(u'|'),
+                 u"1001|11|宫保鸡丁|Kung Pao Chicken|D|N|Y|N|GBJD|份|大份|大份|微辣|小炒|热菜"_s);
+        QCOMPARE(QList<float>({i.salePrice1, i.salePrice2, i.salePrice3, i.MemberPrice}),
+                 QList<float>({12.8f, 13.5f, 14.25f, 11.0f}));
         // A dish of an unknown category, with NULL everywhere else.
         const Food &bare = foods.at(1);
-        QVERIFY(bare.info->foodName.isEmpty());
-        QVERIFY(bare.info->itemsize.isEmpty());
+        QVERIFY(bare.info->foodName.isEmpty() && bare.info->itemsize.isEmpty());
         QCOMPARE(bare.info->salePrice1, 0.0f);
-        QVERIFY(bare.scatName.isEmpty());
-        QVERIFY(bare.bcatName.isEmpty());
+        QVERIFY(bare.scatName.isEmpty() && bare.bcatName.isEmpty());
     }
 
     void queryWithSqlBindsItsParameters()
@@ -264,13 +217,11 @@ private slots:
                       " ('2002', '11', '红烧肉', 'HSR', 38), ('1001', '11', '宫保鸡丁', 'GBJD', 12.5)"_s);
         QList<FoodInfo> found;
         db->getFoodInfo2([&](const QList<FoodInfo> &list) { found = list; });
-        QCOMPARE(found.size(), 2);
-        QCOMPARE(found.at(0).foodno, u"1001"_s);
-        QCOMPARE(found.at(0).foodName, u"宫保鸡丁"_s);
-        QCOMPARE(found.at(0).spellName, u"GBJD"_s);
-        QCOMPARE(found.at(0).salePrice1, 12.5f);
-        QVERIFY(found.at(0).catno.isEmpty());
-        QCOMPARE(found.at(1).foodno, u"2002"_s);
+        QCOMPARE(mapped(found, [](const FoodInfo &f) {
+                     return f.foodno + u':' + f.foodName + u':' + f.spellName + u':' + f.catno + u':' +
+                            QString::asprintf("%.2f", f.salePrice1);
+                 }),
+                 QStringList({u"1001:宫保鸡丁:GBJD::12.50"_s, u"2002:红烧肉:HSR::38.00"_s}));
     }
 
     void sizesOfOneDishInTableOrder_data()
@@ -313,34 +264,30 @@ private slots:
                       "insert into SuitFoodChange values ('T1', 'B', 'B2', 5), ('T1', 'B', 'B3', -3),"
                       " ('T9', 'B', 'B2', 7), ('T1', 'A', 'B3', 0)"_s);
 
-        Food setMeal = loadedSetMeal(u"T1"_s);
+        Food setMeal;
+        setMeal.info->foodno = u"T1"_s;
+        setMeal.info->FoodType = u"T"_s;
+        db->getTFoodDataWithFood(setMeal);
         QCOMPARE(foodnos(setMeal.arrSuiteFoods), QStringList({u"A"_s, u"B"_s, u"C"_s}));
         for (const Food &component : std::as_const(setMeal.arrSuiteFoods)) {
-            QCOMPARE(component.info->FoodType, u"M"_s);
-            QCOMPARE(component.suitno, u"T1"_s);
+            QCOMPARE(component.info->FoodType + component.suitno, u"MT1"_s);
             QCOMPARE(component.OrgFoodNo, component.info->foodno);
         }
         const Food &rice = setMeal.arrSuiteFoods.at(0);
-        QCOMPARE(rice.info->foodName, u"米饭"_s);
-        QCOMPARE(rice.info->orgItemSize, u"碗"_s);
-        QCOMPARE(rice.info->salePrice1, 2.0f);
-        QCOMPARE(rice.suitFoodQty, 2.0f);
-        QCOMPARE(rice.forceChange, u"Y"_s);
+        QCOMPARE(QStringList({rice.info->foodName, rice.info->orgItemSize, rice.forceChange, rice.scatName,
+                              rice.bcatName})
+                     .join(u'|'),
+                 u"米饭|碗|Y|小炒|热菜"_s);
+        QCOMPARE(QList<float>({rice.info->salePrice1, rice.suitFoodQty}), QList<float>({2.0f, 2.0f}));
         QCOMPARE(rice.suiteIndex, 1);
-        QCOMPARE(rice.scatName, u"小炒"_s);
-        QCOMPARE(rice.bcatName, u"热菜"_s);
         QCOMPARE(setMeal.arrSuiteFoods.at(2).suiteIndex, 3);
 
         // Exchange options of each component, in row order, only those of this set meal.
         QCOMPARE(foodnos(rice.arrSuiteFoodsChange), QStringList({u"B3"_s}));
         const QList<Food> &options = setMeal.arrSuiteFoods.at(1).arrSuiteFoodsChange;
         QCOMPARE(foodnos(options), QStringList({u"B2"_s, u"B3"_s}));
-        QCOMPARE(options.at(0).changeAmt, 5.0f);
-        QCOMPARE(options.at(1).changeAmt, -3.0f);
-        QCOMPARE(options.at(1).info->FoodType, u"M"_s);
-        QCOMPARE(options.at(1).suitno, u"T1"_s);
-        QCOMPARE(options.at(1).info->foodName, u"青菜"_s);
-        QVERIFY(setMeal.arrSuiteFoods.at(2).arrSuiteFoodsChange.isEmpty());
+        QCOMPARE(QList<float>({options.at(0).changeAmt, options.at(1).changeAmt}), QList<float>({5.0f, -3.0f}));
+        QCOMPARE(options.at(1).info->FoodType + options.at(1).suitno + options.at(1).info->foodName, u"MT1青菜"_s);
         QVERIFY(!setMeal.arrSuiteFoods.at(2).hasChangeFoods());
 
         // Loading again replaces the lists rather than adding to them.
