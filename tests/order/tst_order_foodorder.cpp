@@ -46,14 +46,14 @@ Line component(float changeAmt, float qty)
     return l;
 }
 
-Line setMeal(bool gift)
+Line setMeal(bool gift, QList<TasteInfo> tastes = {})
 {
-    Line parent = line(u"T"_s, 88, 1, gift);
+    Line parent = line(u"T"_s, 88, 1, gift, tastes);
     parent->arrSubOrders = {component(5, 2), component(0, 1), nullptr};
     return parent;
 }
 
-// The example line of the send form: dish 101 菜品, quantity 1, price 12, flags "N".
+// Dish 101 菜品, quantity 1, price 12, flags "N".
 Line exampleLine()
 {
     Line l = line(u"D"_s, 12, 1);
@@ -64,6 +64,13 @@ Line exampleLine()
     l->TempFoodFlag = u"N"_s;
     l->currpriceFlag = u"N"_s;
     return l;
+}
+
+QString exampleData(const QString &tastes, const QString &sale)
+{
+    return u"<Data ItemSeq=\"1\" foodNo=\"101\" foodName=\"菜品\" FoodType=\"D\" ItemSize=\"\" "_s
+           u"SaleQty=\"1.000000\" SalePrice=\"12.000000\" SuitNo=\"\" OrgFoodNo=\"101\" SuitIndex=\"0\" "_s +
+           tastes + u" PrintState=\"0\" TempFoodFlag=\"N\" CurrpriceFlag=\"N\" "_s + sale + u" />"_s;
 }
 } // namespace
 
@@ -96,12 +103,12 @@ private slots:
             << line(u"D"_s, 20, 1, false, {taste(u"3"_s, u"X"_s, 9)}) << 20.f << 20.f;
         QTest::newRow("fractional quantity") << line(u"D"_s, 30, 1.5f) << 45.f << 45.f;
         QTest::newRow("set meal") << setMeal(false) << 98.f << 88.f;
+        QTest::newRow("set meal taste takes base with components")
+            << setMeal(false, {P10}) << 98.f + 9.8f << 88.f + 8.8f;
         QTest::newRow("gift set meal") << setMeal(true) << 0.f << 0.f;
         QTest::newRow("component") << component(5, 2) << 10.f << 10.f;
-        QTest::newRow("unchanged component") << component(0, 1) << 0.f << 0.f;
         QTest::newRow("negative exchange charge") << component(-3, 1) << -3.f << -3.f;
         QTest::newRow("unknown type with tastes") << line(u"X"_s, 20, 2, false, {A3}) << 0.f << 0.f;
-        QTest::newRow("no type") << line(QString(), 20, 2, false, {A3}) << 0.f << 0.f;
     }
 
     void amounts()
@@ -113,62 +120,27 @@ private slots:
         QCOMPARE(order->getSinglePrice(), single);
     }
 
-    void setMealTasteTakesBaseWithComponents()
-    {
-        Line parent = setMeal(false);
-        parent->arrTaste = {taste(u"1"_s, u"P"_s, 10)};
-        QCOMPARE(parent->getTotalPrice(), 98.f + 9.8f);
-        QCOMPARE(parent->getSinglePrice(), 88.f + 8.8f);
-    }
-
-    void giftSetterFollowsSellWay()
-    {
-        FoodOrder l;
-        QVERIFY(l.sellWay.isEmpty());
-        l.setIsZengSong(true);
-        QVERIFY(l.isZengSong());
-        QCOMPARE(l.sellWay, u"C"_s);
-        l.setIsZengSong(false);
-        QCOMPARE(l.sellWay, u"A"_s);
-    }
-
     void dataElement_data()
     {
         QTest::addColumn<Line>("order");
         QTest::addColumn<QString>("element");
-        const QString plainHead =
-            u"<Data ItemSeq=\"1\" foodNo=\"101\" foodName=\"菜品\" FoodType=\"D\" ItemSize=\"\" "_s
-            u"SaleQty=\"1.000000\" SalePrice=\"12.000000\" SuitNo=\"\" OrgFoodNo=\"101\" "_s
-            u"SuitIndex=\"0\" "_s;
-        QTest::newRow("example")
-            << exampleLine()
-            << plainHead + u"TasteDef=\"\" TasteManual=\"\" PrintState=\"0\" "_s
-                           u"TempFoodFlag=\"N\" CurrpriceFlag=\"N\" SellWay=\"A\" AuthID=\"\" />"_s;
+        const QString noTastes = u"TasteDef=\"\" TasteManual=\"\""_s;
 
         Line normalWithAuth = exampleLine();
         normalWithAuth->authID = u"9"_s;
         normalWithAuth->sellWay = u"C"_s;
         QTest::newRow("normal line drops authID")
-            << normalWithAuth
-            << plainHead +
-                   u"TasteDef=\"\" TasteManual=\"\" PrintState=\"0\" TempFoodFlag=\"N\" CurrpriceFlag=\"N\" "_s
-                   u"SellWay=\"A\" AuthID=\"\" />"_s;
-
+            << normalWithAuth << exampleData(noTastes, u"SellWay=\"A\" AuthID=\"\""_s);
         Line gift = exampleLine();
         gift->setIsZengSong(true);
         gift->authID = u"9"_s;
         QTest::newRow("gift keeps price and authID")
-            << gift
-            << plainHead +
-                   u"TasteDef=\"\" TasteManual=\"\" PrintState=\"0\" TempFoodFlag=\"N\" CurrpriceFlag=\"N\" "_s
-                   u"SellWay=\"C\" AuthID=\"9\" />"_s;
-
+            << gift << exampleData(noTastes, u"SellWay=\"C\" AuthID=\"9\""_s);
         Line tasted = exampleLine();
         tasted->arrTaste = {taste(u"12"_s, u"A"_s, 2), manual(u"打包"_s, 1), taste(u"15"_s, u"P"_s, 5)};
-        QTest::newRow("tastes")
-            << tasted
-            << plainHead + u"TasteDef=\"12,15\" TasteManual=\"打包\t1.000000\" PrintState=\"0\" "_s
-                           u"TempFoodFlag=\"N\" CurrpriceFlag=\"N\" SellWay=\"A\" AuthID=\"\" />"_s;
+        QTest::newRow("tastes") << tasted
+                                << exampleData(u"TasteDef=\"12,15\" TasteManual=\"打包\t1.000000\""_s,
+                                               u"SellWay=\"A\" AuthID=\"\""_s);
 
         Line exchanged = component(5, 2);
         exchanged->itemSeq = 3;
@@ -238,22 +210,15 @@ private slots:
     void displayTexts()
     {
         Line dish = line(u"D"_s, 12.5f, 2.25f);
-        dish->salePrice2 = 3;
-        dish->salePrice3 = 7.5f;
-        dish->foodno = u"7"_s;
         dish->foodName = u"鱼"_s;
         QCOMPARE(dish->PriceSale1(), u"12.50"_s);
-        QCOMPARE(dish->PriceSale2(), u"3.00"_s);
-        QCOMPARE(dish->PriceSale3(), u"7.50"_s);
         QCOMPARE(dish->OrderQuantity(), u"2.25"_s);
-        QCOMPARE(CommonUtils::removeStringZero(dish->OrderQuantity()), u"2.25"_s);
         QCOMPARE(component(5, 2)->PriceSale1(), u"5.00"_s);
         dish->setIsZengSong(true);
         QCOMPARE(dish->PriceSale1(), u"赠送"_s);
 
         QCOMPARE(dish->displayFoodName(), u"鱼"_s);
         dish->isSoldOut = true;
-        QCOMPARE(dish->displayFoodName(), u"鱼(已售罄)"_s);
         QCOMPARE(dish->displayStyleFoodName(), (StyledText{u"鱼(已售罄)"_s, 5}));
         QCOMPARE(dish->displayStyleSoldoutFoodName(u"别名"_s), (StyledText{u"别名(已售罄)"_s, 5}));
     }
@@ -299,27 +264,25 @@ private slots:
     {
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("currpriceFlag");
-        QTest::addColumn<float>("qty");
-        QTest::addColumn<float>("price");
-        QTest::newRow("dish") << u"D"_s << u"N"_s << 1.f << 25.f;
-        QTest::newRow("market price") << u"D"_s << u"Y"_s << 1.f << 0.f;
-        QTest::newRow("set meal") << u"T"_s << QString() << 1.f << 25.f;
-        QTest::newRow("component") << u"M"_s << QString() << 2.f << 25.f;
+        QTest::addColumn<QString>("qty");
+        QTest::addColumn<QString>("price");
+        QTest::newRow("dish") << u"D"_s << u"N"_s << u"1"_s << u"25"_s;
+        QTest::newRow("market price") << u"D"_s << u"Y"_s << u"1"_s << u"0"_s;
+        QTest::newRow("set meal") << u"T"_s << QString() << u"1"_s << u"25"_s;
+        QTest::newRow("component") << u"M"_s << QString() << u"2"_s << u"25"_s;
     }
 
     void setupFromDish()
     {
         QFETCH(QString, type);
         QFETCH(QString, currpriceFlag);
-        QFETCH(float, qty);
-        QFETCH(float, price);
+        QFETCH(QString, qty);
+        QFETCH(QString, price);
         ConfigManager::defaultManager().setDefaultPrintState(u"1"_s);
-
         Food food;
-        FoodInfo &info = *food.info;
-        info = {u"s"_s,  u"301"_s, u"c3"_s, u"牛肉"_s, u"Beef"_s, type, currpriceFlag,
-                u"Y"_s,  u"N"_s,   u"nr"_s, 25,        24,        23,   22,
-                u"份"_s, u"大"_s,  u"嫩"_s, 9,         u"中"_s};
+        *food.info = {u"s"_s,  u"301"_s, u"c3"_s, u"牛肉"_s, u"Beef"_s, type, currpriceFlag,
+                      u"Y"_s,  u"N"_s,   u"nr"_s, 25,        24,        23,   22,
+                      u"份"_s, u"大"_s,  u"嫩"_s, 9,         u"中"_s};
         food.bcatName = u"热菜"_s;
         food.scatName = u"炒菜"_s;
         food.suitno = u"900"_s;
@@ -329,34 +292,19 @@ private slots:
         food.OrgFoodNo = u"300"_s;
         food.changeAmt = 4.5f;
 
-        Line order = FoodOrder::genFoodOrderWithType(u"Z"_s);
+        Line order = FoodOrder::genFoodOrderWithType(u"Z"_s); // the caller's type stands
         setupFoodOrder(food, *order);
-        QCOMPARE(order->FoodType, u"Z"_s); // the caller's type stands
-        QCOMPARE(order->orderQty, qty);
-        QCOMPARE(order->salePrice1, price);
-        QCOMPARE(order->PrintState, u"1"_s);
-        QCOMPARE(order->foodno, u"301"_s);
-        QCOMPARE(order->catno, u"c3"_s);
-        QCOMPARE(order->foodName, u"牛肉"_s);
-        QCOMPARE(order->foodSubName, u"Beef"_s);
-        QCOMPARE(order->currpriceFlag, currpriceFlag);
-        QCOMPARE(order->TjFlag, u"Y"_s);
-        QCOMPARE(order->TempFoodFlag, u"N"_s);
-        QCOMPARE(order->spellName, u"nr"_s);
-        QCOMPARE(order->salePrice2, 24.f);
-        QCOMPARE(order->salePrice3, 23.f);
-        QCOMPARE(order->MemberPrice, 22.f);
-        QCOMPARE(order->unitname, u"份"_s);
-        QCOMPARE(order->itemsize, u"大"_s);
-        QCOMPARE(order->Remark, u"嫩"_s);
-        QCOMPARE(order->bcatName, u"热菜"_s);
-        QCOMPARE(order->scatName, u"炒菜"_s);
-        QCOMPARE(order->suitno, u"900"_s);
-        QCOMPARE(order->suitFoodQty, 2.f);
-        QCOMPARE(order->forceChange, u"Y"_s);
-        QCOMPARE(order->suiteIndex, 3);
-        QCOMPARE(order->OrgFoodNo, u"300"_s);
-        QCOMPARE(order->changeAmt, 4.5f);
+        QCOMPARE(
+            order->toGuadanString(),
+            u"<Guadan foodno=\"301\" catno=\"c3\" foodName=\"牛肉\" foodSubName=\"Beef\" FoodType=\"Z\" "_s
+            u"currpriceFlag=\""_s +
+                currpriceFlag + u"\" TjFlag=\"Y\" TempFoodFlag=\"N\" spellName=\"nr\" salePrice1=\""_s +
+                price +
+                u".000000\" salePrice2=\"24.000000\" salePrice3=\"23.000000\" MemberPrice=\"22.000000\" "_s
+                u"unitname=\"份\" itemsize=\"大\" Remark=\"嫩\" PrintState=\"1\" bcatName=\"热菜\" "_s
+                u"scatName=\"炒菜\" suitno=\"900\" forceChange=\"Y\" suiteIndex=\"3\" suitFoodQty=\"2.000000\" "_s
+                u"suitIndex=\"0\" OrgFoodNo=\"300\" changeAmt=\"4.500000\" orderQty=\""_s +
+                qty + u".000000\" itemSeq=\"0\" guadanTasteString=\"\" SellWay=\"A\" AuthID=\"\" />"_s);
     }
 
     void setupFromFoodWithoutDish()
@@ -384,7 +332,6 @@ private slots:
                                                       u"b\x1F"
                                                       u"c\xFFFF"_s
                                                    << u"abc"_s << u"abc"_s;
-        QTest::newRow("empty") << QString() << QString() << QString();
     }
 
     void xmlEscape()

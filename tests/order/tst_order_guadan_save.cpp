@@ -1,10 +1,8 @@
 #include "FakeOrderLines.h"
+#include "OrderFixtures.h"
 #include "OrderTestHome.h"
 
-#include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
-#include "foundation/UserNotice.h"
-#include "order/OrderPack.h"
 #include "storage/DBManager.h"
 
 #include <QDir>
@@ -13,26 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-class RecordingSink : public NoticeSink {
-public:
-    QStringList shown;
-    void showError(const QString &text) override { shown.append(u"error:"_s + text); }
-    void showInfo(const QString &text) override { shown.append(u"info:"_s + text); }
-    void showSuccess(const QString &text) override { shown.append(u"ok:"_s + text); }
-    void showProgress(const QString &) override {}
-    void hideProgress() override {}
-    void confirm(const QString &, const QString &, const QString &, const QString &,
-                 std::function<void(bool)> answer) override
-    {
-        answer(false);
-    }
-    void alert(const QString &, const QString &, const QString &, std::function<void()> closed) override
-    {
-        if (closed)
-            closed();
-    }
-};
-
 std::shared_ptr<FoodOrder> dish(const QString &foodno, const QString &name)
 {
     auto line = FoodOrder::genFoodOrderWithType(u"D"_s);
@@ -55,10 +33,9 @@ class TestOrderGuadanSave : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<OrderTestHome> home;
-    std::shared_ptr<RecordingSink> sink;
+    std::shared_ptr<RecordingNotices> sink;
     FakeOrderLines lines;
-    QObject observer;
-    int listUpdates = 0;
+    std::unique_ptr<NotificationLog> listUpdates;
 
     // Saves and returns the flag the completion received (-1: not called).
     int save(const OrderPack &pack)
@@ -73,18 +50,16 @@ private slots:
     {
         home = std::make_unique<OrderTestHome>();
         DBManager::resetForTests();
-        sink = std::make_shared<RecordingSink>();
+        sink = std::make_shared<RecordingNotices>();
         UserNotice::setSink(sink);
         lines = FakeOrderLines();
         OrderPack::setLinesSource(&lines);
-        listUpdates = 0;
-        NotificationCenter::defaultCenter().addObserver(&observer, Notify::UpdateOrderList,
-                                                        [this](const Notification &) { ++listUpdates; });
+        listUpdates = std::make_unique<NotificationLog>(QStringList{Notify::UpdateOrderList});
     }
 
     void cleanup()
     {
-        NotificationCenter::defaultCenter().removeObserver(&observer);
+        listUpdates.reset();
         OrderPack::setLinesSource(nullptr);
         UserNotice::setSink(nullptr);
         DBManager::resetForTests();
@@ -100,7 +75,7 @@ private slots:
         QCOMPARE(save(*pack), 1);
         QCOMPARE(sink->shown, QStringList{u"ok:挂单成功"_s});
         QCOMPARE(lines.clearCount, 1);
-        QCOMPARE(listUpdates, 1);
+        QCOMPARE(listUpdates->entries.size(), 1);
 
         const QList<Guadan> stored = storedOrders();
         QCOMPARE(stored.size(), 1);
@@ -123,7 +98,7 @@ private slots:
         QCOMPARE(sink->shown, QStringList{u"error:保存失败（1）"_s});
         QCOMPARE(lines.clearCount, 0);
         QCOMPARE(lines.lines.size(), 1);
-        QCOMPARE(listUpdates, 0);
+        QVERIFY(listUpdates->entries.isEmpty());
     }
 
     void emptyOrderIsNotStored()
@@ -131,7 +106,7 @@ private slots:
         QCOMPARE(save(*OrderPack::genNewPack()), 0);
         QCOMPARE(sink->shown, QStringList{u"error:挂单失败（0）"_s});
         QCOMPARE(lines.clearCount, 0);
-        QCOMPARE(listUpdates, 0);
+        QVERIFY(listUpdates->entries.isEmpty());
         QVERIFY(storedOrders().isEmpty());
 
         OrderPack::setLinesSource(nullptr);

@@ -1,5 +1,3 @@
-// The order manager's rules for building the order: adding, staging and merging, sold-out refusals,
-// lowering, deleting, emptying, steps and quantities with set-meal rescaling, print states, sounds.
 #include "OrderFixtures.h"
 #include "OrderTestHome.h"
 
@@ -27,6 +25,13 @@ private:
         line->orderQty = 1;
         line->arrTaste = tastes;
         return line;
+    }
+
+    static QList<TasteInfo> baseTastes()
+    {
+        TasteInfo manual = TasteInfo::genManualTaste();
+        manual.TasteName = u"少油"_s;
+        return {{u"002"_s, u"微辣"_s, u"01"_s, u"0"_s, QString(), 0}, manual};
     }
 
     // Adds a set meal of two components (1 and 2 per set, charges 5 and 0) and returns its parent.
@@ -67,10 +72,8 @@ private slots:
         QTest::addColumn<QList<TasteInfo>>("tastes");
         QTest::addColumn<QStringList>("expected");
 
-        const TasteInfo spicy{u"002"_s, u"微辣"_s, u"01"_s, u"0"_s, QString(), 0};
-        TasteInfo manual = TasteInfo::genManualTaste();
-        manual.TasteName = u"少油"_s;
-        const QList<TasteInfo> base{spicy, manual};
+        const QList<TasteInfo> base = baseTastes();
+        const TasteInfo spicy = base[0], manual = base[1];
         TasteInfo otherManual = manual;
         otherManual.TasteAmt = 2;
         const TasteInfo otherSpicy{u"003"_s, u"中辣"_s, u"01"_s, u"0"_s, QString(), 0};
@@ -98,10 +101,7 @@ private slots:
         QFETCH(QList<TasteInfo>, tastes);
         QFETCH(QStringList, expected);
 
-        const TasteInfo spicy{u"002"_s, u"微辣"_s, u"01"_s, u"0"_s, QString(), 0};
-        TasteInfo manual = TasteInfo::genManualTaste();
-        manual.TasteName = u"少油"_s;
-        orders->addToOrderCache(stagedDish(u"D1"_s, u"大份"_s, u"鱼"_s, 20, {spicy, manual}));
+        orders->addToOrderCache(stagedDish(u"D1"_s, u"大份"_s, u"鱼"_s, 20, baseTastes()));
         orders->addToOrderCache(stagedDish(foodno, size, name, price, tastes));
         QCOMPARE(summary(*orders), expected);
         QVERIFY(orders->arrOrderCache().isEmpty());
@@ -151,25 +151,29 @@ private slots:
     void setMealLinesAndRescaling_data()
     {
         QTest::addColumn<float>("orderedQty");
-        QTest::addColumn<float>("newQty");
-        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>(
+            "change"); // "=n" sets the quantity, "+n"/"-n" steps, "remove" lowers by one
         QTest::addColumn<QStringList>("after");
+        const QStringList two{u"T T1 2"_s, u"M M1 2"_s, u"M M2 4"_s};
         QTest::newRow("one set, then three")
-            << 1.0f << 3.0f << QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s}
-            << QStringList{u"T T1 3"_s, u"M M1 3"_s, u"M M2 6"_s};
+            << 1.0f << u"=3"_s << QStringList{u"T T1 3"_s, u"M M1 3"_s, u"M M2 6"_s};
         QTest::newRow("two sets from the details, then one")
-            << 2.0f << 1.0f << QStringList{u"T T1 2"_s, u"M M1 2"_s, u"M M2 4"_s}
-            << QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s};
+            << 2.0f << u"=1"_s << QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s};
+        QTest::newRow("quantity 0") << 1.0f << u"=0"_s << QStringList();
+        QTest::newRow("a step up") << 1.0f << u"+1"_s << two;
+        QTest::newRow("a step down to nothing") << 1.0f << u"-1"_s << QStringList();
+        QTest::newRow("removing one of three") << 3.0f << u"remove"_s << two;
+        QTest::newRow("removing the only one") << 1.0f << u"remove"_s << QStringList();
     }
 
     void setMealLinesAndRescaling()
     {
         QFETCH(float, orderedQty);
-        QFETCH(float, newQty);
-        QFETCH(QStringList, before);
+        QFETCH(QString, change);
         QFETCH(QStringList, after);
         const Line parent = addSetMeal(orderedQty);
-        QCOMPARE(summary(*orders), before);
+        const QString qty = QString::number(orderedQty), twice = QString::number(2 * orderedQty);
+        QCOMPARE(summary(*orders), (QStringList{u"T T1 "_s + qty, u"M M1 "_s + qty, u"M M2 "_s + twice}));
         const QList<Line> lines = orders->arrOrders();
         QCOMPARE(parent->itemSeq, 1u);
         QCOMPARE(lines.at(1)->itemSeq, 2u);
@@ -177,8 +181,15 @@ private slots:
         QCOMPARE(lines.at(1)->suiteIndex, 1);
         QCOMPARE(lines.at(2)->suiteIndex, 1);
         QCOMPARE(parent->arrSubOrders, lines.mid(1));
-        orders->setOrderQty(parent, newQty);
+        if (change == u"remove")
+            orders->removeFood(Menu::setMeal(u"T1"_s, 88, {}));
+        else if (change.startsWith(u'='))
+            orders->setOrderQty(parent, change.mid(1).toFloat());
+        else
+            orders->setOrderAlphaQty(parent, change.toInt());
         QCOMPARE(summary(*orders), after);
+        if (after.isEmpty())
+            QCOMPARE(parent->orderQty, 0.0f);
     }
 
     void soldOutDishesAreRefusedButCanBeLowered()
@@ -226,18 +237,6 @@ private slots:
         QCOMPARE(summary(*orders), (QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s}));
     }
 
-    void removeFoodRescalesOrRemovesASetMeal()
-    {
-        const Line parent = addSetMeal(3);
-        const Food set = Menu::setMeal(u"T1"_s, 88, {});
-        orders->removeFood(set);
-        QCOMPARE(summary(*orders), (QStringList{u"T T1 2"_s, u"M M1 2"_s, u"M M2 4"_s}));
-        orders->removeFood(set);
-        orders->removeFood(set);
-        QVERIFY(orders->arrOrders().isEmpty());
-        QCOMPARE(parent->orderQty, 0.0f);
-    }
-
     void deleteFoodOrderByType()
     {
         orders->addFood(Menu::dish(u"D1"_s));
@@ -248,19 +247,6 @@ private slots:
         orders->deleteFoodOrder(parent);
         QCOMPARE(summary(*orders), QStringList{u"D D1 1"_s});
         orders->deleteFoodOrder(lines.first());
-        QVERIFY(orders->arrOrders().isEmpty());
-    }
-
-    void stepsRescaleAndRemoveAtZero()
-    {
-        const Line parent = addSetMeal();
-        orders->setOrderAlphaQty(parent, 1);
-        QCOMPARE(summary(*orders), (QStringList{u"T T1 2"_s, u"M M1 2"_s, u"M M2 4"_s}));
-        orders->setOrderAlphaQty(parent, -1);
-        orders->setOrderAlphaQty(parent, -1);
-        QVERIFY(orders->arrOrders().isEmpty());
-        orders->addFood(Menu::dish(u"D1"_s));
-        orders->setOrderQty(orders->arrOrders().first(), 0);
         QVERIFY(orders->arrOrders().isEmpty());
     }
 
@@ -281,8 +267,6 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("expected");
         QTest::newRow("即起 to 等叫") << u"0"_s << u"1"_s;
-        QTest::newRow("等叫 to 不出") << u"1"_s << u"2"_s;
-        QTest::newRow("不出 to 即起") << u"2"_s << u"0"_s;
         QTest::newRow("other stays") << u"7"_s << u"7"_s;
     }
 

@@ -1,4 +1,3 @@
-// The order's amounts, its send and held-order details, and adopting a held order.
 #include "OrderFixtures.h"
 #include "OrderTestHome.h"
 
@@ -72,15 +71,11 @@ private slots:
         OrderPack::setLinesSource(nullptr);
     }
 
-    void amountsOfAnEmptyOrder()
-    {
-        QCOMPARE(orders->getOrderAmount(u"D1"_s), u"0"_s);
-        QCOMPARE(orders->getOrderPackAmount(), u"0"_s);
-        QCOMPARE(orders->getOrderPackPay(), u"0.00"_s);
-    }
-
     void orderedQuantityOfADish()
     {
+        QCOMPARE(orders->getOrderAmount(u"M1"_s), u"0"_s);
+        QCOMPARE(orders->getOrderPackAmount(), u"0"_s);
+        QCOMPARE(orders->getOrderPackPay(), u"0.00"_s);
         orders->addFood(Menu::dish(u"M1"_s, 5));
         orders->addFood(Menu::dish(u"M1"_s, 5), FoodItemsize{u"M1"_s, u"大份"_s, 8, 0, 0, 0}, 2.5f);
         orders->addFood(Menu::setMeal(u"T1"_s, 88, {Menu::component(u"T1"_s, u"M1"_s, 4)}));
@@ -165,6 +160,7 @@ private slots:
                  (QStringList{u"1|T||0"_s, u"2|M|T1|1"_s, u"3|M|T1|1"_s}));
     }
 
+    // The send derives the components' sale from their parent; the gift setter marks them for holding.
     void componentsAreGivenAwayWithTheirSetMeal()
     {
         const Line parent = addSetMeal();
@@ -172,21 +168,17 @@ private slots:
             line.setIsZengSong(true);
             line.authID = u"001"_s;
         });
-        QCOMPARE(attributes(orders->sendData(), {u"FoodType"_s, u"SellWay"_s, u"AuthID"_s}),
-                 (QStringList{u"T|C|001"_s, u"M|C|001"_s, u"M|C|001"_s}));
+        const QStringList gift{u"T|C|001"_s, u"M|C|001"_s, u"M|C|001"_s};
+        const QStringList fields{u"FoodType"_s, u"SellWay"_s, u"AuthID"_s};
+        QCOMPARE(attributes(orders->sendData(), fields), gift);
         orders->changeLine(parent, [](FoodOrder &line) { line.setIsZengSong(false); });
         QCOMPARE(attributes(orders->sendData(), {u"SellWay"_s, u"AuthID"_s}),
                  (QStringList{u"A|"_s, u"A|"_s, u"A|"_s}));
-    }
 
-    void aGiftSetMealCostsNothingBeforeItIsSent()
-    {
-        const Line parent = addSetMeal();
         QCOMPARE(orders->getOrderPackPay(), u"93.00"_s);
         orders->setZengSong(parent, true, u"001"_s);
         QCOMPARE(orders->getOrderPackPay(), u"0.00"_s);
-        QCOMPARE(attributes(orders->guaDanData(), {u"FoodType"_s, u"SellWay"_s, u"AuthID"_s}),
-                 (QStringList{u"T|C|001"_s, u"M|C|001"_s, u"M|C|001"_s}));
+        QCOMPARE(attributes(orders->guaDanData(), fields), gift);
         orders->setZengSong(parent, false, u"001"_s);
         QCOMPARE(orders->getOrderPackPay(), u"93.00"_s);
         QCOMPARE(attributes(orders->guaDanData(), {u"SellWay"_s, u"AuthID"_s}),
