@@ -30,7 +30,7 @@ QMutex warningsMutex;
 QStringList warnings;
 QtMessageHandler previousHandler = nullptr;
 
-// What a machine without sound hardware says when the sound manager starts; not the views' doing.
+// What a machine without sound hardware says; not the views' doing.
 bool isMissingAudioDevice(const QString &message)
 {
     return message == QLatin1String("No audio device detected") ||
@@ -61,12 +61,9 @@ void prepareProcess()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_QUICK_BACKEND", "software");
-    // The home screen asks the maker's web service for a newer version and reports itself there:
-    // nothing may reach a real service from a test. A closed loopback port refuses at once; tests
-    // that want answers point it at a development server.
+    // Nothing may reach a real service from a test; a closed loopback port refuses at once.
     qputenv(MakerServiceAddress::kEnvironmentVariable, kClosedAddress);
     MediaBackend::chooseDefault();
-    // Each test run gets its own runtime folder, which the platform otherwise complains about.
     const QString runtime = QDir::tempPath() + QStringLiteral("/diancai-ui-test-") +
                             QString::number(QCoreApplication::applicationPid());
     QDir().mkpath(runtime);
@@ -77,7 +74,6 @@ void prepareProcess()
 
 void startRecording()
 {
-    // QTest installs its own handler when the test starts; ours goes on top of it.
     static bool recording = false;
     if (recording)
         return;
@@ -91,7 +87,6 @@ void prepareApplication()
     AppPaths::setHome(home);
     SettingsStore::setShared(std::make_shared<IniSettingsStore>(home + QStringLiteral("/settings.ini")));
     ConfigManager::resetDefaultManager();
-    // No ordering server either, unless a test starts one.
     ConfigManager::defaultManager().setIp(QStringLiteral("127.0.0.1"));
     ConfigManager::defaultManager().setPort(QStringLiteral("1"));
     LanguageManager::defaultManager().reset();
@@ -112,6 +107,14 @@ std::unique_ptr<QQmlEngine> makeEngine()
     auto engine = std::make_unique<QQmlEngine>();
     UiSetup::prepareEngine(*engine);
     return engine;
+}
+
+std::unique_ptr<QQuickWindow> makeWindow()
+{
+    auto window = std::make_unique<QQuickWindow>();
+    window->resize(1024, 768);
+    window->show();
+    return QTest::qWaitForWindowExposed(window.get()) ? std::move(window) : nullptr;
 }
 
 QUrl viewUrl(const QString &fileName)
@@ -150,19 +153,16 @@ QQuickItem *createItem(QQmlEngine &engine, QQuickWindow &window, const QString &
 QList<QQuickItem *> findItems(QQuickItem *root, const QString &objectName)
 {
     QList<QQuickItem *> found;
-    if (!root)
-        return found;
-    if (root->objectName() == objectName)
+    if (root && root->objectName() == objectName)
         found.append(root);
-    for (QQuickItem *child : root->childItems())
+    for (QQuickItem *child : root ? root->childItems() : QList<QQuickItem *>())
         found += findItems(child, objectName);
     return found;
 }
 
 QQuickItem *findItem(QQuickItem *root, const QString &objectName)
 {
-    const QList<QQuickItem *> found = findItems(root, objectName);
-    return found.isEmpty() ? nullptr : found.constFirst();
+    return findItems(root, objectName).value(0);
 }
 
 void tap(QQuickItem *item)
@@ -181,11 +181,9 @@ bool waitForFrame(QQuickWindow &window)
     return swapped.wait(3000);
 }
 
-} // namespace UiTest
-
-namespace UiTest {
 void releaseSound()
 {
     SoundManager::resetDefaultManager();
 }
+
 } // namespace UiTest

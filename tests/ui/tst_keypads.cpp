@@ -1,5 +1,5 @@
-// The keypad views over their models: every key of a model is drawn, big enough for a thumb, and a
-// tap on it reaches the model, which posts the keypad notifications; captions follow the language.
+// The keypad views over their models: every key drawn thumb-sized, taps reach the model and its
+// notifications.
 #include "UiTestSupport.h"
 
 #include "foundation/NotificationCenter.h"
@@ -27,7 +27,6 @@ private:
     std::unique_ptr<QObject> observer;
     QStringList posted;
 
-    // Draws the keypad `view` over a fresh model of its kind.
     void build(const QString &view)
     {
         delete keypad;
@@ -54,10 +53,8 @@ private slots:
     {
         UiTest::startRecording();
         engine = UiTest::makeEngine();
-        window = std::make_unique<QQuickWindow>();
-        window->resize(1024, 768);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window = UiTest::makeWindow();
+        QVERIFY(window);
     }
 
     void init()
@@ -79,8 +76,7 @@ private slots:
         delete keypad;
         keypad = nullptr;
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
-        const QStringList warnings = UiTest::takeWarnings();
-        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
+        UI_VERIFY_NO_WARNINGS();
     }
 
     void everyKeyIsDrawnAndThumbSized_data()
@@ -130,9 +126,6 @@ private slots:
                                  << u"HS"_s
                                  << QStringList{click + u"H"_s, click + u"HS"_s, click + u"HS1"_s,
                                                 click + u"HS"_s};
-        QTest::newRow("letters, clear and ok")
-            << u"LetterKeypad.qml"_s << QStringList{u"Z"_s, u"clear"_s, u"ok"_s} << QString()
-            << QStringList{click + u"Z"_s, click, Notify::NumberKeyboardOkClick + u' '};
     }
 
     void tapsReachTheModel()
@@ -153,12 +146,9 @@ private slots:
         build(u"NumberKeypad.qml"_s);
         QCOMPARE(caption(u"clear"_s), u"清空"_s);
         QCOMPARE(caption(u"ok"_s), u"确定"_s);
-        QCOMPARE(caption(u"7"_s), u"7"_s);
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish);
         QCOMPARE(caption(u"clear"_s), u"Clear"_s);
         QCOMPARE(caption(u"ok"_s), u"OK"_s);
-        LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
-        QCOMPARE(caption(u"ok"_s), u"确定"_s);
     }
 
     void closeKeyEndsTextEditingOnTheScreen()

@@ -1,5 +1,5 @@
-// The login bar, the login and logout dialogs and the gift authorisation dialog, without a window:
-// the fields fed by keypad keys, the checks and their order, and what each outcome opens or closes.
+// The login bar, the login, logout and gift authorisation dialogs without a window: keypad input,
+// the checks and their order, and what each outcome opens or closes.
 #include "UiTestSupport.h"
 
 #include "foundation/NotificationCenter.h"
@@ -27,7 +27,6 @@ using namespace Qt::StringLiterals;
 namespace {
 using Field = AccountFormController::Field;
 
-// Types `digits` on the keypad of whichever form is being edited, as taps on its keys would.
 void type(AccountFormController &form, const QString &digits)
 {
     for (const QChar digit : digits)
@@ -69,8 +68,7 @@ private slots:
         NoticeBoard::instance().clear();
         EditingFocus::instance().clear();
         DBManager::resetForTests();
-        const QStringList warnings = UiTest::takeWarnings();
-        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
+        UI_VERIFY_NO_WARNINGS();
     }
 
     void barTitleFollowsTheLoginState()
@@ -82,14 +80,10 @@ private slots:
         NotificationCenter::defaultCenter().post(Notify::NotificationLoginOk, u"登录成功(王喆)"_s);
         QCOMPARE(bar.title(), u"王喆(001)"_s);
 
-        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish);
-        QCOMPARE(bar.title(), u"王喆(001)"_s);
-
         LoginState::setLoggedOut();
         NotificationCenter::defaultCenter().post(Notify::NotificationLogout);
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish);
         QCOMPARE(bar.title(), u"Not logged in"_s);
-        LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
-        QCOMPARE(bar.title(), u"未登录"_s);
     }
 
     void barOpensTheDialogForTheState_data()
@@ -189,8 +183,6 @@ private slots:
                                     << int(Field::AccountField) << QStringList();
         QTest::newRow("password empty") << u"001"_s << QString() << int(Field::AccountField)
                                         << int(Field::PasswordField) << QStringList();
-        QTest::newRow("account empty") << QString() << u"123"_s << int(Field::PasswordField)
-                                       << int(Field::AccountField) << QStringList();
         QTest::newRow("both filled") << u"001"_s << u"123"_s << int(Field::PasswordField)
                                      << int(Field::NoField) << QStringList{u"001/123"_s};
     }
@@ -222,7 +214,6 @@ private slots:
     {
         QTest::addColumn<QString>("account");
         QTest::addColumn<QString>("password");
-        QTest::newRow("both") << QString() << QString();
         QTest::newRow("account") << QString() << u"123"_s;
         QTest::newRow("password") << u"001"_s << QString();
     }
@@ -326,7 +317,6 @@ private slots:
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish);
         QCOMPARE(logout->accountText(), u"Current user: 刘婷(004)"_s);
 
-        QSignalSpy loggedOut(&bar, &LoginBar::titleChanged);
         logout->logout();
         QVERIFY(!LoginState::isLogin());
         QTRY_VERIFY(openPopups().isEmpty());
@@ -363,6 +353,7 @@ private slots:
         QTest::newRow("empty password") << true << u"001"_s << QString() << u"用户名或密码不能为空"_s;
         QTest::newRow("empty before gift mode")
             << false << QString() << u"123"_s << u"用户名或密码不能为空"_s;
+        QTest::newRow("outside gift mode") << false << u"001"_s << u"123"_s << QString();
     }
 
     void authorisationRules()
@@ -377,8 +368,6 @@ private slots:
         auth->setIdxPath(3);
         auth->setIsZengSongMode(giftMode);
         QVERIFY(PopViewManager::defaultManager().popController(auth));
-        QCOMPARE(auth->title(), u"授权"_s);
-        QCOMPARE(auth->confirmText(), u"确定"_s);
         auth->setAccount(account);
         auth->setPassword(password);
         QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
@@ -388,44 +377,19 @@ private slots:
                                                         [&rows](const Notification &n) { rows << n.object; });
 
         auth->confirm();
-        if (message.isEmpty()) {
-            QCOMPARE(rows, QVariantList{3});
-            QCOMPARE(line->authID, account);
-            QVERIFY(auth->isDismissing());
+        const bool authorised = giftMode && message.isEmpty();
+        QCOMPARE(rows, authorised ? QVariantList{3} : QVariantList());
+        QCOMPARE(line->authID, authorised ? account : QString());
+        QCOMPARE(auth->isDismissing(), authorised);
+        if (authorised)
             QTRY_VERIFY(openPopups().isEmpty());
+        if (message.isEmpty()) {
+            QCoreApplication::processEvents();
             QCOMPARE(shown.count(), 0);
         } else {
             QTRY_COMPARE(shown.count(), 1);
             QCOMPARE(shown.first().at(1).toString(), message);
-            QVERIFY(rows.isEmpty());
-            QCOMPARE(line->authID, QString());
-            QVERIFY(!auth->isDismissing());
         }
-    }
-
-    void authorisationOutsideGiftModeDoesNothing()
-    {
-        auto line = std::make_shared<FoodOrder>();
-        auto *auth = new AuthViewController(u"授权"_s);
-        auth->setFoodOrder(line);
-        QVERIFY(PopViewManager::defaultManager().popController(auth));
-        type(*auth, u"001"_s);
-        pressOk();
-        QCOMPARE(auth->editingField(), AccountFormController::PasswordField);
-        type(*auth, u"123"_s);
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
-        pressOk();
-        QCOMPARE(auth->password(), u"123"_s);
-        QCOMPARE(line->authID, QString());
-        QVERIFY(!auth->isDismissing());
-        QCoreApplication::processEvents();
-        QCOMPARE(shown.count(), 0);
-
-        // The same keys in gift mode authorise.
-        auth->setIsZengSongMode(true);
-        auth->confirm();
-        QCOMPARE(line->authID, u"001"_s);
-        QTRY_VERIFY(openPopups().isEmpty());
     }
 };
 

@@ -35,8 +35,6 @@ private slots:
         QCOMPARE(model.selecteItemTitle(), u"推荐"_s);
         QCOMPARE(model.data(model.index(0), CategoryScrollModel::SelectedRole), QVariant(true));
         QCOMPARE(model.data(model.index(1), CategoryScrollModel::TitleRole), QVariant(u"热菜"_s));
-        QCOMPARE(model.roleNames().value(CategoryScrollModel::TitleRole), QByteArray("title"));
-        QCOMPARE(model.roleNames().value(CategoryScrollModel::SelectedRole), QByteArray("selected"));
 
         model.selectItemOf(2);
         model.reloadData({u"海鲜"_s});
@@ -55,7 +53,6 @@ private slots:
         QTest::newRow("another item") << QList<int>{2} << QList<int>{2} << 2;
         QTest::newRow("the selected item again") << QList<int>{0} << QList<int>{} << 0;
         QTest::newRow("twice the same") << QList<int>{1, 1} << QList<int>{1} << 1;
-        QTest::newRow("back and forth") << QList<int>{3, 0} << QList<int>{3, 0} << 0;
         QTest::newRow("outside the strip") << QList<int>{4, -1} << QList<int>{} << 0;
     }
 
@@ -86,10 +83,8 @@ private slots:
         QTest::addColumn<bool>("scrolled");
         QTest::newRow("select 2") << u"select"_s << QVariant(2) << 2 << true;
         QTest::newRow("select past the end") << u"select"_s << QVariant(4) << 0 << false;
-        QTest::newRow("select negative") << u"select"_s << QVariant(-1) << 0 << false;
         QTest::newRow("name, first of two") << u"name"_s << QVariant(u"热菜"_s) << 1 << true;
         QTest::newRow("name, no match") << u"name"_s << QVariant(u"甜品"_s) << 0 << false;
-        QTest::newRow("name, empty") << u"name"_s << QVariant(QString()) << 0 << false;
     }
 
     void categorySelectionFromCode()
@@ -119,7 +114,6 @@ private slots:
         QTest::addColumn<QList<int>>("taps");
         QTest::addColumn<QStringList>("reported");
         QTest::addColumn<int>("selected");
-        QTest::newRow("first tap") << QList<int>{0} << QStringList{u"select 0"_s} << 0;
         QTest::newRow("second tile") << QList<int>{0, 2}
                                      << QStringList{u"select 0"_s, u"last 0"_s, u"select 2"_s} << 2;
         QTest::newRow("same tile again")
@@ -177,7 +171,6 @@ private slots:
         QCOMPARE(model.data(model.index(0), FoodInfoScrollModel::TitleRole), QVariant(u"A01"_s));
         QCOMPARE(model.data(model.index(0), FoodInfoScrollModel::DetailRole), QVariant(u"4人"_s));
         QCOMPARE(model.data(model.index(0), FoodInfoScrollModel::TagRole), QVariant(u"busy"_s));
-        QCOMPARE(model.roleNames().size(), 4);
     }
 };
 

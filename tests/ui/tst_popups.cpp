@@ -91,8 +91,7 @@ private slots:
         QTRY_VERIFY(manager().arrControllers().isEmpty());
         QTRY_VERIFY(frames().isEmpty());
         observer.reset();
-        const QStringList warnings = UiTest::takeWarnings();
-        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
+        UI_VERIFY_NO_WARNINGS();
     }
 
     void placement_data()

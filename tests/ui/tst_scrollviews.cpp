@@ -48,17 +48,14 @@ private slots:
     {
         UiTest::startRecording();
         engine = UiTest::makeEngine();
-        window = std::make_unique<QQuickWindow>();
-        window->resize(1024, 768);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window = UiTest::makeWindow();
+        QVERIFY(window);
     }
 
     void cleanup()
     {
         view.reset();
-        const QStringList warnings = UiTest::takeWarnings();
-        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
+        UI_VERIFY_NO_WARNINGS();
     }
 
     void stripTapsAndScrolling()
