@@ -9,6 +9,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 QStringList sorted(QStringList list)
 {
@@ -28,34 +30,34 @@ private slots:
     void folderIndex_data()
     {
         QTest::addColumn<QStringList>("entries"); // a trailing "/" makes a folder
-        QTest::addColumn<bool>("makeFolder");
+        QTest::addColumn<QString>("kind");        // what "media" is: a folder, a file or nothing
         QTest::addColumn<bool>("listed");
         QTest::addColumn<QStringList>("names");
 
-        const QStringList mixed = {QStringLiteral("00002.jpg"), QStringLiteral("菜单.png"),
-                                   QStringLiteral("notes.txt"), QStringLiteral(".hidden"),
-                                   QStringLiteral(".DS_Store"), QStringLiteral(".ds_store"),
-                                   QStringLiteral("sub/"),      QStringLiteral("00001.JPG")};
+        const QStringList mixed = {u"00002.jpg"_s, u"菜单.png"_s,  u"notes.txt"_s, u".hidden"_s,
+                                   u".DS_Store"_s, u".ds_store"_s, u"sub/"_s,      u"00001.JPG"_s};
         QTest::newRow("every entry but .DS_Store")
-            << mixed << true << true << QStringList{QStringLiteral(".ds_store"), QStringLiteral(".hidden"),
-                                                    QStringLiteral("00001.JPG"), QStringLiteral("00002.jpg"),
-                                                    QStringLiteral("notes.txt"), QStringLiteral("sub"),
-                                                    QStringLiteral("菜单.png")};
-        QTest::newRow("empty folder") << QStringList() << true << true << QStringList();
+            << mixed << u"folder"_s << true
+            << QStringList{u".ds_store"_s, u".hidden"_s, u"00001.JPG"_s, u"00002.jpg"_s,
+                           u"notes.txt"_s, u"sub"_s,     u"菜单.png"_s};
+        QTest::newRow("empty folder") << QStringList() << u"folder"_s << true << QStringList();
         QTest::newRow("only .DS_Store")
-            << QStringList{QStringLiteral(".DS_Store")} << true << true << QStringList();
-        QTest::newRow("missing folder") << QStringList() << false << false << QStringList();
+            << QStringList{u".DS_Store"_s} << u"folder"_s << true << QStringList();
+        QTest::newRow("missing folder") << QStringList() << QString() << false << QStringList();
+        QTest::newRow("a file, not a folder") << QStringList() << u"file"_s << false << QStringList();
     }
     void folderIndex()
     {
         QFETCH(QStringList, entries);
-        QFETCH(bool, makeFolder);
+        QFETCH(QString, kind);
         QFETCH(bool, listed);
         QFETCH(QStringList, names);
 
-        const QString folder = home->dataPath(QStringLiteral("media"));
-        if (makeFolder)
+        const QString folder = home->dataPath(u"media"_s);
+        if (kind == u"folder")
             QVERIFY(QDir().mkpath(folder));
+        else if (kind == u"file")
+            QVERIFY(MediaTestHome::writeFile(folder));
         for (const QString &entry : entries) {
             if (entry.endsWith(u'/'))
                 QVERIFY(QDir().mkpath(folder + u'/' + entry));
@@ -64,8 +66,8 @@ private slots:
         }
 
         FolderIndex index;
-        index.names = {QStringLiteral("stale")};
-        index.paths.insert(QStringLiteral("stale"), QStringLiteral("/stale"));
+        index.names = {u"stale"_s};
+        index.paths.insert(u"stale"_s, u"/stale"_s);
         QCOMPARE(index.rebuild(folder), listed);
         QCOMPARE(sorted(index.names), names);
         QCOMPARE(index.paths.size(), names.size());
@@ -73,73 +75,61 @@ private slots:
             QCOMPARE(index.paths.value(name), folder + u'/' + name);
     }
 
-    void aFileIsNotAFolder()
-    {
-        const QString path = home->dataPath(QStringLiteral("foodPicBig"));
-        QVERIFY(MediaTestHome::writeFile(path));
-        FolderIndex index;
-        QVERIFY(!index.rebuild(path));
-        QVERIFY(index.names.isEmpty());
-    }
-
     void photoSetupRescansOnlyAfterNewPackage()
     {
-        QVERIFY(MediaTestHome::writeFile(home->dataPath(QStringLiteral("foodPicBig/00001.jpg"))));
+        QVERIFY(MediaTestHome::writeFile(home->dataPath(u"foodPicBig/00001.jpg"_s)));
         PhotoManager photos;
         QVERIFY(photos.needForceSetup());
         QVERIFY(photos.setup());
         QVERIFY(!photos.needForceSetup());
-        QCOMPARE(photos.arrPhotoNames(), QStringList{QStringLiteral("00001.jpg")});
+        QCOMPARE(photos.arrPhotoNames(), QStringList{u"00001.jpg"_s});
 
-        QVERIFY(MediaTestHome::writeFile(home->dataPath(QStringLiteral("foodPicBig/00002.jpg"))));
+        QVERIFY(MediaTestHome::writeFile(home->dataPath(u"foodPicBig/00002.jpg"_s)));
         QVERIFY(photos.setup());
         QCOMPARE(photos.arrPhotoNames().size(), 1);
 
         NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);
         QVERIFY(photos.needForceSetup());
         QVERIFY(photos.setup());
-        QCOMPARE(sorted(photos.arrPhotoNames()),
-                 (QStringList{QStringLiteral("00001.jpg"), QStringLiteral("00002.jpg")}));
-        QCOMPARE(photos.dictBigPhotos().value(QStringLiteral("00002.jpg")),
-                 home->dataPath(QStringLiteral("foodPicBig/00002.jpg")));
+        QCOMPARE(sorted(photos.arrPhotoNames()), (QStringList{u"00001.jpg"_s, u"00002.jpg"_s}));
+        QCOMPARE(photos.dictBigPhotos().value(u"00002.jpg"_s), home->dataPath(u"foodPicBig/00002.jpg"_s));
     }
 
     void photoSetupRescansWhileTheIndexIsEmpty()
     {
-        QVERIFY(QDir().mkpath(home->dataPath(QStringLiteral("foodPicBig"))));
+        QVERIFY(QDir().mkpath(home->dataPath(u"foodPicBig"_s)));
         PhotoManager photos;
         QVERIFY(photos.setup());
         QVERIFY(photos.arrPhotoNames().isEmpty());
-        QVERIFY(MediaTestHome::writeFile(home->dataPath(QStringLiteral("foodPicBig/00003.jpg"))));
+        QVERIFY(MediaTestHome::writeFile(home->dataPath(u"foodPicBig/00003.jpg"_s)));
         QVERIFY(photos.setup());
-        QCOMPARE(photos.arrPhotoNames(), QStringList{QStringLiteral("00003.jpg")});
+        QCOMPARE(photos.arrPhotoNames(), QStringList{u"00003.jpg"_s});
     }
 
     void photoSetupFollowsTheDataFolder()
     {
-        QVERIFY(MediaTestHome::writeFile(home->dataPath(QStringLiteral("foodPicBig/00001.jpg"))));
+        QVERIFY(MediaTestHome::writeFile(home->dataPath(u"foodPicBig/00001.jpg"_s)));
         PhotoManager photos;
         QVERIFY(photos.setup());
 
-        home->usePackage(QStringLiteral("empty")); // data deleted: the folder does not exist
+        home->usePackage(u"empty"_s); // data deleted: the folder does not exist
         NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);
         QVERIFY(!photos.setup());
         QVERIFY(!photos.needForceSetup());
         QVERIFY(photos.arrPhotoNames().isEmpty());
         QVERIFY(photos.dictBigPhotos().isEmpty());
-        QVERIFY(!photos.getImagePathByFoodno(QStringLiteral("00001")));
+        QVERIFY(!photos.getImagePathByFoodno(u"00001"_s));
     }
 
     void imagePathByFoodno_data()
     {
         QTest::addColumn<QString>("foodno");
         QTest::addColumn<bool>("found");
-        QTest::newRow("its own file") << QStringLiteral("00001") << true;
-        QTest::newRow("letter case differs") << QStringLiteral("a01") << false;
-        QTest::newRow("same letter case") << QStringLiteral("A01") << true;
-        QTest::newRow("number with extension") << QStringLiteral("00001.jpg") << false;
-        QTest::newRow("trailing space") << QStringLiteral("00001 ") << false;
-        QTest::newRow("other extension only") << QStringLiteral("00009") << false;
+        QTest::newRow("its own file") << u"00001"_s << true;
+        QTest::newRow("letter case differs") << u"a01"_s << false;
+        QTest::newRow("same letter case") << u"A01"_s << true;
+        QTest::newRow("number with extension") << u"00001.jpg"_s << false;
+        QTest::newRow("other extension only") << u"00009"_s << false;
         QTest::newRow("empty number") << QString() << false;
     }
     void imagePathByFoodno()
@@ -147,14 +137,13 @@ private slots:
         QFETCH(QString, foodno);
         QFETCH(bool, found);
         for (const char *name : {"00001.jpg", "A01.jpg", "00009.png"})
-            QVERIFY(MediaTestHome::writeFile(
-                home->dataPath(QStringLiteral("foodPicBig/") + QLatin1String(name))));
+            QVERIFY(MediaTestHome::writeFile(home->dataPath(u"foodPicBig/"_s + QLatin1String(name))));
         PhotoManager photos;
         QVERIFY(photos.setup());
         const std::optional<QString> path = photos.getImagePathByFoodno(foodno);
         QCOMPARE(path.has_value(), found);
         if (found)
-            QCOMPARE(*path, home->dataPath(QStringLiteral("foodPicBig/") + foodno + QStringLiteral(".jpg")));
+            QCOMPARE(*path, home->dataPath(u"foodPicBig/"_s + foodno + u".jpg"_s));
     }
 
     void adAndVideoIndexes()
@@ -165,15 +154,13 @@ private slots:
         VideoManager videos;
         QVERIFY(ads.setup());
         QVERIFY(videos.setup());
-        QCOMPARE(ads.arrPhotoNames(), QStringList{QStringLiteral("01春节.jpg")});
-        QCOMPARE(ads.dictBigPhotos().value(QStringLiteral("01春节.jpg")),
-                 home->dataPath(QStringLiteral("AdPicture/01春节.jpg")));
-        QCOMPARE(videos.arrVideoNames(), QStringList{QStringLiteral("店面.mp4")});
-        QCOMPARE(videos.dictVideos().value(QStringLiteral("店面.mp4")),
-                 home->dataPath(QStringLiteral("AdVideo/店面.mp4")));
+        QCOMPARE(ads.arrPhotoNames(), QStringList{u"01春节.jpg"_s});
+        QCOMPARE(ads.dictBigPhotos().value(u"01春节.jpg"_s), home->dataPath(u"AdPicture/01春节.jpg"_s));
+        QCOMPARE(videos.arrVideoNames(), QStringList{u"店面.mp4"_s});
+        QCOMPARE(videos.dictVideos().value(u"店面.mp4"_s), home->dataPath(u"AdVideo/店面.mp4"_s));
 
         // A new package without these folders empties both at their next setup.
-        home->usePackage(QStringLiteral("other"));
+        home->usePackage(u"other"_s);
         QVERIFY(!ads.setup());
         QVERIFY(!videos.setup());
         QVERIFY(ads.arrPhotoNames().isEmpty() && ads.dictBigPhotos().isEmpty());

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // The real audio: this machine and CI have no sound device, and a missing device (or a file that
 // is no sound at all) must leave the terminal silent, never failing or waiting.
 class TestMediaQtAudio : public QObject {
@@ -17,25 +19,24 @@ private slots:
     void initTestCase()
     {
         home = std::make_unique<MediaTestHome>();
-        QVERIFY(QFileInfo::exists(AppPaths::resourcePath(QStringLiteral("bnok.wav"))));
-        QVERIFY(QDir().mkpath(home->dataPath(QStringLiteral("BgMusic"))));
-        QVERIFY(QFile::copy(AppPaths::resourcePath(QStringLiteral("flip.wav")),
-                            home->dataPath(QStringLiteral("BgMusic/翻页.wav"))));
-        QVERIFY(MediaTestHome::writeFile(home->dataPath(QStringLiteral("BgMusic/broken.wav")), "RIFF? no"));
+        QVERIFY(QFileInfo::exists(AppPaths::resourcePath(u"bnok.wav"_s)));
+        QVERIFY(QDir().mkpath(home->dataPath(u"BgMusic"_s)));
+        QVERIFY(QFile::copy(AppPaths::resourcePath(u"flip.wav"_s), home->dataPath(u"BgMusic/翻页.wav"_s)));
+        QVERIFY(MediaTestHome::writeFile(home->dataPath(u"BgMusic/broken.wav"_s), "RIFF? no"));
     }
     void cleanupTestCase() { SoundManager::resetDefaultManager(); }
 
     void silentMachinePlaysWithoutFailing_data()
     {
         QTest::addColumn<QString>("music");
-        QTest::newRow("a real tune") << QStringLiteral("翻页.wav");
-        QTest::newRow("not a sound") << QStringLiteral("broken.wav");
-        QTest::newRow("missing file") << QStringLiteral("gone.wav");
+        QTest::newRow("a real tune") << u"翻页.wav"_s;
+        QTest::newRow("not a sound") << u"broken.wav"_s;
+        QTest::newRow("missing file") << u"gone.wav"_s;
     }
     void silentMachinePlaysWithoutFailing()
     {
         QFETCH(QString, music);
-        ConfigManager::defaultManager().setBgMusicPath(home->dataPath(QStringLiteral("BgMusic/") + music));
+        ConfigManager::defaultManager().setBgMusicPath(home->dataPath(u"BgMusic/"_s + music));
         SoundManager &sounds = SoundManager::defaultManager();
         QStringList posted;
         QObject observer;
@@ -60,10 +61,10 @@ private slots:
     void newPackageRescansTheMusicAtOnce()
     {
         SoundManager &sounds = SoundManager::defaultManager();
-        QVERIFY(!sounds.arrBgMusic().contains(QStringLiteral("新歌.wav")));
-        QVERIFY(MediaTestHome::writeFile(home->dataPath(QStringLiteral("BgMusic/新歌.wav"))));
+        QVERIFY(!sounds.arrBgMusic().contains(u"新歌.wav"_s));
+        QVERIFY(MediaTestHome::writeFile(home->dataPath(u"BgMusic/新歌.wav"_s)));
         NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);
-        QVERIFY(sounds.arrBgMusic().contains(QStringLiteral("新歌.wav")));
+        QVERIFY(sounds.arrBgMusic().contains(u"新歌.wav"_s));
     }
 };
 

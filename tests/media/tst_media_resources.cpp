@@ -10,6 +10,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Wav {
@@ -52,11 +54,9 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-const QStringList kGeneratedFiles = {QStringLiteral("bncancel.wav"), QStringLiteral("bnok.wav"),
-                                     QStringLiteral("close.wav"),    QStringLiteral("flip.wav"),
-                                     QStringLiteral("turnL.wav"),    QStringLiteral("turnR.wav"),
-                                     QStringLiteral("lost_pic.png"), QStringLiteral("lost_pic_s.png"),
-                                     QStringLiteral("hotel.jpg"),    QStringLiteral("welcome.jpg")};
+const QStringList kGeneratedFiles = {
+    u"bncancel.wav"_s, u"bnok.wav"_s,     u"close.wav"_s,      u"flip.wav"_s,  u"turnL.wav"_s,
+    u"turnR.wav"_s,    u"lost_pic.png"_s, u"lost_pic_s.png"_s, u"hotel.jpg"_s, u"welcome.jpg"_s};
 
 } // namespace
 
@@ -73,8 +73,7 @@ private slots:
     void effectsAreShortClicklessPcm()
     {
         QFETCH(QString, name);
-        const std::optional<Wav> wav =
-            parseWav(readAll(AppPaths::resourcePath(name + QStringLiteral(".wav"))));
+        const std::optional<Wav> wav = parseWav(readAll(AppPaths::resourcePath(name + u".wav"_s)));
         QVERIFY(wav);
         QCOMPARE(wav->format, quint16(1));
         QCOMPARE(wav->channels, quint16(1));
@@ -94,11 +93,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("format");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("lost_pic") << QStringLiteral("lost_pic.png") << QByteArray("png") << QSize(480, 360);
-        QTest::newRow("lost_pic_s") << QStringLiteral("lost_pic_s.png") << QByteArray("png")
-                                    << QSize(200, 150);
-        QTest::newRow("hotel") << QStringLiteral("hotel.jpg") << QByteArray("jpeg") << QSize(1024, 768);
-        QTest::newRow("welcome") << QStringLiteral("welcome.jpg") << QByteArray("jpeg") << QSize(1024, 768);
+        QTest::newRow("lost_pic") << u"lost_pic.png"_s << QByteArray("png") << QSize(480, 360);
+        QTest::newRow("lost_pic_s") << u"lost_pic_s.png"_s << QByteArray("png") << QSize(200, 150);
+        QTest::newRow("hotel") << u"hotel.jpg"_s << QByteArray("jpeg") << QSize(1024, 768);
+        QTest::newRow("welcome") << u"welcome.jpg"_s << QByteArray("jpeg") << QSize(1024, 768);
     }
     void pictures()
     {
@@ -125,7 +123,7 @@ private slots:
     {
         QTemporaryDir out;
         QProcess tool;
-        tool.start(QStringLiteral(DIANCAI_APPMEDIA), {QStringLiteral("--out"), out.path()});
+        tool.start(QStringLiteral(DIANCAI_APPMEDIA), {u"--out"_s, out.path()});
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitCode(), 0);
         QStringList written = QDir(out.path()).entryList(QDir::Files);
@@ -140,11 +138,10 @@ private slots:
     void generatorRefusesBadUse()
     {
         QTemporaryDir dir;
-        const QString blocker = dir.filePath(QStringLiteral("file"));
+        const QString blocker = dir.filePath(u"file"_s);
         QVERIFY(MediaTestHome::writeFile(blocker));
         for (const QStringList &args :
-             {QStringList(), QStringList{QStringLiteral("--out")},
-              QStringList{QStringLiteral("--out"), blocker + QStringLiteral("/sub")}}) {
+             {QStringList(), QStringList{u"--out"_s}, QStringList{u"--out"_s, blocker + u"/sub"_s}}) {
             QProcess tool;
             tool.start(QStringLiteral(DIANCAI_APPMEDIA), args);
             QVERIFY(tool.waitForFinished(60000));
