@@ -66,20 +66,12 @@ bool write(const QString &folder)
 
 bool writePackage(const QString &path, qint64 size)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray bytes(size, Qt::Uninitialized);
     QRandomGenerator generator(20240601);
-    QByteArray block(64 * 1024, Qt::Uninitialized);
-    for (qint64 written = 0; written < size;) {
-        for (char &byte : block)
-            byte = static_cast<char>(generator.bounded(256));
-        const qint64 chunk = qMin<qint64>(block.size(), size - written);
-        if (file.write(block.constData(), chunk) != chunk)
-            return false;
-        written += chunk;
-    }
-    return true;
+    for (char &byte : bytes)
+        byte = static_cast<char>(generator.bounded(256));
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == size;
 }
 
 } // namespace BaseDataFixture

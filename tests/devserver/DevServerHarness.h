@@ -6,21 +6,18 @@
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
-#include <QPair>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <memory>
 #include <optional>
 
-using Fields = QList<QPair<QString, QString>>;
 using Row = QMap<QString, QString>;
 
 // One answer as the test sees it: the raw exchange and, when the body is a reply document, its
 // parts (read from the GB18030 bytes).
 struct ServerReply {
-    bool answered = false;  // false: no HTTP answer at all (connection dropped, refused)
-    QString transportError; // why there was no answer
+    bool answered = false; // false: no HTTP answer at all (connection dropped, refused)
     int status = 0;
     QByteArray body;
     bool parsed = false;
@@ -35,18 +32,17 @@ struct ServerReply {
 
 // A line of an order pack as the terminal writes it.
 struct OrderLine {
-    QString foodNo;
-    QString name;
-    QString qty = QStringLiteral("1.000000");
-    QString price;
+    QString foodNo, name, qty, price;
     QString type = QStringLiteral("D");
     QString printState = QStringLiteral("0");
     QString sellWay = QStringLiteral("A");
-    QString tasteDef;
-    QString tasteManual;
-    QString suitNo;
+    QString tasteDef, tasteManual, suitNo;
 
-    static OrderLine of(const QString &foodNo, const QString &name, const QString &qty, const QString &price);
+    static OrderLine of(const QString &foodNo, const QString &name, const QString &qty, const QString &price)
+    {
+        return {foodNo, name, qty, price, QStringLiteral("D"), QStringLiteral("0"), QStringLiteral("A"),
+                {},     {},   {}};
+    }
     QString toData(int itemSeq) const;
 };
 
@@ -56,8 +52,7 @@ class DevServerHarness {
 public:
     static constexpr const char *kDevSerial = "0123456789ABCDEF0123456789ABCDEF";
 
-    DevServerHarness();
-    ~DevServerHarness();
+    ~DevServerHarness() { stop(); }
 
     // Writes the fixture (once) and starts the server; stock is "FOODNO=QTY,...".
     bool start(const QString &stock = {}, bool fresh = false);
@@ -74,8 +69,9 @@ public:
     ServerReply post(const QString &xml);
     ServerReply postRaw(const QByteArray &body, const QByteArray &contentType);
     ServerReply get(const QString &path);
-    // A ClientCommand like the terminal's; an empty cashier renders "<CashierID/>".
-    ServerReply command(const QString &name, const Fields &fields = {},
+    // A ClientCommand like the terminal's; fields are "Name=value&Name=value", an empty cashier
+    // renders "<CashierID/>".
+    ServerReply command(const QString &name, const QString &fields = {},
                         const QString &cashier = QStringLiteral("1001"));
     ServerReply login(const QString &id = QStringLiteral("1001"),
                       const QString &password = QStringLiteral("123"));
@@ -84,7 +80,9 @@ public:
                       const QString &cashier = QStringLiteral("1001"),
                       const QString &devSerial = QString::fromLatin1(kDevSerial));
     static QString orderXml(const QString &desk, const QString &flowNo, const QList<OrderLine> &lines,
-                            const QString &custCount, const QString &cashier, const QString &devSerial);
+                            const QString &custCount = QStringLiteral("4"),
+                            const QString &cashier = QStringLiteral("1001"),
+                            const QString &devSerial = QString::fromLatin1(kDevSerial));
     QList<Row> saleList(const QString &desk);
     Row deskState(const QString &desk);
 

@@ -16,14 +16,12 @@ class TestDevServerConcurrency : public QObject {
 private slots:
     void twentyClientsFiftyOrdersEach()
     {
-        constexpr int kClients = 20;
-        constexpr int kOrders = 50;
+        constexpr int kClients = 20, kOrders = 50;
         DevServerHarness server;
         QVERIFY2(server.start(), qPrintable(server.lastError()));
         QCOMPARE(server.login().code, u"0"_s);
 
-        std::atomic<int> accepted{0};
-        std::atomic<int> failures{0};
+        std::atomic<int> accepted{0}, failures{0};
         std::vector<std::thread> clients;
         for (int client = 0; client < kClients; ++client) {
             clients.emplace_back([&, client] {
@@ -39,10 +37,6 @@ private slots:
                         const ServerReply reply = server.order(desk, u"flow-"_s + QString::number(order),
                                                                lines, u"2"_s, u"1001"_s, serial);
                         ++(reply.code == u"0"_s ? accepted : failures);
-                        if (reply.code != u"0"_s)
-                            qWarning("refused or lost: %d %s %s %s", reply.status,
-                                     qPrintable(reply.transportError), qPrintable(reply.code),
-                                     qPrintable(reply.msg));
                     };
                     // Every fifth order is sent twice at the same moment, as by a terminal that
                     // timed out and sent again while the first post was still being handled.

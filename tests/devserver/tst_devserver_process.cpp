@@ -14,11 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString resources()
-{
-    return qEnvironmentVariable("DIANCAI_RESOURCES");
-}
-
 ServerReply postCommand(int port, const QString &command)
 {
     const QString xml = u"<?xml version=\"1.0\" encoding=\"gb2312\"?><ClientCommand><DevSerial>00</DevSerial>"
@@ -39,8 +34,8 @@ class TestDevServerProcess : public QObject {
 private slots:
     void servesTheDemo()
     {
-        const QString baseData = resources() + u"/update"_s;
-        const QString package = resources() + u"/demo/diancai-demo.zip"_s;
+        const QString baseData = qEnvironmentVariable("DIANCAI_RESOURCES") + u"/update"_s;
+        const QString package = qEnvironmentVariable("DIANCAI_RESOURCES") + u"/demo/diancai-demo.zip"_s;
         if (!QFile::exists(baseData + u"/PadBaseData.db"_s) || !QFile::exists(package))
             QSKIP("the demo base data has not been generated");
         QTemporaryDir state;
