@@ -36,6 +36,14 @@ QStringList elementsOf(const QString &document)
     }
     return reader.hasError() ? QStringList{u"error: "_s + reader.errorString()} : found;
 }
+
+void loginAs(const QString &accountId)
+{
+    SettingsStore::shared().remove(Key::AccountId);
+    SettingsStore::shared().remove(Key::IsLogin);
+    if (!accountId.isEmpty())
+        LoginState::setLoggedIn(accountId, u"名"_s);
+}
 } // namespace
 
 class TestServerCommands : public QObject {
@@ -43,20 +51,10 @@ class TestServerCommands : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> home;
 
-    static QString devSerial() { return DeviceIdentity::devSerialElement(); }
-    static QString pos() { return u"<PosNo>7</PosNo>"_s; }
-
-    // Data functions build their commands before init() runs for each row, so the home, the POS
-    // number and the identity stay the same for the whole run; each test sets its own login.
-    static void loginAs(const QString &accountId)
-    {
-        SettingsStore::shared().remove(Key::AccountId);
-        SettingsStore::shared().remove(Key::IsLogin);
-        if (!accountId.isEmpty())
-            LoginState::setLoggedIn(accountId, u"名"_s);
-    }
+    static QString prefix() { return kHead + DeviceIdentity::devSerialElement() + u"<PosNo>7</PosNo>"_s; }
 
 private slots:
+    // Data functions build their commands before init() would run, so the home is made once.
     void initTestCase()
     {
         home = std::make_unique<QTemporaryDir>();
@@ -67,111 +65,68 @@ private slots:
         DeviceIdentity::resetCache();
     }
 
-    void commandsOfAnOperator_data()
+    // The body after the cashier: "<Command>" + the row name's first word + "</Command>" + rest.
+    void commands_data()
     {
+        QTest::addColumn<QString>("account");
         QTest::addColumn<ClientCommand>("command");
-        QTest::addColumn<QString>("body");
-        loginAs(u"1001"_s);
-        const QString cashier = u"<CashierID>1001</CashierID>"_s;
+        QTest::addColumn<QString>("cashier");
+        QTest::addColumn<QString>("rest");
         using namespace CommandMaker;
-        QTest::newRow("GetUpFileName")
-            << getUpFileCommandWithUserId(u"42"_s) << cashier + u"<Command>GetUpFileName</Command>"_s;
-        QTest::newRow("LogIn") << loginCommandWithUserId(u"1002"_s, u"pw"_s)
-                               << cashier + u"<Command>LogIn</Command><UserID>1002</UserID>"_s
-                                            u"<UserPassword>pw</UserPassword>"_s;
-        QTest::newRow("KaiTai") << commandKaiTaiWithDeskNo(u"A01"_s, u"4"_s, u"9"_s)
-                                << cashier + u"<Command>KaiTai</Command><DeskNo>A01</DeskNo>"_s
-                                             u"<CustCount>4</CustCount><WaiterMan>9</WaiterMan>"_s;
-        QTest::newRow("ChangeDesk") << changeDeskFromSourceDesk(u"A01"_s, u"B02"_s)
-                                    << cashier +
-                                           u"<Command>ChangeDesk</Command><SourceDeskNo>A01</SourceDeskNo>"_s
-                                           u"<DestDeskNo>B02</DestDeskNo>"_s;
-        QTest::newRow("MergeDesk") << mergeSourceDesk(u"A01"_s, u"B02"_s)
-                                   << cashier +
-                                          u"<Command>MergeDesk</Command><SourceDeskNo>A01</SourceDeskNo>"_s
-                                          u"<DestDeskNo>B02</DestDeskNo>"_s;
-        QTest::newRow("CancelDesk") << cancelDesk(u"A01"_s)
-                                    << cashier + u"<Command>CancelDesk</Command><DeskNo>A01</DeskNo>"_s;
-        QTest::newRow("EditDesk") << editDesk(u"A01"_s, u"6"_s, u"9"_s)
-                                  << cashier + u"<Command>EditDesk</Command><DeskNo>A01</DeskNo>"_s
-                                               u"<CustCount>6</CustCount><WaiterMan>9</WaiterMan>"_s;
-        QTest::newRow("DeskHurry") << deskHurry(u"A01"_s)
-                                   << cashier + u"<Command>DeskHurry</Command><UserID>1001</UserID>"_s
-                                                u"<DeskNo>A01</DeskNo>"_s;
-        QTest::newRow("CatHurry") << catHurry(u"A01"_s, u"c2"_s)
-                                  << cashier + u"<Command>CatHurry</Command><UserID>1001</UserID>"_s
-                                               u"<DeskNo>A01</DeskNo><CatNo>c2</CatNo>"_s;
-        QTest::newRow("FoodHurry") << foodHurry(u"A01"_s, u"101"_s)
-                                   << cashier + u"<Command>FoodHurry</Command><UserID>1001</UserID>"_s
-                                                u"<DeskNo>A01</DeskNo><FoodNo>101</FoodNo>"_s;
-        QTest::newRow("DeskWakeUp") << deskWakeup(u"A01"_s)
-                                    << cashier + u"<Command>DeskWakeUp</Command><UserID>1001</UserID>"_s
-                                                 u"<DeskNo>A01</DeskNo>"_s;
-        QTest::newRow("CatWakeUp") << catWakeUp(u"A01"_s, u"c2"_s)
-                                   << cashier + u"<Command>CatWakeUp</Command><UserID>1001</UserID>"_s
-                                                u"<DeskNo>A01</DeskNo><CatNo>c2</CatNo>"_s;
-        QTest::newRow("FoodWakeUp") << foodWakeUp(u"A01"_s, u"101"_s)
-                                    << cashier + u"<Command>FoodWakeUp</Command><UserID>1001</UserID>"_s
-                                                 u"<DeskNo>A01</DeskNo><FoodNo>101</FoodNo>"_s;
-        QTest::newRow("ReturnFood") << returnFood(u"A01"_s, u"101"_s, u"1.5"_s, u"r3"_s)
-                                    << cashier + u"<Command>ReturnFood</Command><DeskNo>A01</DeskNo>"_s
-                                                 u"<FoodNo>101</FoodNo><FoodQty>1.5</FoodQty>"_s
-                                                 u"<ReturnReason>r3</ReturnReason>"_s;
-        QTest::newRow("ConfirmQty")
-            << chengZhongFood(u"A01"_s, u"101"_s, u"5"_s, u"2.3"_s)
-            << cashier + u"<Command>ConfirmQty</Command><DeskNo>A01</DeskNo>"_s
-                         u"<FoodNo>101</FoodNo><FoodQty>2.3</FoodQty><itemseq>5</itemseq>"_s;
-        QTest::newRow("GetGqFoodList") << getGqFoodList() << cashier + u"<Command>GetGqFoodList</Command>"_s;
-        QTest::newRow("GetRoomDeskState by room")
-            << getRoomDeskStateWithRoomNo(u"R1"_s)
-            << cashier + u"<Command>GetRoomDeskState</Command><RoomNo/>"_s;
-        QTest::newRow("GetRoomDeskState, no room")
-            << getRoomDeskStateWithRoomNo() << cashier + u"<Command>GetRoomDeskState</Command><RoomNo/>"_s;
-        QTest::newRow("GetRoomDeskState by table")
-            << getRoomDeskStateWithDeskNo(u"A01"_s)
-            << cashier + u"<Command>GetRoomDeskState</Command><DeskNo>A01</DeskNo><RoomNo/>"_s;
-        QTest::newRow("GetDeskSaleList")
-            << getDeskSaleList(u"A01"_s)
-            << cashier + u"<Command>GetDeskSaleList</Command><DeskNo>A01</DeskNo>"_s;
-        QTest::newRow("PrintDeskBill")
-            << printDeskBill(u"A01"_s) << cashier + u"<Command>PrintDeskBill</Command><DeskNo>A01</DeskNo>"_s;
-        QTest::newRow("ChangePassword")
-            << changePassword(u"1001"_s, u"new"_s)
-            << cashier + u"<Command>ChangePassword</Command><UserID>1001</UserID>"_s
-                         u"<UserPassword>new</UserPassword>"_s;
-        QTest::newRow("CheckServerStatus")
-            << checkServerStatus() << cashier + u"<Command>CheckServerStatus</Command>"_s;
+        QString account = u"1001"_s;
+        loginAs(account);
+        const auto row = [&](const char *name, const ClientCommand &command, const QString &rest,
+                             const QString &cashier = u"<CashierID>1001</CashierID>"_s) {
+            QTest::newRow(name) << account << command << cashier << rest;
+        };
+        const QString desk = u"<DeskNo>A01</DeskNo>"_s, user = u"<UserID>1001</UserID>"_s;
+        row("GetUpFileName", getUpFileCommandWithUserId(u"42"_s), QString());
+        row("LogIn", loginCommandWithUserId(u"1002"_s, u"pw"_s),
+            u"<UserID>1002</UserID><UserPassword>pw</UserPassword>"_s);
+        row("KaiTai", commandKaiTaiWithDeskNo(u"A01"_s, u"4"_s, u"9"_s),
+            desk + u"<CustCount>4</CustCount><WaiterMan>9</WaiterMan>"_s);
+        row("ChangeDesk", changeDeskFromSourceDesk(u"A01"_s, u"B02"_s),
+            u"<SourceDeskNo>A01</SourceDeskNo><DestDeskNo>B02</DestDeskNo>"_s);
+        row("MergeDesk", mergeSourceDesk(u"A01"_s, u"B02"_s),
+            u"<SourceDeskNo>A01</SourceDeskNo><DestDeskNo>B02</DestDeskNo>"_s);
+        row("CancelDesk", cancelDesk(u"A01"_s), desk);
+        row("EditDesk", editDesk(u"A01"_s, u"6"_s, u"9"_s),
+            desk + u"<CustCount>6</CustCount><WaiterMan>9</WaiterMan>"_s);
+        row("DeskHurry", deskHurry(u"A01"_s), user + desk);
+        row("CatHurry", catHurry(u"A01"_s, u"c2"_s), user + desk + u"<CatNo>c2</CatNo>"_s);
+        row("FoodHurry", foodHurry(u"A01"_s, u"101"_s), user + desk + u"<FoodNo>101</FoodNo>"_s);
+        row("DeskWakeUp", deskWakeup(u"A01"_s), user + desk);
+        row("CatWakeUp", catWakeUp(u"A01"_s, u"c2"_s), user + desk + u"<CatNo>c2</CatNo>"_s);
+        row("FoodWakeUp", foodWakeUp(u"A01"_s, u"101"_s), user + desk + u"<FoodNo>101</FoodNo>"_s);
+        row("ReturnFood", returnFood(u"A01"_s, u"101"_s, u"1.5"_s, u"r3"_s),
+            desk + u"<FoodNo>101</FoodNo><FoodQty>1.5</FoodQty><ReturnReason>r3</ReturnReason>"_s);
+        row("ConfirmQty", chengZhongFood(u"A01"_s, u"101"_s, u"5"_s, u"2.3"_s),
+            desk + u"<FoodNo>101</FoodNo><FoodQty>2.3</FoodQty><itemseq>5</itemseq>"_s);
+        row("GetGqFoodList", getGqFoodList(), QString());
+        row("GetRoomDeskState by room", getRoomDeskStateWithRoomNo(u"R1"_s), u"<RoomNo/>"_s);
+        row("GetRoomDeskState by table", getRoomDeskStateWithDeskNo(u"A01"_s), desk + u"<RoomNo/>"_s);
+        row("GetDeskSaleList", getDeskSaleList(u"A01"_s), desk);
+        row("PrintDeskBill", printDeskBill(u"A01"_s), desk);
+        row("ChangePassword", changePassword(u"1001"_s, u"new"_s),
+            user + u"<UserPassword>new</UserPassword>"_s);
+        row("CheckServerStatus", checkServerStatus(), QString());
+        account.clear();
+        loginAs(account);
+        row("GetUpFileName without operator has no cashier", getUpFileCommandWithUserId(QString()), QString(),
+            QString());
+        row("CancelDesk without operator: empty cashier", cancelDesk(u"A01"_s), desk, u"<CashierID/>"_s);
+        row("DeskHurry without operator has no UserID", deskHurry(u"A01"_s), desk, u"<CashierID/>"_s);
     }
-
-    void commandsOfAnOperator()
+    void commands()
     {
+        QFETCH(QString, account);
         QFETCH(ClientCommand, command);
-        QFETCH(QString, body);
-        loginAs(u"1001"_s);
-        QCOMPARE(command.toString(), kHead + devSerial() + pos() + body + kTail);
-    }
-
-    void withoutAccountId_data()
-    {
-        QTest::addColumn<ClientCommand>("command");
-        QTest::addColumn<QString>("body");
-        loginAs(QString());
-        QTest::newRow("GetUpFileName has no cashier")
-            << CommandMaker::getUpFileCommandWithUserId(QString()) << u"<Command>GetUpFileName</Command>"_s;
-        QTest::newRow("others write an empty cashier")
-            << CommandMaker::cancelDesk(u"A01"_s)
-            << u"<CashierID/><Command>CancelDesk</Command><DeskNo>A01</DeskNo>"_s;
-        QTest::newRow("hurry without operator has no UserID")
-            << CommandMaker::deskHurry(u"A01"_s)
-            << u"<CashierID/><Command>DeskHurry</Command><DeskNo>A01</DeskNo>"_s;
-    }
-
-    void withoutAccountId()
-    {
-        QFETCH(ClientCommand, command);
-        QFETCH(QString, body);
-        loginAs(QString());
-        QCOMPARE(command.toString(), kHead + devSerial() + pos() + body + kTail);
+        QFETCH(QString, cashier);
+        QFETCH(QString, rest);
+        loginAs(account);
+        const QString name = QString::fromLatin1(QTest::currentDataTag()).section(u' ', 0, 0);
+        QCOMPARE(command.toString(),
+                 prefix() + cashier + u"<Command>"_s + name + u"</Command>"_s + rest + kTail);
     }
 
     void accountIdOutlivesLogout()
@@ -186,37 +141,27 @@ private slots:
         LoginState::setLoggedIn(u"1001"_s, u"张三"_s);
         const ClientCommand hurry = CommandMaker::foodHurry(u"A01"_s, u"101"_s);
         LoginState::setLoggedIn(u"2002"_s, u"李四"_s);
-        const QString text = hurry.toString();
-        QVERIFY(
-            text.contains(u"<CashierID>2002</CashierID><Command>FoodHurry</Command><UserID>1001</UserID>"_s));
+        QVERIFY(hurry.toString().contains(
+            u"<CashierID>2002</CashierID><Command>FoodHurry</Command><UserID>1001</UserID>"_s));
     }
 
+    // Absent fields are left out; present but empty ones are written.
     void absentAndEmptyFields()
     {
         loginAs(QString());
-        ClientCommand none;
-        QCOMPARE(none.toString(), kHead + devSerial() + kTail);
-
         ClientCommand all;
-        all.posNo = u""_s;
+        QCOMPARE(all.toString(), kHead + DeviceIdentity::devSerialElement() + kTail);
+        for (auto field : {&ClientCommand::posNo, &ClientCommand::userID, &ClientCommand::userPassword,
+                           &ClientCommand::DeskNo, &ClientCommand::CustCount, &ClientCommand::WaiterMan,
+                           &ClientCommand::SourceDeskNo, &ClientCommand::DestDeskNo, &ClientCommand::CatNo,
+                           &ClientCommand::FoodNo, &ClientCommand::FoodQty, &ClientCommand::ReturnReason,
+                           &ClientCommand::itemseq, &ClientCommand::RoomNo})
+            all.*field = u""_s;
         all.command = u"C"_s;
-        all.userID = u""_s;
-        all.userPassword = u""_s;
-        all.DeskNo = u""_s;
-        all.CustCount = u""_s;
-        all.WaiterMan = u""_s;
-        all.SourceDeskNo = u""_s;
-        all.DestDeskNo = u""_s;
-        all.CatNo = u""_s;
-        all.FoodNo = u""_s;
-        all.FoodQty = u""_s;
-        all.ReturnReason = u""_s;
-        all.itemseq = u""_s;
-        all.RoomNo = u""_s;
         all.genEmptyCashierIDNode = true;
         QCOMPARE(
             all.toString(),
-            kHead + devSerial() +
+            kHead + DeviceIdentity::devSerialElement() +
                 u"<PosNo></PosNo><CashierID/><Command>C</Command><UserID></UserID>"_s
                 u"<UserPassword></UserPassword><DeskNo></DeskNo><CustCount></CustCount><WaiterMan></WaiterMan>"_s
                 u"<SourceDeskNo></SourceDeskNo><DestDeskNo></DestDeskNo><CatNo></CatNo><FoodNo></FoodNo>"_s
@@ -234,7 +179,6 @@ private slots:
         QTest::newRow("flag only") << false << true << u"<RoomNo/>"_s;
         QTest::newRow("neither") << false << false << QString();
     }
-
     void roomNoPrecedence()
     {
         loginAs(QString());
@@ -246,7 +190,8 @@ private slots:
         if (hasRoom)
             cmd.RoomNo = u"R1"_s;
         cmd.genEmptyRoomNoNode = flag;
-        QCOMPARE(cmd.toString(), kHead + devSerial() + u"<DeskNo>A01</DeskNo>"_s + element + kTail);
+        QCOMPARE(cmd.toString(),
+                 kHead + DeviceIdentity::devSerialElement() + u"<DeskNo>A01</DeskNo>"_s + element + kTail);
     }
 
     void valuesCannotInject()
@@ -262,17 +207,14 @@ private slots:
             u"&lt;UserPassword&gt;&apos;&quot;</UserPassword>"_s));
     }
 
+    // One identity for every command; kept over a restart, renewed when its file is deleted.
     void deviceIdentity()
     {
-        const QString first = CommandMaker::checkServerStatus().toString();
-        const QString second = CommandMaker::cancelDesk(u"A01"_s).toString();
         static const QRegularExpression serial(u"<DevSerial>([0-9A-F]{32})</DevSerial>"_s);
-        const auto a = serial.match(first), b = serial.match(second);
-        QVERIFY(a.hasMatch() && b.hasMatch());
-        QCOMPARE(a.captured(1), b.captured(1));
+        const auto a = serial.match(CommandMaker::checkServerStatus().toString());
+        QVERIFY(a.hasMatch());
+        QCOMPARE(serial.match(CommandMaker::cancelDesk(u"A01"_s).toString()).captured(1), a.captured(1));
         QCOMPARE(CommandMaker::checkServerStatus().devSerial(), a.captured(0));
-
-        // The same home keeps the identity over a restart; deleting its file makes a new one.
         DeviceIdentity::resetCache();
         QVERIFY(CommandMaker::checkServerStatus().toString().contains(a.captured(0)));
         QVERIFY(QFile::remove(home->filePath(DeviceIdentity::kFileName)));
@@ -287,10 +229,9 @@ private slots:
     {
         DeviceIdentity::resetCache();
         QFile::remove(home->filePath(DeviceIdentity::kFileName));
-        constexpr int kThreads = 8;
-        std::vector<QString> seen(kThreads);
+        std::vector<QString> seen(8);
         std::vector<std::thread> threads;
-        for (int t = 0; t < kThreads; ++t)
+        for (size_t t = 0; t < seen.size(); ++t)
             threads.emplace_back([&seen, t] { seen[t] = ClientCommand().toString(); });
         for (auto &thread : threads)
             thread.join();

@@ -14,6 +14,8 @@
 
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QByteArray kDecl = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"gb2312\"?>");
 const QStringList kLoginNotifications = {Notify::NotificationLoginOk, Notify::NotificationLoginFailed,
@@ -95,29 +97,21 @@ private slots:
         const QByteArray welcome = "\xBB\xB6\xD3\xAD(\xD5\xC5\x86\xB4)\xB9\xE2\xC1\xD9"; // 欢迎(张喆)光临
         QTest::newRow("accepted, name outside gb2312")
             << QByteArray(kDecl + "<R><ReturnCode>0</ReturnCode><ReturnMsg>" + welcome + "</ReturnMsg></R>")
-            << 200 << QStringLiteral("kNotificationLoginOk|欢迎(张喆)光临") << true << QStringLiteral("张喆");
-        QTest::newRow("accepted, two bracketed parts")
-            << QByteArray("<R><ReturnCode>0</ReturnCode><ReturnMsg>hi(Li)(x)</ReturnMsg></R>") << 200
-            << QStringLiteral("kNotificationLoginOk|hi(Li)(x)") << true << QStringLiteral("Li");
-        QTest::newRow("accepted without a bracketed name")
-            << QByteArray("<R><ReturnCode>0</ReturnCode><ReturnMsg>welcome</ReturnMsg></R>") << 200
-            << QStringLiteral("kNotificationLoginOk|welcome") << true << QString();
-        QTest::newRow("accepted without a message")
-            << QByteArray("<R><ReturnCode>0</ReturnCode></R>") << 200
-            << QStringLiteral("kNotificationLoginOk|") << true << QString();
+            << 200 << u"kNotificationLoginOk|欢迎(张喆)光临"_s << true << u"张喆"_s;
+        QTest::newRow("accepted without a message") << QByteArray("<R><ReturnCode>0</ReturnCode></R>") << 200
+                                                    << u"kNotificationLoginOk|"_s << true << QString();
         QTest::newRow("refused")
             << QByteArray(
                    kDecl +
                    "<R><ReturnCode>1</ReturnCode><ReturnMsg>\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3</ReturnMsg></R>")
-            << 200 << QStringLiteral("kNotificationLoginFailed|密码错误") << false << QString();
+            << 200 << u"kNotificationLoginFailed|密码错误"_s << false << QString();
         QTest::newRow("no return code") << QByteArray("<R><ReturnMsg>m</ReturnMsg></R>") << 200
-                                        << QStringLiteral("kNotificationLoginFailed|m") << false << QString();
-        QTest::newRow("unreadable") << QByteArray("<html>") << 200
-                                    << QStringLiteral("kNotificationLoginFailed|登录失败") << false
-                                    << QString();
+                                        << u"kNotificationLoginFailed|m"_s << false << QString();
+        QTest::newRow("unreadable") << QByteArray("<html>") << 200 << u"kNotificationLoginFailed|登录失败"_s
+                                    << false << QString();
         QTest::newRow("request failed")
-            << QByteArray() << 404 << QStringLiteral("kNotificationLoginFailed|Error Domain=Qelvo Code=404")
-            << false << QString();
+            << QByteArray() << 404 << u"kNotificationLoginFailed|Error Domain=Qelvo Code=404"_s << false
+            << QString();
     }
     void login()
     {
@@ -129,13 +123,13 @@ private slots:
         answerWith(reply, httpStatus);
         NotificationLog log(kLoginNotifications);
 
-        LoginManager::defaultManager().loginWithUserId(QStringLiteral("007"), QStringLiteral("p&w"));
+        LoginManager::defaultManager().loginWithUserId(u"007"_s, u"p&w"_s);
         QTRY_COMPARE(log.entries.size(), 1);
         QTest::qWait(50);
         QCOMPARE(log.entries, QStringList{notification});
         QVERIFY(!log.offMainThread);
         QCOMPARE(LoginManager::isLogin(), loggedIn);
-        QCOMPARE(LoginManager::accountId(), loggedIn ? QStringLiteral("007") : QString());
+        QCOMPARE(LoginManager::accountId(), loggedIn ? u"007"_s : QString());
         QCOMPARE(LoginManager::accountName(), storedName);
 
         std::lock_guard lock(mutex);
@@ -150,38 +144,38 @@ private slots:
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, false);
         answerWith("not xml");
         NotificationLog log(kLoginNotifications);
-        LoginManager::defaultManager().loginWithUserId(QStringLiteral("1"), QStringLiteral("2"));
-        QTRY_COMPARE(log.entries, QStringList{QStringLiteral("kNotificationLoginFailed|Login failed")});
+        LoginManager::defaultManager().loginWithUserId(u"1"_s, u"2"_s);
+        QTRY_COMPARE(log.entries, QStringList{u"kNotificationLoginFailed|Login failed"_s});
     }
 
     void logoutKeepsTheLastOperator()
     {
         answerWith("<R><ReturnCode>0</ReturnCode><ReturnMsg>(Wang)</ReturnMsg></R>");
         NotificationLog log(kLoginNotifications);
-        LoginManager::defaultManager().loginWithUserId(QStringLiteral("12"), QStringLiteral("x"));
+        LoginManager::defaultManager().loginWithUserId(u"12"_s, u"x"_s);
         QTRY_COMPARE(log.entries.size(), 1);
-        QCOMPARE(LoginManager::loginTitle(), QStringLiteral("Wang(12)"));
+        QCOMPARE(LoginManager::loginTitle(), u"Wang(12)"_s);
 
         LoginManager::defaultManager().logout();
-        QCOMPARE(log.entries.last(), QStringLiteral("kNotificationLogout|"));
+        QCOMPARE(log.entries.last(), u"kNotificationLogout|"_s);
         QVERIFY(!LoginManager::isLogin());
-        QCOMPARE(LoginManager::accountId(), QStringLiteral("12"));
-        QCOMPARE(LoginManager::accountName(), QStringLiteral("Wang"));
+        QCOMPARE(LoginManager::accountId(), u"12"_s);
+        QCOMPARE(LoginManager::accountName(), u"Wang"_s);
         QVERIFY(!SettingsStore::shared().value(Key::IsLogin).isValid());
-        QCOMPARE(SettingsStore::shared().string(Key::AccountId),
-                 std::optional<QString>(QStringLiteral("12")));
+        QCOMPARE(SettingsStore::shared().string(Key::AccountId), std::optional<QString>(u"12"_s));
     }
 
     void operatorName_data()
     {
         QTest::addColumn<std::optional<QString>>("message");
         QTest::addColumn<QString>("name");
-        QTest::newRow("name") << std::optional<QString>(QStringLiteral("hi(Ann)!")) << QStringLiteral("Ann");
-        QTest::newRow("close before open") << std::optional<QString>(QStringLiteral(")x(y)")) << QString();
-        QTest::newRow("open without close") << std::optional<QString>(QStringLiteral("(Ann")) << QString();
-        QTest::newRow("nested opens")
-            << std::optional<QString>(QStringLiteral("a(b(c)d")) << QStringLiteral("b(c");
-        QTest::newRow("empty brackets") << std::optional<QString>(QStringLiteral("()")) << QString();
+        QTest::newRow("name") << std::optional<QString>(u"hi(Ann)!"_s) << u"Ann"_s;
+        QTest::newRow("first of two") << std::optional<QString>(u"hi(Li)(x)"_s) << u"Li"_s;
+        QTest::newRow("no brackets") << std::optional<QString>(u"welcome"_s) << QString();
+        QTest::newRow("close before open") << std::optional<QString>(u")x(y)"_s) << QString();
+        QTest::newRow("open without close") << std::optional<QString>(u"(Ann"_s) << QString();
+        QTest::newRow("nested opens") << std::optional<QString>(u"a(b(c)d"_s) << u"b(c"_s;
+        QTest::newRow("empty brackets") << std::optional<QString>(u"()"_s) << QString();
         QTest::newRow("absent") << std::optional<QString>() << QString();
     }
     void operatorName()
@@ -191,61 +185,44 @@ private slots:
         QCOMPARE(LoginManager::operatorName(message), name);
     }
 
-    void giftSupport_data()
+    // Without a required version: whether gifts are supported (stamp after 20150411).
+    void serverVersion_data()
     {
         QTest::addColumn<std::optional<QString>>("stamp");
-        QTest::addColumn<bool>("supported");
-        QTest::newRow("20150411 refuses") << std::optional<QString>(QStringLiteral("20150411")) << false;
-        QTest::newRow("20150412 allows") << std::optional<QString>(QStringLiteral("20150412")) << true;
-        QTest::newRow("later date") << std::optional<QString>(QStringLiteral("20240101")) << true;
-        QTest::newRow("empty stamp") << std::optional<QString>(QString()) << false;
-        QTest::newRow("no stamp") << std::optional<QString>() << false;
-        QTest::newRow("not a number") << std::optional<QString>(QStringLiteral("new")) << false;
-    }
-    void giftSupport()
-    {
-        QFETCH(std::optional<QString>, stamp);
-        QFETCH(bool, supported);
-        const QString path = home->path() + QStringLiteral("/PadBaseData.db");
-        QVERIFY(writeBaseData(path, stamp));
-        DBManager::defaultManager().setupDBPath(path);
-
-        QCOMPARE(SupportChecker::sharedChecker().checkIsSupportZengSong(), supported);
-        // The notice comes after the answer, from the event loop.
-        QVERIFY(notices->shown.isEmpty());
-        QCoreApplication::processEvents();
-        const QStringList expected =
-            supported ? QStringList()
-                      : QStringList{QStringLiteral("alert|提示|席维通服务程序版本过低，请先升级。|确定")};
-        QCOMPARE(notices->shown, expected);
-    }
-
-    void requiredVersion_data()
-    {
-        QTest::addColumn<std::optional<QString>>("stamp");
-        QTest::addColumn<QString>("required");
+        QTest::addColumn<std::optional<QString>>("required");
         QTest::addColumn<bool>("outdated");
         QTest::addColumn<QStringList>("shown");
-        const std::optional<QString> stamp = QStringLiteral("20160101");
-        const QStringList notice{
-            QStringLiteral("alert|提示|席维通服务程序版本过低，请先升级。（V.20160102）|确定")};
-        QTest::newRow("nothing required") << stamp << QString() << true << QStringList();
-        QTest::newRow("equal") << stamp << QStringLiteral("20160101") << false << QStringList();
-        QTest::newRow("newer server") << stamp << QStringLiteral("20151231") << false << QStringList();
-        QTest::newRow("older server") << stamp << QStringLiteral("20160102") << true << notice;
-        QTest::newRow("no stamp") << std::optional<QString>() << QStringLiteral("20160102") << true << notice;
+        using Text = std::optional<QString>;
+        const QStringList tooOld{u"alert|提示|席维通服务程序版本过低，请先升级。|确定"_s};
+        const QStringList notice{u"alert|提示|席维通服务程序版本过低，请先升级。（V.20160102）|确定"_s};
+        QTest::newRow("gifts: 20150411 refuses") << Text(u"20150411"_s) << Text() << true << tooOld;
+        QTest::newRow("gifts: 20150412 allows") << Text(u"20150412"_s) << Text() << false << QStringList();
+        QTest::newRow("gifts: empty stamp") << Text(QString()) << Text() << true << tooOld;
+        QTest::newRow("gifts: no stamp") << Text() << Text() << true << tooOld;
+        QTest::newRow("gifts: not a number") << Text(u"new"_s) << Text() << true << tooOld;
+        const Text stamp = u"20160101"_s;
+        QTest::newRow("nothing required") << stamp << Text(QString()) << true << QStringList();
+        QTest::newRow("equal") << stamp << Text(u"20160101"_s) << false << QStringList();
+        QTest::newRow("newer server") << stamp << Text(u"20151231"_s) << false << QStringList();
+        QTest::newRow("older server") << stamp << Text(u"20160102"_s) << true << notice;
+        QTest::newRow("no stamp") << Text() << Text(u"20160102"_s) << true << notice;
     }
-    void requiredVersion()
+    void serverVersion()
     {
         QFETCH(std::optional<QString>, stamp);
-        QFETCH(QString, required);
+        QFETCH(std::optional<QString>, required);
         QFETCH(bool, outdated);
         QFETCH(QStringList, shown);
-        const QString path = home->path() + QStringLiteral("/PadBaseData.db");
+        const QString path = home->path() + u"/PadBaseData.db"_s;
         QVERIFY(writeBaseData(path, stamp));
         DBManager::defaultManager().setupDBPath(path);
 
-        QCOMPARE(SupportChecker::sharedChecker().checkShoudUpdaterSvrDataVer(required), outdated);
+        SupportChecker &checker = SupportChecker::sharedChecker();
+        QCOMPARE(required ? checker.checkShoudUpdaterSvrDataVer(*required)
+                          : !checker.checkIsSupportZengSong(),
+                 outdated);
+        // The notice comes after the answer, from the event loop.
+        QVERIFY(notices->shown.isEmpty());
         QCoreApplication::processEvents();
         QCOMPARE(notices->shown, shown);
     }
@@ -253,7 +230,7 @@ private slots:
     void noticeFollowsTheLanguage()
     {
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, false);
-        SupportChecker::sharedChecker().updateDataVer(QStringLiteral("9"));
+        SupportChecker::sharedChecker().updateDataVer(u"9"_s);
         QCoreApplication::processEvents();
         QCOMPARE(notices->shown,
                  QStringList{
@@ -265,10 +242,10 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<qint64>("value");
-        QTest::newRow("date") << QStringLiteral("20150412") << qint64(20150412);
-        QTest::newRow("blanks and trailing text") << QStringLiteral(" 20150412abc") << qint64(20150412);
-        QTest::newRow("sign") << QStringLiteral("-3") << qint64(-3);
-        QTest::newRow("no digits") << QStringLiteral("abc") << qint64(0);
+        QTest::newRow("date") << u"20150412"_s << qint64(20150412);
+        QTest::newRow("blanks and trailing text") << u" 20150412abc"_s << qint64(20150412);
+        QTest::newRow("sign") << u"-3"_s << qint64(-3);
+        QTest::newRow("no digits") << u"abc"_s << qint64(0);
         QTest::newRow("empty") << QString() << qint64(0);
     }
     void stampValue()
