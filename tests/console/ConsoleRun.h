@@ -6,11 +6,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// diancai-console run over one script in a home of its own; the home lives as long as this does,
-// so several runs can share it (login state, held orders).
+// diancai-console run over scripts in a home of its own that lives as long as this object.
 class ConsoleRun {
 public:
-    // The lines written to standard output; the exit code in `exitCode`.
+    // The lines of standard output; the exit code goes to `exitCode`.
     QStringList run(const QString &script);
     QString home() const { return home_.path(); }
     int exitCode = -1;
@@ -28,7 +27,6 @@ public:
     int port() const { return port_; }
 
     QJsonObject controlGet(const QString &pathAndQuery) const;
-    // The HTTP status of the control request.
     int controlPost(const QString &pathAndQuery) const;
 
 private:

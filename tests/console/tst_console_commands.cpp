@@ -53,9 +53,8 @@ private slots:
                            u"error: unknown argument: color=red"_s};
 
         QTest::newRow("editing lines")
-            << u"add 00001\nadd 00051\nadd 00114\nqty 4 2\nqty 1 2.5.1\nqty 1 x\nqty 1 0\nstep 3 +1\nstep 3 "
-               u"+2\n"
-               "delete 5\ndelete 1\nprice 2 20\nprice 1 abc\nprice 1 0\nprice 1 128.5\nqty 9 1\nlines\n"_s
+            << u"add 00001\nadd 00051\nadd 00114\nqty 4 2\nqty 1 2.5.1\nqty 1 x\nqty 1 0\nstep 3 +1\n"
+               "step 3 +2\ndelete 5\ndelete 1\nprice 2 20\nprice 1 abc\nprice 1 0\nprice 1 128.5\nqty 9 1\nlines\n"_s
             << QStringList{u"error: the quantity is not changed on a set-meal component"_s,
                            u"error: 请输入正确数量"_s,
                            u"error: 数量不能为0"_s,
@@ -80,9 +79,8 @@ private slots:
                            u"2\t2\tD\t00017\t水煮鱼\t1.00\t58.00\t58.00\t0\t少盐,免辣"_s, u"3.00\t176.60"_s};
 
         QTest::newRow("settings and print states")
-            << u"add 00001\nadd 00002\nstate\nset kShowOrderListStatus true\nstate\nstate\nset kctShowAmount "
-               u"4\n"
-               "totals\nset kNoSuchKey 1\nset kctShowAmount\nlines\n"_s
+            << u"add 00001\nadd 00002\nstate\nset kShowOrderListStatus true\nstate\nstate\n"
+               "set kctShowAmount 4\ntotals\nset kNoSuchKey 1\nset kctShowAmount\nlines\n"_s
             << QStringList{u"notice: 落单状态不可调整，可在设置中切换"_s,
                            u"2.00\t不显示"_s,
                            u"error: not a settings key: kNoSuchKey"_s,

@@ -98,11 +98,6 @@ public:
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, std::chrono::milliseconds(ms), [&] { return entered_ >= count; });
     }
-    int inside() const
-    {
-        std::lock_guard lock(mutex_);
-        return inside_;
-    }
     int entered() const
     {
         std::lock_guard lock(mutex_);
