@@ -9,16 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-DevServerProcess::~DevServerProcess()
-{
-    stop();
-}
-
-QString DevServerProcess::demoBaseData()
-{
-    return qEnvironmentVariable("DIANCAI_RESOURCES") + u"/update"_s;
-}
-
 QString DevServerProcess::demoPackage()
 {
     return qEnvironmentVariable("DIANCAI_RESOURCES") + u"/demo/diancai-demo.zip"_s;
@@ -28,16 +18,14 @@ int DevServerProcess::closedLoopbackPort()
 {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
-    const int port = probe.serverPort();
-    probe.close();
-    return port;
+    return probe.serverPort(); // closed when the probe goes
 }
 
 bool DevServerProcess::start(const QString &packagePath, const QStringList &extraArguments)
 {
-    process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.start(QStringLiteral(DEVSERVER_EXE),
-                   QStringList{u"--port"_s, u"0"_s, u"--basedata"_s, demoBaseData(), u"--package"_s,
+                   QStringList{u"--port"_s, u"0"_s, u"--basedata"_s,
+                               qEnvironmentVariable("DIANCAI_RESOURCES") + u"/update"_s, u"--package"_s,
                                packagePath, u"--state"_s, state_.path(), u"--fresh"_s} +
                        extraArguments);
     if (!process_.waitForStarted(10000)) {
@@ -52,12 +40,9 @@ bool DevServerProcess::start(const QString &packagePath, const QStringList &extr
     }
     const QString banner = QString::fromUtf8(process_.readLine());
     const auto match = QRegularExpression(u"listening on http://127\\.0\\.0\\.1:(\\d+)"_s).match(banner);
-    if (!match.hasMatch()) {
-        error_ = u"unexpected banner: "_s + banner;
-        return false;
-    }
+    error_ = u"unexpected banner: "_s + banner;
     port_ = match.captured(1).toInt();
-    return true;
+    return match.hasMatch();
 }
 
 void DevServerProcess::stop()
@@ -71,26 +56,12 @@ void DevServerProcess::stop()
     }
 }
 
-QString DevServerProcess::baseUrl() const
-{
-    return u"http://127.0.0.1:"_s + QString::number(port_);
-}
-
-QStringList DevServerProcess::logLines()
-{
-    pending_ += process_.readAllStandardOutput();
-    qsizetype newline;
-    while ((newline = pending_.indexOf('\n')) >= 0) {
-        lines_.append(QString::fromUtf8(pending_.left(newline)));
-        pending_.remove(0, newline + 1);
-    }
-    return lines_;
-}
-
 int DevServerProcess::countLogLines(const QString &containing)
 {
+    log_ += process_.readAllStandardOutput();
+    const QByteArray complete = log_.left(log_.lastIndexOf('\n') + 1);
     int count = 0;
-    for (const QString &line : logLines())
+    for (const QString &line : QString::fromUtf8(complete).split(u'\n'))
         count += line.contains(containing) ? 1 : 0;
     return count;
 }
@@ -99,8 +70,7 @@ QJsonObject DevServerProcess::controlGet(const QString &pathAndQuery) const
 {
     HttpRequest request;
     request.url = baseUrl() + pathAndQuery;
-    const HttpResponse response = HttpClient::perform(request);
-    return QJsonDocument::fromJson(response.body).object();
+    return QJsonDocument::fromJson(HttpClient::perform(request).body).object();
 }
 
 bool DevServerProcess::controlPost(const QString &pathAndQuery) const

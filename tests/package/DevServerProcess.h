@@ -8,14 +8,11 @@
 #include <QTemporaryDir>
 
 // diancai-devserver as a child process on a free loopback port (it is started with "--port 0" and
-// names the port it took on its first line), serving one package, with the demo base data as its
-// catalogue and a fresh state folder. Its log lines are collected as they arrive.
+// names the port it took on its first line), serving one package over the demo base data and a
+// fresh state folder.
 class DevServerProcess {
 public:
-    DevServerProcess() = default;
-    ~DevServerProcess();
-    DevServerProcess(const DevServerProcess &) = delete;
-    DevServerProcess &operator=(const DevServerProcess &) = delete;
+    ~DevServerProcess() { stop(); }
 
     // False, with the reason in `error()`, when it did not come up.
     bool start(const QString &packagePath, const QStringList &extraArguments = {});
@@ -23,20 +20,16 @@ public:
     QString error() const { return error_; }
 
     int port() const { return port_; }
-    QString baseUrl() const;
+    QString baseUrl() const { return QStringLiteral("http://127.0.0.1:") + QString::number(port_); }
 
-    // Log lines received so far (one per command and per package download).
-    QStringList logLines();
+    // How many log lines (one per command and per package download) received so far hold the text.
     int countLogLines(const QString &containing);
 
-    // The control endpoint.
     QJsonObject controlGet(const QString &pathAndQuery) const;
     bool controlPost(const QString &pathAndQuery) const;
     // "POST /__control/faults?command=KEY&kind=KIND..." in one call.
     bool injectFault(const QString &key, const QString &kindAndMore) const;
 
-    // The demo's shipped base data, the catalogue the server reads.
-    static QString demoBaseData();
     static QString demoPackage();
     // A loopback port that nothing listens on.
     static int closedLoopbackPort();
@@ -44,8 +37,7 @@ public:
 private:
     QProcess process_;
     QTemporaryDir state_;
-    QStringList lines_;
-    QByteArray pending_;
+    QByteArray log_;
     int port_ = 0;
     QString error_;
 };

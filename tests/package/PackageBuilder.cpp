@@ -13,25 +13,9 @@ constexpr uLong kUtf8NameFlag = 1u << 11;
 constexpr uLong kDosDirectoryAttribute = 0x10;
 } // namespace
 
-QDateTime PackageBuilder::defaultDate()
-{
-    return QDateTime(QDate(2025, 3, 4), QTime(5, 6, 8));
-}
-
 PackageBuilder &PackageBuilder::file(const QString &name, const QByteArray &contents, const QDateTime &date)
 {
     return raw({Gb18030::encode(name), contents, date.isValid() ? date : defaultDate()});
-}
-
-PackageBuilder &PackageBuilder::folder(const QString &name, const QDateTime &date)
-{
-    return raw({Gb18030::encode(name), {}, date.isValid() ? date : defaultDate()});
-}
-
-PackageBuilder &PackageBuilder::raw(const Entry &entry)
-{
-    entries_.append(entry);
-    return *this;
 }
 
 PackageBuilder &PackageBuilder::demoDatabase()
@@ -73,8 +57,7 @@ QString PackageBuilder::write(const QString &zipPath) const
 
 bool truncateFile(const QString &path, qint64 bytes)
 {
-    QFile file(path);
-    return file.resize(bytes);
+    return QFile(path).resize(bytes);
 }
 
 bool flipByte(const QString &path, qint64 offset)

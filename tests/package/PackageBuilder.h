@@ -17,18 +17,20 @@ public:
         bool utf8Flag = false;
     };
 
-    // A file entry whose name is stored in GB18030.
+    // An entry whose name is stored in GB18030; a name ending in "/" or "\" makes a folder.
     PackageBuilder &file(const QString &name, const QByteArray &contents, const QDateTime &date = {});
-    // A folder entry; the name ends in "/" or "\".
-    PackageBuilder &folder(const QString &name, const QDateTime &date = {});
-    PackageBuilder &raw(const Entry &entry);
+    PackageBuilder &raw(const Entry &entry)
+    {
+        entries_.append(entry);
+        return *this;
+    }
     // The shipped demo's PadBaseData.db, so that the package is a usable catalogue.
     PackageBuilder &demoDatabase();
 
     // Empty on success, else the reason.
     QString write(const QString &zipPath) const;
 
-    static QDateTime defaultDate();
+    static QDateTime defaultDate() { return QDateTime(QDate(2025, 3, 4), QTime(5, 6, 8)); }
 
 private:
     QList<Entry> entries_;

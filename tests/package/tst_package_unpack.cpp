@@ -91,7 +91,7 @@ private slots:
         const QDateTime fileDate(QDate(2024, 12, 31), QTime(23, 58, 30));
         const QDateTime folderDate(QDate(2023, 1, 2), QTime(3, 4, 6));
         PackageBuilder package;
-        package.folder(u"AdPicture\\"_s, folderDate)
+        package.file(u"AdPicture\\"_s, {}, folderDate)
             .file(u"AdPicture\\春节.jpg"_s, "poster", fileDate)
             .file(u"foodPicBig\\红烧肉.jpg"_s, "dish") // its folder has no entry of its own
             .file(u"BgMusic/曲/一.mp3"_s, "tune")
@@ -137,7 +137,7 @@ private slots:
         badName.replace("ABSOLUTE", QFile::encodeName(dir.path()));
         PackageBuilder package;
         package.demoDatabase()
-            .folder(u"foodPicBig/"_s)
+            .file(u"foodPicBig/"_s, {})
             .file(u"foodPicBig/1.jpg"_s, "ok")
             .raw({badName, "evil", PackageBuilder::defaultDate()});
         const QString zip = dir.filePath(u"p.zip"_s);
