@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # toolchain
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git ccache
   # Qt 6: core, GUI, QML/Quick, Controls 2, Multimedia, Test
   qt6-base-dev qt6-declarative-dev qt6-multimedia-dev qt6-tools-dev-tools
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
