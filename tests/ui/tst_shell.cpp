@@ -48,20 +48,6 @@ float demoPrice(const QString &name)
 {
     return demoDish(name).salePrice1;
 }
-
-QString demoSize(const QString &name)
-{
-    QString size;
-    DBManager::defaultManager().getAllFoodInfo(
-        [&](const QList<Food> &foods) {
-            for (const Food &food : foods) {
-                if (food.info->foodName == name)
-                    size = food.info->itemsize;
-            }
-        },
-        false);
-    return size;
-}
 } // namespace
 
 class TestShell : public QObject {
@@ -406,11 +392,11 @@ private slots:
             lines.append(line->foodName + u'|' + line->itemsize + u'|' + line->OrderQuantity() + u'|' +
                          TasteInfo::displayTasteString(line->arrTaste));
         QCOMPARE(lines.size(), 7);
-        QCOMPARE(lines.at(0), u"宫保鸡丁|"_s + demoSize(u"宫保鸡丁"_s) + u"|1|"_s);
-        QCOMPARE(lines.at(1), u"水煮鱼|小份|1|"_s);
+        QCOMPARE(lines.at(0), u"宫保鸡丁||1.00|"_s);
+        QCOMPARE(lines.at(1), u"水煮鱼|小份|1.00|"_s);
         QVERIFY2(lines.at(2).startsWith(u"商务套餐A|"_s), qPrintable(lines.join(u'\n')));
         QVERIFY2(lines.mid(3, 3).join(u',').contains(u"小炒黄牛肉"_s), qPrintable(lines.join(u'\n')));
-        QVERIFY2(lines.at(6).startsWith(u"辣子鸡|"_s) && lines.at(6).endsWith(u"|1|微辣"_s), qPrintable(lines.at(6)));
+        QVERIFY2(lines.at(6).startsWith(u"辣子鸡|"_s) && lines.at(6).endsWith(u"|1.00|微辣"_s), qPrintable(lines.at(6)));
 
         // The detail screen of a card, and back.
         UiTest::tap(UiTest::findItem(item(u"menuPage_"_s + QString::number(menu->currentPage())), u"dishPicture"_s));

@@ -119,6 +119,7 @@ ScreenPage {
             ActionButton {
                 objectName: "detailRemove"
                 implicitWidth: 64
+                font.pixelSize: Theme.fontLarge
                 text: "−"
                 onClicked: ctl.delFood()
             }
@@ -135,6 +136,7 @@ ScreenPage {
                 objectName: "detailAdd"
                 implicitWidth: 64
                 highlighted: true
+                font.pixelSize: Theme.fontLarge
                 text: "+"
                 onClicked: ctl.addFood()
             }

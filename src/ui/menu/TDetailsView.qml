@@ -25,12 +25,14 @@ PopCard {
             SetMealRowsView {
                 objectName: "componentRows"
                 Layout.fillWidth: true
+                Layout.preferredWidth: 1
                 Layout.fillHeight: true
                 rows: view.controller.components
                 onRowTapped: index => view.controller.selectComponent(index)
             }
             ColumnLayout {
                 Layout.fillWidth: true
+                Layout.preferredWidth: 1
                 Layout.fillHeight: true
                 Label {
                     text: Lang.text("可换菜品")
