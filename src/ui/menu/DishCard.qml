@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Diancai.Ui
 
 // One dish of a menu page: its thumbnail (the missing-picture image when there is none), the styled
@@ -59,7 +58,7 @@ Item {
             width: badgeText.implicitWidth + 16
             height: 28
             color: Theme.primary
-            Label {
+            Text {
                 id: badgeText
                 anchors.centerIn: parent
                 text: Lang.text("推荐")
@@ -77,7 +76,7 @@ Item {
             height: 36
             radius: 18
             color: Theme.accent
-            Label {
+            Text {
                 id: amountText
                 anchors.centerIn: parent
                 text: card.amount
@@ -105,7 +104,7 @@ Item {
                 color: Theme.text
                 font.pixelSize: Theme.fontNormal
             }
-            Label {
+            Text {
                 objectName: "dishPrice"
                 anchors.left: parent.left
                 anchors.bottom: parent.bottom
@@ -115,7 +114,7 @@ Item {
                 color: Theme.primary
                 font.pixelSize: Theme.fontNormal
             }
-            Label {
+            Text {
                 objectName: "dishMemberPrice"
                 visible: text !== ""
                 anchors.left: parent.left
@@ -125,31 +124,50 @@ Item {
                 color: Theme.mutedText
                 font.pixelSize: Theme.fontSmall
             }
-            ActionButton {
+            // Plain rectangles rather than controls: a page builds a dozen of them while it scrolls in.
+            Rectangle {
                 id: minus
                 objectName: "removeButton"
                 anchors.right: plus.left
+                anchors.rightMargin: 4
                 anchors.verticalCenter: parent.verticalCenter
                 width: 48
-                height: 44
-                implicitWidth: 48
-                text: "−"
-                font.pixelSize: Theme.fontLarge
-                onClicked: card.removeTapped()
+                height: 40
+                radius: 8
+                color: minusArea.pressed ? Theme.keyPressed : Theme.surfaceRaised
+                Text {
+                    anchors.centerIn: parent
+                    text: "−"
+                    color: Theme.text
+                    font.pixelSize: Theme.fontLarge
+                }
+                MouseArea {
+                    id: minusArea
+                    anchors.fill: parent
+                    onClicked: card.removeTapped()
+                }
             }
-            ActionButton {
+            Rectangle {
                 id: plus
                 objectName: "addButton"
                 anchors.right: parent.right
                 anchors.rightMargin: 4
                 anchors.verticalCenter: parent.verticalCenter
                 width: 48
-                height: 44
-                implicitWidth: 48
-                highlighted: true
-                text: "+"
-                font.pixelSize: Theme.fontLarge
-                onClicked: card.addTapped()
+                height: 40
+                radius: 8
+                color: plusArea.pressed ? Qt.darker(Theme.primary, 1.2) : Theme.primary
+                Text {
+                    anchors.centerIn: parent
+                    text: "+"
+                    color: Theme.primaryText
+                    font.pixelSize: Theme.fontLarge
+                }
+                MouseArea {
+                    id: plusArea
+                    anchors.fill: parent
+                    onClicked: card.addTapped()
+                }
             }
         }
     }

@@ -52,6 +52,7 @@ ScreenPage {
             snapMode: ListView.SnapOneItem
             highlightRangeMode: ListView.StrictlyEnforceRange
             boundsBehavior: Flickable.StopAtBounds
+            // Only the page on screen is built: its thumbnails are the ones the task queue makes.
             cacheBuffer: 0
             clip: true
             model: ctl.pages
