@@ -17,7 +17,13 @@
 
 namespace {
 constexpr const char *kUsage = "usage: diancai-console [--home DIR]\n"
-                               "Reads one command per line from standard input; see console/README.md.\n";
+                               "The terminal's ordering core driven from standard input, one command per\n"
+                               "line (\"help\" lists them): for support staff and scripted checks.\n"
+                               "\n"
+                               "  --home DIR   the terminal home to use (default: $DIANCAI_HOME, else the\n"
+                               "               user's data folder)\n"
+                               "  --help       this text\n"
+                               "  --version    the version\n";
 
 bool argumentsAreKnown(const QStringList &arguments)
 {
@@ -36,8 +42,12 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("diancai-console"));
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.contains(QStringLiteral("--help"))) {
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (arguments.contains(QStringLiteral("--version"))) {
+        std::fputs("diancai-console " DIANCAI_VERSION "\n", stdout);
         return 0;
     }
     if (!argumentsAreKnown(arguments)) {

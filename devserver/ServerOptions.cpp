@@ -92,5 +92,8 @@ const char *ServerOptions::usage()
 {
     return "usage: diancai-devserver --port PORT --basedata DIR --package FILE --state DIR\n"
            "                         [--stock FOODNO=QTY,...] [--fresh] [--host ADDR]\n"
-           "                         [--update-version-code N] [--dog-no TEXT] [--server-ver TEXT]\n";
+           "                         [--update-version-code N] [--dog-no TEXT] [--server-ver TEXT]\n"
+           "       diancai-devserver --help | --version\n"
+           "The development ordering server: the restaurant server's protocol on one machine, for\n"
+           "trials, training rooms and tests. diancai-devserver-demo starts it with the demo catalogue.\n";
 }

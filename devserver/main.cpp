@@ -15,6 +15,10 @@ int main(int argc, char **argv)
             std::cout << ServerOptions::usage();
             return 0;
         }
+        if (argument == "--version") {
+            std::cout << "diancai-devserver " DIANCAI_VERSION "\n";
+            return 0;
+        }
     }
     std::string error;
     auto options = ServerOptions::parse(arguments, error);

@@ -17,13 +17,18 @@ void setApplicationNames();
 void prepareServices(const QStringList &arguments);
 // The 1024 x 768 main window. Needs a QGuiApplication. Null when the window could not be built;
 // the reason is then in the log.
-std::unique_ptr<QQmlApplicationEngine> showMainWindow();
+// `fullscreen`: the whole screen without window decorations, as a tablet kiosk runs; otherwise
+// the 1024 x 768 window.
+std::unique_ptr<QQmlApplicationEngine> showMainWindow(bool fullscreen = false);
 
 // Whether a window can be shown: a display server is named, or a platform was chosen
 // (QT_QPA_PLATFORM or -platform, e.g. "offscreen").
 bool displayAvailable(const QStringList &arguments);
 // What to do without a display.
 QString noDisplayHint();
+// The text of `diancai --help`, and of `--version`.
+QString usage();
+QString versionText();
 // The settings and paths the terminal starts with, for --headless.
 QString describe();
 } // namespace StartupSequence

@@ -1,5 +1,6 @@
 // The terminal: the start-up sequence, then the main window until it is closed.
-// `--headless` runs the start-up without a window and prints the settings it found.
+// `--headless` runs the start-up without a window and prints the settings it found; `--help` and
+// `--version` answer without a display.
 #include "StartupSequence.h"
 
 #include "media/MediaBackend.h"
@@ -36,8 +37,17 @@ int runHeadless(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
-    MediaBackend::chooseDefault();
     const QStringList arguments = rawArguments(argc, argv);
+    // Answered before anything starts: they need no display and touch no home.
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        QTextStream(stdout) << StartupSequence::usage();
+        return 0;
+    }
+    if (arguments.contains(QStringLiteral("--version"))) {
+        QTextStream(stdout) << StartupSequence::versionText();
+        return 0;
+    }
+    MediaBackend::chooseDefault();
     if (arguments.contains(QStringLiteral("--headless")))
         return runHeadless(argc, argv);
     // Without a display the platform plugin would abort with a message that does not say what to do.
@@ -49,7 +59,9 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     StartupSequence::setApplicationNames();
     StartupSequence::prepareServices(app.arguments());
-    const std::unique_ptr<QQmlApplicationEngine> engine = StartupSequence::showMainWindow();
+    const bool fullscreen = arguments.lastIndexOf(QStringLiteral("--fullscreen")) >
+                            arguments.lastIndexOf(QStringLiteral("--windowed"));
+    const std::unique_ptr<QQmlApplicationEngine> engine = StartupSequence::showMainWindow(fullscreen);
     if (!engine) {
         QTextStream(stderr) << "diancai: the main window could not be built; see the messages above.\n";
         return 1;
