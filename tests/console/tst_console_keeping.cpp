@@ -124,7 +124,7 @@ private slots:
         const QStringList shown = first.say(connect() + u"table "_s + desk + u" 2\n"_s + before + show);
         QCOMPARE(shown.size(), 1 + 6 + 1 + 1);
         if (sentBefore) {
-            QCOMPARE(first.say(u"send\n"_s), QStringList{u"ok: 下单成功，共5道菜"_s});
+            QCOMPARE(first.say(u"send\n"_s), QStringList{u"ok: 下单成功，共6道菜"_s});
         } else if (!fault.isEmpty()) {
             QCOMPARE(server.controlPost(u"/__control/faults?"_s + fault), 200);
             first.write(u"send\n"_s);
@@ -146,11 +146,11 @@ private slots:
         QCOMPARE(restored, QStringList{kAdopted} + shown);
         if (!fault.isEmpty())
             QCOMPARE(second.say(u"qty 1 2\nlines\n"_s), QStringList{kLocked} + shown.mid(1, 6));
-        QCOMPARE(second.say(u"send\nlines\n"_s), QStringList{u"ok: 下单成功，共5道菜"_s});
+        QCOMPARE(second.say(u"send\nlines\n"_s), QStringList{u"ok: 下单成功，共6道菜"_s});
         const QJsonArray posts = orderPosts();
         QCOMPARE(posts.size(), fault.isEmpty() ? 1 : 2);
         QCOMPARE(posts.last()[u"returnCode"_s].toString(), u"0"_s);
-        QCOMPARE(saleLines(desk), 5);
+        QCOMPARE(saleLines(desk), 6);
     }
 
     void droppedReplyLocksUntilSentAgain()
@@ -163,8 +163,8 @@ private slots:
         QCOMPARE(
             out.mid(2),
             (QStringList{u"notice: 下单结果未知，请再次下单"_s, kLocked, kLocked, kLocked, kLocked, kLocked,
-                         u"1\t1\tD\t00001\t宫保鸡丁\t1\t12.00\t12.00\t0\t"_s, u"ok: 下单成功，共1道菜"_s,
-                         u"1\t1\tD\t00001\t宫保鸡丁\t1\t12.00\t12.00\t0\t"_s}));
+                         u"1\t1\tD\t00001\t拍黄瓜\t1.00\t12.00\t12.00\t0\t"_s, u"ok: 下单成功，共1道菜"_s,
+                         u"1\t1\tD\t00001\t拍黄瓜\t1.00\t12.00\t12.00\t0\t"_s}));
         QCOMPARE(orderPosts().size(), 2);
         QCOMPARE(saleLines(u"A15"_s), 1);
     }
@@ -194,7 +194,7 @@ private slots:
     {
         ConsoleRun console;
         QStringList flows;
-        for (const QString &desk : {u"A17"_s, u"A18"_s}) {
+        for (const QString &desk : {u"A09"_s, u"A10"_s}) {
             const QStringList out = console.run(connect() + u"table "_s + desk + u" 2\nadd 00001\nsend\n"_s);
             QCOMPARE(out.last(), u"ok: 下单成功，共1道菜"_s);
         }
@@ -205,7 +205,7 @@ private slots:
         QCOMPARE(flows.size(), 2);
         // The second run's counter continues after the first run's, whatever the clock says.
         QVERIFY2(flows[1].right(5).toInt() > flows[0].right(5).toInt(), qPrintable(flows.join(u' ')));
-        QCOMPARE(saleLines(u"A17"_s) + saleLines(u"A18"_s), 2);
+        QCOMPARE(saleLines(u"A09"_s) + saleLines(u"A10"_s), 2);
     }
 };
 
