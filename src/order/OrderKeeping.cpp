@@ -58,6 +58,10 @@ void OrderManager::keep(std::function<void(bool)> durable)
             durable(true);
         return;
     }
+    if (keepBatch_ > 0 && !durable) {
+        keepDeferred_ = true;
+        return;
+    }
     keeper->keep(snapshot(), std::move(durable));
 }
 

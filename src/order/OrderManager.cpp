@@ -128,6 +128,15 @@ void OrderManager::addFood(const Food &food, const std::optional<FoodItemsize> &
 {
     if (!food.info || refuseWhenLocked())
         return;
+    // A set meal enters line by line; the order is kept once, with all of them.
+    ++keepBatch_;
+    addFoodLines(food, itemsize, qty);
+    if (--keepBatch_ == 0 && std::exchange(keepDeferred_, false))
+        keep();
+}
+
+void OrderManager::addFoodLines(const Food &food, const std::optional<FoodItemsize> &itemsize, float qty)
+{
     play(kBnok);
     // The quantity is given to the new line before it is staged, so that a dish line that merges
     // into an equal one brings its whole quantity along.

@@ -140,6 +140,9 @@ private:
     std::shared_ptr<OrderKeeper> keeper() const;
     void postOrder(const QString &sendText, std::function<void(SendOutcome)> done);
 
+    // Adds the lines of a dish or a set meal; addFood keeps the order once after all of them.
+    void addFoodLines(const Food &food, const std::optional<FoodItemsize> &itemsize, float qty);
+
     void play(const QString &effect) const;
     void queueTasks(const QStringList &foodnos) const;
     Line lastLineOfDish(const QString &foodno) const;
@@ -154,6 +157,9 @@ private:
     std::shared_ptr<OrderPack> orderPack_;
     bool locked_ = false;
     std::shared_ptr<OrderKeeper> keeper_;
+    // Main thread: while a change of several lines is under way, keeping waits for its end.
+    int keepBatch_ = 0;
+    bool keepDeferred_ = false;
 
     TaskManager *tasks_ = nullptr;
     std::function<void(const QString &)> play_;

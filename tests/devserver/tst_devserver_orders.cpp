@@ -111,7 +111,7 @@ private slots:
         const QString same = QString::fromLatin1(DevServerHarness::kDevSerial);
         const QString one = u"1.000000"_s;
         QTest::newRow("same pack") << same << u"A01"_s << one << u"1001"_s << u"0"_s << 1;
-        QTest::newRow("same pack, another operator") << same << u"A01"_s << one << u"1002"_s << u"0"_s << 1;
+        QTest::newRow("another waiter (and cashier)") << same << u"A01"_s << one << u"1002"_s << u"1"_s << 1;
         QTest::newRow("another terminal")
             << u"FEDCBA9876543210FEDCBA9876543210"_s << u"A01"_s << one << u"1001"_s << u"0"_s << 2;
         QTest::newRow("another quantity") << same << u"A01"_s << u"2.000000"_s << u"1001"_s << u"1"_s << 1;
