@@ -66,25 +66,20 @@ void ConsoleSession::registerCommands()
         {QStringLiteral("hold"), &ConsoleSession::hold},
         {QStringLiteral("held"), &ConsoleSession::held},
         {QStringLiteral("restore"), &ConsoleSession::restore},
+        {QStringLiteral("clear"), &ConsoleSession::clear},
         {QStringLiteral("soldout"), &ConsoleSession::soldout},
         {QStringLiteral("update"), &ConsoleSession::update},
         {QStringLiteral("deletedata"), &ConsoleSession::deletedata},
     };
 }
 
-// What the order list does when the order changes under it, is sent, or a held order is chosen.
+// What the order list does when the order changes under it. A sent order is cleared by the order
+// manager itself, and "restore" hands the held order over directly, so that it leaves the
+// held-order store in the same step.
 void ConsoleSession::observeOrderList()
 {
-    NotificationCenter &center = NotificationCenter::defaultCenter();
-    center.addObserver(this, Notify::UpdateOrderList,
-                       [](const Notification &) { TaskManager::defaultManager().runOrderPackTask(); });
-    center.addObserver(this, Notify::SendOrderPackSuccess, [this](const Notification &) {
-        orders().deleteAllFoodOrders();
-        orders().genNewPack();
-    });
-    center.addObserver(this, Notify::GuaDanChoosed, [this](const Notification &notification) {
-        if (const auto pack = notification.object.value<std::shared_ptr<OrderPack>>())
-            orders().genPackFromGuaDan(*pack);
+    NotificationCenter::defaultCenter().addObserver(this, Notify::UpdateOrderList, [](const Notification &) {
+        TaskManager::defaultManager().runOrderPackTask();
     });
 }
 
@@ -115,6 +110,7 @@ void ConsoleSession::finish()
     ServerRequest::sharedQueue().waitForDone(serverWaitMs());
     TaskManager::defaultManager().waitForDone();
     settle();
+    orders().waitUntilKept();
 }
 
 void ConsoleSession::settle() const

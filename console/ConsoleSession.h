@@ -100,6 +100,7 @@ private:
     void hold(const QStringList &args);
     void held(const QStringList &args);
     void restore(const QStringList &args);
+    void clear(const QStringList &args);
 
     // Checks an "add" before anything is ordered, so a bad argument orders nothing.
     bool checkAddAnswers(const Food &food, const AddAnswers &answers) const;

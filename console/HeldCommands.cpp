@@ -4,8 +4,6 @@
 #include "ConsoleOutput.h"
 #include "ConsoleSession.h"
 #include "foundation/CommonUtils.h"
-#include "foundation/NotificationCenter.h"
-#include "foundation/NotificationNames.h"
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
 
@@ -79,11 +77,18 @@ void ConsoleSession::restore(const QStringList &args)
         ConsoleOutput::notice(localised(QStringLiteral("操作失败")));
         return;
     }
-    bool deleted = false;
-    DBManager::mainDBManager().deleteGuadanById(chosen.gid, [&deleted](bool done) { deleted = done; });
-    if (!deleted) {
+    if (!orders().genPackFromGuaDan(*pack, chosen.gid) && !orders().isLocked())
         ConsoleOutput::error(localised(QStringLiteral("恢复挂单失败")));
+    orderListChanged();
+}
+
+// The order list's clear button, after its confirmation: the order goes, also one whose send is
+// waiting for its answer.
+void ConsoleSession::clear(const QStringList &args)
+{
+    if (!requireArgs(args, 0, 0, "clear"))
         return;
-    }
-    PostNotificationInMainThread(Notify::GuaDanChoosed, QVariant::fromValue(pack));
+    orders().deleteAllFoodOrders();
+    orders().genNewPack();
+    orderListChanged();
 }

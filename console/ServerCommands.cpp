@@ -151,7 +151,8 @@ void ConsoleSession::send(const QStringList &args)
         return;
     }
     const ConfigManager &config = ConfigManager::defaultManager();
-    if (config.lockTable()) {
+    // A locked order goes again exactly as it went before.
+    if (config.lockTable() && !orders().isLocked()) {
         const QString bound = config.bindTableNo().value_or(QString());
         orders().changePack([&bound](OrderPack &pack) {
             pack.DeskNo = bound;

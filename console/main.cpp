@@ -4,10 +4,12 @@
 #include "ConsoleSession.h"
 #include "foundation/AppPaths.h"
 #include "foundation/UserNotice.h"
+#include "order/OrderKeeper.h"
 #include "order/OrderManager.h"
 #include "server/NetworkChecker.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
+#include "storage/DBManager.h"
 
 #include <QCoreApplication>
 
@@ -61,6 +63,8 @@ int main(int argc, char *argv[])
     UserNotice::setSink(std::make_shared<PrintingNoticeSink>());
     // A console has no speaker worth waking: the effects stay silent.
     OrderManager::defaultManager().setSoundPlayer({});
+    // The order a run left unsent (ended, killed, its battery empty) is taken up where it stood.
+    OrderManager::defaultManager().adoptKeptOrder(std::make_shared<OrderKeeper>(DBManager::mainDBPath()));
     NetworkChecker::sharedInstance().check();
 
     ConsoleSession session;

@@ -18,7 +18,8 @@ CREATE TABLE IF NOT EXISTS sale_line(
 CREATE INDEX IF NOT EXISTS sale_line_desk ON sale_line(deskNo);
 CREATE TABLE IF NOT EXISTS stock(foodNo TEXT PRIMARY KEY, initQty REAL, saleQty REAL);
 CREATE TABLE IF NOT EXISTS order_flow(
-    devSerial TEXT NOT NULL, flowNo TEXT NOT NULL, returnMsg TEXT, PRIMARY KEY(devSerial, flowNo));
+    devSerial TEXT NOT NULL, flowNo TEXT NOT NULL, returnMsg TEXT, content TEXT,
+    PRIMARY KEY(devSerial, flowNo));
 CREATE TABLE IF NOT EXISTS operator_login(cashierId TEXT PRIMARY KEY);
 CREATE TABLE IF NOT EXISTS operator_password(cashierId TEXT PRIMARY KEY, password TEXT);
 CREATE TABLE IF NOT EXISTS desk_event(
@@ -82,6 +83,13 @@ bool DiningRoomStore::open(const std::string &stateFolder, bool fresh, std::stri
     if (!db_.open(file.string(), false, error))
         return false;
     if (!db_.exec(kSchema, &error)) {
+        error = file.string() + ": " + error;
+        db_.close();
+        return false;
+    }
+    // A state file from before packs' contents were kept gains the column; its old rows stay NULL.
+    if (!SqliteStatement(db_, "select content from order_flow limit 0").ok() &&
+        !db_.exec("ALTER TABLE order_flow ADD COLUMN content TEXT", &error)) {
         error = file.string() + ": " + error;
         db_.close();
         return false;
@@ -226,21 +234,27 @@ void DiningRoom::setStock(const StockEntry &entry)
     check(upsert.bind(1, entry.foodNo).bind(2, entry.initQty).bind(3, entry.saleQty).run());
 }
 
-std::optional<std::string> DiningRoom::handledFlow(const std::string &devSerial, const std::string &flowNo)
+std::optional<DiningRoom::HandledFlow> DiningRoom::handledFlow(const std::string &devSerial,
+                                                               const std::string &flowNo)
 {
-    SqliteStatement query(db_, "select returnMsg from order_flow where devSerial = ? and flowNo = ?");
+    SqliteStatement query(db_,
+                          "select returnMsg, content from order_flow where devSerial = ? and flowNo = ?");
     check(query.ok());
     query.bind(1, devSerial).bind(2, flowNo);
     if (!query.next())
         return std::nullopt;
-    return query.text(0);
+    HandledFlow handled{query.text(0), std::nullopt};
+    if (!query.isNull(1))
+        handled.content = query.text(1);
+    return handled;
 }
 
 void DiningRoom::rememberFlow(const std::string &devSerial, const std::string &flowNo,
-                              const std::string &returnMsg)
+                              const std::string &returnMsg, const std::string &content)
 {
-    SqliteStatement insert(db_, "insert into order_flow(devSerial, flowNo, returnMsg) values(?, ?, ?)");
-    check(insert.bind(1, devSerial).bind(2, flowNo).bind(3, returnMsg).run());
+    SqliteStatement insert(
+        db_, "insert into order_flow(devSerial, flowNo, returnMsg, content) values(?, ?, ?, ?)");
+    check(insert.bind(1, devSerial).bind(2, flowNo).bind(3, returnMsg).bind(4, content).run());
 }
 
 bool DiningRoom::isLoggedIn(const std::string &cashierId)

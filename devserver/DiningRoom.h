@@ -61,8 +61,15 @@ public:
     std::vector<StockEntry> allStock();
     void setStock(const StockEntry &entry);
 
-    std::optional<std::string> handledFlow(const std::string &devSerial, const std::string &flowNo);
-    void rememberFlow(const std::string &devSerial, const std::string &flowNo, const std::string &returnMsg);
+    // The answer given to an order pack, and what the pack held (none for packs remembered before
+    // contents were kept).
+    struct HandledFlow {
+        std::string returnMsg;
+        std::optional<std::string> content;
+    };
+    std::optional<HandledFlow> handledFlow(const std::string &devSerial, const std::string &flowNo);
+    void rememberFlow(const std::string &devSerial, const std::string &flowNo, const std::string &returnMsg,
+                      const std::string &content);
 
     bool isLoggedIn(const std::string &cashierId);
     void markLoggedIn(const std::string &cashierId);

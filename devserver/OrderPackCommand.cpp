@@ -43,6 +43,24 @@ void addTasteSurcharges(const Catalogue &catalogue, SaleLine &line)
     }
 }
 
+// What an order pack asks for, whoever sends it: the header that the dining room uses and every
+// attribute of every line. The cashier and the terminal's numbers are left out, so a pack sent
+// again after a new login still counts as the same order.
+std::string orderContent(const RequestDocument &request)
+{
+    std::string content;
+    for (const char *name : {"DeskNo", "WaiterMan", "CustCount", "OrdRemarkDef", "OrdRemarkManual"}) {
+        const auto value = request.field(name);
+        content += std::string(name) + (value ? "=" + *value : std::string(" absent")) + '\n';
+    }
+    for (const OrderLineData &line : request.orderLines()) {
+        for (const auto &[name, value] : line.attributes)
+            content += name + '=' + value + '\x1f';
+        content += '\n';
+    }
+    return content;
+}
+
 std::string flag(bool on)
 {
     return on ? "Y" : "N";
@@ -118,9 +136,15 @@ Reply orderPack(const CommandContext &ctx, DiningRoom &room, const RequestDocume
     const std::string devSerial = request.text("DevSerial");
     if (flowNo.empty())
         return Reply::refused("点菜单缺少流水号");
-    // A pack sent again (the terminal lost the first answer) is answered as the first time.
-    if (const auto firstAnswer = room.handledFlow(devSerial, flowNo))
-        return Reply::ok(*firstAnswer);
+    // A pack sent again (the terminal lost the first answer) is answered as the first time, and
+    // adds nothing. The same number with another content is not that pack: recording it would lose
+    // the change, answering as the first time would hide that.
+    const std::string content = orderContent(request);
+    if (const auto handled = room.handledFlow(devSerial, flowNo)) {
+        if (handled->content && *handled->content != content)
+            return Reply::refused("流水号" + flowNo + "的点菜单已下单，本次内容与之不同，未下单");
+        return Reply::ok(handled->returnMsg);
+    }
 
     const auto deskNo = request.field("DeskNo");
     if (auto refusal = DeskRules::refuseUnknownDesk(ctx, deskNo))
@@ -155,7 +179,7 @@ Reply orderPack(const CommandContext &ctx, DiningRoom &room, const RequestDocume
     std::string message = "下单成功，共" + std::to_string(lines.size()) + "道菜";
     if (!shortages.empty())
         message += "；以下菜品沽清未成功：" + shortages;
-    room.rememberFlow(devSerial, flowNo, message);
+    room.rememberFlow(devSerial, flowNo, message, content);
     return Reply::ok(message);
 }
 

@@ -3,12 +3,14 @@
 #include "foundation/AppPaths.h"
 #include "media/MediaBackend.h"
 #include "media/SoundManager.h"
+#include "order/OrderKeeper.h"
 #include "order/OrderManager.h"
 #include "server/NetworkChecker.h"
 #include "settings/ConfigManager.h"
 #include "settings/DataFolder.h"
 #include "settings/LanguageManager.h"
 #include "settings/LayoutManger.h"
+#include "storage/DBManager.h"
 #include "toolkit/PopViewManager.h"
 #include "ui/shell/NoticeBoard.h"
 #include "ui/shell/PopupFactories.h"
@@ -43,6 +45,11 @@ void prepareServices(const QStringList &arguments)
 
     LayoutManger::defaultManager().restore();
     LanguageManager::defaultManager().loadLanguage(config.languageCode(), false);
+}
+
+void adoptKeptOrder()
+{
+    OrderManager::defaultManager().adoptKeptOrder(std::make_shared<OrderKeeper>(DBManager::mainDBPath()));
 }
 
 std::unique_ptr<QQmlApplicationEngine> showMainWindow(bool fullscreen)

@@ -15,6 +15,9 @@ namespace StartupSequence {
 void setApplicationNames();
 // Every step before the window. `arguments` are the program's (for --home).
 void prepareServices(const QStringList &arguments);
+// Takes up the order an earlier run left unsent and keeps every later change; once the notices
+// can be shown (after the window, or at once without one).
+void adoptKeptOrder();
 // The 1024 x 768 main window. Needs a QGuiApplication. Null when the window could not be built;
 // the reason is then in the log.
 // `fullscreen`: the whole screen without window decorations, as a tablet kiosk runs; otherwise

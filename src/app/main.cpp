@@ -5,6 +5,7 @@
 
 #include "media/MediaBackend.h"
 #include "media/SoundManager.h"
+#include "order/OrderManager.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -29,6 +30,7 @@ int runHeadless(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     StartupSequence::setApplicationNames();
     StartupSequence::prepareServices(app.arguments());
+    StartupSequence::adoptKeptOrder();
     QTextStream(stdout) << StartupSequence::describe();
     SoundManager::resetDefaultManager();
     return 0;
@@ -66,7 +68,9 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "diancai: the main window could not be built; see the messages above.\n";
         return 1;
     }
+    StartupSequence::adoptKeptOrder();
     const int status = app.exec();
+    OrderManager::defaultManager().waitUntilKept();
     // The sound manager's players must go while the application object still exists.
     SoundManager::resetDefaultManager();
     return status;

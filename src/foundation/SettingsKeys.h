@@ -34,4 +34,6 @@ inline const QString ZipFileName = QStringLiteral("kZipFileName");
 inline const QString IsLogin = QStringLiteral("kIsLogin");
 inline const QString AccountId = QStringLiteral("kAccountId");
 inline const QString AccountName = QStringLiteral("kAccountName");
+// the last flow number made on this terminal; the next one continues after it
+inline const QString LastFlowNo = QStringLiteral("kLastFlowNo");
 } // namespace Key

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/DBManager.h"
+
 #include <QString>
 
 // Where an order pack finds the lines of the current order. The order manager owns the lines and
@@ -15,4 +17,13 @@ public:
     virtual QString guaDanData() = 0;
     // Empties the order once it has been held.
     virtual void deleteAllFoodOrders() = 0;
+    // True when the order may not be held now; the source has told the waiter why.
+    virtual bool refusesHold() { return false; }
+    // Stores the held-order text as a new held order; true when stored.
+    virtual bool saveHeldOrder(const QString &content)
+    {
+        bool saved = false;
+        DBManager::mainDBManager().saveOrderPack(content, [&saved](bool done) { saved = done; });
+        return saved;
+    }
 };

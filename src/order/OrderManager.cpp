@@ -5,6 +5,7 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "media/SoundManager.h"
+#include "order/OrderKeeper.h"
 #include "order/OrderPopups.h"
 #include "order/SetupFoodOrder.h"
 #include "order/TaskManager.h"
@@ -125,8 +126,17 @@ quint64 OrderManager::nextItemSeq() const
 
 void OrderManager::addFood(const Food &food, const std::optional<FoodItemsize> &itemsize, float qty)
 {
-    if (!food.info)
+    if (!food.info || refuseWhenLocked())
         return;
+    // A set meal enters line by line; the order is kept once, with all of them.
+    ++keepBatch_;
+    addFoodLines(food, itemsize, qty);
+    if (--keepBatch_ == 0 && std::exchange(keepDeferred_, false))
+        keep();
+}
+
+void OrderManager::addFoodLines(const Food &food, const std::optional<FoodItemsize> &itemsize, float qty)
+{
     play(kBnok);
     // The quantity is given to the new line before it is staged, so that a dish line that merges
     // into an equal one brings its whole quantity along.
@@ -176,7 +186,7 @@ void OrderManager::addFood(const Food &food, const std::optional<FoodItemsize> &
 
 void OrderManager::addToOrderCache(const Line &line)
 {
-    if (!line)
+    if (!line || refuseWhenLocked())
         return;
     if (line->isMFoodType()) {
         {
@@ -218,6 +228,7 @@ void OrderManager::processOrderCache()
         }
         arrOrderCache_.clear();
     }
+    keep();
     PostNotificationInMainThread(Notify::UpdateOrderList);
     runPackTaskAndAllOrderTask();
 }
@@ -235,6 +246,8 @@ OrderManager::Line OrderManager::lastLineOfDish(const QString &foodno) const
 
 void OrderManager::removeFood(const Food &food)
 {
+    if (refuseWhenLocked())
+        return;
     play(kBncancel);
     if (!food.info || !(food.isDFoodType() || food.isTFoodType()))
         return;
@@ -245,6 +258,7 @@ void OrderManager::removeFood(const Food &food)
         QMutexLocker lock(&lockKey);
         applyQuantityLocked(found, found->orderQty - 1);
     }
+    keep();
     queueTasks({found->foodno});
 }
 
@@ -270,12 +284,13 @@ void OrderManager::applyQuantityLocked(const Line &line, float qty)
 
 void OrderManager::deleteFoodOrder(const Line &line)
 {
-    if (!line)
+    if (!line || refuseWhenLocked())
         return;
     if (!line->isMFoodType()) {
         QMutexLocker lock(&lockKey);
         removeLineLocked(line);
     }
+    keep();
     queueTasks({line->foodno});
 }
 
@@ -290,13 +305,15 @@ void OrderManager::deleteAllFoodOrders()
                 foodnos.append(line->foodno);
         }
         arrOrders_.clear();
+        locked_ = false;
     }
+    keep();
     queueTasks(foodnos);
 }
 
 void OrderManager::setOrderAlphaQty(const Line &line, float step)
 {
-    if (!line || !std::isfinite(step))
+    if (!line || !std::isfinite(step) || refuseWhenLocked())
         return;
     if (step > 0) {
         play(kBnok);
@@ -309,12 +326,13 @@ void OrderManager::setOrderAlphaQty(const Line &line, float step)
         QMutexLocker lock(&lockKey);
         applyQuantityLocked(line, line->orderQty + step);
     }
+    keep();
     queueTasks({line->foodno});
 }
 
 void OrderManager::setOrderQty(const Line &line, float qty)
 {
-    if (!line || !std::isfinite(qty))
+    if (!line || !std::isfinite(qty) || refuseWhenLocked())
         return;
     if (qty > line->orderQty && isSoldOut(line->foodno))
         return;
@@ -322,50 +340,63 @@ void OrderManager::setOrderQty(const Line &line, float qty)
         QMutexLocker lock(&lockKey);
         applyQuantityLocked(line, qty);
     }
+    keep();
     queueTasks({line->foodno});
 }
 
 void OrderManager::switchPrintState()
 {
-    QMutexLocker lock(&lockKey);
-    if (arrOrders_.isEmpty())
+    if (arrOrders().isEmpty() || refuseWhenLocked())
         return;
-    const QString first = arrOrders_.first()->PrintState;
-    if (first.isEmpty())
-        return;
-    const QString next = FoodOrder::nextPrintState(first);
-    for (const Line &line : std::as_const(arrOrders_))
-        line->PrintState = next;
+    {
+        QMutexLocker lock(&lockKey);
+        const QString first = arrOrders_.isEmpty() ? QString() : arrOrders_.first()->PrintState;
+        if (first.isEmpty())
+            return;
+        const QString next = FoodOrder::nextPrintState(first);
+        for (const Line &line : std::as_const(arrOrders_))
+            line->PrintState = next;
+    }
+    keep();
 }
 
 void OrderManager::setZengSong(const Line &line, bool gift, const QString &authID)
 {
-    if (!line)
+    if (!line || refuseWhenLocked())
         return;
-    QMutexLocker lock(&lockKey);
-    const QList<Line> marked =
-        line->isTFoodType() ? QList<Line>{line} + line->arrSubOrders : QList<Line>{line};
-    for (const Line &each : marked) {
-        each->setIsZengSong(gift);
-        each->authID = gift ? authID : QString();
+    {
+        QMutexLocker lock(&lockKey);
+        const QList<Line> marked =
+            line->isTFoodType() ? QList<Line>{line} + line->arrSubOrders : QList<Line>{line};
+        for (const Line &each : marked) {
+            each->setIsZengSong(gift);
+            each->authID = gift ? authID : QString();
+        }
     }
+    keep();
 }
 
 void OrderManager::changeLine(const Line &line, const std::function<void(FoodOrder &)> &change)
 {
-    if (!line || !change)
+    if (!line || !change || refuseWhenLocked())
         return;
-    QMutexLocker lock(&lockKey);
-    change(*line);
+    {
+        QMutexLocker lock(&lockKey);
+        change(*line);
+    }
+    keep();
 }
 
 void OrderManager::changePack(const std::function<void(OrderPack &)> &change)
 {
-    if (!change)
+    if (!change || refuseWhenLocked())
         return;
-    QMutexLocker lock(&lockKey);
-    if (orderPack_)
-        change(*orderPack_);
+    {
+        QMutexLocker lock(&lockKey);
+        if (orderPack_)
+            change(*orderPack_);
+    }
+    keep();
 }
 
 QList<OrderManager::Line> OrderManager::arrOrders() const

@@ -16,6 +16,8 @@
 #include <memory>
 #include <optional>
 
+class OrderKeeper;
+struct OrderSnapshot;
 class TaskManager;
 
 // The single owner of the order being taken: its lines (`arrOrders`), its header (`orderPack`)
@@ -27,6 +29,11 @@ class TaskManager;
 // read the lines on their worker, so the list and the lines' fields are only changed under
 // `lockKey`; screens that change a field of a line or of the pack themselves do it through
 // changeLine() / changePack(), which take the same lock.
+//
+// Keeping: once adoptKeptOrder() has given it a keeper, every change of the lines or the header is
+// handed to the keeper, which writes it off the main thread, so the order survives a crash. While
+// a send of the order has no definite answer the order is locked (isLocked): the server may have
+// it already, so it may only be sent again unchanged (or cleared), never changed or held.
 class OrderManager : public OrderLinesSource {
 public:
     using Line = std::shared_ptr<FoodOrder>;
@@ -51,6 +58,15 @@ public:
 
     // Where the amount and pack tasks go; none queues nothing.
     void setTaskManager(TaskManager *tasks);
+
+    // Starts keeping the order with `keeper`: first the order it kept from an earlier run becomes
+    // the current order, exactly as it was, and the waiter is told once; one that cannot be read is
+    // moved aside, with a notice. Main thread, once, before any change is to be kept.
+    void adoptKeptOrder(std::shared_ptr<OrderKeeper> keeper);
+    // Blocks until every change so far is on disk (the program's end, tests).
+    void waitUntilKept() const;
+    // A send of the order is waiting for a definite answer, or ended without one.
+    bool isLocked() const;
     // Plays the short effects "bnok" and "bncancel"; none plays nothing.
     void setSoundPlayer(std::function<void(const QString &effect)> play);
 
@@ -60,6 +76,7 @@ public:
     void processOrderCache();
     void removeFood(const Food &food);
     void deleteFoodOrder(const Line &line);
+    // Also unlocks a locked order: clearing it is the waiter's decision, made after a confirmation.
     void deleteAllFoodOrders() override;
     void setOrderAlphaQty(const Line &line, float step);
     void setOrderQty(const Line &line, float qty);
@@ -88,11 +105,18 @@ public:
     // Order texts and packs.
     QString sendData() override;
     QString guaDanData() override;
+    bool refusesHold() override;
+    bool saveHeldOrder(const QString &content) override;
+    // Keeps the pack of a locked order.
     void genNewPack();
-    void genPackFromGuaDan(const OrderPack &restored);
+    // With `heldGid`, the held order of that number leaves the store in the same step as the order
+    // becomes the kept one; false, with nothing changed, when that step failed.
+    bool genPackFromGuaDan(const OrderPack &restored, std::optional<qint64> heldGid = std::nullopt);
 
     // The two-step send. `done` (optional) runs on the main thread once the attempt has ended,
-    // after every message and notification it caused.
+    // after every message and notification it caused. The order is locked, on disk, before it
+    // leaves; a success clears it and starts a new pack, a refusal unlocks it, anything else (no
+    // answer, an unreadable one) leaves it locked for another send.
     void sendOrderPack(const QString &sendText, std::function<void(SendOutcome)> done = {});
     void sendOrderPackStep2(const QString &sendText, std::function<void(SendOutcome)> done = {});
 
@@ -103,6 +127,22 @@ public:
     void applySoldOutMarks(const QSet<QString> &soldOut);
 
 private:
+    // Keeping (OrderKeeping.cpp).
+    OrderSnapshot snapshot() const;
+    void keep(std::function<void(bool)> durable = {});
+    // True, with the message shown, while the order is locked.
+    bool refuseWhenLocked() const;
+    // Keeps a restored held order; with `heldGid` also takes that held order out of its store.
+    bool keepRestored(std::optional<qint64> heldGid);
+    void lockForSend(std::function<void()> then);
+    void unlockAfterRefusal();
+    void clearAfterSend();
+    std::shared_ptr<OrderKeeper> keeper() const;
+    void postOrder(const QString &sendText, std::function<void(SendOutcome)> done);
+
+    // Adds the lines of a dish or a set meal; addFood keeps the order once after all of them.
+    void addFoodLines(const Food &food, const std::optional<FoodItemsize> &itemsize, float qty);
+
     void play(const QString &effect) const;
     void queueTasks(const QStringList &foodnos) const;
     Line lastLineOfDish(const QString &foodno) const;
@@ -115,6 +155,11 @@ private:
     QList<Line> arrOrders_;
     QList<Line> arrOrderCache_;
     std::shared_ptr<OrderPack> orderPack_;
+    bool locked_ = false;
+    std::shared_ptr<OrderKeeper> keeper_;
+    // Main thread: while a change of several lines is under way, keeping waits for its end.
+    int keepBatch_ = 0;
+    bool keepDeferred_ = false;
 
     TaskManager *tasks_ = nullptr;
     std::function<void(const QString &)> play_;

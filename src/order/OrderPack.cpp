@@ -1,10 +1,12 @@
 #include "order/OrderPack.h"
 
 #include "foundation/CommonUtils.h"
+#include "foundation/SettingsKeys.h"
 #include "order/OrderLinesSource.h"
 #include "settings/ConfigManager.h"
 #include "settings/DeviceIdentity.h"
 #include "settings/LoginState.h"
+#include "settings/SettingsStore.h"
 
 #include <QDateTime>
 #include <QMutex>
@@ -17,6 +19,28 @@ constexpr qint64 kLastCounter = 99999;
 
 QMutex counterMutex;
 qint64 counter = kFirstCounter;
+// The store the counter was read from; another store (another home) is read afresh.
+const SettingsStore *counterStore = nullptr;
+
+// The counter of a flow number this program made; none for any other text.
+std::optional<qint64> counterOf(const QString &flowNo)
+{
+    bool ok = false;
+    const qint64 value = flowNo.right(5).toLongLong(&ok);
+    if (flowNo.size() != 19 || !ok || value < kFirstCounter || value > kLastCounter)
+        return std::nullopt;
+    return value;
+}
+
+// The counter continues after the last flow number made on this terminal, in this run or before it:
+// two runs within one second must not make the same number.
+void loadCounterLocked(const SettingsStore &store)
+{
+    if (counterStore == &store)
+        return;
+    counterStore = &store;
+    counter = counterOf(store.string(Key::LastFlowNo).value_or(QString())).value_or(kFirstCounter);
+}
 
 std::atomic<OrderLinesSource *> registeredSource{nullptr};
 
@@ -47,18 +71,35 @@ std::shared_ptr<OrderPack> OrderPack::genNewPack()
 
 QString OrderPack::uniqueNo()
 {
-    qint64 number;
-    {
-        QMutexLocker lock(&counterMutex);
-        counter = counter < kLastCounter ? counter + 1 : kFirstCounter;
-        number = counter;
+    SettingsStore &store = SettingsStore::shared();
+    QMutexLocker lock(&counterMutex);
+    loadCounterLocked(store);
+    counter = counter < kLastCounter ? counter + 1 : kFirstCounter;
+    const QString flowNo =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss")) + QString::number(counter);
+    // Written to disk before the number leaves the terminal (see OrderManager::sendOrderPackStep2),
+    // not here: a number never sent may be made again without harm.
+    store.setValue(Key::LastFlowNo, flowNo);
+    return flowNo;
+}
+
+void OrderPack::noteFlowNo(const QString &flowNo)
+{
+    SettingsStore &store = SettingsStore::shared();
+    QMutexLocker lock(&counterMutex);
+    loadCounterLocked(store);
+    const std::optional<qint64> adopted = counterOf(flowNo);
+    // Flow numbers of equal length order as their texts: time first, then the counter.
+    if (adopted && flowNo > store.string(Key::LastFlowNo).value_or(QString())) {
+        store.setValue(Key::LastFlowNo, flowNo);
+        counter = *adopted;
     }
-    return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss")) + QString::number(number);
 }
 
 void OrderPack::resetFlowCounter(qint64 last)
 {
     QMutexLocker lock(&counterMutex);
+    counterStore = &SettingsStore::shared();
     counter = last;
 }
 

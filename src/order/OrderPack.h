@@ -32,9 +32,14 @@ public:
 
     // A fresh pack: a new flow number and the configured POS number, nothing else.
     static std::shared_ptr<OrderPack> genNewPack();
-    // "yyyyMMddHHmmss" of now followed by a per-run counter 10001..99999, then 10000 again.
+    // "yyyyMMddHHmmss" of now followed by a counter 10001..99999, then 10000 again. The counter
+    // continues after the last number made on this terminal ("kLastFlowNo" of the settings), also
+    // across runs, so no two orders of one terminal share a number.
     static QString uniqueNo();
-    // The counter continues after `last` (tests; a new run starts at 10000).
+    // A number that may have been used without uniqueNo in this run (an adopted kept order): the
+    // counter continues after it when it is the later one.
+    static void noteFlowNo(const QString &flowNo);
+    // The counter continues after `last` (tests).
     static void resetFlowCounter(qint64 last = 10000);
 
     // The lines come from the registered source; without one the detail is empty.

@@ -4,7 +4,6 @@
 #include "order/OrderLinesSource.h"
 #include "order/OrderPack.h"
 #include "settings/LanguageManager.h"
-#include "storage/DBManager.h"
 
 namespace {
 QString localised(const QString &text)
@@ -21,6 +20,10 @@ void OrderPack::saveGuaDan(const std::function<void(bool)> &completion) const
     };
 
     OrderLinesSource *source = linesSource();
+    if (source && source->refusesHold()) {
+        finish(false);
+        return;
+    }
     const QString detail = source ? source->guaDanData() : QString();
     if (detail.isEmpty()) {
         UserNotice::error(localised(QStringLiteral("挂单失败（0）")));
@@ -29,14 +32,13 @@ void OrderPack::saveGuaDan(const std::function<void(bool)> &completion) const
     }
 
     const QString content = toStringWithDetails(detail, true);
-    DBManager::mainDBManager().saveOrderPack(content, [source, finish](bool saved) {
-        if (saved) {
-            UserNotice::success(localised(QStringLiteral("挂单成功")));
-            source->deleteAllFoodOrders();
-            PostNotificationInMainThread(Notify::UpdateOrderList);
-        } else {
-            UserNotice::error(localised(QStringLiteral("保存失败（1）")));
-        }
-        finish(saved);
-    });
+    const bool saved = source->saveHeldOrder(content);
+    if (saved) {
+        UserNotice::success(localised(QStringLiteral("挂单成功")));
+        source->deleteAllFoodOrders();
+        PostNotificationInMainThread(Notify::UpdateOrderList);
+    } else {
+        UserNotice::error(localised(QStringLiteral("保存失败（1）")));
+    }
+    finish(saved);
 }

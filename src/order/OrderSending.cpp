@@ -5,6 +5,7 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
+#include "order/OrderKeeper.h"
 #include "order/OrderManager.h"
 #include "server/CommandMaker.h"
 #include "server/LoginManager.h"
@@ -13,6 +14,7 @@
 #include "server/XmlReply.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
+#include "settings/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -20,6 +22,9 @@
 namespace {
 using Outcome = OrderManager::SendOutcome;
 using Done = std::function<void(Outcome)>;
+
+// After a send without a definite answer: the order may be in the kitchen already.
+const QString kSendAgain = QStringLiteral("下单结果未知，请再次下单");
 
 QString localised(const QString &text)
 {
@@ -93,23 +98,55 @@ void OrderManager::sendOrderPack(const QString &sendText, std::function<void(Sen
         UserNotice::error(error.description());
         finish(done, Outcome::Failed);
     });
-    if (!request->go())
+    if (!request->go()) {
+        // The same check is already on its way (the home screen's client report asks it too). Its
+        // answer goes to whoever asked; the waiter simply sends again in a moment.
+        UserNotice::hideProgress();
+        UserNotice::info(localised(QStringLiteral("正在检查服务器状态，请稍后再试")));
         finish(done, Outcome::AlreadyBusy);
+    }
 }
 
 void OrderManager::sendOrderPackStep2(const QString &sendText, std::function<void(SendOutcome)> done)
 {
     UserNotice::showProgress(QString());
+    // From here until a definite answer the server may have the order: it is locked, and the lock
+    // and the flow number are on disk before the order leaves, so that not even a crash during the
+    // request lets it be changed and sent again under the same number.
+    lockForSend([this, sendText, done] {
+        SettingsStore::shared().sync();
+        onMainThread([this, sendText, done] { postOrder(sendText, done); });
+    });
+}
+
+void OrderManager::postOrder(const QString &sendText, std::function<void(SendOutcome)> done)
+{
+    const std::shared_ptr<OrderKeeper> keeper = this->keeper();
     auto request = ServerRequest::requestWithXmlString(sendText);
-    request->setResponseBlock([done](const QByteArray &body) {
+    request->setResponseBlock([this, keeper, done](const QByteArray &body) {
         const Reply reply = readReply(body);
-        UserNotice::hideProgress();
-        if (!reply.readable || !isAccepted(reply)) {
+        if (!reply.readable) {
+            // Whether the server took the order is unknown: it stays locked for another send.
+            UserNotice::hideProgress();
+            UserNotice::error(refusalText(reply));
+            UserNotice::info(localised(kSendAgain));
+            PostNotificationInMainThread(Notify::SendOrderPackFailed);
+            finish(done, Outcome::Refused);
+            return;
+        }
+        if (!isAccepted(reply)) {
+            onMainThread([this] { unlockAfterRefusal(); });
+            UserNotice::hideProgress();
             UserNotice::error(refusalText(reply));
             PostNotificationInMainThread(Notify::SendOrderPackFailed);
             finish(done, Outcome::Refused);
             return;
         }
+        // Gone from the disk before anyone is told, so a crash from here on never brings it back.
+        if (keeper)
+            keeper->forget();
+        onMainThread([this] { clearAfterSend(); });
+        UserNotice::hideProgress();
         if (reply.message.contains(QStringLiteral("沽清未成功")))
             UserNotice::alert(localised(QStringLiteral("提示")), reply.message,
                               localised(QStringLiteral("确定")));
@@ -125,10 +162,13 @@ void OrderManager::sendOrderPackStep2(const QString &sendText, std::function<voi
     request->setErrorBlock([done](const ServerError &error) {
         UserNotice::hideProgress();
         UserNotice::error(error.description());
+        UserNotice::info(localised(kSendAgain));
         finish(done, Outcome::Failed);
     });
     if (!request->go()) {
+        // This very order is on its way already; its own answer will tell.
         UserNotice::hideProgress();
+        UserNotice::info(localised(QStringLiteral("点单正在发送，请稍候")));
         finish(done, Outcome::AlreadyBusy);
     }
 }

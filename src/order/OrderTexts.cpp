@@ -2,6 +2,8 @@
 
 #include "order/OrderManager.h"
 
+#include <utility>
+
 namespace {
 // Component lines belong to the closest set-meal line before them that they name (its dish number
 // and sequence number). Looking back from each component, rather than taking every match, keeps
@@ -51,6 +53,9 @@ QString OrderManager::sendData()
     detail.reserve(arrOrders_.size() * 400);
     for (const Line &line : std::as_const(arrOrders_))
         detail += line->toDataString();
+    lock.unlock();
+    // The renumbered lines are what a later send of this order must repeat.
+    keep();
     return detail;
 }
 
@@ -66,13 +71,21 @@ QString OrderManager::guaDanData()
 
 void OrderManager::genNewPack()
 {
+    // The server may know a locked order by its number already: it keeps it until answered.
+    if (isLocked())
+        return;
     std::shared_ptr<OrderPack> pack = OrderPack::genNewPack();
-    QMutexLocker lock(&lockKey);
-    orderPack_ = std::move(pack);
+    {
+        QMutexLocker lock(&lockKey);
+        orderPack_ = std::move(pack);
+    }
+    keep();
 }
 
-void OrderManager::genPackFromGuaDan(const OrderPack &restored)
+bool OrderManager::genPackFromGuaDan(const OrderPack &restored, std::optional<qint64> heldGid)
 {
+    if (refuseWhenLocked())
+        return false;
     std::shared_ptr<OrderPack> pack = OrderPack::genNewPack();
     pack->arrTaste = restored.arrTaste;
     pack->CustCount = restored.CustCount;
@@ -83,10 +96,19 @@ void OrderManager::genPackFromGuaDan(const OrderPack &restored)
             lines.append(line);
     }
     relinkSetMeals(lines);
+    std::shared_ptr<OrderPack> previousPack;
+    QList<Line> previousLines;
     {
         QMutexLocker lock(&lockKey);
-        orderPack_ = std::move(pack);
-        arrOrders_ = std::move(lines);
+        previousPack = std::exchange(orderPack_, std::move(pack));
+        previousLines = std::exchange(arrOrders_, std::move(lines));
+    }
+    if (!keepRestored(heldGid)) {
+        QMutexLocker lock(&lockKey);
+        orderPack_ = std::move(previousPack);
+        arrOrders_ = std::move(previousLines);
+        return false;
     }
     runPackTaskAndAllOrderTask();
+    return true;
 }

@@ -53,6 +53,26 @@ private slots:
         }
     }
 
+    // An order that the console left unsent in a home is taken up by the terminal started there.
+    void keptOrderIsAdoptedAtStart()
+    {
+        QTemporaryDir home;
+        QProcess console;
+        console.start(QStringLiteral(CONSOLE_EXE), {u"--home"_s, home.path()});
+        console.write("add 00001 qty=2\n");
+        console.closeWriteChannel();
+        QVERIFY(console.waitForFinished(15000));
+
+        // It stays kept until it is sent or cleared: every start takes it up again.
+        const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (int start = 0; start < 2; ++start) {
+            const Run run = runTerminal({u"--headless"_s, u"--home"_s, home.path()}, environment);
+            QVERIFY(run.finished);
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY2(run.err.contains(u"info: 已恢复未发送的点单"_s), qPrintable(run.err));
+        }
+    }
+
     void withoutADisplayItSaysWhatToDo()
     {
         QTemporaryDir home;

@@ -98,24 +98,45 @@ private slots:
         QCOMPARE(server_->deskState(u"A02"_s).value(u"custNumber"_s), u"3"_s);
     }
 
+    // The same pack again (its answer was lost) is answered as the first time and adds nothing; the
+    // same number with other content is refused, so the change is neither lost nor hidden.
     void repeatedFlowNumberIsAnsweredOnce_data()
     {
         QTest::addColumn<QString>("secondSerial");
+        QTest::addColumn<QString>("secondDesk");
+        QTest::addColumn<QString>("secondQty");
+        QTest::addColumn<QString>("secondCashier");
+        QTest::addColumn<QString>("code");
         QTest::addColumn<int>("linesAfter");
-        QTest::newRow("same terminal") << QString::fromLatin1(DevServerHarness::kDevSerial) << 1;
-        QTest::newRow("another terminal") << u"FEDCBA9876543210FEDCBA9876543210"_s << 2;
+        const QString same = QString::fromLatin1(DevServerHarness::kDevSerial);
+        const QString one = u"1.000000"_s;
+        QTest::newRow("same pack") << same << u"A01"_s << one << u"1001"_s << u"0"_s << 1;
+        QTest::newRow("another waiter (and cashier)") << same << u"A01"_s << one << u"1002"_s << u"1"_s << 1;
+        QTest::newRow("another terminal")
+            << u"FEDCBA9876543210FEDCBA9876543210"_s << u"A01"_s << one << u"1001"_s << u"0"_s << 2;
+        QTest::newRow("another quantity") << same << u"A01"_s << u"2.000000"_s << u"1001"_s << u"1"_s << 1;
+        QTest::newRow("another table") << same << u"A02"_s << one << u"1001"_s << u"1"_s << 1;
     }
     void repeatedFlowNumberIsAnsweredOnce()
     {
         QFETCH(QString, secondSerial);
+        QFETCH(QString, secondDesk);
+        QFETCH(QString, secondQty);
+        QFETCH(QString, secondCashier);
+        QFETCH(QString, code);
         QFETCH(int, linesAfter);
-        const ServerReply first = server_->order(u"A01"_s, u"20240601120000-10001"_s, {pork(u"1.000000"_s)});
+        QCOMPARE(server_->login(u"1002"_s, u"456"_s).code, u"0"_s);
+        const QString flow = u"2024060112000010001"_s;
+        const ServerReply first = server_->order(u"A01"_s, flow, {pork(u"1.000000"_s)});
         QCOMPARE(first.code, u"0"_s);
-        const ServerReply again = server_->order(u"A01"_s, u"20240601120000-10001"_s, {pork(u"1.000000"_s)},
-                                                 u"4"_s, u"1001"_s, secondSerial);
-        QCOMPARE(again.code, u"0"_s);
-        QCOMPARE(again.msg, first.msg);
+        const ServerReply again =
+            server_->order(secondDesk, flow, {pork(secondQty)}, u"4"_s, secondCashier, secondSerial);
+        QCOMPARE(again.code, code);
+        QCOMPARE(again.msg, code == u"0"_s
+                                ? first.msg
+                                : u"流水号"_s + flow + u"的点菜单已下单，本次内容与之不同，未下单"_s);
         QCOMPARE(server_->saleList(u"A01"_s).size(), linesAfter);
+        QCOMPARE(server_->saleList(u"A02"_s).size(), 0);
     }
 
     // A refused pack is not remembered: sent again once the cause is gone, it is taken.

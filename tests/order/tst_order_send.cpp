@@ -4,6 +4,7 @@
 #include "OrderTestHome.h"
 
 #include "foundation/NotificationNames.h"
+#include "server/CommandMaker.h"
 #include "server/Gb18030.h"
 #include "server/RequestQueue.h"
 #include "server/ServerRequest.h"
@@ -15,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <atomic>
 #include <mutex>
 #include <thread>
 
@@ -49,6 +51,8 @@ public:
             std::lock_guard lock(mutex_);
             received_ << command;
             const Answer &answer = command == u"OrderPack" ? order : check;
+            if (command != u"OrderPack")
+                std::this_thread::sleep_for(std::chrono::milliseconds(checkDelayMs.load()));
             response.status = answer.status;
             response.set_content(answer.body.toStdString(), "text/xml");
         });
@@ -67,6 +71,7 @@ public:
     }
 
     int port() const { return port_; }
+    std::atomic<int> checkDelayMs{0};
     QStringList received()
     {
         std::lock_guard lock(mutex_);
@@ -123,6 +128,7 @@ private slots:
         const QStringList checkOnly{u"CheckServerStatus"_s};
         const Answer ready = reply(u"0"_s, u"服务正常"_s);
         const QStringList toStep2{u"/progress"_s, u"progress"_s, u"/progress"_s};
+        const QString sendAgain = u"info:下单结果未知，请再次下单"_s;
 
         QTest::newRow("sent") << ready << reply(u"0"_s, u"下单成功，共2道菜"_s) << qint64(5)
                               << toStep2 + QStringList{u"ok:下单成功，共2道菜"_s, u"kSendOrderPackSuccess"_s,
@@ -155,10 +161,11 @@ private slots:
             << both;
         QTest::newRow("order reply unreadable")
             << ready << kNotXml << qint64(5)
-            << toStep2 + QStringList{u"error:解析错误"_s, u"kSendOrderPackFailed"_s, u"done:1"_s} << both;
+            << toStep2 + QStringList{u"error:解析错误"_s, sendAgain, u"kSendOrderPackFailed"_s, u"done:1"_s}
+            << both;
         QTest::newRow("order exchange failed")
             << ready << Answer{503, "busy"} << qint64(5)
-            << toStep2 + QStringList{u"error:Error Domain=Qelvo Code=503"_s, u"done:2"_s} << both;
+            << toStep2 + QStringList{u"error:Error Domain=Qelvo Code=503"_s, sendAgain, u"done:2"_s} << both;
     }
 
     void outcomes()
@@ -194,9 +201,34 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(log->shown, events);
         QCOMPARE(server.received(), commands);
-        // The manager never clears the order itself.
-        QCOMPARE(summary(orders), QStringList{u"D D1 1"_s});
+        // A sent order is cleared, with a new flow number; any other outcome keeps it, locked unless
+        // the server refused it.
+        const bool sent = events.contains(u"kSendOrderPackSuccess"_s);
+        QCOMPARE(summary(orders), sent ? QStringList() : QStringList{u"D D1 1"_s});
+        QCOMPARE(orders.isLocked(), !sent && commands.size() == 2 &&
+                                        !events.contains(u"error:大厅5号未开台，请输入有效的人数"_s));
         QCOMPARE(LoginState::isLogin(), logoutAfterSend != 6 || !events.contains(u"kSendOrderPackSuccess"_s));
+    }
+
+    // The home screen's client report asks the same server check; a send meanwhile is told so at once.
+    void checkAlreadyUnderWay()
+    {
+        ScriptedServer server;
+        server.check = reply(u"0"_s, u"服务正常"_s);
+        server.checkDelayMs = 1500;
+        QVERIFY(server.start());
+        ConfigManager::defaultManager().setIp(u"127.0.0.1"_s);
+        ConfigManager::defaultManager().setPort(QString::number(server.port()));
+        auto log = std::make_shared<EventLog>(QStringList{Notify::SendOrderPackFailed});
+        UserNotice::setSink(log);
+        QVERIFY(ServerRequest::requestWithCommand(CommandMaker::checkServerStatus())->go());
+        OrderManager orders;
+        std::optional<OrderManager::SendOutcome> outcome;
+        orders.sendOrderPack(u"<ClientCommand />"_s,
+                             [&](OrderManager::SendOutcome result) { outcome = result; });
+        QTRY_VERIFY(outcome.has_value());
+        QCOMPARE(*outcome, OrderManager::SendOutcome::AlreadyBusy);
+        QCOMPARE(log->shown, (QStringList{u"/progress"_s, u"info:正在检查服务器状态，请稍后再试"_s}));
     }
 
     void unreachableServer()
