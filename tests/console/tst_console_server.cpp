@@ -156,6 +156,7 @@ private slots:
         QVERIFY2(QRegularExpression(expectedError).match(out.value(sent + 1)).hasMatch(),
                  qPrintable(out.value(sent + 1)));
         QCOMPARE(out.mid(sent + 2), before);
+        QCOMPARE(console.exitCode, 0); // nothing late writes into a command that has ended
         QVERIFY(server.controlGet(u"/__control/faults"_s).value(u"faults"_s).toObject().isEmpty());
     }
 
