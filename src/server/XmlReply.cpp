@@ -56,6 +56,7 @@ struct Builder {
     // Names come from the parser's dictionary, so one name is always the same pointer.
     std::unordered_map<const xmlChar *, qsizetype> attributeByPointer;
     std::unordered_set<const xmlChar *> rootChildNames;
+    std::unordered_set<const xmlChar *> seenNames;
 
     static Builder &of(void *ctx)
     {
@@ -102,13 +103,8 @@ struct Builder {
     void startRootChild(const xmlChar *localname, int count, const xmlChar **attributes)
     {
         current = -1;
-        if (rootChildNames.contains(localname))
+        if (!rootChildNames.insert(localname).second)
             return;
-        if (rootChildNames.size() >= size_t(XmlReply::kMaxRootChildNames)) {
-            tooManyNames = true;
-            return;
-        }
-        rootChildNames.insert(localname);
         XmlReply::Element e;
         e.name = QByteArray(reinterpret_cast<const char *>(localname));
         e.attributes = this->attributes(count, attributes);
@@ -119,19 +115,33 @@ struct Builder {
         content.elements.push_back(std::move(e));
     }
 
+    // Every element and attribute name goes into the parser's dictionary, whose lookups slow down
+    // once it holds more than some ten thousand names; a reply with more names than any real one is
+    // stopped before that.
+    bool countNames(const xmlChar *localname, int count, const xmlChar **attributes)
+    {
+        seenNames.insert(localname);
+        for (int i = 0; i < count; ++i)
+            seenNames.insert(attributes[5 * i]);
+        tooManyNames = seenNames.size() > size_t(XmlReply::kMaxNames);
+        return !tooManyNames;
+    }
+
     static void startElement(void *ctx, const xmlChar *localname, const xmlChar *, const xmlChar *, int,
                              const xmlChar **, int count, int, const xmlChar **attributes)
     {
         Builder &b = of(ctx);
+        if (!b.countNames(localname, count, attributes)) {
+            xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
+            return;
+        }
         b.flushText();
         ++b.depth;
         if (b.depth == 1)
             b.sawRoot = true;
-        else if (b.depth == 2) {
+        else if (b.depth == 2)
             b.startRootChild(localname, count, attributes);
-            if (b.tooManyNames)
-                xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
-        } else if (b.depth == 3 && b.list == List::InList)
+        else if (b.depth == 3 && b.list == List::InList)
             b.list = List::InWrapper;
         else if (b.depth == 4 && b.list == List::InWrapper)
             b.content.rows.push_back(b.attributes(count, attributes));
@@ -269,8 +279,8 @@ XmlReply::Parsed XmlReply::parse(const QByteArray &bytes)
     if (builder.refusedDoctype) {
         parsed.error = QStringLiteral("document type declarations are not accepted");
     } else if (builder.tooManyNames) {
-        parsed.error = QStringLiteral("more than ") + QString::number(kMaxRootChildNames) +
-                       QStringLiteral(" differently named elements under the root");
+        parsed.error = QStringLiteral("more than ") + QString::number(kMaxNames) +
+                       QStringLiteral(" different element and attribute names");
     } else if (!ctxt->wellFormed || !builder.sawRoot) {
         const xmlError *error = xmlCtxtGetLastError(ctxt);
         parsed.error = error && error->message ? QString::fromUtf8(error->message).trimmed()

@@ -91,9 +91,10 @@ public:
     // Most attributes one element may carry. The XML parser checks an element's attributes against
     // each other, which costs the square of their number; the rows of a reply carry about a dozen.
     static constexpr int kMaxAttributesPerElement = 256;
-    // Most differently named child elements the root may have (a reply has about five); each one
-    // is kept, so a reply of nothing else would take many times its size in memory.
-    static constexpr int kMaxRootChildNames = 1024;
+    // Most different element and attribute names a reply may use (one has a few dozen): the XML
+    // parser's dictionary of names slows down with the square of their number beyond some ten
+    // thousand, and a reply of nothing but new names would take many times its size in memory.
+    static constexpr int kMaxNames = 4096;
     // Most namespace declarations a reply may hold (the ordering server uses none); each one in
     // scope is searched for every prefixed name.
     static constexpr int kMaxNamespaceDeclarations = 64;

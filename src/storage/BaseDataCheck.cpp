@@ -11,24 +11,40 @@
 
 namespace {
 
-// The columns each catalogue query reads. Layout columns of the small categories are optional.
-constexpr const char *kTables[] = {
-    "select bcatno, bcatName from FoodBigCatInfo",
-    "select scatno, scatName, bcatNo from FoodSmallCatInfo",
-    ("select foodno, catno, foodName, foodSubName, FoodType, currpriceFlag, TjFlag, TempFoodFlag, spellName, "
-     "salePrice1, salePrice2, salePrice3, MemberPrice, unitname, itemsize, Remark from FoodInfo"),
-    "select foodno, itemsize, salePrice1 from FoodItemsize",
-    "select suitno, foodno, foodQty, forceChange, fIndex from SuitFoodInfo",
-    "select suitno, foodno, changeFoodno, changeAmt from SuitFoodChange",
-    "select TasteCatNo, TasteCatName, TasteCatStyle from TasteCatInfo",
-    "select TasteNo, TasteName, TasteCatNo, QtyStyle, AmtStyle, TasteAmt from TasteInfo",
-    "select foodno, tasteno from FoodTasteInfo",
-    "select roomno, roomName from RoomInfo",
-    "select deskno, deskName, roomno from DeskInfo",
-    "select reasonNo, reasonName from RtnReasonInfo",
-    "select pname, pvalue, remark from StoreInfo",
-    "select cashierID, cashierName, userAuth, userPass from CashierInfo",
+// The columns each catalogue query reads. Without the first three the menu is empty; the others
+// are read when the package has them (layout columns of the small categories are optional anyway).
+struct Table {
+    const char *name;
+    const char *select;
+    bool required;
 };
+constexpr Table kTables[] = {
+    {"FoodBigCatInfo", "select bcatno, bcatName from FoodBigCatInfo", true},
+    {"FoodSmallCatInfo", "select scatno, scatName, bcatNo from FoodSmallCatInfo", true},
+    {"FoodInfo",
+     "select foodno, catno, foodName, foodSubName, FoodType, currpriceFlag, TjFlag, TempFoodFlag, spellName, "
+     "salePrice1, salePrice2, salePrice3, MemberPrice, unitname, itemsize, Remark from FoodInfo",
+     true},
+    {"FoodItemsize", "select foodno, itemsize, salePrice1 from FoodItemsize", false},
+    {"SuitFoodInfo", "select suitno, foodno, foodQty, forceChange, fIndex from SuitFoodInfo", false},
+    {"SuitFoodChange", "select suitno, foodno, changeFoodno, changeAmt from SuitFoodChange", false},
+    {"TasteCatInfo", "select TasteCatNo, TasteCatName, TasteCatStyle from TasteCatInfo", false},
+    {"TasteInfo", "select TasteNo, TasteName, TasteCatNo, QtyStyle, AmtStyle, TasteAmt from TasteInfo",
+     false},
+    {"FoodTasteInfo", "select foodno, tasteno from FoodTasteInfo", false},
+    {"RoomInfo", "select roomno, roomName from RoomInfo", false},
+    {"DeskInfo", "select deskno, deskName, roomno from DeskInfo", false},
+    {"RtnReasonInfo", "select reasonNo, reasonName from RtnReasonInfo", false},
+    {"StoreInfo", "select pname, pvalue, remark from StoreInfo", false},
+    {"CashierInfo", "select cashierID, cashierName, userAuth, userPass from CashierInfo", false},
+};
+
+bool hasTable(sqlite3 *db, const char *name)
+{
+    SqlStatement query(db, "select 1 from sqlite_master where type = 'table' and name = ? collate nocase");
+    query.bind(1, QString::fromLatin1(name));
+    return query.step();
+}
 
 struct Closer {
     void operator()(sqlite3 *db) const { sqlite3_close(db); }
@@ -51,12 +67,14 @@ std::optional<QString> problem(const QString &folder)
     if (status != SQLITE_OK)
         return QStringLiteral("PadBaseData.db does not open");
     // Every row is read, so a file cut short or damaged inside a table is noticed too.
-    for (const char *sql : kTables) {
-        SqlStatement query(db.get(), sql);
+    for (const Table &table : kTables) {
+        if (!table.required && !hasTable(db.get(), table.name))
+            continue;
+        SqlStatement query(db.get(), table.select);
         while (query.step()) {
         }
         if (query.failed())
-            return QStringLiteral("PadBaseData.db cannot be read: ") + QString::fromLatin1(sql);
+            return QStringLiteral("PadBaseData.db cannot be read: ") + QString::fromLatin1(table.select);
     }
     return std::nullopt;
 }
