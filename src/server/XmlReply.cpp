@@ -245,6 +245,7 @@ XmlReply::Parsed XmlReply::parse(const QByteArray &bytes)
     initLibxmlOnce();
     Parsed parsed;
     if (bytes.size() > kMaxReplyBytes) {
+        parsed.refused = true;
         parsed.error = QStringLiteral("reply of ") + QString::number(bytes.size()) +
                        QStringLiteral(" bytes is too large");
         return parsed;
@@ -254,6 +255,7 @@ XmlReply::Parsed XmlReply::parse(const QByteArray &bytes)
         return parsed;
     }
     if (QString shape = shapeError(bytes); !shape.isEmpty()) {
+        parsed.refused = true;
         parsed.error = std::move(shape);
         return parsed;
     }
@@ -277,8 +279,10 @@ XmlReply::Parsed XmlReply::parse(const QByteArray &bytes)
     if (unused)
         xmlFreeDoc(unused);
     if (builder.refusedDoctype) {
+        parsed.refused = true;
         parsed.error = QStringLiteral("document type declarations are not accepted");
     } else if (builder.tooManyNames) {
+        parsed.refused = true;
         parsed.error = QStringLiteral("more than ") + QString::number(kMaxNames) +
                        QStringLiteral(" different element and attribute names");
     } else if (!ctxt->wellFormed || !builder.sawRoot) {
@@ -310,7 +314,7 @@ QByteArray XmlReply::repairedBytes(const QByteArray &bytes, QString *error)
 XmlReply::XmlReply(const QByteArray &bytes)
 {
     Parsed parsed = parse(bytes);
-    if (!parsed.valid && bytes.size() <= kMaxReplyBytes)
+    if (!parsed.valid && !parsed.refused)
         parsed = parse(repairedBytes(bytes));
     valid_ = parsed.valid;
     errorText_ = parsed.error;

@@ -105,6 +105,8 @@ public:
 private:
     struct Parsed {
         bool valid = false;
+        // Refused for its size or shape, which the repair step cannot change.
+        bool refused = false;
         QString error;
         Content content;
     };
