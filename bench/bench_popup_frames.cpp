@@ -9,7 +9,7 @@
 #include "media/MediaBackend.h"
 #include "media/SoundManager.h"
 #include "toolkit/PopViewManager.h"
-#include "ui/NumberInputViewController.h"
+#include "ui/components/NumberInputViewController.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

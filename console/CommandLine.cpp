@@ -46,22 +46,4 @@ std::optional<QString> option(const QString &word, const QString &name)
     return word.mid(prefix.size());
 }
 
-std::optional<float> typedNumber(const QString &text)
-{
-    if (!CommonUtils::isValidNumber(text))
-        return std::nullopt;
-    const qsizetype first = text.indexOf(u'.');
-    const qsizetype second = first < 0 ? -1 : text.indexOf(u'.', first + 1);
-    QString leading = second < 0 ? text : text.left(second);
-    if (leading == u".")
-        return 0.0f;
-    if (leading.endsWith(u'.'))
-        leading.chop(1);
-    if (leading.startsWith(u'.'))
-        leading.prepend(u'0');
-    bool ok = false;
-    const float value = leading.toFloat(&ok);
-    return ok ? std::optional<float>(value) : std::nullopt;
-}
-
 } // namespace CommandLine

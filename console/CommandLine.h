@@ -14,8 +14,4 @@ std::optional<QStringList> split(const QString &line);
 
 // The value of a "name=value" word, when the word has that name.
 std::optional<QString> option(const QString &word, const QString &name);
-
-// The value of a typed number as the editors read it: the leading decimal number of a text made
-// only of "0"-"9" and "." (with two points it counts up to the second). Absent for anything else.
-std::optional<float> typedNumber(const QString &text);
 } // namespace CommandLine

@@ -47,6 +47,8 @@ void ConsoleSession::registerCommands()
         {QStringLiteral("login"), &ConsoleSession::login},
         {QStringLiteral("logout"), &ConsoleSession::logout},
         {QStringLiteral("dishes"), &ConsoleSession::dishes},
+        {QStringLiteral("pages"), &ConsoleSession::pages},
+        {QStringLiteral("detail"), &ConsoleSession::detail},
         {QStringLiteral("add"), &ConsoleSession::add},
         {QStringLiteral("remove"), &ConsoleSession::remove},
         {QStringLiteral("qty"), &ConsoleSession::qty},

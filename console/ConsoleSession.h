@@ -82,6 +82,8 @@ private:
     void deletedata(const QStringList &args);
     // Commands: the menu and the order.
     void dishes(const QStringList &args);
+    void pages(const QStringList &args);
+    void detail(const QStringList &args);
     void add(const QStringList &args);
     void remove(const QStringList &args);
     void qty(const QStringList &args);

@@ -125,7 +125,7 @@ void ConsoleSession::add(const QStringList &args)
     AddAnswers answers;
     for (const QString &word : args.mid(1)) {
         if (const auto value = CommandLine::option(word, QStringLiteral("qty"))) {
-            const std::optional<float> qty = CommandLine::typedNumber(*value);
+            const std::optional<float> qty = CommonUtils::typedNumber(*value);
             if (!qty || *qty < 1) {
                 ConsoleOutput::error(localised(QStringLiteral("请输入正确数量")));
                 return;
@@ -180,7 +180,7 @@ void ConsoleSession::qty(const QStringList &args)
     const Line line = lineAt(args.at(0));
     if (!line || refusesComponent(line, QStringLiteral("the quantity")))
         return;
-    const std::optional<float> value = CommandLine::typedNumber(args.at(1));
+    const std::optional<float> value = CommonUtils::typedNumber(args.at(1));
     if (!value) {
         ConsoleOutput::error(localised(QStringLiteral("请输入正确数量")));
         return;
@@ -261,7 +261,7 @@ void ConsoleSession::price(const QStringList &args)
             QStringLiteral("only market-price and temporary dishes that are not gifts take a price"));
         return;
     }
-    const std::optional<float> value = CommandLine::typedNumber(args.at(1));
+    const std::optional<float> value = CommonUtils::typedNumber(args.at(1));
     if (!value) {
         ConsoleOutput::error(localised(QStringLiteral("请输入正确的金额")));
         return;

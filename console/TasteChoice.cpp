@@ -1,6 +1,6 @@
 #include "TasteChoice.h"
 
-#include "CommandLine.h"
+#include "catalogue/TasteSelection.h"
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
 
@@ -36,18 +36,10 @@ std::optional<QList<TasteInfo>> TasteChoice::choose(const QStringList &words, QS
                 *error = QStringLiteral("a typed taste may not hold \",\", \"|\", \"^\" or a tab: ") + name;
                 return std::nullopt;
             }
-            TasteInfo manual = TasteInfo::genManualTaste();
-            manual.TasteName = name;
-            if (!amount.isEmpty()) {
-                const std::optional<float> value = CommandLine::typedNumber(amount);
-                if (!value) {
-                    *error = QStringLiteral("not a surcharge: ") + amount;
-                    return std::nullopt;
-                }
-                manual.TasteAmt = *value;
+            if (!TasteSelection::setManual(chosen, name, amount)) {
+                *error = QStringLiteral("not a surcharge: ") + amount;
+                return std::nullopt;
             }
-            chosen.removeIf([](const TasteInfo &taste) { return taste.isManualTaste(); });
-            chosen.append(manual);
             continue;
         }
         const auto offered = std::find_if(offered_.cbegin(), offered_.cend(),
@@ -56,10 +48,7 @@ std::optional<QList<TasteInfo>> TasteChoice::choose(const QStringList &words, QS
             *error = QStringLiteral("no such taste here: ") + word;
             return std::nullopt;
         }
-        const bool already = std::any_of(chosen.cbegin(), chosen.cend(),
-                                         [&word](const TasteInfo &taste) { return taste.TasteNo == word; });
-        if (!already)
-            chosen.append(*offered);
+        TasteSelection::add(chosen, *offered);
     }
     return chosen;
 }

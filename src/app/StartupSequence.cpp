@@ -10,8 +10,9 @@
 #include "settings/LanguageManager.h"
 #include "settings/LayoutManger.h"
 #include "toolkit/PopViewManager.h"
-#include "ui/NoticeBoard.h"
-#include "ui/UiSetup.h"
+#include "ui/shell/NoticeBoard.h"
+#include "ui/shell/PopupFactories.h"
+#include "ui/shell/UiSetup.h"
 
 #include <QCoreApplication>
 #include <QQmlApplicationEngine>
@@ -48,6 +49,7 @@ std::unique_ptr<QQmlApplicationEngine> showMainWindow()
 {
     UiSetup::prepareApplication();
     NoticeBoard::instance().install();
+    PopupFactories::registerAll(PopViewManager::defaultManager());
 
     auto engine = std::make_unique<QQmlApplicationEngine>();
     UiSetup::prepareEngine(*engine);

@@ -113,4 +113,22 @@ QString format6(float number)
     return fixed(number, 6);
 }
 
+std::optional<float> typedNumber(const QString &text)
+{
+    if (!isValidNumber(text))
+        return std::nullopt;
+    const qsizetype first = text.indexOf(u'.');
+    const qsizetype second = first < 0 ? -1 : text.indexOf(u'.', first + 1);
+    QString leading = second < 0 ? text : text.left(second);
+    if (leading == u".")
+        return 0.0f;
+    if (leading.endsWith(u'.'))
+        leading.chop(1);
+    if (leading.startsWith(u'.'))
+        leading.prepend(u'0');
+    bool ok = false;
+    const float value = leading.toFloat(&ok);
+    return ok ? std::optional<float>(value) : std::nullopt;
+}
+
 } // namespace CommonUtils

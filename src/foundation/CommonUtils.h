@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Number and text helpers shared by every layer. Numbers are formatted with the C conventions
 // ("%.2f", "%f"), never with the locale.
 namespace CommonUtils {
@@ -11,6 +13,9 @@ QString removeStringZero(const QString &text);
 QString removeFloatZero(float number);
 // The whole text is one or more of "0"-"9" and ".".
 bool isValidNumber(const QString &text);
+// The value of a typed number as the editors read it: the leading decimal number of a text made
+// only of "0"-"9" and "." (with two points it counts up to the second). Absent for anything else.
+std::optional<float> typedNumber(const QString &text);
 // Percent-encodes the UTF-8 bytes of everything but ASCII letters, digits and "-_.~".
 QString stringByEscapingForURLArgument(const QString &text);
 

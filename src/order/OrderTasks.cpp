@@ -39,6 +39,8 @@ void FoodSoldOutTask::run()
 
 void GenSmallImageTask::run()
 {
+    if (wanted && !wanted->load())
+        return;
     const QString path = PhotoManager::defaultManager().getSmallImagePathByFoodno(identity);
     // A thumbnail that could not be made is no path at all: the dish cell shows its placeholder.
     const QString shown = !path.isEmpty() && QFileInfo::exists(path) ? path : QString();

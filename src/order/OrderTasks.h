@@ -3,6 +3,9 @@
 #include <QRunnable>
 #include <QString>
 
+#include <atomic>
+#include <memory>
+
 class OrderManager;
 
 // The four background tasks of TaskManager. Each computes one result on the task worker and hands
@@ -40,9 +43,15 @@ private:
 
 class GenSmallImageTask : public QRunnable {
 public:
-    explicit GenSmallImageTask(const QString &identity) : identity(identity) {}
+    // A task whose `wanted` flag is false when its turn comes does nothing: the page that asked
+    // for it is no longer shown.
+    explicit GenSmallImageTask(const QString &identity, std::shared_ptr<const std::atomic_bool> wanted = {})
+        : identity(identity), wanted(std::move(wanted))
+    {
+    }
     void run() override;
 
 private:
     const QString identity;
+    const std::shared_ptr<const std::atomic_bool> wanted;
 };

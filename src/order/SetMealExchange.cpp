@@ -1,5 +1,8 @@
 #include "order/SetMealExchange.h"
 
+#include "catalogue/SoldOutList.h"
+#include "settings/LanguageManager.h"
+
 #include <utility>
 
 namespace SetMealExchange {
@@ -29,6 +32,20 @@ bool exchange(Food &setMeal, const QStringList &originalFoodnos, qsizetype posit
     chosen.arrSuiteFoodsChange = std::move(alternatives);
     setMeal.arrSuiteFoods[position] = std::move(chosen);
     return true;
+}
+
+const Food *soldOutComponent(const Food &setMeal)
+{
+    for (const Food &component : setMeal.arrSuiteFoods) {
+        if (component.info && SoldOutList::shared().contains(component.info->foodno))
+            return &component;
+    }
+    return nullptr;
+}
+
+QString soldOutMessage(const Food &component)
+{
+    return LanguageManager::defaultManager().readString(QStringLiteral("%1已沽清")).arg(component.info->foodName);
 }
 
 } // namespace SetMealExchange

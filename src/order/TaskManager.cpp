@@ -46,9 +46,10 @@ void TaskManager::runFoodSoldOutTask()
     queue.start(new FoodSoldOutTask(orders()));
 }
 
-void TaskManager::runGenSmallImageTaskWithFoodIdentity(const QString &foodno)
+void TaskManager::runGenSmallImageTaskWithFoodIdentity(const QString &foodno,
+                                                      std::shared_ptr<const std::atomic_bool> wanted)
 {
-    queue.start(new GenSmallImageTask(foodno));
+    queue.start(new GenSmallImageTask(foodno, std::move(wanted)));
 }
 
 bool TaskManager::waitForDone(int msecs)

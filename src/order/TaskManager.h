@@ -3,6 +3,9 @@
 #include <QString>
 #include <QThreadPool>
 
+#include <atomic>
+#include <memory>
+
 class OrderManager;
 
 // The background task queue: the ordered quantity of a dish, the order's count and total, the
@@ -28,7 +31,9 @@ public:
     // Marks every line of the order by whether its dish is on the sold-out list; posts nothing.
     void runFoodSoldOutTask();
     // Posts "kTaskGenSmallImage" with [foodno, thumbnail path, or empty text when there is none].
-    void runGenSmallImageTaskWithFoodIdentity(const QString &foodno);
+    // A task whose `wanted` has turned false by its turn is skipped and posts nothing.
+    void runGenSmallImageTaskWithFoodIdentity(const QString &foodno,
+                                              std::shared_ptr<const std::atomic_bool> wanted = {});
 
     // Waits until every queued task has run; false on time-out. Results posted to the main thread
     // may still wait in its event queue.

@@ -4,6 +4,7 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/SettingsKeys.h"
+#include "media/PhotoManager.h"
 #include "server/CommandMaker.h"
 #include "server/HttpClient.h"
 #include "server/PackageInstaller.h"
@@ -220,6 +221,8 @@ void UpdateFileDownloader::install(const QString &zipPath, const QString &name)
         return;
     }
     QFile::remove(zipPath);
+    // Thumbnails are named by dish number: the new catalogue's pictures must not meet the old ones.
+    PhotoManager::defaultManager().deleteSmallFolder();
     const QString oldFolder = DataFolder::path();
     SettingsStore &store = SettingsStore::shared();
     store.setValue(Key::ZipFileName, name);
@@ -240,6 +243,7 @@ void UpdateFileDownloader::finish(const QString &notification, const QString &me
 
 void UpdateFileDownloader::deleteData()
 {
+    PhotoManager::defaultManager().deleteSmallFolder();
     const QString folder = DataFolder::path();
     if (PackageInstaller::isInside(folder, AppPaths::home()))
         QDir(folder).removeRecursively();

@@ -11,7 +11,13 @@ LayoutManger &LayoutManger::defaultManager()
 
 void LayoutManger::restore()
 {
-    layout_ = int(SettingsStore::shared().integer(Key::LayoutType));
+    setLayout(int(SettingsStore::shared().integer(Key::LayoutType)));
+}
+
+void LayoutManger::setLayout(int layout)
+{
+    // A hand-edited settings file may hold anything; an unknown mode is the first one.
+    layout_ = layout >= 0 && layout < kLayoutCount ? layout : 0;
 }
 
 void LayoutManger::save()

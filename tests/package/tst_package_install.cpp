@@ -3,6 +3,7 @@
 #include "DevServerProcess.h"
 #include "PackageBuilder.h"
 #include "foundation/NotificationNames.h"
+#include "media/PhotoManager.h"
 #include "foundation/SettingsKeys.h"
 #include "server/Gb18030.h"
 #include "server/NotificationLog.h"
@@ -140,7 +141,11 @@ private slots:
         Fixture f;
         const QString shipped = DataFolder::pathForPackage({});
         QCOMPARE(f.downloader.dataFolderPath(), shipped);
+        // Thumbnails are named by dish number: the old catalogue's must go with it.
+        const QString thumbnail = PhotoManager::defaultManager().smallImageFolder() + u"/101.jpg"_s;
+        QVERIFY(QFile(thumbnail).open(QIODevice::WriteOnly));
         QVERIFY(f.download(DevServerProcess::demoPackage(), 1));
+        QVERIFY(!QFile::exists(thumbnail));
 
         const QStringList &entries = f.log.entries;
         QVERIFY2(entries.size() >= 5, qPrintable(entries.join(u'\n')));
@@ -393,8 +398,11 @@ private slots:
         };
         QVERIFY(!counts().contains(0));
         const qsizetype notificationsBefore = f.log.entries.size();
+        const QString thumbnail = PhotoManager::defaultManager().smallImageFolder() + u"/101.jpg"_s;
+        QVERIFY(QFile(thumbnail).open(QIODevice::WriteOnly));
 
         f.downloader.deleteData();
+        QVERIFY(!QFile::exists(thumbnail));
         QCOMPARE(storedName(), DataFolder::kNoPackageName);
         QCOMPARE(f.downloader.dataFolderPath(), f.home() + u"/empty"_s);
         QVERIFY(f.folders().isEmpty());

@@ -7,8 +7,8 @@
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
-#include "ui/NoticeBoard.h"
-#include "ui/UiSetup.h"
+#include "ui/shell/NoticeBoard.h"
+#include "ui/shell/UiSetup.h"
 
 #include <QDir>
 #include <QFile>

@@ -12,12 +12,12 @@
 #include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
 #include "storage/DBManager.h"
-#include "ui/EditingFocus.h"
-#include "ui/HomeViewController.h"
-#include "ui/ImageStore.h"
-#include "ui/Navigator.h"
-#include "ui/NoticeBoard.h"
-#include "ui/NumberInputViewController.h"
+#include "ui/components/EditingFocus.h"
+#include "ui/home/HomeViewController.h"
+#include "ui/shell/ImageStore.h"
+#include "ui/shell/Navigator.h"
+#include "ui/shell/NoticeBoard.h"
+#include "ui/components/NumberInputViewController.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -206,7 +206,7 @@ private slots:
         QTest::addColumn<QString>("screen");
         // Empty for the screens the placeholder stands in for.
         QTest::addColumn<QString>("titleKey");
-        QTest::newRow("order") << u"btnOrderHandler"_s << u"PlaceholderScreen"_s << u"点菜"_s;
+        QTest::newRow("order") << u"btnOrderHandler"_s << u"MenuScreen"_s << QString();
         QTest::newRow("gallery") << u"btnSlidePicsHandler"_s << u"GalleryScreen"_s << QString();
         QTest::newRow("videos") << u"btnVideoHandler"_s << u"VideoScreen"_s << QString();
         QTest::newRow("staff") << u"btnStaffEntranceHandler"_s << u"PlaceholderScreen"_s << u"服务入口"_s;

@@ -15,12 +15,12 @@
 #include "settings/ConfigManager.h"
 #include "settings/DeviceIdentity.h"
 #include "settings/SettingsStore.h"
-#include "ui/GalleryViewController.h"
-#include "ui/HomeViewController.h"
-#include "ui/ImageStore.h"
-#include "ui/Navigator.h"
-#include "ui/NoticeBoard.h"
-#include "ui/VideoViewController.h"
+#include "ui/media/GalleryViewController.h"
+#include "ui/home/HomeViewController.h"
+#include "ui/shell/ImageStore.h"
+#include "ui/shell/Navigator.h"
+#include "ui/shell/NoticeBoard.h"
+#include "ui/media/VideoViewController.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -10,12 +10,12 @@
 #include "settings/LoginState.h"
 #include "storage/DBManager.h"
 #include "toolkit/PopViewManager.h"
-#include "ui/AuthViewController.h"
-#include "ui/EditingFocus.h"
-#include "ui/LoginBar.h"
-#include "ui/LoginViewController.h"
-#include "ui/LogoutViewController.h"
-#include "ui/NoticeBoard.h"
+#include "ui/account/AuthViewController.h"
+#include "ui/components/EditingFocus.h"
+#include "ui/account/LoginBar.h"
+#include "ui/account/LoginViewController.h"
+#include "ui/account/LogoutViewController.h"
+#include "ui/shell/NoticeBoard.h"
 
 #include <QGuiApplication>
 #include <QPointer>

@@ -1,6 +1,6 @@
 // The models of the category strip and the tile grid, each under QAbstractItemModelTester.
-#include "ui/CategoryScrollModel.h"
-#include "ui/FoodInfoScrollModel.h"
+#include "ui/components/CategoryScrollModel.h"
+#include "ui/components/FoodInfoScrollModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

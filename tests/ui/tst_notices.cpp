@@ -3,7 +3,7 @@
 #include "UiTestSupport.h"
 
 #include "foundation/UserNotice.h"
-#include "ui/NoticeBoard.h"
+#include "ui/shell/NoticeBoard.h"
 
 #include <QGuiApplication>
 #include <QQmlComponent>

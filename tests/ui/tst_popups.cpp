@@ -5,8 +5,8 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "toolkit/PopViewManager.h"
-#include "ui/NumberInputViewController.h"
-#include "ui/PopStage.h"
+#include "ui/components/NumberInputViewController.h"
+#include "ui/shell/PopStage.h"
 
 #include <QGuiApplication>
 #include <QPointer>

@@ -5,16 +5,19 @@
 #include "settings/ConfigManager.h"
 #include "toolkit/NumberAndLetterKeyboard.h"
 #include "toolkit/NumberKeyboard.h"
-#include "ui/Appearance.h"
-#include "ui/AuthViewController.h"
-#include "ui/CategoryScrollModel.h"
-#include "ui/FoodInfoScrollModel.h"
-#include "ui/LoginViewController.h"
-#include "ui/LogoutViewController.h"
-#include "ui/MenuViewController.h"
-#include "ui/NoticeBoard.h"
-#include "ui/NumberInputViewController.h"
-#include "ui/PopStage.h"
+#include "ui/shell/Appearance.h"
+#include "ui/account/AuthViewController.h"
+#include "ui/components/CategoryScrollModel.h"
+#include "ui/components/FoodInfoScrollModel.h"
+#include "ui/account/LoginViewController.h"
+#include "ui/account/LogoutViewController.h"
+#include "ui/shell/MenuViewController.h"
+#include "ui/shell/NoticeBoard.h"
+#include "ui/components/NumberInputViewController.h"
+#include "ui/shell/PopStage.h"
+#include "ui/menu/FoodItemSizeViewController.h"
+#include "ui/menu/QuickTasteSetViewController.h"
+#include "ui/menu/TDetailsViewController.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -92,6 +95,38 @@ private:
             auto *model = new FoodInfoScrollModel(owner);
             model->reloadData({{u"微辣"_s, u"￥2.00"_s, {}}, {u"去冰"_s, {}, u"busy"_s}});
             return {{u"tiles"_s, QVariant::fromValue<QObject *>(model)}};
+        }
+        if (view == u"MenuDetailScreen.qml"_s)
+            return {{u"menu"_s, QVariant::fromValue<QObject *>(new QObject(owner))}, {u"foodno"_s, u"101"_s}};
+        if (view == u"DishCard.qml"_s)
+            return {{u"name"_s, u"宫保鸡丁<font color=\"red\">(已售罄)</font>"_s},
+                    {u"price"_s, u"￥ 28.00 / 份"_s},
+                    {u"memberPrice"_s, u"会员 ￥ 25.00"_s},
+                    {u"recommended"_s, true},
+                    {u"amount"_s, u"2"_s},
+                    {u"amountVisible"_s, true},
+                    {u"picture"_s, QUrl()},
+                    {u"pictureKnown"_s, true}};
+        if (view == u"FoodItemSizeView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new FoodItemSizeViewController(
+                                          Food{}, {{u"101"_s, u"大份"_s, 38}, {u"101"_s, u"例"_s, 28}}, owner))}};
+        if (view == u"TDetailsView.qml"_s || view == u"SetMealRowsView.qml"_s) {
+            Food set;
+            Food component;
+            component.info->foodName = u"例汤"_s;
+            component.suitFoodQty = 1;
+            component.arrSuiteFoodsChange.append(Food{});
+            set.arrSuiteFoods = {component};
+            auto *details = new TDetailsViewController(set, owner);
+            details->selectComponent(0);
+            if (view == u"SetMealRowsView.qml"_s)
+                return {{u"rows"_s, QVariant::fromValue<QObject *>(details->components())}};
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(details)}};
+        }
+        if (view == u"QuickTasteSetView.qml"_s) {
+            auto line = std::make_shared<FoodOrder>();
+            line->foodName = u"水煮鱼"_s;
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new QuickTasteSetViewController({line}, owner))}};
         }
         return {};
     }

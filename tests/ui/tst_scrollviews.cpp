@@ -3,8 +3,8 @@
 // scrollable height ends 10 points below the last tile.
 #include "UiTestSupport.h"
 
-#include "ui/CategoryScrollModel.h"
-#include "ui/FoodInfoScrollModel.h"
+#include "ui/components/CategoryScrollModel.h"
+#include "ui/components/FoodInfoScrollModel.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>

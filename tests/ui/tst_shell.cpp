@@ -12,9 +12,12 @@
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "toolkit/PopViewManager.h"
-#include "ui/Navigator.h"
-#include "ui/NoticeBoard.h"
-#include "ui/NumberInputViewController.h"
+#include "order/OrderManager.h"
+#include "storage/DBManager.h"
+#include "ui/menu/MainViewController.h"
+#include "ui/shell/Navigator.h"
+#include "ui/shell/NoticeBoard.h"
+#include "ui/components/NumberInputViewController.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -28,7 +31,24 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString kQuantityPopup = u"ShellTestQuantity"_s;
+
+FoodInfo demoDish(const QString &name)
+{
+    FoodInfo found;
+    DBManager::defaultManager().getFoodInfo2([&](const QList<FoodInfo> &dishes) {
+        for (const FoodInfo &dish : dishes) {
+            if (dish.foodName == name)
+                found = dish;
+        }
+    });
+    return found;
 }
+
+float demoPrice(const QString &name)
+{
+    return demoDish(name).salePrice1;
+}
+} // namespace
 
 class TestShell : public QObject {
     Q_OBJECT
@@ -65,6 +85,51 @@ private:
     QString textOf(const QString &name)
     {
         return item(name) ? item(name)->property("text").toString() : QString();
+    }
+
+    void swipe(QQuickItem *target, qreal dx)
+    {
+        const QPoint start = target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint();
+        QTest::mousePress(window, Qt::LeftButton, {}, start);
+        for (int step = 1; step <= 10; ++step)
+            QTest::mouseMove(window, start + QPoint(int(dx * step / 10), 0), 15);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, start + QPoint(int(dx), 0), 15);
+    }
+
+    // Brings the page with dish `name` on screen through the strips and taps its "+".
+    void addFromMenu(MainViewController *menu, const QString &name)
+    {
+        const MenuPages &pages = menu->menu();
+        int page = 0;
+        int card = -1;
+        for (; page < pages.pageCount() && card < 0; ++page) {
+            const QList<Food> &foods = pages.arrAllPages.at(page).foods;
+            for (int i = 0; i < foods.size() && card < 0; ++i)
+                card = foods.at(i).info->foodName == name ? i : -1;
+        }
+        QVERIFY2(card >= 0, qPrintable(name));
+        --page;
+        const MenuPages::Page &shown = pages.arrAllPages.at(page);
+        if (menu->bigCategories()->selectedIndex() != shown.bigCategory)
+            UiTest::tap(UiTest::findItem(item(u"bigCategoryStrip"_s), u"category_"_s + QString::number(shown.bigCategory)));
+        const int small = int(pages.subCateIndexes.at(shown.bigCategory).indexOf(shown.smallCategory));
+        if (menu->smallCategories()->selectedIndex() != small)
+            UiTest::tap(UiTest::findItem(item(u"smallCategoryStrip"_s), u"category_"_s + QString::number(small)));
+        QTRY_COMPARE(menu->currentPage(), page);
+        QQuickItem *cardItem = nullptr;
+        QTRY_VERIFY((cardItem = UiTest::findItem(item(u"menuPage_"_s + QString::number(page)),
+                                                 u"dishCard_"_s + QString::number(card))));
+        UiTest::tap(UiTest::findItem(cardItem, u"addButton"_s));
+    }
+
+    // The pop-up on top once it has slid in.
+    QQuickItem *settledPopup()
+    {
+        if (!QTest::qWaitFor([&] { return !frames().isEmpty(); }))
+            return nullptr;
+        QQuickItem *frame = frames().constLast();
+        QQuickItem *card = UiTest::findItem(frame, u"popCard"_s);
+        return QTest::qWaitFor([&] { return qFuzzyCompare(card->y(), 20.0); }) ? frame : nullptr;
     }
 
 private slots:
@@ -264,6 +329,88 @@ private slots:
         QVERIFY(pops().arrControllers().isEmpty());
         QCOMPARE(posted.size(), 1);
         QCOMPARE(posted.value(0).first, Notify::PopManagerControllerCancel);
+    }
+
+    // Home, the menu, its pages and strips, every kind of dish added by tapping, the detail screen,
+    // and back home: the order holds exactly the lines tapped.
+    void orderingFromTheMenu()
+    {
+        OrderManager &orders = OrderManager::defaultManager();
+        orders.deleteAllFoodOrders();
+        UiTest::tap(item(u"orderEntrance"_s));
+        QTRY_VERIFY(item(u"menuScreen"_s));
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        auto *menu = qobject_cast<MainViewController *>(item(u"menuScreen"_s)->property("controller").value<QObject *>());
+        QVERIFY(menu);
+        const QString count = QString::number(menu->menu().pageCount());
+        QCOMPARE(textOf(u"pageLabel"_s), u"1 / "_s + count);
+        QTRY_VERIFY(UiTest::findItem(item(u"menuPage_0"_s), u"dishCard_0"_s));
+        saveScreenshot(u"menu"_s);
+
+        swipe(item(u"menuGrid"_s), -500);
+        QTRY_COMPARE(textOf(u"pageLabel"_s), u"2 / "_s + count);
+        const MenuPages::Page &second = menu->menu().arrAllPages.at(1);
+        QCOMPARE(menu->smallCategories()->selecteItemTitle(), menu->menu().arrAllSCate.at(second.smallCategory).scatName);
+
+        addFromMenu(menu, u"宫保鸡丁"_s);
+        QTRY_COMPARE(menu->orderNumText(), u"1"_s);
+        QQuickItem *badge = UiTest::findItem(item(u"menuPage_"_s + QString::number(menu->currentPage())), u"amountBadge"_s);
+        QVERIFY(badge);
+
+        addFromMenu(menu, u"水煮鱼"_s);
+        QQuickItem *chooser = settledPopup();
+        QVERIFY(chooser);
+        saveScreenshot(u"size-chooser"_s);
+        UiTest::tap(UiTest::findItem(chooser, u"sizeRow_0"_s));
+        QTRY_VERIFY(frames().isEmpty());
+
+        addFromMenu(menu, u"商务套餐A"_s);
+        QQuickItem *details = settledPopup();
+        QVERIFY(details);
+        UiTest::tap(UiTest::findItem(details, u"componentRows_0"_s));
+        QQuickItem *alternative = nullptr;
+        QTRY_VERIFY((alternative = UiTest::findItem(details, u"alternativeRows_2"_s)));
+        UiTest::tap(alternative);
+        UiTest::tap(UiTest::findItem(details, u"changeButton"_s));
+        QTRY_COMPARE(UiTest::findItem(details, u"setPrice"_s)->property("text").toString(),
+                     QString::asprintf("￥ %.2f", double(demoPrice(u"商务套餐A"_s) + 12)));
+        saveScreenshot(u"set-meal"_s);
+        UiTest::tap(UiTest::findItem(details, u"confirmButton"_s));
+        QTRY_VERIFY(frames().isEmpty());
+
+        addFromMenu(menu, u"辣子鸡"_s);
+        QQuickItem *tastes = settledPopup();
+        QVERIFY(tastes);
+        QQuickItem *firstTaste = nullptr;
+        QTRY_VERIFY((firstTaste = UiTest::findItem(UiTest::findItem(tastes, u"offeredTastes"_s), u"tile_0"_s)));
+        UiTest::tap(firstTaste);
+        UiTest::tap(UiTest::findItem(tastes, u"closeButton"_s));
+        QTRY_VERIFY(frames().isEmpty());
+
+        QStringList lines;
+        for (const auto &line : orders.arrOrders())
+            lines.append(line->foodName + u'|' + line->itemsize + u'|' + line->OrderQuantity() + u'|' +
+                         TasteInfo::displayTasteString(line->arrTaste));
+        QCOMPARE(lines.size(), 7);
+        QCOMPARE(lines.at(0), u"宫保鸡丁||1.00|"_s);
+        QCOMPARE(lines.at(1), u"水煮鱼|小份|1.00|"_s);
+        QVERIFY2(lines.at(2).startsWith(u"商务套餐A|"_s), qPrintable(lines.join(u'\n')));
+        QVERIFY2(lines.mid(3, 3).join(u',').contains(u"小炒黄牛肉"_s), qPrintable(lines.join(u'\n')));
+        QVERIFY2(lines.at(6).startsWith(u"辣子鸡|"_s) && lines.at(6).endsWith(u"|1.00|微辣"_s), qPrintable(lines.at(6)));
+
+        // The detail screen of a card, and back.
+        UiTest::tap(UiTest::findItem(item(u"menuPage_"_s + QString::number(menu->currentPage())), u"dishPicture"_s));
+        QTRY_VERIFY(item(u"menuDetailScreen"_s));
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        QTRY_COMPARE(item(u"detailPicture"_s)->property("status").toInt(), 1); // Image.Ready
+        saveScreenshot(u"menu-detail"_s);
+        UiTest::tap(item(u"menuDetailScreen"_s)->findChild<QQuickItem *>(u"backButton"_s));
+        QTRY_VERIFY(!item(u"menuDetailScreen"_s));
+
+        UiTest::tap(UiTest::findItem(item(u"menuScreen"_s), u"backButton"_s));
+        QTRY_VERIFY(!item(u"menuScreen"_s));
+        QCOMPARE(Navigator::instance().depth(), 1);
+        orders.deleteAllFoodOrders();
     }
 
     void englishCaptions()

@@ -9,7 +9,7 @@
 // the four entrances, the welcome picture (faded out by the view), the background-music switch and
 // the login bar. Each load also starts the app-update check and the client report. It follows a
 // new base-data package ("kLoadNewUpdateFile") without leaving the screen. Until their screens
-// exist, the order and staff entrances open the placeholder screen.
+// exist, the staff entrance opens the placeholder screen.
 //
 // The switch mirrors the music wherever it was started or stopped ("kBgMusicPlaying",
 // "kBgMusicStop"). At start the music plays only when the setting `playBgMusic` is on; flipping the

@@ -116,7 +116,7 @@ void HomeViewController::openPlaceholder(const QString &titleKey)
 void HomeViewController::btnOrderHandler()
 {
     sound().flip();
-    openPlaceholder(u"点菜"_s);
+    Navigator::instance().push(u"MenuScreen"_s);
 }
 
 void HomeViewController::btnSlidePicsHandler()

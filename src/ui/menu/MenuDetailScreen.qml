@@ -1,0 +1,153 @@
+import QtQuick
+import QtQuick.Controls
+import Diancai.Ui
+
+// The big-picture screen: the dish's full picture with a panel of its name, price, ordered amount
+// and description. A swipe steps to the next or previous dish, which slides in; a single tap shows
+// or hides the panel, a double tap returns to the menu.
+ScreenPage {
+    id: screen
+    objectName: "menuDetailScreen"
+    required property QtObject menu
+    required property string foodno
+    controller: MenuDetailViewController {
+        id: ctl
+        menu: screen.menu
+        foodno: screen.foodno
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: "black"
+    }
+    Image {
+        id: picture
+        objectName: "detailPicture"
+        width: parent.width
+        height: parent.height
+        source: ctl.picture
+        asynchronous: true
+        fillMode: Image.PreserveAspectFit
+        sourceSize.width: width
+        sourceSize.height: height
+    }
+    NumberAnimation {
+        id: slideIn
+        target: picture
+        property: "x"
+        to: 0
+        duration: 250
+        easing.type: Easing.OutCubic
+    }
+    Connections {
+        target: ctl
+        function onSlide(direction: int) {
+            slideIn.from = direction * screen.width
+            slideIn.restart()
+        }
+    }
+    MouseArea {
+        id: gestures
+        anchors.fill: parent
+        property real pressX: 0
+        onPressed: mouse => pressX = mouse.x
+        onReleased: mouse => {
+            const moved = mouse.x - pressX
+            if (moved < -60)
+                ctl.nextFood()
+            else if (moved > 60)
+                ctl.prevFood()
+        }
+        onClicked: tapTimer.restart()
+        onDoubleClicked: {
+            tapTimer.stop()
+            ctl.goBack()
+        }
+        Timer {
+            id: tapTimer
+            interval: 300
+            onTriggered: ctl.togglePanel()
+        }
+    }
+    Rectangle {
+        objectName: "detailPanel"
+        visible: ctl.panelVisible
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        height: 180
+        color: "#cc000000"
+
+        Column {
+            anchors.left: parent.left
+            anchors.right: buttons.left
+            anchors.top: parent.top
+            anchors.margins: 16
+            spacing: 8
+
+            Text {
+                objectName: "detailName"
+                text: ctl.name
+                textFormat: Text.StyledText
+                color: "white"
+                font.pixelSize: Theme.fontLarge
+            }
+            Label {
+                objectName: "detailPrice"
+                text: ctl.price
+                color: Theme.accent
+                font.pixelSize: Theme.fontNormal
+            }
+            Label {
+                objectName: "detailRemark"
+                width: parent.width
+                text: ctl.remark
+                wrapMode: Text.Wrap
+                maximumLineCount: 3
+                elide: Text.ElideRight
+                color: "white"
+                font.pixelSize: Theme.fontSmall
+            }
+        }
+        Row {
+            id: buttons
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            anchors.rightMargin: 16
+            spacing: 12
+
+            ActionButton {
+                objectName: "detailRemove"
+                implicitWidth: 64
+                font.pixelSize: Theme.fontLarge
+                text: "−"
+                onClicked: ctl.delFood()
+            }
+            Label {
+                objectName: "detailAmount"
+                anchors.verticalCenter: parent.verticalCenter
+                width: 48
+                horizontalAlignment: Text.AlignHCenter
+                text: ctl.amount
+                color: "white"
+                font.pixelSize: Theme.fontLarge
+            }
+            ActionButton {
+                objectName: "detailAdd"
+                implicitWidth: 64
+                highlighted: true
+                font.pixelSize: Theme.fontLarge
+                text: "+"
+                onClicked: ctl.addFood()
+            }
+        }
+    }
+    ActionButton {
+        objectName: "backButton"
+        anchors.left: parent.left
+        anchors.top: parent.top
+        anchors.margins: 16
+        text: Lang.text("返回")
+        onClicked: ctl.goBack()
+    }
+}

@@ -1,0 +1,118 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Diancai.Ui
+
+// The quick taste setter: the waiting lines on the left; for the selected one the taste categories,
+// the offered tastes (4 to a row), the chosen ones, and a typed taste with its surcharge. Changes
+// apply at once; "关 闭" lets the lines join the order.
+PopCard {
+    id: view
+    required property QuickTasteSetViewController controller
+
+    title: Lang.text("请设置菜品做法")
+    implicitWidth: 960
+    implicitHeight: 620
+
+    RowLayout {
+        anchors.fill: parent
+        spacing: 12
+
+        ListView {
+            objectName: "waitingLines"
+            Layout.preferredWidth: 200
+            Layout.fillHeight: true
+            clip: true
+            model: view.controller.lineNames
+            delegate: ItemDelegate {
+                required property int index
+                required property string modelData
+                objectName: "waitingLine_" + index
+                width: ListView.view.width
+                height: 56
+                highlighted: index === view.controller.selectedLine
+                text: modelData
+                font.pixelSize: Theme.fontNormal
+                onClicked: view.controller.selectLine(index)
+            }
+        }
+        ColumnLayout {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            spacing: 8
+
+            CategoryScrollView {
+                objectName: "tasteCategories"
+                Layout.fillWidth: true
+                Layout.preferredHeight: 48
+                categories: view.controller.categories
+            }
+            RowLayout {
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                spacing: 8
+                FoodInfoScrollView {
+                    objectName: "offeredTastes"
+                    Layout.fillWidth: true
+                    Layout.fillHeight: true
+                    tiles: view.controller.offered
+                    columns: 4
+                    tileWidth: 80
+                    tileHeight: 80
+                }
+                FoodInfoScrollView {
+                    objectName: "chosenTastes"
+                    Layout.preferredWidth: 200
+                    Layout.fillHeight: true
+                    tiles: view.controller.chosen
+                    columns: 2
+                    tileWidth: 80
+                    tileHeight: 80
+                }
+            }
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 8
+                TextField {
+                    id: manual
+                    objectName: "manualTaste"
+                    Layout.fillWidth: true
+                    placeholderText: Lang.text("手工输入")
+                    text: view.controller.manualText
+                    font.pixelSize: Theme.fontNormal
+                    focus: true
+                    onTextEdited: {
+                        view.controller.manualText = text
+                        text = Qt.binding(() => view.controller.manualText)
+                    }
+                    Component.onCompleted: forceActiveFocus()
+                }
+                Label {
+                    text: Lang.text("做法加价")
+                    color: Theme.mutedText
+                    font.pixelSize: Theme.fontSmall
+                }
+                TextField {
+                    objectName: "manualAmount"
+                    Layout.preferredWidth: 110
+                    text: view.controller.amountText
+                    inputMethodHints: Qt.ImhFormattedNumbersOnly
+                    validator: RegularExpressionValidator { regularExpression: /[.0-9]*/ }
+                    font.pixelSize: Theme.fontNormal
+                    onTextEdited: view.controller.amountText = text
+                }
+                ActionButton {
+                    objectName: "addManualButton"
+                    text: Lang.text("添 加")
+                    onClicked: view.controller.addManual()
+                }
+                ActionButton {
+                    objectName: "closeButton"
+                    highlighted: true
+                    text: Lang.text("关 闭")
+                    onClicked: view.controller.confirm()
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,312 @@
+// The menu screen, its detail screen and the pop-ups that adding a dish opens, at controller level
+// on the shipped demo catalogue: pages and strips, card texts and task results, the detail
+// sequence's ends, the size chooser, the set-meal details and the quick taste setter.
+#include "UiTestSupport.h"
+
+#include "../server/RecordingNotices.h"
+#include "catalogue/SoldOutList.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "order/FoodActions.h"
+#include "order/OrderManager.h"
+#include "toolkit/PopNames.h"
+#include "toolkit/PopViewManager.h"
+#include "settings/ConfigManager.h"
+#include "storage/DBManager.h"
+#include "ui/menu/DishCardModel.h"
+#include "ui/menu/FoodItemSizeViewController.h"
+#include "ui/menu/MainViewController.h"
+#include "ui/menu/MenuDetailViewController.h"
+#include "ui/menu/QuickTasteSetViewController.h"
+#include "ui/menu/TDetailsViewController.h"
+
+#include <QAbstractItemModelTester>
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+Food demoDish(const QString &name)
+{
+    Food found;
+    DBManager::defaultManager().getAllFoodInfo(
+        [&](const QList<Food> &foods) {
+            for (const Food &food : foods) {
+                if (food.info->foodName == name)
+                    found = food;
+            }
+        },
+        false);
+    return found;
+}
+
+QStringList lineTexts()
+{
+    QStringList texts;
+    for (const auto &line : OrderManager::defaultManager().arrOrders())
+        texts.append(line->foodName + u'|' + line->itemsize + u'|' + line->OrderQuantity() + u'|' +
+                     TasteInfo::displayTasteString(line->arrTaste));
+    return texts;
+}
+} // namespace
+
+class TestMenu : public QObject {
+    Q_OBJECT
+private:
+    std::shared_ptr<RecordingNotices> notices = std::make_shared<RecordingNotices>();
+
+private slots:
+    void initTestCase()
+    {
+        UiTest::startRecording();
+        UserNotice::setSink(notices);
+    }
+
+    void cleanup()
+    {
+        OrderManager::defaultManager().deleteAllFoodOrders();
+        SoldOutList::shared().clear();
+        ConfigManager::defaultManager().setIsDisplayTuiJian(false);
+        notices->shown.clear();
+        UI_VERIFY_NO_WARNINGS();
+    }
+
+    // Resting anywhere, the strips show the page's categories; strips bring their first page.
+    void stripsFollowThePages()
+    {
+        MainViewController ctl;
+        QAbstractItemModelTester pagesTester(ctl.pages());
+        ctl.viewDidLoad();
+        const MenuPages &menu = ctl.menu();
+        QVERIFY(menu.pageCount() > 3);
+        QCOMPARE(ctl.pageLabel(), u"1 / "_s + QString::number(menu.pageCount()));
+        QCOMPARE(ctl.bigCategories()->count(), menu.arrCategory.size());
+
+        const auto stripsShow = [&](int page) {
+            const MenuPages::Page &shown = menu.arrAllPages.at(page);
+            return ctl.bigCategories()->selectedIndex() == shown.bigCategory &&
+                   ctl.smallCategories()->selecteItemTitle() == menu.arrAllSCate.at(shown.smallCategory).scatName;
+        };
+        const int last = menu.pageCount() - 1;
+        ctl.gridRested(3 * 800.0, 800);
+        QCOMPARE(ctl.currentPage(), 3);
+        QVERIFY(stripsShow(3));
+        ctl.gridRested(0, 0);           // no width: ignored
+        ctl.gridRested(1e9, 800);       // past the end: the last page
+        QCOMPARE(ctl.currentPage(), last);
+        QVERIFY(stripsShow(last));
+        QCOMPARE(ctl.pageLabel(), QString::number(last + 1) + u" / "_s + QString::number(last + 1));
+
+        QSignalSpy scrolled(&ctl, &MainViewController::scrollToPageRequested);
+        ctl.bigCategories()->tap(1);
+        QCOMPARE(scrolled.count(), 1);
+        const int page = scrolled.takeFirst().at(0).toInt();
+        QCOMPARE(page, menu.pageOf(1, menu.subCateIndexes.at(1).at(0)));
+        QCOMPARE(ctl.currentPage(), page);
+        QVERIFY(stripsShow(page));
+        if (menu.subCateIndexes.at(1).size() > 1) {
+            ctl.smallCategories()->tap(1);
+            QCOMPARE(scrolled.takeFirst().at(0).toInt(), menu.pageOf(1, menu.subCateIndexes.at(1).at(1)));
+        }
+    }
+
+    void memberPrice_data()
+    {
+        QTest::addColumn<float>("price");
+        QTest::addColumn<float>("member");
+        QTest::addColumn<QString>("market");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("below the price") << 28.0f << 25.0f << u"N"_s << u"会员 ￥ 25.00"_s;
+        QTest::newRow("none") << 28.0f << 0.0f << u"N"_s << QString();
+        QTest::newRow("not below") << 28.0f << 28.0f << u"N"_s << QString();
+        QTest::newRow("market price") << 28.0f << 25.0f << u"Y"_s << QString();
+    }
+
+    void memberPrice()
+    {
+        QFETCH(float, price);
+        QFETCH(float, member);
+        QFETCH(QString, market);
+        QFETCH(QString, shown);
+        Food food;
+        food.info->salePrice1 = price;
+        food.info->MemberPrice = member;
+        food.info->currpriceFlag = market;
+        QCOMPARE(DishCardModel::memberPriceText(food), shown);
+    }
+
+    // A recommended dish stands on two pages: both cards get its amount and thumbnail.
+    void taskResultsReachEveryCardOfTheDish()
+    {
+        ConfigManager::defaultManager().setIsDisplayTuiJian(true);
+        MainViewController ctl;
+        ctl.viewDidLoad();
+        const MenuPages &menu = ctl.menu();
+        const QString foodno = menu.arrAllPages.at(0).foods.at(0).info->foodno;
+        QList<DishCardModel *> cards;
+        for (int page = 0; page < menu.pageCount(); ++page) {
+            for (const Food &food : menu.arrAllPages.at(page).foods) {
+                if (food.info->foodno == foodno && (cards.isEmpty() || cards.last() != ctl.pages()->cards(page)))
+                    cards.append(ctl.pages()->cards(page));
+            }
+        }
+        QCOMPARE(cards.size(), 2);
+        QAbstractItemModelTester tester(cards.at(0));
+        const auto row = [&](DishCardModel *model) {
+            for (int i = 0; i < model->rowCount(); ++i) {
+                if (model->foods().at(i).info->foodno == foodno)
+                    return model->index(i);
+            }
+            return QModelIndex();
+        };
+        NotificationCenter &center = NotificationCenter::defaultCenter();
+        center.post(Notify::TaskOrderAmount, QStringList{foodno, u"2.50"_s});
+        center.post(Notify::TaskGenSmallImage, QStringList{foodno, u"/tmp/t.jpg"_s});
+        for (DishCardModel *model : cards) {
+            QCOMPARE(row(model).data(DishCardModel::AmountRole).toString(), u"2.5"_s);
+            QVERIFY(row(model).data(DishCardModel::AmountVisibleRole).toBool());
+            QCOMPARE(row(model).data(DishCardModel::PictureRole).toUrl(), QUrl::fromLocalFile(u"/tmp/t.jpg"_s));
+        }
+        center.post(Notify::TaskOrderAmount, QStringList{foodno, u"0"_s});
+        QVERIFY(!row(cards.at(1)).data(DishCardModel::AmountVisibleRole).toBool());
+    }
+
+    void detailStopsAtBothEnds()
+    {
+        MenuDetailViewController detail;
+        detail.viewDidLoad(); // no menu: nothing to show, nothing to step through
+        detail.nextFood();
+        detail.prevFood();
+        QVERIFY(notices->shown.isEmpty());
+
+        MainViewController menu;
+        menu.viewDidLoad();
+        const QList<Food> &sequence = menu.menu().arrDetailFoodInfos;
+        detail.setSequence(sequence, sequence.at(1).info->foodno);
+        QCOMPARE(detail.currentIndex(), 1);
+        detail.prevFood();
+        detail.prevFood();
+        QCOMPARE(detail.currentIndex(), 0);
+        detail.setSequence(sequence, u"no such dish"_s);
+        QCOMPARE(detail.currentIndex(), sequence.size() - 1);
+        detail.nextFood();
+        QCOMPARE(detail.currentIndex(), sequence.size() - 1);
+        QCOMPARE(notices->shown, (QStringList{u"info|已到达最前"_s, u"info|已到达最后"_s}));
+    }
+
+    // The choice stays in the chooser: the shared catalogue record keeps its own size.
+    void sizeChooser()
+    {
+        const Food dish = demoDish(u"水煮鱼"_s);
+        QVERIFY(dish.info->foodno.size() > 0);
+        const QString ownSize = dish.info->itemsize;
+        const QList<FoodItemsize> sizes{{dish.info->foodno, u"大份"_s, 88}, {dish.info->foodno, ownSize, 68}};
+        FoodItemSizeViewController chooser(dish, sizes);
+        QCOMPARE(chooser.rows(), (QStringList{u"大份 - ￥88.00"_s, ownSize + u" - ￥68.00"_s}));
+        chooser.confirm();
+        QCOMPARE(notices->shown, QStringList{u"error|请选择规格"_s});
+        chooser.chooseRow(0);
+        QCOMPARE(dish.info->itemsize, ownSize);
+        QCOMPARE(lineTexts(), QStringList{u"水煮鱼|大份|1.00|"_s});
+        QCOMPARE(OrderManager::defaultManager().arrOrders().at(0)->salePrice1, 88.0f);
+    }
+
+    // Exchanging moves the surcharge into the price; exchanging back restores it. Two sets order
+    // the components twice; a sold-out component refuses the set by name.
+    void setMealDetails()
+    {
+        Food set;
+        DBManager::defaultManager().getAllFoodInfo(
+            [&](const QList<Food> &foods) {
+                for (const Food &food : foods) {
+                    if (food.isTFoodType() && set.arrSuiteFoods.isEmpty()) {
+                        set = food;
+                        DBManager::defaultManager().getTFoodDataWithFood(set);
+                        if (!std::any_of(set.arrSuiteFoods.cbegin(), set.arrSuiteFoods.cend(),
+                                         [](const Food &c) { return c.hasChangeFoods(); }))
+                            set.arrSuiteFoods.clear();
+                    }
+                }
+            },
+            false);
+        QVERIFY(!set.arrSuiteFoods.isEmpty());
+        TDetailsViewController details(set);
+        const QString basePrice = details.priceText();
+        const int position = int(std::find_if(set.arrSuiteFoods.cbegin(), set.arrSuiteFoods.cend(),
+                                               [](const Food &c) { return c.hasChangeFoods(); }) -
+                                 set.arrSuiteFoods.cbegin());
+        const Food component = set.arrSuiteFoods.at(position);
+        // The dearest alternative, so that the price must move.
+        const QList<Food> &options = component.arrSuiteFoodsChange;
+        const int choice = int(std::max_element(options.cbegin(), options.cend(),
+                                                [](const Food &a, const Food &b) { return a.changeAmt < b.changeAmt; }) -
+                               options.cbegin());
+        const Food alternative = options.at(choice);
+        QVERIFY(alternative.changeAmt > 0);
+
+        details.change();
+        QCOMPARE(notices->shown, QStringList{u"error|请选择需换的菜品"_s});
+        details.selectComponent(position);
+        QCOMPARE(details.alternatives()->rowCount(), component.arrSuiteFoodsChange.size());
+        details.selectAlternative(choice);
+        details.change();
+        const float surcharge = alternative.changeAmt * component.suitFoodQty;
+        QCOMPARE(details.priceText(), QString::asprintf("￥ %.2f", double(set.salePrice1() + surcharge)));
+        QCOMPARE(details.food().arrSuiteFoods.at(position).info->foodno, alternative.info->foodno);
+        details.change(); // the replaced component now stands where the alternative was
+        QCOMPARE(details.priceText(), basePrice);
+        QCOMPARE(details.food().arrSuiteFoods.at(position).info->foodno, component.info->foodno);
+
+        details.del();
+        QCOMPARE(details.qtyText(), u"1.00"_s);
+        details.add();
+        SoldOutList::shared().publish({component.info->foodno});
+        details.confirm();
+        QCOMPARE(notices->shown.last(), u"error|"_s + component.info->foodName + u"已沽清"_s);
+        QVERIFY(OrderManager::defaultManager().arrOrders().isEmpty());
+        SoldOutList::shared().clear();
+        details.confirm();
+        const auto lines = OrderManager::defaultManager().arrOrders();
+        QCOMPARE(lines.size(), 1 + set.arrSuiteFoods.size());
+        QCOMPARE(lines.at(0)->OrderQuantity(), u"2.00"_s);
+        QCOMPARE(lines.at(1 + position)->orderQty, 2 * component.suitFoodQty);
+    }
+
+    // Tastes are written to the waiting line at once; closing lets it join the order.
+    void quickTasteSetter()
+    {
+        // The dish's bound tastes ask for the setter; the line waits in the order cache.
+        PopViewManager::defaultManager().registerFactory(
+            PopName::QuickTasteSetViewController, [](const QVariantList &) -> PopRootViewController * { return nullptr; });
+        FoodActions(demoDish(u"辣子鸡"_s)).addFood();
+        PopViewManager::defaultManager().registerFactory(PopName::QuickTasteSetViewController, {});
+        OrderManager &orders = OrderManager::defaultManager();
+        QCOMPARE(orders.arrOrderCache().size(), 1);
+        const auto line = orders.arrOrderCache().at(0);
+        QuickTasteSetViewController setter({line});
+        QCOMPARE(setter.categories()->titles().value(0), u"绑定做法"_s);
+        QCOMPARE(setter.offered()->count(), 3);
+        setter.offered()->tap(1);
+        setter.offered()->tap(1);
+        QCOMPARE(TasteInfo::displayTasteString(line->arrTaste), setter.offered()->tiles().at(1).title);
+        setter.addManual();
+        QCOMPARE(notices->shown, QStringList{u"error|请输入做法"_s});
+        setter.setManualText(u"少油"_s);
+        setter.setAmountText(u"2"_s);
+        setter.setManualText(u"少油,"_s); // refused; typing also clears the surcharge
+        QCOMPARE(setter.manualText(), u"少油"_s);
+        setter.setManualText(u"少盐"_s);
+        QCOMPARE(setter.amountText(), QString());
+        setter.addManual();
+        QCOMPARE(line->arrTaste.size(), 2);
+        QCOMPARE(line->arrTaste.last().TasteName, u"少盐"_s);
+        QVERIFY(orders.arrOrders().isEmpty());
+        setter.confirm();
+        QCOMPARE(orders.arrOrders().size(), 1);
+    }
+};
+
+DIANCAI_UI_TEST_MAIN(TestMenu)
+#include "tst_menu.moc"
