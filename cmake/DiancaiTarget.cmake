@@ -5,7 +5,10 @@ if(DIANCAI_SANITIZE)
 endif()
 
 function(diancai_target target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(DIANCAI_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
   target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_BYTEARRAY QT_NO_URL_CAST_FROM_STRING)
 endfunction()
 

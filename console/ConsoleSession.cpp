@@ -19,6 +19,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <climits>
+
 ConsoleSession::ConsoleSession()
 {
     registerCommands();
@@ -107,7 +109,7 @@ bool ConsoleSession::execute(const QString &input)
 
 void ConsoleSession::finish()
 {
-    ServerRequest::sharedQueue().waitForDone(serverWaitMs());
+    ServerRequest::sharedQueue().waitForDone(int(qMin<qint64>(exchangeWaitMs(2), INT_MAX)));
     TaskManager::defaultManager().waitForDone();
     settle();
     orders().waitUntilKept();
@@ -123,7 +125,7 @@ void ConsoleSession::settle() const
     }
 }
 
-bool ConsoleSession::waitFor(const std::function<bool()> &finished, int msecs) const
+bool ConsoleSession::waitFor(const std::function<bool()> &finished, qint64 msecs) const
 {
     // Wakes the loop regularly even when nothing arrives, so the deadline is noticed.
     QTimer tick;
@@ -138,10 +140,14 @@ bool ConsoleSession::waitFor(const std::function<bool()> &finished, int msecs) c
     return true;
 }
 
-int ConsoleSession::serverWaitMs() const
+qint64 ConsoleSession::exchangeWaitMs(int exchanges) const
 {
-    // Two exchanges at most, each within the configured time-out, and some room for the worker.
-    return int(ConfigManager::defaultManager().timeout()) * 2000 + 5000;
+    // Reading a reply of the largest size accepted takes about a second (bench_server); the rest
+    // is room for a busy machine.
+    constexpr qint64 kReplyReadingMs = 10000;
+    const qint64 timeoutMs =
+        qBound(qint64(0), ConfigManager::defaultManager().timeout(), qint64(24 * 3600)) * 1000;
+    return exchanges * (timeoutMs + kReplyReadingMs);
 }
 
 std::optional<Food> ConsoleSession::findFood(const QString &foodno) const

@@ -56,10 +56,13 @@ private:
     bool requireArgs(const QStringList &args, qsizetype least, qsizetype most, const char *usage) const;
     void orderListChanged() const;
     // Runs the event loop until `finished` or the time is up; false on time-out.
-    bool waitFor(const std::function<bool()> &finished, int msecs) const;
+    bool waitFor(const std::function<bool()> &finished, qint64 msecs) const;
     // Delivers what is queued on the main thread (chained pop-ups, task results, messages).
     void settle() const;
-    int serverWaitMs() const;
+    // As long as `exchanges` exchanges with the server can last one after the other: each its
+    // configured time-out and the reading of the largest reply accepted. A command never gives up
+    // on an exchange that may still end.
+    qint64 exchangeWaitMs(int exchanges) const;
 
     // Pop-up answers.
     PopRootViewController *answerSizeChooser(const QVariantList &args);

@@ -18,6 +18,9 @@
 
 #include <QObject>
 
+#include <atomic>
+#include <memory>
+
 namespace {
 QString localised(const QString &text)
 {
@@ -113,6 +116,7 @@ void ConsoleSession::login(const QStringList &args)
         ConsoleOutput::error(localised(QStringLiteral("用户名或密码不能为空")));
         return;
     }
+    // The observers go with `waiting` at the end of the command: a late answer reaches nobody.
     bool answered = false;
     QObject waiting;
     NotificationCenter &center = NotificationCenter::defaultCenter();
@@ -126,7 +130,7 @@ void ConsoleSession::login(const QStringList &args)
                            answered = true;
                        });
     LoginManager::defaultManager().loginWithUserId(args.at(0), args.at(1));
-    if (!waitFor([&answered] { return answered; }, serverWaitMs()))
+    if (!waitFor([&answered] { return answered; }, exchangeWaitMs(1)))
         ConsoleOutput::error(QStringLiteral("no answer to the login"));
 }
 
@@ -170,10 +174,11 @@ void ConsoleSession::send(const QStringList &args)
     }
 
     UserNotice::showProgress(QString());
-    std::optional<OrderManager::SendOutcome> outcome;
+    // Shared with the completion, which may come after this command has given up and ended.
+    auto outcome = std::make_shared<std::optional<OrderManager::SendOutcome>>();
     orders().sendOrderPack(pack->toSendString(),
-                           [&outcome](OrderManager::SendOutcome result) { outcome = result; });
-    if (!waitFor([&outcome] { return outcome.has_value(); }, serverWaitMs()))
+                           [outcome](OrderManager::SendOutcome result) { *outcome = result; });
+    if (!waitFor([outcome] { return outcome->has_value(); }, exchangeWaitMs(2)))
         ConsoleOutput::error(QStringLiteral("the send has not ended"));
 }
 
@@ -182,8 +187,13 @@ void ConsoleSession::soldout(const QStringList &args)
     if (!requireArgs(args, 0, 0, "soldout"))
         return;
     ActGuQing &poller = ActGuQing::sharedInstance();
-    poller.loadGuQingList();
-    ServerRequest::sharedQueue().waitForDone(serverWaitMs());
+    // Told on a request worker, possibly after this command has given up.
+    auto read = std::make_shared<std::atomic<int>>(-1);
+    poller.loadGuQingList([read](bool listRead) { *read = listRead ? 1 : 0; });
+    if (!waitFor([read] { return *read >= 0; }, exchangeWaitMs(1)))
+        ConsoleOutput::error(QStringLiteral("the sold-out poll has not ended"));
+    else if (*read == 0)
+        ConsoleOutput::error(QStringLiteral("the sold-out list was not read; the last one read stays"));
     TaskManager::defaultManager().waitForDone();
     settle();
     const std::shared_ptr<const ActGuQing::SoldOutMap> soldOut = poller.dictGuqing();

@@ -120,7 +120,7 @@ struct CashierInfo {
 
 // An order held on the device (table guadan), in the held-order text form.
 struct Guadan {
-    qint32 gid = 0;
+    qint64 gid = 0;
     QString content;
     // Stored as whole seconds since 1970-01-01 UTC.
     QDateTime createDate;

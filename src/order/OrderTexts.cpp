@@ -2,12 +2,15 @@
 
 #include "order/OrderManager.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
 // Component lines belong to the closest set-meal line before them that they name (its dish number
 // and sequence number). Looking back from each component, rather than taking every match, keeps
-// two set meals apart when a sequence number occurs twice in a held order.
+// two set meals apart when a sequence number occurs twice in a held order. A component whose set
+// meal is not there (a damaged held order) becomes an ordinary line: components are changed and
+// removed only through their set meal, so it could otherwise be neither.
 void relinkSetMeals(const QList<OrderManager::Line> &lines)
 {
     QList<OrderManager::Line> parents;
@@ -16,11 +19,16 @@ void relinkSetMeals(const QList<OrderManager::Line> &lines)
             line->arrSubOrders.clear();
             parents.append(line);
         } else if (line->isMFoodType()) {
-            for (auto parent = parents.crbegin(); parent != parents.crend(); ++parent) {
-                if (FoodOrder::isSubOrder(*line, **parent)) {
-                    (*parent)->arrSubOrders.append(line);
-                    break;
-                }
+            const auto parent =
+                std::find_if(parents.crbegin(), parents.crend(), [&line](const auto &candidate) {
+                    return FoodOrder::isSubOrder(*line, *candidate);
+                });
+            if (parent != parents.crend()) {
+                (*parent)->arrSubOrders.append(line);
+            } else {
+                line->FoodType = QStringLiteral("D");
+                line->suitno.clear();
+                line->suiteIndex = 0;
             }
         }
     }

@@ -62,22 +62,54 @@ void ActGuQing::publish(std::shared_ptr<const SoldOutMap> map)
     SoldOutList::shared().publish(std::move(foodnos));
 }
 
-void ActGuQing::loadGuQingList()
+namespace {
+// Ends the poll when the request is gone, whichever way it went: with the reply read, with an error,
+// refused as a duplicate, or ended by something thrown without any callback.
+struct PollEnd {
+    std::function<void(bool)> end;
+    bool listRead = false;
+    ~PollEnd() { end(listRead); }
+};
+} // namespace
+
+void ActGuQing::loadGuQingList(PollDone done)
 {
-    publish(std::make_shared<const SoldOutMap>());
+    {
+        QMutexLocker lock(&mutex_);
+        if (done)
+            waiting_.push_back(std::move(done));
+        if (polling_)
+            return;
+        polling_ = true;
+    }
+    auto end = std::make_shared<PollEnd>();
+    end->end = [this](bool listRead) { endPoll(listRead); };
     auto request = ServerRequest::requestWithCommand(CommandMaker::getGqFoodList());
-    request->setResponseBlock([this](const QByteArray &body) { handleReply(body); });
+    request->setResponseBlock([this, end](const QByteArray &body) { end->listRead = handleReply(body); });
+    request->setErrorBlock([end](const ServerError &) {});
     request->go();
 }
 
-void ActGuQing::handleReply(const QByteArray &reply)
+void ActGuQing::endPoll(bool listRead)
+{
+    std::vector<PollDone> waiting;
+    {
+        QMutexLocker lock(&mutex_);
+        polling_ = false;
+        waiting.swap(waiting_);
+    }
+    for (const PollDone &done : waiting)
+        done(listRead);
+}
+
+bool ActGuQing::handleReply(const QByteArray &reply)
 {
     const XmlReply parsed(reply);
     std::optional<QString> error;
     const std::optional<QString> code =
         ResponseParser::parseResponseData(parsed, QStringLiteral("ReturnCode"), &error);
     if (error || code != QStringLiteral("0"))
-        return;
+        return false;
 
     auto soldOut = std::make_shared<SoldOutMap>();
     QStringList announced;
@@ -98,6 +130,7 @@ void ActGuQing::handleReply(const QByteArray &reply)
     }
     if (task)
         task();
+    return true;
 }
 
 bool ActGuQing::isFoodInGuQingList(const QString &foodno) const

@@ -78,6 +78,9 @@ void LoginManager::loginWithUserId(const QString &userId, const QString &passwor
     request->setErrorBlock([](const ServerError &error) {
         PostNotificationInMainThread(Notify::NotificationLoginFailed, error.description());
     });
+    // The same login still on its way (a double tap) is not sent again: its outcome has not been
+    // posted yet (the queue retires a request before its outcome), and the notification it posts
+    // reaches every observer, so it answers this call too.
     request->go();
 }
 

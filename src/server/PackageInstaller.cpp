@@ -39,7 +39,8 @@ bool isInside(const QString &path, const QString &folder)
     return cleanPath.startsWith(cleanFolder + u'/') && cleanPath.size() > cleanFolder.size() + 1;
 }
 
-PackageUnpacker::Result installFolder(const QString &zipPath, const QString &target)
+PackageUnpacker::Result installFolder(const QString &zipPath, const QString &target,
+                                      const ContentCheck &checkContent)
 {
     const QFileInfo existing(target);
     if (existing.exists() && (!existing.isDir() || existing.isSymLink()))
@@ -51,6 +52,13 @@ PackageUnpacker::Result installFolder(const QString &zipPath, const QString &tar
     const PackageUnpacker::Result unpacked = PackageUnpacker::unpack(zipPath, staging->path());
     if (!unpacked.ok)
         return unpacked; // the staging folder goes with its QTemporaryDir
+    if (checkContent) {
+        if (const std::optional<QString> problem = checkContent(staging->path())) {
+            PackageUnpacker::Result refused = failed(*problem);
+            refused.badContent = true;
+            return refused;
+        }
+    }
 
     QDir parent = existing.absoluteDir();
     std::unique_ptr<QTemporaryDir> trash;

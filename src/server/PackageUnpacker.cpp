@@ -9,6 +9,7 @@
 #include <QList>
 #include <QPair>
 #include <QSet>
+#include <QStorageInfo>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -92,6 +93,7 @@ bool writeAll(int fd, const char *data, qint64 size)
 
 struct Entry {
     QString name;
+    quint64 size = 0;                // as the archive declares it
     std::optional<QString> relative; // absent: the name is unsafe
     bool isFolder = false;
     std::optional<qint64> date;
@@ -110,6 +112,7 @@ std::optional<Entry> currentEntry(unzFile zip, EntryDates &dates)
     entry.name = PackageUnpacker::decodeEntryName(raw, info.flag & kUtf8NameFlag);
     entry.relative = PackageUnpacker::relativeEntryPath(entry.name);
     entry.isFolder = entry.name.endsWith(u'/') || entry.name.endsWith(u'\\');
+    entry.size = info.uncompressed_size;
     entry.date = dates.seconds(info);
     // The fixed part of a central directory record is 46 bytes.
     entry.directoryEnd =
@@ -117,8 +120,18 @@ std::optional<Entry> currentEntry(unzFile zip, EntryDates &dates)
     return entry;
 }
 
-// Streams the current entry into `path`, replacing a file already there.
-PackageUnpacker::Result extractFile(unzFile zip, const QString &path, std::vector<char> &buffer)
+PackageUnpacker::Result tooLarge(qint64 maxBytes)
+{
+    PackageUnpacker::Result result{false, QStringLiteral("the package unpacks to more than ") +
+                                              QString::number(maxBytes) + QStringLiteral(" bytes")};
+    result.tooLarge = true;
+    return result;
+}
+
+// Streams the current entry into `path`, replacing a file already there. `budget` is what may
+// still be written, and shrinks by what was.
+PackageUnpacker::Result extractFile(unzFile zip, const QString &path, std::vector<char> &buffer,
+                                    qint64 &budget)
 {
     if (unzOpenCurrentFile(zip) != UNZ_OK)
         return failed(QStringLiteral("cannot open the entry ") + path);
@@ -138,6 +151,12 @@ PackageUnpacker::Result extractFile(unzFile zip, const QString &path, std::vecto
             ok = false;
             detail = QStringLiteral("cannot read the entry for ") + path;
             break;
+        }
+        budget -= got;
+        if (budget < 0) {
+            ::close(fd);
+            unzCloseCurrentFile(zip);
+            return tooLarge(0);
         }
         if (!writeAll(fd, buffer.data(), got)) {
             ok = false;
@@ -215,7 +234,19 @@ std::optional<QString> relativeEntryPath(const QString &entryName)
     return kept.join(u'/');
 }
 
+qint64 unpackLimit(qint64 availableBytes)
+{
+    return qBound(qint64(0), availableBytes - kDiskReserveBytes, kMaxUnpackedBytes);
+}
+
 Result unpack(const QString &zipPath, const QString &folder)
+{
+    QStorageInfo disk(folder);
+    disk.refresh();
+    return unpack(zipPath, folder, unpackLimit(disk.isValid() ? disk.bytesAvailable() : 0));
+}
+
+Result unpack(const QString &zipPath, const QString &folder, qint64 maxBytes)
 {
     const std::optional<ZipDirectoryEnd> directory = ZipDirectoryEnd::read(zipPath);
     const ZipHandle zip(unzOpen64(QFile::encodeName(zipPath).constData()));
@@ -225,17 +256,24 @@ Result unpack(const QString &zipPath, const QString &folder)
     // Every name is checked before anything is written. Nothing is kept per entry, so memory
     // does not grow with the package: the second pass reads the names again.
     EntryDates dates;
-    const Result checked = forEachEntry(zip.get(), *directory, dates, [](const Entry &entry) {
-        if (!entry.relative)
-            return failed(QStringLiteral("entry outside the folder: ") + entry.name);
-        if (!entry.isFolder && entry.relative->isEmpty())
-            return failed(QStringLiteral("a file entry without a name"));
-        return Result{true, {}};
-    });
+    quint64 declared = 0;
+    const Result checked =
+        forEachEntry(zip.get(), *directory, dates, [&declared, maxBytes](const Entry &entry) {
+            if (!entry.relative)
+                return failed(QStringLiteral("entry outside the folder: ") + entry.name);
+            if (!entry.isFolder && entry.relative->isEmpty())
+                return failed(QStringLiteral("a file entry without a name"));
+            // Entries may overlap in the archive: each one counts with its whole size.
+            declared += entry.size;
+            if (entry.size > quint64(maxBytes) || declared > quint64(maxBytes))
+                return tooLarge(maxBytes);
+            return Result{true, {}};
+        });
     if (!checked.ok)
         return checked;
 
     std::vector<char> buffer(kBufferBytes);
+    qint64 budget = maxBytes;
     QList<QPair<QString, std::optional<qint64>>> folderDates;
     QSet<QString> madeFolders;
     const QDir root(folder);
@@ -262,7 +300,9 @@ Result unpack(const QString &zipPath, const QString &folder)
         const qsizetype slash = relative.lastIndexOf(u'/');
         if (slash > 0 && !makeFolder(relative.left(slash)))
             return failed(QStringLiteral("cannot create the folder for ") + path);
-        const Result extracted = extractFile(zip.get(), path, buffer);
+        const Result extracted = extractFile(zip.get(), path, buffer, budget);
+        if (extracted.tooLarge)
+            return tooLarge(maxBytes);
         if (extracted.ok)
             setModificationTime(path, entry.date);
         return extracted;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 
 #include <optional>
 
@@ -19,9 +20,26 @@ namespace PackageUnpacker {
 struct Result {
     bool ok = false;
     QString detail; // why it failed, for logs and tests; never shown to the waiter
+    // Failed because the package would unpack to more than it may.
+    bool tooLarge = false;
+    // Unpacked, but what it holds is not what an install needs (see PackageInstaller).
+    bool badContent = false;
 };
 
+// Most a package may unpack to in all.
+inline constexpr qint64 kMaxUnpackedBytes = qint64(2) * 1024 * 1024 * 1024;
+// Room left free on the disk for everything else the terminal writes (held orders, settings).
+inline constexpr qint64 kDiskReserveBytes = qint64(256) * 1024 * 1024;
+
+// What a package may unpack to on a disk with `availableBytes` free: the free space less the
+// reserve, and never more than kMaxUnpackedBytes.
+qint64 unpackLimit(qint64 availableBytes);
+
+// Unpacks with the limit of the disk that holds `folder`.
 Result unpack(const QString &zipPath, const QString &folder);
+// Refuses, before writing anything, a package whose entries declare more than `maxBytes` in all,
+// and stops as soon as more than that has been written, since declared sizes can lie.
+Result unpack(const QString &zipPath, const QString &folder, qint64 maxBytes);
 
 // The entry's path relative to the folder, with "/" separators and without "." parts or a
 // trailing separator; absent when the name is unsafe (absolute, a drive letter, a ".." part, a

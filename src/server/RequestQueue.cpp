@@ -18,28 +18,33 @@ RequestQueue::~RequestQueue()
 bool RequestQueue::submit(const std::shared_ptr<ServerRequest> &request)
 {
     QMutexLocker lock(&mutex_);
-    const bool duplicate = std::any_of(pending_.begin(), pending_.end(),
+    const bool duplicate = std::any_of(exchanging_.begin(), exchanging_.end(),
                                        [&](const auto &queued) { return queued->sameExchangeAs(*request); });
     if (duplicate)
         return false;
-    pending_.push_back(request);
+    exchanging_.push_back(request);
+    ++unfinished_;
     pool_.start([this, request] {
-        request->main();
-        finished(request.get());
+        const std::optional<ServerRequest::Outcome> outcome = request->exchange();
+        retire(request.get());
+        if (outcome)
+            request->deliver(*outcome);
+        QMutexLocker done(&mutex_);
+        --unfinished_;
     });
     return true;
 }
 
-void RequestQueue::finished(const ServerRequest *request)
+void RequestQueue::retire(const ServerRequest *request)
 {
     QMutexLocker lock(&mutex_);
-    std::erase_if(pending_, [request](const auto &queued) { return queued.get() == request; });
+    std::erase_if(exchanging_, [request](const auto &queued) { return queued.get() == request; });
 }
 
 int RequestQueue::pendingCount() const
 {
     QMutexLocker lock(&mutex_);
-    return int(pending_.size());
+    return unfinished_;
 }
 
 bool RequestQueue::waitForDone(int msecs)

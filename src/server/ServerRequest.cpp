@@ -139,31 +139,48 @@ std::optional<ServerError> ServerRequest::checkError(const HttpResponse &respons
 
 void ServerRequest::main()
 {
+    if (const std::optional<Outcome> outcome = exchange())
+        deliver(*outcome);
+}
+
+std::optional<ServerRequest::Outcome> ServerRequest::exchange() const
+{
     try {
-        std::optional<ServerError> error;
-        HttpResponse response;
+        Outcome outcome;
         if (urlString_.isEmpty()) {
             // No server address configured: nothing to connect to, but the caller still waits
             // for an answer.
-            error = httpLayerError(HttpFailureKind::ConnectionFailure);
-        } else {
-            HttpRequest request;
-            request.url = fullUrl();
-            request.method = requestMethod();
-            for (auto it = postData_.cbegin(); it != postData_.cend(); ++it)
-                request.formFields.append({it.key(), it.value()});
-            request.fileParts = fileData_;
-            request.timeoutSeconds = timeoutSeconds_;
-            response = HttpClient::perform(request);
-            error = checkError(response);
+            outcome.error = httpLayerError(HttpFailureKind::ConnectionFailure);
+            return outcome;
         }
-        if (!error) {
+        HttpRequest request;
+        request.url = fullUrl();
+        request.method = requestMethod();
+        for (auto it = postData_.cbegin(); it != postData_.cend(); ++it)
+            request.formFields.append({it.key(), it.value()});
+        request.fileParts = fileData_;
+        request.timeoutSeconds = timeoutSeconds_;
+        HttpResponse response = HttpClient::perform(request);
+        outcome.error = checkError(response);
+        if (!outcome.error)
+            outcome.body = std::move(response.body);
+        return outcome;
+    } catch (...) {
+        // A request never takes its worker down; the caller simply gets no callback.
+        return std::nullopt;
+    }
+}
+
+void ServerRequest::deliver(const Outcome &outcome) const
+{
+    try {
+        if (!outcome.error) {
             if (responseBlock_)
-                responseBlock_(response.body);
+                responseBlock_(outcome.body);
         } else if (errorBlock_) {
-            errorBlock_(*error);
+            errorBlock_(*outcome.error);
         }
     } catch (...) {
-        // A request never takes its worker down; the caller simply gets no further callback.
+        // As in `exchange`: a throwing callback ends the request quietly.
     }
 }

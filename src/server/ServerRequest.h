@@ -72,6 +72,16 @@ public:
     // by a callback too, ends the request quietly.
     void main();
 
+    // What an exchange ended with: the body on success, else the error.
+    struct Outcome {
+        std::optional<ServerError> error;
+        QByteArray body;
+    };
+    // The two halves of `main`, for the queue, which retires the request between them. `exchange`
+    // calls no callback; absent when something was thrown.
+    std::optional<Outcome> exchange() const;
+    void deliver(const Outcome &outcome) const;
+
     // `urlString` with the parameters appended: "?k=v" for the first, "&k=v" for the others.
     QString fullUrl() const;
     bool sameExchangeAs(const ServerRequest &other) const;

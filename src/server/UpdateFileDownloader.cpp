@@ -15,6 +15,7 @@
 #include "settings/DataFolder.h"
 #include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
+#include "storage/BaseDataCheck.h"
 
 #include <QDebug>
 #include <QDir>
@@ -102,7 +103,9 @@ void UpdateFileDownloader::beginToDownload()
     auto request = ServerRequest::requestWithCommand(CommandMaker::getUpFileCommandWithUserId(QString()));
     request->setResponseBlock([this](const QByteArray &body) { handleUpFileNameReply(body); });
     request->setErrorBlock([this](const ServerError &error) { handleUpFileNameError(error); });
-    // A second check while the first is still on its way is dropped by the queue.
+    // A second check while the first is still on its way is dropped by the queue. The first has
+    // not posted its outcome yet (the queue retires a request before its outcome), and what it posts
+    // reaches every observer, so it answers this call too.
     request->go();
 }
 
@@ -140,6 +143,7 @@ void UpdateFileDownloader::handleUpFileNameError(const ServerError &error)
 
 void UpdateFileDownloader::beginToDownloadWithFileName(const QString &name)
 {
+    // A download under way ends with a notification to every observer, which answers this call too.
     bool idle = false;
     if (!isDownloading_.compare_exchange_strong(idle, true))
         return;
@@ -205,10 +209,15 @@ void UpdateFileDownloader::install(const QString &zipPath, const QString &name)
     post(Notify::DownUpdateFileProgress, text(u"解压中..."));
     const QString home = AppPaths::home();
     const QString target = home + u'/' + stem(name);
-    const PackageUnpacker::Result installed = PackageInstaller::installFolder(zipPath, target);
+    const PackageUnpacker::Result installed =
+        PackageInstaller::installFolder(zipPath, target, BaseDataCheck::problem);
     if (!installed.ok) {
         qInfo().noquote() << "base-data package" << name << "not installed:" << installed.detail;
-        finish(Notify::DownUpdateFileFailed, text(u"解压失败"));
+        // A package that cannot be installed is of no use, and may be large.
+        QFile::remove(zipPath);
+        finish(Notify::DownUpdateFileFailed, installed.tooLarge ? text(u"商品资料包过大，无法解压")
+                                             : installed.badContent ? text(u"商品资料包内容无效")
+                                                                    : text(u"解压失败"));
         return;
     }
     QFile::remove(zipPath);

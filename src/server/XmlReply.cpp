@@ -5,8 +5,12 @@
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -43,13 +47,16 @@ struct Builder {
 
     XmlReply::Content content;
     int depth = 0;
-    int current = -1; // the root child whose text is being gathered; -1 for a repeated name
+    qsizetype current = -1; // the root child whose text is being gathered; -1 for a repeated name
     QByteArray pendingText;
     List list = List::Before;
     bool sawRoot = false;
     bool refusedDoctype = false;
+    bool tooManyNames = false;
     // Names come from the parser's dictionary, so one name is always the same pointer.
-    std::vector<std::pair<const xmlChar *, qsizetype>> rowNameIndex;
+    std::unordered_map<const xmlChar *, qsizetype> attributeByPointer;
+    std::unordered_set<const xmlChar *> rootChildNames;
+    std::unordered_set<const xmlChar *> seenNames;
 
     static Builder &of(void *ctx)
     {
@@ -66,16 +73,12 @@ struct Builder {
         pendingText.clear();
     }
 
-    qsizetype rowNameIndexOf(const xmlChar *name)
+    qsizetype attributeIndexOf(const xmlChar *name)
     {
-        for (const auto &[known, index] : rowNameIndex) {
-            if (known == name)
-                return index;
-        }
-        const qsizetype index = content.rowAttributeNames.size();
-        content.rowAttributeNames.append(QByteArray(reinterpret_cast<const char *>(name)));
-        rowNameIndex.emplace_back(name, index);
-        return index;
+        const auto [known, added] = attributeByPointer.try_emplace(name, content.attributeIndex.size());
+        if (added)
+            content.attributeIndex.insert(QByteArray(reinterpret_cast<const char *>(name)), known->second);
+        return known->second;
     }
 
     static QString value(const xmlChar **attribute)
@@ -88,43 +91,50 @@ struct Builder {
         return text;
     }
 
-    void startRootChild(const xmlChar *localname, int count, const xmlChar **attributes)
+    XmlReply::Attributes attributes(int count, const xmlChar **attributes)
     {
-        const char *name = reinterpret_cast<const char *>(localname);
-        current = -1;
-        for (const XmlReply::Element &e : content.elements) {
-            if (e.name == name)
-                return;
-        }
-        XmlReply::Element e;
-        e.name = name;
-        for (int i = 0; i < count; ++i) {
-            e.attributeNames.append(QByteArray(reinterpret_cast<const char *>(attributes[5 * i])));
-            e.attributeValues.append(value(attributes + 5 * i));
-        }
-        content.elements.push_back(std::move(e));
-        current = int(content.elements.size()) - 1;
-        if (list == List::Before && std::strcmp(name, "ReturnList") == 0)
-            list = List::InList;
+        XmlReply::Attributes kept;
+        kept.reserve(size_t(count));
+        for (int i = 0; i < count; ++i)
+            kept.emplace_back(attributeIndexOf(attributes[5 * i]), value(attributes + 5 * i));
+        return kept;
     }
 
-    void addRow(int count, const xmlChar **attributes)
+    void startRootChild(const xmlChar *localname, int count, const xmlChar **attributes)
     {
-        // Rows of one list carry the same attributes, so the row is sized once.
-        QList<std::optional<QString>> row(content.rowAttributeNames.size());
-        for (int i = 0; i < count; ++i) {
-            const qsizetype index = rowNameIndexOf(attributes[5 * i]);
-            if (row.size() <= index)
-                row.resize(content.rowAttributeNames.size());
-            row[index] = value(attributes + 5 * i);
-        }
-        content.rows.append(std::move(row));
+        current = -1;
+        if (!rootChildNames.insert(localname).second)
+            return;
+        XmlReply::Element e;
+        e.name = QByteArray(reinterpret_cast<const char *>(localname));
+        e.attributes = this->attributes(count, attributes);
+        current = qsizetype(content.elements.size());
+        content.elementIndex.insert(e.name, current);
+        if (list == List::Before && e.name == "ReturnList")
+            list = List::InList;
+        content.elements.push_back(std::move(e));
+    }
+
+    // Every element and attribute name goes into the parser's dictionary, whose lookups slow down
+    // once it holds more than some ten thousand names; a reply with more names than any real one is
+    // stopped before that.
+    bool countNames(const xmlChar *localname, int count, const xmlChar **attributes)
+    {
+        seenNames.insert(localname);
+        for (int i = 0; i < count; ++i)
+            seenNames.insert(attributes[5 * i]);
+        tooManyNames = seenNames.size() > size_t(XmlReply::kMaxNames);
+        return !tooManyNames;
     }
 
     static void startElement(void *ctx, const xmlChar *localname, const xmlChar *, const xmlChar *, int,
                              const xmlChar **, int count, int, const xmlChar **attributes)
     {
         Builder &b = of(ctx);
+        if (!b.countNames(localname, count, attributes)) {
+            xmlStopParser(static_cast<xmlParserCtxtPtr>(ctx));
+            return;
+        }
         b.flushText();
         ++b.depth;
         if (b.depth == 1)
@@ -134,7 +144,7 @@ struct Builder {
         else if (b.depth == 3 && b.list == List::InList)
             b.list = List::InWrapper;
         else if (b.depth == 4 && b.list == List::InWrapper)
-            b.addRow(count, attributes);
+            b.content.rows.push_back(b.attributes(count, attributes));
     }
 
     static void endElement(void *ctx, const xmlChar *, const xmlChar *, const xmlChar *)
@@ -164,17 +174,89 @@ struct Builder {
 
 } // namespace
 
+QString XmlReply::shapeError(const QByteArray &bytes)
+{
+    const char *p = bytes.constData();
+    const char *const end = p + bytes.size();
+    auto skipPast = [end](const char *from, std::string_view mark) {
+        const char *found = std::search(from, end, mark.begin(), mark.end());
+        return found == end ? end : found + mark.size();
+    };
+    int namespaces = 0;
+    while (p < end) {
+        const char *open = static_cast<const char *>(std::memchr(p, '<', size_t(end - p)));
+        if (!open)
+            break;
+        const std::string_view rest(open, size_t(end - open));
+        if (rest.starts_with("<!--")) {
+            p = skipPast(open + 4, "-->");
+            continue;
+        }
+        if (rest.starts_with("<![CDATA[")) {
+            p = skipPast(open + 9, "]]>");
+            continue;
+        }
+        if (rest.starts_with("<?")) {
+            p = skipPast(open + 2, "?>");
+            continue;
+        }
+        // A tag: each "=" outside a quoted value is one attribute. GB18030 never uses these
+        // characters inside a multi-byte character, so the bytes can be read one by one.
+        int attributes = 0;
+        char quote = 0;
+        bool afterSpace = false;
+        const char *name = nullptr;
+        const char *q = open + 1;
+        for (; q < end; ++q) {
+            const char c = *q;
+            if (quote) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+                afterSpace = false;
+            } else if (c == '>') {
+                break;
+            } else if (c == '=') {
+                if (++attributes > kMaxAttributesPerElement)
+                    return QStringLiteral("an element with more than ") +
+                           QString::number(kMaxAttributesPerElement) + QStringLiteral(" attributes");
+                if (name && std::string_view(name, size_t(q - name)).starts_with("xmlns") &&
+                    ++namespaces > kMaxNamespaceDeclarations)
+                    return QStringLiteral("more than ") + QString::number(kMaxNamespaceDeclarations) +
+                           QStringLiteral(" namespace declarations");
+                name = nullptr;
+                afterSpace = false;
+            } else if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+                afterSpace = true;
+            } else {
+                if (afterSpace)
+                    name = q;
+                afterSpace = false;
+            }
+        }
+        p = q + 1;
+    }
+    return {};
+}
+
 XmlReply::Parsed XmlReply::parse(const QByteArray &bytes)
 {
     initLibxmlOnce();
     Parsed parsed;
     if (bytes.size() > kMaxReplyBytes) {
+        parsed.refused = true;
         parsed.error = QStringLiteral("reply of ") + QString::number(bytes.size()) +
                        QStringLiteral(" bytes is too large");
         return parsed;
     }
     if (bytes.isEmpty()) {
         parsed.error = QStringLiteral("empty reply");
+        return parsed;
+    }
+    if (QString shape = shapeError(bytes); !shape.isEmpty()) {
+        parsed.refused = true;
+        parsed.error = std::move(shape);
         return parsed;
     }
     xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
@@ -197,7 +279,12 @@ XmlReply::Parsed XmlReply::parse(const QByteArray &bytes)
     if (unused)
         xmlFreeDoc(unused);
     if (builder.refusedDoctype) {
+        parsed.refused = true;
         parsed.error = QStringLiteral("document type declarations are not accepted");
+    } else if (builder.tooManyNames) {
+        parsed.refused = true;
+        parsed.error = QStringLiteral("more than ") + QString::number(kMaxNames) +
+                       QStringLiteral(" different element and attribute names");
     } else if (!ctxt->wellFormed || !builder.sawRoot) {
         const xmlError *error = xmlCtxtGetLastError(ctxt);
         parsed.error = error && error->message ? QString::fromUtf8(error->message).trimmed()
@@ -227,7 +314,7 @@ QByteArray XmlReply::repairedBytes(const QByteArray &bytes, QString *error)
 XmlReply::XmlReply(const QByteArray &bytes)
 {
     Parsed parsed = parse(bytes);
-    if (!parsed.valid && bytes.size() <= kMaxReplyBytes)
+    if (!parsed.valid && !parsed.refused)
         parsed = parse(repairedBytes(bytes));
     valid_ = parsed.valid;
     errorText_ = parsed.error;
@@ -236,11 +323,8 @@ XmlReply::XmlReply(const QByteArray &bytes)
 
 const XmlReply::Element *XmlReply::element(const char *name) const
 {
-    for (const Element &e : content_.elements) {
-        if (e.name == name)
-            return &e;
-    }
-    return nullptr;
+    const auto found = content_.elementIndex.constFind(QByteArray(name));
+    return found == content_.elementIndex.cend() ? nullptr : &content_.elements[size_t(*found)];
 }
 
 std::optional<QString> XmlReply::elementText(const char *name) const
@@ -256,34 +340,39 @@ std::optional<XmlReply::RowView> XmlReply::childElement(const char *name) const
     const Element *e = element(name);
     if (!e)
         return std::nullopt;
-    return RowView(&e->attributeNames, &e->attributeValues);
+    return RowView(this, &e->attributes);
 }
 
 std::optional<QString> XmlReply::RowView::attribute(const char *name) const
 {
-    return attribute(names_->indexOf(QByteArrayView(name)));
+    return attribute(reply_->rowAttributeIndex(name));
 }
 
 std::optional<QString> XmlReply::RowView::attribute(qsizetype index) const
 {
-    if (index < 0 || index >= values_->size())
+    if (index < 0)
         return std::nullopt;
-    return values_->at(index);
+    // An element's own attributes are few (see kMaxAttributesPerElement).
+    for (const Attribute &attribute : *values_) {
+        if (attribute.first == index)
+            return attribute.second;
+    }
+    return std::nullopt;
 }
 
 qsizetype XmlReply::rowAttributeIndex(const char *name) const
 {
-    return content_.rowAttributeNames.indexOf(QByteArrayView(name));
+    return content_.attributeIndex.value(QByteArray(name), -1);
 }
 
 bool XmlReply::forEachRow(const std::function<void(const RowView &)> &row,
                           const std::function<void(qsizetype rowCount)> &rowCount) const
 {
-    if (content_.rows.isEmpty())
+    if (content_.rows.empty())
         return false;
     if (rowCount)
-        rowCount(content_.rows.size());
-    for (const QList<std::optional<QString>> &values : content_.rows)
-        row(RowView(&content_.rowAttributeNames, &values));
+        rowCount(qsizetype(content_.rows.size()));
+    for (const Attributes &values : content_.rows)
+        row(RowView(this, &values));
     return true;
 }

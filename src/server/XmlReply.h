@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // A server reply read once. The bytes are read as GB18030 whatever the document declares; text
@@ -14,11 +16,13 @@
 //
 // Only what a reply is made of is kept: for each child element of the root (the first of each
 // name) its whole text and its attributes, and the rows of the first `ReturnList`. No document
-// tree is built, which keeps large lists cheap.
+// tree is built, which keeps large lists cheap, and reading takes time and memory in proportion to
+// the reply's size whatever its shape.
 //
 // Replies are untrusted: a document type declaration is refused (so no entity can be declared,
 // substituted or loaded), nothing is fetched from the network, nesting deeper than the parser's
-// limit fails, and a reply larger than `kMaxReplyBytes` is refused unread.
+// limit fails, a reply larger than `kMaxReplyBytes` is refused unread, and so is one whose shape
+// would make the parser's own work grow faster than its size (`shapeError`).
 class XmlReply {
 public:
     static constexpr qsizetype kMaxReplyBytes = 32 * 1024 * 1024;
@@ -32,6 +36,10 @@ public:
     // The whole text content of the first child element of the root with that name.
     std::optional<QString> elementText(const char *name) const;
 
+    // One attribute of an element: its name's position in the reply's name table, and its value.
+    using Attribute = std::pair<qsizetype, QString>;
+    using Attributes = std::vector<Attribute>;
+
     // The attributes of one element: a row of a list, or a child of the root.
     class RowView {
     public:
@@ -41,12 +49,9 @@ public:
 
     private:
         friend class XmlReply;
-        RowView(const QList<QByteArray> *names, const QList<std::optional<QString>> *values)
-            : names_(names), values_(values)
-        {
-        }
-        const QList<QByteArray> *names_;
-        const QList<std::optional<QString>> *values_;
+        RowView(const XmlReply *reply, const Attributes *values) : reply_(reply), values_(values) {}
+        const XmlReply *reply_;
+        const Attributes *values_;
     };
 
     // Calls `row` for each row of `ReturnList` (the child elements of its first child element, the
@@ -70,21 +75,38 @@ public:
     struct Element {
         QByteArray name;
         QByteArray text; // UTF-8
-        QList<QByteArray> attributeNames;
-        QList<std::optional<QString>> attributeValues;
+        Attributes attributes;
     };
 
-    // Everything kept of one parse.
+    // Everything kept of one parse. Each element keeps only the attributes it has, so the cost of a
+    // reply grows with its size, whatever names its elements and attributes carry.
     struct Content {
         std::vector<Element> elements;
-        // Row values are indexed like the names; a row made before a name was first seen is shorter.
-        QList<QByteArray> rowAttributeNames;
-        QList<QList<std::optional<QString>>> rows;
+        QHash<QByteArray, qsizetype> elementIndex;
+        // Every attribute name met, once, in the order first met.
+        QHash<QByteArray, qsizetype> attributeIndex;
+        std::vector<Attributes> rows;
     };
+
+    // Most attributes one element may carry. The XML parser checks an element's attributes against
+    // each other, which costs the square of their number; the rows of a reply carry about a dozen.
+    static constexpr int kMaxAttributesPerElement = 256;
+    // Most different element and attribute names a reply may use (one has a few dozen): the XML
+    // parser's dictionary of names slows down with the square of their number beyond some ten
+    // thousand, and a reply of nothing but new names would take many times its size in memory.
+    static constexpr int kMaxNames = 4096;
+    // Most namespace declarations a reply may hold (the ordering server uses none); each one in
+    // scope is searched for every prefixed name.
+    static constexpr int kMaxNamespaceDeclarations = 64;
+    // Checks the limits above with one pass over the bytes, before the parser sees them; the
+    // reason for a refusal, or empty.
+    static QString shapeError(const QByteArray &bytes);
 
 private:
     struct Parsed {
         bool valid = false;
+        // Refused for its size or shape, which the repair step cannot change.
+        bool refused = false;
         QString error;
         Content content;
     };

@@ -42,6 +42,7 @@ DBManager &DBManager::mainDBManager()
         mainInstance = std::make_unique<DBManager>();
         createMainDBIfNotExists();
         mainInstance->openMainDB(mainDBPath());
+        mainInstance->healMainDB();
     }
     return *mainInstance;
 }

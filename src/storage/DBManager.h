@@ -100,7 +100,13 @@ public:
     // The held orders, newest first.
     void getOrderPacks(const Callback<const QList<Guadan> &> &callback);
     // True when the statement ran, also when no held order had that number.
-    void deleteGuadanById(qint32 gid, const Callback<bool> &result);
+    void deleteGuadanById(qint64 gid, const Callback<bool> &result);
+
+    // A damaged held-order store (not a database, corrupt, its table gone) is moved aside as
+    // "main.damaged-<time>" and a fresh one created, and the waiter is told once. Checked when the
+    // store is first used and again whenever a held-order operation fails; the operation is then
+    // run once more on the fresh store. True when a damaged store was replaced.
+    bool healMainDB();
 
 private:
     std::shared_ptr<SerialDatabase> baseData() const;

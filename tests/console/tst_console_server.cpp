@@ -160,6 +160,7 @@ private slots:
         if (unknown)
             QCOMPARE(out.value(sent + 2), u"notice: 下单结果未知，请再次下单"_s);
         QCOMPARE(out.mid(sent + 2 + int(unknown)), before);
+        QCOMPARE(console.exitCode, 0); // nothing late writes into a command that has ended
         QVERIFY(server.controlGet(u"/__control/faults"_s).value(u"faults"_s).toObject().isEmpty());
     }
 

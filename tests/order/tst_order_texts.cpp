@@ -205,6 +205,48 @@ private slots:
         QCOMPARE(summary(*orders), (QStringList{u"T T1 2"_s, u"M M1 2"_s, u"M M2 4"_s}));
     }
 
+    // A component whose set meal is missing from a damaged held order becomes an ordinary line,
+    // which can be deleted; components that find their set meal stay components.
+    void orphanComponentsBecomeOrdinaryLines_data()
+    {
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QStringList>("kinds");
+        QTest::newRow("no set meal at all") << QString() << QStringList{u"D"_s, u"D"_s};
+        QTest::newRow("another set meal") << u"T9"_s << QStringList{u"T"_s, u"D"_s, u"D"_s};
+        QTest::newRow("its set meal") << u"T1"_s << QStringList{u"T"_s, u"M"_s, u"M"_s};
+    }
+    void orphanComponentsBecomeOrdinaryLines()
+    {
+        QFETCH(QString, parent);
+        QFETCH(QStringList, kinds);
+        OrderPack restored;
+        if (!parent.isEmpty()) {
+            Line set = FoodOrder::genFoodOrderWithType(u"T"_s);
+            set->foodno = parent;
+            set->itemSeq = 4;
+            set->orderQty = 1;
+            restored.ordersInPack << set;
+        }
+        for (const QString &part : {u"M1"_s, u"M2"_s}) {
+            Line sub = FoodOrder::genFoodOrderWithType(u"M"_s);
+            sub->foodno = part;
+            sub->suitno = u"T1"_s;
+            sub->suiteIndex = 4;
+            sub->orderQty = 1;
+            restored.ordersInPack << sub;
+        }
+        orders->genPackFromGuaDan(restored);
+        QStringList read;
+        for (const Line &line : orders->arrOrders())
+            read << line->FoodType;
+        QCOMPARE(read, kinds);
+
+        orders->deleteFoodOrder(orders->arrOrders().last());
+        QCOMPARE(orders->arrOrders().size(), kinds.last() == u"D" ? kinds.size() - 1 : kinds.size());
+        if (kinds.last() == u"D")
+            QVERIFY(orders->arrOrders().last()->suitno.isEmpty());
+    }
+
     void adoptingAHeldOrder()
     {
         orders->addFood(Menu::dish(u"D1"_s));

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // Writes zip packages for the tests with minizip's zip API, good and bad ones alike: entry names
 // are taken as raw bytes, so that GB18030, "\" separators, absolute names and ".." parts can all
 // be written as a careless or hostile packer would.
@@ -15,6 +17,10 @@ public:
         QByteArray contents;
         QDateTime date;
         bool utf8Flag = false;
+        // Stored as a Unix symbolic link whose target is `contents`.
+        bool symlink = false;
+        // The uncompressed size the archive declares instead of the true one (a lie).
+        std::optional<quint64> declaredSize = std::nullopt;
     };
 
     // An entry whose name is stored in GB18030; a name ending in "/" or "\" makes a folder.
@@ -26,6 +32,7 @@ public:
     }
     // The shipped demo's PadBaseData.db, so that the package is a usable catalogue.
     PackageBuilder &demoDatabase();
+    static QByteArray demoDatabaseBytes();
 
     // Empty on success, else the reason.
     QString write(const QString &zipPath) const;
@@ -35,6 +42,9 @@ public:
 private:
     QList<Entry> entries_;
 };
+
+// The database `database` (a file's bytes) with the table `table` dropped.
+QByteArray databaseWithout(const QByteArray &database, const char *table);
 
 // Cuts a file to `bytes` (a package whose transfer broke off) or flips one byte at `offset`.
 bool truncateFile(const QString &path, qint64 bytes);

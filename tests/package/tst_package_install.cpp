@@ -278,6 +278,15 @@ private slots:
         QTest::newRow("absolute entry") << u"absolute"_s << u"解压失败"_s;
         QTest::newRow("zip slip named like the installed one") << u"slip same folder"_s << u"解压失败"_s;
         QTest::newRow("connection dropped") << u"drop"_s << u"下载失败"_s;
+        const QString badContent = u"商品资料包内容无效"_s;
+        QTest::newRow("database missing") << u"no database"_s << badContent;
+        QTest::newRow("database not a database") << u"not a database"_s << badContent;
+        QTest::newRow("database truncated") << u"truncated database"_s << badContent;
+        QTest::newRow("database a symlink") << u"symlink"_s << badContent;
+        QTest::newRow("catalogue table missing") << u"no dish table"_s << badContent;
+        QTest::newRow("declares 3 GB") << u"too large"_s << u"商品资料包过大，无法解压"_s;
+        QTest::newRow("two entries declaring 1.5 GB each")
+            << u"overlapping"_s << u"商品资料包过大，无法解压"_s;
     }
 
     void failedInstallKeepsTheInstalledData()
@@ -291,7 +300,27 @@ private slots:
 
         QString name = u"b.zip"_s;
         PackageBuilder package;
-        package.demoDatabase().file(u"foodPicBig/1.jpg"_s, "ok");
+        const QByteArray demo = PackageBuilder::demoDatabaseBytes();
+        if (situation == u"not a database")
+            package.file(u"PadBaseData.db"_s, "SQLite format 3 is what this is not");
+        else if (situation == u"truncated database")
+            package.file(u"PadBaseData.db"_s, demo.left(demo.size() / 2));
+        else if (situation == u"symlink")
+            package.raw({"PadBaseData.db", "../a/PadBaseData.db", PackageBuilder::defaultDate(), false, true,
+                         std::nullopt});
+        else if (situation == u"no dish table")
+            package.file(u"PadBaseData.db"_s, databaseWithout(demo, "FoodInfo"));
+        else if (situation != u"no database")
+            package.demoDatabase();
+        package.file(u"foodPicBig/1.jpg"_s, "ok");
+        const quint64 gigabyte = quint64(1) << 30;
+        if (situation == u"too large")
+            package.raw(
+                {"AdVideo/big.mp4", "small", PackageBuilder::defaultDate(), false, false, 3 * gigabyte});
+        if (situation == u"overlapping") {
+            for (const char *name : {"AdVideo/1.mp4", "AdVideo/2.mp4"})
+                package.raw({name, "small", PackageBuilder::defaultDate(), false, false, 3 * gigabyte / 2});
+        }
         if (situation == u"slip")
             package.file(u"foodPicBig/../../"_s + escaped, "evil");
         if (situation == u"slip same folder") {
@@ -326,6 +355,8 @@ private slots:
         QVERIFY(!QFile::exists(QFileInfo(f.home()).absolutePath() + u"/"_s + escaped));
         QVERIFY(!QFile::exists(outside.filePath(u"evil.txt"_s)));
         QVERIFY(!f.downloader.isDownloading());
+        // A package that arrived but could not be installed is removed at once.
+        QCOMPARE(QDir(f.home()).entryList({u"*.zip"_s, u"*.ZIP"_s}, QDir::Files), QStringList());
     }
 
     // The package's name and its entries' names are GB18030, with "\\" separators.

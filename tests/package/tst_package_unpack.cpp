@@ -223,6 +223,49 @@ private slots:
         QCOMPARE(listing(out), QStringList());
     }
 
+    void unpackLimitFollowsTheDisk_data()
+    {
+        QTest::addColumn<qint64>("available");
+        QTest::addColumn<qint64>("limit");
+        const qint64 mb = 1024 * 1024;
+        QTest::newRow("plenty of room") << 100 * 1024 * mb << 2048 * mb;
+        QTest::newRow("the reserve is kept") << 1024 * mb << 768 * mb;
+        QTest::newRow("less than the reserve") << 100 * mb << qint64(0);
+    }
+    void unpackLimitFollowsTheDisk()
+    {
+        QFETCH(qint64, available);
+        QFETCH(qint64, limit);
+        QCOMPARE(PackageUnpacker::unpackLimit(available), limit);
+    }
+
+    // Refused before anything is written when the declared sizes add up to more than the limit.
+    void refusesMoreThanTheLimit_data()
+    {
+        QTest::addColumn<QList<int>>("sizes");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("at the limit") << QList<int>{1000} << true;
+        QTest::newRow("one entry over") << QList<int>{1001} << false;
+        QTest::newRow("over in all") << QList<int>{600, 600} << false;
+    }
+    void refusesMoreThanTheLimit()
+    {
+        QFETCH(QList<int>, sizes);
+        QFETCH(bool, ok);
+        QTemporaryDir dir;
+        const QString zip = dir.filePath(u"p.zip"_s);
+        PackageBuilder package;
+        for (int i = 0; i < sizes.size(); ++i)
+            package.file(u"f"_s + QString::number(i), QByteArray(sizes.at(i), 'x'));
+        QCOMPARE(package.write(zip), QString());
+        const QString folder = dir.filePath(u"out"_s);
+        QVERIFY(QDir().mkpath(folder));
+        const PackageUnpacker::Result result = PackageUnpacker::unpack(zip, folder, 1000);
+        QCOMPARE(result.ok, ok);
+        QCOMPARE(result.tooLarge, !ok);
+        QCOMPARE(listing(folder).size(), ok ? sizes.size() : 0);
+    }
+
     void installerSwapsOnlyWhenComplete_data()
     {
         QTest::addColumn<bool>("goodPackage");

@@ -33,6 +33,7 @@ private:
     LoopbackServer server;
     std::unique_ptr<Gate> gate;
     std::atomic<bool> hold{false};
+    std::atomic<bool> failWith500{false};
     std::mutex mutex;
     QByteArray answer;
     std::vector<std::string> bodies;
@@ -71,6 +72,8 @@ private slots:
                 gate->enter();
             std::lock_guard lock(mutex);
             res.set_content(LoopbackServer::bytes(answer), "text/xml");
+            if (failWith500)
+                res.status = 500;
         });
         QVERIFY(server.start());
         poller.setSoldOutTask([this] { ++tasksRun; });
@@ -117,48 +120,64 @@ private slots:
                     .contains(u"<Command>GetGqFoodList</Command>"_s));
     }
 
-    void listIsEmptyWhilePollIsOutstanding()
+    // The last list read stays in force while a poll is outstanding; a poll started meanwhile joins
+    // the one under way and is told its outcome.
+    void listKeptWhilePollIsOutstanding()
     {
         poller.handleReply(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>"));
+        hold = true;
+        std::atomic<int> toldRead = 0;
+        poller.loadGuQingList([&toldRead](bool read) { toldRead += read ? 1 : 100; });
+        QVERIFY(gate->waitForEntered(1));
+        poller.loadGuQingList([&toldRead](bool read) { toldRead += read ? 1 : 100; });
         QVERIFY(poller.isFoodInGuQingList(u"9"_s));
         QVERIFY(SoldOutList::shared().contains(u"9"_s));
 
-        hold = true;
-        poller.loadGuQingList();
-        QVERIFY(gate->waitForEntered(1));
-        QVERIFY(poller.dictGuqing() && poller.dictGuqing()->isEmpty());
-        QVERIFY(SoldOutList::shared().snapshot().isEmpty());
-
         settle();
+        QCOMPARE(requestCount(), size_t(1));
+        QCOMPARE(toldRead.load(), 2);
         QVERIFY(poller.isFoodInGuQingList(u"1"_s));
         QVERIFY(!poller.isFoodInGuQingList(u"9"_s));
     }
 
-    void failedPollLeavesTheListEmpty_data()
+    void failedPollKeepsTheLastList_data()
     {
         QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<bool>("reachable");
-        QTest::newRow("refused") << soldOutReply("<G foodno=\"1\" leftQty=\"0\"/>", "1") << true;
-        QTest::newRow("unreadable") << QByteArray("<<") << true;
-        QTest::newRow("server gone") << kThreeDishes << false;
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("refused") << soldOutReply("<G foodno=\"1\" leftQty=\"0\"/>", "1") << QString();
+        QTest::newRow("unreadable") << QByteArray("<<") << QString();
+        QTest::newRow("status 500") << kThreeDishes << u"500"_s;
+        QTest::newRow("server gone") << kThreeDishes << u"gone"_s;
     }
-    void failedPollLeavesTheListEmpty()
+    void failedPollKeepsTheLastList()
     {
         QFETCH(QByteArray, reply);
-        QFETCH(bool, reachable);
+        QFETCH(QString, fault);
         poller.handleReply(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>"));
         tasksRun = 0;
         answerWith(reply);
-        if (!reachable)
+        if (fault == u"gone")
             ConfigManager::defaultManager().setPort(QString::number(closedLoopbackPort()));
+        if (fault == u"500")
+            failWith500 = true;
         NotificationLog log({Notify::FoodIsSoldOut});
 
-        poller.loadGuQingList();
+        std::atomic<int> toldRead = -1;
+        poller.loadGuQingList([&toldRead](bool read) { toldRead = read; });
         settle();
-        QVERIFY(poller.dictGuqing()->isEmpty());
-        QVERIFY(SoldOutList::shared().snapshot().isEmpty());
+        failWith500 = false;
+        QTRY_COMPARE(toldRead.load(), 0);
+        QCOMPARE(poller.dictGuqing()->keys(), QStringList{u"9"_s});
+        QCOMPARE(SoldOutList::shared().snapshot(), QSet<QString>{u"9"_s});
         QCOMPARE(tasksRun.load(), 0);
         QVERIFY(log.entries.isEmpty());
+
+        // A poll after the failure goes out again, and its list replaces the kept one.
+        answerWith(kThreeDishes);
+        ServerTestHome::pointAt(server.port());
+        poller.loadGuQingList();
+        settle();
+        QCOMPARE(poller.dictGuqing()->keys(), QStringList{u"1"_s});
     }
 
     void startFollowsTheSettings_data()

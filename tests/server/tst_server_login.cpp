@@ -10,9 +10,14 @@
 #include "storage/DBManager.h"
 
 #include <QTest>
+#include <QThread>
 #include <QUrl>
 
 #include <sqlite3.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +48,7 @@ private:
     LoopbackServer server;
     std::mutex mutex;
     int status = 200;
+    std::atomic<int> delayMs = 0;
     QByteArray answer;
     std::vector<std::string> bodies;
     std::unique_ptr<ServerTestHome> home;
@@ -59,6 +65,7 @@ private slots:
     void initTestCase()
     {
         server.http().Post("/", [this](const httplib::Request &req, httplib::Response &res) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs.load()));
             std::lock_guard lock(mutex);
             bodies.push_back(req.body);
             res.status = status;
@@ -73,6 +80,7 @@ private slots:
         ServerTestHome::pointAt(server.port());
         notices = std::make_shared<RecordingNotices>();
         UserNotice::setSink(notices);
+        delayMs = 0;
         std::lock_guard lock(mutex);
         bodies.clear();
     }
@@ -137,6 +145,29 @@ private slots:
         const QString sent = QUrl::fromPercentEncoding(QByteArray::fromStdString(bodies[0]).mid(8));
         QVERIFY(sent.contains(QStringLiteral(
             "<Command>LogIn</Command><UserID>007</UserID><UserPassword>p&amp;w</UserPassword>")));
+    }
+
+    // A double tap sends one login, whose notification answers both taps; a login made as soon as
+    // that notification arrives (a retry) goes out again and is answered too.
+    void repeatedLoginIsAnswered()
+    {
+        answerWith("<R><ReturnCode>1</ReturnCode><ReturnMsg>no</ReturnMsg></R>");
+        delayMs = 300;
+        NotificationLog log(kLoginNotifications);
+        QObject retry;
+        int retries = 0;
+        NotificationCenter::defaultCenter().addObserver(
+            &retry, Notify::NotificationLoginFailed, [&retries](const Notification &) {
+                if (retries++ == 0)
+                    LoginManager::defaultManager().loginWithUserId(u"5"_s, u"6"_s);
+            });
+        LoginManager::defaultManager().loginWithUserId(u"5"_s, u"6"_s);
+        LoginManager::defaultManager().loginWithUserId(u"5"_s, u"6"_s);
+        QTRY_COMPARE(log.entries.size(), 2);
+        QTest::qWait(400);
+        QCOMPARE(log.entries, QStringList(2, u"kNotificationLoginFailed|no"_s));
+        std::lock_guard lock(mutex);
+        QCOMPARE(bodies.size(), size_t(2));
     }
 
     void unreadableLoginFollowsTheLanguage()

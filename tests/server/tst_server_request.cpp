@@ -281,6 +281,35 @@ private slots:
         QCOMPARE(seenBodies().size(), size_t(2));
     }
 
+    // A request is retired before its outcome is delivered: the same request made by whoever
+    // reacts to the outcome (a retry, the next poll) goes out, on success and on failure alike.
+    void sameRequestFromItsOutcomeGoesOut_data()
+    {
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("from the response") << false;
+        QTest::newRow("from the error") << true;
+    }
+    void sameRequestFromItsOutcomeGoesOut()
+    {
+        QFETCH(bool, fails);
+        mode = fails ? Mode::Status404 : Mode::Echo;
+        const ClientCommand command = CommandMaker::deskHurry(u"B2"_s);
+        auto again = ServerRequest::requestWithCommand(command);
+        Outcome againOutcome;
+        againOutcome.attach(*again);
+        std::atomic<int> accepted = -1;
+        auto first = ServerRequest::requestWithCommand(command);
+        auto resend = [again, &accepted] { accepted = again->go() ? 1 : 0; };
+        first->setResponseBlock([resend](const QByteArray &) { resend(); });
+        first->setErrorBlock([resend](const ServerError &) { resend(); });
+        QVERIFY(first->go());
+        QTRY_VERIFY(accepted.load() >= 0);
+        finishAll();
+        QCOMPARE(accepted.load(), 1);
+        QCOMPARE(seenBodies().size(), size_t(2));
+        QCOMPARE(againOutcome.calls, 1);
+    }
+
     void runsAtMostFourAtOnce()
     {
         mode = Mode::Hold;

@@ -1,3 +1,4 @@
+#include "HostileReplies.h"
 #include "server/ResponseParser.h"
 #include "server/XmlReply.h"
 
@@ -140,6 +141,54 @@ private slots:
         QFETCH(QByteArray, data);
         QFETCH(QByteArray, next);
         QCOMPARE(parser.handleParseResponseError(data), next);
+    }
+
+    // Shapes whose reading once grew with the square of their size are read (or refused) as any
+    // other reply; their time and memory are measured in bench_server.
+    void hostileShapes_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<int>("rows");
+        using namespace HostileReplies;
+        // R, E0 to E4093 and ReturnCode: 4,096 names, the most a reply may use.
+        QTest::newRow("4,094 distinct children") << distinctChildren(4094) << true << -1;
+        QTest::newRow("4,095 distinct children") << distinctChildren(4095) << false << -1;
+        QTest::newRow("40,000 distinct children") << distinctChildren(40000) << false << -1;
+        QTest::newRow("4,000 rows, each its own attribute") << distinctAttributes(4000) << true << 4000;
+        QTest::newRow("20,000 rows, each its own attribute") << distinctAttributes(20000) << false << -1;
+        QTest::newRow("256 attributes on one element") << wideElement(256) << true << 1;
+        QTest::newRow("257 attributes on one element") << wideElement(257) << false << -1;
+        QTest::newRow("64 namespace declarations") << wideElement(64, true) << true << 1;
+        QTest::newRow("65 namespace declarations") << wideElement(65, true) << false << -1;
+        const QByteArray manyEquals = QByteArray("=").repeated(1000);
+        QTest::newRow("'=' and '>' in values, comments, text and CDATA")
+            << QByteArray("<!-- " + manyEquals + " --><?pi " + manyEquals + "?><R>" + manyEquals +
+                          "<ReturnMsg><![CDATA[" + manyEquals +
+                          "]]></ReturnMsg><ReturnList><L><G foodno=\"a>" + manyEquals + "\" leftQty='0 " +
+                          manyEquals +
+                          "'/></L></ReturnList>"
+                          "<ReturnCode>0</ReturnCode></R>")
+            << true << 1;
+    }
+    void hostileShapes()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(bool, readable);
+        QFETCH(int, rows);
+        const XmlReply reply(data);
+        QCOMPARE(reply.isValid(), readable);
+        std::optional<QString> error;
+        QCOMPARE(ResponseParser::parseResponseData(reply, u"ReturnCode"_s, &error),
+                 readable ? text("0") : std::nullopt);
+        QCOMPARE(error.has_value(), !readable);
+        const std::optional<QList<Row3>> list = ResponseParser::parseGqFoodList(reply);
+        QCOMPARE(list ? int(list->size()) : -1, rows);
+        if (rows == 4000) {
+            QCOMPARE(list->last().foodno, text("3999"));
+            QCOMPARE(list->last().leftQty, text("0"));
+            QVERIFY(!list->last().foodName);
+        }
     }
 
     void readsTableStates()

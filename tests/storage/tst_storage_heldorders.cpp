@@ -1,8 +1,14 @@
 #include "foundation/AppPaths.h"
+#include "foundation/UserNotice.h"
+#include "server/RecordingNotices.h"
 #include "storage/DBManager.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,9 +29,9 @@ QList<Guadan> heldOrders()
     return orders;
 }
 
-QList<qint32> gids(const QList<Guadan> &orders)
+QList<qint64> gids(const QList<Guadan> &orders)
 {
-    QList<qint32> numbers;
+    QList<qint64> numbers;
     for (const Guadan &order : orders)
         numbers.append(order.gid);
     return numbers;
@@ -38,6 +44,12 @@ QString contents(const QList<Guadan> &orders)
     return all;
 }
 
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 bool hold(const QString &content)
 {
     bool ok = false;
@@ -45,10 +57,20 @@ bool hold(const QString &content)
     return ok;
 }
 
-bool remove(qint32 gid)
+bool remove(qint64 gid)
 {
     bool ok = false;
     DBManager::mainDBManager().deleteGuadanById(gid, [&](bool deleted) { ok = deleted; });
+    return ok;
+}
+
+bool execSql(const QString &path, const char *sql)
+{
+    sqlite3 *db = nullptr;
+    const bool ok =
+        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+        sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
     return ok;
 }
 
@@ -100,19 +122,19 @@ private slots:
     void newestFirstAndNumbersNeverReused()
     {
         QVERIFY(hold(u"A"_s) && hold(u"B"_s) && hold(u"C"_s));
-        QCOMPARE(gids(heldOrders()), QList<qint32>({3, 2, 1}));
+        QCOMPARE(gids(heldOrders()), QList<qint64>({3, 2, 1}));
         QCOMPARE(contents(heldOrders()), u"CBA"_s);
 
         QVERIFY(remove(3));
         QVERIFY(remove(99)); // no such order: the statement still ran
         QVERIFY(hold(u"D"_s));
-        QCOMPARE(gids(heldOrders()), QList<qint32>({4, 2, 1}));
+        QCOMPARE(gids(heldOrders()), QList<qint64>({4, 2, 1}));
         QCOMPARE(contents(heldOrders()), u"DBA"_s);
 
         // Also across a restart of the terminal.
         DBManager::resetForTests();
         QVERIFY(remove(4) && hold(u"E"_s));
-        QCOMPARE(gids(heldOrders()), QList<qint32>({5, 2, 1}));
+        QCOMPARE(gids(heldOrders()), QList<qint64>({5, 2, 1}));
     }
 
     void holdTimeIsWholeSecondsUtc()
@@ -154,19 +176,70 @@ private slots:
         QStringList calls;
         DBManager &main = DBManager::mainDBManager();
         main.saveOrderPack(u"A"_s, [&](bool ok) { calls << u"save "_s + (ok ? u"ok"_s : u"failed"_s); });
-        main.getOrderPacks([&](const QList<Guadan> &orders) { calls << u"list "_s + QString::number(orders.size()); });
+        main.getOrderPacks(
+            [&](const QList<Guadan> &orders) { calls << u"list "_s + QString::number(orders.size()); });
         main.deleteGuadanById(1, [&](bool ok) { calls << u"delete "_s + (ok ? u"ok"_s : u"failed"_s); });
         QCOMPARE(calls, QStringList({u"save failed"_s, u"list 0"_s, u"delete failed"_s}));
     }
 
-    void corruptMainDatabaseReportsFailure()
+    // Numbers past 2^32 stay whole: the one restored is the one deleted.
+    void numbersAreSixtyFourBit()
     {
-        QFile garbage(home->filePath(u"main"_s));
-        QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write(QByteArray(4096, 'x')) == 4096);
-        garbage.close();
-        QVERIFY(!hold(u"A"_s));
-        QVERIFY(heldOrders().isEmpty());
-        QVERIFY(!remove(1));
+        DBManager::mainDBManager();
+        QVERIFY(execSql(DBManager::mainDBPath(), "insert into guadan values (1, 'small', 0);"
+                                                 "insert into guadan values (4294967297, 'large', 0)"));
+        QCOMPARE(gids(heldOrders()), QList<qint64>({4294967297, 1}));
+        QVERIFY(remove(4294967297));
+        QCOMPARE(contents(heldOrders()), u"small"_s);
+    }
+
+    // A damaged store is moved aside under a dated name, a fresh one takes its place and the waiter
+    // is told once; holding works again, at once and after a restart.
+    void damagedStoreIsSetAsideAndRebuilt_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("whileRunning");
+        QTest::newRow("garbage at start") << u"garbage"_s << false;
+        QTest::newRow("truncated at start") << u"truncated"_s << false;
+        QTest::newRow("table dropped at start") << u"dropped"_s << false;
+        QTest::newRow("garbage while running") << u"garbage"_s << true;
+        QTest::newRow("table dropped while running") << u"dropped"_s << true;
+    }
+    void damagedStoreIsSetAsideAndRebuilt()
+    {
+        QFETCH(QString, damage);
+        QFETCH(bool, whileRunning);
+        auto notices = std::make_shared<RecordingNotices>();
+        UserNotice::setSink(notices);
+        const QString path = DBManager::mainDBPath();
+        for (int i = 0; i < 40; ++i)
+            QVERIFY(hold(QString(1000, QChar(u'a' + i % 26))));
+        if (!whileRunning)
+            DBManager::resetForTests();
+        if (damage == u"garbage") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')) == 4096);
+        } else if (damage == u"truncated") {
+            QVERIFY(QFile::resize(path, QFileInfo(path).size() / 2));
+        } else {
+            QVERIFY(execSql(path, "drop table guadan"));
+        }
+        const QByteArray damaged = readAll(path);
+
+        QVERIFY(hold(u"new"_s));
+        QCOMPARE(contents(heldOrders()), u"new"_s);
+        const QStringList aside = QDir(home->path()).entryList({u"main.damaged-*"_s}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QVERIFY(QRegularExpression(u"^main\\.damaged-\\d{8}-\\d{6}$"_s).match(aside.first()).hasMatch());
+        QCOMPARE(readAll(home->filePath(aside.first())), damaged);
+        QTRY_COMPARE(notices->shown, QStringList{u"error|挂单数据已损坏，已另存备份并重新建立"_s});
+
+        DBManager::resetForTests();
+        QVERIFY(hold(u"after restart"_s));
+        QCOMPARE(heldOrders().size(), 2);
+        QCoreApplication::processEvents();
+        QCOMPARE(notices->shown.size(), 1);
+        UserNotice::setSink(nullptr);
     }
 
     void concurrentHoldsAreSerialised()
@@ -196,9 +269,9 @@ private slots:
             thread.join();
         QCOMPARE(wrongThread.load(), 0);
         QCOMPARE(succeeded.load(), 100);
-        const QList<qint32> numbers = gids(heldOrders());
+        const QList<qint64> numbers = gids(heldOrders());
         QCOMPARE(numbers.size(), 100);
-        QCOMPARE(QSet<qint32>(numbers.begin(), numbers.end()).size(), 100); // no number given out twice
+        QCOMPARE(QSet<qint64>(numbers.begin(), numbers.end()).size(), 100); // no number given out twice
         QCOMPARE(numbers.first(), 100);
     }
 };
