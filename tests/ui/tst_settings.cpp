@@ -15,8 +15,8 @@
 #include "settings/LanguageManager.h"
 #include "settings/LayoutManger.h"
 #include "settings/SettingsStore.h"
+#include "ui/components/EditingFocus.h"
 #include "ui/settings/ConfigViewController.h"
-#include "ui/shell/EditingFocus.h"
 #include "ui/shell/Navigator.h"
 #include "ui/shell/NoticeBoard.h"
 

@@ -1,6 +1,6 @@
 #include "KeypadFields.h"
 
-#include "ui/shell/EditingFocus.h"
+#include "EditingFocus.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"

@@ -27,7 +27,7 @@ Rectangle {
         anchors.left: parent.left
         anchors.leftMargin: 10
         anchors.verticalCenter: parent.verticalCenter
-        width: 130
+        width: 150
         text: row.title
         elide: Text.ElideRight
         color: Theme.text

@@ -1,8 +1,8 @@
 #include "ConfigViewController.h"
 
-#include "ui/shell/Appearance.h"
-#include "ui/shell/EditingFocus.h"
-#include "ui/shell/Navigator.h"
+#include "Appearance.h"
+#include "EditingFocus.h"
+#include "Navigator.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"

@@ -2,7 +2,7 @@
 
 #include "ChoiceGroupModel.h"
 
-#include "ui/components/KeypadFields.h"
+#include "KeypadFields.h"
 
 #include <QDate>
 #include <QObject>

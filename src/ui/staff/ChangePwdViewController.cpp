@@ -1,6 +1,6 @@
 #include "ChangePwdViewController.h"
 
-#include "ui/components/ScreenExchange.h"
+#include "ScreenExchange.h"
 
 #include "foundation/UserNotice.h"
 #include "server/CommandMaker.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/components/KeypadFormController.h"
+#include "KeypadFormController.h"
 
 // The password dialog: the logged-in operator's number and name, the new password and its
 // confirmation (masked, on the numeric keypad). "确定" refuses an empty password ("密码不能为空")

@@ -1,6 +1,6 @@
 #include "GqFoodListView.h"
 
-#include "ui/components/ScreenExchange.h"
+#include "ScreenExchange.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"

@@ -3,9 +3,9 @@
 #include "ChangePasswordView.h"
 #include "GqFoodListView.h"
 
-#include "ui/settings/ConfigViewController.h"
-#include "ui/shell/LoginViewController.h"
-#include "ui/shell/Navigator.h"
+#include "ConfigViewController.h"
+#include "LoginViewController.h"
+#include "Navigator.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/shell/MenuViewController.h"
+#include "MenuViewController.h"
 
 #include <QStringList>
 
