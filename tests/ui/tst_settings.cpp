@@ -17,6 +17,7 @@
 #include "settings/SettingsStore.h"
 #include "ui/components/EditingFocus.h"
 #include "ui/settings/ConfigViewController.h"
+#include "ui/shell/Appearance.h"
 #include "ui/shell/Navigator.h"
 #include "ui/shell/NoticeBoard.h"
 
@@ -144,6 +145,7 @@ private slots:
         ConfigManager::defaultManager().setIp(u"127.0.0.1"_s);
         ConfigManager::defaultManager().setPort(u"1"_s);
         LayoutManger::defaultManager().restore();
+        Appearance::instance().refresh();
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
         QDir(AppPaths::home() + u"/pkg"_s).removeRecursively();
         Navigator::instance().reset();
@@ -329,6 +331,7 @@ private slots:
         QCOMPARE(store.integer(Key::Timeout), 80);
         QCOMPARE(store.string(Key::BindTableNo), QString());
         QVERIFY(store.boolean(Key::IsDarkBackground));
+        QVERIFY(Appearance::instance().dark());
         QCOMPARE(config.getServerAddress(), u"http://10.0.0.7:8031"_s);
         // Effective now: the poller's new interval, the watched address.
         QCOMPARE(ActGuQing::sharedInstance().pollIntervalMs(), 5000);
