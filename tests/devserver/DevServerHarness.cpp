@@ -91,11 +91,26 @@ QString OrderLine::toData(int itemSeq) const
            a("AuthID", sellWay == u"C" ? QStringLiteral("1001") : QString()) + QStringLiteral(" />");
 }
 
+QString DevServerHarness::packagePath() const
+{
+    if (catalogue_ == Catalogue::Demo)
+        return qEnvironmentVariable("DIANCAI_RESOURCES") + QStringLiteral("/demo/diancai-demo.zip");
+    return dir_.path() + QStringLiteral("/dcpackage-001.zip");
+}
+
+QString DevServerHarness::baseDataFolder() const
+{
+    if (catalogue_ == Catalogue::Demo)
+        return qEnvironmentVariable("DIANCAI_RESOURCES") + QStringLiteral("/update");
+    return dir_.path() + QStringLiteral("/basedata");
+}
+
 bool DevServerHarness::start(const QString &stock, bool fresh)
 {
-    const QString baseData = dir_.path() + QStringLiteral("/basedata");
-    if (!fixtureWritten_ && (!BaseDataFixture::write(baseData) ||
-                             !BaseDataFixture::writePackage(packagePath(), 3 * 1024 * 1024 + 17))) {
+    const QString baseData = baseDataFolder();
+    if (catalogue_ == Catalogue::Fixture && !fixtureWritten_ &&
+        (!BaseDataFixture::write(baseData) ||
+         !BaseDataFixture::writePackage(packagePath(), 3 * 1024 * 1024 + 17))) {
         error_ = QStringLiteral("cannot write the fixture");
         return false;
     }

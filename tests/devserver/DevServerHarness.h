@@ -48,10 +48,16 @@ struct OrderLine {
 
 // A development server on a free loopback port, in this process, over a fresh fixture folder
 // (base data, package, state), talked to with real HTTP requests.
+//
+// With `Catalogue::Demo` it serves the terminal's shipped demo data and the demo package instead
+// (tables A01-A16, V01-V08, C01-C06; operators 001-005), so that screens running on the shipped
+// data and the server agree on every number.
 class DevServerHarness {
 public:
     static constexpr const char *kDevSerial = "0123456789ABCDEF0123456789ABCDEF";
+    enum class Catalogue { Fixture, Demo };
 
+    explicit DevServerHarness(Catalogue catalogue = Catalogue::Fixture) : catalogue_(catalogue) {}
     ~DevServerHarness() { stop(); }
 
     // Writes the fixture (once) and starts the server; stock is "FOODNO=QTY,...".
@@ -62,7 +68,8 @@ public:
 
     int port() const { return server_ ? server_->port() : 0; }
     QString folder() const { return dir_.path(); }
-    QString packagePath() const { return dir_.path() + QStringLiteral("/dcpackage-001.zip"); }
+    QString packagePath() const;
+    QString baseDataFolder() const;
     QString stateFolder() const { return dir_.path() + QStringLiteral("/state"); }
 
     // Posts the text as the terminal does: form field "xmlFile", percent-encoded UTF-8.
@@ -90,6 +97,7 @@ public:
     int controlPost(const QString &pathAndQuery);
 
 private:
+    Catalogue catalogue_;
     QTemporaryDir dir_;
     bool fixtureWritten_ = false;
     std::unique_ptr<DevServer> server_;

@@ -1,5 +1,6 @@
 // The home screen's music switch, sounds, report and update check, and the gallery and video screens.
 #include "DevServerHarness.h"
+#include "RecordingAudio.h"
 #include "UiTestSupport.h"
 
 #include "foundation/AppPaths.h"
@@ -15,12 +16,12 @@
 #include "settings/ConfigManager.h"
 #include "settings/DeviceIdentity.h"
 #include "settings/SettingsStore.h"
-#include "ui/media/GalleryViewController.h"
 #include "ui/home/HomeViewController.h"
+#include "ui/media/GalleryViewController.h"
+#include "ui/media/VideoViewController.h"
 #include "ui/shell/ImageStore.h"
 #include "ui/shell/Navigator.h"
 #include "ui/shell/NoticeBoard.h"
-#include "ui/media/VideoViewController.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,33 +38,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-class RecordingBackend : public AudioBackend {
-public:
-    explicit RecordingBackend(QStringList *log) : log_(log) {}
-    void loadEffect(const QString &, const QString &) override {}
-    void playEffect(const QString &name) override { *log_ << u"play "_s + name; }
-    void newMusicPlayer(const QString &path) override
-    {
-        playing_ = false;
-        *log_ << u"player "_s + QFileInfo(path).fileName();
-    }
-    bool isMusicPlaying() const override { return playing_; }
-    void startMusicLooping() override
-    {
-        playing_ = true;
-        *log_ << u"start"_s;
-    }
-    void stopMusic() override
-    {
-        playing_ = false;
-        *log_ << u"stop"_s;
-    }
-
-private:
-    QStringList *log_;
-    bool playing_ = false;
-};
-
 const QString kMusicFile = u"music.mp3"_s;
 
 // A package folder `pkg` under the app home with `files` in `sub`; the data folder points at it.
@@ -99,7 +73,7 @@ private slots:
     void init()
     {
         log.clear();
-        sound = std::make_unique<SoundManager>(std::make_unique<RecordingBackend>(&log));
+        sound = std::make_unique<SoundManager>(std::make_unique<RecordingAudio>(&log));
         ConfigManager::defaultManager().setBgMusicPath(musicDir.filePath(kMusicFile));
     }
 

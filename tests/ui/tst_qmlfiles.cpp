@@ -18,6 +18,10 @@
 #include "ui/menu/FoodItemSizeViewController.h"
 #include "ui/menu/QuickTasteSetViewController.h"
 #include "ui/menu/TDetailsViewController.h"
+#include "ui/settings/ConfigViewController.h"
+#include "ui/staff/ChangePasswordView.h"
+#include "ui/staff/ChangePwdViewController.h"
+#include "ui/staff/GqFoodListView.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -86,6 +90,22 @@ private:
                     {u"paddingTop"_s, 20},
                     {u"stage"_s, QVariant::fromValue<QObject *>(stage)}};
         }
+        if (view == u"GqFoodListPage.qml"_s)
+            return {{u"view"_s, QVariant::fromValue<QObject *>(new GqFoodListView(owner))}};
+        if (view == u"ChangePasswordPage.qml"_s)
+            return {{u"view"_s, QVariant::fromValue<QObject *>(new ChangePasswordView(owner))}};
+        if (view == u"ChangePwdView.qml"_s || view == u"KeypadFormView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new ChangePwdViewController(owner))}};
+        if (view == u"ConfigPage.qml"_s || view == u"LockPanel.qml"_s || view == u"ConfigSidePanel.qml"_s)
+            return {{u"config"_s, QVariant::fromValue<QObject *>(new ConfigViewController(owner))}};
+        if (view == u"ChoiceGroupRow.qml"_s)
+            return {{u"config"_s, QVariant::fromValue<QObject *>(new ConfigViewController(owner))},
+                    {u"index"_s, int(ConfigViewController::BindTable)},
+                    {u"title"_s, u"绑定桌台"_s},
+                    {u"choices"_s, QStringList{u"绑定"_s, u"不绑定"_s}},
+                    {u"selected"_s, 0},
+                    {u"input"_s, int(ChoiceGroupModel::TableInput)},
+                    {u"inputVisible"_s, true}};
         if (view == u"CategoryScrollView.qml"_s) {
             auto *model = new CategoryScrollModel(owner);
             model->reloadData({u"推荐"_s, u"热菜"_s, u"凉菜"_s});

@@ -1,5 +1,7 @@
-// The real window against the development server, end to end: start-up, home, the entrances, login
-// and logout by keypad taps, stacked pop-ups, English. A screenshot of each step lands in the build tree.
+// The real window against the development server on the demo catalogue, end to end: start-up,
+// home, the entrances, login and logout by keypad taps, stacked pop-ups, English, and the staff
+// screen with its settings, data update, sold-out list and help. A screenshot of each step lands in
+// the build tree.
 #include "DevServerHarness.h"
 #include "UiTestSupport.h"
 
@@ -7,8 +9,10 @@
 #include "foundation/AppPaths.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
+#include "foundation/SettingsKeys.h"
 #include "foundation/UserNotice.h"
 #include "server/MakerServiceAddress.h"
+#include "settings/AccessCode.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "toolkit/PopViewManager.h"
@@ -25,6 +29,7 @@
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QSettings>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -53,7 +58,7 @@ float demoPrice(const QString &name)
 class TestShell : public QObject {
     Q_OBJECT
 private:
-    DevServerHarness server;
+    DevServerHarness server{DevServerHarness::Catalogue::Demo};
     std::unique_ptr<QQmlApplicationEngine> engine;
     QQuickWindow *window = nullptr;
     std::unique_ptr<QObject> observer;
@@ -136,7 +141,7 @@ private slots:
     void initTestCase()
     {
         UiTest::startRecording();
-        QVERIFY2(server.start(), qPrintable(server.lastError()));
+        QVERIFY2(server.start(u"00001=0,00002=5"_s), qPrintable(server.lastError()));
         const QString port = QString::number(server.port());
         qputenv(MakerServiceAddress::kEnvironmentVariable, ("http://127.0.0.1:" + port).toUtf8());
         ConfigManager::defaultManager().setPort(port);
@@ -202,8 +207,8 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("back");
-        QTest::newRow("placeholder") << u"staffEntrance"_s << u"placeholderScreen"_s << u"placeholderTitle"_s
-                                     << u"服务入口"_s << u"backHome"_s;
+        QTest::newRow("staff") << u"staffEntrance"_s << u"staffScreen"_s << u"staffEntry_3"_s << u"系统设置"_s
+                               << u"staffEntry_6"_s;
         QTest::newRow("gallery") << u"galleryEntrance"_s << u"galleryScreen"_s << u"galleryCaption"_s
                                  << u"1 / 3"_s << u"backButton"_s;
         // The demo package has no videos.
@@ -247,8 +252,8 @@ private slots:
         QCOMPARE(fieldText(u"accountField"_s), u"用户名"_s);
 
         // The operator number has the keys from the start; OK with the password empty moves there.
-        tapKeys(frame, {u"1"_s, u"0"_s, u"0"_s, u"1"_s, u"ok"_s, u"9"_s, u"9"_s});
-        QCOMPARE(fieldText(u"accountField"_s), u"1001"_s);
+        tapKeys(frame, {u"0"_s, u"0"_s, u"1"_s, u"ok"_s, u"9"_s, u"9"_s});
+        QCOMPARE(fieldText(u"accountField"_s), u"001"_s);
         QCOMPARE(fieldText(u"passwordField"_s), u"\u25CF\u25CF"_s);
         tapKeys(frame, {u"ok"_s});
         QTRY_COMPARE(textOf(u"noticeToastText"_s), u"密码错误，请重新输入"_s);
@@ -266,10 +271,10 @@ private slots:
         tapKeys(frame, {u"ok"_s});
         QTRY_VERIFY(frames().isEmpty());
         QTRY_VERIFY(pops().arrControllers().isEmpty());
-        QCOMPARE(textOf(u"btnLogin"_s), u"张三(1001)"_s);
+        QCOMPARE(textOf(u"btnLogin"_s), u"王喆(001)"_s);
         QCOMPARE(server.controlGet(u"/__control/commands?command=LogIn"_s)[u"commands"_s].toArray().size(),
                  2);
-        QCOMPARE(textOf(u"noticeToastText"_s), u"欢迎您(张三)"_s);
+        QCOMPARE(textOf(u"noticeToastText"_s), u"欢迎您(王喆)"_s);
         NoticeBoard::instance().hideToast();
         QTRY_VERIFY(!item(u"noticeToast"_s)->isVisible());
         saveScreenshot(u"home-logged-in"_s);
@@ -279,7 +284,7 @@ private slots:
         frame = frames().at(0);
         QTRY_COMPARE(UiTest::findItem(frame, u"popCard"_s)->y(), 20.0);
         QCOMPARE(UiTest::findItem(frame, u"accountLine"_s)->property("text").toString(),
-                 u"当前用户：张三(1001)"_s);
+                 u"当前用户：王喆(001)"_s);
         saveScreenshot(u"logout"_s);
         UiTest::tap(UiTest::findItem(frame, u"logoutButton"_s));
         QTRY_VERIFY(frames().isEmpty());
@@ -451,6 +456,101 @@ private slots:
         QCOMPARE(answer, std::optional<bool>(true));
         QTRY_VERIFY(!item(u"noticeDialog"_s)->isVisible());
         NoticeBoard::instance().hideToast();
+    }
+
+    // The staff screen end to end: the settings page behind its code, a saved port, the data update
+    // with its progress and outcome, the sold-out page, the help screen, and the way home.
+    void staffScreenEndToEnd()
+    {
+        QStringList statuses;
+        const QMetaObject::Connection watch =
+            connect(&NoticeBoard::instance(), &NoticeBoard::progressChanged, this, [&statuses] {
+                if (NoticeBoard::instance().progressVisible())
+                    statuses.append(NoticeBoard::instance().progressStatus());
+            });
+        UiTest::tap(item(u"staffEntrance"_s));
+        QTRY_VERIFY(item(u"staffScreen"_s));
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        QCOMPARE(textOf(u"staffEntry_3"_s), u"系统设置"_s);
+
+        // Locked, until the day's code is typed on the lock's keypad.
+        UiTest::tap(item(u"staffEntry_3"_s));
+        QTRY_VERIFY(item(u"lockPanel"_s) && item(u"lockPanel"_s)->isVisible());
+        QCOMPARE(textOf(u"lockLabel"_s), u"请输入密码"_s);
+        QVERIFY(!item(u"configContent"_s)->isVisible());
+        saveScreenshot(u"settings-locked"_s);
+        const auto typeOn = [this](QQuickItem *area, const QString &digits) {
+            for (const QChar digit : digits)
+                UiTest::tap(UiTest::findItem(area, u"key_"_s + digit));
+        };
+        typeOn(item(u"lockPanel"_s), AccessCode::forDate(QDate::currentDate()));
+        UiTest::tap(item(u"unlockButton"_s));
+        QTRY_VERIFY(item(u"configContent"_s)->isVisible());
+        QVERIFY(!item(u"lockPanel"_s)->isVisible());
+        saveScreenshot(u"settings"_s);
+
+        // A new port, typed on the keypad and saved, is in the settings file.
+        const QString port = QString::number(server.port());
+        UiTest::tap(item(u"configField_1"_s));
+        QTRY_VERIFY(item(u"configKeypad"_s)->isVisible());
+        typeOn(item(u"configKeypad"_s), port);
+        QCOMPARE(UiTest::findItem(item(u"configField_1"_s), u"fieldText"_s)->property("text").toString(),
+                 port);
+        UiTest::tap(item(u"saveButton"_s));
+        QTRY_COMPARE(textOf(u"noticeToastText"_s), u"已保存"_s);
+        QSettings stored(AppPaths::home() + u"/settings.ini"_s, QSettings::IniFormat);
+        QCOMPARE(stored.value(Key::Port).toString(), port);
+
+        // The update needs an operator: the login dialog first.
+        UiTest::tap(item(u"staffEntry_4"_s));
+        QTRY_COMPARE(frames().size(), 1);
+        QQuickItem *login = frames().at(0);
+        QTRY_COMPARE(UiTest::findItem(login, u"popCard"_s)->y(), 20.0);
+        tapKeys(login, {u"0"_s, u"0"_s, u"1"_s, u"ok"_s, u"1"_s, u"2"_s, u"3"_s, u"ok"_s});
+        QTRY_VERIFY(frames().isEmpty());
+        QCOMPARE(textOf(u"btnLogin"_s), u"王喆(001)"_s);
+
+        statuses.clear();
+        UiTest::tap(item(u"staffEntry_4"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(textOf(u"noticeToastText"_s), u"下载成功"_s, 30000);
+        QVERIFY(!NoticeBoard::instance().progressVisible());
+        QVERIFY2(statuses.contains(u"正在检测主档更新..."_s), qPrintable(statuses.join(u", "_s)));
+        QVERIFY2(statuses.contains(u"解压中..."_s), qPrintable(statuses.join(u", "_s)));
+        QCOMPARE(stored.value(Key::ZipFileName).toString(), u"diancai-demo.zip"_s);
+        // Once more: already current.
+        UiTest::tap(item(u"staffEntry_4"_s));
+        QTRY_COMPARE(textOf(u"noticeToastText"_s), u"当前商品主档已经为最新，无需更新！"_s);
+        QVERIFY(!NoticeBoard::instance().progressVisible());
+        NoticeBoard::instance().hideToast();
+
+        UiTest::tap(item(u"staffEntry_1"_s));
+        QTRY_VERIFY(item(u"soldOut_1"_s));
+        QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
+        QTRY_VERIFY(!item(u"noticeToast"_s)->isVisible());
+        saveScreenshot(u"soldout"_s);
+
+        // Back to the settings: hidden in between, locked again.
+        UiTest::tap(item(u"staffEntry_3"_s));
+        QTRY_VERIFY(item(u"lockPanel"_s)->isVisible());
+        typeOn(item(u"lockPanel"_s), AccessCode::forDate(QDate::currentDate()));
+        UiTest::tap(item(u"unlockButton"_s));
+        QTRY_VERIFY(item(u"configContent"_s)->isVisible());
+        UiTest::tap(item(u"helpButton"_s));
+        QTRY_VERIFY(item(u"helpScreen"_s));
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        QCOMPARE(Navigator::instance().depth(), 3);
+        saveScreenshot(u"help"_s);
+        UiTest::tap(UiTest::findItem(item(u"helpScreen"_s), u"backButton"_s));
+        QTRY_VERIFY(!item(u"helpScreen"_s));
+
+        UiTest::tap(item(u"staffEntry_6"_s));
+        QTRY_VERIFY(!item(u"staffScreen"_s));
+        QCOMPARE(Navigator::instance().depth(), 1);
+        disconnect(watch);
+        UiTest::tap(item(u"btnLogin"_s));
+        QTRY_COMPARE(frames().size(), 1);
+        UiTest::tap(UiTest::findItem(frames().at(0), u"logoutButton"_s));
+        QTRY_VERIFY(frames().isEmpty());
     }
 };
 

@@ -108,11 +108,6 @@ void HomeViewController::showStoreName()
     });
 }
 
-void HomeViewController::openPlaceholder(const QString &titleKey)
-{
-    Navigator::instance().push(u"PlaceholderScreen"_s, {{u"titleKey"_s, titleKey}});
-}
-
 void HomeViewController::btnOrderHandler()
 {
     sound().flip();
@@ -131,5 +126,5 @@ void HomeViewController::btnVideoHandler()
 
 void HomeViewController::btnStaffEntranceHandler()
 {
-    openPlaceholder(u"服务入口"_s);
+    Navigator::instance().push(u"StaffScreen"_s);
 }

@@ -8,8 +8,7 @@
 // The home screen, root of the navigation stack: the store name over the background picture and
 // the four entrances, the welcome picture (faded out by the view), the background-music switch and
 // the login bar. Each load also starts the app-update check and the client report. It follows a
-// new base-data package ("kLoadNewUpdateFile") without leaving the screen. Until their screens
-// exist, the staff entrance opens the placeholder screen.
+// new base-data package ("kLoadNewUpdateFile") without leaving the screen.
 //
 // The switch mirrors the music wherever it was started or stopped ("kBgMusicPlaying",
 // "kBgMusicStop"). At start the music plays only when the setting `playBgMusic` is on; flipping the
@@ -63,7 +62,6 @@ private:
     void loadNewUpdateFile();
     void showBackground();
     void showStoreName();
-    void openPlaceholder(const QString &titleKey);
     void setMusicOn(bool on);
 
     QString storeName_;

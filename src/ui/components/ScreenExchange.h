@@ -1,0 +1,48 @@
+#pragma once
+
+#include "server/XmlReply.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+struct ClientCommand;
+struct ServerError;
+
+// A server's answer to a screen's command, read once on the request's worker.
+struct ScreenReply {
+    std::shared_ptr<const XmlReply> xml; // the whole reply, for the screen's lists
+    bool readable = false;
+    std::optional<QString> code; // "ReturnCode"
+    QString message;             // "ReturnMsg", empty without one
+
+    bool isAccepted() const { return readable && code == QStringLiteral("0"); }
+    static ScreenReply read(const QByteArray &body);
+};
+
+// One exchange of a screen with the ordering server, the way every screen does it: the blocking
+// progress indicator while the server is asked, the reply parsed once on the worker, then the hop
+// to the main thread, where the indicator goes first. A reply or failure that arrives after the
+// screen (`owner`) is gone touches nothing but the indicator. A transport failure shows its
+// message, or the error's description when it has none; never an empty notice.
+class ScreenExchange {
+public:
+    using ReplyHandler = std::function<void(const ScreenReply &reply)>;
+    using FailureHandler = std::function<void(const QString &shownText)>;
+
+    // Sends `command`. `onReply` gets every answered exchange (readable or not) on the main thread;
+    // `onFailure`, when given, runs after the failure's notice. False when the queue dropped it as
+    // a duplicate of an exchange still on its way: then the indicator is taken down at once and
+    // neither handler ever runs.
+    static bool send(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
+                     FailureHandler onFailure = {});
+
+    // What a transport failure shows: its message (through the string table) or its description.
+    static QString failureText(const ServerError &error);
+    // An error notice with the server's refusal: its message, or "操作失败" when it gave none, or
+    // "解析错误" for a reply that could not be read.
+    static void showRefusal(const ScreenReply &reply);
+};

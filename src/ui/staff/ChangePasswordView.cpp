@@ -1,0 +1,33 @@
+#include "ChangePasswordView.h"
+
+#include "ChangePwdViewController.h"
+
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "server/LoginManager.h"
+#include "settings/LanguageManager.h"
+#include "toolkit/PopViewManager.h"
+
+using namespace Qt::StringLiterals;
+
+ChangePasswordView::ChangePasswordView(QObject *parent) : QObject(parent)
+{
+    NotificationCenter::defaultCenter().addObserver(this, Notify::LanguageChanged,
+                                                    [this](const Notification &) { initLanguage(); });
+    initLanguage();
+}
+
+void ChangePasswordView::initLanguage()
+{
+    buttonText_ = LanguageManager::defaultManager().readString(u"修改密码"_s);
+    emit buttonTextChanged();
+}
+
+void ChangePasswordView::changePassword()
+{
+    if (!LoginManager::isLogin()) {
+        PostNotificationInMainThread(Notify::ShowLoginView);
+        return;
+    }
+    PopViewManager::defaultManager().popController(new ChangePwdViewController);
+}

@@ -1,0 +1,6 @@
+import Diancai.Ui
+
+// The password dialog.
+KeypadFormView {
+    objectName: "changePwdView"
+}

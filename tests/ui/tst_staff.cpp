@@ -1,0 +1,381 @@
+// The staff screen's menu, the shared server exchange of the screens, the sold-out page and the
+// password dialog, against the development server on the demo catalogue.
+#include "DevServerHarness.h"
+#include "RecordingAudio.h"
+#include "UiTestSupport.h"
+
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "media/SoundManager.h"
+#include "server/CommandMaker.h"
+#include "settings/ConfigManager.h"
+#include "settings/LoginState.h"
+#include "toolkit/PopViewManager.h"
+#include "ui/components/EditingFocus.h"
+#include "ui/components/ScreenExchange.h"
+#include "ui/settings/ConfigViewController.h"
+#include "ui/shell/Navigator.h"
+#include "ui/shell/NoticeBoard.h"
+#include "ui/staff/ChangePasswordView.h"
+#include "ui/staff/ChangePwdViewController.h"
+#include "ui/staff/GqFoodListView.h"
+#include "ui/staff/StaffViewController.h"
+
+#include <QAbstractItemModelTester>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QList<PopRootViewController *> openPopups()
+{
+    return PopViewManager::defaultManager().arrControllers();
+}
+
+QString lastNotice(const QSignalSpy &shown)
+{
+    return shown.isEmpty() ? QString() : shown.last().at(1).toString();
+}
+
+// Counts "kBgMusicStop" while it lives.
+struct MusicStops : QObject {
+    int count = 0;
+    MusicStops()
+    {
+        NotificationCenter::defaultCenter().addObserver(this, Notify::BgMusicStop,
+                                                        [this](const Notification &) { ++count; });
+    }
+};
+} // namespace
+
+class TestStaff : public QObject {
+    Q_OBJECT
+private:
+    DevServerHarness server{DevServerHarness::Catalogue::Demo};
+    QStringList log;
+    std::unique_ptr<SoundManager> sound;
+
+    void useServer(int port) { ConfigManager::defaultManager().setPort(QString::number(port)); }
+
+    int received(const QString &command)
+    {
+        return int(
+            server.controlGet(u"/__control/commands?command="_s + command)[u"commands"_s].toArray().size());
+    }
+
+    void injectFault(const QString &command, const QString &kind)
+    {
+        QCOMPARE(server.controlPost(u"/__control/faults?command="_s + command + u"&kind="_s + kind), 200);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        UiTest::startRecording();
+        QVERIFY2(server.start(u"00001=0,00002=5"_s), qPrintable(server.lastError()));
+    }
+
+    void init()
+    {
+        log.clear();
+        sound = std::make_unique<SoundManager>(std::make_unique<RecordingAudio>(&log));
+        useServer(server.port());
+        QCOMPARE(server.controlPost(u"/__control/clear"_s), 200);
+    }
+
+    void cleanup()
+    {
+        for (PopRootViewController *popup : openPopups())
+            popup->dismissSelf();
+        QTRY_VERIFY(openPopups().isEmpty());
+        QCOMPARE(server.controlPost(u"/__control/faults/clear"_s), 200);
+        sound.reset();
+        LoginState::setLoggedOut();
+        ConfigManager::defaultManager().setIsCusMode(false);
+        ConfigManager::defaultManager().setPlayBgMusic(false);
+        Navigator::instance().reset();
+        NoticeBoard::instance().clear();
+        EditingFocus::instance().clear();
+        UI_VERIFY_NO_WARNINGS();
+    }
+
+    void cleanupTestCase() { server.stop(); }
+
+    // One shared exchange: what reaches the screen, what is shown, and that the indicator goes.
+    void screenExchange_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("closedPort");
+        QTest::addColumn<bool>("ownerGone");
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("accepted") << QString() << false << false << u"code 0"_s << QString();
+        QTest::newRow("unreadable") << u"notxml"_s << false << false << u"unreadable"_s << QString();
+        QTest::newRow("status without a message: the description")
+            << u"status"_s << false << false << u"failed"_s << u"Error Domain=Qelvo Code=500"_s;
+        QTest::newRow("transport failure: its message")
+            << QString() << true << false << u"failed"_s << u"网络连接错误"_s;
+        QTest::newRow("screen gone") << QString() << false << true << QString() << QString();
+        QTest::newRow("screen gone before a failure")
+            << u"status"_s << false << true << QString() << QString();
+    }
+
+    void screenExchange()
+    {
+        QFETCH(QString, fault);
+        QFETCH(bool, closedPort);
+        QFETCH(bool, ownerGone);
+        QFETCH(QString, outcome);
+        QFETCH(QString, notice);
+        if (!fault.isEmpty())
+            injectFault(u"GetGqFoodList"_s, fault);
+        if (closedPort)
+            useServer(1);
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        auto owner = std::make_unique<QObject>();
+        QString seen;
+        const bool sent = ScreenExchange::send(
+            owner.get(), CommandMaker::getGqFoodList(),
+            [&seen](const ScreenReply &reply) {
+                seen = reply.readable ? u"code "_s + reply.code.value_or(u"-"_s) : u"unreadable"_s;
+            },
+            [&seen](const QString &) { seen = u"failed"_s; });
+        QVERIFY(sent);
+        QTRY_VERIFY(NoticeBoard::instance().progressVisible());
+        if (ownerGone)
+            owner.reset();
+        QTRY_VERIFY_WITH_TIMEOUT(!NoticeBoard::instance().progressVisible(), 10000);
+        QTest::qWait(50);
+        QCOMPARE(seen, outcome);
+        QCOMPARE(lastNotice(shown), notice);
+    }
+
+    void duplicateExchangeTakesTheIndicatorDown()
+    {
+        injectFault(u"GetGqFoodList"_s, u"delay&ms=400"_s);
+        QObject owner;
+        int replies = 0;
+        QVERIFY(ScreenExchange::send(&owner, CommandMaker::getGqFoodList(),
+                                     [&replies](const ScreenReply &) { ++replies; }));
+        QVERIFY(!ScreenExchange::send(&owner, CommandMaker::getGqFoodList(),
+                                      [&replies](const ScreenReply &) { replies += 10; }));
+        QTRY_COMPARE(replies, 1);
+        QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
+    }
+
+    // Entries x (customer mode, logged in): the notice, the login dialog or the page.
+    void staffMenu_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<bool>("customerMode");
+        QTest::addColumn<bool>("loggedIn");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("loginDialog");
+        QTest::addColumn<QString>("notice");
+        const QString cus = u"当前是顾客模式，可在设置中切换"_s;
+        using S = StaffViewController;
+        QTest::newRow("board, customer mode")
+            << int(S::TableEntry) << true << true << int(S::NoPage) << false << cus;
+        QTest::newRow("board, logged out")
+            << int(S::TableEntry) << false << false << int(S::NoPage) << true << QString();
+        QTest::newRow("board") << int(S::TableEntry) << false << true << int(S::RoomPage) << false
+                               << QString();
+        QTest::newRow("sold out, customer mode")
+            << int(S::SoldOutEntry) << true << true << int(S::NoPage) << false << cus;
+        QTest::newRow("sold out, logged out")
+            << int(S::SoldOutEntry) << false << false << int(S::NoPage) << true << QString();
+        QTest::newRow("password, customer mode")
+            << int(S::PasswordEntry) << true << true << int(S::NoPage) << false << cus;
+        QTest::newRow("password, logged out")
+            << int(S::PasswordEntry) << false << false << int(S::PasswordPage) << false << QString();
+        QTest::newRow("settings, customer mode")
+            << int(S::SettingsEntry) << true << false << int(S::SettingsPage) << false << QString();
+        QTest::newRow("update, customer mode")
+            << int(S::UpdateEntry) << true << true << int(S::NoPage) << false << cus;
+        QTest::newRow("update, logged out")
+            << int(S::UpdateEntry) << false << false << int(S::NoPage) << true << QString();
+    }
+
+    void staffMenu()
+    {
+        QFETCH(int, entry);
+        QFETCH(bool, customerMode);
+        QFETCH(bool, loggedIn);
+        QFETCH(int, page);
+        QFETCH(bool, loginDialog);
+        QFETCH(QString, notice);
+        ConfigManager::defaultManager().setIsCusMode(customerMode);
+        if (loggedIn)
+            LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
+        StaffViewController staff;
+        staff.setSoundManager(sound.get());
+        staff.viewDidLoad();
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        MusicStops stops;
+
+        staff.selectEntry(entry);
+        QCOMPARE(int(staff.currentPage()), page);
+        QCOMPARE(openPopups().size(), loginDialog ? 1 : 0);
+        if (loginDialog)
+            QCOMPARE(openPopups().first()->metaObject()->className(), "LoginViewController");
+        QTRY_COMPARE(lastNotice(shown), notice);
+        QVERIFY(!NoticeBoard::instance().progressVisible());
+        // The music is switched off in the settings, so every entry stops it first.
+        QCOMPARE(stops.count, 1);
+    }
+
+    void pagesAreKeptAndMusicFollowsTheSetting()
+    {
+        LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
+        StaffViewController staff;
+        staff.setSoundManager(sound.get());
+        staff.viewDidLoad();
+        MusicStops stops;
+        ConfigManager::defaultManager().setPlayBgMusic(true);
+        staff.selectEntry(StaffViewController::SettingsEntry);
+        ConfigViewController *settings = staff.configView();
+        QVERIFY(settings);
+        QVERIFY(settings->isLocked());
+        staff.selectEntry(StaffViewController::PasswordEntry);
+        staff.selectEntry(StaffViewController::SettingsEntry);
+        QCOMPARE(staff.configView(), settings);
+        QCOMPARE(stops.count, 0);
+
+        ConfigManager::defaultManager().setPlayBgMusic(false);
+        staff.selectEntry(StaffViewController::MenuEntry);
+        QCOMPARE(stops.count, 1);
+        QCOMPARE(staff.currentPage(), StaffViewController::NoPage);
+        QCOMPARE(Navigator::instance().currentScreen(), u"MenuScreen"_s);
+        staff.selectEntry(StaffViewController::HomeEntry);
+        QCOMPARE(log, QStringList{u"play close"_s});
+        QCOMPARE(Navigator::instance().depth(), 1);
+    }
+
+    void updateEndsWithItsOutcome()
+    {
+        LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        {
+            StaffViewController staff;
+            staff.setSoundManager(sound.get());
+            staff.viewDidLoad();
+            staff.selectEntry(StaffViewController::UpdateEntry);
+            QVERIFY(staff.isUpdating());
+            NotificationCenter::defaultCenter().post(Notify::DownUpdateFileProgress, u"已下载：37%"_s);
+            QTRY_COMPARE(NoticeBoard::instance().progressStatus(), u"已下载：37%"_s);
+            NotificationCenter::defaultCenter().post(Notify::DownUpdateFileFailed, u"下载失败"_s);
+            QTRY_COMPARE(lastNotice(shown), u"下载失败"_s);
+            QVERIFY(!NoticeBoard::instance().progressVisible());
+
+            staff.selectEntry(StaffViewController::UpdateEntry);
+            QTRY_VERIFY(NoticeBoard::instance().progressVisible());
+        }
+        // The screen went before the outcome: it takes its indicator with it.
+        QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
+    }
+
+    void showLoginViewOpensTheLoginDialog()
+    {
+        StaffViewController staff;
+        staff.viewDidLoad();
+        ChangePasswordView page;
+        page.changePassword();
+        QTRY_COMPARE(openPopups().size(), 1);
+        QCOMPARE(openPopups().first()->metaObject()->className(), "LoginViewController");
+    }
+
+    void soldOutPageListsEveryStockDish()
+    {
+        GqFoodListView page;
+        QAbstractItemModelTester tester(page.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(page.headings(), (QStringList{u"商品编号"_s, u"商品名称"_s, u"沽清数量"_s}));
+        page.setup();
+        QVERIFY(NoticeBoard::instance().progressVisible());
+        QTRY_COMPARE(page.model()->rowCount(), 2);
+        const auto cell = [&page](int row, int role) {
+            return page.model()->data(page.model()->index(row), role).toString();
+        };
+        QCOMPARE(cell(0, GqFoodListModel::FoodnoRole), u"00001"_s);
+        QCOMPARE(cell(0, GqFoodListModel::LeftQtyRole), u"0"_s);
+        QCOMPARE(cell(1, GqFoodListModel::FoodnoRole), u"00002"_s);
+        QCOMPARE(cell(1, GqFoodListModel::LeftQtyRole), u"5"_s);
+        QVERIFY(!cell(1, GqFoodListModel::FoodNameRole).isEmpty());
+        QVERIFY(!NoticeBoard::instance().progressVisible());
+
+        // An unreadable reply leaves the list as it was and shows nothing.
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        injectFault(u"GetGqFoodList"_s, u"notxml"_s);
+        page.setup();
+        QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
+        QTest::qWait(50);
+        QCOMPARE(page.model()->rowCount(), 2);
+        QCOMPARE(shown.count(), 1); // the indicator itself
+    }
+
+    void passwordChange_data()
+    {
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("sent");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("empty") << u"001"_s << QString() << QString() << QString() << 0 << false
+                               << u"密码不能为空"_s;
+        QTest::newRow("different") << u"001"_s << u"111"_s << u"112"_s << QString() << 0 << false
+                                   << u"两次输入不一致"_s;
+        QTest::newRow("accepted") << u"001"_s << u"888"_s << u"888"_s << QString() << 1 << true
+                                  << u"密码修改成功"_s;
+        // 002 never logged in at the server.
+        QTest::newRow("refused") << u"002"_s << u"888"_s << u"888"_s << QString() << 1 << false
+                                 << u"操作员(002)未登录，请先登录"_s;
+        QTest::newRow("unreadable") << u"001"_s << u"888"_s << u"888"_s << u"notxml"_s << 1 << false
+                                    << u"解析错误"_s;
+    }
+
+    void passwordChange()
+    {
+        QFETCH(QString, account);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QString, fault);
+        QFETCH(int, sent);
+        QFETCH(bool, closed);
+        QFETCH(QString, notice);
+        QCOMPARE(server.login(u"001"_s, u"123"_s).code, u"0"_s);
+        LoginState::setLoggedIn(account, u"王喆"_s);
+        if (!fault.isEmpty())
+            injectFault(u"ChangePassword"_s, fault);
+        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        auto *dialog = new ChangePwdViewController;
+        QVERIFY(PopViewManager::defaultManager().popController(dialog));
+        QCOMPARE(dialog->infoLines(), (QStringList{u"工号："_s + account, u"名字：王喆"_s}));
+        QVERIFY(dialog->masked());
+        dialog->fields()->setText(0, first);
+        dialog->fields()->setText(1, second);
+        dialog->confirm();
+        QTRY_COMPARE(lastNotice(shown), notice);
+        QVERIFY(!NoticeBoard::instance().progressVisible());
+        QCOMPARE(received(u"ChangePassword"_s), sent);
+        if (closed) {
+            QTRY_VERIFY(openPopups().isEmpty());
+            QCOMPARE(server.login(u"001"_s, u"888"_s).code, u"0"_s);
+            // Back to the password the other rows use.
+            QCOMPARE(server.command(u"ChangePassword"_s, u"UserID=001&UserPassword=123"_s, u"001"_s).code,
+                     u"0"_s);
+            return;
+        }
+        QCOMPARE(openPopups(), QList<PopRootViewController *>{dialog});
+        QCOMPARE(dialog->fields()->text(0), first);
+        // Closing forgets what was typed.
+        dialog->close();
+        QCOMPARE(dialog->fields()->texts(), (QStringList{QString(), QString()}));
+    }
+};
+
+DIANCAI_UI_TEST_MAIN(TestStaff)
+#include "tst_staff.moc"
