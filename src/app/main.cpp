@@ -6,6 +6,7 @@
 #include "media/MediaBackend.h"
 #include "media/SoundManager.h"
 #include "order/OrderManager.h"
+#include "order/TaskManager.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -71,6 +72,8 @@ int main(int argc, char *argv[])
     StartupSequence::adoptKeptOrder();
     const int status = app.exec();
     OrderManager::defaultManager().waitUntilKept();
+    // A thumbnail still being made would load picture plugins while the application goes.
+    TaskManager::defaultManager().waitForDone();
     // The sound manager's players must go while the application object still exists.
     SoundManager::resetDefaultManager();
     return status;

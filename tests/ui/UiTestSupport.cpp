@@ -3,6 +3,7 @@
 #include "foundation/AppPaths.h"
 #include "media/MediaBackend.h"
 #include "media/SoundManager.h"
+#include "order/TaskManager.h"
 #include "server/MakerServiceAddress.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
@@ -183,6 +184,8 @@ bool waitForFrame(QQuickWindow &window)
 
 void releaseSound()
 {
+    // Thumbnails still being made would load picture plugins while the application goes.
+    TaskManager::defaultManager().waitForDone();
     SoundManager::resetDefaultManager();
 }
 

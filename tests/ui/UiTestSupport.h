@@ -34,7 +34,7 @@ QQuickItem *findItem(QQuickItem *root, const QString &objectName);
 QList<QQuickItem *> findItems(QQuickItem *root, const QString &objectName); // in tree order
 void tap(QQuickItem *item);                                                 // press and release in its middle
 bool waitForFrame(QQuickWindow &window);
-void releaseSound(); // the sound manager's players go before the application
+void releaseSound(); // background tasks end and the sound manager's players go before the application
 } // namespace UiTest
 
 #define UI_VERIFY_NO_WARNINGS()                                                                              \
