@@ -18,6 +18,9 @@
 #include "ui/menu/FoodItemSizeViewController.h"
 #include "ui/menu/QuickTasteSetViewController.h"
 #include "ui/menu/TDetailsViewController.h"
+#include "ui/order/TableChooseViewController.h"
+#include "ui/order/TasteViewController.h"
+#include "ui/order/TempFoodViewController.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -128,6 +131,19 @@ private:
             line->foodName = u"水煮鱼"_s;
             return {{u"controller"_s, QVariant::fromValue<QObject *>(new QuickTasteSetViewController({line}, owner))}};
         }
+        if (view == u"TasteView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new TasteViewController(nullptr, owner))}};
+        if (view == u"TableChooseView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(
+                                          new TableChooseViewController(std::make_shared<OrderPack>(), owner))}};
+        if (view == u"TableView.qml"_s)
+            return {{u"number"_s, u"4人 ￥120.00"_s},
+                    {u"name"_s, u"大厅1号"_s},
+                    {u"second"_s, u"A01"_s},
+                    {u"inUse"_s, true},
+                    {u"selected"_s, false}};
+        if (view == u"TempFoodView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new TempFoodViewController(owner))}};
         return {};
     }
 

@@ -1,8 +1,13 @@
 #include "PopupFactories.h"
 
 #include "FoodItemSizeViewController.h"
+#include "LineNumberEditors.h"
 #include "QuickTasteSetViewController.h"
+#include "TableChooseViewController.h"
 #include "TDetailsViewController.h"
+#include "TasteViewController.h"
+#include "TempFoodViewController.h"
+#include "order/OrderManager.h"
 #include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
 
@@ -25,6 +30,31 @@ void registerAll(PopViewManager &manager)
                                 const auto lines = args.value(0).value<QList<std::shared_ptr<FoodOrder>>>();
                                 return lines.isEmpty() ? nullptr : new QuickTasteSetViewController(lines);
                             });
+    // An order line gives the line form; the order pack (or nothing) the whole-order form.
+    manager.registerFactory(PopName::TasteViewController, [](const QVariantList &args) -> PopRootViewController * {
+        return new TasteViewController(args.value(0).value<std::shared_ptr<FoodOrder>>());
+    });
+    manager.registerFactory(PopName::SaleQtyChangeViewController,
+                            [](const QVariantList &args) -> PopRootViewController * {
+                                const auto line = args.value(0).value<std::shared_ptr<FoodOrder>>();
+                                return line ? new SaleQtyChangeViewController(line) : nullptr;
+                            });
+    manager.registerFactory(PopName::SalePriceChangeViewController,
+                            [](const QVariantList &args) -> PopRootViewController * {
+                                const auto line = args.value(0).value<std::shared_ptr<FoodOrder>>();
+                                return line ? new SalePriceChangeViewController(line) : nullptr;
+                            });
+    manager.registerFactory(PopName::CusNumChangeViewController, [](const QVariantList &) -> PopRootViewController * {
+        return new CusNumChangeViewController;
+    });
+    manager.registerFactory(PopName::TableChooseViewController,
+                            [](const QVariantList &args) -> PopRootViewController * {
+                                auto pack = args.value(0).value<std::shared_ptr<OrderPack>>();
+                                return new TableChooseViewController(pack ? pack : OrderManager::defaultManager().orderPack());
+                            });
+    manager.registerFactory(PopName::TempFoodViewController, [](const QVariantList &) -> PopRootViewController * {
+        return new TempFoodViewController;
+    });
 }
 
 } // namespace PopupFactories
