@@ -1,6 +1,7 @@
 // The editors the order list opens, at controller level on the shipped demo catalogue: the taste
 // editor in its line and whole-order forms, the quantity, price and guest-count editors, and the
-// temporary-dish editor, each with its messages in the order it checks them.
+// temporary-dish editor, each with its messages in the order it checks them; and the held-order
+// list.
 #include "UiTestSupport.h"
 
 #include "../server/RecordingNotices.h"
@@ -8,11 +9,13 @@
 #include "foundation/NotificationNames.h"
 #include "order/OrderManager.h"
 #include "storage/DBManager.h"
+#include "ui/order/GuaDanViewController.h"
 #include "ui/order/LineNumberEditors.h"
 #include "ui/order/TasteViewController.h"
 #include "ui/order/TempFoodViewController.h"
 
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -60,6 +63,7 @@ private slots:
     {
         UiTest::startRecording();
         UserNotice::setSink(notices);
+        OrderManager::defaultManager().genNewPack();
     }
 
     void cleanup()
@@ -101,8 +105,8 @@ private slots:
         editor.setManualText(u"走葱"_s);
         editor.addManual(); // replaces 少油 and goes to the end
         editor.offered()->tap(2);
-        QCOMPARE(notices->shown,
-                 (QStringList{u"error|请输入做法"_s, u"error|请输入正确的金额"_s, u"error|请输入正确的金额"_s}));
+        QCOMPARE(notices->shown, (QStringList{u"error|请输入做法"_s, u"error|请输入正确的金额"_s,
+                                              u"error|请输入正确的金额"_s}));
         const QStringList chosen = names(editor.chosenTastes());
         QCOMPARE(chosen.size(), 4);
         QCOMPARE(chosen.at(2), u"走葱|0"_s);
@@ -226,10 +230,9 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, accepted);
         QObject *confirmed = nullptr;
-        NotificationCenter::defaultCenter().addObserver(this, Notify::PopManagerControllerConfirm,
-                                                        [&](const Notification &note) {
-                                                            confirmed = note.object.value<QObject *>();
-                                                        });
+        NotificationCenter::defaultCenter().addObserver(
+            this, Notify::PopManagerControllerConfirm,
+            [&](const Notification &note) { confirmed = note.object.value<QObject *>(); });
         CusNumChangeViewController editor;
         QCOMPARE(editor.text(), u"0"_s);
         QCOMPARE(editor.title(), u"请输入用餐人数"_s);
@@ -258,7 +261,8 @@ private slots:
         QTest::newRow("point price") << true << u"x"_s << u"."_s << u"1"_s << u"销售价格需要大于零！"_s;
         QTest::newRow("zero quantity") << true << u"x"_s << u"5"_s << u"0.5"_s << u"销售需需大于1！"_s;
         QTest::newRow("two-point quantity") << true << u"x"_s << u"5"_s << u"1..2"_s << u"销售需需大于1！"_s;
-        QTest::newRow("runaway quantity") << true << u"x"_s << u"5"_s << u"99999999"_s << u"销售需需大于1！"_s;
+        QTest::newRow("runaway quantity")
+            << true << u"x"_s << u"5"_s << u"99999999"_s << u"销售需需大于1！"_s;
     }
     void tempDishChecks()
     {
@@ -298,6 +302,68 @@ private slots:
         QCOMPARE(lines.at(0)->OrderQuantity(), u"3.00"_s);
         QCOMPARE(lines.at(0)->salePrice1, 88.5f);
         QCOMPARE(demoDish(u"临时酒水"_s, true).info->salePrice1, 0.0f);
+    }
+    // Rows numbered in store order with their time; the lines and the "%.1f" total; a broken
+    // record selected after a good one leaves nothing to take back.
+    void heldOrderList()
+    {
+        OrderManager &orders = OrderManager::defaultManager();
+        orders.addFood(demoDish(u"宫保鸡丁"_s));
+        orders.addFood(demoDish(u"米饭"_s));
+        orders.processOrderCache();
+        const auto lines = orders.arrOrders();
+        QCOMPARE(lines.size(), 2);
+        orders.changeLine(lines.at(0), [](FoodOrder &line) { line.salePrice1 = 12.5f; });
+        orders.changeLine(lines.at(1), [](FoodOrder &line) { line.salePrice1 = 8; });
+        bool saved = false;
+        orders.orderPack()->saveGuaDan([&saved](bool ok) { saved = ok; });
+        QVERIFY(saved);
+        QList<Guadan> stored;
+        DBManager &db = DBManager::mainDBManager();
+        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
+        QString broken = stored.at(0).content;
+        broken.replace(QRegularExpression(u"<OrderDetail>.*</OrderDetail>"_s,
+                                          QRegularExpression::DotMatchesEverythingOption),
+                       u"<OrderDetail></OrderDetail>"_s);
+        db.saveOrderPack(broken, [&saved](bool ok) { saved = ok; });
+        QVERIFY(saved);
+        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
+        QCOMPARE(stored.size(), 2);
+
+        notices->shown.clear();
+        GuaDanViewController list;
+        const QStringList rows = list.heldRows();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(0),
+                 u"1\t"_s + stored.at(0).createDate.toLocalTime().toString(u"yyyy-MM-dd HH:mm:ss"_s));
+        QVERIFY(rows.at(1).startsWith(u"2\t"_s));
+        list.confirm();
+        QCOMPARE(notices->shown, QStringList{u"error|请选择挂单"_s});
+        list.select(1); // the good one, held first
+        QCOMPARE(list.totalText(), u"20.5"_s);
+        QCOMPARE(list.lineRows().size(), 2);
+        QVERIFY(list.lineRows().at(0).endsWith(u"\t12.50"_s));
+        list.select(0); // the broken one
+        QCOMPARE(list.lineRows(), QStringList());
+        list.confirm();
+        QCOMPARE(notices->shown,
+                 (QStringList{u"error|请选择挂单"_s, u"info|操作失败"_s, u"error|请选择挂单"_s}));
+        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
+        QCOMPARE(stored.size(), 2);
+
+        std::shared_ptr<OrderPack> chosen;
+        NotificationCenter::defaultCenter().addObserver(
+            this, Notify::GuaDanChoosed,
+            [&](const Notification &note) { chosen = note.object.value<std::shared_ptr<OrderPack>>(); });
+        list.select(1);
+        list.confirm();
+        QCoreApplication::processEvents();
+        NotificationCenter::defaultCenter().removeObserver(this);
+        QVERIFY(chosen);
+        QCOMPARE(chosen->ordersInPack.size(), 2);
+        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
+        QCOMPARE(stored.size(), 1);
+        db.deleteGuadanById(stored.at(0).gid, {});
     }
 };
 

@@ -1,7 +1,7 @@
 // The table chooser and its table tiles at controller level on the demo base data: the lock, the
 // room filter, the keypad-fed fields, the checks of "确定", the request id, and the live states
 // asked of the development server (in use, broken reply, refused, pop-up gone before the reply).
-#include "DevServerHarness.h"
+#include "TableServer.h"
 #include "UiTestSupport.h"
 
 #include "../server/RecordingNotices.h"
@@ -161,10 +161,14 @@ private slots:
         QTest::newRow("known table") << u"A01"_s << u"4"_s << QStringList() << true;
         QTest::newRow("half a guest") << u"A01"_s << u"2.5"_s << QStringList() << true;
         QTest::newRow("letters") << u"A01"_s << u"a"_s << QStringList{u"error|请输入正确人数！"_s} << false;
-        QTest::newRow("only a point") << u"A01"_s << u"."_s << QStringList{u"error|请输入正确人数！"_s} << false;
-        QTest::newRow("two points") << u"A01"_s << u"1..2"_s << QStringList{u"error|请输入正确人数！"_s} << false;
-        QTest::newRow("unknown table kept") << u"Z99"_s << u"3"_s << QStringList{u"error|不存在的桌台编号"_s} << true;
-        QTest::newRow("guests checked first") << u"Z99"_s << u"x"_s << QStringList{u"error|请输入正确人数！"_s} << false;
+        QTest::newRow("only a point")
+            << u"A01"_s << u"."_s << QStringList{u"error|请输入正确人数！"_s} << false;
+        QTest::newRow("two points") << u"A01"_s << u"1..2"_s << QStringList{u"error|请输入正确人数！"_s}
+                                    << false;
+        QTest::newRow("unknown table kept")
+            << u"Z99"_s << u"3"_s << QStringList{u"error|不存在的桌台编号"_s} << true;
+        QTest::newRow("guests checked first")
+            << u"Z99"_s << u"x"_s << QStringList{u"error|请输入正确人数！"_s} << false;
     }
     void confirm()
     {
@@ -193,8 +197,9 @@ private slots:
         NotificationCenter &center = NotificationCenter::defaultCenter();
         center.addObserver(this, Notify::PopManagerControllerConfirm,
                            [&](const Notification &note) { info = note.userInfo; });
-        center.addObserver(this, Notify::PopManagerControllerCancel,
-                           [&](const Notification &note) { cancelled = note.object.value<QObject *>()->objectName(); });
+        center.addObserver(this, Notify::PopManagerControllerCancel, [&](const Notification &note) {
+            cancelled = note.object.value<QObject *>()->objectName();
+        });
         {
             TableChooseViewController chooser(pack(u"A01"_s, u"2"_s));
             chooser.confirm();
@@ -223,11 +228,10 @@ private slots:
     // states; a reply after the pop-up is gone touches nothing. The indicator always comes down.
     void liveStates()
     {
-        DevServerHarness server;
-        QVERIFY2(server.start({}, true), qPrintable(server.lastError()));
+        TableServer server;
+        QVERIFY2(server.start(), qPrintable(server.lastError()));
         ConfigManager::defaultManager().setPort(QString::number(server.port()));
-        QCOMPARE(server.login().code, u"0"_s);
-        QCOMPARE(server.command(u"KaiTai"_s, u"DeskNo=A01&CustCount=4"_s).code, u"0"_s);
+        QCOMPARE(server.openTable(u"A01"_s, 4), u"0"_s);
         {
             TableChooseViewController chooser(pack({}, {}));
             chooser.refreshRoomInfo();
@@ -240,9 +244,10 @@ private slots:
             QCOMPARE(tile.second, u"A01"_s);
             QVERIFY(!chooser.tables()->tiles().at(tileOf(*chooser.tables(), u"A02"_s)).inUse);
         }
-        const auto noStates = [](const TableChooseViewController &chooser) {
+        const auto noStates = [](TableChooseViewController &chooser) {
             const QList<TableTile> &tiles = chooser.tables()->tiles();
-            return std::none_of(tiles.cbegin(), tiles.cend(), [](const TableTile &tile) { return tile.inUse; });
+            return std::none_of(tiles.cbegin(), tiles.cend(),
+                                [](const TableTile &tile) { return tile.inUse; });
         };
         QCOMPARE(server.controlPost(u"/__control/faults?command=GetRoomDeskState&kind=notxml"_s), 200);
         {

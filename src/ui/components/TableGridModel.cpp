@@ -27,13 +27,20 @@ QVariant TableGridModel::data(const QModelIndex &index, int role) const
         return {};
     const TableTile &tile = tiles_.at(index.row());
     switch (role) {
-    case TableNoRole: return tile.tableNo;
-    case NumberRole: return tile.number;
-    case NameRole: return tile.name;
-    case SecondRole: return tile.second;
-    case InUseRole: return tile.inUse;
-    case SelectedRole: return index.row() == selected_;
-    default: return {};
+    case TableNoRole:
+        return tile.tableNo;
+    case NumberRole:
+        return tile.number;
+    case NameRole:
+        return tile.name;
+    case SecondRole:
+        return tile.second;
+    case InUseRole:
+        return tile.inUse;
+    case SelectedRole:
+        return index.row() == selected_;
+    default:
+        return {};
     }
 }
 
@@ -50,7 +57,8 @@ void TableGridModel::reload(const QList<DeskInfo> &tables, const QHash<QString, 
     tiles_.reserve(tables.size());
     for (const DeskInfo &desk : tables) {
         const auto found = states.constFind(desk.deskno);
-        tiles_.append(TableTile::make(desk, found == states.cend() ? std::nullopt : std::optional<Row>(*found)));
+        tiles_.append(
+            TableTile::make(desk, found == states.cend() ? std::nullopt : std::optional<Row>(*found)));
     }
     selected_ = -1;
     endResetModel();

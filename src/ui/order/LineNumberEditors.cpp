@@ -18,12 +18,14 @@ void refuse(const QString &key)
 QString packGuests()
 {
     QString guests;
-    OrderManager::defaultManager().changePack([&guests](OrderPack &pack) { guests = pack.CustCount.value_or(QString()); });
+    OrderManager::defaultManager().changePack(
+        [&guests](OrderPack &pack) { guests = pack.CustCount.value_or(QString()); });
     return guests.isEmpty() ? u"0"_s : guests;
 }
 } // namespace
 
-SaleQtyChangeViewController::SaleQtyChangeViewController(const std::shared_ptr<FoodOrder> &line, QObject *parent)
+SaleQtyChangeViewController::SaleQtyChangeViewController(const std::shared_ptr<FoodOrder> &line,
+                                                         QObject *parent)
     : NumberInputViewController(u"数量修改"_s, line ? line->OrderQuantity() : QString(), parent), line_(line)
 {
 }
@@ -43,7 +45,8 @@ void SaleQtyChangeViewController::confirm()
     dismissSelf();
 }
 
-SalePriceChangeViewController::SalePriceChangeViewController(const std::shared_ptr<FoodOrder> &line, QObject *parent)
+SalePriceChangeViewController::SalePriceChangeViewController(const std::shared_ptr<FoodOrder> &line,
+                                                             QObject *parent)
     : NumberInputViewController(u"价格修改"_s, line ? line->PriceSale1() : QString(), parent), line_(line)
 {
 }
@@ -59,7 +62,8 @@ void SalePriceChangeViewController::confirm()
     if (*price <= 0)
         return refuse(u"销售价格需要大于零！"_s);
     if (line_)
-        OrderManager::defaultManager().changeLine(line_, [&price](FoodOrder &target) { target.salePrice1 = *price; });
+        OrderManager::defaultManager().changeLine(
+            line_, [&price](FoodOrder &target) { target.salePrice1 = *price; });
     PostNotificationInMainThread(Notify::UpdateOrderList);
     dismissSelf();
 }

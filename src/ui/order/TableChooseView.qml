@@ -16,6 +16,7 @@ PopCard {
 
     component FieldBox: Rectangle {
         id: box
+        required property TableChooseViewController chooser
         required property int field
         required property string label
         required property string value
@@ -24,8 +25,8 @@ PopCard {
         implicitHeight: 52
         radius: 8
         color: Theme.background
-        border.width: view.controller.editingField === field ? 3 : 1
-        border.color: view.controller.editingField === field ? Theme.accent : Theme.mutedText
+        border.width: box.chooser.editingField === box.field ? 3 : 1
+        border.color: box.chooser.editingField === box.field ? Theme.accent : Theme.mutedText
         RowLayout {
             anchors.fill: parent
             anchors.margins: 8
@@ -41,11 +42,11 @@ PopCard {
                 readOnly: !box.typed
                 color: Theme.text
                 font.pixelSize: Theme.fontNormal
-                onTextEdited: view.controller.setField(box.field, text)
+                onTextEdited: box.chooser.setField(box.field, text)
             }
         }
         TapHandler {
-            onTapped: view.controller.beginEditing(box.field)
+            onTapped: box.chooser.beginEditing(box.field)
         }
     }
 
@@ -94,17 +95,20 @@ PopCard {
             Layout.fillWidth: true
             spacing: 8
             FieldBox {
+                chooser: view.controller
                 field: TableChooseViewController.TableField
                 label: Lang.text("台号")
                 value: view.controller.tableNo
                 typed: !view.controller.tableLocked
             }
             FieldBox {
+                chooser: view.controller
                 field: TableChooseViewController.GuestField
                 label: Lang.text("人数")
                 value: view.controller.guests
             }
             FieldBox {
+                chooser: view.controller
                 field: TableChooseViewController.WaiterField
                 label: Lang.text("服务员")
                 value: view.controller.waiter

@@ -143,9 +143,14 @@ void TableChooseViewController::setField(int field, const QString &value)
         }
         tableNo_ = value;
         break;
-    case GuestField: guests_ = value; break;
-    case WaiterField: waiter_ = value; break;
-    default: return;
+    case GuestField:
+        guests_ = value;
+        break;
+    case WaiterField:
+        waiter_ = value;
+        break;
+    default:
+        return;
     }
     emit fieldsChanged();
 }
@@ -155,10 +160,17 @@ void TableChooseViewController::keyPressed()
     if (!EditingFocus::instance().isEditing(this))
         return;
     switch (editing_) {
-    case TableField: setField(TableField, letterKeys_.getValue()); break;
-    case GuestField: setField(GuestField, numberKeys_.getValue()); break;
-    case WaiterField: setField(WaiterField, numberKeys_.getValue()); break;
-    case NoField: break;
+    case TableField:
+        setField(TableField, letterKeys_.getValue());
+        break;
+    case GuestField:
+        setField(GuestField, numberKeys_.getValue());
+        break;
+    case WaiterField:
+        setField(WaiterField, numberKeys_.getValue());
+        break;
+    case NoField:
+        break;
     }
 }
 
@@ -251,7 +263,8 @@ void TableChooseViewController::confirm()
     QVariantMap info;
     if (requestId_)
         info.insert(u"requestId"_s, *requestId_);
-    PostNotificationInMainThread(Notify::PopManagerControllerConfirm, QVariant::fromValue<QObject *>(this), info);
+    PostNotificationInMainThread(Notify::PopManagerControllerConfirm, QVariant::fromValue<QObject *>(this),
+                                 info);
     dismissSelf();
 }
 

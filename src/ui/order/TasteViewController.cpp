@@ -24,11 +24,13 @@ QString text(const QString &key)
 }
 } // namespace
 
-TasteViewController::TasteViewController(const Line &line, QObject *parent) : PopRootViewController(parent), line_(line)
+TasteViewController::TasteViewController(const Line &line, QObject *parent)
+    : PopRootViewController(parent), line_(line)
 {
     connect(&categories_, &CategoryScrollModel::itemDidSelected, this, &TasteViewController::showCategory);
     connect(&offered_, &FoodInfoScrollModel::selectCell, this, [this](int index) {
-        if (index >= 0 && index < offeredTastes_.size() && TasteSelection::add(chosenTastes_, offeredTastes_.at(index)))
+        if (index >= 0 && index < offeredTastes_.size() &&
+            TasteSelection::add(chosenTastes_, offeredTastes_.at(index)))
             showChosen();
     });
     connect(&chosen_, &FoodInfoScrollModel::selectCell, this, [this](int index) {
@@ -40,7 +42,8 @@ TasteViewController::TasteViewController(const Line &line, QObject *parent) : Po
     });
     DBManager::defaultManager().getTasteInfoByStyle(
         line_ ? u"P"_s : u"B"_s, line_ ? line_->foodno : QString(),
-        [this](const QList<TasteCatInfo> &categories, const QList<TasteInfo> &, const DBManager::TasteMap &byCategory) {
+        [this](const QList<TasteCatInfo> &categories, const QList<TasteInfo> &,
+               const DBManager::TasteMap &byCategory) {
             tasteCategories_ = categories;
             tastesByCategory_ = byCategory;
         });
@@ -107,7 +110,7 @@ void TasteViewController::addManual()
     // The pack form has no surcharge field.
     if (!TasteSelection::setManual(chosenTastes_, manualText_, line_ ? amountText_ : QString())) {
         UserNotice::error(text(TasteInfo::hasInputContainInvalidChar(manualText_) ? u"请输入做法"_s
-                                                                                   : u"请输入正确的金额"_s));
+                                                                                  : u"请输入正确的金额"_s));
         return;
     }
     manualText_.clear();

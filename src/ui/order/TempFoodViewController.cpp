@@ -74,7 +74,9 @@ void TempFoodViewController::confirm()
 {
     if (isDismissing())
         return;
-    const auto refuse = [](const QString &key) { UserNotice::error(LanguageManager::defaultManager().readString(key)); };
+    const auto refuse = [](const QString &key) {
+        UserNotice::error(LanguageManager::defaultManager().readString(key));
+    };
     if (selected_ < 0)
         return refuse(u"请选择菜品"_s);
     if (name_.trimmed().isEmpty())
