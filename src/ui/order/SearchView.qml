@@ -12,6 +12,8 @@ PopCard {
     title: Lang.text("菜品查询")
     implicitWidth: 760
     implicitHeight: 700
+    // The field is edited from the start: the first key searches.
+    Component.onCompleted: controller.field.beginEditing()
 
     ColumnLayout {
         anchors.fill: parent
