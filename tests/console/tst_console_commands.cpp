@@ -28,7 +28,8 @@ private slots:
 
         QTest::newRow("search and quick order")
             << u"search phg\nquick 02\n"_s
-            << QStringList{u"00001\t拍黄瓜"_s, u"开胃凉菜\t00002"_s, u"川湘风味\t00020,00021,00022,00023,00024,00025"_s,
+            << QStringList{u"00001\t拍黄瓜"_s, u"开胃凉菜\t00002"_s,
+                           u"川湘风味\t00020,00021,00022,00023,00024,00025"_s,
                            u"粤式小炒\t00026,00027,00028,00029"_s, u"软饮果汁\t00102"_s};
 
         QTest::newRow("ordering and listing")

@@ -432,7 +432,7 @@ private slots:
         saveScreenshot(u"table-chooser"_s);
         UiTest::tap(UiTest::findItem(tables, u"cancelButton"_s));
         QTRY_VERIFY(frames().isEmpty());
-        QVERIFY(pops().pop(PopName::TasteViewController, {QVariant::fromValue(orders.arrOrders().constLast())}));
+        QVERIFY(pops().pop(PopName::TasteViewController, {QVariant::fromValue(orders.arrOrders().at(6))}));
         QQuickItem *tasteEditor = settledPopup();
         QVERIFY(tasteEditor);
         QTRY_VERIFY(UiTest::findItem(UiTest::findItem(tasteEditor, u"chosenTastes"_s), u"tile_0"_s));
