@@ -49,6 +49,8 @@ void ConsoleSession::registerCommands()
         {QStringLiteral("dishes"), &ConsoleSession::dishes},
         {QStringLiteral("pages"), &ConsoleSession::pages},
         {QStringLiteral("detail"), &ConsoleSession::detail},
+        {QStringLiteral("search"), &ConsoleSession::search},
+        {QStringLiteral("quick"), &ConsoleSession::quick},
         {QStringLiteral("add"), &ConsoleSession::add},
         {QStringLiteral("remove"), &ConsoleSession::remove},
         {QStringLiteral("qty"), &ConsoleSession::qty},

@@ -84,6 +84,8 @@ private:
     void dishes(const QStringList &args);
     void pages(const QStringList &args);
     void detail(const QStringList &args);
+    void search(const QStringList &args);
+    void quick(const QStringList &args);
     void add(const QStringList &args);
     void remove(const QStringList &args);
     void qty(const QStringList &args);

@@ -2,6 +2,8 @@
 
 #include "ConsoleOutput.h"
 #include "ConsoleSession.h"
+#include "catalogue/DishSearch.h"
+#include "storage/DBManager.h"
 #include "storage/MenuCatalogue.h"
 
 namespace {
@@ -32,4 +34,34 @@ void ConsoleSession::detail(const QStringList &args)
     if (!requireArgs(args, 0, 0, "detail"))
         return;
     ConsoleOutput::line(foodnos(readMenuCatalogue().pages.arrDetailFoodInfos));
+}
+
+namespace {
+QList<Food> orderableDishes()
+{
+    QList<Food> dishes;
+    DBManager::defaultManager().getAllFoodInfo([&dishes](const QList<Food> &foods) { dishes = foods; },
+                                               false);
+    return dishes;
+}
+} // namespace
+
+void ConsoleSession::search(const QStringList &args)
+{
+    if (!requireArgs(args, 0, 1, "search [KEY]"))
+        return;
+    for (const Food &food : DishSearch::filterWithKey(orderableDishes(), args.value(0)))
+        ConsoleOutput::row({food.info->foodno, food.info->displayFoodName()});
+}
+
+void ConsoleSession::quick(const QStringList &args)
+{
+    if (!requireArgs(args, 0, 1, "quick [KEY]"))
+        return;
+    QList<FoodSmallCatInfo> categories;
+    DBManager::defaultManager().getAllFoodSmallCat(
+        [&categories](const QList<FoodSmallCatInfo> &found) { categories = found; });
+    const QList<Food> matching = DishSearch::filterWithKey(orderableDishes(), args.value(0));
+    for (const DishSearch::Section &section : DishSearch::groupBySmallCategory(categories, matching))
+        ConsoleOutput::row({section.category.scatName, foodnos(section.dishes)});
 }

@@ -24,7 +24,7 @@ bool setManual(QList<TasteInfo> &chosen, const QString &name, const QString &amo
     TasteInfo manual = TasteInfo::genManualTaste();
     manual.TasteName = name;
     if (!amountText.isEmpty()) {
-        const std::optional<float> amount = CommonUtils::typedNumber(amountText);
+        const std::optional<float> amount = CommonUtils::editedNumber(amountText);
         if (!amount)
             return false;
         manual.TasteAmt = *amount;

@@ -1,5 +1,6 @@
 #include "foundation/CommonUtils.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace CommonUtils {
@@ -97,8 +98,8 @@ namespace {
 QString fixed(float number, int decimals)
 {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, double(number),
-                                      std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, double(number), std::chars_format::fixed, decimals);
     return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 } // namespace
@@ -129,6 +130,13 @@ std::optional<float> typedNumber(const QString &text)
     bool ok = false;
     const float value = leading.toFloat(&ok);
     return ok ? std::optional<float>(value) : std::nullopt;
+}
+
+std::optional<float> editedNumber(const QString &text)
+{
+    if (text.count(u'.') > 1 || !std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }))
+        return std::nullopt;
+    return typedNumber(text);
 }
 
 } // namespace CommonUtils

@@ -16,6 +16,9 @@ bool isValidNumber(const QString &text);
 // The value of a typed number as the editors read it: the leading decimal number of a text made
 // only of "0"-"9" and "." (with two points it counts up to the second). Absent for anything else.
 std::optional<float> typedNumber(const QString &text);
+// The value of a number typed in an editor field: digits with at most one point and at least one
+// digit ("0", "2.5", ".5", "3."). Absent for anything else, "." and "1..2" included.
+std::optional<float> editedNumber(const QString &text);
 // Percent-encodes the UTF-8 bytes of everything but ASCII letters, digits and "-_.~".
 QString stringByEscapingForURLArgument(const QString &text);
 

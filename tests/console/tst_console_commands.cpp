@@ -26,6 +26,12 @@ private slots:
             << QStringList{u"00114\t商务套餐A\t￥ 58.00 / 份"_s, u"00115\t双人套餐\t￥ 168.00 / 份"_s,
                            u"00116\t家庭欢聚套餐\t￥ 298.00 / 份"_s};
 
+        QTest::newRow("search and quick order")
+            << u"search phg\nquick 02\n"_s
+            << QStringList{u"00001\t拍黄瓜"_s, u"开胃凉菜\t00002"_s,
+                           u"川湘风味\t00020,00021,00022,00023,00024,00025"_s,
+                           u"粤式小炒\t00026,00027,00028,00029"_s, u"软饮果汁\t00102"_s};
+
         QTest::newRow("ordering and listing")
             << u"add 00001\nadd 00001 qty=2\nadd 00017 size=大份\n"
                "add 00114 swap=1:00019 swap=2:00076 swap=2:00075 swap=2:00076\nlines\ntotals\n"_s

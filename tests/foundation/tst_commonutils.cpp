@@ -67,6 +67,29 @@ private slots:
         QCOMPARE(CommonUtils::isValidNumber(text), valid);
     }
 
+    void editedNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<float>("value"); // -1: refused
+        QTest::newRow("zero") << "0" << 0.0f;
+        QTest::newRow("decimal") << "2.5" << 2.5f;
+        QTest::newRow("leading point") << ".5" << 0.5f;
+        QTest::newRow("trailing point") << "3." << 3.0f;
+        QTest::newRow("only a point") << "." << -1.0f;
+        QTest::newRow("two points") << "1..2" << -1.0f;
+        QTest::newRow("three parts") << "1.2.3" << -1.0f;
+        QTest::newRow("minus") << "-50" << -1.0f;
+        QTest::newRow("empty") << "" << -1.0f;
+        QTest::newRow("letter") << "a" << -1.0f;
+    }
+    void editedNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(float, value);
+        const std::optional<float> read = CommonUtils::editedNumber(text);
+        QCOMPARE(read.value_or(-1.0f), value);
+    }
+
     void escaping_data()
     {
         QTest::addColumn<QString>("text");

@@ -5,16 +5,12 @@
 #include "settings/ConfigManager.h"
 #include "toolkit/NumberAndLetterKeyboard.h"
 #include "toolkit/NumberKeyboard.h"
-#include "ui/shell/Appearance.h"
 #include "ui/account/AuthViewController.h"
-#include "ui/components/CategoryScrollModel.h"
-#include "ui/components/FoodInfoScrollModel.h"
 #include "ui/account/LoginViewController.h"
 #include "ui/account/LogoutViewController.h"
-#include "ui/shell/MenuViewController.h"
-#include "ui/shell/NoticeBoard.h"
+#include "ui/components/CategoryScrollModel.h"
+#include "ui/components/FoodInfoScrollModel.h"
 #include "ui/components/NumberInputViewController.h"
-#include "ui/shell/PopStage.h"
 #include "ui/menu/FoodItemSizeViewController.h"
 #include "ui/menu/QuickTasteSetViewController.h"
 #include "ui/menu/TDetailsViewController.h"
@@ -22,6 +18,15 @@
 #include "ui/staff/ChangePasswordView.h"
 #include "ui/staff/ChangePwdViewController.h"
 #include "ui/staff/GqFoodListView.h"
+#include "ui/order/GuaDanViewController.h"
+#include "ui/order/SearchViewController.h"
+#include "ui/order/TableChooseViewController.h"
+#include "ui/order/TasteViewController.h"
+#include "ui/order/TempFoodViewController.h"
+#include "ui/shell/Appearance.h"
+#include "ui/shell/MenuViewController.h"
+#include "ui/shell/NoticeBoard.h"
+#include "ui/shell/PopStage.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -128,8 +133,9 @@ private:
                     {u"picture"_s, QUrl()},
                     {u"pictureKnown"_s, true}};
         if (view == u"FoodItemSizeView.qml"_s)
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(new FoodItemSizeViewController(
-                                          Food{}, {{u"101"_s, u"大份"_s, 38}, {u"101"_s, u"例"_s, 28}}, owner))}};
+            return {
+                {u"controller"_s, QVariant::fromValue<QObject *>(new FoodItemSizeViewController(
+                                      Food{}, {{u"101"_s, u"大份"_s, 38}, {u"101"_s, u"例"_s, 28}}, owner))}};
         if (view == u"TDetailsView.qml"_s || view == u"SetMealRowsView.qml"_s) {
             Food set;
             Food component;
@@ -146,8 +152,29 @@ private:
         if (view == u"QuickTasteSetView.qml"_s) {
             auto line = std::make_shared<FoodOrder>();
             line->foodName = u"水煮鱼"_s;
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(new QuickTasteSetViewController({line}, owner))}};
+            return {{u"controller"_s,
+                     QVariant::fromValue<QObject *>(new QuickTasteSetViewController({line}, owner))}};
         }
+        if (view == u"TasteView.qml"_s)
+            return {
+                {u"controller"_s, QVariant::fromValue<QObject *>(new TasteViewController(nullptr, owner))}};
+        if (view == u"TableChooseView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new TableChooseViewController(
+                                          std::make_shared<OrderPack>(), owner))}};
+        if (view == u"TableView.qml"_s)
+            return {{u"number"_s, u"4人 ￥120.00"_s},
+                    {u"name"_s, u"大厅1号"_s},
+                    {u"second"_s, u"A01"_s},
+                    {u"inUse"_s, true},
+                    {u"selected"_s, false}};
+        if (view == u"GuaDanView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new GuaDanViewController(owner))}};
+        if (view == u"SearchView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new SearchViewController(owner))}};
+        if (view == u"DishSearchBox.qml"_s)
+            return {{u"field"_s, QVariant::fromValue<QObject *>(new DishSearchField(false, owner))}};
+        if (view == u"TempFoodView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new TempFoodViewController(owner))}};
         return {};
     }
 

@@ -15,6 +15,7 @@
 #include "settings/AccessCode.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
+#include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
 #include "order/OrderManager.h"
 #include "storage/DBManager.h"
@@ -402,6 +403,47 @@ private slots:
         QVERIFY2(lines.at(2).startsWith(u"商务套餐A|"_s), qPrintable(lines.join(u'\n')));
         QVERIFY2(lines.mid(3, 3).join(u',').contains(u"小炒黄牛肉"_s), qPrintable(lines.join(u'\n')));
         QVERIFY2(lines.at(6).startsWith(u"辣子鸡|"_s) && lines.at(6).endsWith(u"|1.00|微辣"_s), qPrintable(lines.at(6)));
+
+        // Search: letters on the keypad narrow the list; "+" orders and the menu's badge follows.
+        const double ordered = menu->orderNumText().toDouble();
+        UiTest::tap(item(u"searchButton"_s));
+        QQuickItem *search = settledPopup();
+        QVERIFY(search);
+        UiTest::tap(UiTest::findItem(search, u"searchText"_s));
+        tapKeys(search, {u"P"_s, u"H"_s, u"G"_s});
+        QTRY_COMPARE(UiTest::findItem(search, u"searchText"_s)->property("text").toString(), u"PHG"_s);
+        QQuickItem *found = nullptr;
+        QTRY_VERIFY((found = UiTest::findItem(search, u"searchRow_0"_s)));
+        QVERIFY(!UiTest::findItem(search, u"searchRow_5"_s));
+        saveScreenshot(u"search"_s);
+        UiTest::tap(UiTest::findItem(found, u"addButton"_s));
+        QTRY_COMPARE(UiTest::findItem(found, u"amount"_s)->property("text").toString(), u"1"_s);
+        QTRY_COMPARE(menu->orderNumText(), QString::number(ordered + 1));
+        UiTest::tap(UiTest::findItem(search, u"closeButton"_s));
+        QTRY_VERIFY(frames().isEmpty());
+
+        // The quick-order screen, the table chooser and the taste editor, for the record.
+        UiTest::tap(item(u"quickOrderButton"_s));
+        QTRY_VERIFY(item(u"quickOrderScreen"_s));
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        QTRY_VERIFY(UiTest::findItem(item(u"quickOrderScreen"_s), u"quickRow_0"_s));
+        saveScreenshot(u"quick-order"_s);
+        UiTest::tap(UiTest::findItem(item(u"quickOrderScreen"_s), u"backButton"_s));
+        QTRY_VERIFY(!item(u"quickOrderScreen"_s));
+        QVERIFY(pops().pop(PopName::TableChooseViewController, {}));
+        QQuickItem *tables = settledPopup();
+        QVERIFY(tables);
+        QTRY_VERIFY(UiTest::findItem(tables, u"table_0"_s));
+        saveScreenshot(u"table-chooser"_s);
+        UiTest::tap(UiTest::findItem(tables, u"cancelButton"_s));
+        QTRY_VERIFY(frames().isEmpty());
+        QVERIFY(pops().pop(PopName::TasteViewController, {QVariant::fromValue(orders.arrOrders().at(6))}));
+        QQuickItem *tasteEditor = settledPopup();
+        QVERIFY(tasteEditor);
+        QTRY_VERIFY(UiTest::findItem(UiTest::findItem(tasteEditor, u"chosenTastes"_s), u"tile_0"_s));
+        saveScreenshot(u"taste-editor"_s);
+        UiTest::tap(UiTest::findItem(tasteEditor, u"cancelButton"_s));
+        QTRY_VERIFY(frames().isEmpty());
 
         // The detail screen of a card, and back.
         UiTest::tap(UiTest::findItem(item(u"menuPage_"_s + QString::number(menu->currentPage())), u"dishPicture"_s));

@@ -13,6 +13,7 @@
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
 #include "storage/MenuCatalogue.h"
+#include "toolkit/PopViewManager.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -267,12 +268,12 @@ void MainViewController::openDetail(int page, int card)
 
 void MainViewController::showSearch()
 {
-    Navigator::instance().push(u"PlaceholderScreen"_s, {{u"titleKey"_s, u"搜索"_s}});
+    PopViewManager::defaultManager().popSearchView(false);
 }
 
 void MainViewController::showQuickOrder()
 {
-    Navigator::instance().push(u"PlaceholderScreen"_s, {{u"titleKey"_s, u"快速点单"_s}});
+    Navigator::instance().push(u"QuickOrderScreen"_s);
 }
 
 void MainViewController::goToOrderList()

@@ -1,8 +1,15 @@
 #include "PopupFactories.h"
 
 #include "FoodItemSizeViewController.h"
+#include "GuaDanViewController.h"
+#include "LineNumberEditors.h"
 #include "QuickTasteSetViewController.h"
+#include "SearchViewController.h"
 #include "TDetailsViewController.h"
+#include "TableChooseViewController.h"
+#include "TasteViewController.h"
+#include "TempFoodViewController.h"
+#include "order/OrderManager.h"
 #include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
 
@@ -14,17 +21,50 @@ void registerAll(PopViewManager &manager)
                             [](const QVariantList &args) -> PopRootViewController * {
                                 if (args.size() < 2)
                                     return nullptr;
-                                return new FoodItemSizeViewController(args.at(0).value<Food>(),
-                                                                      args.at(1).value<QList<FoodItemsize>>());
+                                return new FoodItemSizeViewController(
+                                    args.at(0).value<Food>(), args.at(1).value<QList<FoodItemsize>>());
                             });
-    manager.registerFactory(PopName::TDetailsViewController, [](const QVariantList &args) -> PopRootViewController * {
-        return args.isEmpty() ? nullptr : new TDetailsViewController(args.at(0).value<Food>());
-    });
+    manager.registerFactory(
+        PopName::TDetailsViewController, [](const QVariantList &args) -> PopRootViewController * {
+            return args.isEmpty() ? nullptr : new TDetailsViewController(args.at(0).value<Food>());
+        });
     manager.registerFactory(PopName::QuickTasteSetViewController,
                             [](const QVariantList &args) -> PopRootViewController * {
                                 const auto lines = args.value(0).value<QList<std::shared_ptr<FoodOrder>>>();
                                 return lines.isEmpty() ? nullptr : new QuickTasteSetViewController(lines);
                             });
+    // An order line gives the line form; the order pack (or nothing) the whole-order form.
+    manager.registerFactory(
+        PopName::TasteViewController, [](const QVariantList &args) -> PopRootViewController * {
+            return new TasteViewController(args.value(0).value<std::shared_ptr<FoodOrder>>());
+        });
+    manager.registerFactory(PopName::SaleQtyChangeViewController,
+                            [](const QVariantList &args) -> PopRootViewController * {
+                                const auto line = args.value(0).value<std::shared_ptr<FoodOrder>>();
+                                return line ? new SaleQtyChangeViewController(line) : nullptr;
+                            });
+    manager.registerFactory(PopName::SalePriceChangeViewController,
+                            [](const QVariantList &args) -> PopRootViewController * {
+                                const auto line = args.value(0).value<std::shared_ptr<FoodOrder>>();
+                                return line ? new SalePriceChangeViewController(line) : nullptr;
+                            });
+    manager.registerFactory(
+        PopName::CusNumChangeViewController,
+        [](const QVariantList &) -> PopRootViewController * { return new CusNumChangeViewController; });
+    manager.registerFactory(
+        PopName::TableChooseViewController, [](const QVariantList &args) -> PopRootViewController * {
+            auto pack = args.value(0).value<std::shared_ptr<OrderPack>>();
+            return new TableChooseViewController(pack ? pack : OrderManager::defaultManager().orderPack());
+        });
+    manager.registerFactory(
+        PopName::GuaDanViewController,
+        [](const QVariantList &) -> PopRootViewController * { return new GuaDanViewController; });
+    manager.registerFactory(
+        PopName::SearchViewController,
+        [](const QVariantList &) -> PopRootViewController * { return new SearchViewController; });
+    manager.registerFactory(
+        PopName::TempFoodViewController,
+        [](const QVariantList &) -> PopRootViewController * { return new TempFoodViewController; });
 }
 
 } // namespace PopupFactories

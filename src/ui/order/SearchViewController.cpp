@@ -1,0 +1,67 @@
+#include "SearchViewController.h"
+
+#include "catalogue/DishSearch.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "order/FoodActions.h"
+#include "order/TaskManager.h"
+#include "storage/DBManager.h"
+
+#include <algorithm>
+
+SearchViewController::SearchViewController(QObject *parent) : PopRootViewController(parent)
+{
+    DBManager::defaultManager().getAllFoodInfo([this](const QList<Food> &foods) { arrFood_ = foods; }, false);
+    connect(&field_, &DishSearchField::searchRequested, this, &SearchViewController::search);
+    NotificationCenter &center = NotificationCenter::defaultCenter();
+    center.addObserver(this, Notify::TaskOrderAmount, [this](const Notification &note) {
+        const QStringList result = note.object.toStringList();
+        if (result.size() >= 2)
+            rows_.setAmount(result.at(0), result.at(1));
+    });
+    center.addObserver(this, Notify::PopManagerControllerBackToFront, [this](const Notification &note) {
+        if (note.object.value<QObject *>() == this)
+            emit field_.selectAllRequested();
+    });
+    search();
+}
+
+void SearchViewController::search()
+{
+    rows_.reload(DishSearch::filterWithKey(arrFood_, field_.text()));
+    refreshAmounts(0, kFirstVisibleRows - 1);
+}
+
+void SearchViewController::refreshAmounts(int first, int last)
+{
+    last = std::min(last, rows_.count() - 1);
+    for (int row = std::max(first, 0); row <= last; ++row)
+        TaskManager::defaultManager().runOrderAmountTaskWithFoodIdentity(rows_.dish(row).info->foodno);
+}
+
+void SearchViewController::add(int row)
+{
+    if (row < 0 || row >= rows_.count())
+        return;
+    field_.dishAdded();
+    FoodActions(rows_.dish(row)).addFood();
+    if (shouldReloadOrderList_)
+        PostNotificationInMainThread(Notify::UpdateOrderList);
+}
+
+void SearchViewController::remove(int row)
+{
+    if (row < 0 || row >= rows_.count())
+        return;
+    FoodActions(rows_.dish(row)).delFood();
+    if (shouldReloadOrderList_)
+        PostNotificationInMainThread(Notify::UpdateOrderList);
+}
+
+void SearchViewController::close()
+{
+    if (isDismissing())
+        return;
+    field_.endEditing();
+    dismissSelf();
+}

@@ -1,0 +1,371 @@
+// The editors the order list opens, at controller level on the shipped demo catalogue: the taste
+// editor in its line and whole-order forms, the quantity, price and guest-count editors, and the
+// temporary-dish editor, each with its messages in the order it checks them; and the held-order
+// list.
+#include "UiTestSupport.h"
+
+#include "../server/RecordingNotices.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "order/OrderManager.h"
+#include "storage/DBManager.h"
+#include "ui/order/GuaDanViewController.h"
+#include "ui/order/LineNumberEditors.h"
+#include "ui/order/TasteViewController.h"
+#include "ui/order/TempFoodViewController.h"
+
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+Food demoDish(const QString &name, bool temporary = false)
+{
+    Food found;
+    DBManager::defaultManager().getAllFoodInfo(
+        [&](const QList<Food> &foods) {
+            for (const Food &food : foods) {
+                if (food.info->foodName == name)
+                    found = food;
+            }
+        },
+        temporary);
+    return found;
+}
+
+std::shared_ptr<FoodOrder> orderedLine(const QString &name)
+{
+    OrderManager &orders = OrderManager::defaultManager();
+    orders.addFood(demoDish(name));
+    orders.processOrderCache();
+    return orders.arrOrders().value(0);
+}
+
+QStringList names(const QList<TasteInfo> &tastes)
+{
+    QStringList names;
+    for (const TasteInfo &taste : tastes)
+        names.append(taste.TasteName + u'|' + QString::number(taste.TasteAmt));
+    return names;
+}
+} // namespace
+
+class TestOrderEditors : public QObject {
+    Q_OBJECT
+private:
+    std::shared_ptr<RecordingNotices> notices = std::make_shared<RecordingNotices>();
+
+private slots:
+    void initTestCase()
+    {
+        UiTest::startRecording();
+        UserNotice::setSink(notices);
+        OrderManager::defaultManager().genNewPack();
+    }
+
+    void cleanup()
+    {
+        OrderManager::defaultManager().deleteAllFoodOrders();
+        OrderManager::defaultManager().changePack([](OrderPack &pack) {
+            pack.arrTaste.clear();
+            pack.CustCount.reset();
+        });
+        notices->shown.clear();
+        UI_VERIFY_NO_WARNINGS();
+    }
+
+    // Duplicates kept once, the manual taste replaced at the end, typing clears the surcharge,
+    // a bad surcharge refused; nothing reaches the line before "确定".
+    void tasteEditorLineForm()
+    {
+        const auto line = orderedLine(u"辣子鸡"_s);
+        QVERIFY(line);
+        TasteViewController editor(line);
+        QCOMPARE(editor.title(), line->foodName);
+        QVERIFY(!editor.isPackForm());
+        QCOMPARE(editor.categories()->titles().value(0), u"绑定做法"_s);
+        editor.offered()->tap(0);
+        editor.offered()->tap(0);
+        editor.offered()->tap(1);
+        QCOMPARE(editor.chosenTastes().size(), 2);
+
+        editor.addManual();
+        editor.setManualText(u"少油"_s);
+        editor.setAmountText(u"-50"_s);
+        editor.addManual();
+        editor.setAmountText(u"."_s);
+        editor.addManual();
+        editor.setAmountText(u"3"_s);
+        editor.setManualText(u"少油\t"_s); // refused, the surcharge stays
+        QCOMPARE(editor.amountText(), u"3"_s);
+        editor.addManual();
+        editor.setManualText(u"走葱"_s);
+        editor.addManual(); // replaces 少油 and goes to the end
+        editor.offered()->tap(2);
+        QCOMPARE(notices->shown, (QStringList{u"error|请输入做法"_s, u"error|请输入正确的金额"_s,
+                                              u"error|请输入正确的金额"_s}));
+        const QStringList chosen = names(editor.chosenTastes());
+        QCOMPARE(chosen.size(), 4);
+        QCOMPARE(chosen.at(2), u"走葱|0"_s);
+        QVERIFY(line->arrTaste.isEmpty());
+
+        editor.chosen()->tap(0);
+        QCOMPARE(editor.chosenTastes().size(), 3);
+        editor.confirm();
+        QCOMPARE(names(line->arrTaste), names(editor.chosenTastes()));
+    }
+
+    void tasteEditorEmptyConfirmClearsAndCancelKeeps()
+    {
+        const auto line = orderedLine(u"辣子鸡"_s);
+        {
+            TasteViewController editor(line);
+            editor.offered()->tap(0);
+            editor.confirm();
+        }
+        QCOMPARE(line->arrTaste.size(), 1);
+        {
+            TasteViewController editor(line);
+            editor.chosen()->tap(0);
+            editor.cancel();
+        }
+        QCOMPARE(line->arrTaste.size(), 1);
+        TasteViewController editor(line);
+        editor.chosen()->tap(0);
+        editor.confirm();
+        QVERIFY(line->arrTaste.isEmpty());
+    }
+
+    // The whole-order form: style "B", "整单备注", no surcharge even when one was typed.
+    void tasteEditorPackForm()
+    {
+        TasteViewController editor(nullptr);
+        QVERIFY(editor.isPackForm());
+        QCOMPARE(editor.title(), u"整单备注"_s);
+        QVERIFY(editor.categories()->count() > 0);
+        editor.offered()->tap(0);
+        editor.setManualText(u"快一点"_s);
+        editor.setAmountText(u"5"_s);
+        editor.addManual();
+        editor.confirm();
+        QList<TasteInfo> remarks;
+        OrderManager::defaultManager().changePack([&](OrderPack &pack) { remarks = pack.arrTaste; });
+        QCOMPARE(remarks.size(), 2);
+        QCOMPARE(names({remarks.last()}), QStringList{u"快一点|0"_s});
+    }
+
+    void quantityEditor_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<QString>("quantity");
+        QTest::newRow("three") << u"3"_s << QString() << u"3.00"_s;
+        QTest::newRow("half") << u"0.5"_s << QString() << u"0.50"_s;
+        QTest::newRow("zero") << u"0"_s << u"数量不能为0"_s << u"1.00"_s;
+        QTest::newRow("minus") << u"-2"_s << u"请输入正确数量"_s << u"1.00"_s;
+        QTest::newRow("letters") << u"2a"_s << u"请输入正确数量"_s << u"1.00"_s;
+        QTest::newRow("only a point") << u"."_s << u"请输入正确数量"_s << u"1.00"_s;
+        QTest::newRow("two points") << u"1..2"_s << u"请输入正确数量"_s << u"1.00"_s;
+        QTest::newRow("beyond reason") << u"99999999"_s << u"请输入正确数量"_s << u"1.00"_s;
+    }
+    void quantityEditor()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, notice);
+        QFETCH(QString, quantity);
+        const auto line = orderedLine(u"宫保鸡丁"_s);
+        SaleQtyChangeViewController editor(line);
+        QCOMPARE(editor.title(), u"数量修改"_s);
+        QCOMPARE(editor.text(), u"1.00"_s);
+        editor.setText(typed);
+        editor.confirm();
+        QCOMPARE(notices->shown, notice.isEmpty() ? QStringList() : QStringList{u"error|"_s + notice});
+        QCOMPARE(line->OrderQuantity(), quantity);
+        QCOMPARE(editor.isDismissing(), notice.isEmpty());
+    }
+
+    void priceEditor_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<float>("price");
+        QTest::newRow("price") << u"12.5"_s << QString() << 12.5f;
+        QTest::newRow("zero") << u"0"_s << u"销售价格需要大于零！"_s << -1.0f;
+        QTest::newRow("minus") << u"-1"_s << u"请输入正确的金额"_s << -1.0f;
+        QTest::newRow("only a point") << u"."_s << u"请输入正确的金额"_s << -1.0f;
+        QTest::newRow("two points") << u"1..2"_s << u"请输入正确的金额"_s << -1.0f;
+    }
+    void priceEditor()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, notice);
+        QFETCH(float, price);
+        const auto line = orderedLine(u"宫保鸡丁"_s);
+        const float before = line->salePrice1;
+        SalePriceChangeViewController editor(line);
+        QCOMPARE(editor.title(), u"价格修改"_s);
+        QCOMPARE(editor.text(), line->PriceSale1());
+        editor.setText(typed);
+        editor.confirm();
+        QCOMPARE(notices->shown, notice.isEmpty() ? QStringList() : QStringList{u"error|"_s + notice});
+        QCOMPARE(line->salePrice1, price < 0 ? before : price);
+    }
+
+    void guestEditor_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("four") << u"4"_s << true;
+        QTest::newRow("zero kept as typed") << u"0"_s << true;
+        QTest::newRow("two and a half") << u"2.5"_s << true;
+        QTest::newRow("only a point") << u"."_s << false;
+        QTest::newRow("two points") << u"1..2"_s << false;
+        QTest::newRow("letter") << u"a"_s << false;
+    }
+    void guestEditor()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        QObject *confirmed = nullptr;
+        NotificationCenter::defaultCenter().addObserver(
+            this, Notify::PopManagerControllerConfirm,
+            [&](const Notification &note) { confirmed = note.object.value<QObject *>(); });
+        CusNumChangeViewController editor;
+        QCOMPARE(editor.text(), u"0"_s);
+        QCOMPARE(editor.title(), u"请输入用餐人数"_s);
+        editor.setText(typed);
+        editor.confirm();
+        QCoreApplication::processEvents();
+        NotificationCenter::defaultCenter().removeObserver(this, Notify::PopManagerControllerConfirm);
+        std::optional<QString> stored;
+        OrderManager::defaultManager().changePack([&](OrderPack &pack) { stored = pack.CustCount; });
+        QCOMPARE(stored, accepted ? std::optional<QString>(typed) : std::nullopt);
+        QCOMPARE(confirmed == &editor, accepted);
+        QCOMPARE(notices->shown, accepted ? QStringList() : QStringList{u"error|请输入正确数量"_s});
+    }
+
+    void tempDishChecks_data()
+    {
+        QTest::addColumn<bool>("pick");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("qty");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("nothing picked") << false << u"x"_s << u"5"_s << u"1"_s << u"请选择菜品"_s;
+        QTest::newRow("no name") << true << u" "_s << u"5"_s << u"1"_s << u"请填菜品名称"_s;
+        QTest::newRow("no price") << true << u"x"_s << QString() << u"1"_s << u"请填写销售价格"_s;
+        QTest::newRow("zero price") << true << u"x"_s << u"0"_s << u"1"_s << u"销售价格需要大于零！"_s;
+        QTest::newRow("point price") << true << u"x"_s << u"."_s << u"1"_s << u"销售价格需要大于零！"_s;
+        QTest::newRow("zero quantity") << true << u"x"_s << u"5"_s << u"0.5"_s << u"销售需需大于1！"_s;
+        QTest::newRow("two-point quantity") << true << u"x"_s << u"5"_s << u"1..2"_s << u"销售需需大于1！"_s;
+        QTest::newRow("runaway quantity")
+            << true << u"x"_s << u"5"_s << u"99999999"_s << u"销售需需大于1！"_s;
+    }
+    void tempDishChecks()
+    {
+        QFETCH(bool, pick);
+        QFETCH(QString, name);
+        QFETCH(QString, price);
+        QFETCH(QString, qty);
+        QFETCH(QString, notice);
+        TempFoodViewController editor;
+        if (pick)
+            editor.select(0);
+        editor.setNameText(name);
+        editor.setPriceText(price);
+        editor.setQtyText(qty);
+        editor.confirm();
+        QCOMPARE(notices->shown, QStringList{u"error|"_s + notice});
+        QVERIFY(OrderManager::defaultManager().arrOrders().isEmpty());
+        QVERIFY(!editor.isDismissing());
+    }
+
+    // Three portions are one line of quantity 3 at the typed price; the catalogue keeps its record.
+    void tempDishAddsOneLine()
+    {
+        TempFoodViewController editor;
+        QCOMPARE(editor.dishNames(), (QStringList{u"临时菜"_s, u"临时酒水"_s}));
+        editor.select(1);
+        QCOMPARE(editor.nameText(), u"临时酒水"_s);
+        QCOMPARE(editor.qtyText(), u"1"_s);
+        editor.setNameText(u"自带红酒"_s);
+        editor.setPriceText(u"88.5"_s);
+        editor.setQtyText(u"3"_s);
+        editor.confirm();
+        QVERIFY(notices->shown.isEmpty());
+        const auto lines = OrderManager::defaultManager().arrOrders();
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines.at(0)->foodName, u"自带红酒"_s);
+        QCOMPARE(lines.at(0)->OrderQuantity(), u"3.00"_s);
+        QCOMPARE(lines.at(0)->salePrice1, 88.5f);
+        QCOMPARE(demoDish(u"临时酒水"_s, true).info->salePrice1, 0.0f);
+    }
+    // Rows numbered in store order with their time; the lines and the "%.1f" total; a broken
+    // record selected after a good one leaves nothing to take back.
+    void heldOrderList()
+    {
+        OrderManager &orders = OrderManager::defaultManager();
+        orders.addFood(demoDish(u"宫保鸡丁"_s));
+        orders.addFood(demoDish(u"米饭"_s));
+        orders.processOrderCache();
+        const auto lines = orders.arrOrders();
+        QCOMPARE(lines.size(), 2);
+        orders.changeLine(lines.at(0), [](FoodOrder &line) { line.salePrice1 = 12.5f; });
+        orders.changeLine(lines.at(1), [](FoodOrder &line) { line.salePrice1 = 8; });
+        bool saved = false;
+        orders.orderPack()->saveGuaDan([&saved](bool ok) { saved = ok; });
+        QVERIFY(saved);
+        QList<Guadan> stored;
+        DBManager &db = DBManager::mainDBManager();
+        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
+        QString broken = stored.at(0).content;
+        broken.replace(QRegularExpression(u"<OrderDetail>.*</OrderDetail>"_s,
+                                          QRegularExpression::DotMatchesEverythingOption),
+                       u"<OrderDetail></OrderDetail>"_s);
+        db.saveOrderPack(broken, [&saved](bool ok) { saved = ok; });
+        QVERIFY(saved);
+        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
+        QCOMPARE(stored.size(), 2);
+
+        notices->shown.clear();
+        GuaDanViewController list;
+        const QStringList rows = list.heldRows();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(0),
+                 u"1\t"_s + stored.at(0).createDate.toLocalTime().toString(u"yyyy-MM-dd HH:mm:ss"_s));
+        QVERIFY(rows.at(1).startsWith(u"2\t"_s));
+        list.confirm();
+        QCOMPARE(notices->shown, QStringList{u"error|请选择挂单"_s});
+        list.select(1); // the good one, held first
+        QCOMPARE(list.totalText(), u"20.5"_s);
+        QCOMPARE(list.lineRows().size(), 2);
+        QVERIFY(list.lineRows().at(0).endsWith(u"\t12.50"_s));
+        list.select(0); // the broken one
+        QCOMPARE(list.lineRows(), QStringList());
+        list.confirm();
+        QCOMPARE(notices->shown,
+                 (QStringList{u"error|请选择挂单"_s, u"info|操作失败"_s, u"error|请选择挂单"_s}));
+        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
+        QCOMPARE(stored.size(), 2);
+
+        std::shared_ptr<OrderPack> chosen;
+        NotificationCenter::defaultCenter().addObserver(
+            this, Notify::GuaDanChoosed,
+            [&](const Notification &note) { chosen = note.object.value<std::shared_ptr<OrderPack>>(); });
+        list.select(1);
+        list.confirm();
+        QCoreApplication::processEvents();
+        NotificationCenter::defaultCenter().removeObserver(this);
+        QVERIFY(chosen);
+        QCOMPARE(chosen->ordersInPack.size(), 2);
+        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
+        QCOMPARE(stored.size(), 1);
+        db.deleteGuadanById(stored.at(0).gid, {});
+    }
+};
+
+DIANCAI_UI_TEST_MAIN(TestOrderEditors)
+#include "tst_order_editors.moc"

@@ -1,0 +1,282 @@
+// The table chooser and its table tiles at controller level on the demo base data: the lock, the
+// room filter, the keypad-fed fields, the checks of "确定", the request id, and the live states
+// asked of the development server (in use, broken reply, refused, pop-up gone before the reply).
+#include "TableServer.h"
+#include "UiTestSupport.h"
+
+#include "../server/RecordingNotices.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "order/OrderManager.h"
+#include "server/RequestQueue.h"
+#include "server/ServerRequest.h"
+#include "settings/ConfigManager.h"
+#include "toolkit/KeyboardBase.h"
+#include "ui/components/TableGridModel.h"
+#include "ui/order/TableChooseViewController.h"
+
+#include <QAbstractItemModelTester>
+#include <QGuiApplication>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// Notices, and how many progress indicators are up.
+struct Notices : RecordingNotices {
+    int progress = 0;
+    void showProgress(const QString &) override { ++progress; }
+    void hideProgress() override { --progress; }
+};
+
+std::shared_ptr<OrderPack> pack(const QString &desk, const QString &guests)
+{
+    auto made = std::make_shared<OrderPack>();
+    made->DeskNo = desk;
+    made->CustCount = guests;
+    return made;
+}
+
+int tileOf(const TableGridModel &grid, const QString &tableNo)
+{
+    for (int i = 0; i < grid.count(); ++i) {
+        if (grid.tiles().at(i).tableNo == tableNo)
+            return i;
+    }
+    return -1;
+}
+} // namespace
+
+class TestTableChooser : public QObject {
+    Q_OBJECT
+private:
+    std::shared_ptr<Notices> notices = std::make_shared<Notices>();
+
+private slots:
+    void initTestCase()
+    {
+        UiTest::startRecording();
+        UserNotice::setSink(notices);
+    }
+
+    void cleanup()
+    {
+        ConfigManager &config = ConfigManager::defaultManager();
+        config.setLockTable(false);
+        config.setBindTableNo(std::nullopt);
+        config.setPort(u"1"_s);
+        notices->shown.clear();
+        QCOMPARE(notices->progress, 0);
+        UI_VERIFY_NO_WARNINGS();
+    }
+
+    void tiles_data()
+    {
+        QTest::addColumn<QString>("useIndex");
+        QTest::addColumn<bool>("hasState");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("inUse");
+        QTest::newRow("no state") << QString() << false << u"A01"_s << QString() << false;
+        QTest::newRow("free") << u"0"_s << true << u"A01"_s << QString() << false;
+        QTest::newRow("in use") << u"1"_s << true << u"4人 ￥120.50"_s << u"A01"_s << true;
+    }
+    void tiles()
+    {
+        QFETCH(QString, useIndex);
+        QFETCH(bool, hasState);
+        QFETCH(QString, number);
+        QFETCH(QString, second);
+        QFETCH(bool, inUse);
+        const Row state{u"A01"_s, u"大厅1号"_s, useIndex, u"4"_s, u"120.5"_s};
+        const TableTile tile = TableTile::make({u"A01"_s, u"大厅1号"_s, u"01"_s},
+                                               hasState ? std::optional<Row>(state) : std::nullopt);
+        QCOMPARE(tile.number, number);
+        QCOMPARE(tile.name, u"大厅1号"_s);
+        QCOMPARE(tile.second, second);
+        QCOMPARE(tile.inUse, inUse);
+    }
+
+    // "所有" lists every table; a room only its own, in base-data order; a pick fills the field.
+    void roomsFilterAndPick()
+    {
+        TableChooseViewController chooser(pack(u"A02"_s, {}));
+        QAbstractItemModelTester tester(chooser.tables());
+        QCOMPARE(chooser.rooms()->titles().value(0), u"所有"_s);
+        QCOMPARE(chooser.guests(), u"0"_s);
+        QCOMPARE(chooser.tableNo(), u"A02"_s);
+        const int all = chooser.tables()->count();
+        QVERIFY(all > 10);
+        chooser.rooms()->tap(2);
+        for (const DeskInfo &desk : chooser.shownTables())
+            QCOMPARE(desk.roomno, u"02"_s);
+        QCOMPARE(chooser.shownTables().value(0).deskno, u"V01"_s);
+        chooser.tables()->tap(0);
+        QCOMPARE(chooser.tableNo(), u"V01"_s);
+        QCOMPARE(chooser.tables()->selectedIndex(), 0);
+        chooser.rooms()->tap(0);
+        QCOMPARE(chooser.tables()->count(), all);
+    }
+
+    // Table numbers come from the letter keypad, the guests from the number keypad, each only
+    // while its field is edited; with the lock neither keys nor picks move the bound table.
+    void keypadsAndLock_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("table");
+        QTest::newRow("free") << false << u"V12"_s;
+        QTest::newRow("locked") << true << u"A05"_s;
+    }
+    void keypadsAndLock()
+    {
+        QFETCH(bool, locked);
+        QFETCH(QString, table);
+        ConfigManager::defaultManager().setLockTable(locked);
+        ConfigManager::defaultManager().setBindTableNo(u"A05"_s);
+        TableChooseViewController chooser(pack(u"A01"_s, u"2"_s));
+        QCOMPARE(chooser.isTableLocked(), locked);
+        chooser.letterKeys()->click(u"9"_s); // nothing is edited yet
+        QCoreApplication::processEvents();
+        QCOMPARE(chooser.guests(), u"2"_s);
+        chooser.beginEditing(TableChooseViewController::TableField);
+        for (const QString &key : {u"V"_s, u"1"_s, u"2"_s})
+            chooser.letterKeys()->click(key);
+        QCoreApplication::processEvents();
+        chooser.tables()->tap(0);
+        chooser.setField(TableChooseViewController::TableField, u"V12"_s);
+        QCOMPARE(chooser.tableNo(), table);
+        chooser.beginEditing(TableChooseViewController::GuestField);
+        chooser.numberKeys()->click(u"6"_s);
+        QCoreApplication::processEvents();
+        QCOMPARE(chooser.guests(), u"6"_s);
+        QCOMPARE(chooser.tableNo(), table);
+    }
+
+    void confirm_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("guests");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("known table") << u"A01"_s << u"4"_s << QStringList() << true;
+        QTest::newRow("half a guest") << u"A01"_s << u"2.5"_s << QStringList() << true;
+        QTest::newRow("letters") << u"A01"_s << u"a"_s << QStringList{u"error|请输入正确人数！"_s} << false;
+        QTest::newRow("only a point")
+            << u"A01"_s << u"."_s << QStringList{u"error|请输入正确人数！"_s} << false;
+        QTest::newRow("two points") << u"A01"_s << u"1..2"_s << QStringList{u"error|请输入正确人数！"_s}
+                                    << false;
+        QTest::newRow("unknown table kept")
+            << u"Z99"_s << u"3"_s << QStringList{u"error|不存在的桌台编号"_s} << true;
+        QTest::newRow("guests checked first")
+            << u"Z99"_s << u"x"_s << QStringList{u"error|请输入正确人数！"_s} << false;
+    }
+    void confirm()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, guests);
+        QFETCH(QStringList, shown);
+        QFETCH(bool, stored);
+        const auto edited = pack(u"A02"_s, u"1"_s);
+        TableChooseViewController chooser(edited);
+        chooser.setField(TableChooseViewController::TableField, table);
+        chooser.setField(TableChooseViewController::GuestField, guests);
+        chooser.setField(TableChooseViewController::WaiterField, u"1001"_s);
+        chooser.confirm();
+        QCOMPARE(notices->shown, shown);
+        QCOMPARE(edited->DeskNo, stored ? table : u"A02"_s);
+        QCOMPARE(edited->CustCount, stored ? guests : u"1"_s);
+        QCOMPARE(edited->WaiterMan, stored ? std::optional<QString>(u"1001"_s) : std::nullopt);
+        QCOMPARE(chooser.isDismissing(), stored);
+    }
+
+    // The request id rides on the confirmation only when one was given; cancel leaves the pack.
+    void requestIdAndCancel()
+    {
+        QVariantMap info{{u"unset"_s, true}};
+        QString cancelled;
+        NotificationCenter &center = NotificationCenter::defaultCenter();
+        center.addObserver(this, Notify::PopManagerControllerConfirm,
+                           [&](const Notification &note) { info = note.userInfo; });
+        center.addObserver(this, Notify::PopManagerControllerCancel, [&](const Notification &note) {
+            cancelled = note.object.value<QObject *>()->objectName();
+        });
+        {
+            TableChooseViewController chooser(pack(u"A01"_s, u"2"_s));
+            chooser.confirm();
+            QCoreApplication::processEvents();
+            QCOMPARE(info, QVariantMap());
+        }
+        {
+            TableChooseViewController chooser(pack(u"A01"_s, u"2"_s));
+            chooser.setProperty("requestId", u"1"_s);
+            chooser.confirm();
+            QCoreApplication::processEvents();
+            QCOMPARE(info, (QVariantMap{{u"requestId"_s, u"1"_s}}));
+        }
+        const auto kept = pack(u"A01"_s, u"2"_s);
+        TableChooseViewController chooser(kept);
+        chooser.setObjectName(u"chooser"_s);
+        chooser.setField(TableChooseViewController::TableField, u"A03"_s);
+        chooser.cancel();
+        QCoreApplication::processEvents();
+        center.removeObserver(this);
+        QCOMPARE(cancelled, u"chooser"_s);
+        QCOMPARE(kept->DeskNo, u"A01"_s);
+    }
+
+    // A01 opened with 4 guests shows "4人 ￥…" and its mark; a broken reply and a refusal show no
+    // states; a reply after the pop-up is gone touches nothing. The indicator always comes down.
+    void liveStates()
+    {
+        TableServer server;
+        QVERIFY2(server.start(), qPrintable(server.lastError()));
+        ConfigManager::defaultManager().setPort(QString::number(server.port()));
+        QCOMPARE(server.openTable(u"A01"_s, 4), u"0"_s);
+        {
+            TableChooseViewController chooser(pack({}, {}));
+            chooser.refreshRoomInfo();
+            QCOMPARE(notices->progress, 1);
+            QTRY_COMPARE(notices->progress, 0);
+            QVERIFY(ServerRequest::sharedQueue().waitForDone(5000));
+            const TableTile tile = chooser.tables()->tiles().at(tileOf(*chooser.tables(), u"A01"_s));
+            QVERIFY2(tile.number.startsWith(u"4人 ￥"_s), qPrintable(tile.number));
+            QVERIFY(tile.inUse);
+            QCOMPARE(tile.second, u"A01"_s);
+            QVERIFY(!chooser.tables()->tiles().at(tileOf(*chooser.tables(), u"A02"_s)).inUse);
+        }
+        const auto noStates = [](TableChooseViewController &chooser) {
+            const QList<TableTile> &tiles = chooser.tables()->tiles();
+            return std::none_of(tiles.cbegin(), tiles.cend(),
+                                [](const TableTile &tile) { return tile.inUse; });
+        };
+        QCOMPARE(server.controlPost(u"/__control/faults?command=GetRoomDeskState&kind=notxml"_s), 200);
+        {
+            TableChooseViewController chooser(pack({}, {}));
+            chooser.refreshRoomInfo();
+            QTRY_COMPARE(notices->progress, 0);
+            QVERIFY(ServerRequest::sharedQueue().waitForDone(5000));
+            QVERIFY(noStates(chooser));
+            QVERIFY(notices->shown.isEmpty());
+        }
+        QCOMPARE(server.controlPost(u"/__control/faults?command=GetRoomDeskState&kind=status"_s), 200);
+        {
+            TableChooseViewController chooser(pack({}, {}));
+            chooser.refreshRoomInfo();
+            QTRY_COMPARE(notices->progress, 0);
+            QVERIFY(ServerRequest::sharedQueue().waitForDone(5000));
+            QVERIFY(noStates(chooser));
+            QCOMPARE(notices->shown.size(), 1);
+            QVERIFY(notices->shown.at(0).startsWith(u"error|"_s));
+        }
+        {
+            auto *gone = new TableChooseViewController(pack({}, {}));
+            gone->refreshRoomInfo();
+            delete gone;
+            QCOMPARE(notices->progress, 0);
+            QTest::qWait(300);
+        }
+    }
+};
+
+DIANCAI_UI_TEST_MAIN(TestTableChooser)
+#include "tst_table_chooser.moc"
