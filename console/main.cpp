@@ -42,7 +42,9 @@ bool argumentsAreKnown(const QStringList &arguments)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("diancai-console"));
+    // The terminal's names, so that without --home the console works on the terminal's own home.
+    QCoreApplication::setOrganizationName(QStringLiteral("diancai"));
+    QCoreApplication::setApplicationName(QStringLiteral("diancai"));
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
         std::fputs(kUsage, stdout);

@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
+#include <QScreen>
 
 namespace StartupSequence {
 
@@ -66,7 +67,9 @@ std::unique_ptr<QQmlApplicationEngine> showMainWindow(bool fullscreen)
     if (!window)
         return nullptr;
     if (fullscreen) {
+        // Also sized by hand: without a window manager (a kiosk session) nothing else would.
         window->setFlag(Qt::FramelessWindowHint);
+        window->setGeometry(window->screen()->geometry());
         window->showFullScreen();
     }
     return engine;
