@@ -7,6 +7,7 @@
 // - the detail screen stepped through 1,000 dishes: resident memory growth (goal: 50 MB).
 //
 // Usage: bench_menu [DISHES]    (default 10000)
+#include "FrameWork.h"
 #include "app/StartupSequence.h"
 #include "media/MediaBackend.h"
 #include "media/SoundManager.h"
@@ -18,7 +19,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
@@ -34,36 +34,6 @@
 Q_IMPORT_QML_PLUGIN(Diancai_UiPlugin)
 
 namespace {
-// Adds up the GUI thread's event handling; a frame costs what was spent since the previous one.
-class TimedApplication : public QGuiApplication {
-public:
-    using QGuiApplication::QGuiApplication;
-    bool notify(QObject *receiver, QEvent *event) override
-    {
-        if (depth_++ == 0)
-            start_ = clock_.nsecsElapsed();
-        const bool handled = QGuiApplication::notify(receiver, event);
-        if (--depth_ == 0)
-            busy_ += clock_.nsecsElapsed() - start_;
-        return handled;
-    }
-    double takeFrameMs()
-    {
-        const qint64 now = clock_.nsecsElapsed();
-        const qint64 spent = busy_ + (depth_ > 0 ? now - start_ : 0);
-        busy_ = 0;
-        start_ = now;
-        return spent / 1e6;
-    }
-    void startClock() { clock_.start(); }
-
-private:
-    QElapsedTimer clock_;
-    int depth_ = 0;
-    qint64 start_ = 0;
-    qint64 busy_ = 0;
-};
-
 double residentMb()
 {
     QFile statm(QStringLiteral("/proc/self/statm"));

@@ -5,14 +5,13 @@
 // the animations over 16 ms.
 //
 // Usage: bench_popup_frames [ROUNDS]    (default 20)
+#include "FrameWork.h"
 #include "app/StartupSequence.h"
 #include "media/MediaBackend.h"
 #include "media/SoundManager.h"
 #include "toolkit/PopViewManager.h"
 #include "ui/components/NumberInputViewController.h"
 
-#include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
 #include <QSettings>
@@ -29,42 +28,6 @@ Q_IMPORT_QML_PLUGIN(Diancai_UiPlugin)
 namespace {
 constexpr double kGoalMs = 16.0;
 const QString kPopup = QStringLiteral("BenchQuantity");
-
-// Adds up how long the GUI thread spends handling events; a frame takes what was spent since the
-// previous one.
-class TimedApplication : public QGuiApplication {
-public:
-    using QGuiApplication::QGuiApplication;
-
-    bool notify(QObject *receiver, QEvent *event) override
-    {
-        if (depth_++ == 0)
-            eventStart_ = clock_.nsecsElapsed();
-        const bool handled = QGuiApplication::notify(receiver, event);
-        if (--depth_ == 0)
-            busy_ += clock_.nsecsElapsed() - eventStart_;
-        return handled;
-    }
-
-    // At a finished frame: the work spent on it. Called inside an event, whose rest counts
-    // towards the next frame.
-    double takeFrameMs()
-    {
-        const qint64 now = clock_.nsecsElapsed();
-        const qint64 spent = busy_ + (depth_ > 0 ? now - eventStart_ : 0);
-        busy_ = 0;
-        eventStart_ = now;
-        return spent / 1e6;
-    }
-
-    void startClock() { clock_.start(); }
-
-private:
-    QElapsedTimer clock_;
-    int depth_ = 0;
-    qint64 eventStart_ = 0;
-    qint64 busy_ = 0;
-};
 } // namespace
 
 int main(int argc, char *argv[])
