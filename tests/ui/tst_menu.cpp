@@ -286,20 +286,20 @@ private slots:
         QCOMPARE(orders.arrOrderCache().size(), 1);
         const auto line = orders.arrOrderCache().at(0);
         QuickTasteSetViewController setter({line});
-        QCOMPARE(setter.categories()->titles().value(0), u"绑定做法"_s);
-        QCOMPARE(setter.offered()->count(), 3);
-        setter.offered()->tap(1);
-        setter.offered()->tap(1);
-        QCOMPARE(TasteInfo::displayTasteString(line->arrTaste), setter.offered()->tiles().at(1).title);
-        setter.addManual();
+        QCOMPARE(setter.picker()->categories()->titles().value(0), u"绑定做法"_s);
+        QCOMPARE(setter.picker()->offered()->count(), 3);
+        setter.picker()->offered()->tap(1);
+        setter.picker()->offered()->tap(1);
+        QCOMPARE(TasteInfo::displayTasteString(line->arrTaste), setter.picker()->offered()->tiles().at(1).title);
+        setter.picker()->addManual();
         QCOMPARE(notices->shown, QStringList{u"error|请输入做法"_s});
-        setter.setManualText(u"少油"_s);
-        setter.setAmountText(u"2"_s);
-        setter.setManualText(u"少油,"_s); // refused; typing also clears the surcharge
-        QCOMPARE(setter.manualText(), u"少油"_s);
-        setter.setManualText(u"少盐"_s);
-        QCOMPARE(setter.amountText(), QString());
-        setter.addManual();
+        setter.picker()->setManualText(u"少油"_s);
+        setter.picker()->setAmountText(u"2"_s);
+        setter.picker()->setManualText(u"少油,"_s); // refused; typing also clears the surcharge
+        QCOMPARE(setter.picker()->manualText(), u"少油"_s);
+        setter.picker()->setManualText(u"少盐"_s);
+        QCOMPARE(setter.picker()->amountText(), QString());
+        setter.picker()->addManual();
         QCOMPARE(line->arrTaste.size(), 2);
         QCOMPARE(line->arrTaste.last().TasteName, u"少盐"_s);
         QVERIFY(orders.arrOrders().isEmpty());

@@ -86,36 +86,36 @@ private slots:
         TasteViewController editor(line);
         QCOMPARE(editor.title(), line->foodName);
         QVERIFY(!editor.isPackForm());
-        QCOMPARE(editor.categories()->titles().value(0), u"绑定做法"_s);
-        editor.offered()->tap(0);
-        editor.offered()->tap(0);
-        editor.offered()->tap(1);
-        QCOMPARE(editor.chosenTastes().size(), 2);
+        QCOMPARE(editor.picker()->categories()->titles().value(0), u"绑定做法"_s);
+        editor.picker()->offered()->tap(0);
+        editor.picker()->offered()->tap(0);
+        editor.picker()->offered()->tap(1);
+        QCOMPARE(editor.picker()->chosenTastes().size(), 2);
 
-        editor.addManual();
-        editor.setManualText(u"少油"_s);
-        editor.setAmountText(u"-50"_s);
-        editor.addManual();
-        editor.setAmountText(u"."_s);
-        editor.addManual();
-        editor.setAmountText(u"3"_s);
-        editor.setManualText(u"少油\t"_s); // refused, the surcharge stays
-        QCOMPARE(editor.amountText(), u"3"_s);
-        editor.addManual();
-        editor.setManualText(u"走葱"_s);
-        editor.addManual(); // replaces 少油 and goes to the end
-        editor.offered()->tap(2);
+        editor.picker()->addManual();
+        editor.picker()->setManualText(u"少油"_s);
+        editor.picker()->setAmountText(u"-50"_s);
+        editor.picker()->addManual();
+        editor.picker()->setAmountText(u"."_s);
+        editor.picker()->addManual();
+        editor.picker()->setAmountText(u"3"_s);
+        editor.picker()->setManualText(u"少油\t"_s); // refused, the surcharge stays
+        QCOMPARE(editor.picker()->amountText(), u"3"_s);
+        editor.picker()->addManual();
+        editor.picker()->setManualText(u"走葱"_s);
+        editor.picker()->addManual(); // replaces 少油 and goes to the end
+        editor.picker()->offered()->tap(2);
         QCOMPARE(notices->shown, (QStringList{u"error|请输入做法"_s, u"error|请输入正确的金额"_s,
                                               u"error|请输入正确的金额"_s}));
-        const QStringList chosen = names(editor.chosenTastes());
+        const QStringList chosen = names(editor.picker()->chosenTastes());
         QCOMPARE(chosen.size(), 4);
         QCOMPARE(chosen.at(2), u"走葱|0"_s);
         QVERIFY(line->arrTaste.isEmpty());
 
-        editor.chosen()->tap(0);
-        QCOMPARE(editor.chosenTastes().size(), 3);
+        editor.picker()->chosen()->tap(0);
+        QCOMPARE(editor.picker()->chosenTastes().size(), 3);
         editor.confirm();
-        QCOMPARE(names(line->arrTaste), names(editor.chosenTastes()));
+        QCOMPARE(names(line->arrTaste), names(editor.picker()->chosenTastes()));
     }
 
     void tasteEditorEmptyConfirmClearsAndCancelKeeps()
@@ -123,18 +123,18 @@ private slots:
         const auto line = orderedLine(u"辣子鸡"_s);
         {
             TasteViewController editor(line);
-            editor.offered()->tap(0);
+            editor.picker()->offered()->tap(0);
             editor.confirm();
         }
         QCOMPARE(line->arrTaste.size(), 1);
         {
             TasteViewController editor(line);
-            editor.chosen()->tap(0);
+            editor.picker()->chosen()->tap(0);
             editor.cancel();
         }
         QCOMPARE(line->arrTaste.size(), 1);
         TasteViewController editor(line);
-        editor.chosen()->tap(0);
+        editor.picker()->chosen()->tap(0);
         editor.confirm();
         QVERIFY(line->arrTaste.isEmpty());
     }
@@ -145,11 +145,11 @@ private slots:
         TasteViewController editor(nullptr);
         QVERIFY(editor.isPackForm());
         QCOMPARE(editor.title(), u"整单备注"_s);
-        QVERIFY(editor.categories()->count() > 0);
-        editor.offered()->tap(0);
-        editor.setManualText(u"快一点"_s);
-        editor.setAmountText(u"5"_s);
-        editor.addManual();
+        QVERIFY(editor.picker()->categories()->count() > 0);
+        editor.picker()->offered()->tap(0);
+        editor.picker()->setManualText(u"快一点"_s);
+        editor.picker()->setAmountText(u"5"_s);
+        editor.picker()->addManual();
         editor.confirm();
         QList<TasteInfo> remarks;
         OrderManager::defaultManager().changePack([&](OrderPack &pack) { remarks = pack.arrTaste; });

@@ -45,7 +45,7 @@ PopCard {
                 objectName: "tasteCategories"
                 Layout.fillWidth: true
                 Layout.preferredHeight: 48
-                categories: view.controller.categories
+                categories: view.controller.picker.categories
             }
             RowLayout {
                 Layout.fillWidth: true
@@ -55,7 +55,7 @@ PopCard {
                     objectName: "offeredTastes"
                     Layout.fillWidth: true
                     Layout.fillHeight: true
-                    tiles: view.controller.offered
+                    tiles: view.controller.picker.offered
                     columns: 4
                     tileWidth: 80
                     tileHeight: 80
@@ -64,7 +64,7 @@ PopCard {
                     objectName: "chosenTastes"
                     Layout.preferredWidth: 200
                     Layout.fillHeight: true
-                    tiles: view.controller.chosen
+                    tiles: view.controller.picker.chosen
                     columns: 2
                     tileWidth: 80
                     tileHeight: 80
@@ -78,12 +78,12 @@ PopCard {
                     objectName: "manualTaste"
                     Layout.fillWidth: true
                     placeholderText: Lang.text("手工输入")
-                    text: view.controller.manualText
+                    text: view.controller.picker.manualText
                     font.pixelSize: Theme.fontNormal
                     focus: true
                     onTextEdited: {
-                        view.controller.manualText = text
-                        text = Qt.binding(() => view.controller.manualText)
+                        view.controller.picker.manualText = text
+                        text = Qt.binding(() => view.controller.picker.manualText)
                     }
                     Component.onCompleted: forceActiveFocus()
                 }
@@ -95,16 +95,16 @@ PopCard {
                 TextField {
                     objectName: "manualAmount"
                     Layout.preferredWidth: 110
-                    text: view.controller.amountText
+                    text: view.controller.picker.amountText
                     inputMethodHints: Qt.ImhFormattedNumbersOnly
                     validator: RegularExpressionValidator { regularExpression: /[.0-9]*/ }
                     font.pixelSize: Theme.fontNormal
-                    onTextEdited: view.controller.amountText = text
+                    onTextEdited: view.controller.picker.amountText = text
                 }
                 ActionButton {
                     objectName: "addManualButton"
                     text: Lang.text("添 加")
-                    onClicked: view.controller.addManual()
+                    onClicked: view.controller.picker.addManual()
                 }
                 ActionButton {
                     objectName: "closeButton"

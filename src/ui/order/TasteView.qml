@@ -21,7 +21,7 @@ PopCard {
             objectName: "tasteCategories"
             Layout.fillWidth: true
             Layout.preferredHeight: 48
-            categories: view.controller.categories
+            categories: view.controller.picker.categories
         }
         RowLayout {
             Layout.fillWidth: true
@@ -31,7 +31,7 @@ PopCard {
                 objectName: "offeredTastes"
                 Layout.fillWidth: true
                 Layout.fillHeight: true
-                tiles: view.controller.offered
+                tiles: view.controller.picker.offered
                 columns: 3
                 tileWidth: 105
                 tileHeight: 105
@@ -48,7 +48,7 @@ PopCard {
                     objectName: "chosenTastes"
                     Layout.fillWidth: true
                     Layout.fillHeight: true
-                    tiles: view.controller.chosen
+                    tiles: view.controller.picker.chosen
                     columns: 2
                     tileWidth: 105
                     tileHeight: 105
@@ -62,11 +62,11 @@ PopCard {
                 objectName: "manualTaste"
                 Layout.fillWidth: true
                 placeholderText: Lang.text("手工输入")
-                text: view.controller.manualText
+                text: view.controller.picker.manualText
                 font.pixelSize: Theme.fontNormal
                 onTextEdited: {
-                    view.controller.manualText = text
-                    text = Qt.binding(() => view.controller.manualText)
+                    view.controller.picker.manualText = text
+                    text = Qt.binding(() => view.controller.picker.manualText)
                 }
             }
             Label {
@@ -79,15 +79,15 @@ PopCard {
                 objectName: "manualAmount"
                 visible: !view.controller.packForm
                 Layout.preferredWidth: 110
-                text: view.controller.amountText
+                text: view.controller.picker.amountText
                 inputMethodHints: Qt.ImhFormattedNumbersOnly
                 font.pixelSize: Theme.fontNormal
-                onTextEdited: view.controller.amountText = text
+                onTextEdited: view.controller.picker.amountText = text
             }
             ActionButton {
                 objectName: "addManualButton"
                 text: Lang.text("添 加")
-                onClicked: view.controller.addManual()
+                onClicked: view.controller.picker.addManual()
             }
             ActionButton {
                 objectName: "cancelButton"
