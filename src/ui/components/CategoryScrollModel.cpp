@@ -35,10 +35,22 @@ QString CategoryScrollModel::selecteItemTitle() const
 void CategoryScrollModel::reloadData(const QStringList &titles)
 {
     const int oldCount = count();
-    beginResetModel();
-    titles_ = titles;
+    // Rows removed and inserted rather than a reset: a view resetting while it still makes a
+    // delegate ahead of the visible ones cancels that delegate by an index that no longer exists.
+    if (oldCount > 0) {
+        beginRemoveRows({}, 0, oldCount - 1);
+        titles_.clear();
+        selected_ = -1;
+        endRemoveRows();
+    }
+    if (!titles.isEmpty()) {
+        beginInsertRows({}, 0, int(titles.size()) - 1);
+        titles_ = titles;
+        endInsertRows();
+    }
     selected_ = titles_.isEmpty() ? -1 : 0;
-    endResetModel();
+    if (selected_ >= 0)
+        emit dataChanged(index(0), index(0), {SelectedRole});
     if (count() != oldCount)
         emit countChanged();
     emit selectionChanged();

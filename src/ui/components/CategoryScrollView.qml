@@ -13,6 +13,9 @@ ListView {
     orientation: ListView.Horizontal
     spacing: 6
     clip: true
+    // Delegates made on demand only: a reset of the model while a delegate ahead of the view was
+    // still being made asynchronously is refused by Qt with a warning.
+    cacheBuffer: 0
     boundsBehavior: Flickable.StopAtBounds
     model: categories
 

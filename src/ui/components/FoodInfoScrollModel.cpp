@@ -36,10 +36,18 @@ void FoodInfoScrollModel::reloadData(const QList<FoodTile> &tiles)
 {
     const int oldCount = count();
     const bool hadSelection = selected_ >= 0;
-    beginResetModel();
-    tiles_ = tiles;
+    // Rows removed and inserted rather than a reset (see CategoryScrollModel::reloadData).
     selected_ = -1;
-    endResetModel();
+    if (oldCount > 0) {
+        beginRemoveRows({}, 0, oldCount - 1);
+        tiles_.clear();
+        endRemoveRows();
+    }
+    if (!tiles.isEmpty()) {
+        beginInsertRows({}, 0, int(tiles.size()) - 1);
+        tiles_ = tiles;
+        endInsertRows();
+    }
     if (count() != oldCount)
         emit countChanged();
     if (hadSelection)

@@ -16,6 +16,9 @@ GridView {
     property var tagColors: ({})
 
     clip: true
+    // Delegates made on demand only: a reset of the model while a delegate ahead of the view was
+    // still being made asynchronously is refused by Qt with a warning.
+    cacheBuffer: 0
     boundsBehavior: Flickable.StopAtBounds
     model: tiles
     cellWidth: Math.floor(width / columns)

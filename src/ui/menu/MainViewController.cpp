@@ -213,8 +213,10 @@ void MainViewController::selectStripsFor(int page)
 
 void MainViewController::onBigCategoryTapped(int index)
 {
+    // The strips now show the tapped category; they go back to the page on screen only when it
+    // has no page.
     reloadSmallStrip(index);
-    lstBig_ = -1; // the strips now show the tapped category, whatever the grid shows
+    lstBig_ = index;
     scrollToPage(index, menu_.subCateIndexes.value(index).value(0, -1));
 }
 

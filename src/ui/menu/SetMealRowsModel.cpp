@@ -38,10 +38,19 @@ QHash<int, QByteArray> SetMealRowsModel::roleNames() const
 
 void SetMealRowsModel::reload(const QList<Row> &rows, int selected)
 {
-    beginResetModel();
-    rows_ = rows;
-    selected_ = selected >= 0 && selected < rows_.size() ? selected : -1;
-    endResetModel();
+    // Rows removed and inserted rather than a reset (see CategoryScrollModel::reloadData).
+    if (!rows_.isEmpty()) {
+        beginRemoveRows({}, 0, int(rows_.size()) - 1);
+        rows_.clear();
+        selected_ = -1;
+        endRemoveRows();
+    }
+    if (!rows.isEmpty()) {
+        beginInsertRows({}, 0, int(rows.size()) - 1);
+        rows_ = rows;
+        selected_ = selected >= 0 && selected < rows_.size() ? selected : -1;
+        endInsertRows();
+    }
     emit selectionChanged();
 }
 

@@ -10,6 +10,9 @@ ListView {
     signal rowTapped(int index)
 
     clip: true
+    // Delegates made on demand only: a reset of the model while a delegate ahead of the view was
+    // still being made asynchronously is refused by Qt with a warning.
+    cacheBuffer: 0
     model: rows
     delegate: Rectangle {
         id: row
