@@ -8,8 +8,8 @@
 //
 // Usage: bench_menu [DISHES]    (default 10000)
 #include "FrameWork.h"
+#include "OffscreenRun.h"
 #include "app/StartupSequence.h"
-#include "media/MediaBackend.h"
 #include "media/SoundManager.h"
 #include "storage/DBManager.h"
 #include "storage/MenuCatalogue.h"
@@ -69,13 +69,7 @@ double percentile(QList<double> values, double share)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_QUICK_BACKEND", "software");
-    qputenv("DIANCAI_MAKER_SERVICE_URL", "http://127.0.0.1:1");
-    if (qEnvironmentVariableIsEmpty("DIANCAI_RESOURCES"))
-        qputenv("DIANCAI_RESOURCES", DIANCAI_RESOURCE_DIR);
-    MediaBackend::chooseDefault();
+    prepareOffscreenRun();
     TimedApplication app(argc, argv);
     const int dishes = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 10000;
     QTextStream out(stdout);
@@ -83,8 +77,8 @@ int main(int argc, char *argv[])
     QTemporaryDir home;
     QProcess generator;
     generator.start(QStringLiteral(DIANCAI_DEMODATA),
-                    {QStringLiteral("--out"), home.filePath(QStringLiteral("scale")), QStringLiteral("--dishes"),
-                     QString::number(dishes)});
+                    {QStringLiteral("--out"), home.filePath(QStringLiteral("scale")),
+                     QStringLiteral("--dishes"), QString::number(dishes)});
     if (!generator.waitForFinished(600000) || generator.exitCode() != 0) {
         out << "diancai-demodata failed\n";
         return 1;
@@ -136,8 +130,8 @@ int main(int argc, char *argv[])
     build.start();
     swapped = false;
     Navigator::instance().push(QStringLiteral("MenuScreen"));
-    if (!QTest::qWaitFor([&] { return swapped && findItem(window->contentItem(), QStringLiteral("dishCard_0")); },
-                         10000))
+    if (!QTest::qWaitFor(
+            [&] { return swapped && findItem(window->contentItem(), QStringLiteral("dishCard_0")); }, 10000))
         return 1;
     const double buildMs = build.nsecsElapsed() / 1e6;
     QTest::qWait(600); // the push transition
@@ -179,7 +173,8 @@ int main(int argc, char *argv[])
     // The detail screen through 1,000 dishes.
     menu->openDetail(page, 0);
     QTest::qWait(600);
-    auto *detail = controllerOf<MenuDetailViewController>(findItem(window->contentItem(), QStringLiteral("menuDetailScreen")));
+    auto *detail = controllerOf<MenuDetailViewController>(
+        findItem(window->contentItem(), QStringLiteral("menuDetailScreen")));
     if (!detail)
         return 1;
     const double before = residentMb();
@@ -196,14 +191,14 @@ int main(int argc, char *argv[])
     out << Qt::fixed;
     out.setRealNumberPrecision(2);
     out << dishes << " dishes, " << menu->menu().pageCount() << " pages\n";
-    out << "catalogue read: best " << percentile(reads, 0) << " ms; read and cut: best " << percentile(cuts, 0)
-        << " ms\n";
+    out << "catalogue read: best " << percentile(reads, 0) << " ms; read and cut: best "
+        << percentile(cuts, 0) << " ms\n";
     out << "menu push to first frame: " << buildMs << " ms (goal 150 ms and 3x the read)\n";
     out << "flicked to page " << flicked + 1 << ", " << frames.size() << " frames: median "
         << percentile(frames, 0.5) << " ms, 99th " << percentile(frames, 0.99) << " ms, max "
         << percentile(frames, 1) << " ms (goal 99th under 16 ms)\n";
-    out << "\"+\" to badge and count: " << (shown ? QString::number(badgeMs, 'f', 2) : QStringLiteral("never"))
-        << " ms (goal 50 ms)\n";
+    out << "\"+\" to badge and count: "
+        << (shown ? QString::number(badgeMs, 'f', 2) : QStringLiteral("never")) << " ms (goal 50 ms)\n";
     out << "detail screen, 1000 dishes: " << before << " MB -> " << after << " MB, growth " << after - before
         << " MB (goal 50 MB)\n";
     return 0;

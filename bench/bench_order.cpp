@@ -1,89 +1,26 @@
 // The order manager with 500 lines: adding one more dish, the pack task, the send detail, and
 // restoring a held order of 500 lines (goals: 1 ms, 1 ms, 5 ms and 20 ms).
 
-#include "SilentNotices.h"
+#include "BenchOrder.h"
 
-#include "foundation/AppPaths.h"
-#include "order/OrderManager.h"
 #include "order/OrderTasks.h"
 #include "order/TaskManager.h"
-#include "settings/ConfigManager.h"
-#include "settings/SettingsStore.h"
-#include "storage/DBManager.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 using Line = OrderManager::Line;
-constexpr int kDishLines = 350;
-constexpr int kSetMeals = 30;
-constexpr int kComponents = 4;
-
-Food menuFood(const QString &foodno, const QString &type, float price)
-{
-    Food food;
-    food.info->foodno = foodno;
-    food.info->FoodType = type;
-    food.info->foodName = QStringLiteral("宫保鸡丁 ") + foodno;
-    food.info->foodSubName = QStringLiteral("Kung Pao Chicken");
-    food.info->salePrice1 = price;
-    food.info->unitname = QStringLiteral("份");
-    food.info->currpriceFlag = QStringLiteral("N");
-    food.info->TempFoodFlag = QStringLiteral("N");
-    food.bcatName = QStringLiteral("热菜");
-    food.scatName = QStringLiteral("川湘风味");
-    return food;
-}
-
-// 350 dish lines with two tastes each (every tenth a gift) and 30 set meals of four components:
-// 500 lines, all different, so that nothing merges.
-void fillOrder(OrderManager &orders)
-{
-    const QList<TasteInfo> tastes{
-        TasteInfo{
-            QStringLiteral("003"), QStringLiteral("中辣"), QStringLiteral("01"), QStringLiteral("0"), {}, 0},
-        TasteInfo{QStringLiteral("-999"), QStringLiteral("少油"), {}, {}, QStringLiteral("A"), 2}};
-    for (int i = 0; i < kDishLines; ++i) {
-        orders.addFood(
-            menuFood(QStringLiteral("D") + QString::number(i), QStringLiteral("D"), 20 + float(i % 30)));
-        const Line line = orders.arrOrders().last();
-        orders.changeLine(line, [&](FoodOrder &changed) {
-            changed.arrTaste = tastes;
-            if (i % 10 == 0)
-                changed.setIsZengSong(true);
-        });
-    }
-    for (int s = 0; s < kSetMeals; ++s) {
-        const QString suitno = QStringLiteral("T") + QString::number(s);
-        Food setMeal = menuFood(suitno, QStringLiteral("T"), 88);
-        for (int c = 0; c < kComponents; ++c) {
-            Food component = menuFood(QStringLiteral("M") + QString::number(c), QStringLiteral("M"), 10);
-            component.suitno = suitno;
-            component.suitFoodQty = 1 + float(c % 2);
-            component.OrgFoodNo = component.info->foodno;
-            component.changeAmt = c == 0 ? 5 : 0;
-            setMeal.arrSuiteFoods.append(component);
-        }
-        orders.addFood(setMeal);
-    }
-}
+using namespace BenchOrder;
 
 // A process of its own: a home, settings, and the order manager registered as the pack's source.
 struct Environment {
-    QTemporaryDir home;
+    Home home;
     OrderManager orders;
 
     Environment()
     {
-        AppPaths::setHome(home.path());
-        SettingsStore::setShared(
-            std::make_shared<IniSettingsStore>(home.filePath(QStringLiteral("settings.ini"))));
-        ConfigManager::resetDefaultManager();
-        DBManager::resetForTests();
-        UserNotice::setSink(std::make_shared<SilentNotices>());
         OrderPack::setLinesSource(&orders);
         orders.genNewPack();
         fillOrder(orders);

@@ -6,8 +6,8 @@
 //
 // Usage: bench_popup_frames [ROUNDS]    (default 20)
 #include "FrameWork.h"
+#include "OffscreenRun.h"
 #include "app/StartupSequence.h"
-#include "media/MediaBackend.h"
 #include "media/SoundManager.h"
 #include "toolkit/PopViewManager.h"
 #include "ui/components/NumberInputViewController.h"
@@ -32,13 +32,7 @@ const QString kPopup = QStringLiteral("BenchQuantity");
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_QUICK_BACKEND", "software");
-    qputenv("DIANCAI_MAKER_SERVICE_URL", "http://127.0.0.1:1");
-    if (qEnvironmentVariableIsEmpty("DIANCAI_RESOURCES"))
-        qputenv("DIANCAI_RESOURCES", DIANCAI_RESOURCE_DIR);
-    MediaBackend::chooseDefault();
+    prepareOffscreenRun();
     TimedApplication app(argc, argv);
     const int rounds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 20;
 

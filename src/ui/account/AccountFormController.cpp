@@ -1,13 +1,7 @@
 #include "AccountFormController.h"
 
-#include "EditingFocus.h"
-
-#include "foundation/NotificationCenter.h"
-#include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
 #include "settings/LanguageManager.h"
-
-#include <QJSEngine>
 
 using namespace Qt::StringLiterals;
 
@@ -15,22 +9,11 @@ AccountFormController::AccountFormController(const QString &titleKey, const QStr
                                              QObject *parent)
     : PopRootViewController(parent), titleKey_(titleKey), confirmKey_(confirmKey)
 {
-    auto &center = NotificationCenter::defaultCenter();
-    center.addObserver(this, Notify::NumberKeyboardClick, [this](const Notification &) { keyPressed(); });
-    center.addObserver(this, Notify::NumberKeyboardOkClick, [this](const Notification &) { okPressed(); });
-    connect(&EditingFocus::instance(), &EditingFocus::focusLost, this, [this](QObject *editor) {
-        if (editor == this)
-            setEditingField(NoField);
-    });
-    // A member, never QML's to delete.
-    QJSEngine::setObjectOwnership(&keyboard_, QJSEngine::CppOwnership);
+    connect(&fields_, &KeypadFields::textsChanged, this, &AccountFormController::textsChanged);
+    connect(&fields_, &KeypadFields::editingIndexChanged, this, &AccountFormController::editingFieldChanged);
+    connect(&fields_, &KeypadFields::okPressed, this, &AccountFormController::okPressed);
     initLanguage();
     beginEditing(AccountField);
-}
-
-AccountFormController::~AccountFormController()
-{
-    EditingFocus::instance().end(this);
 }
 
 void AccountFormController::initLanguage()
@@ -50,66 +33,24 @@ void AccountFormController::setTitleKey(const QString &titleKey)
     initLanguage();
 }
 
-void AccountFormController::setAccount(const QString &text)
-{
-    if (text == account_)
-        return;
-    account_ = text;
-    emit accountChanged();
-}
-
-void AccountFormController::setPassword(const QString &text)
-{
-    if (text == password_)
-        return;
-    password_ = text;
-    emit passwordChanged();
-}
-
-void AccountFormController::setEditingField(Field field)
-{
-    if (field == editingField_)
-        return;
-    editingField_ = field;
-    emit editingFieldChanged();
-}
-
 void AccountFormController::beginEditing(Field field)
 {
-    if (isDismissing())
-        return;
-    if (field == NoField) {
-        endEditing();
-        return;
-    }
-    keyboard_.setupValue(QString());
-    EditingFocus::instance().begin(this);
-    setEditingField(field);
+    if (!isDismissing())
+        fields_.beginEditing(int(field) - 1);
 }
 
 void AccountFormController::endEditing()
 {
-    EditingFocus::instance().end(this);
-    setEditingField(NoField);
-}
-
-void AccountFormController::keyPressed()
-{
-    if (!EditingFocus::instance().isEditing(this))
-        return;
-    if (editingField_ == AccountField)
-        setAccount(keyboard_.getValue());
-    else if (editingField_ == PasswordField)
-        setPassword(keyboard_.getValue());
+    fields_.endEditing();
 }
 
 void AccountFormController::okPressed()
 {
-    if (!EditingFocus::instance().isEditing(this) || isDismissing())
+    if (isDismissing())
         return;
-    if (account_.isEmpty())
+    if (account().isEmpty())
         beginEditing(AccountField);
-    else if (password_.isEmpty())
+    else if (password().isEmpty())
         beginEditing(PasswordField);
     else
         confirm();
@@ -119,7 +60,7 @@ void AccountFormController::confirm()
 {
     if (isDismissing())
         return;
-    if (account_.isEmpty() || password_.isEmpty()) {
+    if (account().isEmpty() || password().isEmpty()) {
         UserNotice::error(LanguageManager::defaultManager().readString(u"用户名或密码不能为空"_s));
         return;
     }

@@ -1,17 +1,15 @@
 #pragma once
 
-#include "toolkit/NumberKeyboard.h"
+#include "KeypadFields.h"
+
 #include "toolkit/PopRootViewController.h"
 
 #include <QString>
 #include <QtQml/qqmlregistration.h>
 
 // The common form of the login and authorisation dialogs: an operator-number field and a password
-// field, both fed by one numeric keypad, a confirming button and a close button.
-//
-// Only the field being edited copies the keypad's value ("kNumberKeyboardClick"), and only while
-// the form holds the editing focus (EditingFocus). Beginning to edit a field empties the keypad, so
-// the first key replaces the field's text. The operator-number field is edited from the start.
+// field, both fed by one numeric keypad (KeypadFields), a confirming button and a close button.
+// The operator-number field is edited from the start.
 // The keypad's OK key submits when both fields are filled; otherwise it moves the editing to the
 // operator-number field when that is empty, else to the password field.
 class AccountFormController : public PopRootViewController {
@@ -23,29 +21,28 @@ class AccountFormController : public PopRootViewController {
     Q_PROPERTY(QString closeText READ closeText NOTIFY captionsChanged)
     Q_PROPERTY(QString accountPlaceholder READ accountPlaceholder NOTIFY captionsChanged)
     Q_PROPERTY(QString passwordPlaceholder READ passwordPlaceholder NOTIFY captionsChanged)
-    Q_PROPERTY(QString account READ account WRITE setAccount NOTIFY accountChanged)
-    Q_PROPERTY(QString password READ password WRITE setPassword NOTIFY passwordChanged)
+    Q_PROPERTY(QString account READ account WRITE setAccount NOTIFY textsChanged)
+    Q_PROPERTY(QString password READ password WRITE setPassword NOTIFY textsChanged)
     Q_PROPERTY(Field editingField READ editingField NOTIFY editingFieldChanged)
-    Q_PROPERTY(NumberKeyboard *keyboard READ keyboard CONSTANT)
+    Q_PROPERTY(KeyboardBase *keyboard READ keyboard CONSTANT)
 public:
     enum Field { NoField, AccountField, PasswordField };
     Q_ENUM(Field)
 
     // `titleKey` and `confirmKey` are the Chinese texts, shown through the string table.
     AccountFormController(const QString &titleKey, const QString &confirmKey, QObject *parent = nullptr);
-    ~AccountFormController() override;
 
     QString title() const { return title_; }
     QString confirmText() const { return confirmText_; }
     QString closeText() const { return closeText_; }
     QString accountPlaceholder() const { return accountPlaceholder_; }
     QString passwordPlaceholder() const { return passwordPlaceholder_; }
-    QString account() const { return account_; }
-    void setAccount(const QString &text);
-    QString password() const { return password_; }
-    void setPassword(const QString &text);
-    Field editingField() const { return editingField_; }
-    NumberKeyboard *keyboard() { return &keyboard_; }
+    QString account() const { return fields_.text(0); }
+    void setAccount(const QString &text) { fields_.setText(0, text); }
+    QString password() const { return fields_.text(1); }
+    void setPassword(const QString &text) { fields_.setText(1, text); }
+    Field editingField() const { return Field(fields_.editingIndex() + 1); }
+    KeyboardBase *keyboard() { return fields_.activeKeyboard(); }
 
     void setTitleKey(const QString &titleKey);
 
@@ -60,8 +57,7 @@ public:
 
 signals:
     void captionsChanged();
-    void accountChanged();
-    void passwordChanged();
+    void textsChanged();
     void editingFieldChanged();
 
 protected:
@@ -69,9 +65,7 @@ protected:
     virtual void submit() = 0;
 
 private:
-    void keyPressed();
     void okPressed();
-    void setEditingField(Field field);
 
     QString titleKey_;
     QString confirmKey_;
@@ -80,8 +74,5 @@ private:
     QString closeText_;
     QString accountPlaceholder_;
     QString passwordPlaceholder_;
-    QString account_;
-    QString password_;
-    Field editingField_ = NoField;
-    NumberKeyboard keyboard_;
+    KeypadFields fields_{2};
 };
