@@ -120,7 +120,6 @@ MenuPages computeCollectionData(const QList<FoodBigCatInfo> &bigCategories,
             page.foods = category.arrFoods.mid(first, per);
             page.rows = int(category.layoutRow);
             page.columns = int(category.layoutCol);
-            page.owner = index;
             page.bigCategory = big;
             page.smallCategory = index;
             if (category.isTuiJian && first > 0)

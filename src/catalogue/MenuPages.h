@@ -17,8 +17,6 @@ struct MenuPages {
         QList<Food> foods;
         int rows = 0;
         int columns = 0;
-        // Index into arrAllSCate of the category the page was cut from.
-        int owner = -1;
         // Indexes into arrAllSCate and arrCategory of what the strips show for this page. The first
         // page of a recommended category shows it; its later pages show the dishes' own category.
         int smallCategory = -1;

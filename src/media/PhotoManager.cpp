@@ -112,15 +112,25 @@ std::optional<QString> PhotoManager::getImagePathByFoodno(const QString &foodno)
     return *found;
 }
 
-QString PhotoManager::getSmallImagePathByName(const QString &name, const QString &path, const QRectF &area)
+std::optional<QString> PhotoManager::madeThumbnailPath(const QString &name)
 {
     if (!isPlainFileName(name))
-        return {};
+        return std::nullopt;
     const QString thumbnailPath = smallImageFolder() + u'/' + name + QStringLiteral(".jpg");
     const QFileInfo existing(thumbnailPath);
     if (existing.exists() && (existing.size() > 0 || !existing.isFile()))
         return thumbnailPath;
-    if (existing.exists())
+    return std::nullopt;
+}
+
+QString PhotoManager::getSmallImagePathByName(const QString &name, const QString &path, const QRectF &area)
+{
+    if (!isPlainFileName(name))
+        return {};
+    if (std::optional<QString> made = madeThumbnailPath(name))
+        return *made;
+    const QString thumbnailPath = smallImageFolder() + u'/' + name + QStringLiteral(".jpg");
+    if (QFileInfo::exists(thumbnailPath))
         QFile::remove(thumbnailPath); // left empty by a crash before its data reached the disk
 
     const qreal scale = pixelScale_;

@@ -47,6 +47,8 @@ public:
     // A name that is not a plain file name (empty, ".", "..", or with a path separator) gets
     // no path at all, so no request can write outside the thumbnail folder.
     QString getSmallImagePathByName(const QString &name, const QString &path, const QRectF &area);
+    // The thumbnail "<name>.jpg" when it is already made (an empty file is not), without making it.
+    std::optional<QString> madeThumbnailPath(const QString &name);
     // What the menu's thumbnail task does for one dish: its picture from the index, made into a
     // thumbnail at `kMenuThumbnailArea`. Safe on a worker thread.
     QString getSmallImagePathByFoodno(const QString &foodno);

@@ -145,7 +145,7 @@ bool OrderManager::keepRestored(std::optional<qint64> heldGid)
     if (keeper)
         return keeper->restore(snapshot(), *heldGid);
     bool deleted = false;
-    DBManager::mainDBManager().deleteGuadanById(qint32(*heldGid), [&deleted](bool done) { deleted = done; });
+    DBManager::mainDBManager().deleteGuadanById(*heldGid, [&deleted](bool done) { deleted = done; });
     return deleted;
 }
 

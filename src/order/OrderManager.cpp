@@ -376,27 +376,44 @@ void OrderManager::setZengSong(const Line &line, bool gift, const QString &authI
     keep();
 }
 
-void OrderManager::changeLine(const Line &line, const std::function<void(FoodOrder &)> &change)
+bool OrderManager::changeLine(const Line &line, const std::function<void(FoodOrder &)> &change)
 {
     if (!line || !change || refuseWhenLocked())
-        return;
+        return false;
     {
         QMutexLocker lock(&lockKey);
         change(*line);
     }
     keep();
+    return true;
 }
 
-void OrderManager::changePack(const std::function<void(OrderPack &)> &change)
+bool OrderManager::changePack(const std::function<void(OrderPack &)> &change)
 {
     if (!change || refuseWhenLocked())
-        return;
+        return false;
     {
         QMutexLocker lock(&lockKey);
-        if (orderPack_)
-            change(*orderPack_);
+        if (!orderPack_)
+            return false;
+        change(*orderPack_);
     }
     keep();
+    return true;
+}
+
+void OrderManager::readLine(const Line &line, const std::function<void(const FoodOrder &)> &read) const
+{
+    QMutexLocker lock(&lockKey);
+    if (line && read)
+        read(*line);
+}
+
+void OrderManager::readPack(const std::function<void(const OrderPack &)> &read) const
+{
+    QMutexLocker lock(&lockKey);
+    if (orderPack_ && read)
+        read(*orderPack_);
 }
 
 QList<OrderManager::Line> OrderManager::arrOrders() const

@@ -87,9 +87,13 @@ public:
     // the totals show what the server will bill.
     void setZengSong(const Line &line, bool gift, const QString &authID = {});
 
-    // Changes fields of a line or of the pack under the lock the background tasks read with.
-    void changeLine(const Line &line, const std::function<void(FoodOrder &)> &change);
-    void changePack(const std::function<void(OrderPack &)> &change);
+    // Changes fields of a line or of the pack under the lock the background tasks read with; false
+    // when refused (nothing to change, or a send waits for its answer).
+    bool changeLine(const Line &line, const std::function<void(FoodOrder &)> &change);
+    bool changePack(const std::function<void(OrderPack &)> &change);
+    // Reads them under the same lock; nothing is kept or refused, also while a send waits.
+    void readLine(const Line &line, const std::function<void(const FoodOrder &)> &read) const;
+    void readPack(const std::function<void(const OrderPack &)> &read) const;
 
     // Copies of the lists; the lines themselves are shared.
     QList<Line> arrOrders() const;

@@ -137,12 +137,6 @@ std::optional<ServerError> ServerRequest::checkError(const HttpResponse &respons
     return std::nullopt;
 }
 
-void ServerRequest::main()
-{
-    if (const std::optional<Outcome> outcome = exchange())
-        deliver(*outcome);
-}
-
 std::optional<ServerRequest::Outcome> ServerRequest::exchange() const
 {
     try {

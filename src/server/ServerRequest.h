@@ -68,10 +68,6 @@ public:
     // callbacks is ever called. That is what makes a double tap send once.
     bool go();
 
-    // Runs the exchange on the calling thread and calls one callback. Anything thrown on the way,
-    // by a callback too, ends the request quietly.
-    void main();
-
     // What an exchange ended with: the body on success, else the error.
     struct Outcome {
         std::optional<ServerError> error;

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 // WAL keeps writers from blocking the held-order reads; FULL makes every commit survive a power
@@ -52,6 +53,35 @@ QString stamp()
 
 KeptOrderStore::KeptOrderStore(const QString &path) : path_(path) {}
 
+KeptOrderStore::~KeptOrderStore()
+{
+    close();
+}
+
+void KeptOrderStore::close()
+{
+    sqlite3_close(db_);
+    db_ = nullptr;
+}
+
+sqlite3 *KeptOrderStore::connection(int *error)
+{
+    struct stat file {};
+    const bool exists = ::stat(QFile::encodeName(path_).constData(), &file) == 0;
+    if (db_ && exists && quint64(file.st_dev) == openedDevice_ && quint64(file.st_ino) == openedInode_) {
+        if (error)
+            *error = SQLITE_OK;
+        return db_;
+    }
+    close();
+    db_ = open(error);
+    if (db_ && ::stat(QFile::encodeName(path_).constData(), &file) == 0) {
+        openedDevice_ = quint64(file.st_dev);
+        openedInode_ = quint64(file.st_ino);
+    }
+    return db_;
+}
+
 sqlite3 *KeptOrderStore::open(int *error)
 {
     // The main database is made with its held-order table by its owner; only then is it ours too.
@@ -76,34 +106,39 @@ sqlite3 *KeptOrderStore::open(int *error)
 
 template <typename Work> bool KeptOrderStore::transact(Work &&work)
 {
-    sqlite3 *db = open();
+    sqlite3 *db = connection();
     if (!db)
         return false;
     bool done = exec(db, "begin immediate") && work(db);
     done = done && exec(db, "commit");
-    if (!done)
+    if (!done) {
         exec(db, "rollback");
-    sqlite3_close(db);
+        close();
+    }
     return done;
 }
 
 KeptOrderStore::Read KeptOrderStore::read(KeptOrderRow &row)
 {
     int error = SQLITE_OK;
-    sqlite3 *db = open(&error);
+    sqlite3 *db = connection(&error);
     if (!db)
         return isDamage(error) ? Read::Unreadable : Read::Nothing;
     Read result = Read::Nothing;
+    bool failed = false;
     {
         SqlStatement query(db, "select pack, lines, locked from kept_order where id = 1");
         if (query.step()) {
             row = {query.text(0), query.text(1), query.integer(2) != 0};
             result = Read::Found;
-        } else if (query.failed() && isDamage(sqlite3_errcode(db))) {
-            result = Read::Unreadable;
+        } else if (query.failed()) {
+            failed = true;
+            if (isDamage(sqlite3_errcode(db)))
+                result = Read::Unreadable;
         }
     }
-    sqlite3_close(db);
+    if (failed)
+        close();
     return result;
 }
 
@@ -130,8 +165,10 @@ bool KeptOrderStore::restoreHeld(const KeptOrderRow &row, qint64 gid)
 
 QString KeptOrderStore::moveAside()
 {
+    // A fresh connection: one that stayed open may not have met the damage yet.
+    close();
     int error = SQLITE_OK;
-    if (sqlite3 *db = open(&error)) {
+    if (sqlite3 *db = connection(&error)) {
         // The database is sound, the row is not: keep its text for whoever looks into it later.
         KeptOrderRow row;
         bool found = false;
@@ -142,7 +179,6 @@ QString KeptOrderStore::moveAside()
                 found = true;
             }
         }
-        sqlite3_close(db);
         if (!found)
             return {};
         const QString aside = path_ + QStringLiteral("-kept-") + stamp() + QStringLiteral(".json");
@@ -164,7 +200,6 @@ QString KeptOrderStore::moveAside()
         if (QFile::exists(path_ + suffix) && !QFile::rename(path_ + suffix, aside + suffix))
             return {};
     }
-    sqlite3 *fresh = open();
-    sqlite3_close(fresh);
+    connection();
     return aside;
 }

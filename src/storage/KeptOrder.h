@@ -17,14 +17,19 @@ struct KeptOrderRow {
 // Keeps the order being taken in the terminal's own database ("main" in the app home), so that it
 // survives the program's end: one row of the table `kept_order`, beside the held orders and never
 // among them. The database runs in WAL mode with full synchronisation, so a write that returned
-// true survives a crash or a power loss. Each operation is one transaction on a connection of its
-// own, opened and closed around it; the table is created on every open, so a store that was
-// replaced by a fresh file works at once. Not thread-safe: one owner serialises the calls.
+// true survives a crash or a power loss. Each operation is one transaction on one connection that
+// stays open between operations (closing the last connection would fold and delete the write-ahead
+// log each time, two more syncs per change). The connection is opened again, with its table, after
+// an operation failed and whenever the file at the path is no longer the one it has open (moved
+// aside, replaced by a fresh file, deleted). Not thread-safe: one owner serialises the calls.
 class KeptOrderStore {
 public:
     enum class Read { Nothing, Found, Unreadable };
 
     explicit KeptOrderStore(const QString &path);
+    ~KeptOrderStore();
+    KeptOrderStore(const KeptOrderStore &) = delete;
+    KeptOrderStore &operator=(const KeptOrderStore &) = delete;
     const QString &path() const { return path_; }
 
     // Unreadable when the database file is damaged (not a database, a corrupt page).
@@ -42,7 +47,14 @@ public:
 
 private:
     template <typename Work> bool transact(Work &&work);
+    // The open connection, opened anew when there is none or the file changed; null on failure.
+    sqlite3 *connection(int *error = nullptr);
     sqlite3 *open(int *error = nullptr);
+    void close();
 
     QString path_;
+    sqlite3 *db_ = nullptr;
+    // The device and inode of the file db_ has open.
+    quint64 openedDevice_ = 0;
+    quint64 openedInode_ = 0;
 };

@@ -10,9 +10,11 @@
 #include "order/OrderManager.h"
 #include "storage/DBManager.h"
 #include "ui/order/GuaDanViewController.h"
+
 #include "ui/order/LineNumberEditors.h"
 #include "ui/order/TasteViewController.h"
 #include "ui/order/TempFoodViewController.h"
+#include <sqlite3.h>
 
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -351,19 +353,34 @@ private slots:
         db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
         QCOMPARE(stored.size(), 2);
 
-        std::shared_ptr<OrderPack> chosen;
-        NotificationCenter::defaultCenter().addObserver(
-            this, Notify::GuaDanChoosed,
-            [&](const Notification &note) { chosen = note.object.value<std::shared_ptr<OrderPack>>(); });
+        // A store that refuses the delete: nothing is taken back, nothing is lost.
+        orders.deleteAllFoodOrders();
+        orders.addFood(demoDish(u"米饭"_s));
+        orders.processOrderCache();
+        const auto execute = [](const char *sql) {
+            sqlite3 *handle = nullptr;
+            QCOMPARE(sqlite3_open(DBManager::mainDBPath().toUtf8().constData(), &handle), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(handle, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(handle);
+        };
+        execute("create trigger held_stays before delete on guadan begin select raise(abort, 'kept'); end");
+        notices->shown.clear();
         list.select(1);
         list.confirm();
-        QCoreApplication::processEvents();
-        NotificationCenter::defaultCenter().removeObserver(this);
-        QVERIFY(chosen);
-        QCOMPARE(chosen->ordersInPack.size(), 2);
+        QCOMPARE(notices->shown, QStringList{u"error|恢复挂单失败"_s});
+        QCOMPARE(orders.arrOrders().size(), 1);
+        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
+        QCOMPARE(stored.size(), 2);
+        execute("drop trigger held_stays");
+
+        // Taken back: it is the order in progress and has left the store.
+        list.confirm();
+        QCOMPARE(orders.arrOrders().size(), 2);
+        QCOMPARE(orders.arrOrders().at(0)->salePrice1, 12.5f);
         db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
         QCOMPARE(stored.size(), 1);
         db.deleteGuadanById(stored.at(0).gid, {});
+        orders.deleteAllFoodOrders();
     }
 };
 

@@ -22,7 +22,8 @@ using namespace Qt::StringLiterals;
 
 MainViewController::MainViewController(QObject *parent) : MenuViewController(parent)
 {
-    connect(&bigStrip_, &CategoryScrollModel::itemDidSelected, this, &MainViewController::onBigCategoryTapped);
+    connect(&bigStrip_, &CategoryScrollModel::itemDidSelected, this,
+            &MainViewController::onBigCategoryTapped);
     connect(&smallStrip_, &CategoryScrollModel::itemDidSelected, this,
             &MainViewController::onSmallCategoryTapped);
 }
@@ -128,7 +129,6 @@ void MainViewController::pageShown(int page)
         wanted = std::make_shared<std::atomic_bool>(true);
     wanted->store(true);
     PhotoManager &photos = PhotoManager::defaultManager();
-    const QString folder = photos.smallImageFolder();
     QSet<QString> asked;
     for (int row = 0; row < cards->rowCount(); ++row) {
         const QString foodno = cards->foods().at(row).info->foodno;
@@ -140,9 +140,8 @@ void MainViewController::pageShown(int page)
         if (cards->data(cards->index(row), DishCardModel::PictureKnownRole).toBool())
             continue;
         // A thumbnail made earlier is shown at once; only missing ones go to the task queue.
-        const QFileInfo made(folder + u'/' + foodno + u".jpg"_s);
-        if (made.isFile() && made.size() > 0)
-            cards->setPicture(foodno, QUrl::fromLocalFile(made.filePath()));
+        if (const std::optional<QString> made = photos.madeThumbnailPath(foodno))
+            cards->setPicture(foodno, QUrl::fromLocalFile(*made));
         else
             tasks.runGenSmallImageTaskWithFoodIdentity(foodno, wanted);
     }

@@ -57,7 +57,6 @@ DishCardModel *MenuPageModel::cards(int page) const
         auto *made = new DishCardModel(pages_.at(page).foods, const_cast<MenuPageModel *>(this));
         QQmlEngine::setObjectOwnership(made, QQmlEngine::CppOwnership);
         cards_[page] = made;
-        emit cardsMade(page, made);
     }
     return cards_.at(page);
 }

@@ -35,10 +35,6 @@ public:
     // The cards already made of the pages that show the dish.
     QList<DishCardModel *> madeCardsOf(const QString &foodno) const;
 
-signals:
-    // A page's cards were just made: the owner starts their tasks.
-    void cardsMade(int page, DishCardModel *cards) const;
-
 private:
     QList<MenuPages::Page> pages_;
     mutable QList<QPointer<DishCardModel>> cards_;

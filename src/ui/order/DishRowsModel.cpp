@@ -1,11 +1,32 @@
 #include "DishRowsModel.h"
 
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "order/TaskManager.h"
+
+#include <algorithm>
+
 #include "foundation/CommonUtils.h"
 #include "settings/LanguageManager.h"
 
 using namespace Qt::StringLiterals;
 
-DishRowsModel::DishRowsModel(QObject *parent) : QAbstractListModel(parent) {}
+DishRowsModel::DishRowsModel(QObject *parent) : QAbstractListModel(parent)
+{
+    NotificationCenter::defaultCenter().addObserver(this, Notify::TaskOrderAmount,
+                                                    [this](const Notification &note) {
+                                                        const QStringList result = note.object.toStringList();
+                                                        if (result.size() >= 2)
+                                                            setAmount(result.at(0), result.at(1));
+                                                    });
+}
+
+void DishRowsModel::askAmounts(int first, int last)
+{
+    last = std::min(last, count() - 1);
+    for (int row = std::max(first, 0); row <= last; ++row)
+        TaskManager::defaultManager().runOrderAmountTaskWithFoodIdentity(rows_.at(row).dish.info->foodno);
+}
 
 int DishRowsModel::rowCount(const QModelIndex &parent) const
 {

@@ -11,7 +11,8 @@
 
 // The rows of the dish search screens: matching dishes, flat, in section order. Each row keeps
 // the ordered amount last reported for its dish (also across searches); the rows of one dish are
-// found through a map rebuilt with every reload, so an amount reaches its rows at once.
+// found through a map rebuilt with every reload, so an amount reaches its rows at once. The model
+// takes the amounts reported by the order tasks ("kTaskOrderAmount") itself.
 //
 // Roles:
 //   "foodno"    (FoodnoRole, QString)    the dish number;
@@ -43,6 +44,9 @@ public:
         SelectedRole
     };
 
+    // The rows whose amounts a screen asks for after a reload, before the view reports what it shows.
+    static constexpr int kFirstVisibleRows = 12;
+
     explicit DishRowsModel(QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -59,6 +63,9 @@ public:
     void reload(const QList<DishSearch::Section> &sections);
     void setAmount(const QString &foodno, const QString &amount);
     void select(int row);
+    // Asks the order tasks for the ordered amounts of rows first..last (the view, when a scroll
+    // comes to rest).
+    Q_INVOKABLE void askAmounts(int first, int last);
 
     // "￥%.2f / unit", "例" standing in for a missing unit.
     static QString priceText(const Food &dish);

@@ -3,6 +3,7 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
+#include "order/OrderManager.h"
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
 
@@ -78,14 +79,14 @@ void GuaDanViewController::confirm()
         UserNotice::error(text(u"请选择挂单"_s));
         return;
     }
-    bool deleted = false;
-    DBManager::mainDBManager().deleteGuadanById(arrPacks_.at(selected_).gid,
-                                                [&deleted](bool ok) { deleted = ok; });
-    if (!deleted) {
-        UserNotice::error(text(u"恢复挂单失败"_s));
+    OrderManager &orders = OrderManager::defaultManager();
+    if (!orders.genPackFromGuaDan(*orderPack_, arrPacks_.at(selected_).gid)) {
+        if (!orders.isLocked())
+            UserNotice::error(text(u"恢复挂单失败"_s));
         return;
     }
     PostNotificationInMainThread(Notify::GuaDanChoosed, QVariant::fromValue(orderPack_));
+    PostNotificationInMainThread(Notify::UpdateOrderList);
     dismissSelf();
 }
 

@@ -14,12 +14,14 @@
 
 // The held-order list: the orders held on this terminal, numbered from 1 with the time they were
 // held ("yyyy-MM-dd HH:mm:ss"); for the one selected its lines (name, quantity, unit price, line
-// total "%.2f") and the order total ("%.1f"). "确定" takes the selected order back: it leaves the
-// store and "kGuaDanChoosed" carries its pack to the order list.
+// total "%.2f") and the order total ("%.1f"). "确定" takes the selected order back: it becomes the
+// order in progress and leaves the store in one step (OrderManager::genPackFromGuaDan), so that no
+// crash or refusal can lose it; then "kGuaDanChoosed" carries its pack to the order list.
 //
 // A held order that cannot be rebuilt shows "操作失败" and leaves the selection without an order,
 // so "确定" then deletes nothing and never brings back the order selected before ("请选择挂单").
-// A failed delete shows "恢复挂单失败" and the order is not taken back.
+// A failed restore shows "恢复挂单失败" (or the order manager's own refusal while a send waits
+// for its answer); the held order and the order in progress then stay as they were.
 class GuaDanViewController : public PopRootViewController {
     Q_OBJECT
     QML_ELEMENT

@@ -67,7 +67,7 @@ ScreenPage {
                     }
                 }
                 onMovementStarted: ctl.field.endEditing()
-                onMovementEnded: ctl.refreshAmounts(indexAt(0, contentY), indexAt(0, contentY + height - 1))
+                onMovementEnded: ctl.dishes.askAmounts(indexAt(0, contentY), indexAt(0, contentY + height - 1))
                 delegate: Rectangle {
                     id: row
                     required property int index

@@ -7,11 +7,8 @@
 #include "foundation/NotificationNames.h"
 #include "media/PhotoManager.h"
 #include "order/FoodActions.h"
-#include "order/TaskManager.h"
 #include "settings/ConfigManager.h"
 #include "storage/DBManager.h"
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -29,11 +26,6 @@ void QuickOrderViewController::loadView()
     db.getAllFoodSmallCat([this](const QList<FoodSmallCatInfo> &categories) { arrSmallCat_ = categories; });
     db.getAllFoodInfo([this](const QList<Food> &foods) { arrFood_ = foods; }, false);
     NotificationCenter &center = NotificationCenter::defaultCenter();
-    center.addObserver(this, Notify::TaskOrderAmount, [this](const Notification &note) {
-        const QStringList result = note.object.toStringList();
-        if (result.size() >= 2)
-            rows_.setAmount(result.at(0), result.at(1));
-    });
     center.addObserver(this, Notify::PopManagerControllerDismiss, [this](const Notification &) {
         if (!field_.text().isEmpty())
             emit field_.selectAllRequested();
@@ -53,14 +45,7 @@ void QuickOrderViewController::search()
 {
     rows_.reload(
         DishSearch::groupBySmallCategory(arrSmallCat_, DishSearch::filterWithKey(arrFood_, field_.text())));
-    refreshAmounts(0, kFirstVisibleRows - 1);
-}
-
-void QuickOrderViewController::refreshAmounts(int first, int last)
-{
-    last = std::min(last, rows_.count() - 1);
-    for (int row = std::max(first, 0); row <= last; ++row)
-        TaskManager::defaultManager().runOrderAmountTaskWithFoodIdentity(rows_.dish(row).info->foodno);
+    rows_.askAmounts(0, DishRowsModel::kFirstVisibleRows - 1);
 }
 
 void QuickOrderViewController::showExtraInfo(int row)

@@ -25,8 +25,6 @@ class QuickOrderViewController : public MenuViewController {
     Q_PROPERTY(QUrl panelPicture READ panelPicture NOTIFY panelChanged)
     Q_PROPERTY(QUrl background READ background CONSTANT)
 public:
-    static constexpr int kFirstVisibleRows = 12;
-
     explicit QuickOrderViewController(QObject *parent = nullptr);
 
     DishSearchField *field() { return &field_; }
@@ -39,7 +37,6 @@ public:
     Q_INVOKABLE void selectRow(int row);
     Q_INVOKABLE void add(int row);
     Q_INVOKABLE void remove(int row);
-    Q_INVOKABLE void refreshAmounts(int first, int last);
 
 signals:
     void panelChanged();

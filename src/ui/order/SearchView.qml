@@ -30,7 +30,7 @@ PopCard {
             Layout.fillHeight: true
             clip: true
             model: view.controller.dishes
-            onMovementEnded: view.controller.refreshAmounts(indexAt(0, contentY), indexAt(0, contentY + height - 1))
+            onMovementEnded: view.controller.dishes.askAmounts(indexAt(0, contentY), indexAt(0, contentY + height - 1))
             delegate: RowLayout {
                 id: row
                 required property int index

@@ -4,21 +4,13 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "order/FoodActions.h"
-#include "order/TaskManager.h"
 #include "storage/DBManager.h"
-
-#include <algorithm>
 
 SearchViewController::SearchViewController(QObject *parent) : PopRootViewController(parent)
 {
     DBManager::defaultManager().getAllFoodInfo([this](const QList<Food> &foods) { arrFood_ = foods; }, false);
     connect(&field_, &DishSearchField::searchRequested, this, &SearchViewController::search);
     NotificationCenter &center = NotificationCenter::defaultCenter();
-    center.addObserver(this, Notify::TaskOrderAmount, [this](const Notification &note) {
-        const QStringList result = note.object.toStringList();
-        if (result.size() >= 2)
-            rows_.setAmount(result.at(0), result.at(1));
-    });
     center.addObserver(this, Notify::PopManagerControllerBackToFront, [this](const Notification &note) {
         if (note.object.value<QObject *>() == this)
             emit field_.selectAllRequested();
@@ -29,14 +21,7 @@ SearchViewController::SearchViewController(QObject *parent) : PopRootViewControl
 void SearchViewController::search()
 {
     rows_.reload(DishSearch::filterWithKey(arrFood_, field_.text()));
-    refreshAmounts(0, kFirstVisibleRows - 1);
-}
-
-void SearchViewController::refreshAmounts(int first, int last)
-{
-    last = std::min(last, rows_.count() - 1);
-    for (int row = std::max(first, 0); row <= last; ++row)
-        TaskManager::defaultManager().runOrderAmountTaskWithFoodIdentity(rows_.dish(row).info->foodno);
+    rows_.askAmounts(0, DishRowsModel::kFirstVisibleRows - 1);
 }
 
 void SearchViewController::add(int row)

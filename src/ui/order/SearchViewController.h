@@ -21,9 +21,6 @@ class SearchViewController : public PopRootViewController {
     Q_PROPERTY(DishRowsModel *dishes READ dishes CONSTANT)
     Q_PROPERTY(bool shouldReloadOrderList READ shouldReloadOrderList WRITE setShouldReloadOrderList)
 public:
-    // The rows whose amounts are asked for after a reload, before the view reports what it shows.
-    static constexpr int kFirstVisibleRows = 12;
-
     explicit SearchViewController(QObject *parent = nullptr);
 
     DishSearchField *field() { return &field_; }
@@ -33,8 +30,6 @@ public:
 
     Q_INVOKABLE void add(int row);
     Q_INVOKABLE void remove(int row);
-    // Asks for the ordered amounts of rows first..last (the view, when a scroll comes to rest).
-    Q_INVOKABLE void refreshAmounts(int first, int last);
     Q_INVOKABLE void close();
     void endEditing() override { field_.endEditing(); }
 

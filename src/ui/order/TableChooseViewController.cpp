@@ -38,12 +38,12 @@ TableChooseViewController::TableChooseViewController(const std::shared_ptr<Order
     const ConfigManager &config = ConfigManager::defaultManager();
     locked_ = config.lockTable();
     std::optional<QString> deskNo;
-    const auto read = [&](OrderPack &pack) {
+    const auto read = [&](const OrderPack &pack) {
         deskNo = pack.DeskNo;
         guests_ = pack.CustCount.value_or(QString());
     };
     if (pack_ == OrderManager::defaultManager().orderPack())
-        OrderManager::defaultManager().changePack(read);
+        OrderManager::defaultManager().readPack(read);
     else
         read(*pack_);
     tableNo_ = locked_ ? config.bindTableNo().value_or(QString()) : deskNo.value_or(QString());
@@ -256,10 +256,11 @@ void TableChooseViewController::confirm()
         pack.CustCount = guests_;
         pack.DeskNo = tableNo_;
     };
-    if (pack_ == OrderManager::defaultManager().orderPack())
-        OrderManager::defaultManager().changePack(write);
-    else
+    // The order in progress refuses while its send waits for an answer: the chooser stays open.
+    if (pack_ != OrderManager::defaultManager().orderPack())
         write(*pack_);
+    else if (!OrderManager::defaultManager().changePack(write))
+        return;
     QVariantMap info;
     if (requestId_)
         info.insert(u"requestId"_s, *requestId_);

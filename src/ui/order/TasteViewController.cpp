@@ -13,9 +13,9 @@ TasteViewController::TasteViewController(const Line &line, QObject *parent)
     QList<TasteInfo> current;
     OrderManager &orders = OrderManager::defaultManager();
     if (line_)
-        orders.changeLine(line_, [&current](FoodOrder &target) { current = target.arrTaste; });
+        orders.readLine(line_, [&current](const FoodOrder &target) { current = target.arrTaste; });
     else
-        orders.changePack([&current](OrderPack &pack) { current = pack.arrTaste; });
+        orders.readPack([&current](const OrderPack &pack) { current = pack.arrTaste; });
     picker_.load(line_ ? u"P"_s : u"B"_s, line_ ? line_->foodno : QString(), current);
     initLanguage();
 }

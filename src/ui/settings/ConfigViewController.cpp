@@ -8,7 +8,6 @@
 #include "foundation/NotificationNames.h"
 #include "foundation/SettingsKeys.h"
 #include "foundation/UserNotice.h"
-#include "media/PhotoManager.h"
 #include "media/SoundManager.h"
 #include "server/ActGuQing.h"
 #include "server/NetworkChecker.h"
@@ -390,7 +389,6 @@ void ConfigViewController::updateData()
     if (locked_)
         return;
     UserNotice::showProgress(QString());
-    PhotoManager::defaultManager().deleteSmallFolder();
     emit updateStarted();
     UpdateFileDownloader::sharedInstance().beginToDownload();
 }
@@ -401,7 +399,6 @@ void ConfigViewController::deleteData()
         return;
     UserNotice::showProgress(QString());
     UpdateFileDownloader::sharedInstance().deleteData();
-    PhotoManager::defaultManager().deleteSmallFolder();
     DBManager::defaultManager().setup();
     UserNotice::hideProgress();
     UserNotice::success(u"已删除，请重新下载"_s);

@@ -10,7 +10,6 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
-#include "media/PhotoManager.h"
 #include "media/SoundManager.h"
 #include "server/LoginManager.h"
 #include "server/UpdateFileDownloader.h"
@@ -148,7 +147,6 @@ void StaffViewController::beginUpdate()
 {
     updating_ = true;
     UserNotice::showProgress(QString());
-    PhotoManager::defaultManager().deleteSmallFolder();
     UpdateFileDownloader::sharedInstance().beginToDownload();
 }
 
