@@ -1,5 +1,4 @@
 #include "OrderFixtures.h"
-#include "OrderTestHome.h"
 
 #include <QTest>
 
@@ -17,30 +16,22 @@ private:
     Line stagedDish(const QString &foodno, const QString &size, const QString &name, float price,
                     const QList<TasteInfo> &tastes)
     {
-        Line line = FoodOrder::genFoodOrderWithType(u"D"_s);
-        line->foodno = foodno;
+        Line line = Lines::line(u"D"_s, price, 1, foodno);
         line->itemsize = size;
         line->foodName = name;
-        line->salePrice1 = price;
-        line->orderQty = 1;
         line->arrTaste = tastes;
         return line;
     }
 
     static QList<TasteInfo> baseTastes()
     {
-        TasteInfo manual = TasteInfo::genManualTaste();
-        manual.TasteName = u"少油"_s;
-        return {{u"002"_s, u"微辣"_s, u"01"_s, u"0"_s, QString(), 0}, manual};
+        return {{u"002"_s, u"微辣"_s, u"01"_s, u"0"_s, QString(), 0}, Lines::manual(u"少油"_s, 0)};
     }
 
     // Adds a set meal of two components (1 and 2 per set, charges 5 and 0) and returns its parent.
     Line addSetMeal(float qty = 1)
     {
-        orders->addFood(
-            Menu::setMeal(u"T1"_s, 88,
-                          {Menu::component(u"T1"_s, u"M1"_s, 1, 5), Menu::component(u"T1"_s, u"M2"_s, 2)}),
-            std::nullopt, qty);
+        orders->addFood(Menu::twoPartSetMeal(), std::nullopt, qty);
         for (const Line &line : orders->arrOrders()) {
             if (line->isTFoodType())
                 return line;
@@ -107,23 +98,69 @@ private slots:
         QVERIFY(orders->arrOrderCache().isEmpty());
     }
 
-    void aDishNeverMergesIntoAComponent()
+    // Steps: "add D1" (price 10), "add D1*4" (four at once), "size D1" (大份 at 30), "set" (set meal T1),
+    // "qty N x", "step N ±1" and "delete N" on the N-th line, "remove D1", "soldout D1,T1".
+    void scripts_data()
     {
-        addSetMeal();
-        orders->addFood(Menu::dish(u"M1"_s, 5));
-        QCOMPARE(summary(*orders), (QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s, u"D M1 1"_s}));
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList setMeal{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s};
+        QTest::newRow("a dish never merges into a component")
+            << u"set; add M1"_s << setMeal + QStringList{u"D M1 1"_s};
+        QTest::newRow("the same dish again raises its line")
+            << u"add D1; qty 1 2; add D1"_s << QStringList{u"D D1 3"_s};
+        QTest::newRow("a quantity given when adding joins whole")
+            << u"add D1; qty 1 3; add D1*4"_s << QStringList{u"D D1 7"_s};
+        QTest::newRow("sold out: no more")
+            << u"add D1; qty 1 3; soldout D1,T1; add D1; step 1 +1; qty 1 5"_s << QStringList{u"D D1 3"_s};
+        // A sold-out set meal brings none of its components into the order.
+        QTest::newRow("sold out: fewer")
+            << u"add D1; qty 1 3; soldout D1,T1; step 1 -1; qty 1 1.5; remove D1; set"_s
+            << QStringList{u"D D1 0.5"_s};
+        QTest::newRow("remove lowers the dish's last line")
+            << u"add D1; add D2; size D1; qty 3 2; remove D1"_s
+            << QStringList{u"D D1 1"_s, u"D D2 1"_s, u"D D1 1"_s};
+        QTest::newRow("remove takes the dish's last line away")
+            << u"add D1; add D2; size D1; qty 3 2; remove D1; remove D1; remove D9"_s
+            << QStringList{u"D D1 1"_s, u"D D2 1"_s};
+        QTest::newRow("remove skips components of the same dish") << u"add M1; set; remove M1"_s << setMeal;
+        QTest::newRow("a component is not deleted alone")
+            << u"add D1; set; delete 3"_s << QStringList{u"D D1 1"_s} + setMeal;
+        QTest::newRow("a set meal is deleted with its components")
+            << u"add D1; set; delete 2"_s << QStringList{u"D D1 1"_s};
+        QTest::newRow("the last dish deleted") << u"add D1; delete 1"_s << QStringList();
     }
 
-    void addingTheSameDishAgainRaisesItsLine()
+    void scripts()
     {
-        const Food fish = Menu::dish(u"D1"_s, 20);
-        orders->addFood(fish);
-        orders->setOrderQty(orders->arrOrders().first(), 2);
-        orders->addFood(fish);
-        QCOMPARE(summary(*orders), QStringList{u"D D1 3"_s});
-        // A quantity given when adding joins the equal line whole.
-        orders->addFood(fish, std::nullopt, 4);
-        QCOMPARE(summary(*orders), QStringList{u"D D1 7"_s});
+        QFETCH(QString, steps);
+        QFETCH(QStringList, expected);
+        std::optional<SoldOutGuard> soldOut;
+        for (const QString &step : steps.split(u"; "_s)) {
+            const QStringList w = step.split(u' ');
+            const auto line = [&] { return orders->arrOrders().value(w.value(1).toInt() - 1); };
+            if (w[0] == u"add")
+                orders->addFood(Menu::dish(w[1].section(u'*', 0, 0)), std::nullopt,
+                                w[1].contains(u'*') ? w[1].section(u'*', 1).toFloat() : 1);
+            else if (w[0] == u"size")
+                orders->addFood(Menu::dish(w[1]), FoodItemsize{w[1], u"大份"_s, 30, 0, 0, 0});
+            else if (w[0] == u"set")
+                addSetMeal();
+            else if (w[0] == u"qty")
+                orders->setOrderQty(line(), w[2].toFloat());
+            else if (w[0] == u"step")
+                orders->setOrderAlphaQty(line(), w[2].toFloat());
+            else if (w[0] == u"delete")
+                orders->deleteFoodOrder(line());
+            else if (w[0] == u"remove")
+                orders->removeFood(Menu::dish(w[1]));
+            else if (const QStringList nos = w.value(1).split(u','); w[0] == u"soldout")
+                soldOut.emplace(QSet<QString>(nos.begin(), nos.end()));
+            else
+                QFAIL(qPrintable(u"unknown step "_s + step));
+        }
+        QCOMPARE(summary(*orders), expected);
+        QVERIFY(orders->arrOrderCache().isEmpty());
     }
 
     void sizesSetNameAndPrices_data()
@@ -190,64 +227,6 @@ private slots:
         QCOMPARE(summary(*orders), after);
         if (after.isEmpty())
             QCOMPARE(parent->orderQty, 0.0f);
-    }
-
-    void soldOutDishesAreRefusedButCanBeLowered()
-    {
-        const Food fish = Menu::dish(u"D1"_s);
-        orders->addFood(fish);
-        orders->setOrderQty(orders->arrOrders().first(), 3);
-        SoldOutGuard soldOut({u"D1"_s, u"T1"_s});
-        orders->addFood(fish);
-        const Line line = orders->arrOrders().first();
-        orders->setOrderAlphaQty(line, 1);
-        orders->setOrderQty(line, 5);
-        QCOMPARE(summary(*orders), QStringList{u"D D1 3"_s});
-        orders->setOrderAlphaQty(line, -1);
-        orders->setOrderQty(line, 1.5f);
-        QCOMPARE(summary(*orders), QStringList{u"D D1 1.5"_s});
-        orders->removeFood(fish);
-        QCOMPARE(summary(*orders), QStringList{u"D D1 0.5"_s});
-        // A sold-out set meal brings none of its components into the order.
-        addSetMeal();
-        QCOMPARE(summary(*orders), QStringList{u"D D1 0.5"_s});
-        QVERIFY(orders->arrOrderCache().isEmpty());
-    }
-
-    void removeFoodLowersTheLastLineOfTheDish()
-    {
-        const Food fish = Menu::dish(u"D1"_s);
-        orders->addFood(fish);
-        orders->addFood(Menu::dish(u"D2"_s));
-        orders->addFood(fish, FoodItemsize{u"D1"_s, u"大份"_s, 30, 0, 0, 0});
-        orders->setOrderQty(orders->arrOrders().last(), 2);
-        orders->removeFood(fish);
-        QCOMPARE(summary(*orders), (QStringList{u"D D1 1"_s, u"D D2 1"_s, u"D D1 1"_s}));
-        orders->removeFood(fish);
-        QCOMPARE(summary(*orders), (QStringList{u"D D1 1"_s, u"D D2 1"_s}));
-        orders->removeFood(Menu::dish(u"D9"_s));
-        QCOMPARE(orders->arrOrders().size(), 2);
-    }
-
-    void removeFoodSkipsComponentsOfTheSameDish()
-    {
-        orders->addFood(Menu::dish(u"M1"_s, 5));
-        addSetMeal();
-        orders->removeFood(Menu::dish(u"M1"_s, 5));
-        QCOMPARE(summary(*orders), (QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s}));
-    }
-
-    void deleteFoodOrderByType()
-    {
-        orders->addFood(Menu::dish(u"D1"_s));
-        const Line parent = addSetMeal();
-        const QList<Line> lines = orders->arrOrders();
-        orders->deleteFoodOrder(lines.at(2));
-        QCOMPARE(orders->arrOrders().size(), 4);
-        orders->deleteFoodOrder(parent);
-        QCOMPARE(summary(*orders), QStringList{u"D D1 1"_s});
-        orders->deleteFoodOrder(lines.first());
-        QVERIFY(orders->arrOrders().isEmpty());
     }
 
     void soundsOfEachChange()

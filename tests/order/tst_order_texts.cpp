@@ -1,5 +1,4 @@
 #include "OrderFixtures.h"
-#include "OrderTestHome.h"
 
 #include "settings/ConfigManager.h"
 #include "storage/DBManager.h"
@@ -51,8 +50,7 @@ private:
 
     Line addSetMeal()
     {
-        orders->addFood(Menu::setMeal(
-            u"T1"_s, 88, {Menu::component(u"T1"_s, u"M1"_s, 1, 5), Menu::component(u"T1"_s, u"M2"_s, 2)}));
+        orders->addFood(Menu::twoPartSetMeal());
         return orders->arrOrders().at(orders->arrOrders().size() - 3);
     }
 
@@ -220,21 +218,10 @@ private slots:
         QFETCH(QString, parent);
         QFETCH(QStringList, kinds);
         OrderPack restored;
-        if (!parent.isEmpty()) {
-            Line set = FoodOrder::genFoodOrderWithType(u"T"_s);
-            set->foodno = parent;
-            set->itemSeq = 4;
-            set->orderQty = 1;
-            restored.ordersInPack << set;
-        }
-        for (const QString &part : {u"M1"_s, u"M2"_s}) {
-            Line sub = FoodOrder::genFoodOrderWithType(u"M"_s);
-            sub->foodno = part;
-            sub->suitno = u"T1"_s;
-            sub->suiteIndex = 4;
-            sub->orderQty = 1;
-            restored.ordersInPack << sub;
-        }
+        if (!parent.isEmpty())
+            restored.ordersInPack << Lines::line(u"T"_s, 0, 1, parent, 4);
+        for (const QString &part : {u"M1"_s, u"M2"_s})
+            restored.ordersInPack << Lines::part(u"T1"_s, part, 4);
         orders->genPackFromGuaDan(restored);
         QStringList read;
         for (const Line &line : orders->arrOrders())
@@ -257,19 +244,10 @@ private slots:
         restored.DeskNo = u"A01"_s;
         // Two set meals of the same dish that ended up with the same number.
         for (int set = 0; set < 2; ++set) {
-            Line parent = FoodOrder::genFoodOrderWithType(u"T"_s);
-            parent->foodno = u"T1"_s;
-            parent->itemSeq = 4;
-            parent->orderQty = 1;
-            restored.ordersInPack << parent;
+            restored.ordersInPack << Lines::line(u"T"_s, 0, 1, u"T1"_s, 4);
             for (const QString &part : {u"M1"_s, u"M2"_s}) {
-                Line sub = FoodOrder::genFoodOrderWithType(u"M"_s);
-                sub->foodno = part;
-                sub->suitno = u"T1"_s;
-                sub->suiteIndex = 4;
-                sub->suitFoodQty = 1;
-                sub->orderQty = 1;
-                restored.ordersInPack << sub;
+                restored.ordersInPack << Lines::part(u"T1"_s, part, 4);
+                restored.ordersInPack.last()->suitFoodQty = 1;
             }
         }
 
