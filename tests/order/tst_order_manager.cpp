@@ -83,7 +83,6 @@ private slots:
         home = std::make_unique<OrderTestHome>();
         DBManager::resetForTests();
         orders = std::make_unique<OrderManager>();
-        orders->genNewPack();
         sounds.clear();
         orders->setSoundPlayer([this](const QString &effect) { sounds << effect; });
     }
@@ -351,6 +350,7 @@ private slots:
 
     void orderTotal()
     {
+        orders->genNewPack(); // the order pack, with its remarks and flow number
         QFETCH(qint64, showAmount);
         QFETCH(QList<TasteInfo>, remarks);
         QFETCH(QString, expected);
@@ -437,6 +437,7 @@ private slots:
 
     void aHeldOrderSavedAfterAFailedSendKeepsItsSetMeals()
     {
+        orders->genNewPack(); // the order pack, with its remarks and flow number
         OrderPack::setLinesSource(orders.get());
         orders->addFood(Menu::dish(u"D1"_s));
         addSetMeal();
@@ -488,6 +489,7 @@ private slots:
 
     void adoptingAHeldOrder()
     {
+        orders->genNewPack(); // the order pack, with its remarks and flow number
         orders->addFood(Menu::dish(u"D1"_s));
         const QString earlierFlowNo = orders->orderPack()->UniqueFlowNo.value();
         OrderPack restored;
