@@ -205,7 +205,7 @@ private slots:
 
     void headerElements_data()
     {
-        QTest::addColumn<QVariantMap>("fields");
+        QTest::addColumn<QVariantMap>("fields"); // "login": the cashier; "logout": logged out again
         QTest::addColumn<QString>("between");
         const QString cmd = u"<CashierID /><Command>OrderPack</Command>"_s;
         const QString remarks = u"<OrdRemarkDef></OrdRemarkDef><OrdRemarkManual></OrdRemarkManual>"_s;
@@ -226,12 +226,23 @@ private slots:
                            {u"CustCount"_s, u"4'\""_s}}
             << cmd + u"<DeskNo>&lt;/DeskNo&gt;&lt;Command&gt;CancelDesk&lt;/Command&gt;</DeskNo>"_s +
                    u"<CustCount>4&apos;&quot;</CustCount>"_s + remarks;
+        const QString command = u"<Command>OrderPack</Command>"_s;
+        QTest::newRow("logged in") << QVariantMap{{u"login"_s, u"1001"_s}}
+                                   << u"<CashierID>1001</CashierID>"_s + command + remarks;
+        QTest::newRow("after logout")
+            << QVariantMap{{u"login"_s, u"1001"_s}, {u"logout"_s, true}} << cmd + remarks;
+        QTest::newRow("escaped cashier id")
+            << QVariantMap{{u"login"_s, u"a<b"_s}} << u"<CashierID>a&lt;b</CashierID>"_s + command + remarks;
     }
 
     void headerElements()
     {
         QFETCH(QVariantMap, fields);
         QFETCH(QString, between);
+        if (fields.contains(u"login"_s))
+            LoginState::setLoggedIn(fields.value(u"login"_s).toString(), u"名"_s);
+        if (fields.contains(u"logout"_s))
+            LoginState::setLoggedOut();
         OrderPack pack;
         const auto field = [&fields](const QString &name) -> std::optional<QString> {
             return fields.contains(name) ? std::optional(fields.value(name).toString()) : std::nullopt;
@@ -244,30 +255,6 @@ private slots:
         QCOMPARE(pack.toStringWithDetails(u"<x/>"_s, false),
                  kDeclaration + u"<ClientCommand>"_s + devSerial() + between +
                      u"<OrderDetail><x/></OrderDetail></ClientCommand>"_s);
-    }
-
-    void cashierElement_data()
-    {
-        QTest::addColumn<int>("state"); // 0 never logged in, 1 logged in, 2 logged out again
-        QTest::addColumn<QString>("accountId");
-        QTest::addColumn<QString>("element");
-        QTest::newRow("nobody") << 0 << QString() << u"<CashierID />"_s;
-        QTest::newRow("logged in") << 1 << u"1001"_s << u"<CashierID>1001</CashierID>"_s;
-        QTest::newRow("after logout") << 2 << u"1001"_s << u"<CashierID />"_s;
-        QTest::newRow("escaped id") << 1 << u"a<b"_s << u"<CashierID>a&lt;b</CashierID>"_s;
-    }
-
-    void cashierElement()
-    {
-        QFETCH(int, state);
-        QFETCH(QString, accountId);
-        QFETCH(QString, element);
-        if (state >= 1)
-            LoginState::setLoggedIn(accountId, u"名"_s);
-        if (state == 2)
-            LoginState::setLoggedOut();
-        const QString text = OrderPack().toSendString();
-        QVERIFY2(text.contains(devSerial() + element + u"<Command>OrderPack</Command>"_s), qPrintable(text));
     }
 
     void remarksInBothTexts()
