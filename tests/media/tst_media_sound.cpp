@@ -231,6 +231,43 @@ private slots:
         QCOMPARE(log, (QStringList{u"play bnok"_s, u"player 茉莉花.wav"_s, u"start"_s}));
         QCOMPARE(notifications.seen, QStringList{Notify::BgMusicPlaying});
     }
+
+    // The real audio: this machine and CI have no sound device, and a missing device (or a file that
+    // is no sound at all) must leave the terminal silent, never failing or waiting.
+    void realAudioOnASilentMachine_data()
+    {
+        QTest::addColumn<QString>("music");
+        QTest::newRow("a real tune") << u"翻页.wav"_s;
+        QTest::newRow("not a sound") << u"broken.wav"_s;
+        QTest::newRow("missing file") << u"gone.wav"_s;
+    }
+    void realAudioOnASilentMachine()
+    {
+        QFETCH(QString, music);
+        AppPaths::setResourcesDir(qEnvironmentVariable("DIANCAI_RESOURCES"));
+        QVERIFY(QFile::copy(AppPaths::resourcePath(u"flip.wav"_s), home->dataPath(u"BgMusic/翻页.wav"_s)));
+        QVERIFY(MediaTestHome::writeFile(home->dataPath(u"BgMusic/broken.wav"_s), "RIFF? no"));
+        chooseMusic(music);
+        SoundManager::resetDefaultManager();
+        SoundManager &sounds = SoundManager::defaultManager();
+        MusicNotifications notifications;
+        for (const auto &[name, play] : kEffects)
+            (sounds.*play)();
+        sounds.playBgMusic();
+        QTest::qWait(150); // the player meets the missing device or the broken file meanwhile
+        sounds.playBgMusic();
+        QTest::qWait(50);
+        sounds.stopBgMusic();
+        QCOMPARE(notifications.seen,
+                 (QStringList{Notify::BgMusicPlaying, Notify::BgMusicPlaying, Notify::BgMusicStop}));
+
+        // A new package's music is listed at once.
+        QVERIFY(!sounds.arrBgMusic().contains(u"新歌.wav"_s));
+        QVERIFY(MediaTestHome::writeFile(home->dataPath(u"BgMusic/新歌.wav"_s)));
+        NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);
+        QVERIFY(sounds.arrBgMusic().contains(u"新歌.wav"_s));
+        SoundManager::resetDefaultManager();
+    }
 };
 
 QTEST_GUILESS_MAIN(TestMediaSound)

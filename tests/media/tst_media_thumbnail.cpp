@@ -268,7 +268,7 @@ private slots:
         });
         worker->start();
 
-        for (int round = 0; round < 80; ++round) {
+        for (int round = 0; round < 40; ++round) {
             const QString package = round % 2 ? u"pkgA"_s : u"pkgB"_s;
             home->usePackage(package);
             NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);

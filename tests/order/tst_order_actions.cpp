@@ -1,8 +1,6 @@
 #include "OrderFixtures.h"
-#include "OrderTestHome.h"
 
 #include "order/FoodActions.h"
-#include "order/SetMealExchange.h"
 #include "order/TaskManager.h"
 #include "storage/DBManager.h"
 #include "storage/FoodRows.h"
@@ -161,43 +159,6 @@ private slots:
         QCOMPARE(orders().arrOrderCache().size(), 1);
         QTRY_VERIFY(orders().arrOrderCache().isEmpty());
         QCOMPARE(summary(orders()), (QStringList{u"D 00020 1"_s, u"D 00031 1"_s}));
-    }
-
-    void exchangingComponents()
-    {
-        Food set = demoFood(u"00115"_s);
-        DBManager::defaultManager().getTFoodDataWithFood(set);
-        const QStringList original = SetMealExchange::originalFoodnos(set);
-        QCOMPARE(set.getSuitePrice(), u"￥ 168.00"_s);
-        // The first component, 回锅肉; its second alternative, 红烧肉, costs 8 more.
-        const qsizetype pork = 0;
-        QCOMPARE(set.arrSuiteFoods.at(pork).arrSuiteFoodsChange.at(1).info->foodno, u"00035"_s);
-        QVERIFY(SetMealExchange::exchange(set, original, pork, 1));
-        QCOMPARE(set.arrSuiteFoods.at(pork).info->foodno, u"00035"_s);
-        QCOMPARE(set.arrSuiteFoods.at(pork).OrgFoodNo, u"00018"_s);
-        QCOMPARE(set.getSuitePrice(), u"￥ 176.00"_s);
-        QCOMPARE(set.arrSuiteFoods.at(pork).arrSuiteFoodsChange.at(1).info->foodno, u"00018"_s);
-
-        // Choosing the original again restores the set's price.
-        QVERIFY(SetMealExchange::exchange(set, original, pork, 1));
-        QCOMPARE(set.getSuitePrice(), u"￥ 168.00"_s);
-        QVERIFY(!SetMealExchange::exchange(set, original, pork, 3));
-        QVERIFY(!SetMealExchange::exchange(set, original, 9, 0));
-    }
-
-    void anExchangedSetMealIsOrderedAsExchanged()
-    {
-        Food set = demoFood(u"00114"_s);
-        DBManager::defaultManager().getTFoodDataWithFood(set);
-        QVERIFY(SetMealExchange::exchange(set, SetMealExchange::originalFoodnos(set), 0, 2));
-        orders().addFood(set, std::nullopt, 2);
-        const QList<Line> lines = orders().arrOrders();
-        QCOMPARE(lines.size(), 4);
-        QCOMPARE(lines.at(1)->foodno, u"00023"_s);
-        QCOMPARE(lines.at(1)->OrgFoodNo, u"00015"_s);
-        QCOMPARE(lines.at(1)->changeAmt, 12.0f);
-        QCOMPARE(lines.at(1)->orderQty, 2.0f);
-        QCOMPARE(orders().getOrderPackPay(), u"140.00"_s);
     }
 };
 

@@ -1,39 +1,22 @@
-#include "OrderTestHome.h"
+#include "OrderFixtures.h"
 
-#include "catalogue/SoldOutList.h"
 #include "foundation/CommonUtils.h"
-#include "order/FoodOrder.h"
 #include "order/SetupFoodOrder.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-using Line = std::shared_ptr<FoodOrder>;
+using Lines::Line;
 
 namespace {
-TasteInfo taste(const QString &no, const QString &style, float amount, const QString &name = u"味"_s)
+TasteInfo taste(const QString &no, const QString &style, float amount)
 {
-    TasteInfo t;
-    t.TasteNo = no;
-    t.TasteName = name;
-    t.AmtStyle = style;
-    t.TasteAmt = amount;
-    return t;
-}
-
-TasteInfo manual(const QString &name, float amount)
-{
-    TasteInfo t = TasteInfo::genManualTaste();
-    t.TasteName = name;
-    t.TasteAmt = amount;
-    return t;
+    return Lines::taste(no, u"味"_s, style, amount);
 }
 
 Line line(const QString &type, float price, float qty, bool gift = false, QList<TasteInfo> tastes = {})
 {
-    Line l = FoodOrder::genFoodOrderWithType(type);
-    l->salePrice1 = price;
-    l->orderQty = qty;
+    Line l = Lines::line(type, price, qty);
     l->setIsZengSong(gift);
     l->arrTaste = tastes;
     return l;
@@ -56,14 +39,7 @@ Line setMeal(bool gift, QList<TasteInfo> tastes = {})
 // Dish 101 菜品, quantity 1, price 12, flags "N".
 Line exampleLine()
 {
-    Line l = line(u"D"_s, 12, 1);
-    l->itemSeq = 1;
-    l->foodno = u"101"_s;
-    l->foodName = u"菜品"_s;
-    l->PrintState = u"0"_s;
-    l->TempFoodFlag = u"N"_s;
-    l->currpriceFlag = u"N"_s;
-    return l;
+    return Lines::dish(u"101"_s, u"菜品"_s, 12);
 }
 
 QString exampleData(const QString &tastes, const QString &sale)
@@ -137,7 +113,8 @@ private slots:
         QTest::newRow("gift keeps price and authID")
             << gift << exampleData(noTastes, u"SellWay=\"C\" AuthID=\"9\""_s);
         Line tasted = exampleLine();
-        tasted->arrTaste = {taste(u"12"_s, u"A"_s, 2), manual(u"打包"_s, 1), taste(u"15"_s, u"P"_s, 5)};
+        tasted->arrTaste = {taste(u"12"_s, u"A"_s, 2), Lines::manual(u"打包"_s, 1),
+                            taste(u"15"_s, u"P"_s, 5)};
         QTest::newRow("tastes") << tasted
                                 << exampleData(u"TasteDef=\"12,15\" TasteManual=\"打包\t1.000000\""_s,
                                                u"SellWay=\"A\" AuthID=\"\""_s);
@@ -193,7 +170,7 @@ private slots:
         l->scatName = u"川菜"_s;
         l->suitIndex = -4;
         l->suitFoodQty = 2;
-        l->arrTaste = {taste(u"12"_s, u"A"_s, 2, u"少盐"_s)};
+        l->arrTaste = {Lines::taste(u"12"_s, u"少盐"_s, u"A"_s, 2)};
         l->setIsZengSong(true);
         l->authID = u"1001"_s;
         QCOMPARE(
@@ -204,7 +181,7 @@ private slots:
             u"itemsize=\"\" Remark=\"a&#9;b&#13;&#10;c\" PrintState=\"0\" bcatName=\"热菜\" scatName=\"川菜\" "_s
             u"suitno=\"\" forceChange=\"\" suiteIndex=\"0\" suitFoodQty=\"2.000000\" suitIndex=\"-4\" "_s
             u"OrgFoodNo=\"\" changeAmt=\"0.000000\" orderQty=\"1.000000\" itemSeq=\"1\" "_s
-            u"guadanTasteString=\"12|少盐|||A|2.000000\" SellWay=\"C\" AuthID=\"1001\" />"_s);
+            u"guadanTasteString=\"12|少盐|3|1|A|2.000000\" SellWay=\"C\" AuthID=\"1001\" />"_s);
     }
 
     void displayTexts()

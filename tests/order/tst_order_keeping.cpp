@@ -2,7 +2,6 @@
 // send without a definite answer locks it, a damaged one is moved aside, and flow numbers continue
 // across runs.
 #include "OrderFixtures.h"
-#include "OrderTestHome.h"
 
 #include "foundation/SettingsKeys.h"
 #include "order/OrderKeeper.h"
@@ -78,9 +77,7 @@ private slots:
             auto orders = startedManager();
             orders->genNewPack();
             orders->addFood(Menu::dish(u"D1"_s, 12.3f));
-            orders->addFood(Menu::setMeal(
-                u"T1"_s, 88,
-                {Menu::component(u"T1"_s, u"M1"_s, 1, 5), Menu::component(u"T1"_s, u"M2"_s, 2)}));
+            orders->addFood(Menu::twoPartSetMeal());
             orders->addFood(Menu::dish(u"D2"_s, 20), std::nullopt, 3);
             const QList<OrderManager::Line> lines = orders->arrOrders();
             orders->setOrderQty(lines.at(0), 2.0f / 3);
@@ -183,6 +180,7 @@ private slots:
         QTest::addColumn<QString>("adopted");
         QTest::addColumn<QString>("next");
         QTest::newRow("after the last one made") << u"2026010100000012345"_s << QString() << u"12346"_s;
+        QTest::newRow("rolls over after 99999") << u"2026010100000099999"_s << QString() << u"10000"_s;
         QTest::newRow("an unknown text starts afresh") << u"x"_s << QString() << u"10001"_s;
         QTest::newRow("after a later adopted one")
             << u"2026010100000012345"_s << u"2026010100000155555"_s << u"55556"_s;

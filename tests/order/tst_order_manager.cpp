@@ -1,10 +1,38 @@
+// The order manager: adding, merging, rescaling and removing lines, its totals, and the send and
+// held-order details it writes.
 #include "OrderFixtures.h"
-#include "OrderTestHome.h"
+
+#include "storage/DBManager.h"
 
 #include <QTest>
+#include <QXmlStreamReader>
 
 using namespace Qt::StringLiterals;
 using Line = OrderManager::Line;
+
+namespace {
+// The given attributes of every element of a detail text, one "a|b|c" entry per element.
+QStringList attributes(const QString &detail, const QStringList &names)
+{
+    QStringList rows;
+    QXmlStreamReader reader(u"<d>"_s + detail + u"</d>"_s);
+    while (reader.readNextStartElement()) {
+        if (reader.name() == u"d")
+            continue;
+        QStringList values;
+        for (const QString &name : names)
+            values << reader.attributes().value(name).toString();
+        rows << values.join(u'|');
+        reader.skipCurrentElement();
+    }
+    return rows;
+}
+
+TasteInfo remark(const QString &style, float amount)
+{
+    return TasteInfo{u"046"_s, u"服务费"_s, u"06"_s, u"0"_s, style, amount};
+}
+} // namespace
 
 class TestOrderManager : public QObject {
     Q_OBJECT
@@ -17,30 +45,22 @@ private:
     Line stagedDish(const QString &foodno, const QString &size, const QString &name, float price,
                     const QList<TasteInfo> &tastes)
     {
-        Line line = FoodOrder::genFoodOrderWithType(u"D"_s);
-        line->foodno = foodno;
+        Line line = Lines::line(u"D"_s, price, 1, foodno);
         line->itemsize = size;
         line->foodName = name;
-        line->salePrice1 = price;
-        line->orderQty = 1;
         line->arrTaste = tastes;
         return line;
     }
 
     static QList<TasteInfo> baseTastes()
     {
-        TasteInfo manual = TasteInfo::genManualTaste();
-        manual.TasteName = u"少油"_s;
-        return {{u"002"_s, u"微辣"_s, u"01"_s, u"0"_s, QString(), 0}, manual};
+        return {{u"002"_s, u"微辣"_s, u"01"_s, u"0"_s, QString(), 0}, Lines::manual(u"少油"_s, 0)};
     }
 
     // Adds a set meal of two components (1 and 2 per set, charges 5 and 0) and returns its parent.
     Line addSetMeal(float qty = 1)
     {
-        orders->addFood(
-            Menu::setMeal(u"T1"_s, 88,
-                          {Menu::component(u"T1"_s, u"M1"_s, 1, 5), Menu::component(u"T1"_s, u"M2"_s, 2)}),
-            std::nullopt, qty);
+        orders->addFood(Menu::twoPartSetMeal(), std::nullopt, qty);
         for (const Line &line : orders->arrOrders()) {
             if (line->isTFoodType())
                 return line;
@@ -48,10 +68,20 @@ private:
         return {};
     }
 
+    // 20 x 2 given away, 15 x 1, and a set meal of 88 whose component costs 5 x 2: 113 in all.
+    void addPricedOrder()
+    {
+        orders->addFood(Menu::dish(u"D1"_s, 20), std::nullopt, 2);
+        orders->arrOrders().first()->setIsZengSong(true);
+        orders->addFood(Menu::dish(u"D2"_s, 15));
+        orders->addFood(Menu::setMeal(u"T1"_s, 88, {Menu::component(u"T1"_s, u"M1"_s, 2, 5)}));
+    }
+
 private slots:
     void init()
     {
         home = std::make_unique<OrderTestHome>();
+        DBManager::resetForTests();
         orders = std::make_unique<OrderManager>();
         sounds.clear();
         orders->setSoundPlayer([this](const QString &effect) { sounds << effect; });
@@ -60,6 +90,7 @@ private slots:
     void cleanup()
     {
         orders.reset();
+        OrderPack::setLinesSource(nullptr);
         SoldOutList::shared().clear();
     }
 
@@ -107,23 +138,69 @@ private slots:
         QVERIFY(orders->arrOrderCache().isEmpty());
     }
 
-    void aDishNeverMergesIntoAComponent()
+    // Steps: "add D1" (price 10), "add D1*4" (four at once), "size D1" (大份 at 30), "set" (set meal T1),
+    // "qty N x", "step N ±1" and "delete N" on the N-th line, "remove D1", "soldout D1,T1".
+    void scripts_data()
     {
-        addSetMeal();
-        orders->addFood(Menu::dish(u"M1"_s, 5));
-        QCOMPARE(summary(*orders), (QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s, u"D M1 1"_s}));
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList setMeal{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s};
+        QTest::newRow("a dish never merges into a component")
+            << u"set; add M1"_s << setMeal + QStringList{u"D M1 1"_s};
+        QTest::newRow("the same dish again raises its line")
+            << u"add D1; qty 1 2; add D1"_s << QStringList{u"D D1 3"_s};
+        QTest::newRow("a quantity given when adding joins whole")
+            << u"add D1; qty 1 3; add D1*4"_s << QStringList{u"D D1 7"_s};
+        QTest::newRow("sold out: no more")
+            << u"add D1; qty 1 3; soldout D1,T1; add D1; step 1 +1; qty 1 5"_s << QStringList{u"D D1 3"_s};
+        // A sold-out set meal brings none of its components into the order.
+        QTest::newRow("sold out: fewer")
+            << u"add D1; qty 1 3; soldout D1,T1; step 1 -1; qty 1 1.5; remove D1; set"_s
+            << QStringList{u"D D1 0.5"_s};
+        QTest::newRow("remove lowers the dish's last line")
+            << u"add D1; add D2; size D1; qty 3 2; remove D1"_s
+            << QStringList{u"D D1 1"_s, u"D D2 1"_s, u"D D1 1"_s};
+        QTest::newRow("remove takes the dish's last line away")
+            << u"add D1; add D2; size D1; qty 3 2; remove D1; remove D1; remove D9"_s
+            << QStringList{u"D D1 1"_s, u"D D2 1"_s};
+        QTest::newRow("remove skips components of the same dish") << u"add M1; set; remove M1"_s << setMeal;
+        QTest::newRow("a component is not deleted alone")
+            << u"add D1; set; delete 3"_s << QStringList{u"D D1 1"_s} + setMeal;
+        QTest::newRow("a set meal is deleted with its components")
+            << u"add D1; set; delete 2"_s << QStringList{u"D D1 1"_s};
+        QTest::newRow("the last dish deleted") << u"add D1; delete 1"_s << QStringList();
     }
 
-    void addingTheSameDishAgainRaisesItsLine()
+    void scripts()
     {
-        const Food fish = Menu::dish(u"D1"_s, 20);
-        orders->addFood(fish);
-        orders->setOrderQty(orders->arrOrders().first(), 2);
-        orders->addFood(fish);
-        QCOMPARE(summary(*orders), QStringList{u"D D1 3"_s});
-        // A quantity given when adding joins the equal line whole.
-        orders->addFood(fish, std::nullopt, 4);
-        QCOMPARE(summary(*orders), QStringList{u"D D1 7"_s});
+        QFETCH(QString, steps);
+        QFETCH(QStringList, expected);
+        std::optional<SoldOutGuard> soldOut;
+        for (const QString &step : steps.split(u"; "_s)) {
+            const QStringList w = step.split(u' ');
+            const auto line = [&] { return orders->arrOrders().value(w.value(1).toInt() - 1); };
+            if (w[0] == u"add")
+                orders->addFood(Menu::dish(w[1].section(u'*', 0, 0)), std::nullopt,
+                                w[1].contains(u'*') ? w[1].section(u'*', 1).toFloat() : 1);
+            else if (w[0] == u"size")
+                orders->addFood(Menu::dish(w[1]), FoodItemsize{w[1], u"大份"_s, 30, 0, 0, 0});
+            else if (w[0] == u"set")
+                addSetMeal();
+            else if (w[0] == u"qty")
+                orders->setOrderQty(line(), w[2].toFloat());
+            else if (w[0] == u"step")
+                orders->setOrderAlphaQty(line(), w[2].toFloat());
+            else if (w[0] == u"delete")
+                orders->deleteFoodOrder(line());
+            else if (w[0] == u"remove")
+                orders->removeFood(Menu::dish(w[1]));
+            else if (const QStringList nos = w.value(1).split(u','); w[0] == u"soldout")
+                soldOut.emplace(QSet<QString>(nos.begin(), nos.end()));
+            else
+                QFAIL(qPrintable(u"unknown step "_s + step));
+        }
+        QCOMPARE(summary(*orders), expected);
+        QVERIFY(orders->arrOrderCache().isEmpty());
     }
 
     void sizesSetNameAndPrices_data()
@@ -192,64 +269,6 @@ private slots:
             QCOMPARE(parent->orderQty, 0.0f);
     }
 
-    void soldOutDishesAreRefusedButCanBeLowered()
-    {
-        const Food fish = Menu::dish(u"D1"_s);
-        orders->addFood(fish);
-        orders->setOrderQty(orders->arrOrders().first(), 3);
-        SoldOutGuard soldOut({u"D1"_s, u"T1"_s});
-        orders->addFood(fish);
-        const Line line = orders->arrOrders().first();
-        orders->setOrderAlphaQty(line, 1);
-        orders->setOrderQty(line, 5);
-        QCOMPARE(summary(*orders), QStringList{u"D D1 3"_s});
-        orders->setOrderAlphaQty(line, -1);
-        orders->setOrderQty(line, 1.5f);
-        QCOMPARE(summary(*orders), QStringList{u"D D1 1.5"_s});
-        orders->removeFood(fish);
-        QCOMPARE(summary(*orders), QStringList{u"D D1 0.5"_s});
-        // A sold-out set meal brings none of its components into the order.
-        addSetMeal();
-        QCOMPARE(summary(*orders), QStringList{u"D D1 0.5"_s});
-        QVERIFY(orders->arrOrderCache().isEmpty());
-    }
-
-    void removeFoodLowersTheLastLineOfTheDish()
-    {
-        const Food fish = Menu::dish(u"D1"_s);
-        orders->addFood(fish);
-        orders->addFood(Menu::dish(u"D2"_s));
-        orders->addFood(fish, FoodItemsize{u"D1"_s, u"大份"_s, 30, 0, 0, 0});
-        orders->setOrderQty(orders->arrOrders().last(), 2);
-        orders->removeFood(fish);
-        QCOMPARE(summary(*orders), (QStringList{u"D D1 1"_s, u"D D2 1"_s, u"D D1 1"_s}));
-        orders->removeFood(fish);
-        QCOMPARE(summary(*orders), (QStringList{u"D D1 1"_s, u"D D2 1"_s}));
-        orders->removeFood(Menu::dish(u"D9"_s));
-        QCOMPARE(orders->arrOrders().size(), 2);
-    }
-
-    void removeFoodSkipsComponentsOfTheSameDish()
-    {
-        orders->addFood(Menu::dish(u"M1"_s, 5));
-        addSetMeal();
-        orders->removeFood(Menu::dish(u"M1"_s, 5));
-        QCOMPARE(summary(*orders), (QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s}));
-    }
-
-    void deleteFoodOrderByType()
-    {
-        orders->addFood(Menu::dish(u"D1"_s));
-        const Line parent = addSetMeal();
-        const QList<Line> lines = orders->arrOrders();
-        orders->deleteFoodOrder(lines.at(2));
-        QCOMPARE(orders->arrOrders().size(), 4);
-        orders->deleteFoodOrder(parent);
-        QCOMPARE(summary(*orders), QStringList{u"D D1 1"_s});
-        orders->deleteFoodOrder(lines.first());
-        QVERIFY(orders->arrOrders().isEmpty());
-    }
-
     void soundsOfEachChange()
     {
         orders->addFood(Menu::dish(u"D1"_s));
@@ -299,6 +318,203 @@ private slots:
         orders->deleteAllFoodOrders();
         QVERIFY(orders->arrOrders().isEmpty());
         QCOMPARE(orders->nextItemSeq(), 1u);
+    }
+
+    void orderedQuantityOfADish()
+    {
+        QCOMPARE(orders->getOrderAmount(u"M1"_s), u"0"_s);
+        QCOMPARE(orders->getOrderPackAmount(), u"0"_s);
+        QCOMPARE(orders->getOrderPackPay(), u"0.00"_s);
+        orders->addFood(Menu::dish(u"M1"_s, 5));
+        orders->addFood(Menu::dish(u"M1"_s, 5), FoodItemsize{u"M1"_s, u"大份"_s, 8, 0, 0, 0}, 2.5f);
+        orders->addFood(Menu::setMeal(u"T1"_s, 88, {Menu::component(u"T1"_s, u"M1"_s, 4)}));
+        QCOMPARE(orders->getOrderAmount(u"M1"_s), u"3.50"_s);
+        QCOMPARE(orders->getOrderAmount(u"T1"_s), u"1.00"_s);
+        QCOMPARE(orders->getOrderPackAmount(), u"4.50"_s);
+    }
+
+    void orderTotal_data()
+    {
+        QTest::addColumn<qint64>("showAmount");
+        QTest::addColumn<QList<TasteInfo>>("remarks");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("lines only") << qint64(3) << QList<TasteInfo>{} << u"113.00"_s;
+        QTest::newRow("percentage remark")
+            << qint64(3) << QList<TasteInfo>{remark(u"P"_s, 10)} << u"124.30"_s;
+        QTest::newRow("fixed and percentage, both of the lines' sum")
+            << qint64(3) << QList<TasteInfo>{remark(u"A"_s, 3), remark(u"P"_s, 10)} << u"127.30"_s;
+        QTest::newRow("other styles add nothing")
+            << qint64(3) << QList<TasteInfo>{remark(u""_s, 50)} << u"113.00"_s;
+        QTest::newRow("amounts hidden") << qint64(4) << QList<TasteInfo>{remark(u"P"_s, 10)} << u"不显示"_s;
+    }
+
+    void orderTotal()
+    {
+        orders->genNewPack(); // the order pack, with its remarks and flow number
+        QFETCH(qint64, showAmount);
+        QFETCH(QList<TasteInfo>, remarks);
+        QFETCH(QString, expected);
+        ConfigManager::defaultManager().setCtShowAmount(showAmount);
+        addPricedOrder();
+        orders->changePack([&remarks](OrderPack &pack) { pack.arrTaste = remarks; });
+        QCOMPARE(orders->getOrderPackPay(), expected);
+        QCOMPARE(orders->getOrderPackAmount(), u"4.00"_s);
+    }
+
+    void marketPriceCheck_data()
+    {
+        QTest::addColumn<float>("price");
+        QTest::addColumn<bool>("asComponent");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("no price yet") << 0.0f << false << true;
+        QTest::newRow("priced") << 12.0f << false << false;
+        QTest::newRow("component without price") << 0.0f << true << false;
+    }
+
+    void marketPriceCheck()
+    {
+        QFETCH(float, price);
+        QFETCH(bool, asComponent);
+        QFETCH(bool, expected);
+        if (asComponent) {
+            Food part = Menu::component(u"T1"_s, u"D9"_s, 1);
+            part.info->currpriceFlag = u"Y"_s;
+            orders->addFood(Menu::setMeal(u"T1"_s, 88, {part}));
+        } else {
+            orders->addFood(Menu::marketPriceDish(u"D9"_s));
+        }
+        for (const Line &line : orders->arrOrders())
+            line->salePrice1 = price;
+        QCOMPARE(orders->hasShiJiaPriceZero(), expected);
+    }
+
+    void sendDataNumbersTheLinesAfresh()
+    {
+        for (const QString &foodno : {u"D1"_s, u"D2"_s, u"D3"_s})
+            orders->addFood(Menu::dish(foodno));
+        orders->deleteFoodOrder(orders->arrOrders().at(1));
+        QCOMPARE(attributes(orders->sendData(), {u"ItemSeq"_s, u"foodNo"_s}),
+                 (QStringList{u"1|D1"_s, u"2|D3"_s}));
+        // The held-order detail keeps whatever numbers the lines have.
+        orders->addFood(Menu::dish(u"D4"_s));
+        QCOMPARE(attributes(orders->guaDanData(), {u"itemSeq"_s, u"foodno"_s}),
+                 (QStringList{u"1|D1"_s, u"2|D3"_s, u"3|D4"_s}));
+    }
+
+    void componentsFollowTheirParentsNewNumber()
+    {
+        orders->addFood(Menu::dish(u"D1"_s));
+        addSetMeal();
+        orders->deleteFoodOrder(orders->arrOrders().first());
+        QCOMPARE(attributes(orders->sendData(), {u"ItemSeq"_s, u"FoodType"_s, u"SuitNo"_s, u"SuitIndex"_s}),
+                 (QStringList{u"1|T||0"_s, u"2|M|T1|1"_s, u"3|M|T1|1"_s}));
+    }
+
+    // The send derives the components' sale from their parent; the gift setter marks them for holding.
+    void componentsAreGivenAwayWithTheirSetMeal()
+    {
+        const Line parent = addSetMeal();
+        orders->changeLine(parent, [](FoodOrder &line) {
+            line.setIsZengSong(true);
+            line.authID = u"001"_s;
+        });
+        const QStringList gift{u"T|C|001"_s, u"M|C|001"_s, u"M|C|001"_s};
+        const QStringList fields{u"FoodType"_s, u"SellWay"_s, u"AuthID"_s};
+        QCOMPARE(attributes(orders->sendData(), fields), gift);
+        orders->changeLine(parent, [](FoodOrder &line) { line.setIsZengSong(false); });
+        QCOMPARE(attributes(orders->sendData(), {u"SellWay"_s, u"AuthID"_s}),
+                 (QStringList{u"A|"_s, u"A|"_s, u"A|"_s}));
+
+        QCOMPARE(orders->getOrderPackPay(), u"93.00"_s);
+        orders->setZengSong(parent, true, u"001"_s);
+        QCOMPARE(orders->getOrderPackPay(), u"0.00"_s);
+        QCOMPARE(attributes(orders->guaDanData(), fields), gift);
+        orders->setZengSong(parent, false, u"001"_s);
+        QCOMPARE(orders->getOrderPackPay(), u"93.00"_s);
+        QCOMPARE(attributes(orders->guaDanData(), {u"SellWay"_s, u"AuthID"_s}),
+                 (QStringList{u"A|"_s, u"A|"_s, u"A|"_s}));
+    }
+
+    void aHeldOrderSavedAfterAFailedSendKeepsItsSetMeals()
+    {
+        orders->genNewPack(); // the order pack, with its remarks and flow number
+        OrderPack::setLinesSource(orders.get());
+        orders->addFood(Menu::dish(u"D1"_s));
+        addSetMeal();
+        orders->deleteFoodOrder(orders->arrOrders().first());
+        orders->orderPack()->toSendString(); // the send that failed renumbered the lines
+        Guadan stored;
+        stored.content = orders->orderPack()->toGuadanString();
+        const std::shared_ptr<OrderPack> restored = OrderPack::setupWithGuaDan(stored);
+        QVERIFY(restored);
+
+        orders->genPackFromGuaDan(*restored);
+        const QList<Line> lines = orders->arrOrders();
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.first()->arrSubOrders, lines.mid(1));
+        orders->setOrderQty(lines.first(), 2);
+        QCOMPARE(summary(*orders), (QStringList{u"T T1 2"_s, u"M M1 2"_s, u"M M2 4"_s}));
+    }
+
+    // A component whose set meal is missing from a damaged held order becomes an ordinary line,
+    // which can be deleted; components that find their set meal stay components.
+    void orphanComponentsBecomeOrdinaryLines_data()
+    {
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QStringList>("kinds");
+        QTest::newRow("no set meal at all") << QString() << QStringList{u"D"_s, u"D"_s};
+        QTest::newRow("another set meal") << u"T9"_s << QStringList{u"T"_s, u"D"_s, u"D"_s};
+        QTest::newRow("its set meal") << u"T1"_s << QStringList{u"T"_s, u"M"_s, u"M"_s};
+    }
+    void orphanComponentsBecomeOrdinaryLines()
+    {
+        QFETCH(QString, parent);
+        QFETCH(QStringList, kinds);
+        OrderPack restored;
+        if (!parent.isEmpty())
+            restored.ordersInPack << Lines::line(u"T"_s, 0, 1, parent, 4);
+        for (const QString &part : {u"M1"_s, u"M2"_s})
+            restored.ordersInPack << Lines::part(u"T1"_s, part, 4);
+        orders->genPackFromGuaDan(restored);
+        QStringList read;
+        for (const Line &line : orders->arrOrders())
+            read << line->FoodType;
+        QCOMPARE(read, kinds);
+
+        orders->deleteFoodOrder(orders->arrOrders().last());
+        QCOMPARE(orders->arrOrders().size(), kinds.last() == u"D" ? kinds.size() - 1 : kinds.size());
+        if (kinds.last() == u"D")
+            QVERIFY(orders->arrOrders().last()->suitno.isEmpty());
+    }
+
+    void adoptingAHeldOrder()
+    {
+        orders->genNewPack(); // the order pack, with its remarks and flow number
+        orders->addFood(Menu::dish(u"D1"_s));
+        const QString earlierFlowNo = orders->orderPack()->UniqueFlowNo.value();
+        OrderPack restored;
+        restored.arrTaste = {remark(u"A"_s, 3)};
+        restored.CustCount = u"4"_s;
+        restored.DeskNo = u"A01"_s;
+        // Two set meals of the same dish that ended up with the same number.
+        for (int set = 0; set < 2; ++set) {
+            restored.ordersInPack << Lines::line(u"T"_s, 0, 1, u"T1"_s, 4);
+            for (const QString &part : {u"M1"_s, u"M2"_s}) {
+                restored.ordersInPack << Lines::part(u"T1"_s, part, 4);
+                restored.ordersInPack.last()->suitFoodQty = 1;
+            }
+        }
+
+        orders->genPackFromGuaDan(restored);
+        const std::shared_ptr<OrderPack> pack = orders->orderPack();
+        QVERIFY(pack->UniqueFlowNo && *pack->UniqueFlowNo != earlierFlowNo);
+        QCOMPARE(pack->CustCount, std::optional<QString>(u"4"_s));
+        QCOMPARE(pack->DeskNo, std::nullopt);
+        QCOMPARE(pack->arrTaste, restored.arrTaste);
+        const QList<Line> lines = orders->arrOrders();
+        QCOMPARE(lines, restored.ordersInPack);
+        QCOMPARE(lines.at(0)->arrSubOrders, lines.mid(1, 2));
+        QCOMPARE(lines.at(3)->arrSubOrders, lines.mid(4, 2));
     }
 };
 

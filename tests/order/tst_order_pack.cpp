@@ -1,9 +1,10 @@
-#include "FakeOrderLines.h"
-#include "OrderTestHome.h"
+#include "OrderFixtures.h"
 
-#include "order/OrderPack.h"
+#include "foundation/NotificationNames.h"
 #include "settings/LoginState.h"
+#include "storage/DBManager.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -11,37 +12,10 @@
 #include <thread>
 
 using namespace Qt::StringLiterals;
-using Line = std::shared_ptr<FoodOrder>;
+using namespace Lines;
 
 namespace {
 const QString kDeclaration = u"<?xml version=\"1.0\" encoding=\"gb2312\"?>"_s;
-
-TasteInfo taste(const QString &no, const QString &name, const QString &style, float amount)
-{
-    return TasteInfo{no, name, u"3"_s, u"1"_s, style, amount};
-}
-
-TasteInfo manual(const QString &name, float amount)
-{
-    TasteInfo t = TasteInfo::genManualTaste();
-    t.TasteName = name;
-    t.TasteAmt = amount;
-    return t;
-}
-
-Line dish(const QString &foodno, const QString &name, float price, float qty, quint64 seq)
-{
-    Line l = FoodOrder::genFoodOrderWithType(u"D"_s);
-    l->foodno = foodno;
-    l->foodName = name;
-    l->salePrice1 = price;
-    l->orderQty = qty;
-    l->itemSeq = seq;
-    l->PrintState = u"0"_s;
-    l->TempFoodFlag = u"N"_s;
-    l->currpriceFlag = u"N"_s;
-    return l;
-}
 
 // A held order with a set meal (one exchanged component), a gift, tastes, and values holding every
 // XML special character, Chinese, tabs and line breaks.
@@ -119,26 +93,54 @@ QString billionLaughs()
     return kDeclaration + dtd + u"<ClientCommand><CustCount>&lol9;</CustCount><OrderDetail>"_s +
            u"<Guadan foodno=\"1\" foodName=\"&lol9;\" /></OrderDetail></ClientCommand>"_s;
 }
+
+QList<Guadan> storedOrders()
+{
+    QList<Guadan> stored;
+    DBManager::mainDBManager().getOrderPacks([&stored](const QList<Guadan> &orders) { stored = orders; });
+    return stored;
+}
 } // namespace
 
+// The order's send and held texts, its flow numbers, and holding it in the app home.
 class TestOrderPack : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<OrderTestHome> home;
     FakeOrderLines lines;
+    std::shared_ptr<RecordingNotices> sink;
+    std::unique_ptr<NotificationLog> listUpdates;
 
     static QString devSerial() { return DeviceIdentity::devSerialElement(); }
+
+    // Holds the pack and returns the flag the completion received (-1: not called).
+    static int hold(const OrderPack &pack)
+    {
+        int flag = -1;
+        pack.saveGuaDan([&flag](bool saved) { flag = saved ? 1 : 0; });
+        return flag;
+    }
 
 private slots:
     void init()
     {
         home = std::make_unique<OrderTestHome>();
+        DBManager::resetForTests();
         lines = FakeOrderLines();
         OrderPack::setLinesSource(&lines);
         OrderPack::resetFlowCounter();
+        sink = std::make_shared<RecordingNotices>();
+        UserNotice::setSink(sink);
+        listUpdates = std::make_unique<NotificationLog>(QStringList{Notify::UpdateOrderList});
     }
 
-    void cleanup() { OrderPack::setLinesSource(nullptr); }
+    void cleanup()
+    {
+        listUpdates.reset();
+        OrderPack::setLinesSource(nullptr);
+        UserNotice::setSink(nullptr);
+        DBManager::resetForTests();
+    }
 
     void flowNumbersOfOneSecond()
     {
@@ -155,14 +157,6 @@ private slots:
         }
         const QDateTime stamp = QDateTime::fromString(n[0].left(14), u"yyyyMMddHHmmss"_s);
         QVERIFY(stamp.isValid() && qAbs(stamp.secsTo(QDateTime::currentDateTime())) < 5);
-    }
-
-    void flowNumberRollsOver()
-    {
-        OrderPack::resetFlowCounter(99998);
-        QCOMPARE(OrderPack::uniqueNo().right(5), u"99999"_s);
-        QCOMPARE(OrderPack::uniqueNo().right(5), u"10000"_s);
-        QCOMPARE(OrderPack::uniqueNo().right(5), u"10001"_s);
     }
 
     void flowNumbersAreUniqueAcrossThreads()
@@ -182,16 +176,6 @@ private slots:
         for (const QStringList &list : made)
             counters.unite(QSet<QString>(list.begin(), list.end()));
         QCOMPARE(counters.size(), kThreads * kEach);
-    }
-
-    void newPack()
-    {
-        ConfigManager::defaultManager().setPosNum(u"7"_s);
-        auto pack = OrderPack::genNewPack();
-        QCOMPARE(pack->PosNo, std::optional(u"7"_s));
-        QCOMPARE(pack->UniqueFlowNo.value_or(QString()).size(), 19);
-        QVERIFY(!pack->DeskNo && !pack->WaiterMan && !pack->CustCount);
-        QVERIFY(OrderPack::genNewPack()->UniqueFlowNo != pack->UniqueFlowNo);
     }
 
     void sendTextOfTwoLines()
@@ -221,7 +205,7 @@ private slots:
 
     void headerElements_data()
     {
-        QTest::addColumn<QVariantMap>("fields");
+        QTest::addColumn<QVariantMap>("fields"); // "login": the cashier; "logout": logged out again
         QTest::addColumn<QString>("between");
         const QString cmd = u"<CashierID /><Command>OrderPack</Command>"_s;
         const QString remarks = u"<OrdRemarkDef></OrdRemarkDef><OrdRemarkManual></OrdRemarkManual>"_s;
@@ -242,12 +226,23 @@ private slots:
                            {u"CustCount"_s, u"4'\""_s}}
             << cmd + u"<DeskNo>&lt;/DeskNo&gt;&lt;Command&gt;CancelDesk&lt;/Command&gt;</DeskNo>"_s +
                    u"<CustCount>4&apos;&quot;</CustCount>"_s + remarks;
+        const QString command = u"<Command>OrderPack</Command>"_s;
+        QTest::newRow("logged in") << QVariantMap{{u"login"_s, u"1001"_s}}
+                                   << u"<CashierID>1001</CashierID>"_s + command + remarks;
+        QTest::newRow("after logout")
+            << QVariantMap{{u"login"_s, u"1001"_s}, {u"logout"_s, true}} << cmd + remarks;
+        QTest::newRow("escaped cashier id")
+            << QVariantMap{{u"login"_s, u"a<b"_s}} << u"<CashierID>a&lt;b</CashierID>"_s + command + remarks;
     }
 
     void headerElements()
     {
         QFETCH(QVariantMap, fields);
         QFETCH(QString, between);
+        if (fields.contains(u"login"_s))
+            LoginState::setLoggedIn(fields.value(u"login"_s).toString(), u"名"_s);
+        if (fields.contains(u"logout"_s))
+            LoginState::setLoggedOut();
         OrderPack pack;
         const auto field = [&fields](const QString &name) -> std::optional<QString> {
             return fields.contains(name) ? std::optional(fields.value(name).toString()) : std::nullopt;
@@ -260,30 +255,6 @@ private slots:
         QCOMPARE(pack.toStringWithDetails(u"<x/>"_s, false),
                  kDeclaration + u"<ClientCommand>"_s + devSerial() + between +
                      u"<OrderDetail><x/></OrderDetail></ClientCommand>"_s);
-    }
-
-    void cashierElement_data()
-    {
-        QTest::addColumn<int>("state"); // 0 never logged in, 1 logged in, 2 logged out again
-        QTest::addColumn<QString>("accountId");
-        QTest::addColumn<QString>("element");
-        QTest::newRow("nobody") << 0 << QString() << u"<CashierID />"_s;
-        QTest::newRow("logged in") << 1 << u"1001"_s << u"<CashierID>1001</CashierID>"_s;
-        QTest::newRow("after logout") << 2 << u"1001"_s << u"<CashierID />"_s;
-        QTest::newRow("escaped id") << 1 << u"a<b"_s << u"<CashierID>a&lt;b</CashierID>"_s;
-    }
-
-    void cashierElement()
-    {
-        QFETCH(int, state);
-        QFETCH(QString, accountId);
-        QFETCH(QString, element);
-        if (state >= 1)
-            LoginState::setLoggedIn(accountId, u"名"_s);
-        if (state == 2)
-            LoginState::setLoggedOut();
-        const QString text = OrderPack().toSendString();
-        QVERIFY2(text.contains(devSerial() + element + u"<Command>OrderPack</Command>"_s), qPrintable(text));
     }
 
     void remarksInBothTexts()
@@ -402,6 +373,59 @@ private slots:
     {
         QFETCH(QString, content);
         QVERIFY(!restore(content));
+    }
+
+    void heldOrderIsStoredAndCleared()
+    {
+        lines.lines = {dish(u"1"_s, u"鱼&<虾>"_s, 10), dish(u"2"_s, u"汤"_s, 10)};
+        auto pack = OrderPack::genNewPack();
+        pack->CustCount = u"3"_s;
+        const QString expected = pack->toGuadanString();
+
+        QCOMPARE(hold(*pack), 1);
+        QCOMPARE(sink->shown, QStringList{u"ok:挂单成功"_s});
+        QCOMPARE(lines.clearCount, 1);
+        QCOMPARE(listUpdates->entries.size(), 1);
+        const QList<Guadan> stored = storedOrders();
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored[0].content, expected);
+        QVERIFY(qAbs(stored[0].createDate.secsTo(QDateTime::currentDateTimeUtc())) < 5);
+
+        // Without a completion it is stored all the same.
+        lines.lines = {dish(u"3"_s, u"饭"_s, 2)};
+        OrderPack::genNewPack()->saveGuaDan({});
+        QCOMPARE(storedOrders().size(), 2);
+        QCOMPARE(lines.clearCount, 2);
+    }
+
+    void refusedHoldKeepsTheOrder_data()
+    {
+        QTest::addColumn<bool>("storeBlocked");
+        QTest::addColumn<int>("lineCount");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("store cannot be opened") << true << 1 << u"error:保存失败（1）"_s;
+        QTest::newRow("empty order") << false << 0 << u"error:挂单失败（0）"_s;
+    }
+
+    void refusedHoldKeepsTheOrder()
+    {
+        QFETCH(bool, storeBlocked);
+        QFETCH(int, lineCount);
+        QFETCH(QString, message);
+        if (storeBlocked) // a folder where the database file belongs
+            QVERIFY(QDir(home->dir.path()).mkdir(u"main"_s));
+        for (int i = 0; i < lineCount; ++i)
+            lines.lines << dish(u"1"_s, u"鱼"_s, 10);
+
+        QCOMPARE(hold(*OrderPack::genNewPack()), 0);
+        QCOMPARE(sink->shown, QStringList{message});
+        QCOMPARE(lines.clearCount, 0);
+        QCOMPARE(lines.lines.size(), lineCount);
+        QVERIFY(listUpdates->entries.isEmpty());
+        QVERIFY(storedOrders().isEmpty());
+        OrderPack::setLinesSource(nullptr); // and without any lines at all
+        QCOMPARE(hold(*OrderPack::genNewPack()), 0);
+        QVERIFY(storedOrders().isEmpty());
     }
 };
 

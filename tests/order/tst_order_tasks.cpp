@@ -1,7 +1,6 @@
 // The background tasks: what each posts, that results arrive on the main thread in the order the
 // tasks were queued, and that a burst of changes on the main thread ends with the current totals.
 #include "OrderFixtures.h"
-#include "OrderTestHome.h"
 
 #include "foundation/NotificationNames.h"
 #include "media/PhotoManager.h"
@@ -88,13 +87,8 @@ private slots:
     void restoringPostsEveryLineOfTheOrder()
     {
         OrderPack restored;
-        for (const QString &foodno : {u"D1"_s, u"D2"_s, u"D1"_s}) {
-            Line line = FoodOrder::genFoodOrderWithType(u"D"_s);
-            line->foodno = foodno;
-            line->orderQty = 1;
-            line->salePrice1 = 5;
-            restored.ordersInPack << line;
-        }
+        for (const QString &foodno : {u"D1"_s, u"D2"_s, u"D1"_s})
+            restored.ordersInPack << Lines::line(u"D"_s, 5, 1, foodno);
         orders->genPackFromGuaDan(restored);
         drain();
         QCOMPARE(log->entries,

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "storage/DBManager.h"
+
 #include <QStringList>
+#include <QTemporaryDir>
 
 struct sqlite3;
 
@@ -29,4 +32,12 @@ public:
 private:
     QString path_;
     sqlite3 *db_ = nullptr;
+};
+
+// An empty base data in a temporary folder, and a reader opened on it.
+struct OpenBaseData {
+    QTemporaryDir dir;
+    BaseDataFixture fixture{dir.filePath(QStringLiteral("PadBaseData.db"))};
+    DBManager db;
+    OpenBaseData() { db.setupDBPath(fixture.path()); }
 };

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QThread>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -48,6 +49,8 @@ QString tagOf(const QString &name)
     return name == Notify::PopManagerControllerDismiss ? QStringLiteral("dismiss") : QStringLiteral("front");
 }
 } // namespace
+
+Q_DECLARE_METATYPE(std::function<bool(PopViewManager &)>)
 
 class TestPopViewManager : public QObject {
     Q_OBJECT
@@ -162,31 +165,10 @@ private slots:
         delete stranger;
     }
 
-    void paddingTop_data()
-    {
-        QTest::addColumn<int>("requested");
-        QTest::addColumn<int>("placed");
-        QTest::newRow("default") << -1 << 20;
-        QTest::newRow("any negative") << -7 << 20;
-        QTest::newRow("80") << 80 << 80;
-        QTest::newRow("top edge") << 0 << 0;
-    }
-    void paddingTop()
-    {
-        QFETCH(int, requested);
-        QFETCH(int, placed);
-        auto presenter = std::make_shared<HoldingPresenter>();
-        manager->setPresenter(presenter);
-        registerCounting(PopName::GuaDanViewController);
-        QVERIFY(manager->pop(PopName::GuaDanViewController, {}, requested));
-        QTRY_COMPARE(manager->arrControllers().size(), 1);
-        QCOMPARE(manager->arrControllers().first()->paddingTop(), placed);
-        QCOMPARE(presenter->presentedPadding, QList<int>{placed});
-    }
-
     void typedOperations_data()
     {
-        QTest::addColumn<int>("operation");
+        using Pop = std::function<bool(PopViewManager &)>;
+        QTest::addColumn<Pop>("pop");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QVariantList>("args");
         QTest::addColumn<int>("padding");
@@ -194,70 +176,60 @@ private slots:
 
         const QVariant none;
         const QVariant pack = QStringLiteral("order pack");
-        QTest::newRow("guest count") << 0 << PopName::CusNumChangeViewController << QVariantList{} << 20
+        QTest::newRow("guest count") << Pop([](PopViewManager &m) { return m.popCusNumChangeView(); })
+                                     << PopName::CusNumChangeViewController << QVariantList{} << 20
                                      << QVariantMap{};
         QTest::newRow("temporary dish")
-            << 1 << PopName::TempFoodViewController << QVariantList{} << 80 << QVariantMap{};
-        QTest::newRow("held orders") << 2 << PopName::GuaDanViewController << QVariantList{} << 20
+            << Pop([](PopViewManager &m) { return m.popTempFoodView(80); }) << PopName::TempFoodViewController
+            << QVariantList{} << 80 << QVariantMap{};
+        QTest::newRow("held orders") << Pop([](PopViewManager &m) { return m.popGuaDanView(); })
+                                     << PopName::GuaDanViewController << QVariantList{} << 20
                                      << QVariantMap{};
-        QTest::newRow("search, reload") << 3 << PopName::SearchViewController << QVariantList{} << 20
-                                        << QVariantMap{{PopProperty::ShouldReloadOrderList, true}};
-        QTest::newRow("search, no reload") << 4 << PopName::SearchViewController << QVariantList{} << 40
-                                           << QVariantMap{{PopProperty::ShouldReloadOrderList, false}};
+        QTest::newRow("any negative padding is the default")
+            << Pop([](PopViewManager &m) { return m.pop(PopName::GuaDanViewController, {}, -7); })
+            << PopName::GuaDanViewController << QVariantList{} << 20 << QVariantMap{};
+        QTest::newRow("padding at the top edge")
+            << Pop([](PopViewManager &m) { return m.pop(PopName::GuaDanViewController, {}, 0); })
+            << PopName::GuaDanViewController << QVariantList{} << 0 << QVariantMap{};
+        QTest::newRow("search, reload")
+            << Pop([](PopViewManager &m) { return m.popSearchView(true); }) << PopName::SearchViewController
+            << QVariantList{} << 20 << QVariantMap{{PopProperty::ShouldReloadOrderList, true}};
+        QTest::newRow("search, no reload")
+            << Pop([](PopViewManager &m) { return m.popSearchView(false, 40); })
+            << PopName::SearchViewController << QVariantList{} << 40
+            << QVariantMap{{PopProperty::ShouldReloadOrderList, false}};
         QTest::newRow("table chooser without request id")
-            << 5 << PopName::TableChooseViewController << QVariantList{pack} << 20
+            << Pop([pack](PopViewManager &m) { return m.popTableChooseView(pack); })
+            << PopName::TableChooseViewController << QVariantList{pack} << 20
             << QVariantMap{{PopProperty::RequestId, none}};
         QTest::newRow("table chooser with request id 1")
-            << 6 << PopName::TableChooseViewController << QVariantList{pack} << 80
+            << Pop([pack](PopViewManager &m) { return m.popTableChooseView(pack, 80, QStringLiteral("1")); })
+            << PopName::TableChooseViewController << QVariantList{pack} << 80
             << QVariantMap{{PopProperty::RequestId, QStringLiteral("1")}};
         QTest::newRow("table chooser with empty request id")
-            << 7 << PopName::TableChooseViewController << QVariantList{pack} << 20
+            << Pop([pack](PopViewManager &m) { return m.popTableChooseView(pack, -1, QString()); })
+            << PopName::TableChooseViewController << QVariantList{pack} << 20
             << QVariantMap{{PopProperty::RequestId, QString()}};
     }
     void typedOperations()
     {
-        QFETCH(int, operation);
+        QFETCH(std::function<bool(PopViewManager &)>, pop);
         QFETCH(QString, name);
         QFETCH(QVariantList, args);
         QFETCH(int, padding);
         QFETCH(QVariantMap, extras);
 
+        auto presenter = std::make_shared<HoldingPresenter>();
+        manager->setPresenter(presenter);
         registerCounting(name);
-        const QVariant pack = QStringLiteral("order pack");
-        bool accepted = false;
-        switch (operation) {
-        case 0:
-            accepted = manager->popCusNumChangeView();
-            break;
-        case 1:
-            accepted = manager->popTempFoodView(80);
-            break;
-        case 2:
-            accepted = manager->popGuaDanView();
-            break;
-        case 3:
-            accepted = manager->popSearchView(true);
-            break;
-        case 4:
-            accepted = manager->popSearchView(false, 40);
-            break;
-        case 5:
-            accepted = manager->popTableChooseView(pack);
-            break;
-        case 6:
-            accepted = manager->popTableChooseView(pack, 80, QStringLiteral("1"));
-            break;
-        case 7:
-            accepted = manager->popTableChooseView(pack, -1, QString());
-            break;
-        }
-        QVERIFY(accepted);
+        QVERIFY(pop(*manager));
         QVERIFY(built.isEmpty()); // built later, not inside the call
         QTRY_COMPARE(built.size(), 1);
         CountingPopup *popup = built.first();
         QCOMPARE(manager->arrControllers(), QList<PopRootViewController *>{popup});
         QCOMPARE(popup->args, args);
         QCOMPARE(popup->paddingTop(), padding);
+        QCOMPARE(presenter->presentedPadding, QList<int>{padding});
         for (auto it = extras.begin(); it != extras.end(); ++it) {
             const QVariant actual = popup->property(it.key().toUtf8().constData());
             QCOMPARE(actual.isValid(), it.value().isValid());

@@ -1,0 +1,421 @@
+#include "BaseDataFixture.h"
+#include "foundation/AppPaths.h"
+#include "settings/LanguageManager.h"
+#include "storage/FoodRows.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kTastes =
+    u"insert into TasteCatInfo values ('1', '口味', 'P'), ('9', '整单', 'B'), ('2', '做法', 'P');"
+    "insert into TasteInfo values ('11', '少盐', '1', '1', 'A', 2), ('21', '清蒸', '2', NULL, NULL, 0),"
+    " ('12', '加辣', '1', '', 'P', 10.5), ('91', '打包', '9', '', 'A', 1);"
+    "insert into FoodTasteInfo values ('F1', '21'), ('F1', '11'), ('F2', 'none'), ('F1', '21')"_s;
+const QString kCategories =
+    u"insert into FoodBigCatInfo values ('2', '热菜'), ('1', '凉菜'), ('3', '酒水');"
+    "insert into FoodSmallCatInfo (scatno, cpViewRow, cpViewCol, scatName, bcatNo) values"
+    " ('22', 3, 4, '小炒', '2'), ('11', NULL, NULL, '拌菜', '1'), ('21', 0, 0, '炖菜', '2'),"
+    " ('99', 2, 2, '无主', '9');"_s;
+
+QString num(float value)
+{
+    return QString::number(double(value));
+}
+QStringList foodnos(const QList<Food> &foods)
+{
+    return mapped(foods, [](const Food &f) { return f.info->foodno; });
+}
+QStringList scatnos(const QList<FoodSmallCatInfo> &cats)
+{
+    return mapped(cats, [](const FoodSmallCatInfo &c) { return c.scatno; });
+}
+
+// What one reader gives, one "field|field|..." text per record.
+QStringList read(DBManager &db, const QString &reader, const QString &arg)
+{
+    QStringList out;
+    const auto keep = [&out](const QStringList &records) { out += records; };
+    if (reader == u"dishes") {
+        db.getAllFoodInfo(
+            [&](const QList<Food> &foods) {
+                keep(mapped(foods, [](const Food &f) {
+                    const FoodInfo &i = *f.info;
+                    return QStringList{
+                        i.foodno,          i.catno,           i.foodName,        i.foodSubName,
+                        i.FoodType,        i.currpriceFlag,   i.TjFlag,          i.TempFoodFlag,
+                        i.spellName,       i.unitname,        i.itemsize,        i.orgItemSize,
+                        i.Remark,          f.scatName,        f.bcatName,        num(i.salePrice1),
+                        num(i.salePrice2), num(i.salePrice3), num(i.MemberPrice)}
+                        .join(u'|');
+                }));
+            },
+            arg == u"temporary");
+    } else if (reader == u"dish numbers") {
+        db.getAllFoodInfo([&](const QList<Food> &foods) { keep(foodnos(foods)); }, arg == u"temporary");
+    } else if (reader == u"food info 2") {
+        db.getFoodInfo2([&](const QList<FoodInfo> &list) {
+            keep(mapped(list, [](const FoodInfo &f) {
+                return QStringList{f.foodno, f.foodName, f.spellName, f.catno, num(f.salePrice1)}.join(u'|');
+            }));
+        });
+    } else if (reader == u"sizes") {
+        db.getFoodItemsizeWithFoodno(arg, [&](const QList<FoodItemsize> &sizes) {
+            keep(mapped(sizes, [](const FoodItemsize &s) {
+                return QStringList{s.foodno, s.itemsize, num(s.salePrice1), num(s.salePrice2)}.join(u'|');
+            }));
+        });
+    } else if (reader == u"tastes") {
+        db.getTasteInfoByStyle(u"P"_s, arg, [&](const auto &, const QList<TasteInfo> &tastes, const auto &) {
+            keep(mapped(tastes, [](const TasteInfo &t) { return t.fullInfoString(); }));
+        });
+    } else if (reader == u"bound") {
+        db.isFoodHasBindingTasteInfoByStyle(arg.section(u' ', 0, 0), arg.section(u' ', 1), [&](bool bound) {
+            out << (bound ? u"bound"_s : u"not bound"_s);
+        });
+    } else if (reader == u"rooms") {
+        const auto text = [](const RoomInfo &room) { return room.roomno + u':' + room.roomName; };
+        db.getAllRooms([&](const QList<RoomInfo> &rooms) { keep(mapped(rooms, text)); });
+        if (mapped(db.allRooms(), text) != out)
+            out << u"the kept room list differs"_s;
+    } else if (reader == u"tables and reasons") {
+        db.getAllTables([&](const QList<DeskInfo> &desks) {
+            keep(mapped(desks,
+                        [](const DeskInfo &d) { return d.deskno + u'|' + d.deskName + u'|' + d.roomno; }));
+        });
+        db.getAllReason([&](const QList<RtnReasonInfo> &reasons) {
+            keep(mapped(reasons, [](const RtnReasonInfo &r) { return r.reasonNo + u'|' + r.reasonName; }));
+        });
+    } else if (reader == u"store") {
+        db.getStoreName([&](const StoreInfo &p) { out << u"name "_s + p.pname + u'=' + p.pvalue; });
+        db.getDataVer([&](const StoreInfo &p) { out << u"version "_s + p.pname + u'=' + p.pvalue; });
+        db.getStoroInfo([&](const QList<StoreInfo> &list) {
+            keep(mapped(list, [](const StoreInfo &i) { return i.pname + u'=' + i.pvalue + i.remark; }));
+        });
+    } else if (reader == u"cashier") {
+        db.getCashierInfoWithId(arg, [&](const CashierInfo &c) {
+            out << QStringList{c.cashierID, c.cashierName, c.userPass,
+                               c.hasZengSongAuth() ? u"gift"_s : QString()}
+                       .join(u'|');
+        });
+    } else if (reader == u"sorted categories") {
+        db.getAllFoodBigCat([&](const QList<FoodBigCatInfo> &cats) {
+            keep(mapped(cats, [](const auto &c) { return c.bcatno + u'|' + c.bcatName; }));
+        });
+        db.getAllFoodSmallCat([&](const QList<FoodSmallCatInfo> &cats) { // no layout in this list
+            keep(mapped(cats, [](const auto &c) {
+                return QStringList{c.scatno, c.scatName, c.bcatNo, QString::number(c.layoutRow)}.join(u'|');
+            }));
+        });
+    }
+    return out;
+}
+} // namespace
+
+// Categories, dishes, sizes, set meals, cooking methods, rooms, tables, reasons, store parameters and
+// cashiers, as the screens receive them from the base data.
+class TestStorageBaseData : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<OpenBaseData> base;
+
+private slots:
+    void init()
+    {
+        LanguageManager::defaultManager().reset();
+        base = std::make_unique<OpenBaseData>();
+    }
+
+    void cleanup()
+    {
+        base.reset();
+        LanguageManager::defaultManager().reset();
+    }
+
+    void records_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("reader");
+        QTest::addColumn<QString>("arg");
+        QTest::addColumn<QStringList>("expected");
+        using L = QStringList;
+
+        // A price stored as text still reads as a number; a dish of an unknown category, NULL elsewhere.
+        QTest::newRow("dish columns")
+            << u"insert into FoodBigCatInfo values ('1', '热菜');"
+               "insert into FoodSmallCatInfo (scatno, scatName, bcatNo) values ('11', '小炒', '1');"
+               "insert into FoodInfo values ('1001', '11', '宫保鸡丁', 'Kung Pao Chicken', 'D', 'N', 'Y',"
+               " 'N', 'GBJD', 12.8, 13.5, '14.25', 11, '份', '大份', '微辣');"
+               "insert into FoodInfo (foodno, catno, TempFoodFlag) values ('1002', 'gone', 'N')"_s
+            << u"dishes"_s << u"ordinary"_s
+            << L{u"1001|11|宫保鸡丁|Kung Pao Chicken|D|N|Y|N|GBJD|份|大份|大份|微辣|小炒|热菜|12.8|13.5|14.25|11"_s,
+                 u"1002|gone||||||N||||||||0|0|0|0"_s};
+        // NULL compares neither equal nor unequal to 'Y'; the lower-case "y" is no flag.
+        const QString flags = u"insert into FoodInfo (foodno, TempFoodFlag) values"
+                              " ('N1', 'N'), ('T1', 'Y'), ('NULL1', NULL), ('E1', ''), ('y1', 'y')"_s;
+        QTest::newRow("temporary dishes") << flags << u"dish numbers"_s << u"temporary"_s << L{u"T1"_s};
+        QTest::newRow("ordinary dishes")
+            << flags << u"dish numbers"_s << u"ordinary"_s << L{u"N1"_s, u"E1"_s, u"y1"_s};
+        QTest::newRow("four fields by number")
+            << u"insert into FoodInfo (foodno, catno, foodName, spellName, salePrice1) values"
+               " ('2002', '11', '红烧肉', 'HSR', 38), ('1001', '11', '宫保鸡丁', 'GBJD', 12.5)"_s
+            << u"food info 2"_s << QString() << L{u"1001|宫保鸡丁|GBJD||12.5"_s, u"2002|红烧肉|HSR||38"_s};
+
+        const QString sizes = u"insert into FoodItemsize values ('1001', '大份', 30), ('1002', '中份', 25),"
+                              " ('1001', '小份', 20.5)"_s;
+        QTest::newRow("sizes in table order")
+            << sizes << u"sizes"_s << u"1001"_s << L{u"1001|大份|30|0"_s, u"1001|小份|20.5|0"_s};
+        QTest::newRow("no sizes") << sizes << u"sizes"_s << u"1003"_s << L{};
+        QTest::newRow("quote in the size's number") << sizes << u"sizes"_s << u"1001' or '1'='1"_s << L{};
+
+        QTest::newRow("cooking methods, NULL styles empty")
+            << kTastes << u"tastes"_s << u"F3"_s
+            << L{u"11|少盐|1|1|A|2.000000"_s, u"21|清蒸|2|||0.000000"_s, u"12|加辣|1||P|10.500000"_s,
+                 u"91|打包|9||A|1.000000"_s};
+        QTest::newRow("line style, bound") << kTastes << u"bound"_s << u"P F1"_s << L{u"bound"_s};
+        QTest::newRow("line style, not bound") << kTastes << u"bound"_s << u"P F3"_s << L{u"not bound"_s};
+        QTest::newRow("order style is never bound")
+            << kTastes << u"bound"_s << u"B F1"_s << L{u"not bound"_s};
+        QTest::newRow("style is case-sensitive") << kTastes << u"bound"_s << u"p F1"_s << L{u"not bound"_s};
+
+        QTest::newRow("no rooms: all rooms only") << QString() << u"rooms"_s << QString() << L{u"all:所有"_s};
+        QTest::newRow("rooms after all rooms")
+            << u"insert into RoomInfo values ('2', '大厅'), ('1', '包间')"_s << u"rooms"_s << QString()
+            << L{u"all:所有"_s, u"2:大厅"_s, u"1:包间"_s};
+        QTest::newRow("tables and reasons in table order")
+            << u"insert into DeskInfo values ('A2', '二号桌', '1'), ('A1', '一号桌', NULL);"
+               "insert into RtnReasonInfo values ('2', '上错菜'), ('1', '客人退菜')"_s
+            << u"tables and reasons"_s << QString()
+            << L{u"A2|二号桌|1"_s, u"A1|一号桌|"_s, u"2|上错菜"_s, u"1|客人退菜"_s};
+
+        // Name, version, then every row in table order without its remark.
+        const QString store = u"insert into StoreInfo values "_s;
+        QTest::newRow("one store parameter of each")
+            << store + u"('StoreName', '川味小馆', 'x'), ('BaseDataVer', '20160101', '')"_s << u"store"_s
+            << QString()
+            << L{u"name StoreName=川味小馆"_s, u"version BaseDataVer=20160101"_s, u"StoreName=川味小馆"_s,
+                 u"BaseDataVer=20160101"_s};
+        QTest::newRow("the last store row stands")
+            << store + u"('StoreName', '旧名', ''), ('BaseDataVer', '1', ''), ('StoreName', '新名', ''),"
+                       " ('BaseDataVer', '2', '')"_s
+            << u"store"_s << QString()
+            << L{u"name StoreName=新名"_s, u"version BaseDataVer=2"_s, u"StoreName=旧名"_s,
+                 u"BaseDataVer=1"_s,       u"StoreName=新名"_s,        u"BaseDataVer=2"_s};
+        QTest::newRow("no store name or version")
+            << store + u"('BaseServerVer', '3.1', '')"_s << u"store"_s << QString()
+            << L{u"name ="_s, u"version ="_s, u"BaseServerVer=3.1"_s};
+        QTest::newRow("store names compare exactly")
+            << store + u"('storename', '小写', '')"_s << u"store"_s << QString()
+            << L{u"name ="_s, u"version ="_s, u"storename=小写"_s};
+
+        const QString cashiers =
+            u"insert into CashierInfo values ('007', '张三', 'NNN', 'old'),"
+            " ('007', '王五', 'NNNNNNNNNNNNNNNNNNNY', 'new'), ('008', '赵六', NULL, NULL)"_s;
+        QTest::newRow("the last cashier row stands")
+            << cashiers << u"cashier"_s << u"007"_s << L{u"007|王五|new|gift"_s};
+        QTest::newRow("cashier without rights") << cashiers << u"cashier"_s << u"008"_s << L{u"008|赵六||"_s};
+        QTest::newRow("unknown cashier") << cashiers << u"cashier"_s << u"009"_s << L{u"|||"_s};
+        QTest::newRow("quote in the cashier id")
+            << cashiers << u"cashier"_s << u"007' or '1'='1"_s << L{u"|||"_s};
+
+        QTest::newRow("sorted category lists")
+            << kCategories << u"sorted categories"_s << QString()
+            << L{u"1|凉菜"_s,      u"2|热菜"_s,      u"3|酒水"_s,     u"11|拌菜|1|0"_s,
+                 u"21|炖菜|2|0"_s, u"22|小炒|2|0"_s, u"99|无主|9|0"_s};
+    }
+
+    void records()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, reader);
+        QFETCH(QString, arg);
+        QFETCH(QStringList, expected);
+        if (!sql.isEmpty())
+            QVERIFY(base->fixture.exec(sql));
+        QCOMPARE(read(base->db, reader, arg), expected);
+    }
+
+    void categoryTreeGroupsSmallCategoriesInTableOrder()
+    {
+        QVERIFY(base->fixture.exec(kCategories));
+        QList<FoodBigCatInfo> bigCats;
+        DBManager::SmallCatMap smallCats;
+        base->db.getFoodCatInfo([&](const QList<FoodBigCatInfo> &b, const DBManager::SmallCatMap &s) {
+            bigCats = b;
+            smallCats = s;
+        });
+        QCOMPARE(mapped(bigCats, [](const auto &c) { return c.bcatno + u':' + c.bcatName; }),
+                 QStringList({u"2:热菜"_s, u"1:凉菜"_s, u"3:酒水"_s}));
+        QCOMPARE(smallCats.size(), 3); // "99" belongs to no listed big category
+        QCOMPARE(scatnos(smallCats.value(u"2"_s)), QStringList({u"22"_s, u"21"_s}));
+        QCOMPARE(scatnos(smallCats.value(u"1"_s)), QStringList({u"11"_s}));
+        QVERIFY(smallCats.contains(u"3"_s) && smallCats.value(u"3"_s).isEmpty());
+        const FoodSmallCatInfo stirFry = smallCats.value(u"2"_s).at(0);
+        QCOMPARE(stirFry.scatName + stirFry.bcatNo, u"小炒2"_s);
+        QCOMPARE(QPoint(stirFry.layoutRow, stirFry.layoutCol), QPoint(3, 4));
+        QCOMPARE(smallCats.value(u"1"_s).at(0).layoutRow, 0); // NULL reads as "not set"
+    }
+
+    void emptyBigCategoriesGiveTheAllPseudoCategory_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Chinese") << LanguageManager::kChinese << u"全部"_s;
+        QTest::newRow("English") << LanguageManager::kEnglish << u"Everything"_s;
+    }
+
+    void emptyBigCategoriesGiveTheAllPseudoCategory()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, name);
+        QTemporaryDir resources;
+        QFile file(resources.filePath(LanguageManager::kEnglish));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(R"({"全部": "Everything"})") > 0);
+        file.close();
+        AppPaths::setResourcesDir(resources.path());
+        LanguageManager::defaultManager().loadLanguage(language, false);
+
+        QVERIFY(base->fixture.exec(
+            u"insert into FoodSmallCatInfo (scatno, scatName, bcatNo) values ('11', '拌菜', '1')"_s));
+        QList<FoodBigCatInfo> bigCats;
+        DBManager::SmallCatMap smallCats{{u"stale"_s, {}}};
+        base->db.getFoodCatInfo([&](const QList<FoodBigCatInfo> &b, const DBManager::SmallCatMap &s) {
+            bigCats = b;
+            smallCats = s;
+        });
+        QCOMPARE(mapped(bigCats, [](const auto &c) { return c.bcatno + u':' + c.bcatName; }),
+                 QStringList{u"-no:"_s + name});
+        QVERIFY(smallCats.isEmpty());
+    }
+
+    void tastesByStyle_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QString>("foodno");
+        QTest::addColumn<QStringList>("categories");
+        // "-1" maps to the bound methods in table order, once per binding row.
+        QTest::addColumn<QStringList>("bound");
+        QTest::newRow("line style, bound dish") << u"P"_s << u"F1"_s << QStringList({u"-1"_s, u"1"_s, u"2"_s})
+                                                << QStringList({u"11"_s, u"21"_s, u"21"_s});
+        QTest::newRow("binding to an unknown method")
+            << u"P"_s << u"F2"_s << QStringList({u"-1"_s, u"1"_s, u"2"_s}) << QStringList();
+        QTest::newRow("line style, no bindings")
+            << u"P"_s << u"F3"_s << QStringList({u"1"_s, u"2"_s}) << QStringList();
+        QTest::newRow("order style ignores bindings")
+            << u"B"_s << u"F1"_s << QStringList({u"9"_s}) << QStringList();
+        QTest::newRow("unknown style") << u"X"_s << u"F1"_s << QStringList() << QStringList();
+    }
+
+    void tastesByStyle()
+    {
+        QFETCH(QString, style);
+        QFETCH(QString, foodno);
+        QFETCH(QStringList, categories);
+        QFETCH(QStringList, bound);
+        QVERIFY(base->fixture.exec(kTastes));
+        QList<TasteCatInfo> cats;
+        DBManager::TasteMap byCategory;
+        base->db.getTasteInfoByStyle(style, foodno, [&](const auto &c, const auto &, const auto &m) {
+            cats = c;
+            byCategory = m;
+        });
+        const QStringList catNos = mapped(cats, [](const TasteCatInfo &c) { return c.TasteCatNo; });
+        const auto tasteNos = [](const QList<TasteInfo> &tastes) {
+            return mapped(tastes, [](const TasteInfo &t) { return t.TasteNo; });
+        };
+        QCOMPARE(catNos, categories);
+        QCOMPARE(byCategory.size(), categories.size());
+        if (catNos.value(0) == u"-1"_s) {
+            QCOMPARE(cats.at(0).TasteCatName + cats.at(0).TasteCatStyle, u"绑定做法P"_s);
+            QCOMPARE(tasteNos(byCategory.value(u"-1"_s)), bound);
+        }
+        if (catNos.contains(u"1"_s)) {
+            QCOMPARE(tasteNos(byCategory.value(u"1"_s)), QStringList({u"11"_s, u"12"_s}));
+            QCOMPARE(cats.at(catNos.indexOf(u"1"_s)).TasteCatName, u"口味"_s);
+        }
+    }
+
+    void queryWithSqlBindsItsParameters()
+    {
+        QVERIFY(base->fixture.exec(u"insert into FoodInfo (foodno, foodName) values ('1', '清蒸鲈鱼'),"
+                                   " ('2', '红烧肉'), ('3', '水煮鱼')"_s));
+        const QString sql = FoodRows::columns() + FoodRows::joins() + u" where A.foodName like ?"_s;
+        QStringList found;
+        int calls = 0;
+        const auto keep = [&](const QList<Food> &foods) {
+            found = foodnos(foods);
+            ++calls;
+        };
+        base->db.queryFoodInfosWithSql(sql, keep, {u"%鱼%"_s});
+        QCOMPARE(found, QStringList({u"1"_s, u"3"_s}));
+        base->db.queryFoodInfosWithSql(sql, keep, {u"x' or '1'='1"_s}); // a typed text is data, never SQL
+        QVERIFY(found.isEmpty());
+        base->db.queryFoodInfosWithSql(u"select nonsense from nowhere"_s, keep);
+        QCOMPARE(calls, 3);
+        QVERIFY(found.isEmpty());
+        // A statement that fails after its first row gives no rows, not a shorter list.
+        found = {u"stale"_s};
+        base->db.queryFoodInfosWithSql(
+            FoodRows::columns() + FoodRows::joins() +
+                u" where json(case when A.foodno = '3' then 'x' else '1' end) is not null"_s,
+            keep);
+        QVERIFY(found.isEmpty());
+    }
+
+    void setMealComponentsComeByIndexAsComponents()
+    {
+        QVERIFY(base->fixture.exec(
+            u"insert into FoodBigCatInfo values ('1', '热菜');"
+            "insert into FoodSmallCatInfo (scatno, scatName, bcatNo) values ('11', '小炒', '1');"
+            "insert into FoodInfo (foodno, catno, foodName, FoodType, itemsize, salePrice1) values"
+            " ('T1', '11', '双人套餐', 'T', '', 88), ('A', '11', '米饭', 'D', '碗', 2),"
+            " ('B', '11', '鱼香肉丝', 'D', '', 28), ('C', '11', '可乐', 'D', '', 6),"
+            " ('B2', '11', '宫保鸡丁', 'D', '', 30), ('B3', '11', '青菜', 'T', '', 12);"
+            "insert into SuitFoodInfo values ('T1', 'C', 2, 'N', 3), ('T1', 'A', 2, 'Y', 1),"
+            " ('T1', 'B', 1, 'N', 2), ('T9', 'A', 5, 'N', 0);"
+            "insert into SuitFoodChange values ('T1', 'B', 'B2', 5), ('T1', 'B', 'B3', -3),"
+            " ('T9', 'B', 'B2', 7), ('T1', 'A', 'B3', 0)"_s));
+
+        Food setMeal;
+        setMeal.info->foodno = u"T1"_s;
+        setMeal.info->FoodType = u"T"_s;
+        base->db.getTFoodDataWithFood(setMeal);
+        QCOMPARE(foodnos(setMeal.arrSuiteFoods), QStringList({u"A"_s, u"B"_s, u"C"_s}));
+        for (const Food &component : std::as_const(setMeal.arrSuiteFoods)) {
+            QCOMPARE(component.info->FoodType + component.suitno, u"MT1"_s);
+            QCOMPARE(component.OrgFoodNo, component.info->foodno);
+        }
+        const Food &rice = setMeal.arrSuiteFoods.at(0);
+        QCOMPARE(QStringList({rice.info->foodName, rice.info->orgItemSize, rice.forceChange, rice.scatName,
+                              rice.bcatName, num(rice.info->salePrice1), num(rice.suitFoodQty),
+                              QString::number(rice.suiteIndex)})
+                     .join(u'|'),
+                 u"米饭|碗|Y|小炒|热菜|2|2|1"_s);
+        QCOMPARE(setMeal.arrSuiteFoods.at(2).suiteIndex, 3);
+
+        // Exchange options of each component, in row order, only those of this set meal.
+        QCOMPARE(foodnos(rice.arrSuiteFoodsChange), QStringList({u"B3"_s}));
+        const QList<Food> &options = setMeal.arrSuiteFoods.at(1).arrSuiteFoodsChange;
+        QCOMPARE(foodnos(options), QStringList({u"B2"_s, u"B3"_s}));
+        QCOMPARE(QList<float>({options.at(0).changeAmt, options.at(1).changeAmt}),
+                 QList<float>({5.0f, -3.0f}));
+        QCOMPARE(options.at(1).info->FoodType + options.at(1).suitno + options.at(1).info->foodName,
+                 u"MT1青菜"_s);
+        QVERIFY(!setMeal.arrSuiteFoods.at(2).hasChangeFoods());
+
+        // Loading again replaces the lists rather than adding to them.
+        base->db.getTFoodDataWithFood(setMeal);
+        QCOMPARE(setMeal.arrSuiteFoods.size(), 3);
+        QCOMPARE(setMeal.arrSuiteFoods.at(1).arrSuiteFoodsChange.size(), 2);
+
+        // A reader without a database clears what the set meal had.
+        DBManager unopened;
+        unopened.getTFoodDataWithFood(setMeal);
+        QVERIFY(setMeal.arrSuiteFoods.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStorageBaseData)
+#include "tst_storage_basedata.moc"
