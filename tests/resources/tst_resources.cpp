@@ -184,6 +184,8 @@ private slots:
                                  << QStringList{u"\"引\"\n\\"_s, u"菜"_s} << QList<int>{1, 1};
         QTest::newRow("quote in a character") << QStringLiteral("c = '\"'; s = \"菜\"; n = 1'000;") << false
                                               << QStringList{u"菜"_s} << QList<int>{1};
+        QTest::newRow("prefixed characters")
+            << QStringLiteral("s = u'\"' + u'/' + \"菜\";") << false << QStringList{u"菜"_s} << QList<int>{1};
         QTest::newRow("comment marks inside a string")
             << QStringLiteral("s = \"// 不是注释 /*\"; t = \"菜\";") << false
             << QStringList{u"// 不是注释 /*"_s, u"菜"_s} << QList<int>{1, 1};
