@@ -98,7 +98,7 @@ private slots:
         QTest::newRow("between adds") << u"A11"_s << order << QString() << false;
         QTest::newRow("after a quantity change") << u"A12"_s << order + u"qty 1 3\n"_s << QString() << false;
         QTest::newRow("while the recorded order's reply is late")
-            << u"A13"_s << order << u"command=OrderPack&kind=delay&ms=8000"_s << false;
+            << u"A13"_s << order << u"command=OrderPack&kind=delay&ms=3000"_s << false;
         QTest::newRow("right after a successful send") << u"A14"_s << order << QString() << true;
     }
 
