@@ -4,11 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <QTcpServer>
 
 #include <algorithm>
 #include <atomic>
@@ -66,15 +62,9 @@ private:
 // A loopback port that nothing listens on: bound once to find it, then closed again.
 inline int closedLoopbackPort()
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
 }
 
 // Holds requests inside a handler until released, counting how many are held at once.
