@@ -102,6 +102,12 @@ private slots:
         QTest::newRow("what needs an operator")
             << u"add 00001\nsend\ngift 1 001\ntable A01 4\nstate 1\nremove 00001\nremove 00001\nlines\n"_s
             << QStringList{u"error: 未登录"_s, u"error: 未登录"_s, u"error: 未登录"_s, u"error: 未登录"_s};
+
+        QTest::newRow("update without a server")
+            << u"server 127.0.0.1 "_s + QString::number(DevServerHarness::closedLoopbackPort()) +
+                   u"\nupdate\nupdate now\ndeletedata x\n"_s
+            << QStringList{u"notice: 正在检测主档更新..."_s, u"error: 网络连接错误"_s,
+                           u"error: usage: update"_s, u"error: usage: deletedata"_s};
     }
 
     void scripts()

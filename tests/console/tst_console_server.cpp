@@ -1,7 +1,8 @@
 // diancai-console against diancai-devserver, both as child processes on loopback: what the
-// console prints and what the server recorded.
+// console prints, what the server recorded, and what the catalogue reads after an update.
 #include "ConsoleRun.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QRegularExpression>
 #include <QTest>
@@ -43,7 +44,7 @@ Recorded readOrder(const QString &xml, const QStringList &attributes)
 class TestConsoleServer : public QObject {
     Q_OBJECT
 private:
-    DevServerProcess server;
+    DevServerHarness server;
 
     QString connect() const
     {
@@ -60,8 +61,7 @@ private slots:
     {
         if (!QFile::exists(qEnvironmentVariable("DIANCAI_RESOURCES") + u"/demo/diancai-demo.zip"_s))
             QSKIP("the demo base data has not been generated");
-        QString error;
-        QVERIFY2(server.start({u"--stock"_s, u"00002=1"_s}, &error), qPrintable(error));
+        QVERIFY2(server.startProcess({}, {u"--stock"_s, u"00002=1"_s}), qPrintable(server.lastError()));
     }
 
     void init() { QCOMPARE(server.controlPost(u"/__control/clear"_s), 200); }
@@ -134,8 +134,8 @@ private slots:
                                   << u"set kTimeout 1\ntable A06 2\n"_s
                                   << u"^error: Error Domain=HttpClientErrorDomain Code=\\d+ \"网络超时\"$"_s;
         QTest::newRow("unreachable") << QString()
-                                     << u"table A07 2\nserver 127.0.0.1 "_s + QString::number(closedPort()) +
-                                            u"\n"_s
+                                     << u"table A07 2\nserver 127.0.0.1 "_s +
+                                            QString::number(DevServerHarness::closedLoopbackPort()) + u"\n"_s
                                      << u"^error: Error Domain=HttpClientErrorDomain Code=\\d+"_s;
     }
 
@@ -172,6 +172,29 @@ private slots:
         QCOMPARE(out, (QStringList{u"ok: 欢迎您(王喆)"_s,
                                    u"notice: 下单成功，共1道菜；以下菜品沽清未成功：夫妻肺片(剩余1)"_s,
                                    u"00002"_s}));
+    }
+
+    void updateOnAFreshHomeThenDelete()
+    {
+        ConsoleRun console;
+        const QString address = u"server 127.0.0.1 "_s + QString::number(server.port()) + u'\n';
+        QStringList out = console.run(address + u"update\ndishes\nupdate\n"_s);
+        QVERIFY2(out.size() > 100, qPrintable(out.join(u'\n')));
+        QCOMPARE(out.first(), u"notice: 正在检测主档更新..."_s);
+        const qsizetype done = out.indexOf(u"ok: 下载成功"_s);
+        QVERIFY2(done > 2, qPrintable(out.join(u'\n')));
+        QCOMPARE(out.at(done - 1), u"notice: 解压中..."_s);
+        QCOMPARE(out.at(done - 2), u"notice: 已下载：100%"_s);
+        QCOMPARE(out.mid(out.size() - 2), (QStringList{u"notice: 正在检测主档更新..."_s,
+                                                       u"ok: 当前商品主档已经为最新，无需更新！"_s}));
+        const QStringList dishes = out.mid(done + 1, out.size() - done - 3);
+        QVERIFY(dishes.size() > 100);
+        QCOMPARE(dishes.filter(QRegularExpression(u"^00001\t"_s)).size(), 1);
+        QVERIFY(QDir(console.home() + u"/diancai-demo"_s).exists());
+
+        out = console.run(u"deletedata\ndishes\n"_s);
+        QCOMPARE(out, QStringList{u"ok: 已删除，请重新下载"_s});
+        QVERIFY(!QDir(console.home() + u"/diancai-demo"_s).exists());
     }
 };
 

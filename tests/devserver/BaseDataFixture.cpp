@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QList>
 #include <QRandomGenerator>
 
 namespace {
@@ -66,10 +67,9 @@ bool write(const QString &folder)
 
 bool writePackage(const QString &path, qint64 size)
 {
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator generator(20240601);
-    for (char &byte : bytes)
-        byte = static_cast<char>(generator.bounded(256));
+    QList<quint32> words((size + 3) / 4);
+    QRandomGenerator(20240601).fillRange(words.data(), words.size());
+    const QByteArray bytes(reinterpret_cast<const char *>(words.constData()), size);
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == size;
 }

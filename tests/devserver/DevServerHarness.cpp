@@ -7,6 +7,9 @@
 #include <httplib.h>
 
 #include <QJsonDocument>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QUrl>
 #include <QXmlStreamReader>
 
 namespace {
@@ -91,10 +94,22 @@ QString OrderLine::toData(int itemSeq) const
            a("AuthID", sellWay == u"C" ? QStringLiteral("1001") : QString()) + QStringLiteral(" />");
 }
 
+QString DevServerHarness::demoPackage()
+{
+    return qEnvironmentVariable("DIANCAI_RESOURCES") + QStringLiteral("/demo/diancai-demo.zip");
+}
+
+int DevServerHarness::closedLoopbackPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort(); // closed when the probe goes
+}
+
 QString DevServerHarness::packagePath() const
 {
     if (catalogue_ == Catalogue::Demo)
-        return qEnvironmentVariable("DIANCAI_RESOURCES") + QStringLiteral("/demo/diancai-demo.zip");
+        return demoPackage();
     return dir_.path() + QStringLiteral("/dcpackage-001.zip");
 }
 
@@ -134,11 +149,49 @@ bool DevServerHarness::start(const QString &stock, bool fresh)
     return true;
 }
 
-void DevServerHarness::stop()
+bool DevServerHarness::startProcess(const QString &package, const QStringList &extraArguments)
+{
+    const QString baseData = qEnvironmentVariable("DIANCAI_RESOURCES") + QStringLiteral("/update");
+    process_.start(QStringLiteral(DEVSERVER_EXE),
+                   QStringList{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--basedata"),
+                               baseData, QStringLiteral("--package"),
+                               package.isEmpty() ? demoPackage() : package, QStringLiteral("--state"),
+                               stateFolder()} +
+                       extraArguments);
+    while (process_.waitForStarted(10000) && !process_.canReadLine()) {
+        if (!process_.waitForReadyRead(10000))
+            break;
+    }
+    banner_ = QString::fromUtf8(process_.readLine());
+    const auto match =
+        QRegularExpression(QStringLiteral("listening on http://127\\.0\\.0\\.1:(\\d+)")).match(banner_);
+    processPort_ = match.captured(1).toInt();
+    error_ = QStringLiteral("no port named: ") + banner_ + QString::fromUtf8(process_.readAllStandardError());
+    return match.hasMatch();
+}
+
+QStringList DevServerHarness::logLines()
+{
+    log_ += process_.readAllStandardOutput();
+    QStringList lines = QString::fromUtf8(log_.left(log_.lastIndexOf('\n') + 1)).split(u'\n');
+    lines.removeLast(); // what follows the last line break
+    return lines;
+}
+
+int DevServerHarness::stop()
 {
     if (server_)
         server_->stop();
     server_.reset();
+    if (process_.state() == QProcess::NotRunning)
+        return 0;
+    process_.terminate();
+    if (!process_.waitForFinished(10000)) {
+        process_.kill();
+        process_.waitForFinished(5000);
+        return -1;
+    }
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
 ServerReply DevServerHarness::post(const QString &xml)
@@ -214,6 +267,13 @@ Row DevServerHarness::deskState(const QString &desk)
 QJsonObject DevServerHarness::controlGet(const QString &pathAndQuery)
 {
     return QJsonDocument::fromJson(get(pathAndQuery).body).object();
+}
+
+bool DevServerHarness::injectFault(const QString &key, const QString &kindAndMore)
+{
+    return controlPost(QStringLiteral("/__control/faults?command=") +
+                       QString::fromLatin1(QUrl::toPercentEncoding(key)) + QStringLiteral("&kind=") +
+                       kindAndMore) == 200;
 }
 
 int DevServerHarness::controlPost(const QString &pathAndQuery)

@@ -6,7 +6,9 @@
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
+#include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -52,6 +54,9 @@ struct OrderLine {
 // With `Catalogue::Demo` it serves the terminal's shipped demo data and the demo package instead
 // (tables A01-A16, V01-V08, C01-C06; operators 001-005), so that screens running on the shipped
 // data and the server agree on every number.
+//
+// `startProcess` runs diancai-devserver itself as a child process instead, over the shipped demo
+// base data, for the tests of the program as it is installed; every request below works the same.
 class DevServerHarness {
 public:
     static constexpr const char *kDevSerial = "0123456789ABCDEF0123456789ABCDEF";
@@ -62,11 +67,12 @@ public:
 
     // Writes the fixture (once) and starts the server; stock is "FOODNO=QTY,...".
     bool start(const QString &stock = {}, bool fresh = false);
-    void stop();
+    // The child process's exit code (-1 when it crashed or would not stop); 0 in this process.
+    int stop();
     bool restart(const QString &stock = {}, bool fresh = false) { return stop(), start(stock, fresh); }
     QString lastError() const { return error_; }
 
-    int port() const { return server_ ? server_->port() : 0; }
+    int port() const { return server_ ? server_->port() : processPort_; }
     QString folder() const { return dir_.path(); }
     QString packagePath() const;
     QString baseDataFolder() const;
@@ -95,6 +101,20 @@ public:
 
     QJsonObject controlGet(const QString &pathAndQuery);
     int controlPost(const QString &pathAndQuery);
+    // "POST /__control/faults?command=KEY&kind=KIND..." in one call; true when it was taken.
+    bool injectFault(const QString &key, const QString &kindAndMore);
+
+    // Serves `package` (the demo package when empty) over the demo base data with a fresh state;
+    // the server names the port it took on its first line, `banner()`.
+    bool startProcess(const QString &package = {}, const QStringList &extraArguments = {});
+    QString banner() const { return banner_; }
+    // The complete lines the server has printed since its banner: one per command and download.
+    QStringList logLines();
+    QString baseUrl() const { return QStringLiteral("http://127.0.0.1:") + QString::number(port()); }
+
+    static QString demoPackage();
+    // A loopback port that nothing listens on (it was free a moment ago).
+    static int closedLoopbackPort();
 
 private:
     Catalogue catalogue_;
@@ -102,4 +122,8 @@ private:
     bool fixtureWritten_ = false;
     std::unique_ptr<DevServer> server_;
     QString error_;
+    QProcess process_;
+    int processPort_ = 0;
+    QString banner_;
+    QByteArray log_;
 };

@@ -107,6 +107,9 @@ private slots:
         row("password unknown operator", u"ChangePassword"_s, u"UserID=7777&UserPassword=1"_s,
             u"工号(7777)不存在"_s);
         row("unknown command", u"Foo"_s, {}, u"不支持的指令：Foo"_s);
+        // Text from a request may hold markup characters; the reply must stay a document.
+        row("unknown command with markup", u"Foo&<\"bar\">"_s.toHtmlEscaped(), {},
+            u"不支持的指令：Foo&<\"bar\">"_s);
         row("empty command", QString(), {}, u"请求缺少指令(Command)"_s);
     }
     void refusals()

@@ -2,6 +2,7 @@
 
 #include "server/Gb18030.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -120,4 +121,27 @@ bool flipByte(const QString &path, qint64 offset)
     if (!file.getChar(&byte) || !file.seek(offset))
         return false;
     return file.putChar(char(byte ^ 0x5A));
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString &path, const QByteArray &contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) == contents.size();
+}
+
+QStringList listing(const QString &folder)
+{
+    QStringList paths;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        paths << QDir(folder).relativeFilePath(it.next());
+    paths.sort();
+    return paths;
 }

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -49,3 +50,9 @@ QByteArray databaseWithout(const QByteArray &database, const char *table);
 // Cuts a file to `bytes` (a package whose transfer broke off) or flips one byte at `offset`.
 bool truncateFile(const QString &path, qint64 bytes);
 bool flipByte(const QString &path, qint64 offset);
+
+// A file's bytes ("<missing>" when it cannot be read); writing a whole file.
+QByteArray readFile(const QString &path);
+bool writeFile(const QString &path, const QByteArray &contents);
+// Every path under `folder`, hidden ones too, relative and sorted.
+QStringList listing(const QString &folder);

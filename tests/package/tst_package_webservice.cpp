@@ -1,11 +1,12 @@
 // The maker's web service against diancai-devserver (which stands in for it and for the ordering
 // server): the app-update check with its alert, the client report and the terminal's own address.
-#include "DevServerProcess.h"
+#include "DevServerHarness.h"
 #include "foundation/SettingsKeys.h"
 #include "foundation/UserNotice.h"
 #include "server/Gb18030.h"
 #include "server/GetIpAddress.h"
 #include "server/MakerServiceAddress.h"
+#include "server/RecordingNotices.h"
 #include "server/Reporter.h"
 #include "server/ServerTestHome.h"
 #include "server/UpdateChecker.h"
@@ -21,32 +22,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Records each question as "title|message|cancel|confirm" and answers it as told.
-class AnsweringNotices : public NoticeSink {
-public:
-    QStringList asked;
-    bool accept = false;
-
-    void showError(const QString &) override {}
-    void showInfo(const QString &) override {}
-    void showSuccess(const QString &) override {}
-    void showProgress(const QString &) override {}
-    void hideProgress() override {}
-    void confirm(const QString &title, const QString &message, const QString &cancelText,
-                 const QString &confirmText, std::function<void(bool)> answer) override
-    {
-        asked << title + u'|' + message + u'|' + cancelText + u'|' + confirmText;
-        answer(accept);
-    }
-    void alert(const QString &title, const QString &message, const QString &, std::function<void()>) override
-    {
-        asked << u"alert|"_s + title + u'|' + message;
-    }
-};
-
 class Fixture {
 public:
-    Fixture() : notices(std::make_shared<AnsweringNotices>())
+    Fixture() : notices(std::make_shared<RecordingNotices>())
     {
         LanguageManager::defaultManager().reset();
         DBManager::resetForTests();
@@ -68,7 +46,7 @@ public:
 
     bool serve(const QStringList &extra = {})
     {
-        const bool started = server.start(DevServerProcess::demoPackage(), extra);
+        const bool started = server.startProcess({}, extra);
         ServerTestHome::pointAt(server.port());
         qputenv(MakerServiceAddress::kEnvironmentVariable, server.baseUrl().toUtf8());
         return started;
@@ -79,7 +57,7 @@ public:
         return server.controlPost(u"/__control/update?versionCode="_s + QString::number(code) +
                                   u"&versionName=1.0."_s + QString::number(code) + u"&url="_s +
                                   QString::fromLatin1(QUrl::toPercentEncoding(url)) + u"&description="_s +
-                                  QString::fromLatin1(QUrl::toPercentEncoding(u"修复了若干问题"_s)));
+                                  QString::fromLatin1(QUrl::toPercentEncoding(u"修复了若干问题"_s))) == 200;
     }
 
     // Runs a check to its end, answer included.
@@ -97,8 +75,8 @@ public:
     }
 
     ServerTestHome home;
-    DevServerProcess server;
-    std::shared_ptr<AnsweringNotices> notices;
+    DevServerHarness server;
+    std::shared_ptr<RecordingNotices> notices;
     UpdateChecker checker;
     QStringList opened;
 };
@@ -120,11 +98,10 @@ private slots:
     {
         QTest::addColumn<int>("versionCode");
         QTest::addColumn<QStringList>("asked");
-        const QString question = u"修复了若干问题|暂不更新|立即更新"_s;
         QTest::newRow("this build") << 23 << QStringList();
         QTest::newRow("older") << 5 << QStringList();
-        QTest::newRow("next") << 24 << QStringList{u"发现新版本：1.0.24|"_s + question};
-        QTest::newRow("much newer") << 130 << QStringList{u"发现新版本：1.0.130|"_s + question};
+        QTest::newRow("next") << 24 << QStringList{u"confirm|发现新版本：1.0.24|修复了若干问题"_s};
+        QTest::newRow("much newer") << 130 << QStringList{u"confirm|发现新版本：1.0.130|修复了若干问题"_s};
     }
 
     void versionCheck()
@@ -134,7 +111,8 @@ private slots:
         Fixture f;
         QVERIFY(f.serve() && f.offerVersion(versionCode));
         f.checkNow();
-        QCOMPARE(f.notices->asked, asked);
+        QCOMPARE(f.notices->shown, asked);
+        QCOMPARE(f.notices->buttons, QStringList(asked.size(), u"暂不更新|立即更新"_s));
         QCOMPARE(f.checker.updateUrl(), u"http://example.com/diancai/download"_s);
         QVERIFY(f.opened.isEmpty()); // declined
     }
@@ -157,7 +135,7 @@ private slots:
         QVERIFY(f.serve() && f.offerVersion(24, url));
         f.notices->accept = true;
         f.checkNow();
-        QCOMPARE(f.notices->asked.size(), 1);
+        QCOMPARE(f.notices->shown.size(), 1);
         QCOMPARE(f.opened, opened);
     }
 
@@ -177,7 +155,7 @@ private slots:
         QVERIFY(f.serve() && f.offerVersion(99));
         if (situation == u"closed")
             qputenv(MakerServiceAddress::kEnvironmentVariable,
-                    "http://127.0.0.1:" + QByteArray::number(DevServerProcess::closedLoopbackPort()));
+                    "http://127.0.0.1:" + QByteArray::number(DevServerHarness::closedLoopbackPort()));
         else if (situation != u"canned")
             QVERIFY(f.server.injectFault(u"@update"_s, situation));
         if (situation == u"canned") {
@@ -187,7 +165,7 @@ private slots:
         } else {
             f.checkNow();
         }
-        QCOMPARE(f.notices->asked, QStringList());
+        QCOMPARE(f.notices->shown, QStringList());
     }
 
     void versionCodeIsReadLikeAtoi_data()
@@ -210,29 +188,37 @@ private slots:
         QCOMPARE(UpdateChecker::intValue(text), value);
     }
 
-    void reportNamesTheStoreAndTheServer()
+    // The store and the ordering server named, their values escaped: "&" in the dog number cannot
+    // add a key.
+    void reportNamesTheStoreAndTheServer_data()
     {
-        Fixture f;
-        QVERIFY(f.serve());
-        Reporter::sharedInstance().reportClientInfo();
-        const QJsonArray reports = f.reports();
-        QCOMPARE(reports.size(), 1);
-        QCOMPARE(reports[0][u"query"_s].toString(), expectedQuery(u"10000001"_s, u"1.0.0-dev"_s));
-        QCOMPARE(reports[0][u"params"_s][u"storename"_s].toString(), u"福满楼酒家"_s);
+        QTest::addColumn<QStringList>("serverArguments");
+        QTest::addColumn<QString>("partner");
+        QTest::addColumn<QString>("svrVersion");
+        QTest::newRow("development server") << QStringList() << u"10000001"_s << u"1.0.0-dev"_s;
+        QTest::newRow("values to escape")
+            << QStringList{u"--dog-no"_s, u"A&clientType=9 #"_s, u"--server-ver"_s, u"3.6 测试"_s}
+            << u"A&clientType=9 #"_s << u"3.6 测试"_s;
     }
 
-    // Values from the ordering server are escaped too: "&" in the dog number cannot add a key.
-    void reportEscapesTheServersValues()
+    void reportNamesTheStoreAndTheServer()
     {
+        QFETCH(QStringList, serverArguments);
+        QFETCH(QString, partner);
+        QFETCH(QString, svrVersion);
         Fixture f;
-        QVERIFY(f.serve({u"--dog-no"_s, u"A&clientType=9 #"_s, u"--server-ver"_s, u"3.6 测试"_s}));
+        QVERIFY(f.serve(serverArguments));
         Reporter::sharedInstance().reportClientInfo();
         const QJsonArray reports = f.reports();
         QCOMPARE(reports.size(), 1);
+        const auto escaped = [](const QString &value) {
+            return QString::fromLatin1(QUrl::toPercentEncoding(value));
+        };
+        QCOMPARE(reports[0][u"query"_s].toString(), expectedQuery(escaped(partner), escaped(svrVersion)));
         const QJsonObject params = reports[0][u"params"_s].toObject();
-        QCOMPARE(params.value(u"partner"_s).toString(), u"A&clientType=9 #"_s);
-        QCOMPARE(params.value(u"svrVersion"_s).toString(), u"3.6 测试"_s);
-        QCOMPARE(params.value(u"clientType"_s).toString(), u"1"_s);
+        QCOMPARE(params.value(u"partner"_s).toString(), partner);
+        QCOMPARE(params.value(u"svrVersion"_s).toString(), svrVersion);
+        QCOMPARE(params.value(u"storename"_s).toString(), u"福满楼酒家"_s);
         QCOMPARE(params.keys().size(), 8);
     }
 
@@ -254,7 +240,7 @@ private slots:
         Fixture f;
         QVERIFY(f.serve());
         if (situation == u"closed")
-            ServerTestHome::pointAt(DevServerProcess::closedLoopbackPort());
+            ServerTestHome::pointAt(DevServerHarness::closedLoopbackPort());
         else if (situation != u"refused")
             QVERIFY(f.server.injectFault(u"CheckServerStatus"_s, situation));
         if (situation == u"refused") {

@@ -1,183 +1,77 @@
 #include "SourceLiterals.h"
 
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
 namespace {
 
-bool isIdentifierChar(QChar c)
+// Escapes resolved as the compiler does; "\" before a line break continues the line.
+QString unescaped(const QString &text)
 {
-    return c.isLetterOrNumber() || c == u'_';
-}
-
-QChar escaped(QChar c)
-{
-    switch (c.unicode()) {
-    case 'n':
-        return u'\n';
-    case 't':
-        return u'\t';
-    case 'r':
-        return u'\r';
-    case '0':
-        return QChar(0);
-    default:
-        return c; // \" \' \\ and anything unusual stand for themselves
-    }
-}
-
-class Scanner {
-public:
-    Scanner(const QString &source, SourceLanguage language) : src(source), lang(language) {}
-
-    QList<SourceLiteral> run()
-    {
-        while (pos < src.size()) {
-            const QChar c = src.at(pos);
-            if (c == u'/' && peek(1) == u'/')
-                skipUntil(QStringLiteral("\n"), false);
-            else if (c == u'/' && peek(1) == u'*')
-                skipUntil(QStringLiteral("*/"), true);
-            else if (c == u'"')
-                takeDoubleQuoted();
-            else if (c == u'\'' || (c == u'`' && lang == SourceLanguage::JavaScript))
-                takeQuoted(c);
-            else
-                advance();
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
         }
-        return literals;
-    }
-
-private:
-    QChar peek(qsizetype offset) const { return pos + offset < src.size() ? src.at(pos + offset) : QChar(); }
-
-    void advance()
-    {
-        if (src.at(pos) == u'\n')
-            ++line;
-        ++pos;
-    }
-
-    void skipUntil(const QString &end, bool consumeEnd)
-    {
-        pos += 2;
-        while (pos < src.size() && !QStringView(src).mid(pos).startsWith(end))
-            advance();
-        if (consumeEnd)
-            pos += end.size();
-    }
-
-    // The identifier glued to the opening quote: a C++ encoding or raw-string prefix.
-    QString prefixBeforeQuote() const
-    {
-        qsizetype start = pos;
-        while (start > 0 && isIdentifierChar(src.at(start - 1)))
-            --start;
-        return src.mid(start, pos - start);
-    }
-
-    void takeDoubleQuoted()
-    {
-        const int startLine = line;
-        const QString prefix = lang == SourceLanguage::Cpp ? prefixBeforeQuote() : QString();
-        const bool raw =
-            prefix == u"R" || prefix == u"u8R" || prefix == u"uR" || prefix == u"UR" || prefix == u"LR";
-        const qsizetype prefixStart = pos - prefix.size();
-        const QString text = raw ? readRaw() : readEscaped(u'"');
-        // "a" "b" is one literal to the compiler.
-        if (lang == SourceLanguage::Cpp && lastCppEnd >= 0 &&
-            src.mid(lastCppEnd, prefixStart - lastCppEnd).trimmed().isEmpty()) {
-            literals.last().text += text;
-        } else {
-            literals.append({text, startLine});
-        }
-        lastCppEnd = pos;
-    }
-
-    void takeQuoted(QChar quote)
-    {
-        if (lang == SourceLanguage::Cpp) {
-            // A quote after a digit is a digit separator (1'000), not a character literal.
-            if (pos > 0 && isIdentifierChar(src.at(pos - 1))) {
-                advance();
-                return;
-            }
-            readEscaped(quote);
-            return;
-        }
-        const int startLine = line;
-        literals.append({readEscaped(quote), startLine});
-    }
-
-    // Reads from the opening quote at `pos` to the matching closing one; an unterminated
-    // literal ends at the line's end, as the compiler would stop there too.
-    QString readEscaped(QChar quote)
-    {
-        QString text;
-        const bool multiLine = quote == u'`';
-        ++pos;
-        while (pos < src.size()) {
-            const QChar c = src.at(pos);
-            if (c == quote) {
-                ++pos;
-                break;
-            }
-            if (c == u'\n' && !multiLine)
-                break;
-            if (c == u'\\' && pos + 1 < src.size()) {
-                const QChar next = src.at(pos + 1);
-                pos += 2;
-                if (next == u'\n')
-                    ++line; // line continuation
-                else if (next == u'u' || next == u'U')
-                    text += readCodePoint(next == u'u' ? 4 : 8);
-                else
-                    text += escaped(next);
-                continue;
-            }
-            text += c;
-            advance();
-        }
-        return text;
-    }
-
-    // \uXXXX and \UXXXXXXXX name a code point; anything malformed is kept as written.
-    QString readCodePoint(int digits)
-    {
+        const QChar c = text[++i];
+        const int digits = c == u'u' ? 4 : c == u'U' ? 8 : 0;
         bool ok = false;
-        const char32_t code = src.mid(pos, digits).toUInt(&ok, 16);
-        if (!ok || src.mid(pos, digits).size() != digits)
-            return QString(src.at(pos - 1));
-        pos += digits;
-        return QString::fromUcs4(&code, 1);
-    }
-
-    QString readRaw()
-    {
-        const qsizetype open = src.indexOf(u'(', pos);
-        if (open < 0) {
-            pos = src.size();
-            return {};
+        const char32_t code = text.mid(i + 1, digits).toUInt(&ok, 16);
+        if (digits && ok && text.mid(i + 1, digits).size() == digits) {
+            out += QString::fromUcs4(&code, 1);
+            i += digits;
+        } else if (c != u'\n') {
+            out += c == u'n'   ? QChar(u'\n')
+                   : c == u't' ? QChar(u'\t')
+                   : c == u'r' ? QChar(u'\r')
+                   : c == u'0' ? QChar(0)
+                               : c;
         }
-        const QString close = u')' + src.mid(pos + 1, open - pos - 1) + u'"';
-        const qsizetype end = src.indexOf(close, open + 1);
-        const qsizetype stop = end < 0 ? src.size() : end;
-        const QString text = src.mid(open + 1, stop - open - 1);
-        line += int(text.count(u'\n'));
-        pos = end < 0 ? src.size() : end + close.size();
-        return text;
     }
-
-    const QString &src;
-    SourceLanguage lang;
-    qsizetype pos = 0;
-    int line = 1;
-    qsizetype lastCppEnd = -1;
-    QList<SourceLiteral> literals;
-};
+    return out;
+}
 
 } // namespace
 
 QList<SourceLiteral> stringLiterals(const QString &source, SourceLanguage language)
 {
-    return Scanner(source, language).run();
+    // One token at a time: comments, then the literals; an unterminated one ends at its line's end.
+    // C++: group 1/2 a raw string's delimiter and text, group 3 a quoted string; a quote after a
+    // (hex) digit is a digit separator, any other '...' a character. JavaScript: groups 1-3 are
+    // strings in "...", '...' and `...`.
+    static const QRegularExpression cpp(
+        uR"re(//[^\n]*|/\*[\s\S]*?(?:\*/|$)|(?<!\w)(?:u8|[uUL])?R"([^(]*)\(([\s\S]*?)(?:\)\1"|$))re"
+        uR"re(|"((?:\\[\s\S]|[^"\\\n])*)"?|(?<![0-9A-Fa-f])'(?:\\[\s\S]|[^'\\\n])*'?)re"_s);
+    static const QRegularExpression javaScript(
+        uR"re(//[^\n]*|/\*[\s\S]*?(?:\*/|$)|"((?:\\[\s\S]|[^"\\\n])*)"?|'((?:\\[\s\S]|[^'\\\n])*)'?)re"
+        uR"re(|`((?:\\[\s\S]|[^`\\])*)`?)re"_s);
+    const bool isCpp = language == SourceLanguage::Cpp;
+    QList<SourceLiteral> literals;
+    int line = 1;
+    qsizetype counted = 0, lastStringEnd = -1;
+    for (const QRegularExpressionMatch &m : (isCpp ? cpp : javaScript).globalMatch(source)) {
+        line += int(QStringView(source).mid(counted, m.capturedStart() - counted).count(u'\n'));
+        counted = m.capturedStart();
+        const int group = m.hasCaptured(3) ? 3 : m.hasCaptured(2) ? 2 : m.hasCaptured(1) ? 1 : 0;
+        if (group == 0 || (isCpp && group == 1))
+            continue; // a comment or a character
+        const bool raw = isCpp && group == 2;
+        const QString text = raw ? m.captured(2) : unescaped(m.captured(group));
+        // "a" "b" is one literal to the compiler.
+        qsizetype start = m.capturedStart();
+        while (start > 0 && (source[start - 1].isLetterOrNumber() || source[start - 1] == u'_'))
+            --start;
+        if (isCpp && lastStringEnd >= 0 &&
+            source.mid(lastStringEnd, start - lastStringEnd).trimmed().isEmpty())
+            literals.last().text += text;
+        else
+            literals.append({text, line});
+        if (isCpp)
+            lastStringEnd = m.capturedEnd();
+    }
+    return literals;
 }
 
 bool containsCjkIdeograph(const QString &text)

@@ -4,16 +4,16 @@
 
 #include <QByteArray>
 #include <QString>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <QTcpServer>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 // A cpp-httplib server on a free port of 127.0.0.1, run on its own thread for one test.
 // Register handlers on `http()` before `start()`.
@@ -62,15 +62,9 @@ private:
 // A loopback port that nothing listens on: bound once to find it, then closed again.
 inline int closedLoopbackPort()
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
 }
 
 // Holds requests inside a handler until released, counting how many are held at once.
@@ -116,4 +110,69 @@ private:
     int inside_ = 0;
     int entered_ = 0;
     int maxInside_ = 0;
+};
+
+// A loopback server that answers every POST to "/" with the body and status set last, after
+// `delayMs`, held at `gate()` while `hold`; it remembers each request's body and arrival time.
+class AnsweringServer : public LoopbackServer {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    bool start()
+    {
+        http().Post("/", [this](const httplib::Request &req, httplib::Response &res) {
+            {
+                std::lock_guard lock(mutex_);
+                bodies_.push_back(req.body);
+                arrivals_.push_back(Clock::now());
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs.load()));
+            if (hold)
+                gate_->enter();
+            std::lock_guard lock(mutex_);
+            res.status = status_;
+            res.set_content(bytes(answer_), "text/xml");
+        });
+        return LoopbackServer::start();
+    }
+
+    void answer(const QByteArray &body, int status = 200)
+    {
+        std::lock_guard lock(mutex_);
+        answer_ = body;
+        status_ = status;
+    }
+    // For the next test, once every request has ended: nothing seen, no delay, a closed gate.
+    void reset(const QByteArray &body = {})
+    {
+        answer(body);
+        delayMs = 0;
+        hold = false;
+        gate_ = std::make_unique<Gate>();
+        std::lock_guard lock(mutex_);
+        bodies_.clear();
+        arrivals_.clear();
+    }
+    Gate &gate() { return *gate_; }
+    std::vector<std::string> bodies() const
+    {
+        std::lock_guard lock(mutex_);
+        return bodies_;
+    }
+    std::vector<Clock::time_point> arrivals() const
+    {
+        std::lock_guard lock(mutex_);
+        return arrivals_;
+    }
+
+    std::atomic<int> delayMs{0};
+    std::atomic<bool> hold{false};
+
+private:
+    mutable std::mutex mutex_;
+    QByteArray answer_;
+    int status_ = 200;
+    std::vector<std::string> bodies_;
+    std::vector<Clock::time_point> arrivals_;
+    std::unique_ptr<Gate> gate_ = std::make_unique<Gate>();
 };

@@ -4,21 +4,25 @@
 
 #include <QStringList>
 
-// Remembers every notice as "kind|title|message|button" (questions are answered "no").
+// Remembers every notice as "kind|title|message|button"; questions are answered with `accept`
+// ("no" unless set), their buttons remembered as "cancel|confirm".
 class RecordingNotices : public NoticeSink {
 public:
     QStringList shown;
+    QStringList buttons;
+    bool accept = false;
 
     void showError(const QString &text) override { shown << QStringLiteral("error|") + text; }
     void showInfo(const QString &text) override { shown << QStringLiteral("info|") + text; }
     void showSuccess(const QString &text) override { shown << QStringLiteral("success|") + text; }
     void showProgress(const QString &) override {}
     void hideProgress() override {}
-    void confirm(const QString &title, const QString &message, const QString &, const QString &,
-                 std::function<void(bool)> answer) override
+    void confirm(const QString &title, const QString &message, const QString &cancelText,
+                 const QString &confirmText, std::function<void(bool)> answer) override
     {
         shown << QStringLiteral("confirm|") + title + u'|' + message;
-        answer(false);
+        buttons << cancelText + u'|' + confirmText;
+        answer(accept);
     }
     void alert(const QString &title, const QString &message, const QString &button,
                std::function<void()> closed) override

@@ -30,31 +30,14 @@ const QByteArray kThreeDishes =
 class TestGuQing : public QObject {
     Q_OBJECT
 private:
-    LoopbackServer server;
-    std::unique_ptr<Gate> gate;
-    std::atomic<bool> hold{false};
-    std::atomic<bool> failWith500{false};
-    std::mutex mutex;
-    QByteArray answer;
-    std::vector<std::string> bodies;
-    std::vector<std::chrono::steady_clock::time_point> arrivals;
+    AnsweringServer server;
     std::atomic<int> tasksRun{0};
     std::unique_ptr<ServerTestHome> home;
     ActGuQing &poller = ActGuQing::sharedInstance();
 
-    void answerWith(const QByteArray &body)
-    {
-        std::lock_guard lock(mutex);
-        answer = body;
-    }
-    size_t requestCount()
-    {
-        std::lock_guard lock(mutex);
-        return bodies.size();
-    }
     void settle()
     {
-        gate->release();
+        server.gate().release();
         QVERIFY(ServerRequest::sharedQueue().waitForDone(10000));
         QCoreApplication::processEvents();
     }
@@ -62,19 +45,6 @@ private:
 private slots:
     void initTestCase()
     {
-        server.http().Post("/", [this](const httplib::Request &req, httplib::Response &res) {
-            {
-                std::lock_guard lock(mutex);
-                bodies.push_back(req.body);
-                arrivals.push_back(std::chrono::steady_clock::now());
-            }
-            if (hold)
-                gate->enter();
-            std::lock_guard lock(mutex);
-            res.set_content(LoopbackServer::bytes(answer), "text/xml");
-            if (failWith500)
-                res.status = 500;
-        });
         QVERIFY(server.start());
         poller.setSoldOutTask([this] { ++tasksRun; });
     }
@@ -83,13 +53,8 @@ private slots:
     {
         home = std::make_unique<ServerTestHome>();
         ServerTestHome::pointAt(server.port());
-        gate = std::make_unique<Gate>();
-        hold = false;
+        server.reset(kThreeDishes);
         tasksRun = 0;
-        answerWith(kThreeDishes);
-        std::lock_guard lock(mutex);
-        bodies.clear();
-        arrivals.clear();
     }
 
     void cleanup()
@@ -97,7 +62,6 @@ private slots:
         poller.stop();
         settle();
         home.reset();
-        gate.reset();
         SoldOutList::shared().clear();
     }
 
@@ -115,8 +79,7 @@ private slots:
         QCOMPARE(SoldOutList::shared().snapshot(), QSet<QString>{u"1"_s});
         QCOMPARE(tasksRun.load(), 1);
 
-        std::lock_guard lock(mutex);
-        QVERIFY(QUrl::fromPercentEncoding(QByteArray::fromStdString(bodies.at(0)))
+        QVERIFY(QUrl::fromPercentEncoding(QByteArray::fromStdString(server.bodies().at(0)))
                     .contains(u"<Command>GetGqFoodList</Command>"_s));
     }
 
@@ -125,16 +88,16 @@ private slots:
     void listKeptWhilePollIsOutstanding()
     {
         poller.handleReply(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>"));
-        hold = true;
+        server.hold = true;
         std::atomic<int> toldRead = 0;
         poller.loadGuQingList([&toldRead](bool read) { toldRead += read ? 1 : 100; });
-        QVERIFY(gate->waitForEntered(1));
+        QVERIFY(server.gate().waitForEntered(1));
         poller.loadGuQingList([&toldRead](bool read) { toldRead += read ? 1 : 100; });
         QVERIFY(poller.isFoodInGuQingList(u"9"_s));
         QVERIFY(SoldOutList::shared().contains(u"9"_s));
 
         settle();
-        QCOMPARE(requestCount(), size_t(1));
+        QCOMPARE(server.bodies().size(), size_t(1));
         QCOMPARE(toldRead.load(), 2);
         QVERIFY(poller.isFoodInGuQingList(u"1"_s));
         QVERIFY(!poller.isFoodInGuQingList(u"9"_s));
@@ -155,17 +118,14 @@ private slots:
         QFETCH(QString, fault);
         poller.handleReply(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>"));
         tasksRun = 0;
-        answerWith(reply);
+        server.answer(reply, fault == u"500" ? 500 : 200);
         if (fault == u"gone")
             ConfigManager::defaultManager().setPort(QString::number(closedLoopbackPort()));
-        if (fault == u"500")
-            failWith500 = true;
         NotificationLog log({Notify::FoodIsSoldOut});
 
         std::atomic<int> toldRead = -1;
         poller.loadGuQingList([&toldRead](bool read) { toldRead = read; });
         settle();
-        failWith500 = false;
         QTRY_COMPARE(toldRead.load(), 0);
         QCOMPARE(poller.dictGuqing()->keys(), QStringList{u"9"_s});
         QCOMPARE(SoldOutList::shared().snapshot(), QSet<QString>{u"9"_s});
@@ -173,7 +133,7 @@ private slots:
         QVERIFY(log.entries.isEmpty());
 
         // A poll after the failure goes out again, and its list replaces the kept one.
-        answerWith(kThreeDishes);
+        server.answer(kThreeDishes);
         ServerTestHome::pointAt(server.port());
         poller.loadGuQingList();
         settle();
@@ -201,7 +161,7 @@ private slots:
         QCOMPARE(poller.isPolling(), intervalMs > 0);
         QCOMPARE(poller.pollIntervalMs(), intervalMs);
         QTest::qWait(200);
-        QCOMPARE(requestCount(), size_t(0));
+        QCOMPARE(server.bodies().size(), size_t(0));
     }
 
     void firstPollComesOneIntervalAfterStart()
@@ -211,18 +171,15 @@ private slots:
         config.setAutoRefreshSoldOutIntervalTime(1);
         const auto started = std::chrono::steady_clock::now();
         poller.start();
-        QTRY_VERIFY_WITH_TIMEOUT(requestCount() >= 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(server.bodies().size() >= 1, 5000);
         poller.stop();
         QVERIFY(!poller.isPolling());
         settle();
-        {
-            std::lock_guard lock(mutex);
-            // A coarse timer may fire up to 5% early.
-            QVERIFY(arrivals.front() - started >= std::chrono::milliseconds(950));
-        }
-        const size_t polls = requestCount();
+        // A coarse timer may fire up to 5% early.
+        QVERIFY(server.arrivals().front() - started >= std::chrono::milliseconds(950));
+        const size_t polls = server.bodies().size();
         QTest::qWait(1300);
-        QCOMPARE(requestCount(), polls);
+        QCOMPARE(server.bodies().size(), polls);
     }
 
     void reachesARoutableAddress()

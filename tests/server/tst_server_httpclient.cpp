@@ -70,7 +70,7 @@ private slots:
             res.set_content("nope", "text/plain");
         });
         http.Get("/slow", [](const httplib::Request &, httplib::Response &res) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+            std::this_thread::sleep_for(std::chrono::milliseconds(1800));
             res.set_content("late", "text/plain");
         });
         http.Get("/deflate", [](const httplib::Request &, httplib::Response &res) {
@@ -198,7 +198,7 @@ private slots:
         const HttpResponse response = HttpClient::perform(request);
         QVERIFY(response.failure);
         QCOMPARE(response.failure->kind, HttpFailureKind::Timeout);
-        QVERIFY2(clock.elapsed() < 2400, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < 1700, qPrintable(QString::number(clock.elapsed())));
     }
 
     void downloadsToFileWithProgress()

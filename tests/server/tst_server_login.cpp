@@ -10,14 +10,9 @@
 #include "storage/DBManager.h"
 
 #include <QTest>
-#include <QThread>
 #include <QUrl>
 
 #include <sqlite3.h>
-
-#include <atomic>
-#include <chrono>
-#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -45,34 +40,12 @@ bool writeBaseData(const QString &path, const std::optional<QString> &stamp)
 class TestLogin : public QObject {
     Q_OBJECT
 private:
-    LoopbackServer server;
-    std::mutex mutex;
-    int status = 200;
-    std::atomic<int> delayMs = 0;
-    QByteArray answer;
-    std::vector<std::string> bodies;
+    AnsweringServer server;
     std::unique_ptr<ServerTestHome> home;
     std::shared_ptr<RecordingNotices> notices;
 
-    void answerWith(const QByteArray &body, int httpStatus = 200)
-    {
-        std::lock_guard lock(mutex);
-        answer = body;
-        status = httpStatus;
-    }
-
 private slots:
-    void initTestCase()
-    {
-        server.http().Post("/", [this](const httplib::Request &req, httplib::Response &res) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs.load()));
-            std::lock_guard lock(mutex);
-            bodies.push_back(req.body);
-            res.status = status;
-            res.set_content(LoopbackServer::bytes(answer), "text/xml");
-        });
-        QVERIFY(server.start());
-    }
+    void initTestCase() { QVERIFY(server.start()); }
 
     void init()
     {
@@ -80,9 +53,7 @@ private slots:
         ServerTestHome::pointAt(server.port());
         notices = std::make_shared<RecordingNotices>();
         UserNotice::setSink(notices);
-        delayMs = 0;
-        std::lock_guard lock(mutex);
-        bodies.clear();
+        server.reset();
     }
 
     void cleanup()
@@ -102,24 +73,29 @@ private slots:
         QTest::addColumn<QString>("notification");
         QTest::addColumn<bool>("loggedIn");
         QTest::addColumn<QString>("storedName");
+        QTest::addColumn<bool>("english");
         const QByteArray welcome = "\xBB\xB6\xD3\xAD(\xD5\xC5\x86\xB4)\xB9\xE2\xC1\xD9"; // 欢迎(张喆)光临
         QTest::newRow("accepted, name outside gb2312")
             << QByteArray(kDecl + "<R><ReturnCode>0</ReturnCode><ReturnMsg>" + welcome + "</ReturnMsg></R>")
-            << 200 << u"kNotificationLoginOk|欢迎(张喆)光临"_s << true << u"张喆"_s;
-        QTest::newRow("accepted without a message") << QByteArray("<R><ReturnCode>0</ReturnCode></R>") << 200
-                                                    << u"kNotificationLoginOk|"_s << true << QString();
+            << 200 << u"kNotificationLoginOk|欢迎(张喆)光临"_s << true << u"张喆"_s << false;
+        QTest::newRow("accepted without a message")
+            << QByteArray("<R><ReturnCode>0</ReturnCode></R>") << 200 << u"kNotificationLoginOk|"_s << true
+            << QString() << false;
         QTest::newRow("refused")
             << QByteArray(
                    kDecl +
                    "<R><ReturnCode>1</ReturnCode><ReturnMsg>\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3</ReturnMsg></R>")
-            << 200 << u"kNotificationLoginFailed|密码错误"_s << false << QString();
+            << 200 << u"kNotificationLoginFailed|密码错误"_s << false << QString() << false;
         QTest::newRow("no return code") << QByteArray("<R><ReturnMsg>m</ReturnMsg></R>") << 200
-                                        << u"kNotificationLoginFailed|m"_s << false << QString();
+                                        << u"kNotificationLoginFailed|m"_s << false << QString() << false;
         QTest::newRow("unreadable") << QByteArray("<html>") << 200 << u"kNotificationLoginFailed|登录失败"_s
-                                    << false << QString();
+                                    << false << QString() << false;
         QTest::newRow("request failed")
             << QByteArray() << 404 << u"kNotificationLoginFailed|Error Domain=Qelvo Code=404"_s << false
-            << QString();
+            << QString() << false;
+        QTest::newRow("unreadable, in English")
+            << QByteArray("not xml") << 200 << u"kNotificationLoginFailed|Login failed"_s << false
+            << QString() << true;
     }
     void login()
     {
@@ -128,7 +104,10 @@ private slots:
         QFETCH(QString, notification);
         QFETCH(bool, loggedIn);
         QFETCH(QString, storedName);
-        answerWith(reply, httpStatus);
+        QFETCH(bool, english);
+        if (english)
+            LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, false);
+        server.answer(reply, httpStatus);
         NotificationLog log(kLoginNotifications);
 
         LoginManager::defaultManager().loginWithUserId(u"007"_s, u"p&w"_s);
@@ -140,7 +119,7 @@ private slots:
         QCOMPARE(LoginManager::accountId(), loggedIn ? u"007"_s : QString());
         QCOMPARE(LoginManager::accountName(), storedName);
 
-        std::lock_guard lock(mutex);
+        const std::vector<std::string> bodies = server.bodies();
         QCOMPARE(bodies.size(), size_t(1));
         const QString sent = QUrl::fromPercentEncoding(QByteArray::fromStdString(bodies[0]).mid(8));
         QVERIFY(sent.contains(QStringLiteral(
@@ -151,8 +130,8 @@ private slots:
     // that notification arrives (a retry) goes out again and is answered too.
     void repeatedLoginIsAnswered()
     {
-        answerWith("<R><ReturnCode>1</ReturnCode><ReturnMsg>no</ReturnMsg></R>");
-        delayMs = 300;
+        server.answer("<R><ReturnCode>1</ReturnCode><ReturnMsg>no</ReturnMsg></R>");
+        server.delayMs = 300;
         NotificationLog log(kLoginNotifications);
         QObject retry;
         int retries = 0;
@@ -166,22 +145,12 @@ private slots:
         QTRY_COMPARE(log.entries.size(), 2);
         QTest::qWait(400);
         QCOMPARE(log.entries, QStringList(2, u"kNotificationLoginFailed|no"_s));
-        std::lock_guard lock(mutex);
-        QCOMPARE(bodies.size(), size_t(2));
-    }
-
-    void unreadableLoginFollowsTheLanguage()
-    {
-        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, false);
-        answerWith("not xml");
-        NotificationLog log(kLoginNotifications);
-        LoginManager::defaultManager().loginWithUserId(u"1"_s, u"2"_s);
-        QTRY_COMPARE(log.entries, QStringList{u"kNotificationLoginFailed|Login failed"_s});
+        QCOMPARE(server.bodies().size(), size_t(2));
     }
 
     void logoutKeepsTheLastOperator()
     {
-        answerWith("<R><ReturnCode>0</ReturnCode><ReturnMsg>(Wang)</ReturnMsg></R>");
+        server.answer("<R><ReturnCode>0</ReturnCode><ReturnMsg>(Wang)</ReturnMsg></R>");
         NotificationLog log(kLoginNotifications);
         LoginManager::defaultManager().loginWithUserId(u"12"_s, u"x"_s);
         QTRY_COMPARE(log.entries.size(), 1);

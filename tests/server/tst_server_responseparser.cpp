@@ -32,7 +32,10 @@ QString fields(std::initializer_list<std::optional<QString>> values)
         texts << value.value_or(u"(absent)"_s);
     return texts.join(u'|');
 }
+using Read = std::function<QStringList(const QByteArray &)>;
 } // namespace
+
+Q_DECLARE_METATYPE(Read)
 
 class TestResponseParser : public QObject {
     Q_OBJECT
@@ -191,22 +194,6 @@ private slots:
         }
     }
 
-    void readsTableStates()
-    {
-        const QByteArray data =
-            list("<Row deskNo=\"A1\" deskName=\"\xD2\xBB\xBA\xC5\" useIndex=\"0\" custNumber=\"0\" "
-                 "TotalAmt=\"0\"/>"
-                 "<Row deskNo=\"A2\" deskName=\"b\" useIndex=\"1\" custNumber=\"4\" TotalAmt=\"88.50\"/>"
-                 "<Row deskNo=\"A3\" useIndex=\"2\"/>");
-        const std::optional<QList<Row>> rows = parser.parseGetRoomDeskState(data);
-        QVERIFY(rows);
-        QStringList read;
-        for (const Row &r : *rows)
-            read << fields({r.deskNo, r.deskName, r.useIndex, r.custNumber, r.TotalAmt});
-        QCOMPARE(read, (QStringList{u"A1|一号|0|0|0"_s, u"A2|b|1|4|88.50"_s,
-                                    u"A3|(absent)|2|(absent)|(absent)"_s}));
-    }
-
     void absentLists_data()
     {
         QTest::addColumn<QByteArray>("data");
@@ -221,36 +208,6 @@ private slots:
         QVERIFY(!parser.parseGetRoomDeskState(data));
         QVERIFY(!parser.parseDeskSaleList(data, true));
         QVERIFY(!parser.parseGqFoodList(data));
-    }
-
-    void readsOnlyTheFirstListAndWrapper()
-    {
-        const QByteArray data =
-            reply("<ReturnList><Rows><G foodno=\"1\"><G foodno=\"nested\"/></G><G leftQty=\"0\"/>"
-                  "</Rows><Rows><G foodno=\"second wrapper\"/></Rows></ReturnList>"
-                  "<ReturnList><Rows><G foodno=\"second list\"/></Rows></ReturnList>");
-        const std::optional<QList<Row3>> rows = parser.parseGqFoodList(data);
-        QVERIFY(rows);
-        QCOMPARE(rows->size(), 2);
-        QCOMPARE(rows->at(0).foodno, text("1"));
-        QVERIFY(!rows->at(0).leftQty);
-        QVERIFY(!rows->at(1).foodno);
-        QCOMPARE(rows->at(1).leftQty, text("0"));
-    }
-
-    void readsSaleLines()
-    {
-        const QByteArray data = list("<L itemseq=\"7\" pluno=\"1001\" pluName=\"\xD3\xE3\" "
-                                     "unitName=\"\xCC\xF5\" itemsize=\"\xB4\xF3\" "
-                                     "saleQty=\"1.5\" SalePrice=\"38\" sellWay=\"1\" havePrtFlag=\"2\" "
-                                     "FoodType=\"D\" FlagGroup=\"NY\"/>");
-        const std::optional<QList<Row2>> rows = parser.parseDeskSaleList(data, false);
-        QVERIFY(rows);
-        QCOMPARE(rows->size(), 1);
-        const Row2 &r = rows->first();
-        QCOMPARE(fields({r.itemseq, r.pluno, r.pluName, r.unitName, r.itemsize, r.saleQty, r.SalePrice,
-                         r.sellWay, r.havePrtFlag, r.FoodType, r.FlagGroup}),
-                 u"7|1001|鱼|条|大|1.5|38|1|2|D|NY"_s);
     }
 
     void weighingRule_data()
@@ -287,31 +244,77 @@ private slots:
         QCOMPARE(filtered->size(), weighed ? 1 : 0);
     }
 
-    void readsSoldOutDishes()
+    // Each record's fields in order, "|"-joined, an absent one as "(absent)".
+    void readsRecords_data()
     {
-        const QByteArray data =
-            list("<G foodno=\"1\" foodName=\"\xD6\xD0\" unitName=\"u\" itemsize=\"s\" InitQty=\"10\" "
-                 "SaleQty=\"10\" leftQty=\"0\" AlterQty=\"1\"/><G foodno=\"2\"/>");
-        const std::optional<QList<Row3>> rows = parser.parseGqFoodList(data);
-        QVERIFY(rows);
-        QCOMPARE(rows->size(), 2);
-        const Row3 &r = rows->first();
-        QCOMPARE(fields({r.foodno, r.foodName, r.unitName, r.itemsize, r.InitQty, r.SaleQty, r.leftQty,
-                         r.AlterQty}),
-                 u"1|中|u|s|10|10|0|1"_s);
-        QCOMPARE(fields({rows->at(1).foodno, rows->at(1).leftQty}), u"2|(absent)"_s);
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<Read>("read");
+        QTest::addColumn<QStringList>("expected");
+        const Read tables = [](const QByteArray &d) {
+            QStringList read;
+            for (const Row &r :
+                 ResponseParser::sharedParser().parseGetRoomDeskState(d).value_or(QList<Row>()))
+                read << fields({r.deskNo, r.deskName, r.useIndex, r.custNumber, r.TotalAmt});
+            return read;
+        };
+        QTest::newRow("table states")
+            << list("<Row deskNo=\"A1\" deskName=\"\xD2\xBB\xBA\xC5\" useIndex=\"0\" custNumber=\"0\" "
+                    "TotalAmt=\"0\"/>"
+                    "<Row deskNo=\"A2\" deskName=\"b\" useIndex=\"1\" custNumber=\"4\" TotalAmt=\"88.50\"/>"
+                    "<Row deskNo=\"A3\" useIndex=\"2\"/>")
+            << tables
+            << QStringList{u"A1|一号|0|0|0"_s, u"A2|b|1|4|88.50"_s, u"A3|(absent)|2|(absent)|(absent)"_s};
+        QTest::newRow("sale lines")
+            << list("<L itemseq=\"7\" pluno=\"1001\" pluName=\"\xD3\xE3\" unitName=\"\xCC\xF5\" "
+                    "itemsize=\"\xB4\xF3\" "
+                    "saleQty=\"1.5\" SalePrice=\"38\" sellWay=\"1\" havePrtFlag=\"2\" FoodType=\"D\" "
+                    "FlagGroup=\"NY\"/>")
+            << Read([](const QByteArray &d) {
+                   QStringList read;
+                   for (const Row2 &r :
+                        ResponseParser::sharedParser().parseDeskSaleList(d, false).value_or(QList<Row2>()))
+                       read << fields({r.itemseq, r.pluno, r.pluName, r.unitName, r.itemsize, r.saleQty,
+                                       r.SalePrice, r.sellWay, r.havePrtFlag, r.FoodType, r.FlagGroup});
+                   return read;
+               })
+            << QStringList{u"7|1001|鱼|条|大|1.5|38|1|2|D|NY"_s};
+        const Read soldOut = [](const QByteArray &d) {
+            QStringList read;
+            for (const Row3 &r : ResponseParser::sharedParser().parseGqFoodList(d).value_or(QList<Row3>()))
+                read << fields({r.foodno, r.foodName, r.unitName, r.itemsize, r.InitQty, r.SaleQty, r.leftQty,
+                                r.AlterQty});
+            return read;
+        };
+        QTest::newRow("sold-out dishes")
+            << list("<G foodno=\"1\" foodName=\"\xD6\xD0\" unitName=\"u\" itemsize=\"s\" InitQty=\"10\" "
+                    "SaleQty=\"10\" leftQty=\"0\" AlterQty=\"1\"/><G foodno=\"2\"/>")
+            << soldOut
+            << QStringList{u"1|中|u|s|10|10|0|1"_s,
+                           u"2|(absent)|(absent)|(absent)|(absent)|(absent)|(absent)|(absent)"_s};
+        QTest::newRow("only the first list and wrapper, no nested rows")
+            << reply("<ReturnList><Rows><G foodno=\"1\"><G foodno=\"nested\"/></G><G leftQty=\"0\"/>"
+                     "</Rows><Rows><G foodno=\"second wrapper\"/></Rows></ReturnList>"
+                     "<ReturnList><Rows><G foodno=\"second list\"/></Rows></ReturnList>")
+            << soldOut
+            << QStringList{u"1|(absent)|(absent)|(absent)|(absent)|(absent)|(absent)|(absent)"_s,
+                           u"(absent)|(absent)|(absent)|(absent)|(absent)|(absent)|0|(absent)"_s};
+        const Read para = [](const QByteArray &d) {
+            const std::optional<ParaList> p = ResponseParser::sharedParser().parseParaList(d);
+            return p ? QStringList{fields({p->serverDogNo, p->serverVer})} : QStringList();
+        };
+        QTest::newRow("server parameters")
+            << reply("<ReturnCode>0</ReturnCode><ParaList ServerDogNo=\"D-9\" ServerVer=\"5.1\"/>") << para
+            << QStringList{u"D-9|5.1"_s};
+        QTest::newRow("no parameters") << reply("<ReturnCode>0</ReturnCode>") << para << QStringList();
+        QTest::newRow("bare parameters")
+            << reply("<ParaList/>") << para << QStringList{u"(absent)|(absent)"_s};
     }
-
-    void readsServerParameters()
+    void readsRecords()
     {
-        const std::optional<ParaList> para = parser.parseParaList(
-            reply("<ReturnCode>0</ReturnCode><ParaList ServerDogNo=\"D-9\" ServerVer=\"5.1\"/>"));
-        QVERIFY(para);
-        QCOMPARE(para->serverDogNo, text("D-9"));
-        QCOMPARE(para->serverVer, text("5.1"));
-        QVERIFY(!parser.parseParaList(reply("<ReturnCode>0</ReturnCode>")));
-        const std::optional<ParaList> bare = parser.parseParaList(reply("<ParaList/>"));
-        QVERIFY(bare && !bare->serverDogNo && !bare->serverVer);
+        QFETCH(QByteArray, data);
+        QFETCH(Read, read);
+        QFETCH(QStringList, expected);
+        QCOMPARE(read(data), expected);
     }
 };
 
