@@ -12,6 +12,7 @@
 #include "server/NetworkChecker.h"
 #include "server/RequestQueue.h"
 #include "server/ServerRequest.h"
+#include "settings/ConfigKeys.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
@@ -27,37 +28,11 @@ QString localised(const QString &text)
     return LanguageManager::defaultManager().readString(text);
 }
 
-const QStringList &settingsKeys()
+// The settings screen's keys, and the login state that a script may set too.
+bool isSettingsKey(const QString &key)
 {
-    static const QStringList keys = {
-        Key::BindTableNo,
-        Key::Ip,
-        Key::Port,
-        Key::Mnum,
-        Key::LanguageCode,
-        Key::DefaultPrintState,
-        Key::Timeout,
-        Key::BgMusicPath,
-        Key::ctTaiHaoShuruFangshi,
-        Key::ctShowAmount,
-        Key::ctLogoutAfterSend,
-        Key::PlayBgMusic,
-        Key::LockTable,
-        Key::AutoRefreshTableStatus,
-        Key::SilentMode,
-        Key::IsCusMode,
-        Key::IsAutoRefreshSoldOut,
-        Key::AutoRefreshSoldOutIntervalTime,
-        Key::IsDisplayTuiJian,
-        Key::IsDarkBackground,
-        Key::ShowOrderListStatus,
-        Key::LayoutType,
-        Key::ZipFileName,
-        Key::IsLogin,
-        Key::AccountId,
-        Key::AccountName,
-    };
-    return keys;
+    static const QStringList loginKeys = {Key::IsLogin, Key::AccountId, Key::AccountName};
+    return ConfigKeys::all().contains(key) || loginKeys.contains(key);
 }
 
 // The running program follows a changed setting at once, as after the settings screen's save.
@@ -94,7 +69,7 @@ void ConsoleSession::set(const QStringList &args)
 {
     if (!requireArgs(args, 2, 2, "set KEY VALUE"))
         return;
-    if (!settingsKeys().contains(args.at(0))) {
+    if (!isSettingsKey(args.at(0))) {
         ConsoleOutput::error(QStringLiteral("not a settings key: ") + args.at(0));
         return;
     }

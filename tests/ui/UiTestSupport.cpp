@@ -8,6 +8,7 @@
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
+#include "storage/DBManager.h"
 #include "ui/shell/NoticeBoard.h"
 #include "ui/shell/UiSetup.h"
 
@@ -104,6 +105,28 @@ QStringList takeWarnings()
     startRecording();
     QMutexLocker lock(&warningsMutex);
     return std::exchange(warnings, {});
+}
+
+std::shared_ptr<NoticeLog> recordNotices()
+{
+    startRecording();
+    auto log = std::make_shared<NoticeLog>();
+    UserNotice::setSink(log);
+    return log;
+}
+
+Food demoDish(const QString &name, bool temporary)
+{
+    Food found;
+    DBManager::defaultManager().getAllFoodInfo(
+        [&](const QList<Food> &foods) {
+            for (const Food &food : foods) {
+                if (food.info->foodName == name)
+                    found = food;
+            }
+        },
+        temporary);
+    return found;
 }
 
 std::unique_ptr<QQmlEngine> makeEngine()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "../server/RecordingNotices.h"
+#include "catalogue/Food.h"
+
 #include <QObject>
 #include <QPointF>
 #include <QString>
@@ -8,6 +11,13 @@
 #include <QVariantMap>
 
 #include <memory>
+
+// User notices written down as "kind|text", and how many progress indicators are up.
+struct NoticeLog : RecordingNotices {
+    int progress = 0;
+    void showProgress(const QString &) override { ++progress; }
+    void hideProgress() override { --progress; }
+};
 
 class QQmlEngine;
 class QQuickItem;
@@ -23,6 +33,10 @@ void prepareProcess();      // before the QGuiApplication
 void startRecording();      // first in initTestCase(): QTest replaces earlier message handlers
 void prepareApplication();  // app home, settings, Chinese texts, style, notice board
 QStringList takeWarnings(); // the warnings since the last call, forgotten
+// For controller tests: starts recording warnings and makes a fresh log UserNotice's sink.
+std::shared_ptr<NoticeLog> recordNotices();
+// The dish of that name in the installed catalogue (the temporary dishes' list when asked).
+Food demoDish(const QString &name, bool temporary = false);
 std::unique_ptr<QQmlEngine> makeEngine();
 // A shown 1024x768 window, exposed; null if it never was.
 std::unique_ptr<QQuickWindow> makeWindow();

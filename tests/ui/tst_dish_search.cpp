@@ -8,6 +8,7 @@
 #include "foundation/NotificationNames.h"
 #include "order/FoodActions.h"
 #include "order/OrderManager.h"
+#include "order/TaskManager.h"
 #include "toolkit/KeyboardBase.h"
 #include "ui/order/QuickOrderViewController.h"
 #include "ui/order/SearchViewController.h"
@@ -113,6 +114,9 @@ private slots:
         QCoreApplication::processEvents();
         NotificationCenter::defaultCenter().removeObserver(this);
         QCOMPARE(posted, own + (reload ? 2 : 0));
+        // The amounts come from the one background queue: its last task read the final count.
+        QVERIFY(TaskManager::defaultManager().waitForDone(5000));
+        QCoreApplication::processEvents();
         const QModelIndex first = search.dishes()->index(0);
         QCOMPARE(first.data(DishRowsModel::AmountRole).toString(), u"0"_s);
         NotificationCenter::defaultCenter().post(

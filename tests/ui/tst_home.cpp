@@ -15,7 +15,9 @@
 #include "server/UrlOpener.h"
 #include "settings/ConfigManager.h"
 #include "settings/DeviceIdentity.h"
+#include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
+#include "storage/DBManager.h"
 #include "ui/home/HomeViewController.h"
 #include "ui/media/GalleryViewController.h"
 #include "ui/media/VideoViewController.h"
@@ -53,6 +55,20 @@ QString makePackage(const QString &sub, const QStringList &files, const QByteArr
     SettingsStore::shared().setValue(Key::ZipFileName, u"pkg.zip"_s);
     return folder;
 }
+bool copyFolder(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    for (const QFileInfo &entry : QDir(from).entryInfoList(QDir::Files))
+        if (!QFile::copy(entry.filePath(), to + u'/' + entry.fileName()))
+            return false;
+    return true;
+}
+
+void installPackage(const QString &zipFileName)
+{
+    SettingsStore::shared().setValue(Key::ZipFileName, zipFileName);
+    DBManager::defaultManager().setup();
+}
 } // namespace
 
 class TestHome : public QObject {
@@ -61,6 +77,7 @@ private:
     QStringList log;
     std::unique_ptr<SoundManager> sound;
     QTemporaryDir musicDir;
+    QString builtResources = AppPaths::resourcesDir();
 
 private slots:
     void initTestCase()
@@ -80,6 +97,9 @@ private slots:
     void cleanup()
     {
         sound.reset();
+        AppPaths::setResourcesDir(builtResources);
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
+        DBManager::resetForTests();
         ConfigManager::defaultManager().setPlayBgMusic(false);
         ConfigManager::defaultManager().setBgMusicPath(std::nullopt);
         Navigator::instance().reset();
@@ -90,6 +110,79 @@ private slots:
         ConfigManager::defaultManager().setPort(u"1"_s);
         QDir(AppPaths::home() + u"/pkg"_s).removeRecursively();
         UI_VERIFY_NO_WARNINGS();
+    }
+
+    void homeCaptions_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("zh") << LanguageManager::kChinese
+                            << QStringList{u"点菜"_s, u"图册"_s, u"视频"_s, u"服务入口"_s, u"背景音乐"_s};
+        QTest::newRow("en") << LanguageManager::kEnglish
+                            << QStringList{u"Order"_s, u"Gallery"_s, u"Videos"_s, u"Staff"_s,
+                                           u"Background music"_s};
+    }
+
+    void homeCaptions()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, captions);
+        HomeViewController home;
+        home.viewDidLoad();
+        QSignalSpy changed(&home, &HomeViewController::captionsChanged);
+        LanguageManager::defaultManager().loadLanguage(language);
+        QCOMPARE(changed.count(), language == LanguageManager::kChinese ? 0 : 1);
+        QCOMPARE((QStringList{home.orderTitle(), home.galleryTitle(), home.videoTitle(), home.staffTitle(),
+                              home.musicTitle()}),
+                 captions);
+    }
+
+    void homeFollowsANewPackage()
+    {
+        {
+            HomeViewController shipped;
+            shipped.viewDidLoad();
+            QCOMPARE(shipped.storeName(), u"福满楼酒家"_s);
+            QCOMPARE(ImageStore::instance().image(HomeViewController::kBackgroundKey).size(),
+                     ConfigManager::defaultManager().getMainImage().size());
+        }
+        // The base data was deleted: no store name.
+        DBManager::resetForTests();
+        installPackage(u"empty.first"_s);
+        HomeViewController home;
+        home.viewDidLoad();
+        QCOMPARE(home.storeName(), QString());
+
+        const QString unpacked = AppPaths::home() + u"/pkg20261201"_s;
+        QVERIFY(copyFolder(AppPaths::resourcePath(u"update"_s), unpacked));
+        SettingsStore::shared().setValue(Key::ZipFileName, u"pkg20261201.zip"_s);
+        QSignalSpy title(&home, &HomeViewController::storeNameChanged);
+        QSignalSpy picture(&home, &HomeViewController::backgroundChanged);
+        NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);
+        QCOMPARE(home.storeName(), u"福满楼酒家"_s);
+        QCOMPARE(title.count(), 1);
+        QCOMPARE(picture.count(), 1);
+        QCOMPARE(ImageStore::instance().image(HomeViewController::kBackgroundKey).size(),
+                 QImage(unpacked + u"/MainBg.jpg"_s).size());
+        QDir(unpacked).removeRecursively();
+    }
+
+    void homeBackgroundFallsBackToTheShippedPicture()
+    {
+        QTemporaryDir resources;
+        AppPaths::setResourcesDir(resources.path());
+        installPackage(u"empty.first"_s);
+        HomeViewController home;
+        home.viewDidLoad();
+        // Neither picture: no picture at all, rather than a broken one.
+        QVERIFY(home.background().isEmpty());
+
+        QImage shipped(64, 48, QImage::Format_RGB32);
+        shipped.fill(Qt::darkRed);
+        QVERIFY(shipped.save(resources.filePath(u"hotel.jpg"_s)));
+        NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);
+        QVERIFY(!home.background().isEmpty());
+        QCOMPARE(ImageStore::instance().image(HomeViewController::kBackgroundKey).size(), QSize(64, 48));
     }
 
     void musicAtStartFollowsTheSetting_data()
@@ -136,16 +229,6 @@ private slots:
         QVERIFY(!home.isMusicOn());
         NotificationCenter::defaultCenter().post(Notify::BgMusicPlaying);
         QVERIFY(home.isMusicOn());
-    }
-
-    void orderEntrancePlaysFlip()
-    {
-        HomeViewController home;
-        home.setSoundManager(sound.get());
-        home.viewDidLoad();
-        home.btnOrderHandler();
-        QCOMPARE(log, QStringList{u"play flip"_s});
-        QCOMPARE(Navigator::instance().depth(), 2);
     }
 
     void eachLoadReportsTheTerminalAndChecksForAnUpdate_data()
@@ -208,12 +291,10 @@ private slots:
     {
         const HomeViewController home;
         QCOMPARE(home.welcomePicture(), QUrl::fromLocalFile(AppPaths::resourcePath(u"welcome.jpg"_s)));
-        const QString shipped = AppPaths::resourcesDir();
         QTemporaryDir empty;
         AppPaths::setResourcesDir(empty.path());
         // Missing: no picture rather than a broken one.
         QVERIFY(home.welcomePicture().isEmpty());
-        AppPaths::setResourcesDir(shipped);
     }
 
     void galleryPagesThroughTheShippedPictures_data()
@@ -278,14 +359,35 @@ private slots:
             QCOMPARE(gallery.pictures().at(i).isEmpty(), names.at(i) == u"broken.jpg"_s);
     }
 
-    void backButtonPlaysCloseAndLeaves()
+    // The order entrance flips forward; the gallery's back button closes and goes home.
+    void buttonsPlayTheirSound_data()
     {
+        QTest::addColumn<bool>("entrance");
+        QTest::addColumn<QString>("played");
+        QTest::addColumn<QStringList>("screens");
+        QTest::newRow("order entrance")
+            << true << u"play flip"_s << QStringList{Navigator::kRootScreen, u"MenuScreen"_s};
+        QTest::newRow("gallery back") << false << u"play close"_s << QStringList{Navigator::kRootScreen};
+    }
+
+    void buttonsPlayTheirSound()
+    {
+        QFETCH(bool, entrance);
+        QFETCH(QString, played);
+        QFETCH(QStringList, screens);
+        HomeViewController home;
         GalleryViewController gallery;
+        home.setSoundManager(sound.get());
         gallery.setSoundManager(sound.get());
-        Navigator::instance().push(u"GalleryScreen"_s);
-        gallery.goBack();
-        QCOMPARE(log, QStringList{u"play close"_s});
-        QCOMPARE(Navigator::instance().screens(), QStringList{Navigator::kRootScreen});
+        if (entrance) {
+            home.viewDidLoad();
+            home.btnOrderHandler();
+        } else {
+            Navigator::instance().push(u"GalleryScreen"_s);
+            gallery.goBack();
+        }
+        QCOMPARE(log, QStringList{played});
+        QCOMPARE(Navigator::instance().screens(), screens);
     }
 
     void videoListPlaysTheTappedRow_data()

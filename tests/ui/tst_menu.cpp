@@ -3,16 +3,15 @@
 // sequence's ends, the size chooser, the set-meal details and the quick taste setter.
 #include "UiTestSupport.h"
 
-#include "../server/RecordingNotices.h"
 #include "catalogue/SoldOutList.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "order/FoodActions.h"
 #include "order/OrderManager.h"
-#include "toolkit/PopNames.h"
-#include "toolkit/PopViewManager.h"
 #include "settings/ConfigManager.h"
 #include "storage/DBManager.h"
+#include "toolkit/PopNames.h"
+#include "toolkit/PopViewManager.h"
 #include "ui/menu/DishCardModel.h"
 #include "ui/menu/FoodItemSizeViewController.h"
 #include "ui/menu/MainViewController.h"
@@ -28,20 +27,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-Food demoDish(const QString &name)
-{
-    Food found;
-    DBManager::defaultManager().getAllFoodInfo(
-        [&](const QList<Food> &foods) {
-            for (const Food &food : foods) {
-                if (food.info->foodName == name)
-                    found = food;
-            }
-        },
-        false);
-    return found;
-}
-
 QStringList lineTexts()
 {
     QStringList texts;
@@ -55,14 +40,10 @@ QStringList lineTexts()
 class TestMenu : public QObject {
     Q_OBJECT
 private:
-    std::shared_ptr<RecordingNotices> notices = std::make_shared<RecordingNotices>();
+    std::shared_ptr<NoticeLog> notices;
 
 private slots:
-    void initTestCase()
-    {
-        UiTest::startRecording();
-        UserNotice::setSink(notices);
-    }
+    void initTestCase() { notices = UiTest::recordNotices(); }
 
     void cleanup()
     {
@@ -87,14 +68,15 @@ private slots:
         const auto stripsShow = [&](int page) {
             const MenuPages::Page &shown = menu.arrAllPages.at(page);
             return ctl.bigCategories()->selectedIndex() == shown.bigCategory &&
-                   ctl.smallCategories()->selecteItemTitle() == menu.arrAllSCate.at(shown.smallCategory).scatName;
+                   ctl.smallCategories()->selecteItemTitle() ==
+                       menu.arrAllSCate.at(shown.smallCategory).scatName;
         };
         const int last = menu.pageCount() - 1;
         ctl.gridRested(3 * 800.0, 800);
         QCOMPARE(ctl.currentPage(), 3);
         QVERIFY(stripsShow(3));
-        ctl.gridRested(0, 0);           // no width: ignored
-        ctl.gridRested(1e9, 800);       // past the end: the last page
+        ctl.gridRested(0, 0);     // no width: ignored
+        ctl.gridRested(1e9, 800); // past the end: the last page
         QCOMPARE(ctl.currentPage(), last);
         QVERIFY(stripsShow(last));
         QCOMPARE(ctl.pageLabel(), QString::number(last + 1) + u" / "_s + QString::number(last + 1));
@@ -148,7 +130,8 @@ private slots:
         QList<DishCardModel *> cards;
         for (int page = 0; page < menu.pageCount(); ++page) {
             for (const Food &food : menu.arrAllPages.at(page).foods) {
-                if (food.info->foodno == foodno && (cards.isEmpty() || cards.last() != ctl.pages()->cards(page)))
+                if (food.info->foodno == foodno &&
+                    (cards.isEmpty() || cards.last() != ctl.pages()->cards(page)))
                     cards.append(ctl.pages()->cards(page));
             }
         }
@@ -167,7 +150,8 @@ private slots:
         for (DishCardModel *model : cards) {
             QCOMPARE(row(model).data(DishCardModel::AmountRole).toString(), u"2.5"_s);
             QVERIFY(row(model).data(DishCardModel::AmountVisibleRole).toBool());
-            QCOMPARE(row(model).data(DishCardModel::PictureRole).toUrl(), QUrl::fromLocalFile(u"/tmp/t.jpg"_s));
+            QCOMPARE(row(model).data(DishCardModel::PictureRole).toUrl(),
+                     QUrl::fromLocalFile(u"/tmp/t.jpg"_s));
         }
         center.post(Notify::TaskOrderAmount, QStringList{foodno, u"0"_s});
         QVERIFY(!row(cards.at(1)).data(DishCardModel::AmountVisibleRole).toBool());
@@ -199,7 +183,7 @@ private slots:
     // The choice stays in the chooser: the shared catalogue record keeps its own size.
     void sizeChooser()
     {
-        const Food dish = demoDish(u"水煮鱼"_s);
+        const Food dish = UiTest::demoDish(u"水煮鱼"_s);
         QVERIFY(dish.info->foodno.size() > 0);
         const QString ownSize = dish.info->itemsize;
         const QList<FoodItemsize> sizes{{dish.info->foodno, u"大份"_s, 88}, {dish.info->foodno, ownSize, 68}};
@@ -217,32 +201,22 @@ private slots:
     // the components twice; a sold-out component refuses the set by name.
     void setMealDetails()
     {
-        Food set;
-        DBManager::defaultManager().getAllFoodInfo(
-            [&](const QList<Food> &foods) {
-                for (const Food &food : foods) {
-                    if (food.isTFoodType() && set.arrSuiteFoods.isEmpty()) {
-                        set = food;
-                        DBManager::defaultManager().getTFoodDataWithFood(set);
-                        if (!std::any_of(set.arrSuiteFoods.cbegin(), set.arrSuiteFoods.cend(),
-                                         [](const Food &c) { return c.hasChangeFoods(); }))
-                            set.arrSuiteFoods.clear();
-                    }
-                }
-            },
-            false);
-        QVERIFY(!set.arrSuiteFoods.isEmpty());
+        Food set = UiTest::demoDish(u"商务套餐A"_s);
+        DBManager::defaultManager().getTFoodDataWithFood(set);
+        QVERIFY(set.isTFoodType() && !set.arrSuiteFoods.isEmpty());
         TDetailsViewController details(set);
         const QString basePrice = details.priceText();
         const int position = int(std::find_if(set.arrSuiteFoods.cbegin(), set.arrSuiteFoods.cend(),
-                                               [](const Food &c) { return c.hasChangeFoods(); }) -
+                                              [](const Food &c) { return c.hasChangeFoods(); }) -
                                  set.arrSuiteFoods.cbegin());
+        QVERIFY(position < set.arrSuiteFoods.size());
         const Food component = set.arrSuiteFoods.at(position);
         // The dearest alternative, so that the price must move.
         const QList<Food> &options = component.arrSuiteFoodsChange;
-        const int choice = int(std::max_element(options.cbegin(), options.cend(),
-                                                [](const Food &a, const Food &b) { return a.changeAmt < b.changeAmt; }) -
-                               options.cbegin());
+        const int choice =
+            int(std::max_element(options.cbegin(), options.cend(),
+                                 [](const Food &a, const Food &b) { return a.changeAmt < b.changeAmt; }) -
+                options.cbegin());
         const Food alternative = options.at(choice);
         QVERIFY(alternative.changeAmt > 0);
 
@@ -279,8 +253,9 @@ private slots:
     {
         // The dish's bound tastes ask for the setter; the line waits in the order cache.
         PopViewManager::defaultManager().registerFactory(
-            PopName::QuickTasteSetViewController, [](const QVariantList &) -> PopRootViewController * { return nullptr; });
-        FoodActions(demoDish(u"辣子鸡"_s)).addFood();
+            PopName::QuickTasteSetViewController,
+            [](const QVariantList &) -> PopRootViewController * { return nullptr; });
+        FoodActions(UiTest::demoDish(u"辣子鸡"_s)).addFood();
         PopViewManager::defaultManager().registerFactory(PopName::QuickTasteSetViewController, {});
         OrderManager &orders = OrderManager::defaultManager();
         QCOMPARE(orders.arrOrderCache().size(), 1);
@@ -290,7 +265,8 @@ private slots:
         QCOMPARE(setter.picker()->offered()->count(), 3);
         setter.picker()->offered()->tap(1);
         setter.picker()->offered()->tap(1);
-        QCOMPARE(TasteInfo::displayTasteString(line->arrTaste), setter.picker()->offered()->tiles().at(1).title);
+        QCOMPARE(TasteInfo::displayTasteString(line->arrTaste),
+                 setter.picker()->offered()->tiles().at(1).title);
         setter.picker()->addManual();
         QCOMPARE(notices->shown, QStringList{u"error|请输入做法"_s});
         setter.picker()->setManualText(u"少油"_s);

@@ -1,4 +1,5 @@
-// The models of the category strip and the tile grid, each under QAbstractItemModelTester.
+// The models of the category strip and the tile grid, each under QAbstractItemModelTester: what
+// taps, selections from code and reloads select, and what the models tell their owners.
 #include "ui/components/CategoryScrollModel.h"
 #include "ui/components/FoodInfoScrollModel.h"
 
@@ -9,8 +10,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QStringList kCategories{u"推荐"_s, u"热菜"_s, u"凉菜"_s, u"热菜"_s};
-
 QList<FoodTile> tiles(int count)
 {
     QList<FoodTile> made;
@@ -18,150 +17,131 @@ QList<FoodTile> tiles(int count)
         made.append({u"做法"_s + QString::number(i), QString(), QString()});
     return made;
 }
+
+// "tap 2", "reload 海鲜,凉菜": the step's verb and its argument.
+std::pair<QString, QString> split(const QString &step)
+{
+    const qsizetype blank = step.indexOf(u' ');
+    return blank < 0 ? std::pair(step, QString()) : std::pair(step.left(blank), step.mid(blank + 1));
+}
 } // namespace
 
 class TestModels : public QObject {
     Q_OBJECT
 private slots:
-    void categoryReloadSelectsTheFirstWithoutTelling()
+    // On the strip 推荐, 热菜, 凉菜, 热菜 with the first selected: "chosen" is the owner told of a
+    // tap, "scroll" the view asked to bring an item into view.
+    void categoryStrip_data()
     {
-        CategoryScrollModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QSignalSpy chosen(&model, &CategoryScrollModel::itemDidSelected);
-
-        model.reloadData(kCategories);
-        QCOMPARE(model.rowCount(), 4);
-        QCOMPARE(model.selectedIndex(), 0);
-        QCOMPARE(model.selecteItemTitle(), u"推荐"_s);
-        QCOMPARE(model.data(model.index(0), CategoryScrollModel::SelectedRole), QVariant(true));
-        QCOMPARE(model.data(model.index(1), CategoryScrollModel::TitleRole), QVariant(u"热菜"_s));
-
-        model.selectItemOf(2);
-        model.reloadData({u"海鲜"_s});
-        QCOMPARE(model.selectedIndex(), 0);
-        model.reloadData({});
-        QCOMPARE(model.selectedIndex(), -1);
-        QCOMPARE(model.selecteItemTitle(), QString());
-        QCOMPARE(chosen.count(), 0);
-    }
-
-    void categoryTaps_data()
-    {
-        QTest::addColumn<QList<int>>("taps");
-        QTest::addColumn<QList<int>>("reported");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("told");
         QTest::addColumn<int>("selected");
-        QTest::newRow("another item") << QList<int>{2} << QList<int>{2} << 2;
-        QTest::newRow("the selected item again") << QList<int>{0} << QList<int>{} << 0;
-        QTest::newRow("twice the same") << QList<int>{1, 1} << QList<int>{1} << 1;
-        QTest::newRow("outside the strip") << QList<int>{4, -1} << QList<int>{} << 0;
+        QTest::newRow("tap another") << QStringList{u"tap 2"_s} << QStringList{u"chosen 2"_s} << 2;
+        QTest::newRow("tap the selected") << QStringList{u"tap 0"_s} << QStringList() << 0;
+        QTest::newRow("tap twice") << QStringList{u"tap 1"_s, u"tap 1"_s} << QStringList{u"chosen 1"_s} << 1;
+        QTest::newRow("tap outside") << QStringList{u"tap 4"_s, u"tap -1"_s} << QStringList() << 0;
+        QTest::newRow("select 2") << QStringList{u"select 2"_s} << QStringList{u"scroll 2"_s} << 2;
+        QTest::newRow("select past the end") << QStringList{u"select 4"_s} << QStringList() << 0;
+        QTest::newRow("name, first of two") << QStringList{u"name 热菜"_s} << QStringList{u"scroll 1"_s} << 1;
+        QTest::newRow("name, no match") << QStringList{u"name 甜品"_s} << QStringList() << 0;
+        QTest::newRow("reload selects the first and shows it")
+            << QStringList{u"select 2"_s, u"reload 海鲜,凉菜"_s}
+            << (QStringList{u"scroll 2"_s, u"scroll 0"_s}) << 0;
+        QTest::newRow("reload to nothing") << QStringList{u"reload"_s} << QStringList() << -1;
     }
 
-    void categoryTaps()
+    void categoryStrip()
     {
-        QFETCH(QList<int>, taps);
-        QFETCH(QList<int>, reported);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, told);
         QFETCH(int, selected);
         CategoryScrollModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.reloadData(kCategories);
-        QList<int> told;
-        connect(&model, &CategoryScrollModel::itemDidSelected, this, [&told](int i) { told << i; });
-        for (int tap : taps)
-            model.tap(tap);
-        QCOMPARE(told, reported);
+        model.reloadData({u"推荐"_s, u"热菜"_s, u"凉菜"_s, u"热菜"_s});
+        QStringList heard;
+        connect(&model, &CategoryScrollModel::itemDidSelected, this,
+                [&heard](int i) { heard << u"chosen "_s + QString::number(i); });
+        connect(&model, &CategoryScrollModel::scrollRequested, this,
+                [&heard](int i) { heard << u"scroll "_s + QString::number(i); });
+        for (const QString &step : steps) {
+            const auto [verb, argument] = split(step);
+            if (verb == u"tap"_s)
+                model.tap(argument.toInt());
+            else if (verb == u"select"_s)
+                model.selectItemOf(argument.toInt());
+            else if (verb == u"reload"_s)
+                model.reloadData(argument.isEmpty() ? QStringList() : argument.split(u','));
+            else { // by name: the answer says whether it asked for a scroll
+                const qsizetype before = heard.size();
+                const bool asked = model.scrollByName(argument);
+                QCOMPARE(asked, heard.size() > before);
+            }
+        }
+        QCOMPARE(heard, told);
         QCOMPARE(model.selectedIndex(), selected);
-        for (int row = 0; row < model.rowCount(); ++row)
+        QCOMPARE(model.selecteItemTitle(), model.titles().value(selected));
+        for (int row = 0; row < model.rowCount(); ++row) {
             QCOMPARE(model.data(model.index(row), CategoryScrollModel::SelectedRole).toBool(),
                      row == selected);
+            QCOMPARE(model.data(model.index(row), CategoryScrollModel::TitleRole).toString(),
+                     model.titles().at(row));
+        }
     }
 
-    void categorySelectionFromCode_data()
+    // On a grid of three tiles: "select" and "last" (the tile tapped before) as the owner hears them.
+    void tileGrid_data()
     {
-        QTest::addColumn<QString>("call");
-        QTest::addColumn<QVariant>("argument");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("told");
         QTest::addColumn<int>("selected");
-        QTest::addColumn<bool>("scrolled");
-        QTest::newRow("select 2") << u"select"_s << QVariant(2) << 2 << true;
-        QTest::newRow("select past the end") << u"select"_s << QVariant(4) << 0 << false;
-        QTest::newRow("name, first of two") << u"name"_s << QVariant(u"热菜"_s) << 1 << true;
-        QTest::newRow("name, no match") << u"name"_s << QVariant(u"甜品"_s) << 0 << false;
-    }
-
-    void categorySelectionFromCode()
-    {
-        QFETCH(QString, call);
-        QFETCH(QVariant, argument);
-        QFETCH(int, selected);
-        QFETCH(bool, scrolled);
-        CategoryScrollModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.reloadData(kCategories);
-        QSignalSpy chosen(&model, &CategoryScrollModel::itemDidSelected);
-        QSignalSpy scroll(&model, &CategoryScrollModel::scrollRequested);
-        if (call == u"select"_s)
-            model.selectItemOf(argument.toInt());
-        else
-            QCOMPARE(model.scrollByName(argument.toString()), scrolled);
-        QCOMPARE(model.selectedIndex(), selected);
-        QCOMPARE(scroll.count(), scrolled ? 1 : 0);
-        if (scrolled)
-            QCOMPARE(scroll.at(0).at(0).toInt(), selected);
-        QCOMPARE(chosen.count(), 0);
-    }
-
-    void tileTaps_data()
-    {
-        QTest::addColumn<QList<int>>("taps");
-        QTest::addColumn<QStringList>("reported");
-        QTest::addColumn<int>("selected");
-        QTest::newRow("second tile") << QList<int>{0, 2}
+        QTest::newRow("second tile") << QStringList{u"tap 0"_s, u"tap 2"_s}
                                      << QStringList{u"select 0"_s, u"last 0"_s, u"select 2"_s} << 2;
-        QTest::newRow("same tile again")
-            << QList<int>{1, 1} << QStringList{u"select 1"_s, u"last 1"_s, u"select 1"_s} << 1;
-        QTest::newRow("outside the grid") << QList<int>{5, -1} << QStringList{} << -1;
-        QTest::newRow("after one outside")
-            << QList<int>{2, 7, 0} << QStringList{u"select 2"_s, u"last 2"_s, u"select 0"_s} << 0;
+        QTest::newRow("same tile again") << QStringList{u"tap 1"_s, u"tap 1"_s}
+                                         << QStringList{u"select 1"_s, u"last 1"_s, u"select 1"_s} << 1;
+        QTest::newRow("outside the grid") << QStringList{u"tap 5"_s, u"tap -1"_s} << QStringList() << -1;
+        QTest::newRow("after one outside") << QStringList{u"tap 2"_s, u"tap 7"_s, u"tap 0"_s}
+                                           << QStringList{u"select 2"_s, u"last 2"_s, u"select 0"_s} << 0;
+        QTest::newRow("a reload forgets the tapped tile")
+            << QStringList{u"tap 2"_s, u"reload 2"_s, u"tap 1"_s}
+            << QStringList{u"select 2"_s, u"reloaded"_s, u"select 1"_s} << 1;
+        QTest::newRow("reload") << QStringList{u"tap 1"_s, u"reload 4"_s}
+                                << QStringList{u"select 1"_s, u"reloaded"_s} << -1;
     }
 
-    void tileTaps()
+    void tileGrid()
     {
-        QFETCH(QList<int>, taps);
-        QFETCH(QStringList, reported);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, told);
         QFETCH(int, selected);
         FoodInfoScrollModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.reloadData(tiles(3));
-        QStringList told;
+        QStringList heard;
         connect(&model, &FoodInfoScrollModel::lastSelectCell, this,
-                [&told](int i) { told << u"last "_s + QString::number(i); });
+                [&heard](int i) { heard << u"last "_s + QString::number(i); });
         connect(&model, &FoodInfoScrollModel::selectCell, this,
-                [&told](int i) { told << u"select "_s + QString::number(i); });
-        for (int tap : taps)
-            model.tap(tap);
-        QCOMPARE(told, reported);
+                [&heard](int i) { heard << u"select "_s + QString::number(i); });
+        connect(&model, &FoodInfoScrollModel::reloaded, this, [&heard] { heard << u"reloaded"_s; });
+        for (const QString &step : steps) {
+            const auto [verb, argument] = split(step);
+            if (verb == u"tap"_s)
+                model.tap(argument.toInt());
+            else
+                model.reloadData(tiles(argument.toInt()));
+        }
+        QCOMPARE(heard, told);
         QCOMPARE(model.selectedIndex(), selected);
         for (int row = 0; row < model.rowCount(); ++row)
             QCOMPARE(model.data(model.index(row), FoodInfoScrollModel::SelectedRole).toBool(),
                      row == selected);
     }
 
-    void tileReloadAndRedraw()
+    // A changed tile is redrawn once; the same tile again, or a tile past the end, changes nothing.
+    void tileRedraw()
     {
         FoodInfoScrollModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QSignalSpy reloaded(&model, &FoodInfoScrollModel::reloaded);
-        model.reloadData(tiles(4));
-        model.tap(3);
-        QCOMPARE(model.selectedIndex(), 3);
-
-        // A reload forgets the tapped tile: the next tap reports no earlier one.
         model.reloadData(tiles(2));
-        QCOMPARE(reloaded.count(), 2);
-        QCOMPARE(model.selectedIndex(), -1);
-        QSignalSpy last(&model, &FoodInfoScrollModel::lastSelectCell);
-        model.tap(1);
-        QCOMPARE(last.count(), 0);
-
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         const FoodTile busy{u"A01"_s, u"4人"_s, u"busy"_s};
         model.setTile(0, busy);

@@ -1,5 +1,5 @@
-// The notice views: what UserNotice asks for is drawn, questions are answered by their buttons,
-// and nothing below takes a tap while a question or progress shows.
+// The notices: the board's brief notices, progress and questions in turn, and the views that draw
+// them, answered by their buttons, with nothing below taking a tap while a question or progress shows.
 #include "UiTestSupport.h"
 
 #include "foundation/UserNotice.h"
@@ -10,7 +10,9 @@
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -98,45 +100,113 @@ private slots:
         QCOMPARE(belowTaps(), 1);
     }
 
-    void confirmationIsAnsweredByItsButtons_data()
+    void questionsAreAnsweredByTheirButtons_data()
     {
+        QTest::addColumn<bool>("alert");
         QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("answer");
-        QTest::newRow("cancel") << u"dialogCancel"_s << false;
-        QTest::newRow("confirm") << u"dialogConfirm"_s << true;
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("cancel") << false << u"dialogCancel"_s << u"no"_s;
+        QTest::newRow("confirm") << false << u"dialogConfirm"_s << u"yes"_s;
+        QTest::newRow("alert, its one button") << true << u"dialogConfirm"_s << u"closed"_s;
     }
 
-    void confirmationIsAnsweredByItsButtons()
+    void questionsAreAnsweredByTheirButtons()
     {
+        QFETCH(bool, alert);
         QFETCH(QString, button);
-        QFETCH(bool, answer);
-        std::optional<bool> given;
-        UserNotice::confirm(u"提示"_s, u"确定要删除吗？"_s, u"取消"_s, u"确认"_s,
-                            [&given](bool yes) { given = yes; });
+        QFETCH(QString, answer);
+        QString given;
+        if (alert)
+            UserNotice::alert(u"发现新版本"_s, u"V1.2"_s, u"确定"_s, [&given] { given = u"closed"_s; });
+        else
+            UserNotice::confirm(u"提示"_s, u"确定要删除吗？"_s, u"取消"_s, u"确认"_s,
+                                [&given](bool yes) { given = yes ? u"yes"_s : u"no"_s; });
         QVERIFY(item(u"noticeDialog"_s)->isVisible());
-        QCOMPARE(textOf(u"dialogTitle"_s), u"提示"_s);
-        QCOMPARE(textOf(u"dialogMessage"_s), u"确定要删除吗？"_s);
-        QCOMPARE(textOf(u"dialogCancel"_s), u"取消"_s);
-        QCOMPARE(textOf(u"dialogConfirm"_s), u"确认"_s);
+        const QStringList texts{textOf(u"dialogTitle"_s), textOf(u"dialogMessage"_s),
+                                textOf(u"dialogConfirm"_s)};
+        const QStringList asked = alert ? QStringList{u"发现新版本"_s, u"V1.2"_s, u"确定"_s}
+                                        : QStringList{u"提示"_s, u"确定要删除吗？"_s, u"确认"_s};
+        QCOMPARE(texts, asked);
+        QCOMPARE(item(u"dialogCancel"_s)->isVisible(), !alert);
+        if (!alert)
+            QCOMPARE(textOf(u"dialogCancel"_s), u"取消"_s);
         QVERIFY(UiTest::waitForFrame(*window));
         // Nothing below takes a tap while the question is open.
         QTest::mouseClick(window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
         QCOMPARE(belowTaps(), 0);
-        QVERIFY(!given);
+        QVERIFY(given.isEmpty());
 
         UiTest::tap(item(button));
-        QCOMPARE(given, std::optional<bool>(answer));
+        QCOMPARE(given, answer);
         QVERIFY(!item(u"noticeDialog"_s)->isVisible());
     }
 
-    void alertHasOneButton()
+    void briefNoticesReplaceEachOther()
     {
-        bool closed = false;
-        UserNotice::alert(u"发现新版本"_s, u"V1.2"_s, u"确定"_s, [&closed] { closed = true; });
-        QVERIFY(!item(u"dialogCancel"_s)->isVisible());
-        QVERIFY(UiTest::waitForFrame(*window));
-        UiTest::tap(item(u"dialogConfirm"_s));
-        QVERIFY(closed);
+        NoticeBoard &board = NoticeBoard::instance();
+        QSignalSpy shown(&board, &NoticeBoard::shown);
+        UserNotice::error(u"网络超时"_s);
+        UserNotice::info(u"已到达最后"_s);
+        QCOMPARE(board.toastText(), u"已到达最后"_s);
+        QCOMPARE(board.toastKind(), NoticeBoard::Info);
+        QVERIFY(board.toastVisible());
+        QCOMPARE(shown.count(), 2);
+        QCOMPARE(shown.at(0).at(0).value<NoticeBoard::Kind>(), NoticeBoard::Error);
+        QCOMPARE(shown.at(0).at(1).toString(), u"网络超时"_s);
+        // It hides itself (the neutral one sooner than an error would).
+        QTRY_VERIFY_WITH_TIMEOUT(!board.toastVisible(), NoticeBoard::kToastMs * 2);
+    }
+
+    void questionsWaitTheirTurn()
+    {
+        NoticeBoard &board = NoticeBoard::instance();
+        QStringList answers;
+        UserNotice::confirm(u"提示"_s, u"确定要删除吗？"_s, u"取消"_s, u"确定"_s,
+                            [&answers](bool yes) { answers << (yes ? u"delete yes"_s : u"delete no"_s); });
+        UserNotice::alert(u"发现新版本"_s, u"1.2"_s, u"确定"_s, [&answers] { answers << u"alert"_s; });
+        QVERIFY(board.dialogVisible());
+        QVERIFY(board.dialogHasCancel());
+        QCOMPARE(board.dialogMessage(), u"确定要删除吗？"_s);
+        QCOMPARE(board.waitingDialogs(), 1);
+
+        board.answerDialog(false);
+        QCOMPARE(answers, QStringList{u"delete no"_s});
+        QCOMPARE(board.dialogTitle(), u"发现新版本"_s);
+        QVERIFY(!board.dialogHasCancel());
+
+        board.answerDialog(false);
+        QCOMPARE(answers, (QStringList{u"delete no"_s, u"alert"_s}));
+        QVERIFY(!board.dialogVisible());
+        board.answerDialog(true);
+        QCOMPARE(answers.size(), 2);
+    }
+
+    void anAnswerMayAskAgain()
+    {
+        NoticeBoard &board = NoticeBoard::instance();
+        std::optional<bool> second;
+        UserNotice::confirm({}, u"确定要清空所有已点品项吗？"_s, u"取消"_s, u"确认"_s, [&second](bool) {
+            UserNotice::confirm({}, u"确定要删除吗？"_s, u"取消"_s, u"确定"_s,
+                                [&second](bool yes) { second = yes; });
+        });
+        board.answerDialog(true);
+        QVERIFY(board.dialogVisible());
+        QCOMPARE(board.dialogMessage(), u"确定要删除吗？"_s);
+        board.answerDialog(true);
+        QCOMPARE(second, std::optional<bool>(true));
+    }
+
+    void noticesFromAWorkerArriveOnTheMainThread()
+    {
+        NoticeBoard &board = NoticeBoard::instance();
+        QThread *seenOn = nullptr;
+        connect(&board, &NoticeBoard::shown, this, [&seenOn] { seenOn = QThread::currentThread(); });
+        std::unique_ptr<QThread> worker(QThread::create([] { UserNotice::error(u"网络连接错误"_s); }));
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        QTRY_COMPARE(board.toastText(), u"网络连接错误"_s);
+        QCOMPARE(seenOn, thread());
+        disconnect(&board, &NoticeBoard::shown, this, nullptr);
     }
 };
 

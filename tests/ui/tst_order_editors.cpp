@@ -4,7 +4,6 @@
 // list.
 #include "UiTestSupport.h"
 
-#include "../server/RecordingNotices.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "order/OrderManager.h"
@@ -24,24 +23,10 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-Food demoDish(const QString &name, bool temporary = false)
-{
-    Food found;
-    DBManager::defaultManager().getAllFoodInfo(
-        [&](const QList<Food> &foods) {
-            for (const Food &food : foods) {
-                if (food.info->foodName == name)
-                    found = food;
-            }
-        },
-        temporary);
-    return found;
-}
-
 std::shared_ptr<FoodOrder> orderedLine(const QString &name)
 {
     OrderManager &orders = OrderManager::defaultManager();
-    orders.addFood(demoDish(name));
+    orders.addFood(UiTest::demoDish(name));
     orders.processOrderCache();
     return orders.arrOrders().value(0);
 }
@@ -58,13 +43,12 @@ QStringList names(const QList<TasteInfo> &tastes)
 class TestOrderEditors : public QObject {
     Q_OBJECT
 private:
-    std::shared_ptr<RecordingNotices> notices = std::make_shared<RecordingNotices>();
+    std::shared_ptr<NoticeLog> notices;
 
 private slots:
     void initTestCase()
     {
-        UiTest::startRecording();
-        UserNotice::setSink(notices);
+        notices = UiTest::recordNotices();
         OrderManager::defaultManager().genNewPack();
     }
 
@@ -159,61 +143,49 @@ private slots:
         QCOMPARE(names({remarks.last()}), QStringList{u"快一点|0"_s});
     }
 
-    void quantityEditor_data()
+    // The quantity and the price of a line: what each refuses and with which message, first.
+    void lineNumberEditors_data()
     {
+        QTest::addColumn<bool>("price");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("notice");
-        QTest::addColumn<QString>("quantity");
-        QTest::newRow("three") << u"3"_s << QString() << u"3.00"_s;
-        QTest::newRow("half") << u"0.5"_s << QString() << u"0.50"_s;
-        QTest::newRow("zero") << u"0"_s << u"数量不能为0"_s << u"1.00"_s;
-        QTest::newRow("minus") << u"-2"_s << u"请输入正确数量"_s << u"1.00"_s;
-        QTest::newRow("letters") << u"2a"_s << u"请输入正确数量"_s << u"1.00"_s;
-        QTest::newRow("only a point") << u"."_s << u"请输入正确数量"_s << u"1.00"_s;
-        QTest::newRow("two points") << u"1..2"_s << u"请输入正确数量"_s << u"1.00"_s;
-        QTest::newRow("beyond reason") << u"99999999"_s << u"请输入正确数量"_s << u"1.00"_s;
+        QTest::addColumn<QString>("notice"); // none: accepted
+        QTest::addColumn<QString>("stored"); // the line's quantity or price afterwards; none: as before
+        const QString quantity = u"请输入正确数量"_s, amount = u"请输入正确的金额"_s;
+        QTest::newRow("quantity 3") << false << u"3"_s << QString() << u"3.00"_s;
+        QTest::newRow("quantity 0.5") << false << u"0.5"_s << QString() << u"0.50"_s;
+        QTest::newRow("quantity 0") << false << u"0"_s << u"数量不能为0"_s << u"1.00"_s;
+        QTest::newRow("quantity -2") << false << u"-2"_s << quantity << u"1.00"_s;
+        QTest::newRow("quantity 2a") << false << u"2a"_s << quantity << u"1.00"_s;
+        QTest::newRow("quantity .") << false << u"."_s << quantity << u"1.00"_s;
+        QTest::newRow("quantity 1..2") << false << u"1..2"_s << quantity << u"1.00"_s;
+        QTest::newRow("quantity beyond reason") << false << u"99999999"_s << quantity << u"1.00"_s;
+        QTest::newRow("price 12.5") << true << u"12.5"_s << QString() << u"12.50"_s;
+        QTest::newRow("price 0") << true << u"0"_s << u"销售价格需要大于零！"_s << QString();
+        QTest::newRow("price -1") << true << u"-1"_s << amount << QString();
+        QTest::newRow("price .") << true << u"."_s << amount << QString();
+        QTest::newRow("price 1..2") << true << u"1..2"_s << amount << QString();
     }
-    void quantityEditor()
+    void lineNumberEditors()
     {
+        QFETCH(bool, price);
         QFETCH(QString, typed);
         QFETCH(QString, notice);
-        QFETCH(QString, quantity);
+        QFETCH(QString, stored);
         const auto line = orderedLine(u"宫保鸡丁"_s);
-        SaleQtyChangeViewController editor(line);
-        QCOMPARE(editor.title(), u"数量修改"_s);
-        QCOMPARE(editor.text(), u"1.00"_s);
-        editor.setText(typed);
-        editor.confirm();
+        const auto value = [&] { return price ? line->PriceSale1() : line->OrderQuantity(); };
+        const QString before = value();
+        std::unique_ptr<NumberInputViewController> editor;
+        if (price)
+            editor = std::make_unique<SalePriceChangeViewController>(line);
+        else
+            editor = std::make_unique<SaleQtyChangeViewController>(line);
+        QCOMPARE(editor->title(), price ? u"价格修改"_s : u"数量修改"_s);
+        QCOMPARE(editor->text(), before);
+        editor->setText(typed);
+        editor->confirm();
         QCOMPARE(notices->shown, notice.isEmpty() ? QStringList() : QStringList{u"error|"_s + notice});
-        QCOMPARE(line->OrderQuantity(), quantity);
-        QCOMPARE(editor.isDismissing(), notice.isEmpty());
-    }
-
-    void priceEditor_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("notice");
-        QTest::addColumn<float>("price");
-        QTest::newRow("price") << u"12.5"_s << QString() << 12.5f;
-        QTest::newRow("zero") << u"0"_s << u"销售价格需要大于零！"_s << -1.0f;
-        QTest::newRow("minus") << u"-1"_s << u"请输入正确的金额"_s << -1.0f;
-        QTest::newRow("only a point") << u"."_s << u"请输入正确的金额"_s << -1.0f;
-        QTest::newRow("two points") << u"1..2"_s << u"请输入正确的金额"_s << -1.0f;
-    }
-    void priceEditor()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, notice);
-        QFETCH(float, price);
-        const auto line = orderedLine(u"宫保鸡丁"_s);
-        const float before = line->salePrice1;
-        SalePriceChangeViewController editor(line);
-        QCOMPARE(editor.title(), u"价格修改"_s);
-        QCOMPARE(editor.text(), line->PriceSale1());
-        editor.setText(typed);
-        editor.confirm();
-        QCOMPARE(notices->shown, notice.isEmpty() ? QStringList() : QStringList{u"error|"_s + notice});
-        QCOMPARE(line->salePrice1, price < 0 ? before : price);
+        QCOMPARE(value(), stored.isEmpty() ? before : stored);
+        QCOMPARE(editor->isDismissing(), notice.isEmpty());
     }
 
     void guestEditor_data()
@@ -303,15 +275,15 @@ private slots:
         QCOMPARE(lines.at(0)->foodName, u"自带红酒"_s);
         QCOMPARE(lines.at(0)->OrderQuantity(), u"3.00"_s);
         QCOMPARE(lines.at(0)->salePrice1, 88.5f);
-        QCOMPARE(demoDish(u"临时酒水"_s, true).info->salePrice1, 0.0f);
+        QCOMPARE(UiTest::demoDish(u"临时酒水"_s, true).info->salePrice1, 0.0f);
     }
     // Rows numbered in store order with their time; the lines and the "%.1f" total; a broken
     // record selected after a good one leaves nothing to take back.
     void heldOrderList()
     {
         OrderManager &orders = OrderManager::defaultManager();
-        orders.addFood(demoDish(u"宫保鸡丁"_s));
-        orders.addFood(demoDish(u"米饭"_s));
+        orders.addFood(UiTest::demoDish(u"宫保鸡丁"_s));
+        orders.addFood(UiTest::demoDish(u"米饭"_s));
         orders.processOrderCache();
         const auto lines = orders.arrOrders();
         QCOMPARE(lines.size(), 2);

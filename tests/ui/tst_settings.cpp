@@ -11,6 +11,7 @@
 #include "server/ActGuQing.h"
 #include "server/NetworkChecker.h"
 #include "settings/AccessCode.h"
+#include "settings/ConfigKeys.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "settings/LayoutManger.h"
@@ -33,30 +34,6 @@ using C = ConfigViewController;
 
 const QDate kToday(2026, 12, 7);
 const QString kTodaysCode = u"29783797"_s;
-
-const QStringList kConfigKeys = {Key::BindTableNo,
-                                 Key::Ip,
-                                 Key::Port,
-                                 Key::Mnum,
-                                 Key::LanguageCode,
-                                 Key::DefaultPrintState,
-                                 Key::Timeout,
-                                 Key::BgMusicPath,
-                                 Key::ctTaiHaoShuruFangshi,
-                                 Key::ctShowAmount,
-                                 Key::ctLogoutAfterSend,
-                                 Key::PlayBgMusic,
-                                 Key::LockTable,
-                                 Key::AutoRefreshTableStatus,
-                                 Key::SilentMode,
-                                 Key::IsCusMode,
-                                 Key::IsAutoRefreshSoldOut,
-                                 Key::AutoRefreshSoldOutIntervalTime,
-                                 Key::IsDisplayTuiJian,
-                                 Key::IsDarkBackground,
-                                 Key::ShowOrderListStatus,
-                                 Key::LayoutType,
-                                 Key::ZipFileName};
 
 QByteArray storedSettings()
 {
@@ -83,15 +60,6 @@ QString installMusic(const QStringList &names)
     SettingsStore::shared().setValue(Key::ZipFileName, u"pkg.zip"_s);
     return folder;
 }
-
-struct LanguagePosts : QObject {
-    int count = 0;
-    LanguagePosts()
-    {
-        NotificationCenter::defaultCenter().addObserver(this, Notify::LanguageChanged,
-                                                        [this](const Notification &) { ++count; });
-    }
-};
 } // namespace
 
 class TestSettings : public QObject {
@@ -139,7 +107,7 @@ private slots:
         sound.reset();
         ActGuQing::sharedInstance().stop();
         NetworkChecker::sharedInstance().stop();
-        for (const QString &key : kConfigKeys)
+        for (const QString &key : ConfigKeys::all())
             SettingsStore::shared().remove(key);
         ConfigManager::resetDefaultManager();
         ConfigManager::defaultManager().setIp(u"127.0.0.1"_s);
@@ -351,7 +319,10 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         ConfigManager::defaultManager().setBgMusicPath(file.fileName());
         C &settings = open();
-        LanguagePosts posts;
+        int posts = 0;
+        QObject observer;
+        NotificationCenter::defaultCenter().addObserver(&observer, Notify::LanguageChanged,
+                                                        [&posts](const Notification &) { ++posts; });
 
         // A tap on the chosen "播放" restarts the music.
         settings.tapChoice(C::BgMusic, 1);
@@ -365,10 +336,10 @@ private slots:
         QCOMPARE(settings.groups()->selected(C::Layout), 2);
 
         settings.tapChoice(C::Language, 1);
-        QCOMPARE(posts.count, 0);
+        QCOMPARE(posts, 0);
         QCOMPARE(LanguageManager::defaultManager().readString(u"保 存"_s), u"保 存"_s);
         settings.save();
-        QCOMPARE(posts.count, 1);
+        QCOMPARE(posts, 1);
         QCOMPARE(settings.saveText(), u"Save"_s);
         QCOMPARE(SettingsStore::shared().string(Key::LanguageCode), LanguageManager::kEnglish);
     }

@@ -4,7 +4,6 @@
 #include "TableServer.h"
 #include "UiTestSupport.h"
 
-#include "../server/RecordingNotices.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "order/OrderManager.h"
@@ -22,13 +21,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// Notices, and how many progress indicators are up.
-struct Notices : RecordingNotices {
-    int progress = 0;
-    void showProgress(const QString &) override { ++progress; }
-    void hideProgress() override { --progress; }
-};
-
 std::shared_ptr<OrderPack> pack(const QString &desk, const QString &guests)
 {
     auto made = std::make_shared<OrderPack>();
@@ -37,27 +29,15 @@ std::shared_ptr<OrderPack> pack(const QString &desk, const QString &guests)
     return made;
 }
 
-int tileOf(const TableGridModel &grid, const QString &tableNo)
-{
-    for (int i = 0; i < grid.count(); ++i) {
-        if (grid.tiles().at(i).tableNo == tableNo)
-            return i;
-    }
-    return -1;
-}
 } // namespace
 
 class TestTableChooser : public QObject {
     Q_OBJECT
 private:
-    std::shared_ptr<Notices> notices = std::make_shared<Notices>();
+    std::shared_ptr<NoticeLog> notices;
 
 private slots:
-    void initTestCase()
-    {
-        UiTest::startRecording();
-        UserNotice::setSink(notices);
-    }
+    void initTestCase() { notices = UiTest::recordNotices(); }
 
     void cleanup()
     {
@@ -232,49 +212,45 @@ private slots:
         QVERIFY2(server.start(), qPrintable(server.lastError()));
         ConfigManager::defaultManager().setPort(QString::number(server.port()));
         QCOMPARE(server.openTable(u"A01"_s, 4), u"0"_s);
-        {
+        QList<TableTile> tiles;
+        const auto refresh = [&] {
             TableChooseViewController chooser(pack({}, {}));
             chooser.refreshRoomInfo();
             QCOMPARE(notices->progress, 1);
             QTRY_COMPARE(notices->progress, 0);
             QVERIFY(ServerRequest::sharedQueue().waitForDone(5000));
-            const TableTile tile = chooser.tables()->tiles().at(tileOf(*chooser.tables(), u"A01"_s));
-            QVERIFY2(tile.number.startsWith(u"4人 ￥"_s), qPrintable(tile.number));
-            QVERIFY(tile.inUse);
-            QCOMPARE(tile.second, u"A01"_s);
-            QVERIFY(!chooser.tables()->tiles().at(tileOf(*chooser.tables(), u"A02"_s)).inUse);
-        }
-        const auto noStates = [](TableChooseViewController &chooser) {
-            const QList<TableTile> &tiles = chooser.tables()->tiles();
-            return std::none_of(tiles.cbegin(), tiles.cend(),
-                                [](const TableTile &tile) { return tile.inUse; });
+            tiles = chooser.tables()->tiles();
         };
+        const auto inUse = [&tiles] {
+            QStringList busy;
+            for (const TableTile &tile : tiles) {
+                if (tile.inUse)
+                    busy << tile.second + u'|' + tile.number;
+            }
+            return busy;
+        };
+        refresh();
+        QCOMPARE(inUse().size(), 1);
+        QVERIFY2(inUse().at(0).startsWith(u"A01|4人 ￥"_s), qPrintable(inUse().at(0)));
+
         QCOMPARE(server.controlPost(u"/__control/faults?command=GetRoomDeskState&kind=notxml"_s), 200);
-        {
-            TableChooseViewController chooser(pack({}, {}));
-            chooser.refreshRoomInfo();
-            QTRY_COMPARE(notices->progress, 0);
-            QVERIFY(ServerRequest::sharedQueue().waitForDone(5000));
-            QVERIFY(noStates(chooser));
-            QVERIFY(notices->shown.isEmpty());
-        }
+        refresh();
+        QCOMPARE(inUse(), QStringList());
+        QCOMPARE(notices->shown, QStringList());
         QCOMPARE(server.controlPost(u"/__control/faults?command=GetRoomDeskState&kind=status"_s), 200);
-        {
-            TableChooseViewController chooser(pack({}, {}));
-            chooser.refreshRoomInfo();
-            QTRY_COMPARE(notices->progress, 0);
-            QVERIFY(ServerRequest::sharedQueue().waitForDone(5000));
-            QVERIFY(noStates(chooser));
-            QCOMPARE(notices->shown.size(), 1);
-            QVERIFY(notices->shown.at(0).startsWith(u"error|"_s));
-        }
-        {
-            auto *gone = new TableChooseViewController(pack({}, {}));
-            gone->refreshRoomInfo();
-            delete gone;
-            QCOMPARE(notices->progress, 0);
-            QTest::qWait(300);
-        }
+        refresh();
+        QCOMPARE(inUse(), QStringList());
+        QCOMPARE(notices->shown.size(), 1);
+        QVERIFY(notices->shown.at(0).startsWith(u"error|"_s));
+
+        notices->shown.clear();
+        auto *gone = new TableChooseViewController(pack({}, {}));
+        gone->refreshRoomInfo();
+        delete gone;
+        QCOMPARE(notices->progress, 0);
+        QVERIFY(ServerRequest::sharedQueue().waitForDone(5000));
+        QCoreApplication::processEvents();
+        QCOMPARE(notices->progress, 0);
     }
 };
 
