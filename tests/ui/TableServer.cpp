@@ -63,7 +63,9 @@ QString TableServer::order(const QString &deskNo, const QStringList &lines, cons
         made.append(OrderLine::of(parts.value(0), parts.value(1), parts.value(2), parts.value(3)));
     }
     static int flow = 0;
-    return harness_->order(deskNo, QStringLiteral("F%1").arg(++flow), made, guests, cashier).code;
+    const ServerReply reply =
+        harness_->order(deskNo, QStringLiteral("F%1").arg(++flow), made, guests, cashier);
+    return reply.code == QStringLiteral("0") ? reply.code : reply.code + u' ' + reply.msg;
 }
 
 QStringList TableServer::received(const QString &command)

@@ -90,6 +90,10 @@ PopCard {
                                 color: Theme.text
                                 font.pixelSize: Theme.fontNormal
                                 onTextEdited: view.controller.typeText(StyleTableViewController.AmountField, text)
+                                onActiveFocusChanged: {
+                                    if (activeFocus)
+                                        view.fields.beginEditing(StyleTableViewController.AmountField)
+                                }
                             }
                             TapHandler {
                                 onTapped: view.fields.beginEditing(StyleTableViewController.AmountField)
@@ -116,6 +120,10 @@ PopCard {
                         color: Theme.text
                         font.pixelSize: Theme.fontNormal
                         onTextEdited: view.controller.typeText(StyleTableViewController.SearchField, text)
+                        onActiveFocusChanged: {
+                            if (activeFocus)
+                                view.fields.beginEditing(StyleTableViewController.SearchField)
+                        }
                     }
                     Label {
                         anchors.verticalCenter: parent.verticalCenter

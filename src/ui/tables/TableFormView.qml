@@ -52,10 +52,16 @@ PopCard {
                         anchors.margins: 16
                         verticalAlignment: TextInput.AlignVCenter
                         text: view.controller.fields.texts[fieldRow.index]
-                        readOnly: !view.controller.isTableField(fieldRow.index)
+                        // Only table numbers take a physical keyboard; a tap on the others reaches
+                        // the field's tap handler.
+                        enabled: view.controller.isTableField(fieldRow.index)
                         color: Theme.text
                         font.pixelSize: Theme.fontNormal
                         onTextEdited: view.controller.typeText(fieldRow.index, text)
+                        onActiveFocusChanged: {
+                            if (activeFocus)
+                                view.controller.fields.beginEditing(fieldRow.index)
+                        }
                     }
                     TapHandler {
                         onTapped: view.controller.fields.beginEditing(fieldRow.index)
