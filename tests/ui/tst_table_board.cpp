@@ -809,6 +809,9 @@ private slots:
         QVERIFY(form);
         UiTest::tap(UiTest::findItem(form, u"formField_1"_s));
         tapKeys(UiTest::findItem(form, u"numberKeypad"_s), {u"4"_s});
+        QTRY_COMPARE(UiTest::findItem(UiTest::findItem(form, u"formField_1"_s), u"fieldText"_s)->property("text"),
+                     QVariant(u"4"_s));
+        QTest::qWait(300);
         saveScreenshot(u"table-open"_s);
         UiTest::tap(UiTest::findItem(form, u"confirmButton"_s));
         QTRY_VERIFY(frames().isEmpty());
@@ -837,6 +840,8 @@ private slots:
         QTRY_VERIFY(idle());
         QTRY_VERIFY(UiTest::findItem(dishes, u"candidate_1"_s));
         UiTest::tap(UiTest::findItem(dishes, u"candidate_0"_s));
+        NoticeBoard::instance().hideToast();
+        QTest::qWait(300);
         saveScreenshot(u"dish-operation"_s);
         UiTest::tap(UiTest::findItem(dishes, u"cancelButton"_s));
         QTRY_VERIFY(frames().isEmpty());
@@ -846,6 +851,8 @@ private slots:
         QQuickItem *bill = settledPopup();
         QVERIFY(bill);
         QTRY_VERIFY(UiTest::findItem(bill, u"billLine_1"_s));
+        NoticeBoard::instance().hideToast();
+        QTest::qWait(300);
         saveScreenshot(u"bill"_s);
         UiTest::tap(UiTest::findItem(bill, u"closeButton"_s));
         QTRY_VERIFY(frames().isEmpty());

@@ -69,18 +69,26 @@ PopCard {
                 }
             }
         }
-        LetterKeypad {
-            id: letters
-            objectName: "letterKeypad"
+        // Both keypads in one place of constant size: the card keeps its height when they swap.
+        Item {
             Layout.alignment: Qt.AlignHCenter
-            visible: view.controller.fields.lettersActive
-            keyboard: view.controller.fields.activeKeyboard
-        }
-        NumberKeypad {
-            objectName: "numberKeypad"
-            Layout.alignment: Qt.AlignHCenter
-            visible: !view.controller.fields.lettersActive
-            keyboard: view.controller.fields.activeKeyboard
+            implicitWidth: letters.implicitWidth
+            implicitHeight: Math.max(letters.implicitHeight, digits.implicitHeight)
+
+            LetterKeypad {
+                id: letters
+                objectName: "letterKeypad"
+                anchors.centerIn: parent
+                visible: view.controller.fields.lettersActive
+                keyboard: view.controller.fields.activeKeyboard
+            }
+            NumberKeypad {
+                id: digits
+                objectName: "numberKeypad"
+                anchors.centerIn: parent
+                visible: !view.controller.fields.lettersActive
+                keyboard: view.controller.fields.activeKeyboard
+            }
         }
         RowLayout {
             Layout.fillWidth: true
