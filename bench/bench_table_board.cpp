@@ -35,14 +35,14 @@ QList<DeskInfo> tables()
 QByteArray stateReply()
 {
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"gb2312\"?><Response><ReturnCode>0</ReturnCode>"
-                     "<ReturnMsg>OK</ReturnMsg><ReturnList>";
+                     "<ReturnMsg>OK</ReturnMsg><ReturnList><Rows>";
     for (int i = 0; i < kTables; ++i) {
         xml += QString::asprintf("<Row deskNo=\"T%03d\" deskName=\"T%03d\" useIndex=\"%d\" custNumber=\"%d\" "
                                  "TotalAmt=\"%d.50\"/>",
                                  i, i, i % 2, i % 2 * 4, i)
                    .toUtf8();
     }
-    return xml + "</ReturnList></Response>";
+    return xml + "</Rows></ReturnList></Response>";
 }
 
 void BM_OpenBoard500(benchmark::State &state)
