@@ -809,8 +809,9 @@ private slots:
         QVERIFY(form);
         UiTest::tap(UiTest::findItem(form, u"formField_1"_s));
         tapKeys(UiTest::findItem(form, u"numberKeypad"_s), {u"4"_s});
-        QTRY_COMPARE(UiTest::findItem(UiTest::findItem(form, u"formField_1"_s), u"fieldText"_s)->property("text"),
-                     QVariant(u"4"_s));
+        QTRY_COMPARE(
+            UiTest::findItem(UiTest::findItem(form, u"formField_1"_s), u"fieldText"_s)->property("text"),
+            QVariant(u"4"_s));
         QTest::qWait(300);
         saveScreenshot(u"table-open"_s);
         UiTest::tap(UiTest::findItem(form, u"confirmButton"_s));
@@ -867,6 +868,20 @@ private slots:
         QCOMPARE(server.received(u"PrintDeskBill"_s).size(), 1);
         const QStringList printed = server.printedFiles().filter(u"bill-A02-"_s);
         QCOMPARE(printed.size(), 1);
+
+        // The table-operation screen, as the order list opens it: its own board, no login button.
+        Navigator::instance().push(u"TableOpScreen"_s);
+        QTRY_VERIFY(item(u"tableOpScreen"_s));
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        QQuickItem *opScreen = item(u"tableOpScreen"_s);
+        QVERIFY(!UiTest::findItem(opScreen, u"btnLogin"_s)->isVisible());
+        QTRY_VERIFY(idle());
+        QQuickItem *moved = UiTest::findItem(opScreen, u"table_A02"_s);
+        QVERIFY(moved);
+        QCOMPARE(UiTest::findItem(moved, u"tableNumber"_s)->property("text").toString(), u"4人 ￥0.00"_s);
+        UiTest::tap(UiTest::findItem(opScreen, u"backButton"_s));
+        QTRY_VERIFY(!item(u"tableOpScreen"_s));
+        QCOMPARE(Navigator::instance().depth(), 2);
 
         UiTest::tap(item(u"staffEntry_6"_s));
         QTRY_VERIFY(!item(u"staffScreen"_s));
