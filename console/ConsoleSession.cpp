@@ -74,6 +74,18 @@ void ConsoleSession::registerCommands()
         {QStringLiteral("soldout"), &ConsoleSession::soldout},
         {QStringLiteral("update"), &ConsoleSession::update},
         {QStringLiteral("deletedata"), &ConsoleSession::deletedata},
+        {QStringLiteral("tables"), &ConsoleSession::tables},
+        {QStringLiteral("open"), &ConsoleSession::openTable},
+        {QStringLiteral("edit"), &ConsoleSession::editTable},
+        {QStringLiteral("move"), &ConsoleSession::moveTable},
+        {QStringLiteral("merge"), &ConsoleSession::mergeTables},
+        {QStringLiteral("cancel"), &ConsoleSession::cancelTable},
+        {QStringLiteral("hurry"), &ConsoleSession::hurry},
+        {QStringLiteral("release"), &ConsoleSession::release},
+        {QStringLiteral("return"), &ConsoleSession::returnDish},
+        {QStringLiteral("weigh"), &ConsoleSession::weigh},
+        {QStringLiteral("bill"), &ConsoleSession::bill},
+        {QStringLiteral("print"), &ConsoleSession::print},
     };
 }
 

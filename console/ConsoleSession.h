@@ -15,6 +15,8 @@
 #include <optional>
 
 class PopRootViewController;
+class XmlReply;
+struct ClientCommand;
 
 // The console's side of the terminal: it runs one command per input line against the ordering
 // core, stands in for the order list (what it does after a send, a hold or a restore) and answers
@@ -106,6 +108,25 @@ private:
     void held(const QStringList &args);
     void restore(const QStringList &args);
     void clear(const QStringList &args);
+
+    // Commands: the table board.
+    void tables(const QStringList &args);
+    void openTable(const QStringList &args);
+    void editTable(const QStringList &args);
+    void moveTable(const QStringList &args);
+    void mergeTables(const QStringList &args);
+    void cancelTable(const QStringList &args);
+    void hurry(const QStringList &args);
+    void release(const QStringList &args);
+    void returnDish(const QStringList &args);
+    void weigh(const QStringList &args);
+    void bill(const QStringList &args);
+    void print(const QStringList &args);
+    // Sends a table or dish command and waits: the accepted reply, or absent once the refusal, the
+    // unreadable reply ("解析错误") or the failure has been printed.
+    std::optional<XmlReply> exchangeTableCommand(const ClientCommand &command) const;
+    // Sends it and prints the server's message as "ok:" or "error:".
+    void runTableCommand(const std::optional<ClientCommand> &command) const;
 
     // Checks an "add" before anything is ordered, so a bad argument orders nothing.
     bool checkAddAnswers(const Food &food, const AddAnswers &answers) const;

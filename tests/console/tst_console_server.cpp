@@ -99,6 +99,49 @@ private slots:
                               }));
     }
 
+    // The dining-room commands: each line's output, in order, and what reached the server. The
+    // quantity checks refuse before anything is sent.
+    void diningRoomCommands()
+    {
+        const QList<QPair<QString, QString>> steps{
+            {u"open V06 3"_s, u"ok: 菊花台(V06)开台成功"_s},
+            {u"edit V06 5"_s, u"ok: "_s},
+            {u"hurry V06 dish=00001"_s, u"error: "_s},
+            {u"release V06 cat=0101"_s, u"error: "_s},
+            {u"return V06 00001 1.5kg 01"_s, u"error: 数量必须为数字"_s},
+            {u"return V06 00001 \"\" 01"_s, u"error: 数量不能为空"_s},
+            {u"weigh V06 00054 1 0"_s, u"error: 数量必须为数字"_s},
+            {u"hurry V06 table=1"_s, u"error: not cat=NO or dish=FOODNO: table=1"_s},
+            {u"move V06 V07"_s, u"ok: 换台成功：菊花台(V06) → 荷塘月色(V07)"_s},
+            {u"bill V07"_s, u"总计：0.00"_s},
+            {u"cancel V07"_s, u"ok: "_s},
+            {u"cancel V07"_s, u"error: "_s},
+        };
+        QString script = connect();
+        for (const auto &step : steps)
+            script += step.first + u'\n';
+        ConsoleRun console;
+        const QStringList out = console.run(script + u"tables 02\n"_s);
+        QCOMPARE(out.value(0), u"ok: 欢迎您(王喆)"_s);
+        for (int i = 0; i < steps.size(); ++i)
+            QVERIFY2(out.value(i + 1).startsWith(steps.at(i).second),
+                     qPrintable(steps.at(i).first + u" -> "_s + out.value(i + 1)));
+        QVERIFY2(out.contains(u"V07\t荷塘月色\t0\t0\t0.00"_s), qPrintable(out.join(u'\n')));
+        QCOMPARE(out.filter(QRegularExpression(u"^V0[1-8]\t"_s)).size(), 8);
+
+        QCOMPARE(commands(u"ReturnFood"_s).size(), 0);
+        QCOMPARE(commands(u"ConfirmQty"_s).size(), 0);
+        const QJsonArray edits = commands(u"EditDesk"_s);
+        QCOMPARE(edits.size(), 1);
+        QVERIFY(edits.at(0)[u"xml"_s].toString().contains(
+            u"<CustCount>5</CustCount><WaiterMan>001</WaiterMan>"_s));
+        const QJsonArray hurries = commands(u"FoodHurry"_s);
+        QCOMPARE(hurries.size(), 1);
+        QVERIFY(hurries.at(0)[u"xml"_s].toString().contains(u"<FoodNo>00001</FoodNo>"_s));
+        QCOMPARE(commands(u"CatWakeUp"_s).at(0)[u"xml"_s].toString().contains(u"<CatNo>0101</CatNo>"_s),
+                 true);
+    }
+
     void holdsAndRestores()
     {
         ConsoleRun console;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -10,7 +12,8 @@ class DevServerHarness;
 // records (whose `Row` the harness's header names otherwise).
 class TableServer {
 public:
-    TableServer();
+    // With `demoCatalogue` the server's catalogue is the terminal's shipped demo data.
+    explicit TableServer(bool demoCatalogue = false);
     ~TableServer();
 
     bool start();
@@ -20,6 +23,25 @@ public:
     QString openTable(const QString &deskNo, int guests);
     // A POST to the server's control interface; the HTTP status.
     int controlPost(const QString &pathAndQuery);
+    // A command with "Name=value&..." fields, signed by `cashier`; the server's return code.
+    QString command(const QString &name, const QString &fields, const QString &cashier);
+    // Starts again on a fresh state (no table open, nothing sold).
+    bool restartFresh();
+    // Logs the operator in at the server; its return code.
+    QString login(const QString &id, const QString &password);
+    // Sends an order of lines "foodNo|name|qty|price" for the table as operator `cashier`.
+    QString order(const QString &deskNo, const QStringList &lines, const QString &guests,
+                  const QString &cashier);
+    // The documents the server received for `command`, oldest first.
+    QStringList received(const QString &command);
+    // The value of element `name` in a received document; empty when absent.
+    static QString field(const QString &xml, const QString &name);
+    // Whether the document holds an element `name` at all.
+    static bool hasField(const QString &xml, const QString &name);
+    // The table's sale lines as "pluno|itemseq|saleQty|havePrtFlag".
+    QStringList saleLines(const QString &deskNo);
+    // The files the server wrote into its print folder.
+    QStringList printedFiles() const;
 
 private:
     std::unique_ptr<DevServerHarness> harness_;

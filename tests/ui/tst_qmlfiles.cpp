@@ -18,6 +18,10 @@
 #include "ui/staff/ChangePasswordView.h"
 #include "ui/staff/ChangePwdViewController.h"
 #include "ui/staff/GqFoodListView.h"
+#include "ui/tables/CheckoutOrderViewController.h"
+#include "ui/tables/RoomView.h"
+#include "ui/tables/StyleTableViewController.h"
+#include "ui/tables/TableFormController.h"
 #include "ui/order/GuaDanViewController.h"
 #include "ui/order/SearchViewController.h"
 #include "ui/order/TableChooseViewController.h"
@@ -101,6 +105,19 @@ private:
             return {{u"view"_s, QVariant::fromValue<QObject *>(new ChangePasswordView(owner))}};
         if (view == u"ChangePwdView.qml"_s || view == u"KeypadFormView.qml"_s)
             return {{u"controller"_s, QVariant::fromValue<QObject *>(new ChangePwdViewController(owner))}};
+        if (view == u"RoomBoard.qml"_s)
+            return {{u"view"_s, QVariant::fromValue<QObject *>(new RoomView(owner))}};
+        if (view == u"TableFormView.qml"_s)
+            return {{u"controller"_s,
+                     QVariant::fromValue<QObject *>(new TableFormController(
+                         *TableBoard::formFor(TableBoard::ChangeTable, u"A01"_s, std::nullopt, u"001"_s), {}, owner))}};
+        if (view == u"StyleTableView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(
+                                          new StyleTableViewController(DishOperations::Hurry, u"A01"_s, owner))}};
+        if (view == u"CheckoutOrderView.qml"_s)
+            return {{u"controller"_s, QVariant::fromValue<QObject *>(new CheckoutOrderViewController(
+                                          u"A01"_s, QList<Row2>{{u"1"_s, u"101"_s, u"宫保鸡丁"_s, {}, {}, u"2"_s, u"18.5"_s, {}, {}, {}, {}}},
+                                          owner))}};
         if (view == u"ConfigPage.qml"_s || view == u"LockPanel.qml"_s || view == u"ConfigSidePanel.qml"_s)
             return {{u"config"_s, QVariant::fromValue<QObject *>(new ConfigViewController(owner))}};
         if (view == u"ChoiceGroupRow.qml"_s)

@@ -1,23 +1,5 @@
 #include "TableGridModel.h"
 
-#include "settings/LanguageManager.h"
-
-using namespace Qt::StringLiterals;
-
-TableTile TableTile::make(const DeskInfo &desk, const std::optional<Row> &state)
-{
-    TableTile tile{desk.deskno, desk.deskno, desk.deskName, {}, false};
-    if (state && state->useIndex.value_or(u"0"_s) != u"0") {
-        tile.second = state->deskNo.value_or(QString());
-        // "%@人 ￥%.2f": the guests, then the amount read as a number.
-        QString format = LanguageManager::defaultManager().readString(u"%@人 ￥%.2f"_s);
-        format.replace(u"%.2f"_s, QString::asprintf("%.2f", state->TotalAmt.value_or(QString()).toDouble()));
-        tile.number = format.replace(u"%@"_s, state->custNumber.value_or(QString()));
-        tile.inUse = true;
-    }
-    return tile;
-}
-
 TableGridModel::TableGridModel(QObject *parent) : QAbstractListModel(parent) {}
 
 int TableGridModel::rowCount(const QModelIndex &parent) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/CatalogueRecords.h"
+#include "order/TableBoard.h"
 #include "server/ServerRecords.h"
 
 #include <QAbstractListModel>
@@ -10,20 +11,6 @@
 #include <QtQml/qqmlregistration.h>
 
 #include <optional>
-
-// What one table tile (TableView.qml) shows: the table's number and name, and when the server
-// reported it in use, its guests and amount ("4人 ￥120.00") in place of the number, its number in
-// the second label and the in-use mark. A free table ("0") or one without a state shows no mark.
-struct TableTile {
-    QString tableNo;
-    QString number;
-    QString name;
-    QString second;
-    bool inUse = false;
-
-    static TableTile make(const DeskInfo &desk, const std::optional<Row> &state);
-    bool operator==(const TableTile &) const = default;
-};
 
 // The tiles of a table grid, shared by the table chooser and the table board.
 //

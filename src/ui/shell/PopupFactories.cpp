@@ -1,5 +1,6 @@
 #include "PopupFactories.h"
 
+#include "CheckoutOrderViewController.h"
 #include "FoodItemSizeViewController.h"
 #include "GuaDanViewController.h"
 #include "LineNumberEditors.h"
@@ -65,6 +66,12 @@ void registerAll(PopViewManager &manager)
     manager.registerFactory(
         PopName::TempFoodViewController,
         [](const QVariantList &) -> PopRootViewController * { return new TempFoodViewController; });
+    // The bill of a table, by its number: the view asks the server for the lines itself.
+    manager.registerFactory(
+        PopName::CheckoutOrderViewController, [](const QVariantList &args) -> PopRootViewController * {
+            const QString deskNo = args.value(0).toString();
+            return deskNo.isEmpty() ? nullptr : new CheckoutOrderViewController(deskNo, std::nullopt);
+        });
 }
 
 } // namespace PopupFactories

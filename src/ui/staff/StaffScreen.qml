@@ -55,15 +55,10 @@ ScreenPage {
         Loader {
             objectName: "roomPage"
             anchors.fill: parent
-            active: ctl.roomPageCreated
+            active: ctl.roomView !== null
             visible: ctl.currentPage === StaffViewController.RoomPage
-            sourceComponent: Label {
-                // The table board takes this place.
-                text: Lang.text("餐台操作")
-                color: Theme.mutedText
-                font.pixelSize: Theme.fontTitle
-                horizontalAlignment: Text.AlignHCenter
-                verticalAlignment: Text.AlignVCenter
+            sourceComponent: RoomBoard {
+                view: ctl.roomView
             }
         }
         Loader {

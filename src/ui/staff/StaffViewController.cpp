@@ -2,6 +2,7 @@
 
 #include "ChangePasswordView.h"
 #include "GqFoodListView.h"
+#include "RoomView.h"
 
 #include "ConfigViewController.h"
 #include "LoginViewController.h"
@@ -93,11 +94,12 @@ void StaffViewController::selectEntry(int entry)
     case TableEntry:
         if (!passesChecks(true))
             return;
-        if (!roomPageCreated_) {
-            roomPageCreated_ = true;
+        if (!roomView_) {
+            roomView_ = new RoomView(this);
             emit pagesChanged();
         }
         showPage(RoomPage);
+        roomView_->setup();
         break;
     case SoldOutEntry:
         if (!passesChecks(true))

@@ -7,6 +7,8 @@
 class ChangePasswordView;
 class ConfigViewController;
 class GqFoodListView;
+class RoomView;
+Q_MOC_INCLUDE("RoomView.h")
 
 // The staff screen: the login bar, a menu of seven entries on the left and the chosen page on the
 // right. The pages (table board, sold-out list, password page, settings) are created on first use
@@ -25,7 +27,7 @@ class StaffViewController : public MenuViewController {
     QML_ELEMENT
     Q_PROPERTY(QStringList menuTitles READ menuTitles NOTIFY captionsChanged)
     Q_PROPERTY(Page currentPage READ currentPage NOTIFY currentPageChanged)
-    Q_PROPERTY(bool roomPageCreated READ roomPageCreated NOTIFY pagesChanged)
+    Q_PROPERTY(RoomView *roomView READ roomView NOTIFY pagesChanged)
     Q_PROPERTY(GqFoodListView *gqFoodListView READ gqFoodListView NOTIFY pagesChanged)
     Q_PROPERTY(ChangePasswordView *changePwdView READ changePwdView NOTIFY pagesChanged)
     Q_PROPERTY(ConfigViewController *configView READ configView NOTIFY pagesChanged)
@@ -40,7 +42,7 @@ public:
 
     QStringList menuTitles() const { return menuTitles_; }
     Page currentPage() const { return currentPage_; }
-    bool roomPageCreated() const { return roomPageCreated_; }
+    RoomView *roomView() const { return roomView_; }
     GqFoodListView *gqFoodListView() const { return gqFoodListView_; }
     ChangePasswordView *changePwdView() const { return changePwdView_; }
     ConfigViewController *configView() const { return configView_; }
@@ -67,7 +69,7 @@ private:
 
     QStringList menuTitles_;
     Page currentPage_ = NoPage;
-    bool roomPageCreated_ = false;
+    RoomView *roomView_ = nullptr;
     GqFoodListView *gqFoodListView_ = nullptr;
     ChangePasswordView *changePwdView_ = nullptr;
     ConfigViewController *configView_ = nullptr;

@@ -1,0 +1,242 @@
+#include "RoomView.h"
+
+#include "CheckoutOrderViewController.h"
+#include "ScreenExchange.h"
+#include "StyleTableViewController.h"
+#include "TableFormController.h"
+
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "foundation/UserNotice.h"
+#include "order/TableBoard.h"
+#include "server/CommandMaker.h"
+#include "server/LoginManager.h"
+#include "server/ResponseParser.h"
+#include "settings/LanguageManager.h"
+#include "storage/DBManager.h"
+#include "toolkit/PopViewManager.h"
+
+#include <QJSEngine>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QString localised(const QString &key)
+{
+    return LanguageManager::defaultManager().readString(key);
+}
+} // namespace
+
+RoomView::RoomView(QObject *parent) : QObject(parent)
+{
+    QJSEngine::setObjectOwnership(&rooms_, QJSEngine::CppOwnership);
+    QJSEngine::setObjectOwnership(&grid_, QJSEngine::CppOwnership);
+    connect(&rooms_, &CategoryScrollModel::itemDidSelected, this, &RoomView::selectRoom);
+    connect(&grid_, &TableGridModel::picked, this, [this](int index) {
+        if (index >= 0 && index < arrFilterTables_.size())
+            setSelectedTable(arrFilterTables_.at(index).deskno);
+    });
+    NotificationCenter::defaultCenter().addObserver(this, Notify::LanguageChanged,
+                                                    [this](const Notification &) { initLanguage(); });
+    initLanguage();
+}
+
+void RoomView::initLanguage()
+{
+    buttonTitles_.clear();
+    for (const QString &key : {u"刷 新"_s, u"开 台"_s, u"换 台"_s, u"并 台"_s, u"改 台"_s, u"撤 台"_s,
+                               u"催 菜"_s, u"起 菜"_s, u"退 菜"_s, u"品项称重"_s, u"查账单"_s})
+        buttonTitles_.append(localised(key));
+    emit captionsChanged();
+    // The "all" room's name follows the language too; the chosen room stays.
+    if (arrRooms_.isEmpty())
+        return;
+    const int selected = rooms_.selectedIndex();
+    DBManager::defaultManager().getAllRooms([this](const QList<RoomInfo> &read) { arrRooms_ = read; });
+    QStringList titles;
+    for (const RoomInfo &room : std::as_const(arrRooms_))
+        titles.append(room.roomName);
+    rooms_.reloadData(titles);
+    rooms_.selectItemOf(selected);
+}
+
+std::optional<Row> RoomView::stateOf(const QString &tableNo) const
+{
+    const auto found = dictRoomInfos_.constFind(tableNo);
+    return found == dictRoomInfos_.cend() ? std::nullopt : std::optional<Row>(*found);
+}
+
+void RoomView::setup()
+{
+    QList<RoomInfo> rooms;
+    QList<DeskInfo> tables;
+    DBManager &db = DBManager::defaultManager();
+    db.getAllRooms([&rooms](const QList<RoomInfo> &read) { rooms = read; });
+    db.getAllTables([&tables](const QList<DeskInfo> &read) { tables = read; });
+    showTables(rooms, tables);
+    refreshRoomInfo();
+}
+
+void RoomView::showTables(const QList<RoomInfo> &rooms, const QList<DeskInfo> &tables)
+{
+    arrRooms_ = rooms;
+    arrTables_ = tables;
+    QStringList titles;
+    titles.reserve(rooms.size());
+    for (const RoomInfo &room : rooms)
+        titles.append(room.roomName);
+    rooms_.reloadData(titles);
+    selectRoom(0);
+}
+
+void RoomView::selectRoom(int index)
+{
+    const QString roomno =
+        index >= 0 && index < arrRooms_.size() ? arrRooms_.at(index).roomno : TableBoard::kAllRooms;
+    if (rooms_.selectedIndex() != index && index >= 0 && index < arrRooms_.size())
+        rooms_.selectItemOf(index);
+    arrFilterTables_ = TableBoard::tablesInRoom(arrTables_, roomno);
+    setSelectedTable(QString());
+    grid_.reload(arrFilterTables_, dictRoomInfos_);
+}
+
+void RoomView::applyStates(const QList<Row> &rows)
+{
+    dictRoomInfos_ = TableBoard::statesByTable(arrTables_, rows);
+    grid_.reload(arrFilterTables_, dictRoomInfos_);
+}
+
+void RoomView::setSelectedTable(const QString &tableNo)
+{
+    if (tableNo == selectedTableNo_)
+        return;
+    selectedTableNo_ = tableNo;
+    emit selectionChanged();
+}
+
+void RoomView::refreshRoomInfo()
+{
+    setSelectedTable(QString());
+    grid_.reload(arrFilterTables_, dictRoomInfos_);
+    ScreenExchange::send(this, CommandMaker::getRoomDeskStateWithRoomNo(), [this](const ScreenReply &reply) {
+        if (!reply.readable)
+            return;
+        if (!reply.isAccepted()) {
+            ScreenExchange::showRefusal(reply);
+            return;
+        }
+        applyStates(ResponseParser::parseGetRoomDeskState(*reply.xml).value_or(QList<Row>()));
+    });
+}
+
+void RoomView::tapButton(int button)
+{
+    if (button == Refresh) {
+        refreshRoomInfo();
+        return;
+    }
+    if (button < KaiTai || button > ChaZhangDan)
+        return;
+    if (selectedTableNo_.isEmpty()) {
+        UserNotice::error(localised(u"请选择桌台"_s));
+        return;
+    }
+    switch (button) {
+    case KaiTai:
+        openTableForm(TableBoard::OpenTable);
+        break;
+    case HuanTai:
+        openTableForm(TableBoard::ChangeTable);
+        break;
+    case BingTai:
+        openTableForm(TableBoard::MergeTables);
+        break;
+    case GaiTai:
+        openTableForm(TableBoard::EditTable);
+        break;
+    case CheTai:
+        openTableForm(TableBoard::CancelTable);
+        break;
+    case CuiCai:
+        openDishOperation(DishOperations::Hurry);
+        break;
+    case QiCai:
+        openDishOperation(DishOperations::Release);
+        break;
+    case TuiCai:
+        openDishOperation(DishOperations::Return);
+        break;
+    case ChengZhong:
+        openDishOperation(DishOperations::Weigh);
+        break;
+    case ChaZhangDan:
+        getSaleList();
+        break;
+    default:
+        break;
+    }
+}
+
+void RoomView::openTableForm(int action)
+{
+    const std::optional<TableBoard::TableForm> form =
+        TableBoard::formFor(action, selectedTableNo_, stateOf(selectedTableNo_), LoginManager::accountId());
+    if (!form)
+        return;
+    auto *dialog = new TableFormController(*form, arrTables_);
+    connect(dialog, &TableFormController::confirmed, this, &RoomView::styleConfirmAction);
+    PopViewManager::defaultManager().popController(dialog);
+}
+
+void RoomView::openDishOperation(int operation)
+{
+    auto *dialog = new StyleTableViewController(operation, selectedTableNo_);
+    connect(dialog, &StyleTableViewController::confirmed, this, &RoomView::styleLeftMenuSeleted);
+    PopViewManager::defaultManager().popController(dialog);
+}
+
+void RoomView::styleConfirmAction(int action, const QStringList &fields)
+{
+    if (const std::optional<ClientCommand> command = TableBoard::tableCommand(action, fields))
+        tableActionRequetWithCommand(*command, true);
+}
+
+void RoomView::styleLeftMenuSeleted(int operation, const QList<LeftMenu> &entries)
+{
+    std::optional<ClientCommand> command;
+    if (operation == DishOperations::Hurry || operation == DishOperations::Release)
+        command = entries.isEmpty() ? std::nullopt : DishOperations::hurryCommand(operation, entries.first());
+    else
+        command = DishOperations::listCommand(operation, entries);
+    if (command)
+        tableActionRequetWithCommand(*command, false);
+}
+
+void RoomView::tableActionRequetWithCommand(const ClientCommand &command, bool refresh)
+{
+    ScreenExchange::send(this, command, [this, refresh](const ScreenReply &reply) {
+        if (reply.isAccepted()) {
+            UserNotice::success(reply.message.isEmpty() ? localised(u"操作成功"_s) : reply.message);
+            if (refresh)
+                refreshRoomInfo();
+            return;
+        }
+        ScreenExchange::showRefusal(reply);
+        if (!reply.readable)
+            refreshRoomInfo();
+    });
+}
+
+void RoomView::getSaleList()
+{
+    const QString tableNo = selectedTableNo_;
+    ScreenExchange::send(this, CommandMaker::getDeskSaleList(tableNo), [tableNo](const ScreenReply &reply) {
+        if (!reply.isAccepted()) {
+            ScreenExchange::showRefusal(reply);
+            return;
+        }
+        const QList<Row2> lines =
+            ResponseParser::parseDeskSaleList(*reply.xml, false).value_or(QList<Row2>());
+        PopViewManager::defaultManager().popController(new CheckoutOrderViewController(tableNo, lines));
+    });
+}
