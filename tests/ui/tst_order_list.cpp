@@ -359,10 +359,11 @@ private slots:
         }
         QCOMPARE(lastPackField(u"DeskNo"_s) + u'/' + lastPackField(u"CustCount"_s), sent);
         QTRY_VERIFY(orders().arrOrders().isEmpty());
-        QCOMPARE(list->rows()->count(), 0);
+        QTRY_COMPARE(list->rows()->count(), 0);
         QCOMPARE(list->quantityText(), QString());
-        QCOMPARE(list->tableTitle(), config.lockTable() ? u"桌台"_s + sent.section(u'/', 0, 0) : u"桌台"_s);
-        QCOMPARE(list->toolbarVisible(), config.ctLogoutAfterSend() != 6);
+        QTRY_COMPARE(list->tableTitle(),
+                     config.lockTable() ? u"桌台"_s + sent.section(u'/', 0, 0) : u"桌台"_s);
+        QTRY_COMPARE(list->toolbarVisible(), config.ctLogoutAfterSend() != 6);
         QCOMPARE(LoginManager::isLogin(), config.ctLogoutAfterSend() != 6);
     }
 

@@ -128,6 +128,7 @@ void OrderListViewController::updateOrderList()
     reloadRows();
     setGuadanState();
     updateOrderPackRemark();
+    updateTableNo();
     runPackTask();
 }
 
