@@ -6,6 +6,7 @@
 #include "foundation/NotificationNames.h"
 #include "foundation/SettingsKeys.h"
 #include "foundation/UserNotice.h"
+#include "order/OrderSendChecks.h"
 #include "order/TaskManager.h"
 #include "server/ActGuQing.h"
 #include "server/LoginManager.h"
@@ -121,32 +122,17 @@ void ConsoleSession::send(const QStringList &args)
 {
     if (!requireArgs(args, 0, 0, "send") || !requireLogin())
         return;
-    if (!NetworkChecker::sharedInstance().canConnect()) {
-        ConsoleOutput::error(localised(QStringLiteral("没有连接到网络或后台监控服务没有开启，请检查")));
-        return;
-    }
-    if (orders().arrOrders().isEmpty()) {
-        ConsoleOutput::error(localised(QStringLiteral("请先点菜")));
-        return;
-    }
-    const ConfigManager &config = ConfigManager::defaultManager();
-    // A locked order goes again exactly as it went before.
-    if (config.lockTable() && !orders().isLocked()) {
-        const QString bound = config.bindTableNo().value_or(QString());
-        orders().changePack([&bound](OrderPack &pack) {
-            pack.DeskNo = bound;
-            pack.WaiterMan = LoginManager::accountId();
-        });
-    }
-    const std::shared_ptr<OrderPack> pack = orders().orderPack();
-    if (pack->DeskNo.value_or(QString()).isEmpty() || pack->CustCount.value_or(QString()).isEmpty()) {
+    using OrderSendChecks::Stop;
+    const Stop stop = OrderSendChecks::check(orders());
+    if (stop == Stop::AskTableState || stop == Stop::ChooseTable) {
         ConsoleOutput::error(localised(QStringLiteral("请选择桌台")));
         return;
     }
-    if (orders().hasShiJiaPriceZero()) {
-        ConsoleOutput::error(localised(QStringLiteral("时价菜的价格不能为 0，请先修改")));
+    if (stop != Stop::None) {
+        ConsoleOutput::error(OrderSendChecks::message(stop));
         return;
     }
+    const std::shared_ptr<OrderPack> pack = orders().orderPack();
 
     UserNotice::showProgress(QString());
     // Shared with the completion, which may come after this command has given up and ended.

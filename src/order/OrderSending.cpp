@@ -95,7 +95,7 @@ void OrderManager::sendOrderPack(const QString &sendText, std::function<void(Sen
     });
     request->setErrorBlock([done](const ServerError &error) {
         UserNotice::hideProgress();
-        UserNotice::error(error.description());
+        UserNotice::error(error.shownText());
         finish(done, Outcome::Failed);
     });
     if (!request->go()) {
@@ -161,7 +161,7 @@ void OrderManager::postOrder(const QString &sendText, std::function<void(SendOut
     });
     request->setErrorBlock([done](const ServerError &error) {
         UserNotice::hideProgress();
-        UserNotice::error(error.description());
+        UserNotice::error(error.shownText());
         UserNotice::info(localised(kSendAgain));
         finish(done, Outcome::Failed);
     });

@@ -8,3 +8,9 @@ QString ServerError::description() const
         text += QStringLiteral(" \"") + *message + u'"';
     return text;
 }
+
+QString ServerError::shownText() const
+{
+    const QString text = message.value_or(QString());
+    return text.isEmpty() ? description() : text;
+}

@@ -19,6 +19,9 @@ struct ServerError {
     // The full text of the error, e.g. `Error Domain=Qelvo Code=404` or
     // `Error Domain=HttpClientErrorDomain Code=2 "网络超时"` (with the message as it stands).
     QString description() const;
+    // What the waiter is shown: the message (already in the waiter's language) when there is one,
+    // the full description only for a failure without one (an HTTP status).
+    QString shownText() const;
 
     bool operator==(const ServerError &) const = default;
 };

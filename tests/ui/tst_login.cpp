@@ -358,6 +358,7 @@ private slots:
         const bool authorised = giftMode && message.isEmpty();
         QCOMPARE(rows, authorised ? QVariantList{3} : QVariantList());
         QCOMPARE(line->authID, authorised ? account : QString());
+        QCOMPARE(line->isZengSong(), authorised);
         QCOMPARE(auth->isDismissing(), authorised);
         if (authorised)
             QTRY_VERIFY(openPopups().isEmpty());

@@ -23,6 +23,7 @@
 #include "ui/tables/StyleTableViewController.h"
 #include "ui/tables/TableFormController.h"
 #include "ui/order/GuaDanViewController.h"
+#include "ui/order/OrderListViewController.h"
 #include "ui/order/SearchViewController.h"
 #include "ui/order/TableChooseViewController.h"
 #include "ui/order/TasteViewController.h"
@@ -140,6 +141,20 @@ private:
         }
         if (view == u"MenuDetailScreen.qml"_s)
             return {{u"menu"_s, QVariant::fromValue<QObject *>(new QObject(owner))}, {u"foodno"_s, u"101"_s}};
+        if (view == u"OrderListCell.qml"_s)
+            return {{u"index"_s, 0},
+                    {u"name"_s, u"水煮鱼（大份）<font color=\"red\">(已售罄)</font>"_s},
+                    {u"category"_s, u"川湘风味"_s},
+                    {u"quantity"_s, u"2"_s},
+                    {u"taste"_s, u"微辣"_s},
+                    {u"stateLabel"_s, u"等叫"_s},
+                    {u"stateColor"_s, u"yellow"_s},
+                    {u"price"_s, u"78.00"_s},
+                    {u"isComponent"_s, false},
+                    {u"priceActive"_s, true},
+                    {u"isGift"_s, false},
+                    {u"giftVisible"_s, true},
+                    {u"controller"_s, QVariant::fromValue<QObject *>(new OrderListViewController(owner))}};
         if (view == u"DishCard.qml"_s)
             return {{u"name"_s, u"宫保鸡丁<font color=\"red\">(已售罄)</font>"_s},
                     {u"price"_s, u"￥ 28.00 / 份"_s},

@@ -4,6 +4,7 @@
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
 #include "order/FoodOrder.h"
+#include "order/OrderManager.h"
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
 
@@ -51,8 +52,9 @@ void AuthViewController::submit()
         UserNotice::error(language.readString(u"没有权限"_s));
         return;
     }
+    // The line changes through the order manager, under the lock the background tasks read with.
     if (foodOrder_)
-        foodOrder_->authID = account();
+        OrderManager::defaultManager().setZengSong(foodOrder_, !foodOrder_->isZengSong(), account());
     PostNotificationInMainThread(Notify::ZengSongAuthSuccess, idxPath_);
     dismissSelf();
 }

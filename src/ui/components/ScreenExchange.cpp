@@ -36,8 +36,7 @@ ScreenReply ScreenReply::read(const QByteArray &body)
 
 QString ScreenExchange::failureText(const ServerError &error)
 {
-    const QString message = error.message.value_or(QString());
-    return message.isEmpty() ? error.description() : localised(message);
+    return error.shownText();
 }
 
 void ScreenExchange::showRefusal(const ScreenReply &reply)

@@ -40,7 +40,7 @@ public:
     static bool send(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
                      FailureHandler onFailure = {});
 
-    // What a transport failure shows: its message (through the string table) or its description.
+    // What a transport failure shows: its message, or its description when it has none.
     static QString failureText(const ServerError &error);
     // An error notice with the server's refusal: its message, or "操作失败" when it gave none, or
     // "解析错误" for a reply that could not be read.

@@ -280,7 +280,7 @@ void MainViewController::showQuickOrder()
 void MainViewController::goToOrderList()
 {
     sound().flip();
-    Navigator::instance().push(u"PlaceholderScreen"_s, {{u"titleKey"_s, u"已点品项"_s}});
+    Navigator::instance().push(u"OrderListScreen"_s);
 }
 
 void MainViewController::back()

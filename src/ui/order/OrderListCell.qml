@@ -1,0 +1,133 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Diancai.Ui
+
+// One line of the order list: name with size, category, quantity with "−" and "+", tastes, the
+// print-state badge, the price, the gift toggle (gift mode only) and the remove button. A set
+// meal's component shows its values but none of the buttons that change it.
+Rectangle {
+    id: cell
+    required property int index
+    required property string name
+    required property string category
+    required property string quantity
+    required property string taste
+    required property string stateLabel
+    required property string stateColor
+    required property string price
+    required property bool isComponent
+    required property bool priceActive
+    required property bool isGift
+    required property bool giftVisible
+    required property OrderListViewController controller
+
+    objectName: "orderRow_" + index
+    height: 60
+    color: index % 2 ? Theme.surface : Theme.background
+
+    function badgeColor(key) {
+        return key === "green" ? "#2e7d32" : key === "yellow" ? "#f9a825" : key === "red" ? "#c62828" : Theme.info
+    }
+
+    RowLayout {
+        anchors.fill: parent
+        anchors.leftMargin: 8
+        anchors.rightMargin: 8
+        spacing: 6
+        Label {
+            objectName: "name"
+            Layout.preferredWidth: 200
+            leftPadding: cell.isComponent ? 24 : 0
+            text: cell.name
+            textFormat: Text.StyledText
+            elide: Text.ElideRight
+            color: Theme.text
+            font.pixelSize: Theme.fontNormal
+        }
+        Label {
+            Layout.preferredWidth: 80
+            text: cell.category
+            elide: Text.ElideRight
+            color: Theme.mutedText
+            font.pixelSize: Theme.fontSmall
+        }
+        TapButton {
+            objectName: "delButton"
+            implicitWidth: 44
+            implicitHeight: 44
+            text: "−"
+            opacity: cell.isComponent ? 0 : 1
+            enabled: !cell.isComponent
+            onClicked: cell.controller.del(cell.index)
+        }
+        TapButton {
+            objectName: "quantityButton"
+            implicitWidth: 88
+            implicitHeight: 44
+            text: cell.quantity
+            font.pixelSize: Theme.fontSmall
+            onClicked: cell.controller.showSaleQtyChange(cell.index)
+        }
+        TapButton {
+            objectName: "addButton"
+            implicitWidth: 44
+            implicitHeight: 44
+            text: "+"
+            opacity: cell.isComponent ? 0 : 1
+            enabled: !cell.isComponent
+            onClicked: cell.controller.add(cell.index)
+        }
+        TapButton {
+            objectName: "priceButton"
+            implicitWidth: 90
+            implicitHeight: 44
+            text: cell.price
+            highlighted: cell.priceActive
+            onClicked: cell.controller.changeAmount(cell.index)
+        }
+        Rectangle {
+            objectName: "stateBadge"
+            implicitWidth: 64
+            implicitHeight: 36
+            radius: 6
+            color: cell.badgeColor(cell.stateColor)
+            Text {
+                anchors.centerIn: parent
+                text: cell.stateLabel
+                color: "#ffffff"
+                font.pixelSize: Theme.fontSmall
+            }
+            MouseArea {
+                anchors.fill: parent
+                onClicked: cell.controller.switchLineState(cell.index)
+            }
+        }
+        TapButton {
+            objectName: "tasteButton"
+            Layout.fillWidth: true
+            implicitHeight: 44
+            text: cell.taste
+            font.pixelSize: Theme.fontSmall
+            onClicked: cell.controller.showTaste(cell.index)
+        }
+        TapButton {
+            objectName: "giftToggle"
+            visible: cell.giftVisible
+            implicitWidth: 72
+            implicitHeight: 44
+            text: Lang.text("赠送")
+            highlighted: cell.isGift
+            onClicked: cell.controller.toggleGift(cell.index)
+        }
+        TapButton {
+            objectName: "removeButton"
+            implicitWidth: 44
+            implicitHeight: 44
+            text: "×"
+            opacity: cell.isComponent ? 0 : 1
+            enabled: !cell.isComponent
+            onClicked: cell.controller.remove(cell.index)
+        }
+    }
+}

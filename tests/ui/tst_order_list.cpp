@@ -1,0 +1,743 @@
+// The order list against the development server on the demo catalogue, with the real order
+// manager: the checks of "下单" in their order, the chooser and guest-count confirmations it
+// answers (only its own), failed sends that keep the order and go once on the second try, the
+// server-status check already on its way, the print states, gifts and their authority, holding and
+// restoring, and the whole flow through the real window, with screenshots.
+#include "DevServerHarness.h"
+#include "UiTestSupport.h"
+
+#include "app/StartupSequence.h"
+#include "foundation/AppPaths.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "order/OrderManager.h"
+#include "server/CommandMaker.h"
+#include "server/LoginManager.h"
+#include "server/MakerServiceAddress.h"
+#include "server/NetworkChecker.h"
+#include "server/ServerRequest.h"
+#include "settings/ConfigManager.h"
+#include "settings/LoginState.h"
+#include "storage/DBManager.h"
+#include "toolkit/PopNames.h"
+#include "toolkit/PopViewManager.h"
+#include "ui/account/AuthViewController.h"
+#include "ui/order/GuaDanViewController.h"
+#include "ui/order/LineNumberEditors.h"
+#include "ui/order/OrderListViewController.h"
+#include "ui/shell/Navigator.h"
+#include "ui/shell/NoticeBoard.h"
+
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int kWaitMs = 10000;
+
+Food demoFood(const QString &name)
+{
+    Food found;
+    DBManager::defaultManager().getAllFoodInfo(
+        [&](const QList<Food> &dishes) {
+            for (const Food &dish : dishes) {
+                if (dish.info->foodName == name)
+                    found = dish;
+            }
+        },
+        false);
+    return found;
+}
+
+OrderManager &orders()
+{
+    return OrderManager::defaultManager();
+}
+
+PopViewManager &pops()
+{
+    return PopViewManager::defaultManager();
+}
+
+QString topPopup()
+{
+    const auto open = pops().arrControllers();
+    return open.isEmpty() ? QString() : QString::fromLatin1(open.last()->metaObject()->className());
+}
+
+// The table chooser is driven through its meta-object: its header brings the server's records,
+// whose `Row` the development server's harness names otherwise.
+enum ChooserField { TableField = 1, GuestField = 2 };
+
+void fillChooser(QObject *chooser, const QString &table, const QString &guests)
+{
+    QMetaObject::invokeMethod(chooser, "setField", Q_ARG(int, TableField), Q_ARG(QString, table));
+    QMetaObject::invokeMethod(chooser, "setField", Q_ARG(int, GuestField), Q_ARG(QString, guests));
+}
+
+const QString kChooser = u"TableChooseViewController"_s;
+
+QObject *waitForChooser()
+{
+    if (!QTest::qWaitFor([] { return topPopup() == kChooser; }, kWaitMs))
+        return nullptr;
+    return pops().arrControllers().last();
+}
+
+template <typename Popup> Popup *waitForPopup()
+{
+    if (!QTest::qWaitFor([] { return !pops().arrControllers().isEmpty(); }, kWaitMs))
+        return nullptr;
+    return qobject_cast<Popup *>(pops().arrControllers().last());
+}
+
+void setDesk(const QString &desk, const QString &guests)
+{
+    orders().changePack([&](OrderPack &pack) {
+        pack.DeskNo = desk.isEmpty() ? std::nullopt : std::optional<QString>(desk);
+        pack.CustCount = guests.isEmpty() ? std::nullopt : std::optional<QString>(guests);
+    });
+}
+
+QList<Guadan> heldOrders()
+{
+    QList<Guadan> held;
+    DBManager::mainDBManager().getOrderPacks([&held](const QList<Guadan> &packs) { held = packs; });
+    return held;
+}
+
+void deleteHeldOrders()
+{
+    for (const Guadan &each : heldOrders())
+        DBManager::mainDBManager().deleteGuadanById(each.gid, [](bool) {});
+}
+
+QStringList lineSummary()
+{
+    QStringList out;
+    for (const auto &line : orders().arrOrders())
+        out << line->foodName + u'×' + line->OrderQuantity();
+    return out;
+}
+} // namespace
+
+class TestOrderList : public QObject {
+    Q_OBJECT
+private:
+    DevServerHarness server{DevServerHarness::Catalogue::Demo};
+    std::unique_ptr<QQmlApplicationEngine> engine;
+    QQuickWindow *window = nullptr;
+    QStringList shown;
+    QString port;
+
+    QQuickItem *item(const QString &name) { return UiTest::findItem(window->contentItem(), name); }
+    QList<QQuickItem *> frames() { return UiTest::findItems(window->contentItem(), u"popFrame"_s); }
+
+    std::unique_ptr<OrderListViewController> openList()
+    {
+        auto list = std::make_unique<OrderListViewController>();
+        list->viewDidLoad();
+        return list;
+    }
+
+    QJsonArray recorded(const QString &command)
+    {
+        return server.controlGet(u"/__control/commands?command="_s + command)[u"commands"_s].toArray();
+    }
+
+    // The value of a header field of the last order pack the server received.
+    QString lastPackField(const QString &field)
+    {
+        const QJsonArray packs = recorded(u"OrderPack"_s);
+        if (packs.isEmpty())
+            return u"<none>"_s;
+        const QString xml = packs.last()[u"xml"_s].toString();
+        return QRegularExpression(u"<"_s + field + u">([^<]*)</"_s + field + u">"_s).match(xml).captured(1);
+    }
+
+    void loginAs(const QString &id, const QString &name)
+    {
+        LoginState::setLoggedIn(id, name);
+        PostNotificationInMainThread(Notify::NotificationLoginOk, name);
+    }
+
+    void saveScreenshot(const QString &name)
+    {
+        QVERIFY(UiTest::waitForFrame(*window));
+        const QImage shot = window->grabWindow();
+        QDir().mkpath(QStringLiteral(DIANCAI_SCREENSHOT_DIR));
+        QVERIFY(shot.save(QStringLiteral(DIANCAI_SCREENSHOT_DIR) + u'/' + name + u".png"_s));
+    }
+
+    void tapKeys(QQuickItem *frame, const QStringList &keys)
+    {
+        for (const QString &key : keys) {
+            QQuickItem *button = UiTest::findItem(frame, u"key_"_s + key);
+            QVERIFY2(button, qPrintable(key));
+            UiTest::tap(button);
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        UiTest::startRecording();
+        QVERIFY2(server.start(), qPrintable(server.lastError()));
+        port = QString::number(server.port());
+        qputenv(MakerServiceAddress::kEnvironmentVariable, ("http://127.0.0.1:" + port).toUtf8());
+        ConfigManager::defaultManager().setPort(port);
+        StartupSequence::setApplicationNames();
+        StartupSequence::prepareServices({u"tst_ui_order_list"_s, u"--home"_s, AppPaths::home()});
+        engine = StartupSequence::showMainWindow();
+        QVERIFY(engine);
+        window = qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
+        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        QTRY_VERIFY(item(u"screenStack"_s));
+        QCOMPARE(server.login(u"001"_s, u"123"_s).code, u"0"_s);
+        connect(&NoticeBoard::instance(), &NoticeBoard::shown, this,
+                [this](NoticeBoard::Kind kind, const QString &text) {
+                    static const QStringList kinds{u"error"_s,    u"info"_s,    u"success"_s,
+                                                   u"progress"_s, u"confirm"_s, u"alert"_s};
+                    if (kind != NoticeBoard::Progress)
+                        shown << kinds.value(kind) + u'|' + text;
+                });
+    }
+
+    void init()
+    {
+        ConfigManager &config = ConfigManager::defaultManager();
+        config.setIp(u"127.0.0.1"_s);
+        config.setPort(port);
+        config.setTimeout(8);
+        config.setLockTable(false);
+        config.setBindTableNo(std::nullopt);
+        config.setShowOrderListStatus(false);
+        config.setCtLogoutAfterSend(5);
+        config.setIsCusMode(false);
+        NetworkChecker::sharedInstance().check();
+        QCOMPARE(server.controlPost(u"/__control/faults/clear"_s), 200);
+        QCOMPARE(server.controlPost(u"/__control/clear"_s), 200);
+        orders().deleteAllFoodOrders();
+        orders().genNewPack();
+        loginAs(u"001"_s, u"王喆"_s);
+        QCoreApplication::processEvents();
+        shown.clear();
+    }
+
+    void cleanup()
+    {
+        for (PopRootViewController *popup : pops().arrControllers())
+            popup->dismissSelf();
+        QTRY_VERIFY(pops().arrControllers().isEmpty());
+        while (NoticeBoard::instance().dialogVisible())
+            NoticeBoard::instance().answerDialog(false);
+        QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
+        NoticeBoard::instance().hideToast();
+        UI_VERIFY_NO_WARNINGS();
+    }
+
+    void cleanupTestCase()
+    {
+        engine.reset();
+        server.stop();
+    }
+
+    // "下单" stops at the first check that fails: login, network, lines, bound table, table and
+    // guests, market price. A pack that passes reaches the server ("sent": desk/guests recorded).
+    void sendChecks_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("popup");
+        QTest::addColumn<QString>("sent");
+        const QStringList offline{u"error|没有连接到网络或后台监控服务没有开启，请检查"_s};
+        const QStringList noLines{u"error|请先点菜"_s};
+        const QStringList ok{u"success|下单成功，共1道菜"_s};
+        QTest::newRow("not logged in")
+            << u"line logout"_s << QStringList() << u"LoginViewController"_s << QString();
+        QTest::newRow("no network") << u"line offline"_s << offline << QString() << QString();
+        QTest::newRow("network before lines") << u"offline"_s << offline << QString() << QString();
+        QTest::newRow("no lines, no table") << QString() << noLines << QString() << QString();
+        QTest::newRow("no lines with a table") << u"desk:A02:2"_s << noLines << QString() << QString();
+        QTest::newRow("locked, nothing bound")
+            << u"line lock:"_s << QStringList{u"error|请先设置绑定桌台"_s} << QString() << QString();
+        QTest::newRow("locked, table open with 4")
+            << u"line open:A03:4 lock:A03"_s << ok << QString() << u"A03/4"_s;
+        QTest::newRow("locked, table free")
+            << u"line lock:A04"_s << QStringList() << u"CusNumChangeViewController"_s << QString();
+        QTest::newRow("locked, guests given") << u"line lock:A05 desk::3"_s << ok << QString() << u"A05/3"_s;
+        QTest::newRow("table without guests")
+            << u"line desk:A06:"_s << QStringList() << kChooser << QString();
+        QTest::newRow("market price 0")
+            << u"line price0 desk:A07:2"_s << QStringList{u"error|时价菜的价格不能为 0，请先修改"_s}
+            << QString() << QString();
+        QTest::newRow("table before market price")
+            << u"line price0"_s << QStringList() << kChooser << QString();
+        QTest::newRow("market price 0 as a component")
+            << u"component0 desk:A08:2"_s << QStringList{u"success|下单成功，共4道菜"_s} << QString()
+            << u"A08/2"_s;
+        QTest::newRow("log out after send")
+            << u"line logoutAfterSend desk:A12:2"_s << QStringList{ok.first(), u"info|当前用户已注销"_s}
+            << QString() << u"A12/2"_s;
+        QTest::newRow("stock-limited dish")
+            << u"shortStock desk:A12:2"_s
+            << QStringList{u"alert|下单成功，共1道菜；以下菜品沽清未成功：凉拌木耳(剩余0)"_s} << QString()
+            << u"A12/2"_s;
+    }
+    void sendChecks()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, popup);
+        QFETCH(QString, sent);
+        ConfigManager &config = ConfigManager::defaultManager();
+        for (const QString &step : setup.split(u' ', Qt::SkipEmptyParts)) {
+            const QStringList part = step.split(u':');
+            if (step == u"line") {
+                orders().addFood(demoFood(u"宫保鸡丁"_s));
+            } else if (step == u"logout") {
+                LoginManager::defaultManager().logout();
+            } else if (step == u"offline") {
+                config.setIp(QString());
+                NetworkChecker::sharedInstance().check();
+            } else if (part.first() == u"lock") {
+                config.setLockTable(true);
+                config.setBindTableNo(part.at(1).isEmpty() ? std::nullopt
+                                                           : std::optional<QString>(part.at(1)));
+            } else if (part.first() == u"open") {
+                const QString fields = u"DeskNo="_s + part.at(1) + u"&CustCount="_s + part.at(2);
+                QCOMPARE(server.command(u"KaiTai"_s, fields, u"001"_s).code, u"0"_s);
+            } else if (part.first() == u"desk") {
+                setDesk(part.at(1), part.at(2));
+            } else if (step == u"price0") {
+                orders().addFood(demoFood(u"清蒸石斑鱼"_s));
+            } else if (step == u"component0") {
+                // A set meal whose first component is a market-price dish still without a price.
+                Food meal = demoFood(u"商务套餐A"_s);
+                DBManager::defaultManager().getTFoodDataWithFood(meal);
+                Food &component = meal.arrSuiteFoods.first();
+                component.info = std::make_shared<FoodInfo>(*component.info);
+                component.info->currpriceFlag = u"Y"_s;
+                component.info->salePrice1 = 0;
+                orders().addFood(meal);
+                QCOMPARE(orders().arrOrders().size(), 4);
+            } else if (step == u"logoutAfterSend") {
+                config.setCtLogoutAfterSend(6);
+            } else if (step == u"shortStock") {
+                const Food dish = demoFood(u"凉拌木耳"_s);
+                QVERIFY(server.restart(dish.info->foodno + u"=0"_s));
+                port = QString::number(server.port());
+                config.setPort(port);
+                NetworkChecker::sharedInstance().check();
+                orders().addFood(dish);
+            }
+        }
+        const QStringList before = lineSummary();
+        auto list = openList();
+        list->sendOrderPack();
+
+        if (!popup.isEmpty())
+            QTRY_COMPARE_WITH_TIMEOUT(topPopup(), popup, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(shown, expected, kWaitMs);
+        QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
+        QCOMPARE(recorded(u"OrderPack"_s).isEmpty(), sent.isEmpty());
+        if (sent.isEmpty()) {
+            QCOMPARE(lineSummary(), before);
+            QCOMPARE(popup.isEmpty(), pops().arrControllers().isEmpty());
+            if (popup == kChooser)
+                QCOMPARE(pops().arrControllers().last()->property("requestId").toString(), u"1"_s);
+            return;
+        }
+        QCOMPARE(lastPackField(u"DeskNo"_s) + u'/' + lastPackField(u"CustCount"_s), sent);
+        QTRY_VERIFY(orders().arrOrders().isEmpty());
+        QTRY_COMPARE(list->rows()->count(), 0);
+        QCOMPARE(list->quantityText(), QString());
+        QTRY_COMPARE(list->tableTitle(),
+                     config.lockTable() ? u"桌台"_s + sent.section(u'/', 0, 0) : u"桌台"_s);
+        QTRY_COMPARE(list->toolbarVisible(), config.ctLogoutAfterSend() != 6);
+        QCOMPARE(LoginManager::isLogin(), config.ctLogoutAfterSend() != 6);
+    }
+
+    // Only the chooser and guest-count editor the screen opened itself start a send, the chooser
+    // only with request id "1".
+    void popupConfirmations_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<bool>("sends");
+        QTest::newRow("chooser from 下单") << u"send"_s << true;
+        QTest::newRow("chooser from the toolbar") << u"toolbar"_s << false;
+        QTest::newRow("someone else's chooser, request 1") << u"foreignChooser"_s << false;
+        QTest::newRow("someone else's guest editor") << u"foreignGuests"_s << false;
+    }
+    void popupConfirmations()
+    {
+        QFETCH(QString, opener);
+        QFETCH(bool, sends);
+        orders().addFood(demoFood(u"麻婆豆腐"_s));
+        auto list = openList();
+        if (opener == u"send")
+            list->sendOrderPack();
+        else if (opener == u"toolbar")
+            list->showTables();
+        else if (opener == u"foreignChooser")
+            pops().popTableChooseView(QVariant::fromValue(orders().orderPack()), -1, u"1"_s);
+        else
+            pops().popCusNumChangeView();
+
+        if (opener == u"foreignGuests") {
+            setDesk(u"B01"_s, {});
+            auto *guests = waitForPopup<CusNumChangeViewController>();
+            QVERIFY(guests);
+            guests->setText(u"2"_s);
+            guests->confirm();
+        } else {
+            QObject *chooser = waitForChooser();
+            QVERIFY(chooser);
+            fillChooser(chooser, u"A09"_s, u"2"_s);
+            QMetaObject::invokeMethod(chooser, "confirm");
+            // Only the screen's own chooser retitles its table button.
+            QCOMPARE(list->tableTitle(), opener.startsWith(u"foreign") ? u"桌台"_s : u"桌台A09"_s);
+        }
+        if (sends) {
+            QTRY_COMPARE_WITH_TIMEOUT(shown, QStringList{u"success|下单成功，共1道菜"_s}, kWaitMs);
+            QCOMPARE(lastPackField(u"DeskNo"_s), u"A09"_s);
+        } else {
+            QTRY_VERIFY(pops().arrControllers().isEmpty());
+            QTest::qWait(200);
+            QCOMPARE(recorded(u"CheckServerStatus"_s).size(), 0);
+            QCOMPARE(lineSummary(), QStringList{u"麻婆豆腐×1.00"_s});
+        }
+    }
+
+    // A refused, timed-out or dropped send keeps the order as it was, its lines and its flow
+    // number; the second "下单" goes with the same number and the server has the lines once. A send
+    // while the same server check (the home screen's report) is on its way is told to try again.
+    void failedSendsKeepTheOrder_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("desk");
+        QTest::addColumn<QString>("guests");
+        QTest::addColumn<QStringList>("firstShown");
+        QTest::newRow("refused") << QString() << u"A10"_s << u"0"_s
+                                 << QStringList{u"error|大厅10号(A10)未开台，请输入有效的人数"_s};
+        QTest::newRow("time-out") << u"command=OrderPack&kind=delay&ms=2500"_s << u"A14"_s << u"2"_s
+                                  << QStringList{u"error|网络超时"_s, u"info|下单结果未知，请再次下单"_s};
+        QTest::newRow("dropped reply")
+            << u"command=OrderPack&kind=drop&execute=1"_s << u"A15"_s << u"2"_s
+            << QStringList{u"error|网络连接错误"_s, u"info|下单结果未知，请再次下单"_s};
+        QTest::newRow("unreadable check") << u"command=CheckServerStatus&kind=notxml"_s << u"A16"_s << u"2"_s
+                                          << QStringList{u"error|解析错误"_s};
+        QTest::newRow("check already on its way")
+            << u"command=CheckServerStatus&kind=delay&ms=1500"_s << u"A11"_s << u"2"_s
+            << QStringList{u"info|正在检查服务器状态，请稍后再试"_s};
+    }
+    void failedSendsKeepTheOrder()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, desk);
+        QFETCH(QString, guests);
+        QFETCH(QStringList, firstShown);
+        if (!fault.isEmpty())
+            QCOMPARE(server.controlPost(u"/__control/faults?"_s + fault), 200);
+        const auto homeReport = ServerRequest::requestWithCommand(CommandMaker::checkServerStatus());
+        if (fault.contains(u"CheckServerStatus&kind=delay"))
+            QVERIFY(homeReport->go());
+        ConfigManager::defaultManager().setTimeout(fault.contains(u"CheckServerStatus") ? 8 : 1);
+        orders().addFood(demoFood(u"宫保鸡丁"_s));
+        orders().addFood(demoFood(u"麻婆豆腐"_s));
+        orders().addFood(demoFood(u"麻婆豆腐"_s));
+        setDesk(desk, guests);
+        const QString flowNo = orders().orderPack()->UniqueFlowNo.value_or(QString());
+        auto list = openList();
+        list->sendOrderPack();
+        QTRY_COMPARE_WITH_TIMEOUT(shown, firstShown, kWaitMs);
+        QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
+        QCOMPARE(lineSummary(), (QStringList{u"宫保鸡丁×1.00"_s, u"麻婆豆腐×2.00"_s}));
+        QCOMPARE(orders().orderPack()->UniqueFlowNo.value_or(QString()), flowNo);
+        QCOMPARE(list->rows()->count(), 2);
+
+        // The delayed exchange ends in its own time; then the order is sent again.
+        QTest::qWait(fault.contains(u"delay") ? 2000 : 0);
+        if (guests == u"0")
+            setDesk(desk, u"2"_s);
+        shown.clear();
+        ConfigManager::defaultManager().setTimeout(8);
+        list->sendOrderPack();
+        QTRY_COMPARE_WITH_TIMEOUT(shown, QStringList{u"success|下单成功，共2道菜"_s}, kWaitMs);
+        QCOMPARE(lastPackField(u"UniqueFlowNo"_s), flowNo);
+        QCOMPARE(server.saleList(desk).size(), 2);
+        QTRY_VERIFY(orders().arrOrders().isEmpty());
+        QVERIFY(orders().orderPack()->UniqueFlowNo.value_or(QString()) != flowNo);
+    }
+
+    // Print states: each line cycles 即起 → 等叫 → 不出 → 即起, the toolbar moves every line to the
+    // state after the first line's; with the setting off only the notice comes.
+    void printStates_data()
+    {
+        QTest::addColumn<bool>("allowed");
+        QTest::addColumn<bool>("wholeOrder");
+        QTest::addColumn<QStringList>("labels");
+        QTest::newRow("one line") << true << false << QStringList{u"等叫"_s, u"不出"_s, u"即起"_s};
+        QTest::newRow("whole order") << true << true << QStringList{u"等叫"_s, u"不出"_s, u"即起"_s};
+        QTest::newRow("not allowed, one line") << false << false << QStringList{u"即起"_s};
+        QTest::newRow("not allowed, whole order") << false << true << QStringList{u"即起"_s};
+    }
+    void printStates()
+    {
+        QFETCH(bool, allowed);
+        QFETCH(bool, wholeOrder);
+        QFETCH(QStringList, labels);
+        ConfigManager::defaultManager().setShowOrderListStatus(allowed);
+        orders().addFood(demoFood(u"宫保鸡丁"_s));
+        orders().addFood(demoFood(u"麻婆豆腐"_s));
+        auto list = openList();
+        OrderListModel *rows = list->rows();
+        QStringList seen;
+        for (qsizetype i = 0; i < labels.size(); ++i) {
+            wholeOrder ? list->switchState() : list->switchLineState(1);
+            seen << rows->index(1).data(OrderListModel::StateLabelRole).toString();
+        }
+        QCOMPARE(seen, labels);
+        QCOMPARE(rows->index(0).data(OrderListModel::StateLabelRole).toString(),
+                 wholeOrder ? labels.last() : u"即起"_s);
+        QCOMPARE(rows->index(1).data(OrderListModel::StateColorRole).toString(),
+                 OrderListModel::stateColor(orders().arrOrders().at(1)->PrintState));
+        QCOMPARE(shown, allowed ? QStringList() : QStringList{u"info|落单状态不可调整，可在设置中切换"_s});
+    }
+
+    // Gifts on the logged-in operator's own authority are recorded with that operator; anyone else,
+    // or nobody logged in, goes through the authorisation dialog, which gives the line through the
+    // order manager. Logging out ends gift mode.
+    void gifts_data()
+    {
+        QTest::addColumn<QString>("operatorId"); // empty: nobody logged in
+        QTest::addColumn<bool>("dialog");
+        QTest::newRow("operator with authority") << u"001"_s << false;
+        QTest::newRow("operator without authority") << u"002"_s << true;
+        QTest::newRow("after logout") << QString() << true;
+    }
+    void gifts()
+    {
+        QFETCH(QString, operatorId);
+        QFETCH(bool, dialog);
+        orders().addFood(demoFood(u"宫保鸡丁"_s));
+        auto list = openList();
+        list->showZengSong();
+        QVERIFY(list->isZengSongMode());
+        QVERIFY(list->rows()->index(0).data(OrderListModel::GiftVisibleRole).toBool());
+        if (operatorId.isEmpty()) {
+            LoginManager::defaultManager().logout();
+            QTRY_VERIFY(!list->isZengSongMode());
+            QVERIFY(!list->rows()->index(0).data(OrderListModel::GiftVisibleRole).toBool());
+            list->showZengSong();
+        } else if (operatorId != u"001") {
+            loginAs(operatorId, u"另一位"_s);
+        }
+        list->toggleGift(0);
+        const auto line = orders().arrOrders().at(0);
+        if (dialog) {
+            auto *auth = waitForPopup<AuthViewController>();
+            QVERIFY(auth);
+            QVERIFY(!line->isZengSong());
+            auth->setAccount(u"001"_s);
+            auth->setPassword(u"123"_s);
+            auth->confirm();
+        }
+        QTRY_VERIFY(line->isZengSong());
+        QCOMPARE(line->authID, u"001"_s);
+        QCOMPARE(line->PriceSale1(), u"赠送"_s);
+        QTRY_COMPARE(list->rows()->index(0).data(OrderListModel::IsGiftRole).toBool(), true);
+        QVERIFY(!list->rows()->index(0).data(OrderListModel::PriceActiveRole).toBool());
+    }
+
+    // The hold button follows every change of the lines: an order started while it reads "取 单"
+    // is held, never replaced by a restored one.
+    void holdAndRestore()
+    {
+        deleteHeldOrders();
+        auto list = openList();
+        QVERIFY(list->canGuaDan());
+        list->guaDan();
+        QCOMPARE(shown, QStringList{u"error|没有挂单数据"_s});
+
+        orders().addFood(demoFood(u"宫保鸡丁"_s));
+        list->guaDan();
+        QTRY_VERIFY(orders().arrOrders().isEmpty());
+        QTRY_COMPARE(list->guaDanTitle(), u"取 单"_s);
+
+        orders().addFood(demoFood(u"麻婆豆腐"_s));
+        QTRY_COMPARE(list->guaDanTitle(), u"挂 单"_s);
+        list->guaDan();
+        QTRY_VERIFY(orders().arrOrders().isEmpty());
+        QCoreApplication::processEvents();
+        QVERIFY(pops().arrControllers().isEmpty());
+        QCOMPARE(heldOrders().size(), 2);
+
+        list->guaDan();
+        auto *heldList = waitForPopup<GuaDanViewController>();
+        QVERIFY(heldList);
+        for (int i = 0; i < heldList->heldRows().size(); ++i) {
+            heldList->select(i);
+            if (heldList->lineRows().value(0).startsWith(u"麻婆豆腐"_s))
+                break;
+        }
+        heldList->confirm();
+        QTRY_COMPARE(lineSummary(), QStringList{u"麻婆豆腐×1.00"_s});
+        QCOMPARE(list->rows()->count(), 1);
+        QCOMPARE(list->guaDanTitle(), u"挂 单"_s);
+        QCOMPARE(heldOrders().size(), 1);
+        orders().deleteAllFoodOrders();
+        deleteHeldOrders();
+    }
+
+    // Rows, editing and removing: the confirmation quotes the plain name, a step changes the
+    // quantity and the totals, components show no editing buttons.
+    void rowsAndRemoval()
+    {
+        orders().addFood(demoFood(u"宫保鸡丁"_s), std::nullopt, 2);
+        auto list = openList();
+        OrderListModel *rows = list->rows();
+        QAbstractItemModelTester tester(rows);
+        list->add(0);
+        QTRY_COMPARE(list->quantityText(), u"3"_s);
+        QCOMPARE(list->amountText(),
+                 QString::asprintf("%.2f", 3 * double(demoFood(u"宫保鸡丁"_s).info->salePrice1)));
+        QCOMPARE(rows->index(0).data(OrderListModel::QuantityRole).toString(), u"3.00"_s);
+        orders().changeLine(orders().arrOrders().at(0), [](FoodOrder &line) { line.isSoldOut = true; });
+        QVERIFY(rows->index(0).data(OrderListModel::NameRole).toString().contains(u"<font color=\"red\">"_s));
+        list->remove(0);
+        QTRY_VERIFY(NoticeBoard::instance().dialogVisible());
+        QCOMPARE(NoticeBoard::instance().dialogMessage(), u"\"宫保鸡丁(已售罄)\"，确定要删除吗？"_s);
+        NoticeBoard::instance().answerDialog(true);
+        QTRY_COMPARE(rows->count(), 0);
+        QCOMPARE(list->quantityText(), QString());
+    }
+
+    // "餐台操作" and "查账单" open the table board's screens by name; a bill view that cannot open
+    // leaves nothing up.
+    void tableScreens()
+    {
+        // The window is not told: its stack has no such screen in this tree.
+        Navigator &navigator = Navigator::instance();
+        navigator.blockSignals(true);
+        auto list = openList();
+        list->showTableOp();
+        const QStringList screens = navigator.screens();
+        navigator.pop();
+        navigator.blockSignals(false);
+        QCOMPARE(screens.last(), u"TableOpScreen"_s);
+        QCOMPARE(screens.size(), 2);
+
+        list->checkBill();
+        QCOMPARE(shown, QStringList{u"error|只能查询绑定的桌台账单，请先设置绑定桌台"_s});
+        ConfigManager::defaultManager().setBindTableNo(u"A13"_s);
+        QVariantList asked;
+        pops().registerFactory(PopName::CheckoutOrderViewController, [&asked](const QVariantList &args) {
+            asked = args;
+            return nullptr;
+        });
+        list->checkBill();
+        QTRY_COMPARE(asked, QVariantList{u"A13"_s});
+        pops().registerFactory(PopName::CheckoutOrderViewController, {});
+        shown.clear();
+        list->checkBill();
+        QCOMPARE(shown, QStringList{u"error|操作失败"_s});
+        QCoreApplication::processEvents();
+        QVERIFY(pops().arrControllers().isEmpty());
+    }
+
+    // The whole way through the window: log in on the keypad, "+" twice on the menu, "已点品项",
+    // "下单", table A01 and the guests on the chooser's keypad; the server has the order.
+    void orderingThroughTheWindow()
+    {
+        LoginManager::defaultManager().logout();
+        UiTest::tap(item(u"btnLogin"_s));
+        QTRY_COMPARE(frames().size(), 1);
+        QQuickItem *login = frames().at(0);
+        QTRY_COMPARE(UiTest::findItem(login, u"popCard"_s)->y(), 20.0);
+        tapKeys(login, {u"0"_s, u"0"_s, u"1"_s, u"ok"_s, u"1"_s, u"2"_s, u"3"_s, u"ok"_s});
+        QTRY_VERIFY_WITH_TIMEOUT(LoginManager::isLogin(), kWaitMs);
+        QTRY_VERIFY(frames().isEmpty());
+
+        UiTest::tap(item(u"orderEntrance"_s));
+        QTRY_VERIFY(item(u"menuScreen"_s));
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        QQuickItem *card = nullptr;
+        QTRY_VERIFY((card = UiTest::findItem(item(u"menuPage_0"_s), u"dishCard_0"_s)));
+        UiTest::tap(UiTest::findItem(card, u"addButton"_s));
+        UiTest::tap(UiTest::findItem(card, u"addButton"_s));
+        QTRY_COMPARE(orders().arrOrders().size(), 1);
+        const auto line = orders().arrOrders().at(0);
+        QCOMPARE(line->orderQty, 2.0f);
+
+        UiTest::tap(item(u"orderListButton"_s));
+        QTRY_VERIFY(item(u"orderListScreen"_s));
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        QTRY_VERIFY(UiTest::findItem(item(u"orderList"_s), u"orderRow_0"_s));
+        NoticeBoard::instance().hideToast();
+        QTRY_VERIFY(!item(u"noticeToast"_s)->isVisible());
+        saveScreenshot(u"order-list"_s);
+        UiTest::tap(item(u"btnZengSong"_s));
+        QTRY_VERIFY(item(u"giftHeading"_s)->isVisible());
+        saveScreenshot(u"order-list-gift-mode"_s);
+        UiTest::tap(item(u"btnZengSong"_s));
+
+        UiTest::tap(item(u"btnSend"_s));
+        QTRY_COMPARE(frames().size(), 1);
+        QQuickItem *chooser = frames().at(0);
+        QTRY_COMPARE(UiTest::findItem(chooser, u"popCard"_s)->y(), 20.0);
+        UiTest::tap(UiTest::findItem(chooser, u"table_0"_s));
+        QObject *controller = waitForChooser();
+        QVERIFY(controller);
+        QCOMPARE(controller->property("tableNo").toString(), u"A01"_s);
+        // The field's label, beside the text input, starts the editing.
+        QQuickItem *guestBox = UiTest::findItem(chooser, u"field_2"_s)->parentItem()->parentItem();
+        QTest::mouseClick(window, Qt::LeftButton, {},
+                          guestBox->mapToScene(QPointF(12, guestBox->height() / 2)).toPoint());
+        QTRY_COMPARE(controller->property("editingField").toInt(), int(GuestField));
+        tapKeys(chooser, {u"3"_s});
+        UiTest::tap(UiTest::findItem(chooser, u"confirmButton"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(orders().arrOrders().isEmpty(), kWaitMs);
+        QTRY_VERIFY(frames().isEmpty());
+        QCOMPARE(lastPackField(u"DeskNo"_s), u"A01"_s);
+        QCOMPARE(lastPackField(u"CustCount"_s), u"3"_s);
+        const QList<Row> sold = server.saleList(u"A01"_s);
+        QCOMPARE(sold.size(), 1);
+        QCOMPARE(sold.first().value(u"pluno"_s), line->foodno);
+        QCOMPARE(sold.first().value(u"saleQty"_s).toDouble(), 2.0);
+        QTRY_COMPARE(UiTest::findItem(item(u"orderList"_s), u"orderRow_0"_s), nullptr);
+
+        // The customer's view of the same screen, with a set meal and its components.
+        orders().addFood(demoFood(u"麻婆豆腐"_s));
+        Food meal = demoFood(u"商务套餐A"_s);
+        DBManager::defaultManager().getTFoodDataWithFood(meal);
+        orders().addFood(meal);
+        ConfigManager::defaultManager().setIsCusMode(true);
+        UiTest::tap(UiTest::findItem(item(u"orderListScreen"_s), u"backButton"_s));
+        QTRY_VERIFY(!item(u"orderListScreen"_s));
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        UiTest::tap(item(u"orderListButton"_s));
+        QTRY_VERIFY(item(u"orderListScreen"_s));
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        QVERIFY(!item(u"btnZengSong"_s));
+        QVERIFY(item(u"btnTableOp"_s));
+        NoticeBoard::instance().hideToast();
+        QTRY_VERIFY(!item(u"noticeToast"_s)->isVisible());
+        saveScreenshot(u"order-list-customer"_s);
+        Navigator::instance().popToRoot();
+        QTRY_VERIFY(!item(u"orderListScreen"_s));
+        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+    }
+};
+
+DIANCAI_UI_TEST_MAIN(TestOrderList)
+#include "tst_order_list.moc"
