@@ -327,7 +327,7 @@ private slots:
 
         // A store that refuses the delete: nothing is taken back, nothing is lost.
         orders.deleteAllFoodOrders();
-        orders.addFood(demoDish(u"米饭"_s));
+        orders.addFood(UiTest::demoDish(u"米饭"_s));
         orders.processOrderCache();
         const auto execute = [](const char *sql) {
             sqlite3 *handle = nullptr;
