@@ -144,6 +144,7 @@ QString PhotoManager::getSmallImagePathByName(const QString &name, const QString
 
 QString PhotoManager::getSmallImagePathByFoodno(const QString &foodno)
 {
+    setup();
     return getSmallImagePathByName(foodno, getImagePathByFoodno(foodno).value_or(QString()),
                                    kMenuThumbnailArea);
 }

@@ -50,7 +50,8 @@ public:
     // The thumbnail "<name>.jpg" when it is already made (an empty file is not), without making it.
     std::optional<QString> madeThumbnailPath(const QString &name);
     // What the menu's thumbnail task does for one dish: its picture from the index, made into a
-    // thumbnail at `kMenuThumbnailArea`. Safe on a worker thread.
+    // thumbnail at `kMenuThumbnailArea`; builds the picture index first when it is not built yet.
+    // Safe on a worker thread.
     QString getSmallImagePathByFoodno(const QString &foodno);
 
     // "<home>/smallpic", created (with missing parents) on first use.

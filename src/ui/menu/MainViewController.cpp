@@ -68,7 +68,7 @@ void MainViewController::loadView()
     const MenuCatalogue catalogue = readMenuCatalogue();
     if (catalogue.unreadable)
         UserNotice::info(LanguageManager::defaultManager().readString(u"未能读取大类信息，请重新设置。"_s));
-    PhotoManager::defaultManager().setup();
+    // The picture index is built by the thumbnail task that first needs it, off this thread.
     menu_ = catalogue.pages;
     pageModel_.reset(menu_.arrAllPages);
 

@@ -53,6 +53,7 @@ void MenuDetailViewController::setSequence(const QList<Food> &sequence, const QS
 
 void MenuDetailViewController::loadView()
 {
+    PhotoManager::defaultManager().setup();
     NotificationCenter::defaultCenter().addObserver(this, Notify::TaskOrderAmount,
                                                     [this](const Notification &notification) {
                                                         const QStringList result = notification.object.toStringList();
