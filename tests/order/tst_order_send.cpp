@@ -133,23 +133,9 @@ private slots:
                               << toStep2 + QStringList{u"ok:下单成功，共2道菜"_s, u"kSendOrderPackSuccess"_s,
                                                        u"done:0"_s}
                               << both;
-        const QString partly = u"下单成功，共1道菜；以下菜品沽清未成功：夫妻肺片(剩余1)"_s;
-        QTest::newRow("sent, some dishes sold out")
-            << ready << reply(u"0"_s, partly) << qint64(5)
-            << toStep2 + QStringList{u"alert:提示|"_s + partly + u"|确定"_s, u"kSendOrderPackSuccess"_s,
-                                     u"done:0"_s}
-            << both;
-        QTest::newRow("sent, then logged out")
-            << ready << reply(u"0"_s, u"下单成功"_s) << qint64(6)
-            << toStep2 + QStringList{u"ok:下单成功"_s, u"info:当前用户已注销"_s, u"kNotificationLogout"_s,
-                                     u"kSendOrderPackSuccess"_s, u"done:0"_s}
-            << both;
         QTest::newRow("server not ready")
             << reply(u"1"_s, u"服务暂停"_s) << Answer() << qint64(5)
             << QStringList{u"/progress"_s, u"info:服务暂停"_s, u"done:1"_s} << checkOnly;
-        QTest::newRow("check unreadable")
-            << kNotXml << Answer() << qint64(5)
-            << QStringList{u"/progress"_s, u"error:解析错误"_s, u"done:1"_s} << checkOnly;
         QTest::newRow("check failed")
             << Answer{500, "down"} << Answer() << qint64(5)
             << QStringList{u"/progress"_s, u"error:Error Domain=Qelvo Code=500"_s, u"done:2"_s} << checkOnly;
