@@ -60,8 +60,6 @@ private slots:
         const QByteArray xml =
             "<?xml version=\"1.0\" encoding=\"gb2312\"?><ClientCommand><Command>LogIn</Command>"
             "<UserID>1002</UserID><UserPassword>456</UserPassword></ClientCommand>";
-        QTest::newRow("terminal's encoding") << "xmlFile=" + xml.toPercentEncoding("-_.", "~")
-                                             << QByteArray("application/x-www-form-urlencoded");
         QTest::newRow("charset parameter, other field first")
             << "a=1&xmlFile=" + xml.toPercentEncoding()
             << QByteArray("application/x-www-form-urlencoded; charset=UTF-8");
@@ -145,31 +143,6 @@ private slots:
         QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&kind=bogus"_s), 400);
         QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&kind=delay&ms=999999"_s), 400);
         QCOMPARE(server_.controlPost(u"/__control/faults?kind=drop"_s), 400);
-    }
-
-    void makerService()
-    {
-        ServerReply update = server_.get(u"/update/update.xml"_s);
-        QCOMPARE(update.status, 200);
-        QVERIFY(libxmlReads(update.body, "GB2312"));
-        QVERIFY(update.body.contains("<versionCode>23</versionCode>"));
-        QCOMPARE(server_.controlPost(
-                     u"/__control/update?versionCode=24&versionName=1.0.24&description=%E4%BF%AE%E5%A4%8D"_s),
-                 200);
-        update = server_.get(u"/update/update.xml"_s);
-        QVERIFY(update.body.contains("<versionCode>24</versionCode><versionName>1.0.24</versionName>"));
-        QVERIFY(update.body.contains("<description>\xD0\xDE\xB8\xB4</description>")); // 修复
-
-        QCOMPARE(server_.controlPost(u"/__control/clear"_s), 200);
-        const QString query =
-            u"?unique=0123&partner=10000001&storename=%E6%B5%8B%E8%AF%95%20A&longitude=&latitude="
-            u"&svrVersion=1.0.0-dev&clientVersion=23&clientType=1"_s;
-        QCOMPARE(server_.get(u"/menu/api/ExClientInfo.aspx"_s + query).status, 200);
-        const QJsonArray reports = server_.controlGet(u"/__control/reports"_s)[u"reports"_s].toArray();
-        QCOMPARE(reports.size(), 1);
-        QCOMPARE(reports[0][u"params"_s][u"storename"_s].toString(), u"测试 A"_s);
-        QCOMPARE(reports[0][u"params"_s][u"clientVersion"_s].toString(), u"23"_s);
-        QCOMPARE(reports[0][u"query"_s].toString(), query.mid(1));
     }
 
     void receivedCommandsAreListed()

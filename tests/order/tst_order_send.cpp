@@ -10,7 +10,7 @@
 #include "settings/ConfigManager.h"
 #include "settings/LoginState.h"
 
-#include <httplib.h>
+#include "../server/LoopbackServer.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -37,14 +37,16 @@ Answer reply(const QString &code, const QString &message)
 const Answer kNotXml{200, "<html>busy</html"};
 
 // Answers "CheckServerStatus" and "OrderPack" as set, and records the commands it received.
-class ScriptedServer {
+class ScriptedServer : public LoopbackServer {
 public:
     Answer check;
     Answer order;
+    std::atomic<int> checkDelayMs{0};
 
+    ~ScriptedServer() { stop(); }
     bool start()
     {
-        server_.Post("/", [this](const httplib::Request &request, httplib::Response &response) {
+        http().Post("/", [this](const httplib::Request &request, httplib::Response &response) {
             const QString xml = QString::fromUtf8(request.get_param_value("xmlFile"));
             const QString command = QRegularExpression(u"<Command>(\\w+)</Command>"_s).match(xml).captured(1);
             std::lock_guard lock(mutex_);
@@ -55,22 +57,8 @@ public:
             response.status = answer.status;
             response.set_content(answer.body.toStdString(), "text/xml");
         });
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        for (int i = 0; i < 500 && !server_.is_running(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        return server_.is_running();
+        return LoopbackServer::start();
     }
-
-    ~ScriptedServer()
-    {
-        server_.stop();
-        if (thread_.joinable())
-            thread_.join();
-    }
-
-    int port() const { return port_; }
-    std::atomic<int> checkDelayMs{0};
     QStringList received()
     {
         std::lock_guard lock(mutex_);
@@ -78,9 +66,6 @@ public:
     }
 
 private:
-    httplib::Server server_;
-    std::thread thread_;
-    int port_ = 0;
     std::mutex mutex_;
     QStringList received_;
 };
