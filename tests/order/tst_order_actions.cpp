@@ -90,30 +90,6 @@ private slots:
         popupName.clear();
     }
 
-    void aDishWithSizesAsksForOne()
-    {
-        recordPopup(PopName::FoodItemSizeViewController);
-        FoodActions::genActionWithFood(demoFood(u"00017"_s))->addFood();
-        QTRY_COMPARE(popupName, PopName::FoodItemSizeViewController);
-        QCOMPARE(popupArgs.value(0).value<Food>().info->foodno, u"00017"_s);
-        QStringList sizes;
-        for (const FoodItemsize &size : popupArgs.value(1).value<QList<FoodItemsize>>())
-            sizes << size.itemsize + u' ' + QString::number(double(size.salePrice1));
-        QCOMPARE(sizes, (QStringList{u"小份 58"_s, u"大份 98"_s, u"中份 78"_s}));
-        QVERIFY(orders().arrOrders().isEmpty());
-    }
-
-    void aSetMealOpensItsDetailsWithItsComponents()
-    {
-        recordPopup(PopName::TDetailsViewController);
-        FoodActions::genActionWithFood(demoFood(u"00114"_s))->addFood();
-        QTRY_COMPARE(popupName, PopName::TDetailsViewController);
-        QStringList components;
-        for (const Food &part : popupArgs.value(0).value<Food>().arrSuiteFoods)
-            components << part.info->foodno + u'x' + QString::number(double(part.suitFoodQty));
-        QCOMPARE(components, (QStringList{u"00015x1"_s, u"00075x1"_s, u"00073x1"_s}));
-    }
-
     void plainDishesAreAddedAtOnceAndComponentsNever()
     {
         recordPopup(PopName::TDetailsViewController);

@@ -99,7 +99,6 @@ private slots:
         QTest::addColumn<int>("versionCode");
         QTest::addColumn<QStringList>("asked");
         QTest::newRow("this build") << 23 << QStringList();
-        QTest::newRow("older") << 5 << QStringList();
         QTest::newRow("next") << 24 << QStringList{u"confirm|发现新版本：1.0.24|修复了若干问题"_s};
         QTest::newRow("much newer") << 130 << QStringList{u"confirm|发现新版本：1.0.130|修复了若干问题"_s};
     }
@@ -144,7 +143,6 @@ private slots:
         QTest::addColumn<QString>("situation");
         QTest::newRow("nobody listening") << u"closed"_s;
         QTest::newRow("error status") << u"status&status=500"_s;
-        QTest::newRow("connection dropped") << u"drop"_s;
         QTest::newRow("no versionCode") << u"canned"_s;
     }
 
@@ -228,7 +226,6 @@ private slots:
         QTest::addColumn<int>("reports");
         QTest::newRow("ordering server unreachable") << u"closed"_s << 1;
         QTest::newRow("error status") << u"status&status=503"_s << 1;
-        QTest::newRow("connection dropped") << u"drop"_s << 1;
         QTest::newRow("unreadable reply") << u"notxml"_s << 0;
         QTest::newRow("refused") << u"refused"_s << 0;
     }

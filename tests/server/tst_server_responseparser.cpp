@@ -302,9 +302,6 @@ private slots:
             const std::optional<ParaList> p = ResponseParser::sharedParser().parseParaList(d);
             return p ? QStringList{fields({p->serverDogNo, p->serverVer})} : QStringList();
         };
-        QTest::newRow("server parameters")
-            << reply("<ReturnCode>0</ReturnCode><ParaList ServerDogNo=\"D-9\" ServerVer=\"5.1\"/>") << para
-            << QStringList{u"D-9|5.1"_s};
         QTest::newRow("no parameters") << reply("<ReturnCode>0</ReturnCode>") << para << QStringList();
         QTest::newRow("bare parameters")
             << reply("<ParaList/>") << para << QStringList{u"(absent)|(absent)"_s};

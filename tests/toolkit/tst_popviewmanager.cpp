@@ -106,26 +106,6 @@ private slots:
         manager.reset();
     }
 
-    void closingTopBringsPreviousToFront()
-    {
-        auto *first = new CountingPopup;
-        auto *second = new CountingPopup;
-        QVERIFY(manager->popController(first));
-        QVERIFY(manager->popController(second));
-        QCOMPARE(manager->arrControllers(), (QList<PopRootViewController *>{first, second}));
-        QCOMPARE(events, (QList<QPair<QString, QObject *>>{event("front", first), event("front", second)}));
-
-        events.clear();
-        second->dismissSelf();
-        QCOMPARE(events, (QList<QPair<QString, QObject *>>{event("dismiss", second), event("front", first)}));
-        QCOMPARE(manager->arrControllers(), QList<PopRootViewController *>{first});
-
-        events.clear();
-        first->dismissSelf();
-        QCOMPARE(events, (QList<QPair<QString, QObject *>>{event("dismiss", first)}));
-        QVERIFY(manager->arrControllers().isEmpty());
-    }
-
     void dismissedPopupIsDeletedWithItsObservers()
     {
         auto &center = NotificationCenter::defaultCenter();
