@@ -118,6 +118,9 @@ class AnsweringServer : public LoopbackServer {
 public:
     using Clock = std::chrono::steady_clock;
 
+    // A handler still sleeping or held reads the members below: end it while they live.
+    ~AnsweringServer() { stop(); }
+
     bool start()
     {
         http().Post("/", [this](const httplib::Request &req, httplib::Response &res) {
