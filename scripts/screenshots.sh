@@ -8,7 +8,7 @@ build=${DIANCAI_BUILD_DIR:-$root/build}
 
 "$root/scripts/build.sh"
 rm -rf "$build/screenshots"
-ctest --test-dir "$build" --output-on-failure -R '^(tst_ui_shell|tst_ui_table_board|tst_ui_order_list)$'
+ctest --test-dir "$build" --output-on-failure -R '^(tst_shell|tst_table_board|tst_order_list)$'
 mkdir -p "$root/docs/screenshots"
 cp "$build"/screenshots/*.png "$root/docs/screenshots/"
 ls "$root/docs/screenshots"

@@ -196,7 +196,7 @@ private slots:
         qputenv(MakerServiceAddress::kEnvironmentVariable, ("http://127.0.0.1:" + port).toUtf8());
         ConfigManager::defaultManager().setPort(port);
         StartupSequence::setApplicationNames();
-        StartupSequence::prepareServices({u"tst_ui_order_list"_s, u"--home"_s, AppPaths::home()});
+        StartupSequence::prepareServices({u"tst_order_list"_s, u"--home"_s, AppPaths::home()});
         engine = StartupSequence::showMainWindow();
         QVERIFY(engine);
         window = qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());

@@ -784,7 +784,7 @@ private slots:
                  u"0"_s);
         qputenv(MakerServiceAddress::kEnvironmentVariable, "http://127.0.0.1:1");
         StartupSequence::setApplicationNames();
-        StartupSequence::prepareServices({u"tst_ui_table_board"_s, u"--home"_s, AppPaths::home()});
+        StartupSequence::prepareServices({u"tst_table_board"_s, u"--home"_s, AppPaths::home()});
         ConfigManager::defaultManager().setPort(QString::number(server.port()));
         LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
         engine = StartupSequence::showMainWindow();
