@@ -8,6 +8,7 @@
 #include "foundation/AppPaths.h"
 #include "server/MakerServiceAddress.h"
 #include "settings/ConfigManager.h"
+#include "ui/shell/NoticeBoard.h"
 
 #include <QDir>
 #include <QQmlApplicationEngine>
@@ -57,6 +58,24 @@ struct AppWindow {
         QQuickItem *card = UiTest::findItem(frames().constLast(), QStringLiteral("popCard"));
         return QTest::qWaitFor([&] { return qFuzzyCompare(card->y(), 20.0); }) ? frames().constLast()
                                                                                : nullptr;
+    }
+
+    static QString textIn(QQuickItem *scope, const QString &name)
+    {
+        return UiTest::findItem(scope, name)->property("text").toString();
+    }
+
+    // Taps `button` of the pop-up `frame` and waits for every pop-up to go.
+    void closePopup(QQuickItem *frame, const QString &button)
+    {
+        UiTest::tap(UiTest::findItem(frame, button));
+        QTRY_VERIFY(frames().isEmpty());
+    }
+
+    void hideToast()
+    {
+        NoticeBoard::instance().hideToast();
+        QTRY_VERIFY(!item(QStringLiteral("noticeToast"))->isVisible());
     }
 
     // Taps each key on the visible keypad of `frame`.

@@ -1,8 +1,5 @@
-// The order list against the development server on the demo catalogue, with the real order
-// manager: the checks of "下单" in their order, the chooser and guest-count confirmations it
-// answers (only its own), failed sends that keep the order and go once on the second try, the
-// server-status check already on its way, the print states, gifts and their authority, holding and
-// restoring, and the whole flow through the real window, with screenshots.
+// The order list against the development server with the real order manager: the checks of "下单",
+// its own pop-ups, failed sends, print states, gifts, holding, and the flow through the real window.
 #include "AppWindow.h"
 #include "DevServerHarness.h"
 
@@ -131,12 +128,6 @@ private:
     {
         QTRY_VERIFY(!item(screen));
         QTRY_VERIFY(stackIdle());
-    }
-
-    void hideToast()
-    {
-        NoticeBoard::instance().hideToast();
-        QTRY_VERIFY(!item(u"noticeToast"_s)->isVisible());
     }
 
 private slots:

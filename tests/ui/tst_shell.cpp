@@ -79,13 +79,6 @@ private:
         UiTest::tap(UiTest::findItem(cardItem, u"addButton"_s));
     }
 
-    // Taps `button` of the only pop-up and waits for it to go.
-    void closePopup(QQuickItem *frame, const QString &button)
-    {
-        UiTest::tap(UiTest::findItem(frame, button));
-        QTRY_VERIFY(frames().isEmpty());
-    }
-
     void unlockSettings()
     {
         QTRY_VERIFY(item(u"lockPanel"_s) && item(u"lockPanel"_s)->isVisible());
@@ -98,12 +91,6 @@ private:
     {
         for (const QChar digit : digits)
             UiTest::tap(UiTest::findItem(area, u"key_"_s + digit));
-    }
-
-    void hideToast()
-    {
-        NoticeBoard::instance().hideToast();
-        QTRY_VERIFY(!item(u"noticeToast"_s)->isVisible());
     }
 
 private slots:
@@ -192,7 +179,7 @@ private slots:
         UiTest::tap(item(u"btnLogin"_s));
         QQuickItem *frame = settledPopup();
         QVERIFY(frame);
-        QCOMPARE(UiTest::findItem(frame, u"popTitle"_s)->property("text").toString(), u"用户登录"_s);
+        QCOMPARE(textIn(frame, u"popTitle"_s), u"用户登录"_s);
         QCOMPARE(fieldText(frame, u"accountField"_s), u"用户名"_s);
 
         // The operator number has the keys from the start; OK with the password empty moves there.
@@ -223,8 +210,7 @@ private slots:
 
         UiTest::tap(item(u"btnLogin"_s));
         QVERIFY((frame = settledPopup()));
-        QCOMPARE(UiTest::findItem(frame, u"accountLine"_s)->property("text").toString(),
-                 u"当前用户：王喆(001)"_s);
+        QCOMPARE(textIn(frame, u"accountLine"_s), u"当前用户：王喆(001)"_s);
         saveScreenshot(u"logout"_s);
         closePopup(frame, u"logoutButton"_s);
         QCOMPARE(textOf(u"btnLogin"_s), u"未登录"_s);
@@ -250,7 +236,7 @@ private slots:
         QVERIFY(upper->isEditing());
         tapKeys(top, {u"1"_s, u"2"_s, u"."_s, u"."_s, u"5"_s});
         QCOMPARE(upper->text() + u'/' + lower->text(), u"12.5/1"_s);
-        QCOMPARE(UiTest::findItem(top, u"numberText"_s)->property("text").toString(), u"12.5"_s);
+        QCOMPARE(textIn(top, u"numberText"_s), u"12.5"_s);
         saveScreenshot(u"popups"_s);
 
         // OK confirms the top one; the lower one comes back to the front.
@@ -308,7 +294,7 @@ private slots:
         UiTest::tap(alternative);
         UiTest::tap(UiTest::findItem(popup, u"changeButton"_s));
         QTRY_COMPARE(
-            UiTest::findItem(popup, u"setPrice"_s)->property("text").toString(),
+            textIn(popup, u"setPrice"_s),
             QString::asprintf("￥ %.2f", double(UiTest::demoDish(u"商务套餐A"_s).info->salePrice1 + 12)));
         saveScreenshot(u"set-meal"_s);
         closePopup(popup, u"confirmButton"_s);
@@ -339,13 +325,13 @@ private slots:
         QVERIFY((popup = settledPopup()));
         UiTest::tap(UiTest::findItem(popup, u"searchText"_s));
         tapKeys(popup, {u"P"_s, u"H"_s, u"G"_s});
-        QTRY_COMPARE(UiTest::findItem(popup, u"searchText"_s)->property("text").toString(), u"PHG"_s);
+        QTRY_COMPARE(textIn(popup, u"searchText"_s), u"PHG"_s);
         QQuickItem *found = nullptr;
         QTRY_VERIFY((found = UiTest::findItem(popup, u"searchRow_0"_s)));
         QVERIFY(!UiTest::findItem(popup, u"searchRow_5"_s));
         saveScreenshot(u"search"_s);
         UiTest::tap(UiTest::findItem(found, u"addButton"_s));
-        QTRY_COMPARE(UiTest::findItem(found, u"amount"_s)->property("text").toString(), u"1"_s);
+        QTRY_COMPARE(textIn(found, u"amount"_s), u"1"_s);
         QTRY_COMPARE(menu->orderNumText(), QString::number(ordered + 1));
         closePopup(popup, u"closeButton"_s);
 

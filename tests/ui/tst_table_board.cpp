@@ -1,7 +1,6 @@
-// The table board, its table dialogs, the dish-operation dialog and the bill, against the
-// development server on the demo catalogue: the checks before a dialog, the pre-filled fields, the
-// exact commands (read back from the server), the refreshes, the faults, one result per board and
-// one print per tap. Last, the whole flow in the real window, with screenshots.
+// The table board, its dialogs and the bill against the development server: checks, pre-filled fields,
+// exact commands read back, refreshes, faults, one result per board and one print per tap; last, the
+// whole flow in the real window.
 #include "AppWindow.h"
 #include "TableServer.h"
 
@@ -156,12 +155,6 @@ private:
             UiTest::tap(item(tile));
         UiTest::tap(item(u"boardButton_"_s + QString::number(button)));
         return settledPopup();
-    }
-
-    void closeDialog(QQuickItem *frame, const QString &button)
-    {
-        UiTest::tap(UiTest::findItem(frame, button));
-        QTRY_VERIFY(frames().isEmpty());
     }
 
 private slots:
@@ -707,7 +700,7 @@ private slots:
             QVariant(u"4"_s));
         QTest::qWait(300);
         saveScreenshot(u"table-open"_s);
-        closeDialog(form, u"confirmButton"_s);
+        closePopup(form, u"confirmButton"_s);
         QTRY_VERIFY(idle());
         QVERIFY2(notices.value(0).startsWith(u"success|"_s) && notices.value(0).endsWith(u"开台成功"_s),
                  qPrintable(notices.join(u'\n')));
@@ -717,7 +710,7 @@ private slots:
         QVERIFY((form = openDialog(u"table_A01"_s, 2)));
         UiTest::tap(UiTest::findItem(form, u"formField_1"_s));
         tapKeys(UiTest::findItem(form, u"letterKeypad"_s), {u"A"_s, u"0"_s, u"2"_s});
-        closeDialog(form, u"confirmButton"_s);
+        closePopup(form, u"confirmButton"_s);
         QTRY_COMPARE(labelOf(u"table_A02"_s), u"4人 ￥0.00"_s);
         QTRY_COMPARE(labelOf(u"table_A01"_s), u"A01"_s);
         QTRY_VERIFY(idle());
@@ -730,7 +723,7 @@ private slots:
         NoticeBoard::instance().hideToast();
         QTest::qWait(300);
         saveScreenshot(u"dish-operation"_s);
-        closeDialog(dishes, u"cancelButton"_s);
+        closePopup(dishes, u"cancelButton"_s);
 
         QQuickItem *bill = openDialog(u"table_V01"_s, 10);
         QVERIFY(bill);
@@ -738,11 +731,11 @@ private slots:
         NoticeBoard::instance().hideToast();
         QTest::qWait(300);
         saveScreenshot(u"bill"_s);
-        closeDialog(bill, u"closeButton"_s);
+        closePopup(bill, u"closeButton"_s);
 
         QVERIFY((bill = openDialog(u"table_A02"_s, 10)));
-        QCOMPARE(UiTest::findItem(bill, u"billTotal"_s)->property("text").toString(), u"总计：0.00"_s);
-        closeDialog(bill, u"printButton"_s);
+        QCOMPARE(textIn(bill, u"billTotal"_s), u"总计：0.00"_s);
+        closePopup(bill, u"printButton"_s);
         QCOMPARE(sentCount(u"PrintDeskBill"_s), 1);
         QCOMPARE(server.printedFiles().filter(u"bill-A02-"_s).size(), 1);
 
@@ -754,7 +747,7 @@ private slots:
         QTRY_VERIFY(idle());
         QQuickItem *moved = UiTest::findItem(opScreen, u"table_A02"_s);
         QVERIFY(moved);
-        QCOMPARE(UiTest::findItem(moved, u"tableNumber"_s)->property("text").toString(), u"4人 ￥0.00"_s);
+        QCOMPARE(textIn(moved, u"tableNumber"_s), u"4人 ￥0.00"_s);
         UiTest::tap(UiTest::findItem(opScreen, u"backButton"_s));
         QTRY_VERIFY(!item(u"tableOpScreen"_s));
         QCOMPARE(Navigator::instance().depth(), 2);
