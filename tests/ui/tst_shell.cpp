@@ -82,15 +82,10 @@ private:
     void unlockSettings()
     {
         QTRY_VERIFY(item(u"lockPanel"_s) && item(u"lockPanel"_s)->isVisible());
-        typeOn(item(u"lockPanel"_s), AccessCode::forDate(QDate::currentDate()));
+        tapKeys(item(u"lockPanel"_s),
+                AccessCode::forDate(QDate::currentDate()).split(QString(), Qt::SkipEmptyParts));
         UiTest::tap(item(u"unlockButton"_s));
         QTRY_VERIFY(item(u"configContent"_s)->isVisible());
-    }
-
-    static void typeOn(QQuickItem *area, const QString &digits)
-    {
-        for (const QChar digit : digits)
-            UiTest::tap(UiTest::findItem(area, u"key_"_s + digit));
     }
 
 private slots:
@@ -434,9 +429,8 @@ private slots:
         const QString port = QString::number(server.port());
         UiTest::tap(item(u"configField_1"_s));
         QTRY_VERIFY(item(u"configKeypad"_s)->isVisible());
-        typeOn(item(u"configKeypad"_s), port);
-        QCOMPARE(UiTest::findItem(item(u"configField_1"_s), u"fieldText"_s)->property("text").toString(),
-                 port);
+        tapKeys(item(u"configKeypad"_s), port.split(QString(), Qt::SkipEmptyParts));
+        QCOMPARE(textIn(item(u"configField_1"_s), u"fieldText"_s), port);
         UiTest::tap(item(u"saveButton"_s));
         QTRY_COMPARE(textOf(u"noticeToastText"_s), u"已保存"_s);
         QSettings stored(AppPaths::home() + u"/settings.ini"_s, QSettings::IniFormat);
