@@ -296,8 +296,7 @@ private slots:
         QCOMPARE(LoginManager::isLogin(), config.ctLogoutAfterSend() != 6);
     }
 
-    // Only the chooser and guest-count editor the screen opened itself start a send, the chooser
-    // only with request id "1".
+    // Only the chooser (request "1") and the guest editor the screen opened itself start a send.
     void popupConfirmations_data()
     {
         QTest::addColumn<QString>("opener");
@@ -348,9 +347,8 @@ private slots:
         }
     }
 
-    // A refused, timed-out or dropped send keeps the order as it was, its lines and its flow
-    // number; the second "下单" goes with the same number and the server has the lines once. A send
-    // while the same server check (the home screen's report) is on its way is told to try again.
+    // A failed send keeps the order and its flow number; the second goes with that number, once. A
+    // send while the home screen's server check is on its way is told to try again.
     void failedSendsKeepTheOrder_data()
     {
         QTest::addColumn<QString>("fault");
@@ -410,8 +408,7 @@ private slots:
         QVERIFY(orders().orderPack()->UniqueFlowNo.value_or(QString()) != flowNo);
     }
 
-    // Print states: each line cycles 即起 → 等叫 → 不出 → 即起, the toolbar moves every line to the
-    // state after the first line's; with the setting off only the notice comes.
+    // Print states cycle 即起 → 等叫 → 不出 → 即起, per line or all lines; with the setting off, a notice.
     void printStates_data()
     {
         QTest::addColumn<bool>("allowed");
@@ -445,9 +442,8 @@ private slots:
         QCOMPARE(shown, allowed ? QStringList() : QStringList{u"info|落单状态不可调整，可在设置中切换"_s});
     }
 
-    // Gifts on the logged-in operator's own authority are recorded with that operator; anyone else,
-    // or nobody logged in, goes through the authorisation dialog, which gives the line through the
-    // order manager. Logging out ends gift mode.
+    // A gift on the operator's own authority is recorded with them; anyone else, or nobody, goes
+    // through the authorisation dialog. Logging out ends gift mode.
     void gifts_data()
     {
         QTest::addColumn<QString>("operatorId"); // empty: nobody logged in
@@ -490,8 +486,7 @@ private slots:
         QVERIFY(!list->rows()->index(0).data(OrderListModel::PriceActiveRole).toBool());
     }
 
-    // The hold button follows every change of the lines: an order started while it reads "取 单"
-    // is held, never replaced by a restored one.
+    // The hold button follows the lines: an order started while it reads "取 单" is held, not replaced.
     void holdAndRestore()
     {
         deleteHeldOrders();
@@ -530,8 +525,7 @@ private slots:
         deleteHeldOrders();
     }
 
-    // Rows, editing and removing: the confirmation quotes the plain name, a step changes the
-    // quantity and the totals, components show no editing buttons.
+    // A step changes quantity and totals; removing asks with the plain name and the sold-out mark.
     void rowsAndRemoval()
     {
         orders().addFood(UiTest::demoDish(u"宫保鸡丁"_s), std::nullopt, 2);
@@ -553,8 +547,7 @@ private slots:
         QCOMPARE(list->quantityText(), QString());
     }
 
-    // "餐台操作" and "查账单" open the table board's screens by name; a bill view that cannot open
-    // leaves nothing up.
+    // "餐台操作" and "查账单" open the board's screens by name; a bill that cannot open leaves nothing up.
     void tableScreens()
     {
         // The window is not told: its stack has no such screen in this tree.
@@ -586,8 +579,7 @@ private slots:
         QVERIFY(pops().arrControllers().isEmpty());
     }
 
-    // The whole way through the window: log in on the keypad, "+" twice on the menu, "已点品项",
-    // "下单", table A01 and the guests on the chooser's keypad; the server has the order.
+    // Through the window: log in, "+" twice, "已点品项", "下单", A01 and 3 guests; the server has it.
     void orderingThroughTheWindow()
     {
         LoginManager::defaultManager().logout();

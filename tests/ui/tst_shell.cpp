@@ -249,8 +249,7 @@ private slots:
         QCOMPARE(posted, (Posted{{Notify::PopManagerControllerCancel, lower}}));
     }
 
-    // Home, the menu, its pages and strips, every kind of dish added by tapping, the detail screen,
-    // and back home: the order holds exactly the lines tapped.
+    // The menu's pages and strips, every kind of dish added by tapping: the order holds those lines.
     void orderingFromTheMenu()
     {
         OrderManager &orders = OrderManager::defaultManager();
@@ -401,8 +400,7 @@ private slots:
         NoticeBoard::instance().hideToast();
     }
 
-    // The staff screen end to end: the settings page behind its code, a saved port, the data update
-    // with its progress and outcome, the sold-out page, the help screen, and the way home.
+    // Staff screen: settings behind the day's code, a saved port, the data update, sold-out and help.
     void staffScreenEndToEnd()
     {
         QStringList statuses;

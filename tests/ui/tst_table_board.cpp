@@ -232,8 +232,7 @@ private slots:
         QCOMPARE(states.value(u"A01"_s).custNumber, u"4"_s);
     }
 
-    // "所有" lists every table; a room its own. The selection is a table number, gone with a
-    // change of room or a refresh.
+    // "所有" lists every table, a room its own; a change of room or a refresh drops the selection.
     void roomsAndSelection()
     {
         RoomView *view = board(u"A01"_s);
@@ -274,8 +273,7 @@ private slots:
         QCOMPARE(sentCount(QString()), sent);
     }
 
-    // Each dialog's title, labels and first texts; the fields typed; the command the server got;
-    // and the states asked for again afterwards.
+    // Each dialog's texts, the fields typed, the command the server got, and the states asked again.
     void tableDialogs_data()
     {
         QTest::addColumn<DialogCase>("c");
@@ -420,8 +418,7 @@ private slots:
         QCOMPARE(sentCount(u"GetRoomDeskState"_s), refreshes);
     }
 
-    // Return and weigh: the sale list asked once per opening and per choice of "菜品", the checks in
-    // their order, and the command with every field.
+    // Return and weigh: one sale-list request, the checks in their order, the command's every field.
     void returnAndWeigh_data()
     {
         QTest::addColumn<int>("operation");
@@ -558,8 +555,7 @@ private slots:
         QCOMPARE(sentCount(u"DeskHurry"_s), 1);
     }
 
-    // The bill prints itself: exactly one "PrintDeskBill" per tap, however many boards are alive,
-    // opened by name (as the order list does) or from a board.
+    // One "PrintDeskBill" per tap, however many boards are alive, opened by name or from a board.
     void onePrintPerTap_data()
     {
         QTest::addColumn<int>("boardCount");
@@ -674,8 +670,7 @@ private slots:
         QCOMPARE(sentCount(u"GetRoomDeskState"_s), before + refreshes);
     }
 
-    // The staff screen's board in the real window: open A01 for 4 guests on the keypad, move it to
-    // A02 typed on the letter keypad, look at the bill and print it: the server writes one bill.
+    // In the real window: open A01 for 4 on the keypad, move it to A02, the bills, and one print.
     void windowFlow()
     {
         seedOrder({orderLine(plainDish(), u"2"_s), orderLine(weighedDish(), u"1.5"_s)}, u"V01"_s, u"3"_s);
