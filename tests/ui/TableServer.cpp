@@ -80,15 +80,16 @@ QStringList TableServer::received(const QString &command)
     return documents;
 }
 
-QString TableServer::field(const QString &xml, const QString &name)
+QString TableServer::fields(const QString &xml, const QStringList &names)
 {
-    const QRegularExpression element(QStringLiteral("<%1>([^<]*)</%1>").arg(name));
-    return element.match(xml).captured(1);
-}
-
-bool TableServer::hasField(const QString &xml, const QString &name)
-{
-    return xml.contains(QStringLiteral("<%1>").arg(name)) || xml.contains(QStringLiteral("<%1/>").arg(name));
+    QStringList shown;
+    for (const QString &name : names) {
+        const bool present =
+            xml.contains(u'<' + name + u'>') || xml.contains(u'<' + name + QStringLiteral("/>"));
+        const QRegularExpression element(QStringLiteral("<%1>([^<]*)</%1>").arg(name));
+        shown.append(name + u'=' + (present ? element.match(xml).captured(1) : QStringLiteral("-")));
+    }
+    return shown.join(u';');
 }
 
 QStringList TableServer::saleLines(const QString &deskNo)

@@ -34,10 +34,8 @@ public:
                   const QString &cashier);
     // The documents the server received for `command`, oldest first.
     QStringList received(const QString &command);
-    // The value of element `name` in a received document; empty when absent.
-    static QString field(const QString &xml, const QString &name);
-    // Whether the document holds an element `name` at all.
-    static bool hasField(const QString &xml, const QString &name);
+    // The elements `names` of a received document as "name=value;...", "name=-" for one absent.
+    static QString fields(const QString &xml, const QStringList &names);
     // The table's sale lines as "pluno|itemseq|saleQty|havePrtFlag".
     QStringList saleLines(const QString &deskNo);
     // The files the server wrote into its print folder.

@@ -1,19 +1,13 @@
-// The table board, its table dialogs, the dish-operation dialog and the bill, against the
-// development server on the demo catalogue: the checks before a dialog, the pre-filled fields, the
-// exact commands (read back from the server), the refreshes, the faults, one result per board and
-// one print per tap. Last, the whole flow in the real window, with screenshots.
+// The table board, its dialogs and the bill against the development server: checks, pre-filled fields,
+// exact commands read back, refreshes, faults, one result per board and one print per tap; last, the
+// whole flow in the real window.
+#include "AppWindow.h"
 #include "TableServer.h"
-#include "UiTestSupport.h"
 
-#include "app/StartupSequence.h"
-#include "foundation/AppPaths.h"
 #include "foundation/CommonUtils.h"
 #include "order/DishOperations.h"
 #include "order/TableBoard.h"
-#include "server/MakerServiceAddress.h"
-#include "settings/ConfigManager.h"
 #include "settings/LoginState.h"
-#include "storage/DBManager.h"
 #include "toolkit/KeyboardBase.h"
 #include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
@@ -27,78 +21,70 @@
 #include "ui/tables/TableFormController.h"
 
 #include <QAbstractItemModelTester>
-#include <QDir>
 #include <QGuiApplication>
 #include <QMetaEnum>
-#include <QQmlApplicationEngine>
-#include <QQuickItem>
-#include <QQuickWindow>
 #include <QRegularExpression>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-PopViewManager &pops()
-{
-    return PopViewManager::defaultManager();
-}
+// A table dialog: what it shows, what is typed, and the command's fields ("Name=value;...").
+struct DialogCase {
+    int button;
+    QStringList seeded; // tables opened first, "table=guests"
+    QString stateFault, title;
+    QStringList labels, prefilled, typed;
+    QString command, sent;
+};
 
-template <class T> T *topPopup()
-{
-    const QList<PopRootViewController *> open = pops().arrControllers();
-    return open.isEmpty() ? nullptr : qobject_cast<T *>(open.constLast());
-}
+struct OkKeyCase {
+    int button, field;
+    QStringList keys, shown;
+    QString command, sent;
+};
 
-bool idle()
-{
-    return !NoticeBoard::instance().progressVisible();
-}
-
-FoodInfo demoDish(const std::function<bool(const FoodInfo &)> &wanted)
-{
-    FoodInfo found;
-    DBManager::defaultManager().getFoodInfo2([&](const QList<FoodInfo> &dishes) {
-        for (const FoodInfo &dish : dishes) {
-            if (found.foodno.isEmpty() && wanted(dish))
-                found = dish;
-        }
-    });
-    return found;
-}
-
-// An ordinary dish with a price, sold by the portion.
-FoodInfo plainDish()
-{
-    return demoDish([](const FoodInfo &dish) { return dish.foodName == u"拍黄瓜"; });
-}
-
-FoodInfo weighedDish()
-{
-    return demoDish([](const FoodInfo &dish) { return dish.foodName == u"白灼基围虾"; });
-}
-
-QString orderLine(const FoodInfo &dish, const QString &qty)
-{
-    return QStringList{dish.foodno, dish.foodName, qty, CommonUtils::format2(dish.salePrice1)}.join(u'|');
-}
-
-void press(KeyboardBase *keyboard, const QStringList &keys)
-{
-    for (const QString &key : keys)
-        keyboard->click(key);
-    QCoreApplication::processEvents();
-}
+// A dish operation: the entry chosen, whether a candidate is picked, the refusal or the command.
+struct HurryCase {
+    DishOperations::Operation operation;
+    int entry;
+    bool pick, leaveAndReturn;
+    QString refusal, command, field;
+};
 } // namespace
+Q_DECLARE_METATYPE(DialogCase)
+Q_DECLARE_METATYPE(HurryCase)
+Q_DECLARE_METATYPE(OkKeyCase)
 
-class TestTableBoard : public QObject {
+class TestTableBoard : public QObject, private AppWindow {
     Q_OBJECT
 private:
     TableServer server{true};
-    std::unique_ptr<QQmlApplicationEngine> engine;
-    QQuickWindow *window = nullptr;
     QStringList notices;
     std::vector<std::unique_ptr<RoomView>> boards;
+
+    static PopViewManager &pops() { return PopViewManager::defaultManager(); }
+    static bool idle() { return !NoticeBoard::instance().progressVisible(); }
+    // An ordinary dish with a price, sold by the portion, and one sold by weight.
+    static FoodInfo plainDish() { return *UiTest::demoDish(u"拍黄瓜"_s).info; }
+    static FoodInfo weighedDish() { return *UiTest::demoDish(u"白灼基围虾"_s).info; }
+
+    template <class T> static T *topPopup()
+    {
+        const QList<PopRootViewController *> open = pops().arrControllers();
+        return open.isEmpty() ? nullptr : qobject_cast<T *>(open.constLast());
+    }
+
+    static QString orderLine(const FoodInfo &dish, const QString &qty)
+    {
+        return QStringList{dish.foodno, dish.foodName, qty, CommonUtils::format2(dish.salePrice1)}.join(u'|');
+    }
+
+    static void press(KeyboardBase *keyboard, const QStringList &keys)
+    {
+        for (const QString &key : keys)
+            keyboard->click(key);
+        QCoreApplication::processEvents();
+    }
 
     // A board set up against the server, with `table` selected (none for an empty text).
     RoomView *board(const QString &table = {})
@@ -120,22 +106,41 @@ private:
                  u"0"_s);
     }
 
+    void seedOrder(const QStringList &lines, const QString &table = u"A01"_s, const QString &guests = u"2"_s)
+    {
+        QCOMPARE(server.order(table, lines, guests, u"001"_s), u"0"_s);
+    }
+
     void injectFault(const QString &command, const QString &kind)
     {
         QCOMPARE(server.controlPost(u"/__control/faults?command="_s + command + u"&kind="_s + kind), 200);
     }
 
-    static QString fields(const QString &xml, const QStringList &names)
+    qsizetype sentCount(const QString &command) { return server.received(command).size(); }
+
+    // The fields `names` of the last `command` the server received, if it received `count` of them.
+    QString sentFields(const QString &command, const QStringList &names, qsizetype count = 1)
     {
-        QStringList shown;
-        for (const QString &name : names)
-            shown.append(name + u'=' +
-                         (TableServer::hasField(xml, name) ? TableServer::field(xml, name) : u"-"_s));
-        return shown.join(u';');
+        const QStringList got = server.received(command);
+        return got.size() == count ? TableServer::fields(got.constLast(), names)
+                                   : u"%1 received"_s.arg(got.size());
     }
 
-    QQuickItem *item(const QString &name) { return UiTest::findItem(window->contentItem(), name); }
-    QList<QQuickItem *> frames() { return UiTest::findItems(window->contentItem(), u"popFrame"_s); }
+    // Waits for the exchange to end, and a little more for anything that should not come.
+    void settle()
+    {
+        QTRY_VERIFY(idle());
+        QTest::qWait(50);
+    }
+
+    // A refused dish operation: the message, the dialog still up, nothing sent.
+    void checkRefused(StyleTableViewController *dialog, const QString &refusal, const QString &command)
+    {
+        QCOMPARE(notices, QStringList{u"error|"_s + refusal});
+        QVERIFY(!dialog->isDismissing());
+        QCOMPARE(sentCount(command), 0);
+    }
+
     QString labelOf(const QString &tile)
     {
         QQuickItem *found = item(tile);
@@ -143,31 +148,13 @@ private:
         return label ? label->property("text").toString() : QString();
     }
 
-    void saveScreenshot(const QString &name)
+    // Taps board button `button` (after tile `tile`, if any); the dialog once it has slid in.
+    QQuickItem *openDialog(const QString &tile, int button)
     {
-        QVERIFY(UiTest::waitForFrame(*window));
-        const QImage shot = window->grabWindow();
-        QDir().mkpath(QStringLiteral(DIANCAI_SCREENSHOT_DIR));
-        QVERIFY(shot.save(QStringLiteral(DIANCAI_SCREENSHOT_DIR) + u'/' + name + u".png"_s));
-    }
-
-    // The pop-up on top once it has slid in.
-    QQuickItem *settledPopup()
-    {
-        if (!QTest::qWaitFor([&] { return !frames().isEmpty(); }))
-            return nullptr;
-        QQuickItem *card = UiTest::findItem(frames().constLast(), u"popCard"_s);
-        return QTest::qWaitFor([&] { return qFuzzyCompare(card->y(), 20.0); }) ? frames().constLast()
-                                                                               : nullptr;
-    }
-
-    void tapKeys(QQuickItem *frame, const QStringList &keys)
-    {
-        for (const QString &key : keys) {
-            QQuickItem *button = UiTest::findItem(frame, u"key_"_s + key);
-            QVERIFY2(button && button->isVisible(), qPrintable(key));
-            UiTest::tap(button);
-        }
+        if (!tile.isEmpty())
+            UiTest::tap(item(tile));
+        UiTest::tap(item(u"boardButton_"_s + QString::number(button)));
+        return settledPopup();
     }
 
 private slots:
@@ -207,39 +194,30 @@ private slots:
 
     void tileTexts_data()
     {
-        QTest::addColumn<bool>("hasRow");
-        QTest::addColumn<QString>("useIndex");
-        QTest::addColumn<QString>("guests");
-        QTest::addColumn<QString>("amount");
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("second");
-        const QString none = u"<none>"_s;
-        QTest::newRow("in use") << true << u"1"_s << u"4"_s << u"128.5"_s << u"4人 ￥128.50"_s << u"A01"_s;
-        QTest::newRow("free") << true << u"0"_s << u"0"_s << u"0"_s << u"A01"_s << QString();
-        QTest::newRow("missing from the reply")
-            << false << QString() << QString() << QString() << u"A01"_s << QString();
-        QTest::newRow("no guests, no amount") << true << u"1"_s << none << none << u"人 ￥0.00"_s << u"A01"_s;
+        QTest::addColumn<QStringList>("state"); // use index, guests, amount ("<none>": absent); {}: no row
+        QTest::addColumn<QStringList>("shown"); // number, second line
+        QTest::newRow("in use") << QStringList{u"1"_s, u"4"_s, u"128.5"_s}
+                                << QStringList{u"4人 ￥128.50"_s, u"A01"_s};
+        QTest::newRow("free") << QStringList{u"0"_s, u"0"_s, u"0"_s} << QStringList{u"A01"_s, QString()};
+        QTest::newRow("missing from the reply") << QStringList() << QStringList{u"A01"_s, QString()};
+        QTest::newRow("no guests, no amount")
+            << QStringList{u"1"_s, u"<none>"_s, u"<none>"_s} << QStringList{u"人 ￥0.00"_s, u"A01"_s};
         QTest::newRow("amount not a number")
-            << true << u"1"_s << u"2"_s << u"12元"_s << u"2人 ￥0.00"_s << u"A01"_s;
+            << QStringList{u"1"_s, u"2"_s, u"12元"_s} << QStringList{u"2人 ￥0.00"_s, u"A01"_s};
     }
     void tileTexts()
     {
-        QFETCH(bool, hasRow);
-        QFETCH(QString, useIndex);
-        QFETCH(QString, guests);
-        QFETCH(QString, amount);
-        QFETCH(QString, number);
-        QFETCH(QString, second);
-        const auto text = [](const QString &value) {
-            return value == u"<none>" ? std::nullopt : std::optional<QString>(value);
+        QFETCH(QStringList, state);
+        QFETCH(QStringList, shown);
+        const auto text = [&](int i) {
+            return state.value(i) == u"<none>" ? std::nullopt : std::optional<QString>(state.value(i));
         };
-        const Row row{u"A01"_s, u"大厅1号"_s, useIndex, text(guests), text(amount)};
+        const Row row{u"A01"_s, u"大厅1号"_s, state.value(0), text(1), text(2)};
         const TableTile tile = TableTile::make({u"A01"_s, u"大厅1号"_s, u"01"_s},
-                                               hasRow ? std::optional<Row>(row) : std::nullopt);
-        QCOMPARE(tile.number, number);
-        QCOMPARE(tile.name, u"大厅1号"_s);
-        QCOMPARE(tile.second, second);
-        QCOMPARE(tile.inUse, !second.isEmpty());
+                                               state.isEmpty() ? std::nullopt : std::optional<Row>(row));
+        QCOMPARE((QStringList{tile.number, tile.name, tile.second, tile.inUse ? u"in use"_s : u"free"_s}),
+                 (QStringList{shown.at(0), u"大厅1号"_s, shown.at(1),
+                              shown.at(1).isEmpty() ? u"free"_s : u"in use"_s}));
     }
 
     // The first state row of a table counts; rows of tables the catalogue lacks are ignored.
@@ -254,8 +232,7 @@ private slots:
         QCOMPARE(states.value(u"A01"_s).custNumber, u"4"_s);
     }
 
-    // "所有" lists every table; a room its own. The selection is a table number, gone with a
-    // change of room or a refresh.
+    // "所有" lists every table, a room its own; a change of room or a refresh drops the selection.
     void roomsAndSelection()
     {
         RoomView *view = board(u"A01"_s);
@@ -288,228 +265,160 @@ private slots:
     {
         QFETCH(int, button);
         RoomView *view = board();
-        const qsizetype sent = server.received(QString()).size();
+        const qsizetype sent = sentCount(QString());
         view->tapButton(button);
         QCOMPARE(notices, QStringList{u"error|请选择桌台"_s});
         QVERIFY(pops().arrControllers().isEmpty());
         QTest::qWait(50);
-        QCOMPARE(server.received(QString()).size(), sent);
+        QCOMPARE(sentCount(QString()), sent);
     }
 
-    // Each dialog's title, labels and first texts; the fields typed; the command the server got;
-    // and the states asked for again afterwards.
+    // Each dialog's texts, the fields typed, the command the server got, and the states asked again.
     void tableDialogs_data()
     {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QStringList>("seeded");
-        QTest::addColumn<QString>("stateFault");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QStringList>("labels");
-        QTest::addColumn<QStringList>("prefilled");
-        QTest::addColumn<QStringList>("typed");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("sent");
+        QTest::addColumn<DialogCase>("c");
         const QStringList three{u"台号"_s, u"人数"_s, u"服务员"_s};
         const QStringList two{u"原台"_s, u"目标台"_s};
-        QTest::newRow("open") << int(RoomView::KaiTai) << QStringList() << QString() << u"开台操作"_s << three
-                              << QStringList{u"A01"_s, u"0"_s, u"001"_s} << QStringList{{}, u"4"_s, {}}
-                              << u"KaiTai"_s << u"DeskNo=A01;CustCount=4;WaiterMan=001"_s;
-        QTest::newRow("change") << int(RoomView::HuanTai) << QStringList{u"A01=3"_s} << QString()
-                                << u"换台操作"_s << two << QStringList{u"A01"_s, QString()}
-                                << QStringList{{}, u"A02"_s} << u"ChangeDesk"_s
-                                << u"SourceDeskNo=A01;DestDeskNo=A02"_s;
-        QTest::newRow("merge") << int(RoomView::BingTai) << QStringList{u"A01=3"_s, u"V01=2"_s} << QString()
-                               << u"并台操作"_s << two << QStringList{u"A01"_s, QString()}
-                               << QStringList{{}, u"V01"_s} << u"MergeDesk"_s
-                               << u"SourceDeskNo=A01;DestDeskNo=V01"_s;
-        QTest::newRow("edit") << int(RoomView::GaiTai) << QStringList{u"A01=3"_s} << QString()
-                              << u"改台操作"_s << three << QStringList{u"A01"_s, u"3"_s, u"001"_s}
-                              << QStringList{{}, u"5"_s, {}} << u"EditDesk"_s
-                              << u"DeskNo=A01;CustCount=5;WaiterMan=001"_s;
-        QTest::newRow("edit without a state")
-            << int(RoomView::GaiTai) << QStringList{u"A01=3"_s} << u"notxml"_s << u"改台操作"_s << three
-            << QStringList{u"A01"_s, QString(), u"001"_s} << QStringList{{}, {}, u"002"_s} << u"EditDesk"_s
-            << u"DeskNo=A01;CustCount=;WaiterMan=002"_s;
-        QTest::newRow("cancel") << int(RoomView::CheTai) << QStringList{u"A01=3"_s} << QString()
-                                << u"撤台操作"_s << QStringList{u"台号"_s} << QStringList{u"A01"_s}
-                                << QStringList{{}} << u"CancelDesk"_s << u"DeskNo=A01"_s;
+        // clang-format off
+        QTest::newRow("open") << DialogCase{RoomView::KaiTai, {}, {}, u"开台操作"_s, three,
+            {u"A01"_s, u"0"_s, u"001"_s}, {{}, u"4"_s, {}}, u"KaiTai"_s, u"DeskNo=A01;CustCount=4;WaiterMan=001"_s};
+        QTest::newRow("change") << DialogCase{RoomView::HuanTai, {u"A01=3"_s}, {}, u"换台操作"_s, two,
+            {u"A01"_s, QString()}, {{}, u"A02"_s}, u"ChangeDesk"_s, u"SourceDeskNo=A01;DestDeskNo=A02"_s};
+        QTest::newRow("merge") << DialogCase{RoomView::BingTai, {u"A01=3"_s, u"V01=2"_s}, {}, u"并台操作"_s, two,
+            {u"A01"_s, QString()}, {{}, u"V01"_s}, u"MergeDesk"_s, u"SourceDeskNo=A01;DestDeskNo=V01"_s};
+        QTest::newRow("edit") << DialogCase{RoomView::GaiTai, {u"A01=3"_s}, {}, u"改台操作"_s, three,
+            {u"A01"_s, u"3"_s, u"001"_s}, {{}, u"5"_s, {}}, u"EditDesk"_s, u"DeskNo=A01;CustCount=5;WaiterMan=001"_s};
+        QTest::newRow("edit without a state") << DialogCase{RoomView::GaiTai, {u"A01=3"_s}, u"notxml"_s, u"改台操作"_s,
+            three, {u"A01"_s, QString(), u"001"_s}, {{}, {}, u"002"_s}, u"EditDesk"_s,
+            u"DeskNo=A01;CustCount=;WaiterMan=002"_s};
+        QTest::newRow("cancel") << DialogCase{RoomView::CheTai, {u"A01=3"_s}, {}, u"撤台操作"_s, {u"台号"_s},
+            {u"A01"_s}, {{}}, u"CancelDesk"_s, u"DeskNo=A01"_s};
+        // clang-format on
     }
     void tableDialogs()
     {
-        QFETCH(int, button);
-        QFETCH(QStringList, seeded);
-        QFETCH(QString, stateFault);
-        QFETCH(QString, title);
-        QFETCH(QStringList, labels);
-        QFETCH(QStringList, prefilled);
-        QFETCH(QStringList, typed);
-        QFETCH(QString, command);
-        QFETCH(QString, sent);
-        for (const QString &seed : seeded)
+        QFETCH(DialogCase, c);
+        for (const QString &seed : c.seeded)
             seedOpen(seed.section(u'=', 0, 0), seed.section(u'=', 1));
-        if (!stateFault.isEmpty())
-            injectFault(u"GetRoomDeskState"_s, stateFault);
+        if (!c.stateFault.isEmpty())
+            injectFault(u"GetRoomDeskState"_s, c.stateFault);
         RoomView *view = board(u"A01"_s);
         QCOMPARE(server.controlPost(u"/__control/faults/clear"_s), 200);
-        view->tapButton(button);
+        view->tapButton(c.button);
         auto *dialog = topPopup<TableFormController>();
         QVERIFY(dialog);
-        QCOMPARE(dialog->title(), title);
-        QCOMPARE(dialog->labels(), labels);
-        QCOMPARE(dialog->fields()->texts(), prefilled);
-        for (int i = 0; i < typed.size(); ++i) {
-            if (!typed.at(i).isEmpty())
-                dialog->typeText(i, typed.at(i));
+        QCOMPARE(dialog->title(), c.title);
+        QCOMPARE(dialog->labels(), c.labels);
+        QCOMPARE(dialog->fields()->texts(), c.prefilled);
+        for (int i = 0; i < c.typed.size(); ++i) {
+            if (!c.typed.at(i).isEmpty())
+                dialog->typeText(i, c.typed.at(i));
         }
-        const qsizetype refreshes = server.received(u"GetRoomDeskState"_s).size();
+        const qsizetype refreshes = sentCount(u"GetRoomDeskState"_s);
         dialog->confirm();
         QVERIFY(dialog->isDismissing());
         QTRY_VERIFY(idle());
-        const QStringList received = server.received(command);
-        QCOMPARE(received.size(), 1);
-        QCOMPARE(fields(received.constFirst(),
-                        sent.split(u';').replaceInStrings(QRegularExpression(u"=.*"_s), QString())),
-                 sent);
-        QCOMPARE(TableServer::field(received.constFirst(), u"CashierID"_s), u"001"_s);
-        QCOMPARE(server.received(u"GetRoomDeskState"_s).size(), refreshes + 1);
+        QStringList names = c.sent.split(u';').replaceInStrings(QRegularExpression(u"=.*"_s), QString());
+        QCOMPARE(sentFields(c.command, names << u"CashierID"_s), c.sent + u";CashierID=001"_s);
+        QCOMPARE(sentCount(u"GetRoomDeskState"_s), refreshes + 1);
     }
 
     // The keypad's OK key looks the table numbers up; "确定" hands over whatever was typed.
     void okKeyChecksTableNumbers_data()
     {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QStringList>("keys");
-        QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("sent");
+        QTest::addColumn<OkKeyCase>("c");
         const QString unknown = u"error|不存在的桌台编号"_s;
-        QTest::newRow("change to a known table")
-            << int(RoomView::HuanTai) << 1 << QStringList{u"A"_s, u"0"_s, u"2"_s} << QStringList()
-            << u"ChangeDesk"_s << u"DestDeskNo=A02"_s;
-        QTest::newRow("change to an unknown table")
-            << int(RoomView::HuanTai) << 1 << QStringList{u"Z"_s, u"9"_s} << QStringList{unknown}
-            << u"ChangeDesk"_s << u"DestDeskNo=Z9"_s;
-        QTest::newRow("cancel an unknown table") << int(RoomView::CheTai) << 0 << QStringList{u"Q"_s, u"1"_s}
-                                                 << QStringList{unknown} << u"CancelDesk"_s << u"DeskNo=Q1"_s;
-        QTest::newRow("guests on the digit keypad")
-            << int(RoomView::KaiTai) << 1 << QStringList{u"Q"_s, u"6"_s} << QStringList() << u"KaiTai"_s
-            << u"CustCount=6"_s;
+        // clang-format off
+        QTest::newRow("change to a known table") << OkKeyCase{RoomView::HuanTai, 1, {u"A"_s, u"0"_s, u"2"_s}, {},
+            u"ChangeDesk"_s, u"DestDeskNo=A02"_s};
+        QTest::newRow("change to an unknown table") << OkKeyCase{RoomView::HuanTai, 1, {u"Z"_s, u"9"_s}, {unknown},
+            u"ChangeDesk"_s, u"DestDeskNo=Z9"_s};
+        QTest::newRow("cancel an unknown table") << OkKeyCase{RoomView::CheTai, 0, {u"Q"_s, u"1"_s}, {unknown},
+            u"CancelDesk"_s, u"DeskNo=Q1"_s};
+        QTest::newRow("guests on the digit keypad") << OkKeyCase{RoomView::KaiTai, 1, {u"Q"_s, u"6"_s}, {},
+            u"KaiTai"_s, u"CustCount=6"_s};
+        // clang-format on
     }
     void okKeyChecksTableNumbers()
     {
-        QFETCH(int, button);
-        QFETCH(int, field);
-        QFETCH(QStringList, keys);
-        QFETCH(QStringList, shown);
-        QFETCH(QString, command);
-        QFETCH(QString, sent);
+        QFETCH(OkKeyCase, c);
         seedOpen(u"A01"_s, u"2"_s);
-        RoomView *view = board(u"A01"_s);
-        view->tapButton(button);
+        board(u"A01"_s)->tapButton(c.button);
         auto *dialog = topPopup<TableFormController>();
         QVERIFY(dialog);
-        dialog->fields()->beginEditing(field);
-        QCOMPARE(dialog->fields()->lettersActive(), dialog->isTableField(field));
-        press(dialog->fields()->activeKeyboard(), keys);
-        press(dialog->fields()->activeKeyboard(), {u"ok"_s});
-        QCOMPARE(notices, shown);
+        dialog->fields()->beginEditing(c.field);
+        QCOMPARE(dialog->fields()->lettersActive(), dialog->isTableField(c.field));
+        press(dialog->fields()->activeKeyboard(), c.keys << u"ok"_s);
+        QCOMPARE(notices, c.shown);
         QCOMPARE(dialog->fields()->editingIndex(), -1);
-        const qsizetype before = server.received(command).size();
+        const qsizetype before = sentCount(c.command);
         dialog->confirm();
         QTRY_VERIFY(idle());
-        const QStringList received = server.received(command);
-        QCOMPARE(received.size(), before + 1);
-        QCOMPARE(fields(received.constLast(), {sent.section(u'=', 0, 0)}), sent);
+        QCOMPARE(sentFields(c.command, {c.sent.section(u'=', 0, 0)}, before + 1), c.sent);
     }
 
     // Hurry and release: each way of choosing, the refusals of an empty choice, and no refresh.
     void hurryAndRelease_data()
     {
-        QTest::addColumn<int>("operation");
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<bool>("pick");
-        QTest::addColumn<bool>("leaveAndReturn");
-        QTest::addColumn<QString>("refusal");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("field");
-        using D = DishOperations::Operation;
-        QTest::newRow("hurry the table")
-            << int(D::Hurry) << 0 << false << false << QString() << u"DeskHurry"_s << QString();
-        QTest::newRow("hurry a big category")
-            << int(D::Hurry) << 1 << true << false << QString() << u"CatHurry"_s << u"big"_s;
-        QTest::newRow("hurry a small category")
-            << int(D::Hurry) << 2 << true << false << QString() << u"CatHurry"_s << u"small"_s;
-        QTest::newRow("hurry a dish")
-            << int(D::Hurry) << 3 << true << false << QString() << u"FoodHurry"_s << u"dish"_s;
+        QTest::addColumn<HurryCase>("c");
+        const auto hurry = DishOperations::Hurry;
+        const auto release = DishOperations::Release;
+        // clang-format off
+        QTest::newRow("hurry the table") << HurryCase{hurry, 0, false, false, {}, u"DeskHurry"_s, {}};
+        QTest::newRow("hurry a big category") << HurryCase{hurry, 1, true, false, {}, u"CatHurry"_s, u"big"_s};
+        QTest::newRow("hurry a small category") << HurryCase{hurry, 2, true, false, {}, u"CatHurry"_s, u"small"_s};
+        QTest::newRow("hurry a dish") << HurryCase{hurry, 3, true, false, {}, u"FoodHurry"_s, u"dish"_s};
         QTest::newRow("picked, then another entry and back")
-            << int(D::Hurry) << 1 << true << true << QString() << u"CatHurry"_s << u"big"_s;
-        QTest::newRow("release the table")
-            << int(D::Release) << 0 << false << false << QString() << u"DeskWakeUp"_s << QString();
+            << HurryCase{hurry, 1, true, true, {}, u"CatHurry"_s, u"big"_s};
+        QTest::newRow("release the table") << HurryCase{release, 0, false, false, {}, u"DeskWakeUp"_s, {}};
         QTest::newRow("release a small category")
-            << int(D::Release) << 2 << true << false << QString() << u"CatWakeUp"_s << u"small"_s;
-        QTest::newRow("release a dish")
-            << int(D::Release) << 3 << true << false << QString() << u"FoodWakeUp"_s << u"dish"_s;
-        QTest::newRow("no big category")
-            << int(D::Hurry) << 1 << false << false << u"请选择商品大类"_s << u"CatHurry"_s << QString();
+            << HurryCase{release, 2, true, false, {}, u"CatWakeUp"_s, u"small"_s};
+        QTest::newRow("release a dish") << HurryCase{release, 3, true, false, {}, u"FoodWakeUp"_s, u"dish"_s};
+        QTest::newRow("no big category") << HurryCase{hurry, 1, false, false, u"请选择商品大类"_s, u"CatHurry"_s, {}};
         QTest::newRow("no small category")
-            << int(D::Release) << 2 << false << false << u"请选择商品小类"_s << u"CatWakeUp"_s << QString();
-        QTest::newRow("no dish") << int(D::Hurry) << 3 << false << false << u"请选择商品"_s << u"FoodHurry"_s
-                                 << QString();
+            << HurryCase{release, 2, false, false, u"请选择商品小类"_s, u"CatWakeUp"_s, {}};
+        QTest::newRow("no dish") << HurryCase{hurry, 3, false, false, u"请选择商品"_s, u"FoodHurry"_s, {}};
+        // clang-format on
     }
     void hurryAndRelease()
     {
-        QFETCH(int, operation);
-        QFETCH(int, entry);
-        QFETCH(bool, pick);
-        QFETCH(bool, leaveAndReturn);
-        QFETCH(QString, refusal);
-        QFETCH(QString, command);
-        QFETCH(QString, field);
+        QFETCH(HurryCase, c);
         const FoodInfo dish = plainDish();
-        QCOMPARE(server.order(u"A01"_s, {orderLine(dish, u"1"_s)}, u"2"_s, u"001"_s), u"0"_s);
-        RoomView *view = board(u"A01"_s);
-        view->tapButton(operation == DishOperations::Hurry ? RoomView::CuiCai : RoomView::QiCai);
+        seedOrder({orderLine(dish, u"1"_s)});
+        const bool hurrying = c.operation == DishOperations::Hurry;
+        board(u"A01"_s)->tapButton(hurrying ? RoomView::CuiCai : RoomView::QiCai);
         auto *dialog = topPopup<StyleTableViewController>();
         QVERIFY(dialog);
-        QCOMPARE(dialog->title(), operation == DishOperations::Hurry ? u"选择催菜方式"_s : u"选择起菜方式"_s);
+        QCOMPARE(dialog->title(), hurrying ? u"选择催菜方式"_s : u"选择起菜方式"_s);
         QCOMPARE(dialog->selectedEntry(), 0);
-        dialog->selectEntry(entry);
+        dialog->selectEntry(c.entry);
         QTRY_VERIFY(idle());
         QString expected;
-        if (pick) {
+        if (c.pick) {
             QVERIFY(dialog->candidates()->count() > 0);
             expected = dialog->candidates()->shown().constFirst().value;
             dialog->pickCandidate(0);
         }
-        if (leaveAndReturn) {
+        if (c.leaveAndReturn) {
             dialog->selectEntry(0);
             QCOMPARE(dialog->candidates()->count(), 0);
-            dialog->selectEntry(entry);
+            dialog->selectEntry(c.entry);
         }
-        if (field == u"dish")
+        if (c.field == u"dish")
             QCOMPARE(expected, dish.foodno);
-        const qsizetype refreshes = server.received(u"GetRoomDeskState"_s).size();
+        const qsizetype refreshes = sentCount(u"GetRoomDeskState"_s);
         dialog->confirm();
-        QTRY_VERIFY(idle());
-        QTest::qWait(50);
-        if (!refusal.isEmpty()) {
-            QCOMPARE(notices, QStringList{u"error|"_s + refusal});
-            QVERIFY(!dialog->isDismissing());
-            QCOMPARE(server.received(command).size(), 0);
-            return;
-        }
-        const QStringList received = server.received(command);
-        QCOMPARE(received.size(), 1);
-        QCOMPARE(TableServer::field(received.constFirst(), u"DeskNo"_s), u"A01"_s);
-        if (!field.isEmpty())
-            QCOMPARE(TableServer::field(received.constFirst(), field == u"dish" ? u"FoodNo"_s : u"CatNo"_s),
-                     expected);
-        QCOMPARE(server.received(u"GetRoomDeskState"_s).size(), refreshes);
+        settle();
+        if (!c.refusal.isEmpty())
+            return checkRefused(dialog, c.refusal, c.command);
+        const QString key = c.field.isEmpty() ? QString() : c.field == u"dish" ? u"FoodNo"_s : u"CatNo"_s;
+        QCOMPARE(
+            sentFields(c.command, key.isEmpty() ? QStringList{u"DeskNo"_s} : QStringList{u"DeskNo"_s, key}),
+            key.isEmpty() ? u"DeskNo=A01"_s : u"DeskNo=A01;%1=%2"_s.arg(key, expected));
+        QCOMPARE(sentCount(u"GetRoomDeskState"_s), refreshes);
     }
 
-    // Return and weigh: the sale list asked once per opening and per choice of "菜品", the checks in
-    // their order, and the command with every field.
+    // Return and weigh: one sale-list request, the checks in their order, the command's every field.
     void returnAndWeigh_data()
     {
         QTest::addColumn<int>("operation");
@@ -517,19 +426,22 @@ private slots:
         QTest::addColumn<QString>("amount");
         QTest::addColumn<bool>("pickReason");
         QTest::addColumn<QString>("refusal");
-        using D = DishOperations::Operation;
-        QTest::newRow("return") << int(D::Return) << true << u"1"_s << true << QString();
-        QTest::newRow("return letters") << int(D::Return) << true << u"abc"_s << true << u"数量必须为数字"_s;
-        QTest::newRow("return zero") << int(D::Return) << true << u"0"_s << true << u"数量必须为数字"_s;
-        QTest::newRow("return a number and unit")
-            << int(D::Return) << true << u"1.5kg"_s << true << u"数量必须为数字"_s;
-        QTest::newRow("return nothing") << int(D::Return) << true << QString() << true << u"数量不能为空"_s;
-        QTest::newRow("return no dish") << int(D::Return) << false << u"abc"_s << true << u"请选择商品"_s;
-        QTest::newRow("return no reason") << int(D::Return) << true << u"1"_s << false << u"请选择退菜原因"_s;
-        QTest::newRow("weigh") << int(D::Weigh) << true << u"1.5"_s << false << QString();
-        QTest::newRow("weigh zero") << int(D::Weigh) << true << u"0"_s << false << u"数量必须为数字"_s;
-        QTest::newRow("weigh nothing") << int(D::Weigh) << true << QString() << false << u"数量必须为数字"_s;
-        QTest::newRow("weigh letters") << int(D::Weigh) << true << u"2斤"_s << false << u"数量必须为数字"_s;
+        const int back = DishOperations::Return;
+        const int weigh = DishOperations::Weigh;
+        const QString notNumber = u"数量必须为数字"_s;
+        // clang-format off
+        QTest::newRow("return") << back << true << u"1"_s << true << QString();
+        QTest::newRow("return letters") << back << true << u"abc"_s << true << notNumber;
+        QTest::newRow("return zero") << back << true << u"0"_s << true << notNumber;
+        QTest::newRow("return a number and unit") << back << true << u"1.5kg"_s << true << notNumber;
+        QTest::newRow("return nothing") << back << true << QString() << true << u"数量不能为空"_s;
+        QTest::newRow("return no dish") << back << false << u"abc"_s << true << u"请选择商品"_s;
+        QTest::newRow("return no reason") << back << true << u"1"_s << false << u"请选择退菜原因"_s;
+        QTest::newRow("weigh") << weigh << true << u"1.5"_s << false << QString();
+        QTest::newRow("weigh zero") << weigh << true << u"0"_s << false << notNumber;
+        QTest::newRow("weigh nothing") << weigh << true << QString() << false << notNumber;
+        QTest::newRow("weigh letters") << weigh << true << u"2斤"_s << false << notNumber;
+        // clang-format on
     }
     void returnAndWeigh()
     {
@@ -542,16 +454,13 @@ private slots:
         const FoodInfo plain = plainDish();
         const FoodInfo weighed = weighedDish();
         QVERIFY(!weighed.foodno.isEmpty());
-        QCOMPARE(
-            server.order(u"A01"_s, {orderLine(plain, u"2"_s), orderLine(weighed, u"1"_s)}, u"2"_s, u"001"_s),
-            u"0"_s);
-        RoomView *view = board(u"A01"_s);
-        view->tapButton(weighing ? RoomView::ChengZhong : RoomView::TuiCai);
+        seedOrder({orderLine(plain, u"2"_s), orderLine(weighed, u"1"_s)});
+        board(u"A01"_s)->tapButton(weighing ? RoomView::ChengZhong : RoomView::TuiCai);
         auto *dialog = topPopup<StyleTableViewController>();
         QVERIFY(dialog);
         QTRY_VERIFY(idle());
         QTest::qWait(100);
-        QCOMPARE(server.received(u"GetDeskSaleList"_s).size(), 1);
+        QCOMPARE(sentCount(u"GetDeskSaleList"_s), 1);
         QCOMPARE(dialog->selectedEntry(), 1);
         QCOMPARE(dialog->columnTitles(), (QStringList{u"商品编号"_s, u"商品名称"_s, u"售价"_s, u"数量"_s}));
         // Weighing lists only the line waiting for its weight.
@@ -575,29 +484,21 @@ private slots:
             dialog->pickCandidate(0);
         }
         dialog->confirm();
-        QTRY_VERIFY(idle());
-        QTest::qWait(50);
+        settle();
         const QString command = weighing ? u"ConfirmQty"_s : u"ReturnFood"_s;
-        if (!refusal.isEmpty()) {
-            QCOMPARE(notices, QStringList{u"error|"_s + refusal});
-            QVERIFY(!dialog->isDismissing());
-            QCOMPARE(server.received(command).size(), 0);
-            return;
-        }
-        QCOMPARE(server.received(u"GetDeskSaleList"_s).size(), 1);
-        const QStringList received = server.received(command);
-        QCOMPARE(received.size(), 1);
-        const QString xml = received.constFirst();
+        if (!refusal.isEmpty())
+            return checkRefused(dialog, refusal, command);
+        QCOMPARE(sentCount(u"GetDeskSaleList"_s), 1);
         if (weighing) {
-            const QString itemseq =
-                server.saleLines(u"A01"_s).filter(weighed.foodno + u'|').value(0).section(u'|', 1, 1);
-            QCOMPARE(fields(xml, {u"DeskNo"_s, u"FoodNo"_s, u"itemseq"_s, u"FoodQty"_s}),
-                     u"DeskNo=A01;FoodNo="_s + weighed.foodno + u";itemseq="_s + itemseq + u";FoodQty=1.5"_s);
+            const QString line = server.saleLines(u"A01"_s).filter(weighed.foodno + u'|').value(0);
+            QCOMPARE(sentFields(command, {u"DeskNo"_s, u"FoodNo"_s, u"itemseq"_s, u"FoodQty"_s}),
+                     u"DeskNo=A01;FoodNo=%1;itemseq=%2;FoodQty=1.5"_s.arg(weighed.foodno,
+                                                                          line.section(u'|', 1, 1)));
             // Weighed, the line no longer waits.
             QVERIFY(!server.saleLines(u"A01"_s).filter(weighed.foodno + u'|').value(0).endsWith(u"|2"_s));
         } else {
-            QCOMPARE(fields(xml, {u"DeskNo"_s, u"FoodNo"_s, u"FoodQty"_s, u"ReturnReason"_s}),
-                     u"DeskNo=A01;FoodNo="_s + plain.foodno + u";FoodQty=1;ReturnReason=01"_s);
+            QCOMPARE(sentFields(command, {u"DeskNo"_s, u"FoodNo"_s, u"FoodQty"_s, u"ReturnReason"_s}),
+                     u"DeskNo=A01;FoodNo=%1;FoodQty=1;ReturnReason=01"_s.arg(plain.foodno));
         }
         QCOMPARE(notices.size(), 1);
         QVERIFY(notices.constFirst().startsWith(u"success|"_s));
@@ -608,9 +509,8 @@ private slots:
     void saleListAndSearch()
     {
         const FoodInfo dish = plainDish();
-        QCOMPARE(server.order(u"A01"_s, {orderLine(dish, u"1"_s)}, u"2"_s, u"001"_s), u"0"_s);
-        RoomView *view = board(u"A01"_s);
-        view->tapButton(RoomView::CuiCai);
+        seedOrder({orderLine(dish, u"1"_s)});
+        board(u"A01"_s)->tapButton(RoomView::CuiCai);
         auto *dialog = topPopup<StyleTableViewController>();
         QAbstractItemModelTester entriesTester(dialog->entries());
         QAbstractItemModelTester candidatesTester(dialog->candidates());
@@ -621,21 +521,20 @@ private slots:
         QCOMPARE(dialog->candidates()->count(), 1);
         dialog->typeText(StyleTableViewController::SearchField, u"#"_s);
         QCOMPARE(dialog->candidates()->count(), 0);
-        QCOMPARE(server.received(u"GetDeskSaleList"_s).size(), 1);
+        QCOMPARE(sentCount(u"GetDeskSaleList"_s), 1);
 
         injectFault(u"GetDeskSaleList"_s, u"delay&ms=300"_s);
         dialog->selectEntry(3);
         dialog->selectEntry(1);
         const qsizetype categories = dialog->candidates()->count();
         QVERIFY(categories > 0);
-        QTRY_VERIFY(idle());
-        QTest::qWait(50);
+        settle();
         QCOMPARE(dialog->candidates()->count(), categories);
         QCOMPARE(dialog->columnTitles(), (QStringList{u"大类编号"_s, u"大类名称"_s}));
         dialog->selectEntry(3);
         dialog->cancel();
         QTRY_VERIFY(idle());
-        QCOMPARE(server.received(u"GetDeskSaleList"_s).size(), 3);
+        QCOMPARE(sentCount(u"GetDeskSaleList"_s), 3);
     }
 
     // With two boards alive, a dialog answers the board that opened it: one tap, one command.
@@ -648,17 +547,15 @@ private slots:
         form->typeText(1, u"4"_s);
         form->confirm();
         QTRY_VERIFY(idle());
-        QCOMPARE(server.received(u"KaiTai"_s).size(), 1);
+        QCOMPARE(sentCount(u"KaiTai"_s), 1);
         boards.back()->tables()->tap(0);
         boards.back()->tapButton(RoomView::CuiCai);
         topPopup<StyleTableViewController>()->confirm();
-        QTRY_VERIFY(idle());
-        QTest::qWait(50);
-        QCOMPARE(server.received(u"DeskHurry"_s).size(), 1);
+        settle();
+        QCOMPARE(sentCount(u"DeskHurry"_s), 1);
     }
 
-    // The bill prints itself: exactly one "PrintDeskBill" per tap, however many boards are alive,
-    // opened by name (as the order list does) or from a board.
+    // One "PrintDeskBill" per tap, however many boards are alive, opened by name or from a board.
     void onePrintPerTap_data()
     {
         QTest::addColumn<int>("boardCount");
@@ -673,7 +570,7 @@ private slots:
         QFETCH(int, boardCount);
         QFETCH(bool, fromBoard);
         const FoodInfo dish = plainDish();
-        QCOMPARE(server.order(u"A01"_s, {orderLine(dish, u"2"_s)}, u"2"_s, u"001"_s), u"0"_s);
+        seedOrder({orderLine(dish, u"2"_s)});
         for (int i = 0; i < boardCount; ++i)
             board(u"A01"_s);
         if (fromBoard)
@@ -690,7 +587,7 @@ private slots:
         bill->print();
         QTRY_VERIFY(!bill || bill->isDismissing());
         QTRY_VERIFY(idle());
-        QCOMPARE(server.received(u"PrintDeskBill"_s).size(), 1);
+        QCOMPARE(sentCount(u"PrintDeskBill"_s), 1);
         QCOMPARE(server.printedFiles().size(), printed + 1);
     }
 
@@ -757,7 +654,7 @@ private slots:
         QFETCH(int, refreshes);
         RoomView *view = board(u"A01"_s);
         injectFault(command, fault);
-        const qsizetype before = server.received(u"GetRoomDeskState"_s).size();
+        const qsizetype before = sentCount(u"GetRoomDeskState"_s);
         if (command == u"KaiTai") {
             view->tapButton(RoomView::KaiTai);
             topPopup<TableFormController>()->typeText(1, u"4"_s);
@@ -768,34 +665,19 @@ private slots:
         } else {
             view->tapButton(RoomView::Refresh);
         }
-        QTRY_VERIFY(idle());
-        QTest::qWait(50);
+        settle();
         QCOMPARE(notices.join(u'\n'), shown);
-        QCOMPARE(server.received(u"GetRoomDeskState"_s).size(), before + refreshes);
+        QCOMPARE(sentCount(u"GetRoomDeskState"_s), before + refreshes);
     }
 
-    // The staff screen's board in the real window: open A01 for 4 guests on the keypad, move it to
-    // A02 typed on the letter keypad, look at the bill and print it: the server writes one bill.
+    // In the real window: open A01 for 4 on the keypad, move it to A02, the bills, and one print.
     void windowFlow()
     {
-        const FoodInfo dish = plainDish();
-        QCOMPARE(server.order(u"V01"_s, {orderLine(dish, u"2"_s), orderLine(weighedDish(), u"1.5"_s)}, u"3"_s,
-                              u"001"_s),
-                 u"0"_s);
-        qputenv(MakerServiceAddress::kEnvironmentVariable, "http://127.0.0.1:1");
-        StartupSequence::setApplicationNames();
-        StartupSequence::prepareServices({u"tst_table_board"_s, u"--home"_s, AppPaths::home()});
-        ConfigManager::defaultManager().setPort(QString::number(server.port()));
-        LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
-        engine = StartupSequence::showMainWindow();
-        QVERIFY(engine);
-        window = qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
-        QVERIFY(window && QTest::qWaitForWindowExposed(window));
-        QTRY_VERIFY(item(u"screenStack"_s));
+        seedOrder({orderLine(plainDish(), u"2"_s), orderLine(weighedDish(), u"1.5"_s)}, u"V01"_s, u"3"_s);
+        QVERIFY(show(u"tst_table_board"_s, server.port(), "http://127.0.0.1:1"));
 
         UiTest::tap(item(u"staffEntrance"_s));
-        QTRY_VERIFY(item(u"staffScreen"_s));
-        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        QVERIFY(opened(u"staffScreen"_s));
         UiTest::tap(item(u"staffEntry_0"_s));
         QTRY_VERIFY(item(u"roomBoard"_s) && item(u"roomBoard"_s)->isVisible());
         QTRY_VERIFY(idle());
@@ -804,39 +686,29 @@ private slots:
         UiTest::tap(item(u"table_A01"_s));
         saveScreenshot(u"table-board"_s);
 
-        UiTest::tap(item(u"boardButton_1"_s));
-        QQuickItem *form = settledPopup();
+        QQuickItem *form = openDialog({}, 1);
         QVERIFY(form);
         UiTest::tap(UiTest::findItem(form, u"formField_1"_s));
         tapKeys(UiTest::findItem(form, u"numberKeypad"_s), {u"4"_s});
-        QTRY_COMPARE(
-            UiTest::findItem(UiTest::findItem(form, u"formField_1"_s), u"fieldText"_s)->property("text"),
-            QVariant(u"4"_s));
+        QTRY_COMPARE(textIn(UiTest::findItem(form, u"formField_1"_s), u"fieldText"_s), u"4"_s);
         QTest::qWait(300);
         saveScreenshot(u"table-open"_s);
-        UiTest::tap(UiTest::findItem(form, u"confirmButton"_s));
-        QTRY_VERIFY(frames().isEmpty());
+        closePopup(form, u"confirmButton"_s);
         QTRY_VERIFY(idle());
         QVERIFY2(notices.value(0).startsWith(u"success|"_s) && notices.value(0).endsWith(u"开台成功"_s),
                  qPrintable(notices.join(u'\n')));
         QTRY_COMPARE(labelOf(u"table_A01"_s), u"4人 ￥0.00"_s);
         QTRY_VERIFY(idle());
 
-        UiTest::tap(item(u"table_A01"_s));
-        UiTest::tap(item(u"boardButton_2"_s));
-        form = settledPopup();
-        QVERIFY(form);
+        QVERIFY((form = openDialog(u"table_A01"_s, 2)));
         UiTest::tap(UiTest::findItem(form, u"formField_1"_s));
         tapKeys(UiTest::findItem(form, u"letterKeypad"_s), {u"A"_s, u"0"_s, u"2"_s});
-        UiTest::tap(UiTest::findItem(form, u"confirmButton"_s));
-        QTRY_VERIFY(frames().isEmpty());
+        closePopup(form, u"confirmButton"_s);
         QTRY_COMPARE(labelOf(u"table_A02"_s), u"4人 ￥0.00"_s);
         QTRY_COMPARE(labelOf(u"table_A01"_s), u"A01"_s);
         QTRY_VERIFY(idle());
 
-        UiTest::tap(item(u"table_V01"_s));
-        UiTest::tap(item(u"boardButton_8"_s));
-        QQuickItem *dishes = settledPopup();
+        QQuickItem *dishes = openDialog(u"table_V01"_s, 8);
         QVERIFY(dishes);
         QTRY_VERIFY(idle());
         QTRY_VERIFY(UiTest::findItem(dishes, u"candidate_1"_s));
@@ -844,41 +716,31 @@ private slots:
         NoticeBoard::instance().hideToast();
         QTest::qWait(300);
         saveScreenshot(u"dish-operation"_s);
-        UiTest::tap(UiTest::findItem(dishes, u"cancelButton"_s));
-        QTRY_VERIFY(frames().isEmpty());
+        closePopup(dishes, u"cancelButton"_s);
 
-        UiTest::tap(item(u"table_V01"_s));
-        UiTest::tap(item(u"boardButton_10"_s));
-        QQuickItem *bill = settledPopup();
+        QQuickItem *bill = openDialog(u"table_V01"_s, 10);
         QVERIFY(bill);
         QTRY_VERIFY(UiTest::findItem(bill, u"billLine_1"_s));
         NoticeBoard::instance().hideToast();
         QTest::qWait(300);
         saveScreenshot(u"bill"_s);
-        UiTest::tap(UiTest::findItem(bill, u"closeButton"_s));
-        QTRY_VERIFY(frames().isEmpty());
+        closePopup(bill, u"closeButton"_s);
 
-        UiTest::tap(item(u"table_A02"_s));
-        UiTest::tap(item(u"boardButton_10"_s));
-        bill = settledPopup();
-        QVERIFY(bill);
-        QCOMPARE(UiTest::findItem(bill, u"billTotal"_s)->property("text").toString(), u"总计：0.00"_s);
-        UiTest::tap(UiTest::findItem(bill, u"printButton"_s));
-        QTRY_VERIFY(frames().isEmpty());
-        QCOMPARE(server.received(u"PrintDeskBill"_s).size(), 1);
-        const QStringList printed = server.printedFiles().filter(u"bill-A02-"_s);
-        QCOMPARE(printed.size(), 1);
+        QVERIFY((bill = openDialog(u"table_A02"_s, 10)));
+        QCOMPARE(textIn(bill, u"billTotal"_s), u"总计：0.00"_s);
+        closePopup(bill, u"printButton"_s);
+        QCOMPARE(sentCount(u"PrintDeskBill"_s), 1);
+        QCOMPARE(server.printedFiles().filter(u"bill-A02-"_s).size(), 1);
 
         // The table-operation screen, as the order list opens it: its own board, no login button.
         Navigator::instance().push(u"TableOpScreen"_s);
-        QTRY_VERIFY(item(u"tableOpScreen"_s));
-        QTRY_VERIFY(!item(u"screenStack"_s)->property("busy").toBool());
+        QVERIFY(opened(u"tableOpScreen"_s));
         QQuickItem *opScreen = item(u"tableOpScreen"_s);
         QVERIFY(!UiTest::findItem(opScreen, u"btnLogin"_s)->isVisible());
         QTRY_VERIFY(idle());
         QQuickItem *moved = UiTest::findItem(opScreen, u"table_A02"_s);
         QVERIFY(moved);
-        QCOMPARE(UiTest::findItem(moved, u"tableNumber"_s)->property("text").toString(), u"4人 ￥0.00"_s);
+        QCOMPARE(textIn(moved, u"tableNumber"_s), u"4人 ￥0.00"_s);
         UiTest::tap(UiTest::findItem(opScreen, u"backButton"_s));
         QTRY_VERIFY(!item(u"tableOpScreen"_s));
         QCOMPARE(Navigator::instance().depth(), 2);
