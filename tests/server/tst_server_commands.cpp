@@ -16,8 +16,6 @@
 
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(ClientCommand)
-
 namespace {
 const QString kHead = u"<?xml version=\"1.0\" encoding=\"gb2312\"?><ClientCommand>"_s;
 const QString kTail = u"</ClientCommand>"_s;

@@ -51,8 +51,6 @@ struct Failure {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Build)
-
 class TestServerRequest : public QObject {
     Q_OBJECT
 private:

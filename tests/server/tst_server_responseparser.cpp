@@ -35,8 +35,6 @@ QString fields(std::initializer_list<std::optional<QString>> values)
 using Read = std::function<QStringList(const QByteArray &)>;
 } // namespace
 
-Q_DECLARE_METATYPE(Read)
-
 class TestResponseParser : public QObject {
     Q_OBJECT
 private:
