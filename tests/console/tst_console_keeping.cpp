@@ -15,6 +15,11 @@ const QString kMarker = u"error: usage: xml send|guadan"_s;
 const QString kAdopted = u"notice: 已恢复未发送的点单"_s;
 const QString kLocked = u"error: 点单已发出但未确认，请再次下单后再修改"_s;
 
+struct Kill {
+    QString desk, before, fault;
+    bool sentBefore;
+};
+
 // A console that is still running: each say() waits for what the script printed.
 class LiveConsole {
 public:
@@ -61,7 +66,6 @@ private:
     {
         return u"server 127.0.0.1 "_s + QString::number(server.port()) + u"\nlogin 001 123\n"_s;
     }
-
     QJsonArray orderPosts()
     {
         return server.controlGet(u"/__control/commands?command=OrderPack"_s)[u"commands"_s].toArray();
@@ -89,25 +93,19 @@ private slots:
 
     void killedAndRestarted_data()
     {
-        QTest::addColumn<QString>("desk");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<bool>("sentBefore");
-
+        QTest::addColumn<Kill>("c");
         const QString order = u"add 00001\nadd 00017 size=大份\nadd 00114 swap=1:00023\n"_s;
-        QTest::newRow("between adds") << u"A11"_s << order << QString() << false;
-        QTest::newRow("after a quantity change") << u"A12"_s << order + u"qty 1 3\n"_s << QString() << false;
+        QTest::newRow("between adds") << Kill{u"A11"_s, order, {}, false};
+        QTest::newRow("after a quantity change") << Kill{u"A12"_s, order + u"qty 1 3\n"_s, {}, false};
         QTest::newRow("while the recorded order's reply is late")
-            << u"A13"_s << order << u"command=OrderPack&kind=delay&ms=3000"_s << false;
-        QTest::newRow("right after a successful send") << u"A14"_s << order << QString() << true;
+            << Kill{u"A13"_s, order, u"command=OrderPack&kind=delay&ms=3000"_s, false};
+        QTest::newRow("right after a successful send") << Kill{u"A14"_s, order, {}, true};
     }
 
     void killedAndRestarted()
     {
-        QFETCH(QString, desk);
-        QFETCH(QString, before);
-        QFETCH(QString, fault);
-        QFETCH(bool, sentBefore);
+        QFETCH(Kill, c);
+        const auto &[desk, before, fault, sentBefore] = c;
         const QString show = u"lines\ntotals\nxml send\n"_s;
         QTemporaryDir home;
 

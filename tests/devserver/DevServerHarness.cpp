@@ -12,6 +12,8 @@
 #include <QUrl>
 #include <QXmlStreamReader>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 ServerReply exchange(int port, const std::function<httplib::Result(httplib::Client &)> &request)
@@ -27,10 +29,9 @@ ServerReply exchange(int port, const std::function<httplib::Result(httplib::Clie
 
 QString clientCommandHead(const QString &devSerial, const QString &cashier)
 {
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"gb2312\"?><ClientCommand><DevSerial>") +
-           devSerial + QStringLiteral("</DevSerial><PosNo>1</PosNo>") +
-           (cashier.isEmpty() ? QStringLiteral("<CashierID/>")
-                              : QStringLiteral("<CashierID>") + cashier + QStringLiteral("</CashierID>"));
+    return u"<?xml version=\"1.0\" encoding=\"gb2312\"?><ClientCommand><DevSerial>"_s + devSerial +
+           u"</DevSerial><PosNo>1</PosNo>"_s +
+           (cashier.isEmpty() ? u"<CashierID/>"_s : u"<CashierID>"_s + cashier + u"</CashierID>"_s);
 }
 
 } // namespace
@@ -83,20 +84,19 @@ ServerReply ServerReply::fromBody(int status, const QByteArray &body)
 QString OrderLine::toData(int itemSeq) const
 {
     const auto a = [](const char *name, const QString &value) {
-        return u' ' + QLatin1String(name) + QStringLiteral("=\"") + value.toHtmlEscaped() + u'"';
+        return u' ' + QLatin1String(name) + u"=\""_s + value.toHtmlEscaped() + u'"';
     };
-    return QStringLiteral("<Data") + a("ItemSeq", QString::number(itemSeq)) + a("foodNo", foodNo) +
-           a("foodName", name) + a("FoodType", type) + a("ItemSize", {}) + a("SaleQty", qty) +
-           a("SalePrice", price) + a("SuitNo", suitNo) + a("OrgFoodNo", foodNo) +
-           a("SuitIndex", QStringLiteral("0")) + a("TasteDef", tasteDef) + a("TasteManual", tasteManual) +
-           a("PrintState", printState) + a("TempFoodFlag", QStringLiteral("N")) +
-           a("CurrpriceFlag", QStringLiteral("N")) + a("SellWay", sellWay) +
-           a("AuthID", sellWay == u"C" ? QStringLiteral("1001") : QString()) + QStringLiteral(" />");
+    return u"<Data"_s + a("ItemSeq", QString::number(itemSeq)) + a("foodNo", foodNo) + a("foodName", name) +
+           a("FoodType", type) + a("ItemSize", {}) + a("SaleQty", qty) + a("SalePrice", price) +
+           a("SuitNo", suitNo) + a("OrgFoodNo", foodNo) + a("SuitIndex", u"0"_s) + a("TasteDef", tasteDef) +
+           a("TasteManual", tasteManual) + a("PrintState", printState) + a("TempFoodFlag", u"N"_s) +
+           a("CurrpriceFlag", u"N"_s) + a("SellWay", sellWay) +
+           a("AuthID", sellWay == u"C" ? u"1001"_s : QString()) + u" />"_s;
 }
 
 QString DevServerHarness::demoPackage()
 {
-    return qEnvironmentVariable("DIANCAI_RESOURCES") + QStringLiteral("/demo/diancai-demo.zip");
+    return qEnvironmentVariable("DIANCAI_RESOURCES") + u"/demo/diancai-demo.zip"_s;
 }
 
 int DevServerHarness::closedLoopbackPort()
@@ -108,16 +108,13 @@ int DevServerHarness::closedLoopbackPort()
 
 QString DevServerHarness::packagePath() const
 {
-    if (catalogue_ == Catalogue::Demo)
-        return demoPackage();
-    return dir_.path() + QStringLiteral("/dcpackage-001.zip");
+    return catalogue_ == Catalogue::Demo ? demoPackage() : dir_.path() + u"/dcpackage-001.zip"_s;
 }
 
 QString DevServerHarness::baseDataFolder() const
 {
-    if (catalogue_ == Catalogue::Demo)
-        return qEnvironmentVariable("DIANCAI_RESOURCES") + QStringLiteral("/update");
-    return dir_.path() + QStringLiteral("/basedata");
+    return catalogue_ == Catalogue::Demo ? qEnvironmentVariable("DIANCAI_RESOURCES") + u"/update"_s
+                                         : dir_.path() + u"/basedata"_s;
 }
 
 bool DevServerHarness::start(const QString &stock, bool fresh)
@@ -126,7 +123,7 @@ bool DevServerHarness::start(const QString &stock, bool fresh)
     if (catalogue_ == Catalogue::Fixture && !fixtureWritten_ &&
         (!BaseDataFixture::write(baseData) ||
          !BaseDataFixture::writePackage(packagePath(), 3 * 1024 * 1024 + 17))) {
-        error_ = QStringLiteral("cannot write the fixture");
+        error_ = u"cannot write the fixture"_s;
         return false;
     }
     fixtureWritten_ = true;
@@ -151,22 +148,17 @@ bool DevServerHarness::start(const QString &stock, bool fresh)
 
 bool DevServerHarness::startProcess(const QString &package, const QStringList &extraArguments)
 {
-    const QString baseData = qEnvironmentVariable("DIANCAI_RESOURCES") + QStringLiteral("/update");
+    const QString baseData = qEnvironmentVariable("DIANCAI_RESOURCES") + u"/update"_s;
     process_.start(QStringLiteral(DEVSERVER_EXE),
-                   QStringList{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--basedata"),
-                               baseData, QStringLiteral("--package"),
-                               package.isEmpty() ? demoPackage() : package, QStringLiteral("--state"),
-                               stateFolder()} +
+                   QStringList{u"--port"_s, u"0"_s, u"--basedata"_s, baseData, u"--package"_s,
+                               package.isEmpty() ? demoPackage() : package, u"--state"_s, stateFolder()} +
                        extraArguments);
-    while (process_.waitForStarted(10000) && !process_.canReadLine()) {
-        if (!process_.waitForReadyRead(10000))
-            break;
+    while (process_.waitForStarted(10000) && !process_.canReadLine() && process_.waitForReadyRead(10000)) {
     }
     banner_ = QString::fromUtf8(process_.readLine());
-    const auto match =
-        QRegularExpression(QStringLiteral("listening on http://127\\.0\\.0\\.1:(\\d+)")).match(banner_);
+    const auto match = QRegularExpression(u"listening on http://127\\.0\\.0\\.1:(\\d+)"_s).match(banner_);
     processPort_ = match.captured(1).toInt();
-    error_ = QStringLiteral("no port named: ") + banner_ + QString::fromUtf8(process_.readAllStandardError());
+    error_ = u"no port named: "_s + banner_ + QString::fromUtf8(process_.readAllStandardError());
     return match.hasMatch();
 }
 
@@ -214,36 +206,34 @@ ServerReply DevServerHarness::get(const QString &path)
 
 ServerReply DevServerHarness::command(const QString &name, const QString &fields, const QString &cashier)
 {
-    QString xml = clientCommandHead(QLatin1String(kDevSerial), cashier) + QStringLiteral("<Command>") + name +
-                  QStringLiteral("</Command>");
+    QString xml =
+        clientCommandHead(QLatin1String(kDevSerial), cashier) + u"<Command>"_s + name + u"</Command>"_s;
     for (const QString &field : fields.split(u'&', Qt::SkipEmptyParts)) {
         const QString key = field.section(u'=', 0, 0);
-        xml += u'<' + key + u'>' + field.section(u'=', 1) + QStringLiteral("</") + key + u'>';
+        xml += u'<' + key + u'>' + field.section(u'=', 1) + u"</"_s + key + u'>';
     }
-    return post(xml + QStringLiteral("</ClientCommand>"));
+    return post(xml + u"</ClientCommand>"_s);
 }
 
 ServerReply DevServerHarness::login(const QString &id, const QString &password)
 {
-    return command(QStringLiteral("LogIn"),
-                   QStringLiteral("UserID=") + id + QStringLiteral("&UserPassword=") + password, QString());
+    return command(u"LogIn"_s, u"UserID="_s + id + u"&UserPassword="_s + password, QString());
 }
 
 QString DevServerHarness::orderXml(const QString &desk, const QString &flowNo, const QList<OrderLine> &lines,
                                    const QString &custCount, const QString &cashier, const QString &devSerial)
 {
-    QString xml = clientCommandHead(devSerial, cashier) +
-                  QStringLiteral("<Command>OrderPack</Command><DeskNo>") + desk +
-                  QStringLiteral("</DeskNo><WaiterMan>") + cashier + QStringLiteral("</WaiterMan>");
+    QString xml = clientCommandHead(devSerial, cashier) + u"<Command>OrderPack</Command><DeskNo>"_s + desk +
+                  u"</DeskNo><WaiterMan>"_s + cashier + u"</WaiterMan>"_s;
     if (!custCount.isEmpty())
-        xml += QStringLiteral("<CustCount>") + custCount + QStringLiteral("</CustCount>");
-    xml += QStringLiteral("<OrdRemarkDef></OrdRemarkDef><OrdRemarkManual></OrdRemarkManual>");
+        xml += u"<CustCount>"_s + custCount + u"</CustCount>"_s;
+    xml += u"<OrdRemarkDef></OrdRemarkDef><OrdRemarkManual></OrdRemarkManual>"_s;
     if (!flowNo.isEmpty())
-        xml += QStringLiteral("<UniqueFlowNo>") + flowNo + QStringLiteral("</UniqueFlowNo>");
-    xml += QStringLiteral("<OrderDetail>");
+        xml += u"<UniqueFlowNo>"_s + flowNo + u"</UniqueFlowNo>"_s;
+    xml += u"<OrderDetail>"_s;
     for (int i = 0; i < lines.size(); ++i)
         xml += lines[i].toData(i + 1);
-    return xml + QStringLiteral("</OrderDetail></ClientCommand>");
+    return xml + u"</OrderDetail></ClientCommand>"_s;
 }
 
 ServerReply DevServerHarness::order(const QString &desk, const QString &flowNo, const QList<OrderLine> &lines,
@@ -255,12 +245,12 @@ ServerReply DevServerHarness::order(const QString &desk, const QString &flowNo, 
 
 QList<Row> DevServerHarness::saleList(const QString &desk)
 {
-    return command(QStringLiteral("GetDeskSaleList"), QStringLiteral("DeskNo=") + desk).rows;
+    return command(u"GetDeskSaleList"_s, u"DeskNo="_s + desk).rows;
 }
 
 Row DevServerHarness::deskState(const QString &desk)
 {
-    const auto rows = command(QStringLiteral("GetRoomDeskState"), QStringLiteral("DeskNo=") + desk).rows;
+    const auto rows = command(u"GetRoomDeskState"_s, u"DeskNo="_s + desk).rows;
     return rows.size() == 1 ? rows.first() : Row();
 }
 
@@ -271,9 +261,8 @@ QJsonObject DevServerHarness::controlGet(const QString &pathAndQuery)
 
 bool DevServerHarness::injectFault(const QString &key, const QString &kindAndMore)
 {
-    return controlPost(QStringLiteral("/__control/faults?command=") +
-                       QString::fromLatin1(QUrl::toPercentEncoding(key)) + QStringLiteral("&kind=") +
-                       kindAndMore) == 200;
+    return controlPost(u"/__control/faults?command="_s + QString::fromLatin1(QUrl::toPercentEncoding(key)) +
+                       u"&kind="_s + kindAndMore) == 200;
 }
 
 int DevServerHarness::controlPost(const QString &pathAndQuery)

@@ -16,6 +16,23 @@
 
 using Row = QMap<QString, QString>;
 
+// The row's values under `keys`, joined by "/".
+inline QString valuesOf(const Row &row, const QStringList &keys)
+{
+    QStringList values;
+    for (const QString &key : keys)
+        values << row.value(key);
+    return values.join(u'/');
+}
+// A row written "key=value|key=value".
+inline Row rowOf(const QString &pairs)
+{
+    Row row;
+    for (const QString &pair : pairs.split(u'|'))
+        row.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+    return row;
+}
+
 // One answer as the test sees it: the raw exchange and, when the body is a reply document, its
 // parts (read from the GB18030 bytes).
 struct ServerReply {
@@ -70,6 +87,8 @@ public:
     // The child process's exit code (-1 when it crashed or would not stop); 0 in this process.
     int stop();
     bool restart(const QString &stock = {}, bool fresh = false) { return stop(), start(stock, fresh); }
+    // Starts and logs operator 1001 in.
+    bool startLoggedIn(const QString &stock = {}) { return start(stock) && login().code == u"0"; }
     QString lastError() const { return error_; }
 
     int port() const { return server_ ? server_->port() : processPort_; }

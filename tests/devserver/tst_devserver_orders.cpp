@@ -13,21 +13,23 @@ OrderLine pork(const QString &qty = u"2.000000"_s)
 {
     return OrderLine::of(u"101"_s, u"红烧肉"_s, qty, u"38.000000"_s);
 }
-
 OrderLine fish()
 {
     return OrderLine::of(u"102"_s, u"清蒸鱼"_s, u"1.000000"_s, u"88.000000"_s);
 }
-
 OrderLine rice(const QString &qty = u"1.000000"_s)
 {
     return OrderLine::of(u"103"_s, u"米饭"_s, qty, u"2.000000"_s);
 }
-
 QJsonArray events(DevServerHarness &server)
 {
     return server.controlGet(u"/__control/events"_s).value(u"events"_s).toArray();
 }
+
+struct Resend {
+    QString serial, desk, qty, cashier, code;
+    int linesAfter;
+};
 
 } // namespace
 
@@ -48,8 +50,7 @@ private slots:
     void init()
     {
         server_ = std::make_unique<DevServerHarness>();
-        QVERIFY2(server_->start(u"101=3,103=0"_s), qPrintable(server_->lastError()));
-        QCOMPARE(server_->login().code, u"0"_s);
+        QVERIFY2(server_->startLoggedIn(u"101=3,103=0"_s), qPrintable(server_->lastError()));
     }
     void cleanup() { server_.reset(); }
 
@@ -66,28 +67,17 @@ private slots:
         QCOMPARE(reply.code, u"0"_s);
         QCOMPARE(reply.msg, u"下单成功，共3道菜；以下菜品沽清未成功：米饭(剩余0)"_s);
 
-        const Row desk = server_->deskState(u"A02"_s);
-        QCOMPARE(desk.value(u"useIndex"_s) + u'/' + desk.value(u"custNumber"_s), u"1/3"_s);
-        QCOMPARE(desk.value(u"TotalAmt"_s), u"182.20"_s); // 76 + 20 % + 2 + 1, fish 88, the gift rice nothing
+        // Total: 76 + 20 % + 2 + 1, fish 88, the gift rice nothing.
+        QCOMPARE(valuesOf(server_->deskState(u"A02"_s), {u"useIndex"_s, u"custNumber"_s, u"TotalAmt"_s}),
+                 u"1/3/182.20"_s);
 
         const QList<Row> lines = server_->saleList(u"A02"_s);
         QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[0], (Row{{u"itemseq"_s, u"1"_s},
-                                {u"pluno"_s, u"101"_s},
-                                {u"pluName"_s, u"红烧肉"_s},
-                                {u"unitName"_s, u"份"_s},
-                                {u"itemsize"_s, {}},
-                                {u"saleQty"_s, u"2"_s},
-                                {u"SalePrice"_s, u"38.00"_s},
-                                {u"sellWay"_s, u"A"_s},
-                                {u"havePrtFlag"_s, u"1"_s},
-                                {u"FoodType"_s, u"D"_s},
-                                {u"FlagGroup"_s, u"NNNN"_s}}));
-        QCOMPARE(lines[1].value(u"itemseq"_s) + u'/' + lines[1].value(u"FlagGroup"_s), u"2/NYNN"_s);
+        QCOMPARE(lines[0], rowOf(u"itemseq=1|pluno=101|pluName=红烧肉|unitName=份|itemsize=|saleQty=2|"
+                                 "SalePrice=38.00|sellWay=A|havePrtFlag=1|FoodType=D|FlagGroup=NNNN"_s));
+        QCOMPARE(valuesOf(lines[1], {u"itemseq"_s, u"FlagGroup"_s}), u"2/NYNN"_s);
         // The gift held back (等叫): not printed, flagged as a gift.
-        QCOMPARE(lines[2].value(u"sellWay"_s) + u'/' + lines[2].value(u"havePrtFlag"_s) + u'/' +
-                     lines[2].value(u"FlagGroup"_s),
-                 u"C/0/NNNY"_s);
+        QCOMPARE(valuesOf(lines[2], {u"sellWay"_s, u"havePrtFlag"_s, u"FlagGroup"_s}), u"C/0/NNNY"_s);
 
         // A second order on the table in use adds lines with new numbers and keeps the guests.
         QCOMPARE(server_->order(u"A02"_s, u"20240601120000-10002"_s, {pork(u"1.000000"_s)}, u"9"_s).code,
@@ -102,29 +92,20 @@ private slots:
     // same number with other content is refused, so the change is neither lost nor hidden.
     void repeatedFlowNumberIsAnsweredOnce_data()
     {
-        QTest::addColumn<QString>("secondSerial");
-        QTest::addColumn<QString>("secondDesk");
-        QTest::addColumn<QString>("secondQty");
-        QTest::addColumn<QString>("secondCashier");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("linesAfter");
+        QTest::addColumn<Resend>("c");
         const QString same = QString::fromLatin1(DevServerHarness::kDevSerial);
         const QString one = u"1.000000"_s;
-        QTest::newRow("same pack") << same << u"A01"_s << one << u"1001"_s << u"0"_s << 1;
-        QTest::newRow("another waiter (and cashier)") << same << u"A01"_s << one << u"1002"_s << u"1"_s << 1;
+        QTest::newRow("same pack") << Resend{same, u"A01"_s, one, u"1001"_s, u"0"_s, 1};
+        QTest::newRow("another waiter (and cashier)") << Resend{same, u"A01"_s, one, u"1002"_s, u"1"_s, 1};
         QTest::newRow("another terminal")
-            << u"FEDCBA9876543210FEDCBA9876543210"_s << u"A01"_s << one << u"1001"_s << u"0"_s << 2;
-        QTest::newRow("another quantity") << same << u"A01"_s << u"2.000000"_s << u"1001"_s << u"1"_s << 1;
-        QTest::newRow("another table") << same << u"A02"_s << one << u"1001"_s << u"1"_s << 1;
+            << Resend{u"FEDCBA9876543210FEDCBA9876543210"_s, u"A01"_s, one, u"1001"_s, u"0"_s, 2};
+        QTest::newRow("another quantity") << Resend{same, u"A01"_s, u"2.000000"_s, u"1001"_s, u"1"_s, 1};
+        QTest::newRow("another table") << Resend{same, u"A02"_s, one, u"1001"_s, u"1"_s, 1};
     }
     void repeatedFlowNumberIsAnsweredOnce()
     {
-        QFETCH(QString, secondSerial);
-        QFETCH(QString, secondDesk);
-        QFETCH(QString, secondQty);
-        QFETCH(QString, secondCashier);
-        QFETCH(QString, code);
-        QFETCH(int, linesAfter);
+        QFETCH(Resend, c);
+        const auto &[secondSerial, secondDesk, secondQty, secondCashier, code, linesAfter] = c;
         QCOMPARE(server_->login(u"1002"_s, u"456"_s).code, u"0"_s);
         const QString flow = u"2024060112000010001"_s;
         const ServerReply first = server_->order(u"A01"_s, flow, {pork(u"1.000000"_s)});
@@ -151,19 +132,13 @@ private slots:
 
     void limitedStockCountsDown()
     {
-        QCOMPARE(stockOf(u"101"_s), (Row{{u"foodno"_s, u"101"_s},
-                                         {u"foodName"_s, u"红烧肉"_s},
-                                         {u"unitName"_s, u"份"_s},
-                                         {u"itemsize"_s, {}},
-                                         {u"InitQty"_s, u"3"_s},
-                                         {u"SaleQty"_s, u"0"_s},
-                                         {u"leftQty"_s, u"3"_s},
-                                         {u"AlterQty"_s, u"0"_s}}));
+        QCOMPARE(stockOf(u"101"_s),
+                 rowOf(u"foodno=101|foodName=红烧肉|unitName=份|itemsize=|InitQty=3|SaleQty=0|"
+                       "leftQty=3|AlterQty=0"_s));
         QCOMPARE(server_->command(u"GetGqFoodList"_s).rows.size(), 2);
 
         QCOMPARE(server_->order(u"A01"_s, u"s-1"_s, {pork()}).msg, u"下单成功，共1道菜"_s);
-        QCOMPARE(stockOf(u"101"_s).value(u"leftQty"_s) + u'/' + stockOf(u"101"_s).value(u"SaleQty"_s),
-                 u"1/2"_s);
+        QCOMPARE(valuesOf(stockOf(u"101"_s), {u"leftQty"_s, u"SaleQty"_s}), u"1/2"_s);
 
         // More than is left: taken all the same, said so, and the dish is sold out.
         const ServerReply over = server_->order(u"A01"_s, u"s-2"_s, {pork(), fish()});
@@ -200,20 +175,20 @@ private slots:
         setFish.suitNo = u"201"_s;
         QCOMPARE(server_->order(u"A01"_s, u"w-1"_s, {fish(), heldFish, setMeal, setFish}).code, u"0"_s);
         QList<Row> lines = server_->saleList(u"A01"_s);
-        QCOMPARE(lines[0].value(u"havePrtFlag"_s) + u'/' + lines[0].value(u"FlagGroup"_s).mid(1, 1),
-                 u"2/Y"_s);
-        QCOMPARE(lines[1].value(u"havePrtFlag"_s), u"2"_s);
-        // A set meal's part is not weighed.
-        QCOMPARE(lines[3].value(u"FoodType"_s) + u'/' + lines[3].value(u"havePrtFlag"_s), u"M/1"_s);
+        // A set meal's part (the last) is not weighed.
+        QCOMPARE(lines[0].value(u"havePrtFlag"_s) + u'/' + lines[0].value(u"FlagGroup"_s).mid(1, 1) + u'/' +
+                     valuesOf(lines[1], {u"havePrtFlag"_s}) + u'/' +
+                     valuesOf(lines[3], {u"FoodType"_s, u"havePrtFlag"_s}),
+                 u"2/Y/2/M/1"_s);
 
         QCOMPARE(server_->command(u"ConfirmQty"_s, u"DeskNo=A01&FoodNo=102&itemseq=1&FoodQty=1.35"_s).msg,
                  u"称重成功：清蒸鱼 1.35斤"_s);
         // Waking the table releases the held fish to the kitchen but it still waits for weighing.
         QCOMPARE(server_->command(u"DeskWakeUp"_s, u"DeskNo=A01"_s).msg, u"起菜成功，共1道菜"_s);
         lines = server_->saleList(u"A01"_s);
-        QCOMPARE(lines[0].value(u"saleQty"_s), u"1.35"_s);
-        QCOMPARE(lines[0].value(u"havePrtFlag"_s), u"1"_s);
-        QCOMPARE(lines[1].value(u"havePrtFlag"_s), u"2"_s);
+        QCOMPARE(valuesOf(lines[0], {u"saleQty"_s, u"havePrtFlag"_s}) + u'/' +
+                     lines[1].value(u"havePrtFlag"_s),
+                 u"1.35/1/2"_s);
         QCOMPARE(server_->deskState(u"A01"_s).value(u"TotalAmt"_s), u"374.80"_s); // 1.35 × 88 + 88 + 168 + 0
     }
 
@@ -237,9 +212,9 @@ private slots:
             commands << event[u"command"_s].toString();
         QCOMPARE(commands, (QStringList{u"DeskHurry"_s, u"CatHurry"_s, u"FoodHurry"_s, u"CatWakeUp"_s,
                                         u"FoodWakeUp"_s}));
-        QCOMPARE(recorded[1][u"catNo"_s].toString(), u"01"_s);
-        QCOMPARE(recorded[2][u"foodNo"_s].toString(), u"103"_s);
-        QCOMPARE(recorded[2][u"userId"_s].toString(), u"1001"_s);
+        QCOMPARE((QStringList{recorded[1][u"catNo"_s].toString(), recorded[2][u"foodNo"_s].toString(),
+                              recorded[2][u"userId"_s].toString()}),
+                 (QStringList{u"01"_s, u"103"_s, u"1001"_s}));
     }
 
     void returnLowersNewestLinesFirst()
@@ -250,12 +225,12 @@ private slots:
                  u"退菜成功：米饭 4碗"_s);
         const QList<Row> lines = server_->saleList(u"A01"_s);
         QCOMPARE(lines.size(), 1);
-        QCOMPARE(lines[0].value(u"itemseq"_s) + u'/' + lines[0].value(u"saleQty"_s), u"1/1"_s);
+        QCOMPARE(valuesOf(lines[0], {u"itemseq"_s, u"saleQty"_s}), u"1/1"_s);
         const QJsonArray recorded = events(*server_);
         QCOMPARE(recorded.size(), 1);
-        QCOMPARE(recorded[0][u"reasonNo"_s].toString(), u"02"_s);
-        QCOMPARE(recorded[0][u"reasonName"_s].toString(), u"上菜太慢"_s);
-        QCOMPARE(recorded[0][u"qty"_s].toDouble(), 4.0);
+        QCOMPARE(recorded[0][u"reasonNo"_s].toString() + u'/' + recorded[0][u"reasonName"_s].toString() +
+                     u'/' + QString::number(recorded[0][u"qty"_s].toDouble()),
+                 u"02/上菜太慢/4"_s);
     }
 };
 

@@ -68,6 +68,12 @@ public:
         ServerTestHome::pointAt(server->port());
         return true;
     }
+    // Serves "a.zip" holding only the demo database.
+    bool serveDemoDatabase()
+    {
+        const QString path = packagePath(u"a.zip"_s);
+        return PackageBuilder().demoDatabase().write(path).isEmpty() && serve(path);
+    }
     bool download(const QString &packagePath, int outcomesAfter)
     {
         if (!serve(packagePath))
@@ -155,13 +161,13 @@ private slots:
         }
         QVERIFY(!f.log.offMainThread);
 
-        QCOMPARE(storedName(), u"diancai-demo.zip"_s);
         const QString installed = f.home() + u"/diancai-demo"_s;
-        QCOMPARE(f.downloader.dataFolderPath(), installed);
-        QCOMPARE(f.folders(), QStringList{u"diancai-demo"_s});
+        QCOMPARE(QStringList({storedName(), f.downloader.dataFolderPath()}) + f.folders(),
+                 (QStringList{u"diancai-demo.zip"_s, installed, u"diancai-demo"_s}));
         QVERIFY(QFileInfo(installed).permissions().testFlags(QFile::ReadOther | QFile::ExeOther));
-        QVERIFY(!QFile::exists(f.home() + u"/diancai-demo.zip"_s));
-        QVERIFY(QFile::exists(shipped + u"/PadBaseData.db"_s)); // the shipped data is never removed
+        // The package goes; the shipped data is never removed.
+        QVERIFY(!QFile::exists(f.home() + u"/diancai-demo.zip"_s) &&
+                QFile::exists(shipped + u"/PadBaseData.db"_s));
         // Every entry of the demo package is dated 2026-12-01 12:00.
         QCOMPARE(QFileInfo(installed + u"/MainBg.jpg"_s).lastModified(),
                  QDateTime(QDate(2026, 12, 1), QTime(12, 0)));
@@ -186,9 +192,9 @@ private slots:
         QVERIFY(f.installMarked(u"a.zip"_s, "first"));
         QCOMPARE(f.folders(), QStringList{u"a"_s});
         QVERIFY(f.installMarked(name, "second"));
-        QCOMPARE(f.folders(), QStringList{folder});
-        QCOMPARE(readFile(f.home() + u'/' + folder + u'/' + folder + u".txt"_s), QByteArray("second"));
-        QCOMPARE(f.downloader.dataFolderPath(), f.home() + u'/' + folder);
+        const QString installed = f.home() + u'/' + folder;
+        QCOMPARE(f.folders() << f.downloader.dataFolderPath(), (QStringList{folder, installed}));
+        QCOMPARE(readFile(installed + u'/' + folder + u".txt"_s), QByteArray("second"));
         QVERIFY(!QFile::exists(f.home() + u'/' + name));
     }
 
@@ -196,9 +202,7 @@ private slots:
     void quickCallsStartOneDownload()
     {
         Fixture f;
-        const QString path = f.packagePath(u"a.zip"_s);
-        QCOMPARE(PackageBuilder().demoDatabase().write(path), QString());
-        QVERIFY(f.serve(path));
+        QVERIFY(f.serveDemoDatabase());
         // The download starts late, so that the later calls surely find it running.
         QVERIFY(f.server->injectFault(u"@package"_s, u"delay&ms=300"_s));
         std::latch start(3);
@@ -225,9 +229,7 @@ private slots:
     void quickChecksSendOneRequest()
     {
         Fixture f;
-        const QString path = f.packagePath(u"a.zip"_s);
-        QCOMPARE(PackageBuilder().demoDatabase().write(path), QString());
-        QVERIFY(f.serve(path));
+        QVERIFY(f.serveDemoDatabase());
         QVERIFY(f.server->injectFault(u"GetUpFileName"_s, u"delay&ms=300"_s));
         f.downloader.beginToDownload();
         f.downloader.beginToDownload();
@@ -314,13 +316,11 @@ private slots:
         QVERIFY(f.waitForOutcomes(2));
         QCOMPARE(f.outcomes().last(), kFailed + message);
         QCOMPARE(f.log.entries.count(kLoad), 1); // the first install's only
-        QCOMPARE(storedName(), u"a.zip"_s);
-        QCOMPARE(f.folders(), QStringList{u"a"_s});
+        QCOMPARE(QStringList{storedName()} + f.folders(), (QStringList{u"a.zip"_s, u"a"_s}));
         QCOMPARE(readFile(f.home() + u"/a/a.txt"_s), QByteArray("installed"));
-        QVERIFY(QFile::exists(f.home() + u"/a/PadBaseData.db"_s));
-        QVERIFY(!QFile::exists(f.home() + u"/"_s + escaped));
-        QVERIFY(!QFile::exists(QFileInfo(f.home()).absolutePath() + u"/"_s + escaped));
-        QVERIFY(!f.downloader.isDownloading());
+        QVERIFY(QFile::exists(f.home() + u"/a/PadBaseData.db"_s) && !f.downloader.isDownloading());
+        QVERIFY(!QFile::exists(f.home() + u"/"_s + escaped) &&
+                !QFile::exists(QFileInfo(f.home()).absolutePath() + u"/"_s + escaped));
         // A package that arrived but could not be installed is removed at once.
         QCOMPARE(QDir(f.home()).entryList({u"*.zip"_s, u"*.ZIP"_s}, QDir::Files), QStringList());
     }
@@ -335,10 +335,9 @@ private slots:
             PackageBuilder().demoDatabase().file(u"BgMusic\\古筝\\高山流水.mp3"_s, "tune", date).write(path),
             QString());
         QVERIFY(f.download(path, 1));
-        QCOMPARE(f.outcomes().last(), kOk + u"下载成功"_s);
-        QCOMPARE(storedName(), u"名称.zip"_s);
         const QString folder = f.home() + u"/名称"_s;
-        QCOMPARE(f.downloader.dataFolderPath(), folder);
+        QCOMPARE((QStringList{f.outcomes().last(), storedName(), f.downloader.dataFolderPath()}),
+                 (QStringList{kOk + u"下载成功"_s, u"名称.zip"_s, folder}));
         QCOMPARE(readFile(folder + u"/BgMusic/古筝/高山流水.mp3"_s), QByteArray("tune"));
         QCOMPARE(QFileInfo(folder + u"/BgMusic/古筝/高山流水.mp3"_s).lastModified(), date);
     }
@@ -368,10 +367,9 @@ private slots:
         QVERIFY(QFile(thumbnail).open(QIODevice::WriteOnly));
 
         f.downloader.deleteData();
-        QVERIFY(!QFile::exists(thumbnail));
-        QCOMPARE(storedName(), DataFolder::kNoPackageName);
-        QCOMPARE(f.downloader.dataFolderPath(), f.home() + u"/empty"_s);
-        QVERIFY(f.folders().isEmpty());
+        QVERIFY(!QFile::exists(thumbnail) && f.folders().isEmpty());
+        QCOMPARE((QStringList{storedName(), f.downloader.dataFolderPath()}),
+                 (QStringList{DataFolder::kNoPackageName, f.home() + u"/empty"_s}));
         db.setup();
         QCOMPARE(counts(), QList<int>(8, 0));
         QCoreApplication::processEvents();
@@ -386,8 +384,8 @@ private slots:
         QVERIFY(QFile::exists(shipped + u"/PadBaseData.db"_s));
         f.downloader.deleteData();
         QVERIFY(QFile::exists(shipped + u"/PadBaseData.db"_s));
-        QCOMPARE(storedName(), DataFolder::kNoPackageName);
-        QCOMPARE(f.downloader.dataFolderPath(), f.home() + u"/empty"_s);
+        QCOMPARE((QStringList{storedName(), f.downloader.dataFolderPath()}),
+                 (QStringList{DataFolder::kNoPackageName, f.home() + u"/empty"_s}));
     }
 
     // The check's own failures, over the wire: nothing is downloaded.
@@ -413,8 +411,8 @@ private slots:
             QVERIFY(f.server->injectFault(u"GetUpFileName"_s, fault));
         f.downloader.beginToDownload();
         QVERIFY(f.waitForOutcomes(1));
-        QCOMPARE(f.log.entries, (QStringList{kProgress + u"正在检测主档更新..."_s, kFailed + message}));
-        QCOMPARE(storedName(), u"<absent>"_s);
+        QCOMPARE(f.log.entries + QStringList{storedName()},
+                 (QStringList{kProgress + u"正在检测主档更新..."_s, kFailed + message, u"<absent>"_s}));
         QVERIFY(!f.downloader.isDownloading());
     }
 
@@ -451,9 +449,8 @@ private slots:
         Fixture f;
         SettingsStore::shared().setValue(Key::ZipFileName, u"installed.zip"_s);
         f.downloader.handleUpFileNameReply(Gb18030::encode(reply));
-        QCOMPARE(f.log.entries, QStringList{outcome});
+        QCOMPARE(f.log.entries + QStringList{storedName()}, (QStringList{outcome, u"installed.zip"_s}));
         QVERIFY(!f.downloader.isDownloading());
-        QCOMPARE(storedName(), u"installed.zip"_s);
     }
 
     void progressTexts_data()

@@ -35,6 +35,7 @@ public:
     }
 
     QString path() const { return dir_.path(); }
+    QString filePath(const QString &name) const { return dir_.filePath(name); }
 
 private:
     QTemporaryDir dir_;

@@ -1,4 +1,4 @@
-#include "foundation/AppPaths.h"
+#include "ServerTestHome.h"
 #include "foundation/SettingsKeys.h"
 #include "server/CommandMaker.h"
 #include "settings/ConfigManager.h"
@@ -15,8 +15,6 @@
 #include <thread>
 
 using namespace Qt::StringLiterals;
-
-Q_DECLARE_METATYPE(ClientCommand)
 
 namespace {
 const QString kHead = u"<?xml version=\"1.0\" encoding=\"gb2312\"?><ClientCommand>"_s;
@@ -49,7 +47,7 @@ void loginAs(const QString &accountId)
 class TestServerCommands : public QObject {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<ServerTestHome> home;
 
     static QString prefix() { return kHead + DeviceIdentity::devSerialElement() + u"<PosNo>7</PosNo>"_s; }
 
@@ -57,12 +55,8 @@ private slots:
     // Data functions build their commands before init() would run, so the home is made once.
     void initTestCase()
     {
-        home = std::make_unique<QTemporaryDir>();
-        AppPaths::setHome(home->path());
-        SettingsStore::setShared(std::make_shared<IniSettingsStore>(home->filePath(u"settings.ini"_s)));
+        home = std::make_unique<ServerTestHome>();
         SettingsStore::shared().setValue(Key::Mnum, u"7"_s);
-        ConfigManager::resetDefaultManager();
-        DeviceIdentity::resetCache();
     }
 
     // The body after the cashier: "<Command>" + the row name's first word + "</Command>" + rest.

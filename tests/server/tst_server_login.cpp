@@ -35,6 +35,15 @@ bool writeBaseData(const QString &path, const std::optional<QString> &stamp)
     sqlite3_close(db);
     return ok;
 }
+
+struct LoginCase {
+    QByteArray reply;
+    int httpStatus;
+    QString notification;
+    bool loggedIn = false;
+    bool english = false;
+};
+using Text = std::optional<QString>;
 } // namespace
 
 class TestLogin : public QObject {
@@ -68,39 +77,24 @@ private slots:
 
     void login_data()
     {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<int>("httpStatus");
-        QTest::addColumn<QString>("notification");
-        QTest::addColumn<bool>("loggedIn");
-        QTest::addColumn<QString>("storedName");
-        QTest::addColumn<bool>("english");
+        QTest::addColumn<LoginCase>("c");
+        const QString failed = u"kNotificationLoginFailed|"_s;
         QTest::newRow("accepted without a message")
-            << QByteArray("<R><ReturnCode>0</ReturnCode></R>") << 200 << u"kNotificationLoginOk|"_s << true
-            << QString() << false;
-        QTest::newRow("refused")
-            << QByteArray(
-                   kDecl +
-                   "<R><ReturnCode>1</ReturnCode><ReturnMsg>\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3</ReturnMsg></R>")
-            << 200 << u"kNotificationLoginFailed|密码错误"_s << false << QString() << false;
-        QTest::newRow("no return code") << QByteArray("<R><ReturnMsg>m</ReturnMsg></R>") << 200
-                                        << u"kNotificationLoginFailed|m"_s << false << QString() << false;
-        QTest::newRow("unreadable") << QByteArray("<html>") << 200 << u"kNotificationLoginFailed|登录失败"_s
-                                    << false << QString() << false;
-        QTest::newRow("request failed")
-            << QByteArray() << 404 << u"kNotificationLoginFailed|Error Domain=Qelvo Code=404"_s << false
-            << QString() << false;
+            << LoginCase{"<R><ReturnCode>0</ReturnCode></R>", 200, u"kNotificationLoginOk|"_s, true};
+        QTest::newRow("refused") << LoginCase{
+            kDecl +
+                "<R><ReturnCode>1</ReturnCode><ReturnMsg>\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3</ReturnMsg></R>",
+            200, failed + u"密码错误"_s};
+        QTest::newRow("no return code") << LoginCase{"<R><ReturnMsg>m</ReturnMsg></R>", 200, failed + u"m"_s};
+        QTest::newRow("unreadable") << LoginCase{"<html>", 200, failed + u"登录失败"_s};
+        QTest::newRow("request failed") << LoginCase{{}, 404, failed + u"Error Domain=Qelvo Code=404"_s};
         QTest::newRow("unreadable, in English")
-            << QByteArray("not xml") << 200 << u"kNotificationLoginFailed|Login failed"_s << false
-            << QString() << true;
+            << LoginCase{"not xml", 200, failed + u"Login failed"_s, false, true};
     }
     void login()
     {
-        QFETCH(QByteArray, reply);
-        QFETCH(int, httpStatus);
-        QFETCH(QString, notification);
-        QFETCH(bool, loggedIn);
-        QFETCH(QString, storedName);
-        QFETCH(bool, english);
+        QFETCH(LoginCase, c);
+        const auto [reply, httpStatus, notification, loggedIn, english] = c;
         if (english)
             LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, false);
         server.answer(reply, httpStatus);
@@ -113,13 +107,13 @@ private slots:
         QVERIFY(!log.offMainThread);
         QCOMPARE(LoginManager::isLogin(), loggedIn);
         QCOMPARE(LoginManager::accountId(), loggedIn ? u"007"_s : QString());
-        QCOMPARE(LoginManager::accountName(), storedName);
+        QCOMPARE(LoginManager::accountName(), QString());
 
         const std::vector<std::string> bodies = server.bodies();
         QCOMPARE(bodies.size(), size_t(1));
-        const QString sent = QUrl::fromPercentEncoding(QByteArray::fromStdString(bodies[0]).mid(8));
-        QVERIFY(sent.contains(QStringLiteral(
-            "<Command>LogIn</Command><UserID>007</UserID><UserPassword>p&amp;w</UserPassword>")));
+        QVERIFY(QUrl::fromPercentEncoding(QByteArray::fromStdString(bodies[0]).mid(8))
+                    .contains(QStringLiteral(
+                        "<Command>LogIn</Command><UserID>007</UserID><UserPassword>p&amp;w</UserPassword>")));
     }
 
     // A double tap sends one login, whose notification answers both taps; a login made as soon as
@@ -154,29 +148,28 @@ private slots:
 
         LoginManager::defaultManager().logout();
         QCOMPARE(log.entries.last(), u"kNotificationLogout|"_s);
-        QVERIFY(!LoginManager::isLogin());
-        QCOMPARE(LoginManager::accountId(), u"12"_s);
-        QCOMPARE(LoginManager::accountName(), u"Wang"_s);
-        QVERIFY(!SettingsStore::shared().value(Key::IsLogin).isValid());
-        QCOMPARE(SettingsStore::shared().string(Key::AccountId), std::optional<QString>(u"12"_s));
+        QVERIFY(!LoginManager::isLogin() && !SettingsStore::shared().value(Key::IsLogin).isValid());
+        QCOMPARE(LoginManager::accountId() + u'|' + LoginManager::accountName() + u'|' +
+                     SettingsStore::shared().string(Key::AccountId).value_or(u"(absent)"_s),
+                 u"12|Wang|12"_s);
     }
 
     void operatorName_data()
     {
-        QTest::addColumn<std::optional<QString>>("message");
+        QTest::addColumn<Text>("message");
         QTest::addColumn<QString>("name");
-        QTest::newRow("name") << std::optional<QString>(u"hi(Ann)!"_s) << u"Ann"_s;
-        QTest::newRow("first of two") << std::optional<QString>(u"hi(Li)(x)"_s) << u"Li"_s;
-        QTest::newRow("no brackets") << std::optional<QString>(u"welcome"_s) << QString();
-        QTest::newRow("close before open") << std::optional<QString>(u")x(y)"_s) << QString();
-        QTest::newRow("open without close") << std::optional<QString>(u"(Ann"_s) << QString();
-        QTest::newRow("nested opens") << std::optional<QString>(u"a(b(c)d"_s) << u"b(c"_s;
-        QTest::newRow("empty brackets") << std::optional<QString>(u"()"_s) << QString();
-        QTest::newRow("absent") << std::optional<QString>() << QString();
+        QTest::newRow("name") << Text(u"hi(Ann)!"_s) << u"Ann"_s;
+        QTest::newRow("first of two") << Text(u"hi(Li)(x)"_s) << u"Li"_s;
+        QTest::newRow("no brackets") << Text(u"welcome"_s) << QString();
+        QTest::newRow("close before open") << Text(u")x(y)"_s) << QString();
+        QTest::newRow("open without close") << Text(u"(Ann"_s) << QString();
+        QTest::newRow("nested opens") << Text(u"a(b(c)d"_s) << u"b(c"_s;
+        QTest::newRow("empty brackets") << Text(u"()"_s) << QString();
+        QTest::newRow("absent") << Text() << QString();
     }
     void operatorName()
     {
-        QFETCH(std::optional<QString>, message);
+        QFETCH(Text, message);
         QFETCH(QString, name);
         QCOMPARE(LoginManager::operatorName(message), name);
     }
@@ -184,11 +177,10 @@ private slots:
     // Without a required version: whether gifts are supported (stamp after 20150411).
     void serverVersion_data()
     {
-        QTest::addColumn<std::optional<QString>>("stamp");
-        QTest::addColumn<std::optional<QString>>("required");
+        QTest::addColumn<Text>("stamp");
+        QTest::addColumn<Text>("required");
         QTest::addColumn<bool>("outdated");
         QTest::addColumn<QStringList>("shown");
-        using Text = std::optional<QString>;
         const QStringList tooOld{u"alert|提示|席维通服务程序版本过低，请先升级。|确定"_s};
         const QStringList notice{u"alert|提示|席维通服务程序版本过低，请先升级。（V.20160102）|确定"_s};
         QTest::newRow("gifts: 20150411 refuses") << Text(u"20150411"_s) << Text() << true << tooOld;
@@ -203,8 +195,8 @@ private slots:
     }
     void serverVersion()
     {
-        QFETCH(std::optional<QString>, stamp);
-        QFETCH(std::optional<QString>, required);
+        QFETCH(Text, stamp);
+        QFETCH(Text, required);
         QFETCH(bool, outdated);
         QFETCH(QStringList, shown);
         const QString path = home->path() + u"/PadBaseData.db"_s;

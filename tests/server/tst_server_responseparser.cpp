@@ -35,8 +35,6 @@ QString fields(std::initializer_list<std::optional<QString>> values)
 using Read = std::function<QStringList(const QByteArray &)>;
 } // namespace
 
-Q_DECLARE_METATYPE(Read)
-
 class TestResponseParser : public QObject {
     Q_OBJECT
 private:
@@ -78,11 +76,8 @@ private slots:
             << reply("<X><ReturnMsg>deep</ReturnMsg></X>") << msg << std::optional<QString>();
         QTest::newRow("blank text between tags dropped")
             << reply("<ReturnMsg>\n  <b>x y</b>\n  <b> </b>\n</ReturnMsg>") << msg << text("x y");
-        QTest::newRow("readable only after the repair") << reply("<ReturnMsg>a\xFF"
-                                                                 "b</ReturnMsg>")
-                                                        << msg
-                                                        << text("a\xEF\xBF\xBD"
-                                                                "b");
+        QTest::newRow("readable only after the repair")
+            << reply("<ReturnMsg>a\377b</ReturnMsg>") << msg << text("a\357\277\275b");
     }
     void readsElementText()
     {
@@ -123,10 +118,8 @@ private slots:
         std::optional<QString> error;
         QVERIFY(!parser.parseResponseData(data, u"ReturnCode"_s, &error));
         QVERIFY(error && !error->isEmpty());
-        QVERIFY(!parser.parseGetRoomDeskState(data));
-        QVERIFY(!parser.parseDeskSaleList(data, false));
-        QVERIFY(!parser.parseGqFoodList(data));
-        QVERIFY(!parser.parseParaList(data));
+        QVERIFY(!parser.parseGetRoomDeskState(data) && !parser.parseDeskSaleList(data, false) &&
+                !parser.parseGqFoodList(data) && !parser.parseParaList(data));
     }
 
     void repairStep_data()
@@ -187,11 +180,9 @@ private slots:
         QCOMPARE(error.has_value(), !readable);
         const std::optional<QList<Row3>> list = ResponseParser::parseGqFoodList(reply);
         QCOMPARE(list ? int(list->size()) : -1, rows);
-        if (rows == 4000) {
-            QCOMPARE(list->last().foodno, text("3999"));
-            QCOMPARE(list->last().leftQty, text("0"));
-            QVERIFY(!list->last().foodName);
-        }
+        if (rows == 4000)
+            QCOMPARE(fields({list->last().foodno, list->last().leftQty, list->last().foodName}),
+                     u"3999|0|(absent)"_s);
     }
 
     void absentLists_data()
@@ -205,9 +196,8 @@ private slots:
     void absentLists()
     {
         QFETCH(QByteArray, data);
-        QVERIFY(!parser.parseGetRoomDeskState(data));
-        QVERIFY(!parser.parseDeskSaleList(data, true));
-        QVERIFY(!parser.parseGqFoodList(data));
+        QVERIFY(!parser.parseGetRoomDeskState(data) && !parser.parseDeskSaleList(data, true) &&
+                !parser.parseGqFoodList(data));
     }
 
     void weighingRule_data()
@@ -240,8 +230,7 @@ private slots:
         QVERIFY(all && all->size() == 1);
         QCOMPARE(all->first().isChengZhongItem(), weighed);
         const std::optional<QList<Row2>> filtered = parser.parseDeskSaleList(data, true);
-        QVERIFY(filtered);
-        QCOMPARE(filtered->size(), weighed ? 1 : 0);
+        QCOMPARE(filtered ? filtered->size() : -1, weighed ? 1 : 0);
     }
 
     // Each record's fields in order, "|"-joined, an absent one as "(absent)".
