@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(notices->shown, shown);
         QCOMPARE((QStringList{edited->DeskNo.value_or(u"-"_s), edited->CustCount.value_or(u"-"_s),
                               edited->WaiterMan.value_or(u"-"_s)}),
-                 stored ? QStringList{table, guests, u"1001"_s} : QStringList{u"A02"_s, u"1"_s, u"-"_s});
+                 (stored ? QStringList{table, guests, u"1001"_s} : QStringList{u"A02"_s, u"1"_s, u"-"_s}));
         QCOMPARE(chooser.isDismissing(), stored);
     }
 
