@@ -1,6 +1,4 @@
-// The terminal program as a user starts it: the set-up check without a window, which must end
-// promptly however soon after the start it quits, and a start without a display, which says what
-// to do instead of aborting.
+// The terminal as a user starts it: a headless start always ends promptly; no display says what to do.
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -12,11 +10,11 @@ namespace {
 struct Run {
     bool finished = false;
     int exitCode = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
-Run runTerminal(const QStringList &arguments, const QProcessEnvironment &environment)
+Run runTerminal(const QStringList &arguments,
+                const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
     process.setProcessEnvironment(environment);
@@ -42,9 +40,8 @@ private slots:
     void headlessStartEndsEveryTime()
     {
         QTemporaryDir home;
-        const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (int start = 0; start < 5; ++start) {
-            const Run run = runTerminal({u"--headless"_s, u"--home"_s, home.path()}, environment);
+            const Run run = runTerminal({u"--headless"_s, u"--home"_s, home.path()});
             QVERIFY2(run.finished, qPrintable(u"start %1 did not end"_s.arg(start)));
             QCOMPARE(run.exitCode, 0);
             QVERIFY2(run.out.contains(u"home:      "_s + home.path() + u'\n'), qPrintable(run.out));
@@ -64,9 +61,8 @@ private slots:
         QVERIFY(console.waitForFinished(15000));
 
         // It stays kept until it is sent or cleared: every start takes it up again.
-        const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (int start = 0; start < 2; ++start) {
-            const Run run = runTerminal({u"--headless"_s, u"--home"_s, home.path()}, environment);
+            const Run run = runTerminal({u"--headless"_s, u"--home"_s, home.path()});
             QVERIFY(run.finished);
             QCOMPARE(run.exitCode, 0);
             QVERIFY2(run.err.contains(u"info: 已恢复未发送的点单"_s), qPrintable(run.err));

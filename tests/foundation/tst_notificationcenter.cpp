@@ -6,6 +6,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 struct Received {
     QString name;
@@ -13,55 +15,64 @@ struct Received {
     QVariantMap userInfo;
     QThread *thread;
 };
+
+// Runs `work` on a new thread to its end; the thread, for who ran what.
+std::unique_ptr<QThread> runOnWorker(const std::function<void()> &work)
+{
+    std::unique_ptr<QThread> worker(QThread::create(work));
+    worker->start();
+    worker->wait();
+    return worker;
+}
 } // namespace
 
 class TestNotificationCenter : public QObject {
     Q_OBJECT
 private:
     NotificationCenter &center = NotificationCenter::defaultCenter();
+    std::unique_ptr<QObject> owner;
+    QList<Received> got;
 
-    void record(QObject *owner, const QString &name, QList<Received> &into)
+    void record(const QString &name)
     {
-        center.addObserver(owner, name, [&into](const Notification &n) {
-            into.append({n.name, n.object, n.userInfo, QThread::currentThread()});
+        center.addObserver(owner.get(), name, [this](const Notification &n) {
+            got.append({n.name, n.object, n.userInfo, QThread::currentThread()});
         });
     }
 
 private slots:
+    void init()
+    {
+        owner = std::make_unique<QObject>();
+        got.clear();
+    }
+
     void deliversOnlyMatchingNamesWithObjectAndUserInfo()
     {
-        QObject owner;
-        QList<Received> got;
-        record(&owner, QStringLiteral("kA"), got);
-        center.post(QStringLiteral("kB"), 1);
-        center.post(QStringLiteral("kA"), QStringList{QStringLiteral("001"), QStringLiteral("2")},
-                    {{QStringLiteral("requestId"), QStringLiteral("1")}});
+        record(u"kA"_s);
+        center.post(u"kB"_s, 1);
+        center.post(u"kA"_s, QStringList{u"001"_s, u"2"_s}, {{u"requestId"_s, u"1"_s}});
         QCOMPARE(got.size(), 1);
-        QCOMPARE(got[0].object.toStringList(), (QStringList{QStringLiteral("001"), QStringLiteral("2")}));
-        QCOMPARE(got[0].userInfo.value(QStringLiteral("requestId")).toString(), QStringLiteral("1"));
+        QCOMPARE(got[0].object.toStringList(), (QStringList{u"001"_s, u"2"_s}));
+        QCOMPARE(got[0].userInfo.value(u"requestId"_s).toString(), u"1"_s);
     }
 
     void mainThreadPostIsImmediate()
     {
-        QObject owner;
-        QList<Received> got;
-        record(&owner, QStringLiteral("kNow"), got);
-        PostNotificationInMainThread(QStringLiteral("kNow"));
+        record(u"kNow"_s);
+        PostNotificationInMainThread(u"kNow"_s);
         QCOMPARE(got.size(), 1); // before any event processing
         QCOMPARE(got[0].thread, QThread::currentThread());
     }
 
     void workerPostIsQueuedToMainThreadWithoutWaiting()
     {
-        QObject owner;
-        QList<Received> got;
-        record(&owner, QStringLiteral("kFromWorker"), got);
-
+        record(u"kFromWorker"_s);
         QSemaphore posted;
         QSemaphore release;
         std::unique_ptr<QThread> worker(QThread::create([&] {
             for (int i = 0; i < 3; ++i)
-                PostNotificationInMainThread(QStringLiteral("kFromWorker"), i);
+                PostNotificationInMainThread(u"kFromWorker"_s, i);
             posted.release(); // returned from every post while the main thread is blocked
             release.acquire();
         }));
@@ -80,40 +91,28 @@ private slots:
 
     void plainPostRunsOnThePostingThread()
     {
-        QObject owner;
-        QList<Received> got;
-        record(&owner, QStringLiteral("kHere"), got);
-        std::unique_ptr<QThread> worker(
-            QThread::create([&] { NotificationCenter::defaultCenter().post(QStringLiteral("kHere")); }));
-        worker->start();
-        worker->wait();
+        record(u"kHere"_s);
+        const auto worker = runOnWorker([] { NotificationCenter::defaultCenter().post(u"kHere"_s); });
         QCOMPARE(got.size(), 1);
         QCOMPARE(got[0].thread, worker.get());
     }
 
     void observersGoWithTheirOwner()
     {
-        QList<Received> got;
-        auto owner = std::make_unique<QObject>();
-        record(owner.get(), QStringLiteral("kOwned"), got);
-        record(owner.get(), QStringLiteral("kOwned2"), got);
-        QCOMPARE(center.observerCount(QStringLiteral("kOwned")), 1);
+        record(u"kOwned"_s);
+        record(u"kOwned2"_s);
+        QCOMPARE(center.observerCount(u"kOwned"_s), 1);
         owner.reset();
-        QCOMPARE(center.observerCount(QStringLiteral("kOwned")), 0);
-        QCOMPARE(center.observerCount(QStringLiteral("kOwned2")), 0);
-        center.post(QStringLiteral("kOwned"));
+        QCOMPARE(center.observerCount(u"kOwned"_s), 0);
+        QCOMPARE(center.observerCount(u"kOwned2"_s), 0);
+        center.post(u"kOwned"_s);
         QCOMPARE(got.size(), 0);
     }
 
     void queuedNotificationForADestroyedOwnerIsDropped()
     {
-        QList<Received> got;
-        auto owner = std::make_unique<QObject>();
-        record(owner.get(), QStringLiteral("kLate"), got);
-        std::unique_ptr<QThread> worker(
-            QThread::create([] { PostNotificationInMainThread(QStringLiteral("kLate")); }));
-        worker->start();
-        worker->wait();
+        record(u"kLate"_s);
+        runOnWorker([] { PostNotificationInMainThread(u"kLate"_s); });
         owner.reset(); // before the queued delivery runs
         QCoreApplication::processEvents();
         QCOMPARE(got.size(), 0);
@@ -121,42 +120,38 @@ private slots:
 
     void removeObserverByNameOrAll()
     {
-        QObject owner;
-        QList<Received> got;
-        record(&owner, QStringLiteral("kX"), got);
-        record(&owner, QStringLiteral("kY"), got);
-        center.removeObserver(&owner, QStringLiteral("kX"));
-        center.post(QStringLiteral("kX"));
-        center.post(QStringLiteral("kY"));
+        record(u"kX"_s);
+        record(u"kY"_s);
+        center.removeObserver(owner.get(), u"kX"_s);
+        center.post(u"kX"_s);
+        center.post(u"kY"_s);
         QCOMPARE(got.size(), 1);
-        QCOMPARE(got[0].name, QStringLiteral("kY"));
-        center.removeObserver(&owner);
-        center.post(QStringLiteral("kY"));
+        QCOMPARE(got[0].name, u"kY"_s);
+        center.removeObserver(owner.get());
+        center.post(u"kY"_s);
         QCOMPARE(got.size(), 1);
     }
 
     void handlerMayRemoveALaterObserverOfTheSameNotification()
     {
-        QObject first;
         QObject second;
         int secondCalls = 0;
-        center.addObserver(&first, QStringLiteral("kChain"),
+        center.addObserver(owner.get(), u"kChain"_s,
                            [&](const Notification &) { center.removeObserver(&second); });
-        center.addObserver(&second, QStringLiteral("kChain"), [&](const Notification &) { ++secondCalls; });
-        center.post(QStringLiteral("kChain"));
+        center.addObserver(&second, u"kChain"_s, [&](const Notification &) { ++secondCalls; });
+        center.post(u"kChain"_s);
         QCOMPARE(secondCalls, 0);
     }
 
     void handlerMayAddObserversWhileDelivering()
     {
-        QObject owner;
         int added = 0;
-        center.addObserver(&owner, QStringLiteral("kGrow"), [&](const Notification &) {
-            center.addObserver(&owner, QStringLiteral("kGrow"), [&](const Notification &) { ++added; });
+        center.addObserver(owner.get(), u"kGrow"_s, [&](const Notification &) {
+            center.addObserver(owner.get(), u"kGrow"_s, [&](const Notification &) { ++added; });
         });
-        center.post(QStringLiteral("kGrow"));
+        center.post(u"kGrow"_s);
         QCOMPARE(added, 0); // the new observer hears only later notifications
-        center.post(QStringLiteral("kGrow"));
+        center.post(u"kGrow"_s);
         QCOMPARE(added, 1);
     }
 };

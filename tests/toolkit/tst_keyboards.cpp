@@ -16,13 +16,9 @@ const QString kSetupAbsent = QStringLiteral("setup-absent");
 // One notification as "click:VALUE", "ok:VALUE" or "close", with markers for an unexpected object.
 QString describe(const Notification &n)
 {
-    QString tag;
-    if (n.name == Notify::NumberKeyboardClick)
-        tag = QStringLiteral("click");
-    else if (n.name == Notify::NumberKeyboardOkClick)
-        tag = QStringLiteral("ok");
-    else
-        tag = QStringLiteral("close");
+    const QString tag = QLatin1String(n.name == Notify::NumberKeyboardClick     ? "click"
+                                      : n.name == Notify::NumberKeyboardOkClick ? "ok"
+                                                                                : "close");
     if (!n.object.isValid())
         return tag;
     if (n.object.typeId() != QMetaType::QString)
@@ -63,38 +59,31 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QStringList>("notifications");
 
-        const QString del = KeyboardBase::kKeyDelete;
-        const QString clear = KeyboardBase::kKeyClear;
-        const QString ok = KeyboardBase::kKeyOk;
-        const QString close = KeyboardBase::kKeyClose;
+        const QString del = KeyboardBase::kKeyDelete, clear = KeyboardBase::kKeyClear,
+                      ok = KeyboardBase::kKeyOk, close = KeyboardBase::kKeyClose,
+                      num = QStringLiteral("numeric"), alnum = QStringLiteral("alnum");
         // Digits, dots, delete on empty, ok, close and letters are tapped through the keypads' views too.
-        using L = QStringList;
-
-        QTest::newRow("dot on empty") << "numeric" << L{"."} << "" << L{"click:"};
-        QTest::newRow("dot after cleared value")
-            << "numeric" << L{"1", clear, "."} << "" << L{"click:1", "click:", "click:"};
-        QTest::newRow("dot on set-up value with a dot")
-            << "numeric" << L{"setup:2.5", "."} << "2.5" << L{"click:2.5"};
-        QTest::newRow("setup then delete") << "numeric" << L{"setup:123", del} << "12" << L{"click:12"};
-        QTest::newRow("delete a whole code point")
-            << "alnum" << L{QStringLiteral("setup:A\U0001F600"), del} << "A" << L{"click:A"};
-        QTest::newRow("absent setup keeps the value")
-            << "numeric" << L{"4", "2", kSetupAbsent, "1"} << "421" << L{"click:4", "click:42", "click:421"};
-        QTest::newRow("empty setup empties the value")
-            << "numeric" << L{"4", "setup:", "7"} << "7" << L{"click:4", "click:7"};
-        QTest::newRow("clear") << "numeric" << L{"setup:88", clear, clear} << "" << L{"click:", "click:"};
-        QTest::newRow("ok keeps the value")
-            << "numeric" << L{"5", ok, "6"} << "56" << L{"click:5", "ok:5", "click:56"};
-        QTest::newRow("ok on empty") << "numeric" << L{ok} << "" << L{"ok:"};
-        QTest::newRow("letters refused on numeric")
-            << "numeric" << L{"1", "A", "Z", "2"} << "12" << L{"click:1", "click:12"};
-        QTest::newRow("unknown keys ignored")
-            << "numeric" << L{"", "12", "x", "OK", "确定", "清空"} << "" << L{};
-        QTest::newRow("dot refused on alphanumeric") << "alnum" << L{"A", "."} << "A" << L{"click:A"};
-        QTest::newRow("small letters refused") << "alnum" << L{"a", "B"} << "B" << L{"click:B"};
-        QTest::newRow("alphanumeric editing keys")
-            << "alnum" << L{"setup:XY", del, "Q", ok, clear, close} << ""
-            << L{"click:X", "click:XQ", "ok:XQ", "click:", "close"};
+        const auto row = [](const char *name, const QString &kind, const QStringList &steps,
+                            const QString &value, const QStringList &notifications) {
+            QTest::newRow(name) << kind << steps << value << notifications;
+        };
+        row("dot on empty", num, {"."}, "", {"click:"});
+        row("dot after cleared value", num, {"1", clear, "."}, "", {"click:1", "click:", "click:"});
+        row("dot on set-up value with a dot", num, {"setup:2.5", "."}, "2.5", {"click:2.5"});
+        row("setup then delete", num, {"setup:123", del}, "12", {"click:12"});
+        row("delete a whole code point", alnum, {QStringLiteral("setup:A\U0001F600"), del}, "A", {"click:A"});
+        row("absent setup keeps the value", num, {"4", "2", kSetupAbsent, "1"}, "421",
+            {"click:4", "click:42", "click:421"});
+        row("empty setup empties the value", num, {"4", "setup:", "7"}, "7", {"click:4", "click:7"});
+        row("clear", num, {"setup:88", clear, clear}, "", {"click:", "click:"});
+        row("ok keeps the value", num, {"5", ok, "6"}, "56", {"click:5", "ok:5", "click:56"});
+        row("ok on empty", num, {ok}, "", {"ok:"});
+        row("letters refused on numeric", num, {"1", "A", "Z", "2"}, "12", {"click:1", "click:12"});
+        row("unknown keys ignored", num, {"", "12", "x", "OK", "确定", "清空"}, "", {});
+        row("dot refused on alphanumeric", alnum, {"A", "."}, "A", {"click:A"});
+        row("small letters refused", alnum, {"a", "B"}, "B", {"click:B"});
+        row("alphanumeric editing keys", alnum, {"setup:XY", del, "Q", ok, clear, close}, "",
+            {"click:X", "click:XQ", "ok:XQ", "click:", "close"});
     }
     void sequences()
     {

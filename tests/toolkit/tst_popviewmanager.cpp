@@ -48,6 +48,16 @@ QString tagOf(const QString &name)
 {
     return name == Notify::PopManagerControllerDismiss ? QStringLiteral("dismiss") : QStringLiteral("front");
 }
+
+bool runOnWorker(const std::function<void()> &work)
+{
+    std::unique_ptr<QThread> worker(QThread::create(work));
+    worker->start();
+    return worker->wait(5000);
+}
+
+using Events = QList<QPair<QString, QObject *>>; // ("front" | "dismiss", object)
+
 } // namespace
 
 Q_DECLARE_METATYPE(std::function<bool(PopViewManager &)>)
@@ -57,7 +67,7 @@ class TestPopViewManager : public QObject {
 private:
     std::unique_ptr<PopViewManager> manager;
     std::unique_ptr<QObject> observer;
-    QList<QPair<QString, QObject *>> events; // ("front" | "dismiss", object)
+    Events events;
     QList<QPointer<CountingPopup>> built;
 
     void registerCounting(const QString &name)
@@ -77,10 +87,7 @@ private slots:
     void defaultManagerIsOneAndLivesOnMainThread()
     {
         PopViewManager *fromWorker = nullptr;
-        std::unique_ptr<QThread> worker(
-            QThread::create([&] { fromWorker = &PopViewManager::defaultManager(); }));
-        worker->start();
-        QVERIFY(worker->wait(5000));
+        QVERIFY(runOnWorker([&] { fromWorker = &PopViewManager::defaultManager(); }));
         QCOMPARE(fromWorker, &PopViewManager::defaultManager());
         QCOMPARE(fromWorker->thread(), QThread::currentThread());
     }
@@ -138,8 +145,7 @@ private slots:
         PostNotificationInMainThread(Notify::PopManagerControllerDismiss, QStringLiteral("not a pop-up"));
         QTest::qWait(20);
         QCOMPARE(events,
-                 (QList<QPair<QString, QObject *>>{event("dismiss", stranger), event("dismiss", nullptr),
-                                                   event("dismiss", nullptr)}));
+                 (Events{event("dismiss", stranger), event("dismiss", nullptr), event("dismiss", nullptr)}));
         QCOMPARE(manager->arrControllers(), QList<PopRootViewController *>{onStack});
         QVERIFY(stranger); // not the manager's to delete
         delete stranger;
@@ -154,42 +160,32 @@ private slots:
         QTest::addColumn<int>("padding");
         QTest::addColumn<QVariantMap>("extras"); // an invalid value: the property must be absent
 
-        const QVariant none;
-        const QVariant pack = QStringLiteral("order pack");
-        QTest::newRow("guest count") << Pop([](PopViewManager &m) { return m.popCusNumChangeView(); })
-                                     << PopName::CusNumChangeViewController << QVariantList{} << 20
-                                     << QVariantMap{};
-        QTest::newRow("temporary dish")
-            << Pop([](PopViewManager &m) { return m.popTempFoodView(80); }) << PopName::TempFoodViewController
-            << QVariantList{} << 80 << QVariantMap{};
-        QTest::newRow("held orders") << Pop([](PopViewManager &m) { return m.popGuaDanView(); })
-                                     << PopName::GuaDanViewController << QVariantList{} << 20
-                                     << QVariantMap{};
-        QTest::newRow("any negative padding is the default")
-            << Pop([](PopViewManager &m) { return m.pop(PopName::GuaDanViewController, {}, -7); })
-            << PopName::GuaDanViewController << QVariantList{} << 20 << QVariantMap{};
-        QTest::newRow("padding at the top edge")
-            << Pop([](PopViewManager &m) { return m.pop(PopName::GuaDanViewController, {}, 0); })
-            << PopName::GuaDanViewController << QVariantList{} << 0 << QVariantMap{};
-        QTest::newRow("search, reload")
-            << Pop([](PopViewManager &m) { return m.popSearchView(true); }) << PopName::SearchViewController
-            << QVariantList{} << 20 << QVariantMap{{PopProperty::ShouldReloadOrderList, true}};
-        QTest::newRow("search, no reload")
-            << Pop([](PopViewManager &m) { return m.popSearchView(false, 40); })
-            << PopName::SearchViewController << QVariantList{} << 40
-            << QVariantMap{{PopProperty::ShouldReloadOrderList, false}};
-        QTest::newRow("table chooser without request id")
-            << Pop([pack](PopViewManager &m) { return m.popTableChooseView(pack); })
-            << PopName::TableChooseViewController << QVariantList{pack} << 20
-            << QVariantMap{{PopProperty::RequestId, none}};
-        QTest::newRow("table chooser with request id 1")
-            << Pop([pack](PopViewManager &m) { return m.popTableChooseView(pack, 80, QStringLiteral("1")); })
-            << PopName::TableChooseViewController << QVariantList{pack} << 80
-            << QVariantMap{{PopProperty::RequestId, QStringLiteral("1")}};
-        QTest::newRow("table chooser with empty request id")
-            << Pop([pack](PopViewManager &m) { return m.popTableChooseView(pack, -1, QString()); })
-            << PopName::TableChooseViewController << QVariantList{pack} << 20
-            << QVariantMap{{PopProperty::RequestId, QString()}};
+        const auto row = [](const char *name, const QString &popName, int padding, const QVariantMap &extras,
+                            const QVariantList &args, const Pop &pop) {
+            QTest::newRow(name) << pop << popName << args << padding << extras;
+        };
+        using M = PopViewManager;
+        const QVariant none, pack = QStringLiteral("order pack");
+        const QString held = PopName::GuaDanViewController, search = PopName::SearchViewController,
+                      chooser = PopName::TableChooseViewController;
+        const QVariantMap reload{{PopProperty::ShouldReloadOrderList, true}},
+            noReload{{PopProperty::ShouldReloadOrderList, false}};
+        row("guest count", PopName::CusNumChangeViewController, 20, {}, {},
+            [](M &m) { return m.popCusNumChangeView(); });
+        row("temporary dish", PopName::TempFoodViewController, 80, {}, {},
+            [](M &m) { return m.popTempFoodView(80); });
+        row("held orders", held, 20, {}, {}, [](M &m) { return m.popGuaDanView(); });
+        row("any negative padding is the default", held, 20, {}, {},
+            [held](M &m) { return m.pop(held, {}, -7); });
+        row("padding at the top edge", held, 0, {}, {}, [held](M &m) { return m.pop(held, {}, 0); });
+        row("search, reload", search, 20, reload, {}, [](M &m) { return m.popSearchView(true); });
+        row("search, no reload", search, 40, noReload, {}, [](M &m) { return m.popSearchView(false, 40); });
+        row("table chooser without request id", chooser, 20, {{PopProperty::RequestId, none}}, {pack},
+            [pack](M &m) { return m.popTableChooseView(pack); });
+        row("table chooser with request id 1", chooser, 80, {{PopProperty::RequestId, QStringLiteral("1")}},
+            {pack}, [pack](M &m) { return m.popTableChooseView(pack, 80, QStringLiteral("1")); });
+        row("table chooser with empty request id", chooser, 20, {{PopProperty::RequestId, QString()}}, {pack},
+            [pack](M &m) { return m.popTableChooseView(pack, -1, QString()); });
     }
     void typedOperations()
     {
@@ -216,7 +212,7 @@ private slots:
             if (it.value().isValid())
                 QCOMPARE(actual, it.value());
         }
-        QCOMPARE(events, (QList<QPair<QString, QObject *>>{event("front", popup)}));
+        QCOMPARE(events, Events{event("front", popup)});
     }
 
     void unknownOrFailingFactory()
@@ -249,17 +245,12 @@ private slots:
 
         bool acceptedFromWorker = true;
         auto *other = new CountingPopup;
-        std::unique_ptr<QThread> worker(
-            QThread::create([&] { acceptedFromWorker = manager->popController(other); }));
-        worker->start();
-        QVERIFY(worker->wait(5000));
+        QVERIFY(runOnWorker([&] { acceptedFromWorker = manager->popController(other); }));
         QVERIFY(!acceptedFromWorker);
         delete other;
 
         CountingPopup *foreign = nullptr;
-        worker.reset(QThread::create([&] { foreign = new CountingPopup; }));
-        worker->start();
-        QVERIFY(worker->wait(5000));
+        QVERIFY(runOnWorker([&] { foreign = new CountingPopup; }));
         QVERIFY(!manager->popController(foreign));
         QCOMPARE(manager->arrControllers(), QList<PopRootViewController *>{popup});
         delete foreign;
@@ -269,10 +260,7 @@ private slots:
     {
         registerCounting(PopName::SearchViewController);
         bool accepted = false;
-        std::unique_ptr<QThread> worker(
-            QThread::create([&] { accepted = manager->popSearchView(true, 60); }));
-        worker->start();
-        QVERIFY(worker->wait(5000));
+        QVERIFY(runOnWorker([&] { accepted = manager->popSearchView(true, 60); }));
         QVERIFY(accepted);
         QTRY_COMPARE(manager->arrControllers().size(), 1);
         QCOMPARE(built.first()->builtOn, QThread::currentThread());
@@ -299,7 +287,7 @@ private slots:
         const auto finish = presenter->pendingFinish;
         finish();
         finish();
-        QCOMPARE(events, (QList<QPair<QString, QObject *>>{event("dismiss", second), event("front", first)}));
+        QCOMPARE(events, (Events{event("dismiss", second), event("front", first)}));
         QCOMPARE(manager->arrControllers(), QList<PopRootViewController *>{first});
         QTRY_VERIFY(!second);
     }

@@ -1,6 +1,7 @@
 #include "UiTestSupport.h"
 
 #include "foundation/AppPaths.h"
+#include "foundation/SettingsKeys.h"
 #include "media/MediaBackend.h"
 #include "media/SoundManager.h"
 #include "order/TaskManager.h"
@@ -9,6 +10,8 @@
 #include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
 #include "storage/DBManager.h"
+#include "toolkit/PopRootViewController.h"
+#include "toolkit/PopViewManager.h"
 #include "ui/shell/NoticeBoard.h"
 #include "ui/shell/UiSetup.h"
 
@@ -26,6 +29,8 @@
 #include <QtQml/QQmlExtensionPlugin>
 
 Q_IMPORT_QML_PLUGIN(Diancai_UiPlugin)
+
+using namespace Qt::StringLiterals;
 
 namespace {
 QMutex warningsMutex;
@@ -58,6 +63,14 @@ QTemporaryDir &scratch()
     return dir;
 }
 } // namespace
+
+QStringList NoticeSpy::texts() const
+{
+    QStringList all;
+    for (qsizetype i = 0; i < size(); ++i)
+        all << text(i);
+    return all;
+}
 
 namespace UiTest {
 
@@ -113,6 +126,39 @@ std::shared_ptr<NoticeLog> recordNotices()
     auto log = std::make_shared<NoticeLog>();
     UserNotice::setSink(log);
     return log;
+}
+
+QString makePackage(const QString &sub, const QStringList &files, const QByteArray &content)
+{
+    const QString folder = AppPaths::home() + u"/pkg/"_s + sub;
+    QDir().mkpath(folder);
+    for (const QString &name : files) {
+        QFile file(folder + u'/' + name);
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+            return {};
+    }
+    SettingsStore::shared().setValue(Key::ZipFileName, u"pkg.zip"_s);
+    return folder;
+}
+
+QList<PopRootViewController *> openPopups()
+{
+    return PopViewManager::defaultManager().arrControllers();
+}
+
+QByteArrayList popupClasses()
+{
+    QByteArrayList classes;
+    for (const PopRootViewController *popup : openPopups())
+        classes << popup->metaObject()->className();
+    return classes;
+}
+
+bool closePopups()
+{
+    for (PopRootViewController *popup : openPopups())
+        popup->dismissSelf();
+    return QTest::qWaitFor([] { return openPopups().isEmpty(); });
 }
 
 Food demoDish(const QString &name, bool temporary)

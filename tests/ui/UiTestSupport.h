@@ -2,9 +2,12 @@
 
 #include "../server/RecordingNotices.h"
 #include "catalogue/Food.h"
+#include "ui/shell/NoticeBoard.h"
 
+#include <QByteArrayList>
 #include <QObject>
 #include <QPointF>
+#include <QSignalSpy>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -19,6 +22,16 @@ struct NoticeLog : RecordingNotices {
     void hideProgress() override { --progress; }
 };
 
+// The board's notices as they are shown.
+struct NoticeSpy : QSignalSpy {
+    NoticeSpy() : QSignalSpy(&NoticeBoard::instance(), &NoticeBoard::shown) {}
+    QString text(qsizetype i) const { return at(i).at(1).toString(); }
+    NoticeBoard::Kind kind(qsizetype i) const { return at(i).at(0).value<NoticeBoard::Kind>(); }
+    QString lastText() const { return isEmpty() ? QString() : text(size() - 1); }
+    QStringList texts() const; // every text, in order
+};
+
+class PopRootViewController;
 class QQmlEngine;
 class QQuickItem;
 class QQuickWindow;
@@ -37,6 +50,12 @@ QStringList takeWarnings(); // the warnings since the last call, forgotten
 std::shared_ptr<NoticeLog> recordNotices();
 // The dish of that name in the installed catalogue (the temporary dishes' list when asked).
 Food demoDish(const QString &name, bool temporary = false);
+// A package folder <home>/pkg/`sub` holding `files` (each `content`), the data folder pointed at it;
+// empty when a file cannot be written.
+QString makePackage(const QString &sub, const QStringList &files, const QByteArray &content = {});
+QList<PopRootViewController *> openPopups();
+QByteArrayList popupClasses(); // the open pop-ups' class names, bottom first
+bool closePopups();            // dismisses every pop-up; false if one is still open after the wait
 std::unique_ptr<QQmlEngine> makeEngine();
 // A shown 1024x768 window, exposed; null if it never was.
 std::unique_ptr<QQuickWindow> makeWindow();

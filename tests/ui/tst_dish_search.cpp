@@ -1,6 +1,4 @@
-// The search pop-up and the quick-order screen at controller level on the demo catalogue: typing
-// on the keypad (only while the field is edited), the rule for the key after an added dish, the
-// order-list reload flag, the amounts, the sections and the panel.
+// The search pop-up and the quick-order screen at controller level on the demo catalogue.
 #include "UiTestSupport.h"
 
 #include "../server/RecordingNotices.h"

@@ -42,19 +42,6 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString kMusicFile = u"music.mp3"_s;
 
-// A package folder `pkg` under the app home with `files` in `sub`; the data folder points at it.
-QString makePackage(const QString &sub, const QStringList &files, const QByteArray &content = {})
-{
-    const QString folder = AppPaths::home() + u"/pkg/"_s + sub;
-    QDir().mkpath(folder);
-    for (const QString &name : files) {
-        QFile file(folder + u'/' + name);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            return {};
-    }
-    SettingsStore::shared().setValue(Key::ZipFileName, u"pkg.zip"_s);
-    return folder;
-}
 bool copyFolder(const QString &from, const QString &to)
 {
     QDir().mkpath(to);
@@ -267,21 +254,20 @@ private slots:
         QTRY_COMPARE(server.controlGet(u"/__control/reports"_s).value(u"reports"_s).toArray().size(), 1);
         const QJsonObject params =
             server.controlGet(u"/__control/reports"_s)[u"reports"_s][0][u"params"_s].toObject();
-        QCOMPARE(params[u"unique"_s].toString(), DeviceIdentity::keyChainUUID());
-        QCOMPARE(params[u"partner"_s].toString(), u"10000001"_s);
-        QCOMPARE(params[u"svrVersion"_s].toString(), u"1.0.0-dev"_s);
-        QCOMPARE(params[u"storename"_s].toString(), u"福满楼酒家"_s);
-        QCOMPARE(params[u"clientVersion"_s].toString(), u"23"_s);
+        QStringList reported;
+        for (const char *key : {"unique", "partner", "svrVersion", "storename", "clientVersion"})
+            reported << params[QLatin1String(key)].toString();
+        QCOMPARE(reported, (QStringList{DeviceIdentity::keyChainUUID(), u"10000001"_s, u"1.0.0-dev"_s,
+                                        u"福满楼酒家"_s, u"23"_s}));
 
         QVERIFY(UpdateChecker::sharedInstance().waitForDone(10000));
         QCoreApplication::processEvents(); // the answer is handled on this thread
         NoticeBoard &board = NoticeBoard::instance();
         QCOMPARE(board.dialogVisible(), offered);
         if (offered) {
-            QCOMPARE(board.dialogTitle(), u"发现新版本：2.1"_s);
-            QCOMPARE(board.dialogMessage(), u"修复"_s);
-            QCOMPARE(board.dialogCancelText(), u"暂不更新"_s);
-            QCOMPARE(board.dialogConfirmText(), u"立即更新"_s);
+            QCOMPARE((QStringList{board.dialogTitle(), board.dialogMessage(), board.dialogCancelText(),
+                                  board.dialogConfirmText()}),
+                     (QStringList{u"发现新版本：2.1"_s, u"修复"_s, u"暂不更新"_s, u"立即更新"_s}));
             board.answerDialog(true);
             QCOMPARE(opened, QList<QUrl>{QUrl(u"http://example.com/dl"_s)});
         }
@@ -330,12 +316,11 @@ private slots:
         QVERIFY(videos.videoNames().isEmpty());
         QCOMPARE(videos.emptyText(), u"没有视频"_s);
 
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
         GalleryViewController gallery;
         gallery.viewDidLoad();
-        QTRY_COMPARE(shown.count(), 1);
-        QCOMPARE(shown.first().at(0).value<NoticeBoard::Kind>(), NoticeBoard::Error);
-        QCOMPARE(shown.first().at(1).toString(), u"读取图片失败"_s);
+        QTRY_COMPARE(shown.texts(), QStringList{u"读取图片失败"_s});
+        QCOMPARE(shown.kind(0), NoticeBoard::Error);
         QVERIFY(gallery.pictures().isEmpty());
         QCOMPARE(gallery.caption(), QString());
         QVERIFY(!gallery.lostPicture().isEmpty());
@@ -345,7 +330,7 @@ private slots:
 
     void galleryLeavesAnUnreadablePictureEmpty()
     {
-        const QString folder = makePackage(u"AdPicture"_s, {u"broken.jpg"_s}, "not a picture");
+        const QString folder = UiTest::makePackage(u"AdPicture"_s, {u"broken.jpg"_s}, "not a picture");
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(Qt::blue);
         QVERIFY(picture.save(folder + u"/good.png"_s));
@@ -407,8 +392,8 @@ private slots:
         QFETCH(int, row);
         QFETCH(bool, playing);
         QFETCH(QString, notice);
-        const QString folder = makePackage(u"AdVideo"_s, {u"a.mp4"_s, u"b.mov"_s, u".DS_Store"_s});
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        const QString folder = UiTest::makePackage(u"AdVideo"_s, {u"a.mp4"_s, u"b.mov"_s, u".DS_Store"_s});
+        NoticeSpy shown;
 
         VideoViewController videos;
         videos.setCanPlay(canPlay);
@@ -427,20 +412,15 @@ private slots:
         } else {
             QVERIFY(videos.playingSource().isEmpty());
         }
-        if (notice.isEmpty()) {
-            QCoreApplication::processEvents();
-            QCOMPARE(shown.count(), 0);
-        } else {
-            QTRY_COMPARE(shown.count(), 1);
-            QCOMPARE(shown.first().at(1).toString(), notice);
-        }
+        QCoreApplication::processEvents();
+        QTRY_COMPARE(shown.texts(), notice.isEmpty() ? QStringList() : QStringList{notice});
     }
 
     // The real screen: an unplayable file never takes the list away, with or without a multimedia backend.
     void unplayableVideoOnScreenReturnsToTheList()
     {
-        QVERIFY(!makePackage(u"AdVideo"_s, {u"broken.mp4"_s}, "not a video").isEmpty());
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        QVERIFY(!UiTest::makePackage(u"AdVideo"_s, {u"broken.mp4"_s}, "not a video").isEmpty());
+        NoticeSpy shown;
 
         auto engine = UiTest::makeEngine();
         auto window = UiTest::makeWindow();
@@ -453,7 +433,7 @@ private slots:
         QVERIFY(UiTest::waitForFrame(*window));
         UiTest::tap(UiTest::findItem(screen, u"videoRow"_s));
         QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty(), 10000);
-        const QString notice = shown.first().at(1).toString();
+        const QString notice = shown.text(0);
         QVERIFY2(notice == u"视频播放失败"_s || notice == u"无法播放视频"_s, qPrintable(notice));
         QTRY_VERIFY(UiTest::findItem(screen, u"videoList"_s)->isVisible());
     }

@@ -1,5 +1,4 @@
-// The login bar, the login, logout and gift authorisation dialogs without a window: keypad input,
-// the checks and their order, and what each outcome opens or closes.
+// The login bar and the login, logout and gift authorisation dialogs, without a window.
 #include "UiTestSupport.h"
 
 #include "foundation/NotificationCenter.h"
@@ -27,6 +26,14 @@ using namespace Qt::StringLiterals;
 namespace {
 using Field = AccountFormController::Field;
 
+struct Sending {
+    bool okKey;
+    QString account, password;
+    Field startField, focusAfter;
+    QStringList sent;
+    QString notice;
+};
+
 void type(AccountFormController &form, const QString &digits)
 {
     for (const QChar digit : digits)
@@ -46,10 +53,6 @@ struct SentLogin {
     }
 };
 
-QList<PopRootViewController *> openPopups()
-{
-    return PopViewManager::defaultManager().arrControllers();
-}
 } // namespace
 
 class TestLogin : public QObject {
@@ -59,9 +62,7 @@ private slots:
 
     void cleanup()
     {
-        for (PopRootViewController *popup : openPopups())
-            popup->dismissSelf();
-        QTRY_VERIFY(openPopups().isEmpty());
+        QVERIFY(UiTest::closePopups());
         LoginState::setLoggedOut();
         ConfigManager::defaultManager().setIsCusMode(false);
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
@@ -94,24 +95,13 @@ private slots:
         if (loggedIn)
             LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
         ConfigManager::defaultManager().setIsCusMode(customerMode);
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
 
         LoginBar bar;
         bar.showLoginView();
 
-        const auto popups = openPopups();
-        if (opened.isEmpty()) {
-            QVERIFY(popups.isEmpty());
-        } else {
-            QCOMPARE(popups.size(), 1);
-            QCOMPARE(QByteArray(popups.first()->metaObject()->className()), opened);
-        }
-        if (notice.isEmpty()) {
-            QCOMPARE(shown.count(), 0);
-        } else {
-            QTRY_COMPARE(shown.count(), 1);
-            QCOMPARE(shown.first().at(1).toString(), notice);
-        }
+        QCOMPARE(UiTest::popupClasses(), opened.isEmpty() ? QByteArrayList() : QByteArrayList{opened});
+        QTRY_COMPARE(shown.texts(), notice.isEmpty() ? QStringList() : QStringList{notice});
         QCOMPARE(LoginState::isLogin(), loggedIn);
     }
 
@@ -161,55 +151,41 @@ private slots:
     // refuses an empty field with a message. Either way the dialog stays.
     void sendingChecksTheFields_data()
     {
-        QTest::addColumn<bool>("okKey");
-        QTest::addColumn<QString>("account");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<int>("startField");
-        QTest::addColumn<int>("focusAfter");
-        QTest::addColumn<QStringList>("sent");
-        QTest::addColumn<QString>("notice");
-        QTest::newRow("OK, both empty") << true << QString() << QString() << int(Field::PasswordField)
-                                        << int(Field::AccountField) << QStringList() << QString();
-        QTest::newRow("OK, password empty") << true << u"001"_s << QString() << int(Field::AccountField)
-                                            << int(Field::PasswordField) << QStringList() << QString();
-        QTest::newRow("OK, both filled") << true << u"001"_s << u"123"_s << int(Field::PasswordField)
-                                         << int(Field::NoField) << QStringList{u"001/123"_s} << QString();
-        const QString empty = u"用户名或密码不能为空"_s;
-        QTest::newRow("button, account empty") << false << QString() << u"123"_s << int(Field::AccountField)
-                                               << int(Field::AccountField) << QStringList() << empty;
-        QTest::newRow("button, password empty") << false << u"001"_s << QString() << int(Field::PasswordField)
-                                                << int(Field::PasswordField) << QStringList() << empty;
+        QTest::addColumn<Sending>("row");
+        const QString none, empty = u"用户名或密码不能为空"_s;
+        const Field account = Field::AccountField, password = Field::PasswordField;
+        QTest::newRow("OK, both empty") << Sending{true, none, none, password, account, {}, none};
+        QTest::newRow("OK, password empty") << Sending{true, u"001"_s, none, account, password, {}, none};
+        QTest::newRow("OK, both filled")
+            << Sending{true, u"001"_s, u"123"_s, password, Field::NoField, {u"001/123"_s}, none};
+        QTest::newRow("button, account empty") << Sending{false, none, u"123"_s, account, account, {}, empty};
+        QTest::newRow("button, password empty")
+            << Sending{false, u"001"_s, none, password, password, {}, empty};
     }
 
     void sendingChecksTheFields()
     {
-        QFETCH(bool, okKey);
-        QFETCH(QString, account);
-        QFETCH(QString, password);
-        QFETCH(int, startField);
-        QFETCH(int, focusAfter);
-        QFETCH(QStringList, sent);
-        QFETCH(QString, notice);
+        QFETCH(Sending, row);
+        const auto &[okKey, account, password, startField, focusAfter, sent, notice] = row;
         SentLogin server;
         LoginViewController login;
         login.setLoginFunction(server.recorder());
         login.setAccount(account);
         login.setPassword(password);
-        login.beginEditing(Field(startField));
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        login.beginEditing(startField);
+        NoticeSpy shown;
 
         if (okKey)
             pressOk();
         else
             login.confirm();
-        QCOMPARE(int(login.editingField()), focusAfter);
+        QCOMPARE(login.editingField(), focusAfter);
         QCOMPARE(server.calls, sent);
         if (notice.isEmpty()) {
             QCOMPARE(shown.count(), sent.isEmpty() ? 0 : 1); // the progress indicator
         } else {
-            QTRY_COMPARE(shown.count(), 1);
-            QCOMPARE(shown.first().at(0).value<NoticeBoard::Kind>(), NoticeBoard::Error);
-            QCOMPARE(shown.first().at(1).toString(), notice);
+            QTRY_COMPARE(shown.texts(), QStringList{notice});
+            QCOMPARE(shown.kind(0), NoticeBoard::Error);
         }
         QCOMPARE(NoticeBoard::instance().progressVisible(), !sent.isEmpty());
         QVERIFY(!login.isDismissing());
@@ -220,13 +196,14 @@ private slots:
         SentLogin server;
         LoginBar bar;
         bar.showLoginView();
-        QCOMPARE(openPopups().size(), 1);
-        QPointer<LoginViewController> login = qobject_cast<LoginViewController *>(openPopups().first());
+        QCOMPARE(UiTest::openPopups().size(), 1);
+        QPointer<LoginViewController> login =
+            qobject_cast<LoginViewController *>(UiTest::openPopups().first());
         QVERIFY(login);
         login->setLoginFunction(server.recorder());
         login->setAccount(u"001"_s);
         login->setPassword(u"12"_s);
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
 
         login->confirm();
         // A second tap while the answer is awaited sends nothing more.
@@ -237,20 +214,20 @@ private slots:
         NotificationCenter::defaultCenter().post(Notify::NotificationLoginFailed, u"密码错误"_s);
         QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
         QTRY_VERIFY(!shown.isEmpty());
-        QCOMPARE(shown.last().at(0).value<NoticeBoard::Kind>(), NoticeBoard::Error);
-        QCOMPARE(shown.last().at(1).toString(), u"密码错误"_s);
+        QCOMPARE(shown.kind(shown.size() - 1), NoticeBoard::Error);
+        QCOMPARE(shown.lastText(), u"密码错误"_s);
         QVERIFY(!login->isDismissing());
-        QCOMPARE(openPopups().size(), 1);
+        QCOMPARE(UiTest::openPopups().size(), 1);
 
         login->setPassword(u"123"_s);
         login->confirm();
         QCOMPARE(server.calls.size(), 2);
         LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
         NotificationCenter::defaultCenter().post(Notify::NotificationLoginOk, u"登录成功(王喆)"_s);
-        QTRY_COMPARE(shown.last().at(1).toString(), u"登录成功(王喆)"_s);
-        QCOMPARE(shown.last().at(0).value<NoticeBoard::Kind>(), NoticeBoard::Success);
+        QTRY_COMPARE(shown.lastText(), u"登录成功(王喆)"_s);
+        QCOMPARE(shown.kind(shown.size() - 1), NoticeBoard::Success);
         QVERIFY(!NoticeBoard::instance().progressVisible());
-        QTRY_VERIFY(openPopups().isEmpty());
+        QTRY_VERIFY(UiTest::openPopups().isEmpty());
         QTRY_VERIFY(!login);
         QCOMPARE(bar.title(), u"王喆(001)"_s);
     }
@@ -277,7 +254,7 @@ private slots:
         login->setAccount(u"001"_s);
         login->setPassword(u"123"_s);
         login->close();
-        QTRY_VERIFY(openPopups().isEmpty());
+        QTRY_VERIFY(UiTest::openPopups().isEmpty());
         QVERIFY(server.calls.isEmpty());
         QVERIFY(!LoginState::isLogin());
     }
@@ -287,8 +264,8 @@ private slots:
         LoginState::setLoggedIn(u"004"_s, u"刘婷"_s);
         LoginBar bar;
         bar.showLoginView();
-        QCOMPARE(openPopups().size(), 1);
-        auto *logout = qobject_cast<LogoutViewController *>(openPopups().first());
+        QCOMPARE(UiTest::openPopups().size(), 1);
+        auto *logout = qobject_cast<LogoutViewController *>(UiTest::openPopups().first());
         QVERIFY(logout);
         QCOMPARE(logout->title(), u"注销"_s);
         QCOMPARE(logout->accountText(), u"当前用户：刘婷(004)"_s);
@@ -297,7 +274,7 @@ private slots:
 
         logout->logout();
         QVERIFY(!LoginState::isLogin());
-        QTRY_VERIFY(openPopups().isEmpty());
+        QTRY_VERIFY(UiTest::openPopups().isEmpty());
         QCOMPARE(bar.title(), u"Not logged in"_s);
     }
 
@@ -307,7 +284,7 @@ private slots:
         auto *logout = new LogoutViewController;
         QVERIFY(PopViewManager::defaultManager().popController(logout));
         logout->close();
-        QTRY_VERIFY(openPopups().isEmpty());
+        QTRY_VERIFY(UiTest::openPopups().isEmpty());
         QVERIFY(LoginState::isLogin());
     }
 
@@ -348,7 +325,7 @@ private slots:
         QVERIFY(PopViewManager::defaultManager().popController(auth));
         auth->setAccount(account);
         auth->setPassword(password);
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
         QVariantList rows;
         QObject observer;
         NotificationCenter::defaultCenter().addObserver(&observer, Notify::ZengSongAuthSuccess,
@@ -361,14 +338,9 @@ private slots:
         QCOMPARE(line->isZengSong(), authorised);
         QCOMPARE(auth->isDismissing(), authorised);
         if (authorised)
-            QTRY_VERIFY(openPopups().isEmpty());
-        if (message.isEmpty()) {
-            QCoreApplication::processEvents();
-            QCOMPARE(shown.count(), 0);
-        } else {
-            QTRY_COMPARE(shown.count(), 1);
-            QCOMPARE(shown.first().at(1).toString(), message);
-        }
+            QTRY_VERIFY(UiTest::openPopups().isEmpty());
+        QCoreApplication::processEvents();
+        QTRY_COMPARE(shown.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 };
 

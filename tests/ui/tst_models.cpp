@@ -1,5 +1,4 @@
-// The models of the category strip and the tile grid, each under QAbstractItemModelTester: what
-// taps, selections from code and reloads select, and what the models tell their owners.
+// The category strip's and tile grid's models under QAbstractItemModelTester.
 #include "ui/components/CategoryScrollModel.h"
 #include "ui/components/FoodInfoScrollModel.h"
 

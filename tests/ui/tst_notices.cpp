@@ -1,5 +1,4 @@
-// The notices: the board's brief notices, progress and questions in turn, and the views that draw
-// them, answered by their buttons, with nothing below taking a tap while a question or progress shows.
+// The notice board and its views: brief notices, progress and questions, nothing below taking a tap.
 #include "UiTestSupport.h"
 
 #include "foundation/UserNotice.h"
@@ -144,15 +143,14 @@ private slots:
     void briefNoticesReplaceEachOther()
     {
         NoticeBoard &board = NoticeBoard::instance();
-        QSignalSpy shown(&board, &NoticeBoard::shown);
+        NoticeSpy shown;
         UserNotice::error(u"网络超时"_s);
         UserNotice::info(u"已到达最后"_s);
         QCOMPARE(board.toastText(), u"已到达最后"_s);
         QCOMPARE(board.toastKind(), NoticeBoard::Info);
         QVERIFY(board.toastVisible());
-        QCOMPARE(shown.count(), 2);
-        QCOMPARE(shown.at(0).at(0).value<NoticeBoard::Kind>(), NoticeBoard::Error);
-        QCOMPARE(shown.at(0).at(1).toString(), u"网络超时"_s);
+        QCOMPARE(shown.texts(), (QStringList{u"网络超时"_s, u"已到达最后"_s}));
+        QCOMPARE(shown.kind(0), NoticeBoard::Error);
         // It hides itself (the neutral one sooner than an error would).
         QTRY_VERIFY_WITH_TIMEOUT(!board.toastVisible(), NoticeBoard::kToastMs * 2);
     }

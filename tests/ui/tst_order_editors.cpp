@@ -1,7 +1,4 @@
-// The editors the order list opens, at controller level on the shipped demo catalogue: the taste
-// editor in its line and whole-order forms, the quantity, price and guest-count editors, and the
-// temporary-dish editor, each with its messages in the order it checks them; and the held-order
-// list.
+// The order list's editors and the held-order list, at controller level on the demo catalogue.
 #include "UiTestSupport.h"
 
 #include "foundation/NotificationCenter.h"
@@ -30,6 +27,11 @@ std::shared_ptr<FoodOrder> orderedLine(const QString &name)
     orders.processOrderCache();
     return orders.arrOrders().value(0);
 }
+
+struct TempDish {
+    bool pick;
+    QString name, price, qty, notice;
+};
 
 QStringList names(const QList<TasteInfo> &tastes)
 {
@@ -223,28 +225,22 @@ private slots:
 
     void tempDishChecks_data()
     {
-        QTest::addColumn<bool>("pick");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("price");
-        QTest::addColumn<QString>("qty");
-        QTest::addColumn<QString>("notice");
-        QTest::newRow("nothing picked") << false << u"x"_s << u"5"_s << u"1"_s << u"请选择菜品"_s;
-        QTest::newRow("no name") << true << u" "_s << u"5"_s << u"1"_s << u"请填菜品名称"_s;
-        QTest::newRow("no price") << true << u"x"_s << QString() << u"1"_s << u"请填写销售价格"_s;
-        QTest::newRow("zero price") << true << u"x"_s << u"0"_s << u"1"_s << u"销售价格需要大于零！"_s;
-        QTest::newRow("point price") << true << u"x"_s << u"."_s << u"1"_s << u"销售价格需要大于零！"_s;
-        QTest::newRow("zero quantity") << true << u"x"_s << u"5"_s << u"0.5"_s << u"销售需需大于1！"_s;
-        QTest::newRow("two-point quantity") << true << u"x"_s << u"5"_s << u"1..2"_s << u"销售需需大于1！"_s;
+        QTest::addColumn<TempDish>("row");
+        QTest::newRow("nothing picked") << TempDish{false, u"x"_s, u"5"_s, u"1"_s, u"请选择菜品"_s};
+        QTest::newRow("no name") << TempDish{true, u" "_s, u"5"_s, u"1"_s, u"请填菜品名称"_s};
+        QTest::newRow("no price") << TempDish{true, u"x"_s, QString(), u"1"_s, u"请填写销售价格"_s};
+        QTest::newRow("zero price") << TempDish{true, u"x"_s, u"0"_s, u"1"_s, u"销售价格需要大于零！"_s};
+        QTest::newRow("point price") << TempDish{true, u"x"_s, u"."_s, u"1"_s, u"销售价格需要大于零！"_s};
+        QTest::newRow("zero quantity") << TempDish{true, u"x"_s, u"5"_s, u"0.5"_s, u"销售需需大于1！"_s};
+        QTest::newRow("two-point quantity")
+            << TempDish{true, u"x"_s, u"5"_s, u"1..2"_s, u"销售需需大于1！"_s};
         QTest::newRow("runaway quantity")
-            << true << u"x"_s << u"5"_s << u"99999999"_s << u"销售需需大于1！"_s;
+            << TempDish{true, u"x"_s, u"5"_s, u"99999999"_s, u"销售需需大于1！"_s};
     }
     void tempDishChecks()
     {
-        QFETCH(bool, pick);
-        QFETCH(QString, name);
-        QFETCH(QString, price);
-        QFETCH(QString, qty);
-        QFETCH(QString, notice);
+        QFETCH(TempDish, row);
+        const auto &[pick, name, price, qty, notice] = row;
         TempFoodViewController editor;
         if (pick)
             editor.select(0);

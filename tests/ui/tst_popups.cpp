@@ -1,5 +1,4 @@
-// The pop-up stack drawn by the real views: placement, dimming, slide timing, stack order and the
-// one active pop-up.
+// The pop-up stack drawn by the real views: placement, dimming, slide timing, stack order.
 #include "UiTestSupport.h"
 
 #include "foundation/NotificationCenter.h"
@@ -55,6 +54,14 @@ private:
                QTest::qWaitFor([&] { return card->height() > 0 && qFuzzyCompare(card->y(), paddingTop); });
     }
 
+    // Opens one and waits until it has come down to `paddingTop`.
+    NumberInputViewController *openSettled(int paddingTop)
+    {
+        NumberInputViewController *popup = open(paddingTop);
+        return popup && waitForSettled(frames().constLast(), paddingTop < 0 ? 20 : paddingTop) ? popup
+                                                                                               : nullptr;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -86,9 +93,7 @@ private slots:
 
     void cleanup()
     {
-        for (PopRootViewController *popup : manager().arrControllers())
-            popup->dismissSelf();
-        QTRY_VERIFY(manager().arrControllers().isEmpty());
+        QVERIFY(UiTest::closePopups());
         QTRY_VERIFY(frames().isEmpty());
         observer.reset();
         UI_VERIFY_NO_WARNINGS();
@@ -131,9 +136,8 @@ private slots:
 
     void dismissalIsAnnouncedWhenTheSlideOutEnds()
     {
-        NumberInputViewController *popup = open(-1);
+        NumberInputViewController *popup = openSettled(-1);
         QVERIFY(popup);
-        QVERIFY(waitForSettled(frames().constFirst(), 20));
         QPointer<NumberInputViewController> guard(popup);
         QQuickItem *card = cardOf(frames().constFirst());
 
@@ -154,15 +158,9 @@ private slots:
 
     void stackOrderAndTheOneActivePopup()
     {
-        NumberInputViewController *first = open(-1);
-        QVERIFY(first);
-        QVERIFY(waitForSettled(frames().at(0), 20));
-        NumberInputViewController *second = open(80);
-        QVERIFY(second);
-        QVERIFY(waitForSettled(frames().at(1), 80));
-        NumberInputViewController *third = open(120);
-        QVERIFY(third);
-        QVERIFY(waitForSettled(frames().at(2), 120));
+        NumberInputViewController *first = openSettled(-1), *second = openSettled(80),
+                                  *third = openSettled(120);
+        QVERIFY(first && second && third);
 
         QCOMPARE(manager().arrControllers(), (QList<PopRootViewController *>{first, second, third}));
         QCOMPARE(backToFront, (QList<QObject *>{first, second, third}));
@@ -179,8 +177,8 @@ private slots:
         QTRY_COMPARE(backToFront, QList<QObject *>{second});
         QCOMPARE(dismissed, QList<QObject *>{third});
         QTRY_COMPARE(frames().size(), 2);
-        QCOMPARE(frames().at(1)->isEnabled(), true);
-        QCOMPARE(frames().at(0)->isEnabled(), false);
+        QCOMPARE((QList<bool>{frames().at(0)->isEnabled(), frames().at(1)->isEnabled()}),
+                 (QList<bool>{false, true}));
         QCOMPARE(cardOf(frames().at(0))->y(), 20.0);
 
         // A tap on the covered pop-up reaches nothing: the top one's dimming takes it.

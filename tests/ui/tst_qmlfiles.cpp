@@ -1,5 +1,4 @@
-// Loads every view of the module offscreen, light and dark, and fails on any warning: a view that
-// does not build, a broken binding, a type error, a missing picture.
+// Every view of the module loads offscreen, light and dark, without a warning.
 #include "UiTestSupport.h"
 
 #include "settings/ConfigManager.h"
@@ -14,7 +13,17 @@
 #include "ui/menu/FoodItemSizeViewController.h"
 #include "ui/menu/QuickTasteSetViewController.h"
 #include "ui/menu/TDetailsViewController.h"
+#include "ui/order/GuaDanViewController.h"
+#include "ui/order/OrderListViewController.h"
+#include "ui/order/SearchViewController.h"
+#include "ui/order/TableChooseViewController.h"
+#include "ui/order/TasteViewController.h"
+#include "ui/order/TempFoodViewController.h"
 #include "ui/settings/ConfigViewController.h"
+#include "ui/shell/Appearance.h"
+#include "ui/shell/MenuViewController.h"
+#include "ui/shell/NoticeBoard.h"
+#include "ui/shell/PopStage.h"
 #include "ui/staff/ChangePasswordView.h"
 #include "ui/staff/ChangePwdViewController.h"
 #include "ui/staff/GqFoodListView.h"
@@ -22,16 +31,6 @@
 #include "ui/tables/RoomView.h"
 #include "ui/tables/StyleTableViewController.h"
 #include "ui/tables/TableFormController.h"
-#include "ui/order/GuaDanViewController.h"
-#include "ui/order/OrderListViewController.h"
-#include "ui/order/SearchViewController.h"
-#include "ui/order/TableChooseViewController.h"
-#include "ui/order/TasteViewController.h"
-#include "ui/order/TempFoodViewController.h"
-#include "ui/shell/Appearance.h"
-#include "ui/shell/MenuViewController.h"
-#include "ui/shell/NoticeBoard.h"
-#include "ui/shell/PopStage.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -67,108 +66,108 @@ private:
     // Initial values for the views that require them; `owner` keeps the objects alive.
     static QVariantMap requiredProperties(const QString &view, QObject *owner)
     {
-        if (view == u"ScreenPage.qml"_s)
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(new MenuViewController(owner))}};
-        if (view == u"WindowLayers.qml"_s) {
+        const auto obj = [](QObject *object) { return QVariant::fromValue(object); };
+        const auto controller = [&obj](QObject *object) {
+            return QVariantMap{{u"controller"_s, obj(object)}};
+        };
+        const auto props = [](const QVariantList &pairs) { // key, value, key, value...
+            QVariantMap map;
+            for (qsizetype i = 0; i + 1 < pairs.size(); i += 2)
+                map.insert(pairs.at(i).toString(), pairs.at(i + 1));
+            return map;
+        };
+        const auto is = [&view](std::initializer_list<QString> names) {
+            return std::ranges::count(names, view) > 0;
+        };
+        if (is({u"ScreenPage.qml"_s}))
+            return controller(new MenuViewController(owner));
+        if (is({u"WindowLayers.qml"_s})) {
             auto *home = new QQuickItem;
             home->setParent(owner);
-            return {{u"home"_s, QVariant::fromValue<QObject *>(home)}};
+            return {{u"home"_s, obj(home)}};
         }
-        if (view == u"NumberKeypad.qml"_s)
-            return {{u"keyboard"_s, QVariant::fromValue<QObject *>(new NumberKeyboard(owner))}};
-        if (view == u"LetterKeypad.qml"_s)
-            return {{u"keyboard"_s, QVariant::fromValue<QObject *>(new NumberAndLetterKeyboard(owner))}};
-        if (view == u"KeypadKey.qml"_s)
+        if (is({u"NumberKeypad.qml"_s}))
+            return {{u"keyboard"_s, obj(new NumberKeyboard(owner))}};
+        if (is({u"LetterKeypad.qml"_s}))
+            return {{u"keyboard"_s, obj(new NumberAndLetterKeyboard(owner))}};
+        if (is({u"KeypadKey.qml"_s}))
             return {{u"keyName"_s, u"clear"_s}};
-        if (view == u"NumberInputView.qml"_s)
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(
-                                          new NumberInputViewController(u"数量修改"_s, u"2"_s, owner))}};
-        if (view == u"LoginView.qml"_s || view == u"AccountFormView.qml"_s)
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(new LoginViewController(owner))}};
-        if (view == u"AuthView.qml"_s)
-            return {
-                {u"controller"_s, QVariant::fromValue<QObject *>(new AuthViewController(u"授权"_s, owner))}};
-        if (view == u"LogoutView.qml"_s)
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(new LogoutViewController(owner))}};
-        if (view == u"PopFrame.qml"_s) {
+        if (is({u"NumberInputView.qml"_s}))
+            return controller(new NumberInputViewController(u"数量修改"_s, u"2"_s, owner));
+        if (is({u"LoginView.qml"_s, u"AccountFormView.qml"_s}))
+            return controller(new LoginViewController(owner));
+        if (is({u"AuthView.qml"_s}))
+            return controller(new AuthViewController(u"授权"_s, owner));
+        if (is({u"LogoutView.qml"_s}))
+            return controller(new LogoutViewController(owner));
+        if (is({u"PopFrame.qml"_s})) {
             auto *stage = new PopStage(owner);
             stage->setViewBase(UiTest::viewUrl(QString()));
             auto *popup = new NumberInputViewController(u"价格修改"_s, u"12.5"_s, owner);
             popup->setPaddingTop(20);
-            return {{u"popup"_s, QVariant::fromValue<QObject *>(popup)},
-                    {u"view"_s, stage->viewUrl(popup)},
-                    {u"paddingTop"_s, 20},
-                    {u"stage"_s, QVariant::fromValue<QObject *>(stage)}};
+            return props({u"popup"_s, obj(popup), u"view"_s, stage->viewUrl(popup), u"paddingTop"_s, 20,
+                          u"stage"_s, obj(stage)});
         }
-        if (view == u"GqFoodListPage.qml"_s)
-            return {{u"view"_s, QVariant::fromValue<QObject *>(new GqFoodListView(owner))}};
-        if (view == u"ChangePasswordPage.qml"_s)
-            return {{u"view"_s, QVariant::fromValue<QObject *>(new ChangePasswordView(owner))}};
-        if (view == u"ChangePwdView.qml"_s || view == u"KeypadFormView.qml"_s)
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(new ChangePwdViewController(owner))}};
-        if (view == u"RoomBoard.qml"_s)
-            return {{u"view"_s, QVariant::fromValue<QObject *>(new RoomView(owner))}};
-        if (view == u"TableFormView.qml"_s)
-            return {{u"controller"_s,
-                     QVariant::fromValue<QObject *>(new TableFormController(
-                         *TableBoard::formFor(TableBoard::ChangeTable, u"A01"_s, std::nullopt, u"001"_s), {}, owner))}};
-        if (view == u"StyleTableView.qml"_s)
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(
-                                          new StyleTableViewController(DishOperations::Hurry, u"A01"_s, owner))}};
-        if (view == u"CheckoutOrderView.qml"_s)
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(new CheckoutOrderViewController(
-                                          u"A01"_s, QList<Row2>{{u"1"_s, u"101"_s, u"宫保鸡丁"_s, {}, {}, u"2"_s, u"18.5"_s, {}, {}, {}, {}}},
-                                          owner))}};
-        if (view == u"ConfigPage.qml"_s || view == u"LockPanel.qml"_s || view == u"ConfigSidePanel.qml"_s)
-            return {{u"config"_s, QVariant::fromValue<QObject *>(new ConfigViewController(owner))}};
-        if (view == u"ChoiceGroupRow.qml"_s)
-            return {{u"config"_s, QVariant::fromValue<QObject *>(new ConfigViewController(owner))},
-                    {u"index"_s, int(ConfigViewController::BindTable)},
-                    {u"title"_s, u"绑定桌台"_s},
-                    {u"choices"_s, QStringList{u"绑定"_s, u"不绑定"_s}},
-                    {u"selected"_s, 0},
-                    {u"input"_s, int(ChoiceGroupModel::TableInput)},
-                    {u"inputVisible"_s, true}};
-        if (view == u"CategoryScrollView.qml"_s) {
+        if (is({u"GqFoodListPage.qml"_s}))
+            return {{u"view"_s, obj(new GqFoodListView(owner))}};
+        if (is({u"ChangePasswordPage.qml"_s}))
+            return {{u"view"_s, obj(new ChangePasswordView(owner))}};
+        if (is({u"ChangePwdView.qml"_s, u"KeypadFormView.qml"_s}))
+            return controller(new ChangePwdViewController(owner));
+        if (is({u"RoomBoard.qml"_s}))
+            return {{u"view"_s, obj(new RoomView(owner))}};
+        if (is({u"TableFormView.qml"_s}))
+            return controller(new TableFormController(
+                *TableBoard::formFor(TableBoard::ChangeTable, u"A01"_s, std::nullopt, u"001"_s), {}, owner));
+        if (is({u"StyleTableView.qml"_s}))
+            return controller(new StyleTableViewController(DishOperations::Hurry, u"A01"_s, owner));
+        if (is({u"CheckoutOrderView.qml"_s}))
+            return controller(new CheckoutOrderViewController(
+                u"A01"_s,
+                QList<Row2>{{u"1"_s, u"101"_s, u"宫保鸡丁"_s, {}, {}, u"2"_s, u"18.5"_s, {}, {}, {}, {}}},
+                owner));
+        if (is({u"ConfigPage.qml"_s, u"LockPanel.qml"_s, u"ConfigSidePanel.qml"_s}))
+            return {{u"config"_s, obj(new ConfigViewController(owner))}};
+        if (is({u"ChoiceGroupRow.qml"_s}))
+            return props({u"config"_s, obj(new ConfigViewController(owner)), u"index"_s,
+                          int(ConfigViewController::BindTable), u"title"_s, u"绑定桌台"_s, u"choices"_s,
+                          QStringList{u"绑定"_s, u"不绑定"_s}, u"selected"_s, 0, u"input"_s,
+                          int(ChoiceGroupModel::TableInput), u"inputVisible"_s, true});
+        if (is({u"CategoryScrollView.qml"_s})) {
             auto *model = new CategoryScrollModel(owner);
             model->reloadData({u"推荐"_s, u"热菜"_s, u"凉菜"_s});
-            return {{u"categories"_s, QVariant::fromValue<QObject *>(model)}};
+            return {{u"categories"_s, obj(model)}};
         }
-        if (view == u"FoodInfoScrollView.qml"_s) {
+        if (is({u"FoodInfoScrollView.qml"_s})) {
             auto *model = new FoodInfoScrollModel(owner);
             model->reloadData({{u"微辣"_s, u"￥2.00"_s, {}}, {u"去冰"_s, {}, u"busy"_s}});
-            return {{u"tiles"_s, QVariant::fromValue<QObject *>(model)}};
+            return {{u"tiles"_s, obj(model)}};
         }
-        if (view == u"MenuDetailScreen.qml"_s)
-            return {{u"menu"_s, QVariant::fromValue<QObject *>(new QObject(owner))}, {u"foodno"_s, u"101"_s}};
-        if (view == u"OrderListCell.qml"_s)
-            return {{u"index"_s, 0},
-                    {u"name"_s, u"水煮鱼（大份）<font color=\"red\">(已售罄)</font>"_s},
-                    {u"category"_s, u"川湘风味"_s},
-                    {u"quantity"_s, u"2"_s},
-                    {u"taste"_s, u"微辣"_s},
-                    {u"stateLabel"_s, u"等叫"_s},
-                    {u"stateColor"_s, u"yellow"_s},
-                    {u"price"_s, u"78.00"_s},
-                    {u"isComponent"_s, false},
-                    {u"priceActive"_s, true},
-                    {u"isGift"_s, false},
-                    {u"giftVisible"_s, true},
-                    {u"controller"_s, QVariant::fromValue<QObject *>(new OrderListViewController(owner))}};
-        if (view == u"DishCard.qml"_s)
-            return {{u"name"_s, u"宫保鸡丁<font color=\"red\">(已售罄)</font>"_s},
-                    {u"price"_s, u"￥ 28.00 / 份"_s},
-                    {u"memberPrice"_s, u"会员 ￥ 25.00"_s},
-                    {u"recommended"_s, true},
-                    {u"amount"_s, u"2"_s},
-                    {u"amountVisible"_s, true},
-                    {u"picture"_s, QUrl()},
-                    {u"pictureKnown"_s, true}};
-        if (view == u"FoodItemSizeView.qml"_s)
-            return {
-                {u"controller"_s, QVariant::fromValue<QObject *>(new FoodItemSizeViewController(
-                                      Food{}, {{u"101"_s, u"大份"_s, 38}, {u"101"_s, u"例"_s, 28}}, owner))}};
-        if (view == u"TDetailsView.qml"_s || view == u"SetMealRowsView.qml"_s) {
+        if (is({u"MenuDetailScreen.qml"_s}))
+            return {{u"menu"_s, obj(new QObject(owner))}, {u"foodno"_s, u"101"_s}};
+        if (is({u"OrderListCell.qml"_s}))
+            return props({u"index"_s,       0,
+                          u"name"_s,        u"水煮鱼（大份）<font color=\"red\">(已售罄)</font>"_s,
+                          u"category"_s,    u"川湘风味"_s,
+                          u"quantity"_s,    u"2"_s,
+                          u"taste"_s,       u"微辣"_s,
+                          u"stateLabel"_s,  u"等叫"_s,
+                          u"stateColor"_s,  u"yellow"_s,
+                          u"price"_s,       u"78.00"_s,
+                          u"isComponent"_s, false,
+                          u"priceActive"_s, true,
+                          u"isGift"_s,      false,
+                          u"giftVisible"_s, true,
+                          u"controller"_s,  obj(new OrderListViewController(owner))});
+        if (is({u"DishCard.qml"_s}))
+            return props({u"name"_s, u"宫保鸡丁<font color=\"red\">(已售罄)</font>"_s, u"price"_s,
+                          u"￥ 28.00 / 份"_s, u"memberPrice"_s, u"会员 ￥ 25.00"_s, u"recommended"_s, true,
+                          u"amount"_s, u"2"_s, u"amountVisible"_s, true, u"picture"_s, QUrl(),
+                          u"pictureKnown"_s, true});
+        if (is({u"FoodItemSizeView.qml"_s}))
+            return controller(new FoodItemSizeViewController(
+                Food{}, {{u"101"_s, u"大份"_s, 38}, {u"101"_s, u"例"_s, 28}}, owner));
+        if (is({u"TDetailsView.qml"_s, u"SetMealRowsView.qml"_s})) {
             Food set;
             Food component;
             component.info->foodName = u"例汤"_s;
@@ -178,35 +177,29 @@ private:
             auto *details = new TDetailsViewController(set, owner);
             details->selectComponent(0);
             if (view == u"SetMealRowsView.qml"_s)
-                return {{u"rows"_s, QVariant::fromValue<QObject *>(details->components())}};
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(details)}};
+                return {{u"rows"_s, obj(details->components())}};
+            return controller(details);
         }
-        if (view == u"QuickTasteSetView.qml"_s) {
+        if (is({u"QuickTasteSetView.qml"_s})) {
             auto line = std::make_shared<FoodOrder>();
             line->foodName = u"水煮鱼"_s;
-            return {{u"controller"_s,
-                     QVariant::fromValue<QObject *>(new QuickTasteSetViewController({line}, owner))}};
+            return controller(new QuickTasteSetViewController({line}, owner));
         }
-        if (view == u"TasteView.qml"_s)
-            return {
-                {u"controller"_s, QVariant::fromValue<QObject *>(new TasteViewController(nullptr, owner))}};
-        if (view == u"TableChooseView.qml"_s)
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(new TableChooseViewController(
-                                          std::make_shared<OrderPack>(), owner))}};
-        if (view == u"TableView.qml"_s)
-            return {{u"number"_s, u"4人 ￥120.00"_s},
-                    {u"name"_s, u"大厅1号"_s},
-                    {u"second"_s, u"A01"_s},
-                    {u"inUse"_s, true},
-                    {u"selected"_s, false}};
-        if (view == u"GuaDanView.qml"_s)
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(new GuaDanViewController(owner))}};
-        if (view == u"SearchView.qml"_s)
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(new SearchViewController(owner))}};
-        if (view == u"DishSearchBox.qml"_s)
-            return {{u"field"_s, QVariant::fromValue<QObject *>(new DishSearchField(false, owner))}};
-        if (view == u"TempFoodView.qml"_s)
-            return {{u"controller"_s, QVariant::fromValue<QObject *>(new TempFoodViewController(owner))}};
+        if (is({u"TasteView.qml"_s}))
+            return controller(new TasteViewController(nullptr, owner));
+        if (is({u"TableChooseView.qml"_s}))
+            return controller(new TableChooseViewController(std::make_shared<OrderPack>(), owner));
+        if (is({u"TableView.qml"_s}))
+            return props({u"number"_s, u"4人 ￥120.00"_s, u"name"_s, u"大厅1号"_s, u"second"_s, u"A01"_s,
+                          u"inUse"_s, true, u"selected"_s, false});
+        if (is({u"GuaDanView.qml"_s}))
+            return controller(new GuaDanViewController(owner));
+        if (is({u"SearchView.qml"_s}))
+            return controller(new SearchViewController(owner));
+        if (is({u"DishSearchBox.qml"_s}))
+            return {{u"field"_s, obj(new DishSearchField(false, owner))}};
+        if (is({u"TempFoodView.qml"_s}))
+            return controller(new TempFoodViewController(owner));
         return {};
     }
 

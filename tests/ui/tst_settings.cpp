@@ -1,5 +1,4 @@
-// The settings page: the lock and its access code, the option groups and their effects, the checked
-// save, the music list and deleting the base data. Settings are read back from the store.
+// The settings page: lock and access code, option groups and effects, checked save, music, data deletion.
 #include "RecordingAudio.h"
 #include "UiTestSupport.h"
 
@@ -42,24 +41,6 @@ QByteArray storedSettings()
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString lastNotice(const QSignalSpy &shown)
-{
-    return shown.isEmpty() ? QString() : shown.last().at(1).toString();
-}
-
-// A package folder under the home with the given music files; the data folder points at it.
-QString installMusic(const QStringList &names)
-{
-    const QString folder = AppPaths::home() + u"/pkg/BgMusic"_s;
-    QDir().mkpath(folder);
-    for (const QString &name : names) {
-        QFile file(folder + u'/' + name);
-        if (!file.open(QIODevice::WriteOnly))
-            return {};
-    }
-    SettingsStore::shared().setValue(Key::ZipFileName, u"pkg.zip"_s);
-    return folder;
-}
 } // namespace
 
 class TestSettings : public QObject {
@@ -142,14 +123,14 @@ private slots:
         QDate today = kToday;
         C &settings = open(false);
         settings.setClock([&today] { return today; });
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
         QVERIFY(settings.isLocked());
         QCOMPARE(settings.lockField()->editingIndex(), 0);
 
         // Typed on the keypad; a wrong code is refused and cleared.
         for (const QString &key : {u"1"_s, u"2"_s, u"3"_s, u"ok"_s})
             settings.lockField()->activeKeyboard()->click(key);
-        QTRY_COMPARE(lastNotice(shown), u"密码不正确"_s);
+        QTRY_COMPARE(shown.lastText(), u"密码不正确"_s);
         QVERIFY(settings.isLocked());
         QCOMPARE(settings.lockField()->text(0), QString());
 
@@ -175,10 +156,10 @@ private slots:
         QTest::addColumn<bool>("switched");
         QTest::addColumn<int>("storedLayout");
         QTest::addColumn<QList<int>>("expected");
-        QTest::newRow("defaults") << false << 0 << QList<int>{0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1};
+        const QList<int> defaults{0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1};
+        QTest::newRow("defaults") << false << 0 << defaults;
         QTest::newRow("every other") << true << 2 << QList<int>{1, 1, 0, 0, 0, 2, 2, 1, 0, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("layout out of range")
-            << false << 7 << QList<int>{0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1};
+        QTest::newRow("layout out of range") << false << 7 << defaults;
     }
 
     void initialChoicesFollowTheSettings()
@@ -215,29 +196,25 @@ private slots:
         QTest::addColumn<int>("group"); // switched on first, or -1
         QTest::addColumn<QString>("message");
         const auto f = [](C::Field field) { return QString::number(field); };
-        QTest::newRow("address with a slash")
-            << QVariantMap{{f(C::IpField), u"10.0.0.1/x"_s}} << -1 << u"请输入正确的服务器地址"_s;
-        QTest::newRow("address with a blank")
-            << QVariantMap{{f(C::IpField), u"10.0 .0.1"_s}} << -1 << u"请输入正确的服务器地址"_s;
-        QTest::newRow("terminal number with a letter")
-            << QVariantMap{{f(C::PosNumField), u"1a"_s}} << -1 << u"请输入正确的点菜机号"_s;
-        QTest::newRow("no terminal number")
-            << QVariantMap{{f(C::PosNumField), QString()}} << -1 << u"请输入正确的点菜机号"_s;
-        QTest::newRow("port with points")
-            << QVariantMap{{f(C::PortField), u"80.30"_s}} << -1 << u"请输入正确的服务器端口"_s;
-        QTest::newRow("port 0") << QVariantMap{{f(C::PortField), u"0"_s}} << -1
-                                << u"请输入正确的服务器端口"_s;
-        QTest::newRow("port 65536") << QVariantMap{{f(C::PortField), u"65536"_s}} << -1
-                                    << u"请输入正确的服务器端口"_s;
+        const auto row = [&f](const char *name, C::Field field, const QString &text, const QString &message,
+                              int group = -1) {
+            QTest::newRow(name) << QVariantMap{{f(field), text}} << group << message;
+        };
+        const QString ip = u"请输入正确的服务器地址"_s, pos = u"请输入正确的点菜机号"_s,
+                      port = u"请输入正确的服务器端口"_s;
+        row("address with a slash", C::IpField, u"10.0.0.1/x"_s, ip);
+        row("address with a blank", C::IpField, u"10.0 .0.1"_s, ip);
+        row("terminal number with a letter", C::PosNumField, u"1a"_s, pos);
+        row("no terminal number", C::PosNumField, QString(), pos);
+        row("port with points", C::PortField, u"80.30"_s, port);
+        row("port 0", C::PortField, u"0"_s, port);
+        row("port 65536", C::PortField, u"65536"_s, port);
         QTest::newRow("port before timeout")
-            << QVariantMap{{f(C::PortField), u"x"_s}, {f(C::TimeoutField), QString()}} << -1
-            << u"请输入正确的服务器端口"_s;
-        QTest::newRow("no timeout") << QVariantMap{{f(C::TimeoutField), QString()}} << -1
-                                    << u"请输入正确的通讯等待时间"_s;
-        QTest::newRow("bound table missing")
-            << QVariantMap{{f(C::TableField), QString()}} << int(C::BindTable) << u"请输入绑定桌台号"_s;
-        QTest::newRow("interval missing") << QVariantMap{{f(C::IntervalField), QString()}}
-                                          << int(C::AutoRefreshSoldOut) << u"请输入刷新售罄品项间隔（秒）"_s;
+            << QVariantMap{{f(C::PortField), u"x"_s}, {f(C::TimeoutField), QString()}} << -1 << port;
+        row("no timeout", C::TimeoutField, QString(), u"请输入正确的通讯等待时间"_s);
+        row("bound table missing", C::TableField, QString(), u"请输入绑定桌台号"_s, C::BindTable);
+        row("interval missing", C::IntervalField, QString(), u"请输入刷新售罄品项间隔（秒）"_s,
+            C::AutoRefreshSoldOut);
     }
 
     void saveRefusalsChangeNothing()
@@ -253,15 +230,14 @@ private slots:
         if (group >= 0)
             settings.tapChoice(group, 0);
         const QByteArray before = storedSettings();
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
 
         settings.save();
-        QTRY_COMPARE(lastNotice(shown), message);
+        QTRY_COMPARE(shown.lastText(), message);
         QCOMPARE(storedSettings(), before);
         ConfigManager &config = ConfigManager::defaultManager();
-        QCOMPARE(config.ip(), u"127.0.0.1"_s);
-        QCOMPARE(config.port(), u"1"_s);
-        QCOMPARE(config.posNum(), u"001"_s);
+        QCOMPARE((QStringList{config.ip().value_or(u"-"_s), config.port().value_or(u"-"_s), config.posNum()}),
+                 (QStringList{u"127.0.0.1"_s, u"1"_s, u"001"_s}));
 
         // A later tap that stores at once stores only its own key.
         settings.tapChoice(C::RefreshTableStatus, 0);
@@ -280,7 +256,7 @@ private slots:
         C &settings = open();
         QCOMPARE(settings.fields()->texts(),
                  (QStringList{u"127.0.0.1"_s, u"1"_s, u"001"_s, u"8"_s, u"30"_s, QString()}));
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
         settings.fields()->setText(C::IpField, u" 10.0.0.7 "_s);
         settings.fields()->setText(C::PortField, u"8031"_s);
         settings.fields()->setText(C::PosNumField, u"1.2.3"_s);
@@ -291,13 +267,13 @@ private slots:
         settings.tapChoice(C::DarkBackground, 0);
 
         settings.save();
-        QTRY_COMPARE(lastNotice(shown), u"已保存"_s);
+        QTRY_COMPARE(shown.lastText(), u"已保存"_s);
         const SettingsStore &store = SettingsStore::shared();
-        QCOMPARE(store.string(Key::Ip), u"10.0.0.7"_s);
-        QCOMPARE(store.string(Key::Port), u"8031"_s);
-        QCOMPARE(store.string(Key::Mnum), u"1.2.3"_s);
+        const auto stored = [&store](const QString &key) { return store.string(key).value_or(u"(none)"_s); };
+        QCOMPARE(
+            (QStringList{stored(Key::Ip), stored(Key::Port), stored(Key::Mnum), stored(Key::BindTableNo)}),
+            (QStringList{u"10.0.0.7"_s, u"8031"_s, u"1.2.3"_s, QString()}));
         QCOMPARE(store.integer(Key::Timeout), 80);
-        QCOMPARE(store.string(Key::BindTableNo), QString());
         QVERIFY(store.boolean(Key::IsDarkBackground));
         QVERIFY(Appearance::instance().dark());
         QCOMPARE(config.getServerAddress(), u"http://10.0.0.7:8031"_s);
@@ -346,15 +322,15 @@ private slots:
 
     void musicListKeepsTheCurrentMusic()
     {
-        const QString folder = installMusic({u"a.mp3"_s, u"b.mp3"_s});
+        const QString folder = UiTest::makePackage(u"BgMusic"_s, {u"a.mp3"_s, u"b.mp3"_s});
         ConfigManager &config = ConfigManager::defaultManager();
         config.setBgMusicPath(folder + u"/b.mp3"_s);
         C &settings = open();
         QCOMPARE(settings.arrMusic(), (QStringList{u"a.mp3"_s, u"b.mp3"_s}));
         QCOMPARE(settings.selectedMusic(), 1);
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
         settings.save();
-        QTRY_COMPARE(lastNotice(shown), u"已保存"_s);
+        QTRY_COMPARE(shown.lastText(), u"已保存"_s);
         QCOMPARE(SettingsStore::shared().string(Key::BgMusicPath), folder + u"/b.mp3"_s);
 
         log.clear();
@@ -367,20 +343,20 @@ private slots:
         open();
         QCOMPARE(page->selectedMusic(), -1);
         page->save();
-        QTRY_COMPARE(lastNotice(shown), u"已保存"_s);
+        QTRY_COMPARE(shown.lastText(), u"已保存"_s);
         QCOMPARE(SettingsStore::shared().string(Key::BgMusicPath), std::nullopt);
     }
 
     void deletingDataReloadsAndHidesTheIndicator()
     {
-        installMusic({u"a.mp3"_s});
+        UiTest::makePackage(u"BgMusic"_s, {u"a.mp3"_s});
         C &settings = open();
         QCOMPARE(settings.arrMusic(), QStringList{u"a.mp3"_s});
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish);
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
 
         settings.deleteData();
-        QTRY_COMPARE(lastNotice(shown), u"已删除，请重新下载"_s);
+        QTRY_COMPARE(shown.lastText(), u"已删除，请重新下载"_s);
         QCOMPARE(shown.at(shown.size() - 2).at(0).value<NoticeBoard::Kind>(), NoticeBoard::Progress);
         QVERIFY(!NoticeBoard::instance().progressVisible());
         QCOMPARE(SettingsStore::shared().string(Key::ZipFileName), u"empty.first"_s);

@@ -1,5 +1,4 @@
-// The staff screen's menu, the shared server exchange of the screens, the sold-out page and the
-// password dialog, against the development server on the demo catalogue.
+// The staff screen, the shared server exchange, sold-out page and password dialog, on the demo server.
 #include "DevServerHarness.h"
 #include "RecordingAudio.h"
 #include "UiTestSupport.h"
@@ -30,15 +29,24 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QList<PopRootViewController *> openPopups()
-{
-    return PopViewManager::defaultManager().arrControllers();
-}
-
-QString lastNotice(const QSignalSpy &shown)
-{
-    return shown.isEmpty() ? QString() : shown.last().at(1).toString();
-}
+struct Exchange {
+    QString fault;
+    bool closedPort, ownerGone;
+    QString outcome, notice;
+};
+struct EntryCase {
+    StaffViewController::Entry entry;
+    bool customerMode, loggedIn;
+    StaffViewController::Page page;
+    bool loginDialog;
+    QString notice;
+};
+struct PasswordCase {
+    QString account, first, second, fault;
+    int sent;
+    bool closed;
+    QString notice;
+};
 
 // Counts "kBgMusicStop" while it lives.
 struct MusicStops : QObject {
@@ -88,9 +96,7 @@ private slots:
 
     void cleanup()
     {
-        for (PopRootViewController *popup : openPopups())
-            popup->dismissSelf();
-        QTRY_VERIFY(openPopups().isEmpty());
+        QVERIFY(UiTest::closePopups());
         QCOMPARE(server.controlPost(u"/__control/faults/clear"_s), 200);
         sound.reset();
         LoginState::setLoggedOut();
@@ -107,34 +113,27 @@ private slots:
     // One shared exchange: what reaches the screen, what is shown, and that the indicator goes.
     void screenExchange_data()
     {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<bool>("closedPort");
-        QTest::addColumn<bool>("ownerGone");
-        QTest::addColumn<QString>("outcome");
-        QTest::addColumn<QString>("notice");
-        QTest::newRow("accepted") << QString() << false << false << u"code 0"_s << QString();
-        QTest::newRow("unreadable") << u"notxml"_s << false << false << u"unreadable"_s << QString();
+        QTest::addColumn<Exchange>("row");
+        const QString none;
+        QTest::newRow("accepted") << Exchange{none, false, false, u"code 0"_s, none};
+        QTest::newRow("unreadable") << Exchange{u"notxml"_s, false, false, u"unreadable"_s, none};
         QTest::newRow("status without a message: the description")
-            << u"status"_s << false << false << u"failed"_s << u"Error Domain=Qelvo Code=500"_s;
+            << Exchange{u"status"_s, false, false, u"failed"_s, u"Error Domain=Qelvo Code=500"_s};
         QTest::newRow("transport failure: its message")
-            << QString() << true << false << u"failed"_s << u"网络连接错误"_s;
-        QTest::newRow("screen gone") << QString() << false << true << QString() << QString();
-        QTest::newRow("screen gone before a failure")
-            << u"status"_s << false << true << QString() << QString();
+            << Exchange{none, true, false, u"failed"_s, u"网络连接错误"_s};
+        QTest::newRow("screen gone") << Exchange{none, false, true, none, none};
+        QTest::newRow("screen gone before a failure") << Exchange{u"status"_s, false, true, none, none};
     }
 
     void screenExchange()
     {
-        QFETCH(QString, fault);
-        QFETCH(bool, closedPort);
-        QFETCH(bool, ownerGone);
-        QFETCH(QString, outcome);
-        QFETCH(QString, notice);
+        QFETCH(Exchange, row);
+        const auto &[fault, closedPort, ownerGone, outcome, notice] = row;
         if (!fault.isEmpty())
             injectFault(u"GetGqFoodList"_s, fault);
         if (closedPort)
             useServer(1);
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
         auto owner = std::make_unique<QObject>();
         QString seen;
         const bool sent = ScreenExchange::send(
@@ -150,7 +149,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!NoticeBoard::instance().progressVisible(), 10000);
         QTest::qWait(50);
         QCOMPARE(seen, outcome);
-        QCOMPARE(lastNotice(shown), notice);
+        QCOMPARE(shown.lastText(), notice);
     }
 
     void duplicateExchangeTakesTheIndicatorDown()
@@ -169,59 +168,40 @@ private slots:
     // Entries x (customer mode, logged in): the notice, the login dialog or the page.
     void staffMenu_data()
     {
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<bool>("customerMode");
-        QTest::addColumn<bool>("loggedIn");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<bool>("loginDialog");
-        QTest::addColumn<QString>("notice");
-        const QString cus = u"当前是顾客模式，可在设置中切换"_s;
+        QTest::addColumn<EntryCase>("row");
+        const QString cus = u"当前是顾客模式，可在设置中切换"_s, none;
         using S = StaffViewController;
-        QTest::newRow("board, customer mode")
-            << int(S::TableEntry) << true << true << int(S::NoPage) << false << cus;
-        QTest::newRow("board, logged out")
-            << int(S::TableEntry) << false << false << int(S::NoPage) << true << QString();
-        QTest::newRow("board") << int(S::TableEntry) << false << true << int(S::RoomPage) << false
-                               << QString();
-        QTest::newRow("sold out, customer mode")
-            << int(S::SoldOutEntry) << true << true << int(S::NoPage) << false << cus;
-        QTest::newRow("sold out, logged out")
-            << int(S::SoldOutEntry) << false << false << int(S::NoPage) << true << QString();
-        QTest::newRow("password, customer mode")
-            << int(S::PasswordEntry) << true << true << int(S::NoPage) << false << cus;
-        QTest::newRow("password, logged out")
-            << int(S::PasswordEntry) << false << false << int(S::PasswordPage) << false << QString();
-        QTest::newRow("settings, customer mode")
-            << int(S::SettingsEntry) << true << false << int(S::SettingsPage) << false << QString();
-        QTest::newRow("update, customer mode")
-            << int(S::UpdateEntry) << true << true << int(S::NoPage) << false << cus;
-        QTest::newRow("update, logged out")
-            << int(S::UpdateEntry) << false << false << int(S::NoPage) << true << QString();
+        const auto row = [](const char *name, const EntryCase &entry) { QTest::newRow(name) << entry; };
+        row("board, customer mode", {S::TableEntry, true, true, S::NoPage, false, cus});
+        row("board, logged out", {S::TableEntry, false, false, S::NoPage, true, none});
+        row("board", {S::TableEntry, false, true, S::RoomPage, false, none});
+        row("sold out, customer mode", {S::SoldOutEntry, true, true, S::NoPage, false, cus});
+        row("sold out, logged out", {S::SoldOutEntry, false, false, S::NoPage, true, none});
+        row("password, customer mode", {S::PasswordEntry, true, true, S::NoPage, false, cus});
+        row("password, logged out", {S::PasswordEntry, false, false, S::PasswordPage, false, none});
+        row("settings, customer mode", {S::SettingsEntry, true, false, S::SettingsPage, false, none});
+        row("update, customer mode", {S::UpdateEntry, true, true, S::NoPage, false, cus});
+        row("update, logged out", {S::UpdateEntry, false, false, S::NoPage, true, none});
     }
 
     void staffMenu()
     {
-        QFETCH(int, entry);
-        QFETCH(bool, customerMode);
-        QFETCH(bool, loggedIn);
-        QFETCH(int, page);
-        QFETCH(bool, loginDialog);
-        QFETCH(QString, notice);
+        QFETCH(EntryCase, row);
+        const auto &[entry, customerMode, loggedIn, page, loginDialog, notice] = row;
         ConfigManager::defaultManager().setIsCusMode(customerMode);
         if (loggedIn)
             LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
         StaffViewController staff;
         staff.setSoundManager(sound.get());
         staff.viewDidLoad();
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
         MusicStops stops;
 
         staff.selectEntry(entry);
-        QCOMPARE(int(staff.currentPage()), page);
-        QCOMPARE(openPopups().size(), loginDialog ? 1 : 0);
-        if (loginDialog)
-            QCOMPARE(openPopups().first()->metaObject()->className(), "LoginViewController");
-        QTRY_COMPARE(lastNotice(shown), notice);
+        QCOMPARE(staff.currentPage(), page);
+        QCOMPARE(UiTest::popupClasses(),
+                 loginDialog ? QByteArrayList{"LoginViewController"} : QByteArrayList());
+        QTRY_COMPARE(shown.lastText(), notice);
         // The board asks for the table states: the indicator goes with the answer.
         QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
         // The music is switched off in the settings, so every entry stops it first.
@@ -258,7 +238,7 @@ private slots:
     void updateEndsWithItsOutcome()
     {
         LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
         {
             StaffViewController staff;
             staff.setSoundManager(sound.get());
@@ -268,7 +248,7 @@ private slots:
             NotificationCenter::defaultCenter().post(Notify::DownUpdateFileProgress, u"已下载：37%"_s);
             QTRY_COMPARE(NoticeBoard::instance().progressStatus(), u"已下载：37%"_s);
             NotificationCenter::defaultCenter().post(Notify::DownUpdateFileFailed, u"下载失败"_s);
-            QTRY_COMPARE(lastNotice(shown), u"下载失败"_s);
+            QTRY_COMPARE(shown.lastText(), u"下载失败"_s);
             QVERIFY(!NoticeBoard::instance().progressVisible());
 
             staff.selectEntry(StaffViewController::UpdateEntry);
@@ -284,8 +264,7 @@ private slots:
         staff.viewDidLoad();
         ChangePasswordView page;
         page.changePassword();
-        QTRY_COMPARE(openPopups().size(), 1);
-        QCOMPARE(openPopups().first()->metaObject()->className(), "LoginViewController");
+        QTRY_COMPARE(UiTest::popupClasses(), QByteArrayList{"LoginViewController"});
     }
 
     void soldOutPageListsEveryStockDish()
@@ -299,15 +278,14 @@ private slots:
         const auto cell = [&page](int row, int role) {
             return page.model()->data(page.model()->index(row), role).toString();
         };
-        QCOMPARE(cell(0, GqFoodListModel::FoodnoRole), u"00001"_s);
-        QCOMPARE(cell(0, GqFoodListModel::LeftQtyRole), u"0"_s);
-        QCOMPARE(cell(1, GqFoodListModel::FoodnoRole), u"00002"_s);
-        QCOMPARE(cell(1, GqFoodListModel::LeftQtyRole), u"5"_s);
+        QCOMPARE((QStringList{cell(0, GqFoodListModel::FoodnoRole), cell(0, GqFoodListModel::LeftQtyRole),
+                              cell(1, GqFoodListModel::FoodnoRole), cell(1, GqFoodListModel::LeftQtyRole)}),
+                 (QStringList{u"00001"_s, u"0"_s, u"00002"_s, u"5"_s}));
         QVERIFY(!cell(1, GqFoodListModel::FoodNameRole).isEmpty());
         QVERIFY(!NoticeBoard::instance().progressVisible());
 
         // An unreadable reply leaves the list as it was and shows nothing.
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
         injectFault(u"GetGqFoodList"_s, u"notxml"_s);
         page.setup();
         QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
@@ -318,40 +296,28 @@ private slots:
 
     void passwordChange_data()
     {
-        QTest::addColumn<QString>("account");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<int>("sent");
-        QTest::addColumn<bool>("closed");
-        QTest::addColumn<QString>("notice");
-        QTest::newRow("empty") << u"001"_s << QString() << QString() << QString() << 0 << false
-                               << u"密码不能为空"_s;
-        QTest::newRow("different") << u"001"_s << u"111"_s << u"112"_s << QString() << 0 << false
-                                   << u"两次输入不一致"_s;
-        QTest::newRow("accepted") << u"001"_s << u"888"_s << u"888"_s << QString() << 1 << true
-                                  << u"密码修改成功"_s;
+        QTest::addColumn<PasswordCase>("row");
+        const QString none, typed = u"888"_s;
+        QTest::newRow("empty") << PasswordCase{u"001"_s, none, none, none, 0, false, u"密码不能为空"_s};
+        QTest::newRow("different") << PasswordCase{u"001"_s, u"111"_s, u"112"_s,           none,
+                                                   0,        false,    u"两次输入不一致"_s};
+        QTest::newRow("accepted") << PasswordCase{u"001"_s, typed, typed, none, 1, true, u"密码修改成功"_s};
         // 002 never logged in at the server.
-        QTest::newRow("refused") << u"002"_s << u"888"_s << u"888"_s << QString() << 1 << false
-                                 << u"操作员(002)未登录，请先登录"_s;
-        QTest::newRow("unreadable") << u"001"_s << u"888"_s << u"888"_s << u"notxml"_s << 1 << false
-                                    << u"解析错误"_s;
+        QTest::newRow("refused") << PasswordCase{
+            u"002"_s, typed, typed, none, 1, false, u"操作员(002)未登录，请先登录"_s};
+        QTest::newRow("unreadable") << PasswordCase{u"001"_s, typed, typed,        u"notxml"_s,
+                                                    1,        false, u"解析错误"_s};
     }
 
     void passwordChange()
     {
-        QFETCH(QString, account);
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        QFETCH(QString, fault);
-        QFETCH(int, sent);
-        QFETCH(bool, closed);
-        QFETCH(QString, notice);
+        QFETCH(PasswordCase, row);
+        const auto &[account, first, second, fault, sent, closed, notice] = row;
         QCOMPARE(server.login(u"001"_s, u"123"_s).code, u"0"_s);
         LoginState::setLoggedIn(account, u"王喆"_s);
         if (!fault.isEmpty())
             injectFault(u"ChangePassword"_s, fault);
-        QSignalSpy shown(&NoticeBoard::instance(), &NoticeBoard::shown);
+        NoticeSpy shown;
         auto *dialog = new ChangePwdViewController;
         QVERIFY(PopViewManager::defaultManager().popController(dialog));
         QCOMPARE(dialog->infoLines(), (QStringList{u"工号："_s + account, u"名字：王喆"_s}));
@@ -359,18 +325,18 @@ private slots:
         dialog->fields()->setText(0, first);
         dialog->fields()->setText(1, second);
         dialog->confirm();
-        QTRY_COMPARE(lastNotice(shown), notice);
+        QTRY_COMPARE(shown.lastText(), notice);
         QVERIFY(!NoticeBoard::instance().progressVisible());
         QCOMPARE(received(u"ChangePassword"_s), sent);
         if (closed) {
-            QTRY_VERIFY(openPopups().isEmpty());
+            QTRY_VERIFY(UiTest::openPopups().isEmpty());
             QCOMPARE(server.login(u"001"_s, u"888"_s).code, u"0"_s);
             // Back to the password the other rows use.
             QCOMPARE(server.command(u"ChangePassword"_s, u"UserID=001&UserPassword=123"_s, u"001"_s).code,
                      u"0"_s);
             return;
         }
-        QCOMPARE(openPopups(), QList<PopRootViewController *>{dialog});
+        QCOMPARE(UiTest::openPopups(), QList<PopRootViewController *>{dialog});
         QCOMPARE(dialog->fields()->text(0), first);
         // Closing forgets what was typed.
         dialog->close();
