@@ -1,16 +1,17 @@
-#include "catalogue/CatalogueRecords.h"
+// Dish records: price labels, sold-out names, the size chooser and the search.
+#include "CatalogueFixtures.h"
+
+#include "catalogue/DishSearch.h"
+#include "catalogue/FoodSizes.h"
 #include "catalogue/SoldOutList.h"
 #include "foundation/AppPaths.h"
 #include "settings/LanguageManager.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <atomic>
 #include <thread>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 Food dish(const QString &foodno, float salePrice1, const QString &unit, const QString &currpriceFlag)
@@ -29,6 +30,40 @@ Food component(float qty, float changeAmt)
     food.suitFoodQty = qty;
     food.changeAmt = changeAmt;
     return food;
+}
+
+FoodItemsize sizeRow(const QString &itemsize, float price)
+{
+    return FoodItemsize{u"101"_s, itemsize, price, 0, 0, 0};
+}
+
+FoodInfo dishPriced(float price)
+{
+    FoodInfo dish;
+    dish.foodno = u"101"_s;
+    dish.salePrice1 = price;
+    dish.orgItemSize = u"own"_s;
+    return dish;
+}
+
+Food named(const QString &foodno, const QString &name, const QString &spell, const QString &catno)
+{
+    Food made;
+    made.info->foodno = foodno;
+    made.info->foodName = name;
+    made.info->spellName = spell;
+    made.info->catno = catno;
+    return made;
+}
+
+const QList<Food> &menu()
+{
+    static const QList<Food> dishes{
+        named(u"0201"_s, u"宫保鸡丁"_s, u"GBJD"_s, u"02"_s), named(u"0312"_s, u"水煮鱼"_s, u"SZY"_s, u"03"_s),
+        named(u"1020"_s, u"辣子鸡"_s, u"LZJ"_s, u"02"_s),    named(u"0402"_s, u"米饭"_s, u"MF"_s, u"04"_s),
+        named(u"0501"_s, u"12年陈酿"_s, u"CN"_s, u"99"_s),
+    };
+    return dishes;
 }
 } // namespace
 
@@ -111,10 +146,9 @@ private slots:
 
         SoldOutList::shared().publish({u"101"_s});
         QCOMPARE(gongbao.displayFoodName(), u"宫保鸡丁(已售罄)"_s);
-        const StyledText styled = gongbao.displayStyleFoodName();
-        QCOMPARE(styled.text, u"宫保鸡丁(已售罄)"_s);
-        QCOMPARE(styled.highlightLength, 5);
-        QCOMPARE(styled.toHtml(), uR"html(宫保鸡丁<font color="red">(已售罄)</font>)html"_s);
+        QCOMPARE(gongbao.displayStyleFoodName(), (StyledText{u"宫保鸡丁(已售罄)"_s, 5}));
+        QCOMPARE(gongbao.displayStyleFoodName().toHtml(),
+                 uR"html(宫保鸡丁<font color="red">(已售罄)</font>)html"_s);
         QCOMPARE(other.displayFoodName(), u"宫保鸡丁"_s);
 
         SoldOutList::shared().publish({u"102"_s});
@@ -172,6 +206,82 @@ private slots:
         QVERIFY(!food.isShiJia());
         QCOMPARE(food.salePrice1(), 0.0f);
         QCOMPARE(food.getPrice(), u"￥ 0.00"_s);
+    }
+
+    void chooserOrder_data()
+    {
+        QTest::addColumn<QList<FoodItemsize>>("rows");
+        QTest::addColumn<float>("ownPrice");
+        QTest::addColumn<QStringList>("offered");
+        QTest::newRow("30 and 20 with own 25") << QList{sizeRow(u"big"_s, 30), sizeRow(u"small"_s, 20)}
+                                               << 25.0f << QStringList{u"small"_s, u"own"_s, u"big"_s};
+        QTest::newRow("one row keeps the row first")
+            << QList{sizeRow(u"big"_s, 30)} << 25.0f << QStringList{u"big"_s, u"own"_s};
+        QTest::newRow("no rows, no list") << QList<FoodItemsize>{} << 25.0f << QStringList{};
+        QTest::newRow("equal prices keep their order") << QList{sizeRow(u"a"_s, 20), sizeRow(u"b"_s, 20)}
+                                                       << 20.0f << QStringList{u"a"_s, u"b"_s, u"own"_s};
+        QTest::newRow("ties among a sort")
+            << QList{sizeRow(u"a"_s, 30), sizeRow(u"b"_s, 20), sizeRow(u"c"_s, 20)} << 25.0f
+            << QStringList{u"b"_s, u"c"_s, u"own"_s, u"a"_s};
+    }
+
+    void chooserOrder()
+    {
+        QFETCH(QList<FoodItemsize>, rows);
+        QFETCH(float, ownPrice);
+        QFETCH(QStringList, offered);
+        const auto sizes = FoodSizes::forChooser(FoodSizes::withDefault(dishPriced(ownPrice), rows));
+        QCOMPARE(mapped(sizes, [](const FoodItemsize &s) { return s.itemsize; }), offered);
+    }
+
+    void defaultEntryIsTheDishAsLoaded()
+    {
+        FoodInfo dish = dishPriced(25);
+        dish.itemsize = u"big"_s; // a size chosen earlier must not replace the dish's own
+        dish.salePrice2 = 24;
+        dish.salePrice3 = 23;
+        dish.MemberPrice = 22;
+        const QList<FoodItemsize> sizes = FoodSizes::withDefault(dish, {sizeRow(u"big"_s, 30)});
+        QCOMPARE(sizes.size(), 2);
+        QCOMPARE(sizes.last(), (FoodItemsize{u"101"_s, u"own"_s, 25, 24, 23, 22}));
+    }
+    void filter_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("empty lists all") << QString() << foodnos(menu());
+        QTest::newRow("lower case against upper mnemonic") << u"zj"_s << QStringList{u"1020"_s};
+        QTest::newRow("inside the mnemonic") << u"bj"_s << QStringList{u"0201"_s};
+        QTest::newRow("digits anywhere, order kept")
+            << u"02"_s << QStringList{u"0201"_s, u"1020"_s, u"0402"_s};
+        QTest::newRow("digits in a name") << u"12"_s << QStringList{u"0312"_s, u"0501"_s};
+        QTest::newRow("name") << u"鸡"_s << QStringList{u"0201"_s, u"1020"_s};
+        QTest::newRow("no match") << u"QQ"_s << QStringList();
+    }
+    void filter()
+    {
+        QFETCH(QString, key);
+        QFETCH(QStringList, found);
+        QCOMPARE(foodnos(DishSearch::filterWithKey(menu(), key)), found);
+    }
+
+    // Categories in their own order, dishes in theirs; empty and unknown categories left out.
+    void grouping()
+    {
+        const auto category = [](const QString &scatno, const QString &name) {
+            FoodSmallCatInfo made;
+            made.scatno = scatno;
+            made.scatName = name;
+            return made;
+        };
+        const QList<FoodSmallCatInfo> categories{category(u"04"_s, u"主食"_s), category(u"02"_s, u"热菜"_s),
+                                                 category(u"05"_s, u"酒水"_s)};
+        const auto sections = DishSearch::groupBySmallCategory(categories, menu());
+        QCOMPARE(
+            mapped(sections,
+                   [](const auto &s) { return s.category.scatName + u':' + foodnos(s.dishes).join(u','); }),
+            (QStringList{u"主食:0402"_s, u"热菜:0201,1020"_s}));
+        QVERIFY(DishSearch::groupBySmallCategory(categories, {}).isEmpty());
     }
 };
 

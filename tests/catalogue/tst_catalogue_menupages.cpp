@@ -1,11 +1,9 @@
 // How the menu cuts the catalogue into pages, and which categories the strips select on each.
+#include "CatalogueFixtures.h"
+
 #include "catalogue/MenuPages.h"
 
-#include <QTest>
-
 #include <algorithm>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 // Big categories B1 "热菜" and B2 "凉菜" (B3 "酒水" has no dishes). Small categories: S1 "小炒" and
@@ -50,16 +48,11 @@ struct Catalogue {
 // One text per page: "big/small:dish,dish", the strips' categories by name.
 QStringList describe(const MenuPages &pages)
 {
-    QStringList text;
-    for (const MenuPages::Page &page : pages.arrAllPages) {
-        QStringList numbers;
-        for (const Food &food : page.foods)
-            numbers.append(food.info->foodno);
+    return mapped(pages.arrAllPages, [&pages](const MenuPages::Page &page) {
         const FoodSmallCatInfo &small = pages.arrAllSCate.at(page.smallCategory);
-        text.append(pages.arrCategory.at(page.bigCategory).bcatName + u'/' + small.scatno + u'=' + small.scatName +
-                    u':' + numbers.join(u','));
-    }
-    return text;
+        return pages.arrCategory.at(page.bigCategory).bcatName + u'/' + small.scatno + u'=' + small.scatName +
+               u':' + foodnos(page.foods).join(u',');
+    });
 }
 } // namespace
 
@@ -79,8 +72,8 @@ private slots:
             << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6"_s, u"热菜/S1=小炒:7"_s, u"凉菜/S3=小炒:20"_s};
         QTest::newRow("2 x 4 for setting 1")
             << 1 << false << false << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6,7"_s, u"凉菜/S3=小炒:20"_s};
-        QTest::newRow("3 x 4: one page") << 2 << false << false
-                                         << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6,7"_s, u"凉菜/S3=小炒:20"_s};
+        QTest::newRow("3 x 4: one page")
+            << 2 << false << false << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6,7"_s, u"凉菜/S3=小炒:20"_s};
         QTest::newRow("an unknown setting reads as 0")
             << 7 << false << false
             << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6"_s, u"热菜/S1=小炒:7"_s, u"凉菜/S3=小炒:20"_s};
@@ -92,7 +85,7 @@ private slots:
         // the real category named "推荐" is never taken for it.
         QTest::newRow("recommended first, its later pages show their own category")
             << 0 << true << true
-            << QStringList{u"热菜/S1=推荐:1,2"_s, u"热菜/S1=小炒:3"_s, u"热菜/S1=小炒:1,2"_s,
+            << QStringList{u"热菜/S1=推荐:1,2"_s, u"热菜/S1=小炒:3"_s,   u"热菜/S1=小炒:1,2"_s,
                            u"热菜/S1=小炒:3,4"_s, u"热菜/S1=小炒:5,6"_s, u"热菜/S1=小炒:7"_s,
                            u"凉菜/S3=小炒:20"_s};
     }
@@ -109,10 +102,7 @@ private slots:
         const MenuPages pages = computeCollectionData(c.big, c.small, c.foods, u"推荐"_s, tuijian, layout);
         QCOMPARE(describe(pages), expected);
         // Recommended dishes are in the detail sequence once; empty categories have no pages.
-        QStringList detail;
-        for (const Food &food : pages.arrDetailFoodInfos)
-            detail.append(food.info->foodno);
-        QCOMPARE(detail.join(u','), u"1,2,3,4,5,6,7,20"_s);
+        QCOMPARE(foodnos(pages.arrDetailFoodInfos).join(u','), u"1,2,3,4,5,6,7,20"_s);
         QCOMPARE(pages.arrCategory.size(), 3);
         QVERIFY(pages.arrCategory.at(2).arrSubCate.isEmpty());
         QVERIFY(std::none_of(pages.arrAllSCate.cbegin(), pages.arrAllSCate.cend(),
@@ -128,15 +118,14 @@ private slots:
         c.add(u"S2"_s, 10, 1);
         c.add(u"S3"_s, 20, 1);
         const MenuPages pages = computeCollectionData(c.big, c.small, c.foods, u"推荐"_s, true, 0);
-        QCOMPARE(describe(pages), (QStringList{u"热菜/S1=推荐:1"_s, u"热菜/S1=小炒:1,2"_s, u"热菜/S1=小炒:3"_s,
-                                               u"热菜/S2=推荐:10"_s, u"凉菜/S3=小炒:20"_s}));
+        QCOMPARE(describe(pages),
+                 (QStringList{u"热菜/S1=推荐:1"_s, u"热菜/S1=小炒:1,2"_s, u"热菜/S1=小炒:3"_s,
+                              u"热菜/S2=推荐:10"_s, u"凉菜/S3=小炒:20"_s}));
         const QList<int> b1 = pages.subCateIndexes.at(0);
         QCOMPARE(b1.size(), 3); // recommended, 小炒, the real 推荐
-        QCOMPARE(pages.pageOf(0, b1.at(0)), 0);
-        QCOMPARE(pages.pageOf(0, b1.at(1)), 1);
-        QCOMPARE(pages.pageOf(0, b1.at(2)), 3);
-        QCOMPARE(pages.pageOf(1, pages.subCateIndexes.at(1).at(0)), 4);
-        QCOMPARE(pages.pageOf(2, -1), -1);
+        QCOMPARE((QList<int>{pages.pageOf(0, b1.at(0)), pages.pageOf(0, b1.at(1)), pages.pageOf(0, b1.at(2)),
+                             pages.pageOf(1, pages.subCateIndexes.at(1).at(0)), pages.pageOf(2, -1)}),
+                 (QList<int>{0, 1, 3, 4, -1}));
     }
 
     void emptyMenuAndLabel()

@@ -1,10 +1,6 @@
 #include "BaseDataFixture.h"
 
-#include <QTest>
-
 #include <sqlite3.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 // cpViewRow/cpViewCol sit before bcatNo on purpose: the small categories are read by column name.
