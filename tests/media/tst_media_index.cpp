@@ -1,15 +1,8 @@
 #include "MediaTestHome.h"
 
-#include "foundation/NotificationCenter.h"
-#include "foundation/NotificationNames.h"
 #include "media/AdManager.h"
 #include "media/FolderIndex.h"
-#include "media/PhotoManager.h"
 #include "media/VideoManager.h"
-
-#include <QTest>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 QStringList sorted(QStringList list)

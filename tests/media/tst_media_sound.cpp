@@ -1,15 +1,6 @@
 #include "MediaTestHome.h"
 
-#include "foundation/NotificationCenter.h"
-#include "foundation/NotificationNames.h"
 #include "media/AudioBackend.h"
-#include "media/SoundManager.h"
-
-#include <QCoreApplication>
-#include <QTest>
-#include <QThread>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../catalogue/CatalogueFixtures.h"
 #include "catalogue/Food.h"
 #include "catalogue/SoldOutList.h"
 #include "foundation/AppPaths.h"
@@ -123,18 +124,6 @@ inline Line part(const QString &suitno, const QString &foodno, quint64 index, fl
     return l;
 }
 
-inline TasteInfo taste(const QString &no, const QString &name, const QString &style, float amount)
-{
-    return TasteInfo{no, name, QStringLiteral("3"), QStringLiteral("1"), style, amount};
-}
-
-inline TasteInfo manual(const QString &name, float amount)
-{
-    TasteInfo t = TasteInfo::genManualTaste();
-    t.TasteName = name;
-    t.TasteAmt = amount;
-    return t;
-}
 } // namespace Lines
 
 // Stands in for the order manager: writes its lines as they are and counts the clearings.

@@ -8,9 +8,6 @@
 #include "toolkit/PopRootViewController.h"
 #include "toolkit/PopViewManager.h"
 
-#include <QTest>
-
-using namespace Qt::StringLiterals;
 using Line = OrderManager::Line;
 
 namespace {

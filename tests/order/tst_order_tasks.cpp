@@ -8,9 +8,7 @@
 #include "storage/DBManager.h"
 
 #include <QFileInfo>
-#include <QTest>
 
-using namespace Qt::StringLiterals;
 using Line = OrderManager::Line;
 
 class TestOrderTasks : public QObject {
