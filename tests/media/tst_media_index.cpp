@@ -10,6 +10,14 @@ QStringList sorted(QStringList list)
     list.sort();
     return list;
 }
+
+// One setup of a photo index: "forced before, set up, forced after:names in order", each flag 0 or 1.
+QString setUp(PhotoManager &photos)
+{
+    const bool forced = photos.needForceSetup(), ok = photos.setup();
+    return u"%1%2%3:"_s.arg(int(forced)).arg(int(ok)).arg(int(photos.needForceSetup())) +
+           sorted(photos.arrPhotoNames()).join(u',');
+}
 } // namespace
 
 class TestMediaIndex : public QObject {
@@ -72,19 +80,11 @@ private slots:
     {
         QVERIFY(MediaTestHome::writeFile(home->dataPath(u"foodPicBig/00001.jpg"_s)));
         PhotoManager photos;
-        QVERIFY(photos.needForceSetup());
-        QVERIFY(photos.setup());
-        QVERIFY(!photos.needForceSetup());
-        QCOMPARE(photos.arrPhotoNames(), QStringList{u"00001.jpg"_s});
-
+        QCOMPARE(setUp(photos), u"110:00001.jpg"_s);
         QVERIFY(MediaTestHome::writeFile(home->dataPath(u"foodPicBig/00002.jpg"_s)));
-        QVERIFY(photos.setup());
-        QCOMPARE(photos.arrPhotoNames().size(), 1);
-
+        QCOMPARE(setUp(photos), u"010:00001.jpg"_s);
         NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);
-        QVERIFY(photos.needForceSetup());
-        QVERIFY(photos.setup());
-        QCOMPARE(sorted(photos.arrPhotoNames()), (QStringList{u"00001.jpg"_s, u"00002.jpg"_s}));
+        QCOMPARE(setUp(photos), u"110:00001.jpg,00002.jpg"_s);
         QCOMPARE(photos.dictBigPhotos().value(u"00002.jpg"_s), home->dataPath(u"foodPicBig/00002.jpg"_s));
     }
 
@@ -92,11 +92,9 @@ private slots:
     {
         QVERIFY(QDir().mkpath(home->dataPath(u"foodPicBig"_s)));
         PhotoManager photos;
-        QVERIFY(photos.setup());
-        QVERIFY(photos.arrPhotoNames().isEmpty());
+        QCOMPARE(setUp(photos), u"110:"_s);
         QVERIFY(MediaTestHome::writeFile(home->dataPath(u"foodPicBig/00003.jpg"_s)));
-        QVERIFY(photos.setup());
-        QCOMPARE(photos.arrPhotoNames(), QStringList{u"00003.jpg"_s});
+        QCOMPARE(setUp(photos), u"010:00003.jpg"_s);
     }
 
     void photoSetupFollowsTheDataFolder()
@@ -107,9 +105,7 @@ private slots:
 
         home->usePackage(u"empty"_s); // data deleted: the folder does not exist
         NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);
-        QVERIFY(!photos.setup());
-        QVERIFY(!photos.needForceSetup());
-        QVERIFY(photos.arrPhotoNames().isEmpty());
+        QCOMPARE(setUp(photos), u"100:"_s);
         QVERIFY(photos.dictBigPhotos().isEmpty());
         QVERIFY(!photos.getImagePathByFoodno(u"00001"_s));
     }
@@ -145,17 +141,16 @@ private slots:
             QVERIFY(MediaTestHome::writeFile(home->dataPath(QString::fromUtf8(name))));
         AdManager ads;
         VideoManager videos;
-        QVERIFY(ads.setup());
-        QVERIFY(videos.setup());
-        QCOMPARE(ads.arrPhotoNames(), QStringList{u"01春节.jpg"_s});
-        QCOMPARE(ads.dictBigPhotos().value(u"01春节.jpg"_s), home->dataPath(u"AdPicture/01春节.jpg"_s));
-        QCOMPARE(videos.arrVideoNames(), QStringList{u"店面.mp4"_s});
-        QCOMPARE(videos.dictVideos().value(u"店面.mp4"_s), home->dataPath(u"AdVideo/店面.mp4"_s));
+        QVERIFY(ads.setup() && videos.setup());
+        QCOMPARE(ads.arrPhotoNames() + videos.arrVideoNames(), (QStringList{u"01春节.jpg"_s, u"店面.mp4"_s}));
+        QCOMPARE(
+            (QStringList{ads.dictBigPhotos().value(u"01春节.jpg"_s),
+                         videos.dictVideos().value(u"店面.mp4"_s)}),
+            (QStringList{home->dataPath(u"AdPicture/01春节.jpg"_s), home->dataPath(u"AdVideo/店面.mp4"_s)}));
 
         // A new package without these folders empties both at their next setup.
         home->usePackage(u"other"_s);
-        QVERIFY(!ads.setup());
-        QVERIFY(!videos.setup());
+        QVERIFY(!ads.setup() && !videos.setup());
         QVERIFY(ads.arrPhotoNames().isEmpty() && ads.dictBigPhotos().isEmpty());
         QVERIFY(videos.arrVideoNames().isEmpty() && videos.dictVideos().isEmpty());
     }
