@@ -1,7 +1,6 @@
 #pragma once
 
 #include "../catalogue/CatalogueFixtures.h"
-#include "catalogue/Food.h"
 #include "catalogue/SoldOutList.h"
 #include "foundation/AppPaths.h"
 #include "foundation/NotificationCenter.h"
@@ -12,16 +11,13 @@
 #include "settings/DeviceIdentity.h"
 #include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
+#include "storage/DBManager.h"
 
 #include <QCoreApplication>
-#include <QObject>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <memory>
-
-// A fresh app home with its own settings, device identity and Chinese texts, for one test.
+// A fresh app home with its own settings, device identity, Chinese texts and databases, for one test.
 struct OrderTestHome {
     QTemporaryDir dir;
 
@@ -33,6 +29,7 @@ struct OrderTestHome {
         ConfigManager::resetDefaultManager();
         DeviceIdentity::resetCache();
         LanguageManager::defaultManager().reset();
+        DBManager::resetForTests();
     }
 };
 

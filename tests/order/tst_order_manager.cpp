@@ -2,8 +2,6 @@
 // held-order details it writes.
 #include "OrderFixtures.h"
 
-#include "storage/DBManager.h"
-
 #include <QXmlStreamReader>
 
 using Line = OrderManager::Line;
@@ -79,7 +77,6 @@ private slots:
     void init()
     {
         home = std::make_unique<OrderTestHome>();
-        DBManager::resetForTests();
         orders = std::make_unique<OrderManager>();
         sounds.clear();
         orders->setSoundPlayer([this](const QString &effect) { sounds << effect; });

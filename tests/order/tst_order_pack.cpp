@@ -2,7 +2,6 @@
 
 #include "foundation/NotificationNames.h"
 #include "settings/LoginState.h"
-#include "storage/DBManager.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -123,7 +122,6 @@ private slots:
     void init()
     {
         home = std::make_unique<OrderTestHome>();
-        DBManager::resetForTests();
         lines = FakeOrderLines();
         OrderPack::setLinesSource(&lines);
         OrderPack::resetFlowCounter();

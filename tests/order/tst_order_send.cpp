@@ -18,8 +18,6 @@
 #include "settings/ConfigManager.h"
 #include "settings/LoginState.h"
 
-#include "storage/DBManager.h"
-
 #include "../server/LoopbackServer.h"
 
 #include <QDir>
@@ -141,7 +139,6 @@ private slots:
     void init()
     {
         home = std::make_unique<OrderTestHome>();
-        DBManager::resetForTests();
         notices = std::make_shared<RecordingNotices>();
         UserNotice::setSink(notices);
     }

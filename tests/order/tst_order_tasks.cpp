@@ -5,7 +5,6 @@
 #include "foundation/NotificationNames.h"
 #include "media/PhotoManager.h"
 #include "order/TaskManager.h"
-#include "storage/DBManager.h"
 
 #include <QFileInfo>
 
@@ -30,7 +29,6 @@ private slots:
     void init()
     {
         home = std::make_unique<OrderTestHome>();
-        DBManager::resetForTests();
         orders = std::make_unique<OrderManager>();
         tasks = std::make_unique<TaskManager>(orders.get());
         orders->setTaskManager(tasks.get());
