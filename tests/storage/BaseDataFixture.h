@@ -25,6 +25,10 @@ private:
     sqlite3 *db_ = nullptr;
 };
 
+// Runs `sql` (one statement or more) on the database file at `path` with plain SQLite: the first
+// column of the rows it gives, or nothing when it fails.
+std::optional<QStringList> sqlRows(const QString &path, const QString &sql);
+
 // An empty base data in a temporary folder, and a reader opened on it.
 struct OpenBaseData {
     QTemporaryDir dir;

@@ -10,8 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sqlite3.h>
-
 namespace {
 const QString kTastes =
     u"insert into TasteCatInfo values ('1', '口味', 'P'), ('9', '整单', 'B'), ('2', '做法', 'P');"
@@ -124,20 +122,10 @@ private:
     std::unique_ptr<OpenBaseData> base;
     std::unique_ptr<QTemporaryDir> home;
     // The demo base data the build generates, and plain SQL on the same file to count against.
-    sqlite3 *raw = nullptr;
+    const QString demoPath = AppPaths::resourcePath(u"update/PadBaseData.db"_s);
     DBManager demo;
 
-    QStringList column(const QString &sql)
-    {
-        QStringList values;
-        sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(raw, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
-            qFatal("bad check query: %s", qPrintable(sql));
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            values.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))));
-        sqlite3_finalize(stmt);
-        return values;
-    }
+    QStringList column(const QString &sql) { return sqlRows(demoPath, sql).value(); } // throws on a bad query
 
     // How many complete records `reader` gives.
     qsizetype demoRecords(const QString &reader)
@@ -233,13 +221,9 @@ private:
 private slots:
     void initTestCase()
     {
-        const QString path = AppPaths::resourcePath(u"update/PadBaseData.db"_s);
-        QVERIFY2(QFileInfo(path).isFile(), qPrintable(path));
-        QCOMPARE(sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-        demo.setupDBPath(path);
+        QVERIFY2(QFileInfo(demoPath).isFile(), qPrintable(demoPath));
+        demo.setupDBPath(demoPath);
     }
-
-    void cleanupTestCase() { sqlite3_close(raw); }
 
     void readersAgreeWithTheExport_data()
     {
