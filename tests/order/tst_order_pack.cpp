@@ -1,5 +1,7 @@
 #include "OrderFixtures.h"
 
+#include "../storage/BaseDataFixture.h"
+
 #include "foundation/NotificationNames.h"
 #include "settings/LoginState.h"
 
@@ -91,12 +93,6 @@ QString billionLaughs()
            u"<Guadan foodno=\"1\" foodName=\"&lol9;\" /></OrderDetail></ClientCommand>"_s;
 }
 
-QList<Guadan> storedOrders()
-{
-    QList<Guadan> stored;
-    DBManager::mainDBManager().getOrderPacks([&stored](const QList<Guadan> &orders) { stored = orders; });
-    return stored;
-}
 } // namespace
 
 // The order's send and held texts, its flow numbers, and holding it in the app home.
@@ -383,7 +379,7 @@ private slots:
         QCOMPARE(sink->shown, QStringList{u"ok:挂单成功"_s});
         QCOMPARE(lines.clearCount, 1);
         QCOMPARE(listUpdates->entries.size(), 1);
-        const QList<Guadan> stored = storedOrders();
+        const QList<Guadan> stored = heldOrders();
         QCOMPARE(stored.size(), 1);
         QCOMPARE(stored[0].content, expected);
         QVERIFY(qAbs(stored[0].createDate.secsTo(QDateTime::currentDateTimeUtc())) < 5);
@@ -391,7 +387,7 @@ private slots:
         // Without a completion it is stored all the same.
         lines.lines = {dish(u"3"_s, u"饭"_s, 2)};
         OrderPack::genNewPack()->saveGuaDan({});
-        QCOMPARE(storedOrders().size(), 2);
+        QCOMPARE(heldOrders().size(), 2);
         QCOMPARE(lines.clearCount, 2);
     }
 
@@ -419,10 +415,10 @@ private slots:
         QCOMPARE(lines.clearCount, 0);
         QCOMPARE(lines.lines.size(), lineCount);
         QVERIFY(listUpdates->entries.isEmpty());
-        QVERIFY(storedOrders().isEmpty());
+        QVERIFY(heldOrders().isEmpty());
         OrderPack::setLinesSource(nullptr); // and without any lines at all
         QCOMPARE(hold(*OrderPack::genNewPack()), 0);
-        QVERIFY(storedOrders().isEmpty());
+        QVERIFY(heldOrders().isEmpty());
     }
 };
 

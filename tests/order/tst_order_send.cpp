@@ -19,13 +19,12 @@
 #include "settings/LoginState.h"
 
 #include "../server/LoopbackServer.h"
+#include "../storage/BaseDataFixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTcpServer>
-
-#include <sqlite3.h>
 
 #include <atomic>
 #include <mutex>
@@ -359,11 +358,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(QByteArray(8192, 'x'));
         } else {
-            sqlite3 *db = nullptr;
-            QCOMPARE(sqlite3_open(DBManager::mainDBPath().toUtf8().constData(), &db), SQLITE_OK);
-            const QByteArray sql = "update kept_order set lines = '" + damage + "'";
-            QCOMPARE(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-            sqlite3_close(db);
+            QVERIFY(sqlRows(DBManager::mainDBPath(),
+                            u"update kept_order set lines = '"_s + QString::fromLatin1(damage) + u"'"_s));
         }
 
         auto orders = startedManager();

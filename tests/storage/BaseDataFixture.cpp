@@ -63,3 +63,10 @@ std::optional<QStringList> sqlRows(const QString &path, const QString &sql)
     sqlite3_close(db);
     return ok ? std::optional(rows) : std::nullopt;
 }
+
+QList<Guadan> heldOrders()
+{
+    QList<Guadan> orders;
+    DBManager::mainDBManager().getOrderPacks([&](const QList<Guadan> &list) { orders = list; });
+    return orders;
+}

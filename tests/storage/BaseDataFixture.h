@@ -29,6 +29,9 @@ private:
 // column of the rows it gives, or nothing when it fails.
 std::optional<QStringList> sqlRows(const QString &path, const QString &sql);
 
+// The held orders in the app home, newest first.
+QList<Guadan> heldOrders();
+
 // An empty base data in a temporary folder, and a reader opened on it.
 struct OpenBaseData {
     QTemporaryDir dir;

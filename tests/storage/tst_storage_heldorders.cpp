@@ -16,13 +16,6 @@
 #include <thread>
 
 namespace {
-QList<Guadan> heldOrders()
-{
-    QList<Guadan> orders;
-    DBManager::mainDBManager().getOrderPacks([&](const QList<Guadan> &list) { orders = list; });
-    return orders;
-}
-
 // The held orders, newest first, as "gid:content".
 QStringList held()
 {
