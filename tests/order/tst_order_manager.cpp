@@ -393,12 +393,12 @@ private slots:
             line.setIsZengSong(true);
             line.authID = u"001"_s;
         });
-        const QStringList gift{u"T|C|001"_s, u"M|C|001"_s, u"M|C|001"_s};
-        const QStringList fields{u"FoodType"_s, u"SellWay"_s, u"AuthID"_s};
+        const QStringList gift{u"T|C|001"_s, u"M|C|001"_s, u"M|C|001"_s}, sale{u"A|"_s, u"A|"_s, u"A|"_s};
+        const QStringList fields{u"FoodType"_s, u"SellWay"_s, u"AuthID"_s},
+            saleFields{u"SellWay"_s, u"AuthID"_s};
         QCOMPARE(attributes(orders->sendData(), fields), gift);
         orders->changeLine(parent, [](FoodOrder &line) { line.setIsZengSong(false); });
-        QCOMPARE(attributes(orders->sendData(), {u"SellWay"_s, u"AuthID"_s}),
-                 (QStringList{u"A|"_s, u"A|"_s, u"A|"_s}));
+        QCOMPARE(attributes(orders->sendData(), saleFields), sale);
 
         QCOMPARE(orders->getOrderPackPay(), u"93.00"_s);
         orders->setZengSong(parent, true, u"001"_s);
@@ -406,8 +406,7 @@ private slots:
         QCOMPARE(attributes(orders->guaDanData(), fields), gift);
         orders->setZengSong(parent, false, u"001"_s);
         QCOMPARE(orders->getOrderPackPay(), u"93.00"_s);
-        QCOMPARE(attributes(orders->guaDanData(), {u"SellWay"_s, u"AuthID"_s}),
-                 (QStringList{u"A|"_s, u"A|"_s, u"A|"_s}));
+        QCOMPARE(attributes(orders->guaDanData(), saleFields), sale);
     }
 
     void aHeldOrderSavedAfterAFailedSendKeepsItsSetMeals()
