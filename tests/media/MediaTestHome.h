@@ -18,6 +18,12 @@
 
 using namespace Qt::StringLiterals;
 
+inline QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
 inline QByteArray readAll(const QString &path)
 {
     QFile file(path);

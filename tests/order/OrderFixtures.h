@@ -153,7 +153,7 @@ class NotificationLog : public QObject {
 public:
     explicit NotificationLog(const QStringList &names)
     {
-        for (const QString &name : names) {
+        for (const QString &name : names)
             NotificationCenter::defaultCenter().addObserver(this, name, [this](const Notification &n) {
                 const QString payload = n.object.typeId() == QMetaType::QStringList
                                             ? n.object.toStringList().join(u',')
@@ -162,7 +162,6 @@ public:
                 if (QThread::currentThread() != QCoreApplication::instance()->thread())
                     offMainThread = true;
             });
-        }
     }
 
     QStringList entries;

@@ -306,10 +306,10 @@ private slots:
             QVERIFY(restored->ordersInPack[i]->arrSubOrders.isEmpty());
             QCOMPARE(restored->ordersInPack[i]->getSinglePrice(), order[i]->getSinglePrice());
         }
-        QCOMPARE(restored->ordersInPack[0]->toDataString(), order[0]->toDataString());
-        QCOMPARE(restored->ordersInPack[0]->foodName, order[0]->foodName);
-        QCOMPARE(restored->ordersInPack[0]->Remark, order[0]->Remark);
-        QCOMPARE(restored->ordersInPack[0]->arrTaste, order[0]->arrTaste);
+        const Line &first = restored->ordersInPack[0];
+        QCOMPARE((QStringList{first->toDataString(), first->foodName, first->Remark}),
+                 (QStringList{order[0]->toDataString(), order[0]->foodName, order[0]->Remark}));
+        QCOMPARE(first->arrTaste, order[0]->arrTaste);
     }
 
     void lenientLineReading()

@@ -118,10 +118,9 @@ public:
     QObject owner;
     explicit EventLog(const QStringList &names)
     {
-        for (const QString &name : names) {
+        for (const QString &name : names)
             NotificationCenter::defaultCenter().addObserver(
                 &owner, name, [this](const Notification &n) { shown << n.name; });
-        }
     }
 };
 } // namespace

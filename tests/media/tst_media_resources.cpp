@@ -50,12 +50,6 @@ const QStringList kGeneratedFiles = {
     u"bncancel.wav"_s,   u"bnok.wav"_s,  u"close.wav"_s, u"flip.wav"_s,   u"hotel.jpg"_s, u"lost_pic.png"_s,
     u"lost_pic_s.png"_s, u"turnL.wav"_s, u"turnR.wav"_s, u"welcome.jpg"_s}; // in sorted order
 
-QStringList sorted(QStringList list)
-{
-    list.sort();
-    return list;
-}
-
 // One setup of a photo index: "forced before, set up, forced after:names in order", each flag 0 or 1.
 QString setUp(PhotoManager &photos)
 {
@@ -65,7 +59,7 @@ QString setUp(PhotoManager &photos)
 }
 } // namespace
 
-class TestMediaFiles : public QObject {
+class TestMediaResources : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<MediaTestHome> home;
@@ -261,9 +255,7 @@ private slots:
         tool.start(QStringLiteral(DIANCAI_APPMEDIA), {u"--out"_s, out.path()});
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitCode(), 0);
-        QStringList written = QDir(out.path()).entryList(QDir::Files);
-        written.sort();
-        QCOMPARE(written, kGeneratedFiles);
+        QCOMPARE(sorted(QDir(out.path()).entryList(QDir::Files)), kGeneratedFiles);
         for (const QString &name : kGeneratedFiles)
             QVERIFY2(readAll(out.filePath(name)) == readAll(AppPaths::resourcePath(name)), qPrintable(name));
     }
@@ -285,5 +277,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMediaFiles)
-#include "tst_media_files.moc"
+QTEST_GUILESS_MAIN(TestMediaResources)
+#include "tst_media_resources.moc"
