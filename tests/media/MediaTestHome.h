@@ -1,17 +1,34 @@
 #pragma once
 
 #include "foundation/AppPaths.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
 #include "foundation/SettingsKeys.h"
+#include "media/PhotoManager.h"
+#include "media/SoundManager.h"
 #include "settings/ConfigManager.h"
 #include "settings/SettingsStore.h"
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
 
 #include <memory>
+
+using namespace Qt::StringLiterals;
+
+inline QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+inline QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // A fresh app home and settings store for one test, with the base data installed as the package
 // "pkg.zip", so the data folder is "<home>/pkg" (not created until a test writes into it).

@@ -1,15 +1,6 @@
 #include "MediaTestHome.h"
 
-#include "foundation/NotificationCenter.h"
-#include "foundation/NotificationNames.h"
 #include "media/AudioBackend.h"
-#include "media/SoundManager.h"
-
-#include <QCoreApplication>
-#include <QTest>
-#include <QThread>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -129,9 +120,7 @@ private slots:
         QCOMPARE(log, (QStringList{u"load bncancel bncancel.wav"_s, u"load bnok bnok.wav"_s,
                                    u"load close close.wav"_s, u"load flip flip.wav"_s,
                                    u"load turnL turnL.wav"_s, u"player 茉莉花.wav"_s}));
-        QStringList names = sounds->arrBgMusic();
-        names.sort();
-        QCOMPARE(names, (QStringList{u"流水.mp3"_s, u"茉莉花.wav"_s}));
+        QCOMPARE(sorted(sounds->arrBgMusic()), (QStringList{u"流水.mp3"_s, u"茉莉花.wav"_s}));
         QCOMPARE(sounds->dictBgMusic().value(u"流水.mp3"_s), home->dataPath(u"BgMusic/流水.mp3"_s));
 
         log.clear();

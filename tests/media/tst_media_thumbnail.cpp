@@ -1,28 +1,14 @@
 #include "MediaTestHome.h"
 
-#include "foundation/NotificationCenter.h"
-#include "foundation/NotificationNames.h"
-#include "media/PhotoManager.h"
 #include "media/Thumbnail.h"
 
 #include <QDeadlineTimer>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QImageReader>
-#include <QTest>
-#include <QThread>
 
 #include <atomic>
 
-using namespace Qt::StringLiterals;
-
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The first `count` entries, in file order, of the JPEG's first quantisation table: they tell the
 // encoder's quality setting (libjpeg scales one standard table by it).

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/Food.h"
+#include "../catalogue/CatalogueFixtures.h"
 #include "catalogue/SoldOutList.h"
 #include "foundation/AppPaths.h"
 #include "foundation/NotificationCenter.h"
@@ -11,16 +11,13 @@
 #include "settings/DeviceIdentity.h"
 #include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
+#include "storage/DBManager.h"
 
 #include <QCoreApplication>
-#include <QObject>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <memory>
-
-// A fresh app home with its own settings, device identity and Chinese texts, for one test.
+// A fresh app home with its own settings, device identity, Chinese texts and databases, for one test.
 struct OrderTestHome {
     QTemporaryDir dir;
 
@@ -32,6 +29,7 @@ struct OrderTestHome {
         ConfigManager::resetDefaultManager();
         DeviceIdentity::resetCache();
         LanguageManager::defaultManager().reset();
+        DBManager::resetForTests();
     }
 };
 
@@ -123,18 +121,6 @@ inline Line part(const QString &suitno, const QString &foodno, quint64 index, fl
     return l;
 }
 
-inline TasteInfo taste(const QString &no, const QString &name, const QString &style, float amount)
-{
-    return TasteInfo{no, name, QStringLiteral("3"), QStringLiteral("1"), style, amount};
-}
-
-inline TasteInfo manual(const QString &name, float amount)
-{
-    TasteInfo t = TasteInfo::genManualTaste();
-    t.TasteName = name;
-    t.TasteAmt = amount;
-    return t;
-}
 } // namespace Lines
 
 // Stands in for the order manager: writes its lines as they are and counts the clearings.
@@ -167,7 +153,7 @@ class NotificationLog : public QObject {
 public:
     explicit NotificationLog(const QStringList &names)
     {
-        for (const QString &name : names) {
+        for (const QString &name : names)
             NotificationCenter::defaultCenter().addObserver(this, name, [this](const Notification &n) {
                 const QString payload = n.object.typeId() == QMetaType::QStringList
                                             ? n.object.toStringList().join(u',')
@@ -176,7 +162,6 @@ public:
                 if (QThread::currentThread() != QCoreApplication::instance()->thread())
                     offMainThread = true;
             });
-        }
     }
 
     QStringList entries;

@@ -2,15 +2,11 @@
 
 #include "order/FoodActions.h"
 #include "order/TaskManager.h"
-#include "storage/DBManager.h"
 #include "storage/FoodRows.h"
 #include "toolkit/PopNames.h"
 #include "toolkit/PopRootViewController.h"
 #include "toolkit/PopViewManager.h"
 
-#include <QTest>
-
-using namespace Qt::StringLiterals;
 using Line = OrderManager::Line;
 
 namespace {
@@ -72,7 +68,6 @@ private slots:
     void initTestCase()
     {
         home = std::make_unique<OrderTestHome>();
-        DBManager::resetForTests();
         if (demoFood(u"00020"_s).info->foodno.isEmpty())
             QSKIP("the demo base data has not been generated");
         orders().setSoundPlayer({});

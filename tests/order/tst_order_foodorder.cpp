@@ -3,15 +3,12 @@
 #include "foundation/CommonUtils.h"
 #include "order/SetupFoodOrder.h"
 
-#include <QTest>
-
-using namespace Qt::StringLiterals;
 using Lines::Line;
 
 namespace {
 TasteInfo taste(const QString &no, const QString &style, float amount)
 {
-    return Lines::taste(no, u"味"_s, style, amount);
+    return ::taste(no, u"味"_s, style, amount);
 }
 
 Line line(const QString &type, float price, float qty, bool gift = false, QList<TasteInfo> tastes = {})
@@ -108,8 +105,7 @@ private slots:
         QTest::newRow("normal line drops authID")
             << normalWithAuth << exampleData(noTastes, u"SellWay=\"A\" AuthID=\"\""_s);
         Line tasted = exampleLine();
-        tasted->arrTaste = {taste(u"12"_s, u"A"_s, 2), Lines::manual(u"打包"_s, 1),
-                            taste(u"15"_s, u"P"_s, 5)};
+        tasted->arrTaste = {taste(u"12"_s, u"A"_s, 2), manual(u"打包"_s, 1), taste(u"15"_s, u"P"_s, 5)};
         QTest::newRow("tastes") << tasted
                                 << exampleData(u"TasteDef=\"12,15\" TasteManual=\"打包\t1.000000\""_s,
                                                u"SellWay=\"A\" AuthID=\"\""_s);
@@ -151,7 +147,7 @@ private slots:
         l->scatName = u"川菜"_s;
         l->suitIndex = -4;
         l->suitFoodQty = 2;
-        l->arrTaste = {Lines::taste(u"12"_s, u"少盐"_s, u"A"_s, 2)};
+        l->arrTaste = {::taste(u"12"_s, u"少盐"_s, u"A"_s, 2)};
         l->setIsZengSong(true);
         l->authID = u"1001"_s;
         QCOMPARE(

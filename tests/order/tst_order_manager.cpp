@@ -2,12 +2,8 @@
 // held-order details it writes.
 #include "OrderFixtures.h"
 
-#include "storage/DBManager.h"
-
-#include <QTest>
 #include <QXmlStreamReader>
 
-using namespace Qt::StringLiterals;
 using Line = OrderManager::Line;
 
 namespace {
@@ -42,8 +38,8 @@ private:
     QStringList sounds;
 
     // A staged dish line as the quick taste setter leaves it.
-    Line stagedDish(const QString &foodno, const QString &size, const QString &name, float price,
-                    const QList<TasteInfo> &tastes)
+    static Line stagedDish(const QString &foodno, const QString &size, const QString &name, float price,
+                           const QList<TasteInfo> &tastes)
     {
         Line line = Lines::line(u"D"_s, price, 1, foodno);
         line->itemsize = size;
@@ -54,7 +50,7 @@ private:
 
     static QList<TasteInfo> baseTastes()
     {
-        return {{u"002"_s, u"微辣"_s, u"01"_s, u"0"_s, QString(), 0}, Lines::manual(u"少油"_s, 0)};
+        return {{u"002"_s, u"微辣"_s, u"01"_s, u"0"_s, QString(), 0}, manual(u"少油"_s, 0)};
     }
 
     // Adds a set meal of two components (1 and 2 per set, charges 5 and 0) and returns its parent.
@@ -81,7 +77,6 @@ private slots:
     void init()
     {
         home = std::make_unique<OrderTestHome>();
-        DBManager::resetForTests();
         orders = std::make_unique<OrderManager>();
         sounds.clear();
         orders->setSoundPlayer([this](const QString &effect) { sounds << effect; });
@@ -96,11 +91,7 @@ private slots:
 
     void mergeNeedsAllSixFieldsEqual_data()
     {
-        QTest::addColumn<QString>("foodno");
-        QTest::addColumn<QString>("size");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<float>("price");
-        QTest::addColumn<QList<TasteInfo>>("tastes");
+        QTest::addColumn<Line>("second");
         QTest::addColumn<QStringList>("expected");
 
         const QList<TasteInfo> base = baseTastes();
@@ -109,31 +100,26 @@ private slots:
         otherManual.TasteAmt = 2;
         const TasteInfo otherSpicy{u"003"_s, u"中辣"_s, u"01"_s, u"0"_s, QString(), 0};
 
-        QTest::newRow("all equal") << u"D1"_s << u"大份"_s << u"鱼"_s << 20.0f << base
+        QTest::newRow("all equal") << stagedDish(u"D1"_s, u"大份"_s, u"鱼"_s, 20, base)
                                    << QStringList{u"D D1 2"_s};
         const QStringList two{u"D D1 1"_s, u"D D1 1"_s};
-        QTest::newRow("dish number") << u"D2"_s << u"大份"_s << u"鱼"_s << 20.0f << base
+        QTest::newRow("dish number") << stagedDish(u"D2"_s, u"大份"_s, u"鱼"_s, 20, base)
                                      << QStringList{u"D D1 1"_s, u"D D2 1"_s};
-        QTest::newRow("size") << u"D1"_s << u"小份"_s << u"鱼"_s << 20.0f << base << two;
-        QTest::newRow("name (temporary dish)") << u"D1"_s << u"大份"_s << u"烤鱼"_s << 20.0f << base << two;
-        QTest::newRow("price") << u"D1"_s << u"大份"_s << u"鱼"_s << 20.01f << base << two;
+        QTest::newRow("size") << stagedDish(u"D1"_s, u"小份"_s, u"鱼"_s, 20, base) << two;
+        QTest::newRow("name (temporary dish)") << stagedDish(u"D1"_s, u"大份"_s, u"烤鱼"_s, 20, base) << two;
+        QTest::newRow("price") << stagedDish(u"D1"_s, u"大份"_s, u"鱼"_s, 20.01f, base) << two;
         QTest::newRow("catalogue taste")
-            << u"D1"_s << u"大份"_s << u"鱼"_s << 20.0f << QList<TasteInfo>{otherSpicy, manual} << two;
+            << stagedDish(u"D1"_s, u"大份"_s, u"鱼"_s, 20, {otherSpicy, manual}) << two;
         QTest::newRow("manual taste amount")
-            << u"D1"_s << u"大份"_s << u"鱼"_s << 20.0f << QList<TasteInfo>{spicy, otherManual} << two;
+            << stagedDish(u"D1"_s, u"大份"_s, u"鱼"_s, 20, {spicy, otherManual}) << two;
     }
 
     void mergeNeedsAllSixFieldsEqual()
     {
-        QFETCH(QString, foodno);
-        QFETCH(QString, size);
-        QFETCH(QString, name);
-        QFETCH(float, price);
-        QFETCH(QList<TasteInfo>, tastes);
+        QFETCH(Line, second);
         QFETCH(QStringList, expected);
-
         orders->addToOrderCache(stagedDish(u"D1"_s, u"大份"_s, u"鱼"_s, 20, baseTastes()));
-        orders->addToOrderCache(stagedDish(foodno, size, name, price, tastes));
+        orders->addToOrderCache(second);
         QCOMPARE(summary(*orders), expected);
         QVERIFY(orders->arrOrderCache().isEmpty());
     }
@@ -217,10 +203,8 @@ private slots:
         orders->addFood(fish, FoodItemsize{u"D1"_s, u"大份"_s, 98, 97, 96, 88.2f});
         const Line line = orders->arrOrders().first();
         QCOMPARE(line->itemsize, u"大份"_s);
-        QCOMPARE(line->salePrice1, expectedPrice);
-        QCOMPARE(line->salePrice2, 97.0f);
-        QCOMPARE(line->salePrice3, 96.0f);
-        QCOMPARE(line->MemberPrice, 88.2f);
+        QCOMPARE((QList<float>{line->salePrice1, line->salePrice2, line->salePrice3, line->MemberPrice}),
+                 (QList<float>{expectedPrice, 97, 96, 88.2f}));
     }
 
     void setMealLinesAndRescaling_data()
@@ -249,11 +233,8 @@ private slots:
         const QString qty = QString::number(orderedQty), twice = QString::number(2 * orderedQty);
         QCOMPARE(summary(*orders), (QStringList{u"T T1 "_s + qty, u"M M1 "_s + qty, u"M M2 "_s + twice}));
         const QList<Line> lines = orders->arrOrders();
-        QCOMPARE(parent->itemSeq, 1u);
-        QCOMPARE(lines.at(1)->itemSeq, 2u);
-        QCOMPARE(lines.at(2)->itemSeq, 3u);
-        QCOMPARE(lines.at(1)->suiteIndex, 1);
-        QCOMPARE(lines.at(2)->suiteIndex, 1);
+        QCOMPARE(mapped(lines, [](const Line &l) { return u"%1/%2"_s.arg(l->itemSeq).arg(l->suiteIndex); }),
+                 (QStringList{u"1/0"_s, u"2/1"_s, u"3/1"_s}));
         QCOMPARE(parent->arrSubOrders, lines.mid(1));
         if (change == u"remove")
             orders->removeFood(Menu::setMeal(u"T1"_s, 88, {}));
@@ -319,15 +300,15 @@ private slots:
 
     void orderedQuantityOfADish()
     {
-        QCOMPARE(orders->getOrderAmount(u"M1"_s), u"0"_s);
-        QCOMPARE(orders->getOrderPackAmount(), u"0"_s);
-        QCOMPARE(orders->getOrderPackPay(), u"0.00"_s);
+        QCOMPARE((QStringList{orders->getOrderAmount(u"M1"_s), orders->getOrderPackAmount(),
+                              orders->getOrderPackPay()}),
+                 (QStringList{u"0"_s, u"0"_s, u"0.00"_s}));
         orders->addFood(Menu::dish(u"M1"_s, 5));
         orders->addFood(Menu::dish(u"M1"_s, 5), FoodItemsize{u"M1"_s, u"大份"_s, 8, 0, 0, 0}, 2.5f);
         orders->addFood(Menu::setMeal(u"T1"_s, 88, {Menu::component(u"T1"_s, u"M1"_s, 4)}));
-        QCOMPARE(orders->getOrderAmount(u"M1"_s), u"3.50"_s);
-        QCOMPARE(orders->getOrderAmount(u"T1"_s), u"1.00"_s);
-        QCOMPARE(orders->getOrderPackAmount(), u"4.50"_s);
+        QCOMPARE((QStringList{orders->getOrderAmount(u"M1"_s), orders->getOrderAmount(u"T1"_s),
+                              orders->getOrderPackAmount()}),
+                 (QStringList{u"3.50"_s, u"1.00"_s, u"4.50"_s}));
     }
 
     void orderTotal_data()
@@ -412,12 +393,12 @@ private slots:
             line.setIsZengSong(true);
             line.authID = u"001"_s;
         });
-        const QStringList gift{u"T|C|001"_s, u"M|C|001"_s, u"M|C|001"_s};
-        const QStringList fields{u"FoodType"_s, u"SellWay"_s, u"AuthID"_s};
+        const QStringList gift{u"T|C|001"_s, u"M|C|001"_s, u"M|C|001"_s}, sale{u"A|"_s, u"A|"_s, u"A|"_s};
+        const QStringList fields{u"FoodType"_s, u"SellWay"_s, u"AuthID"_s},
+            saleFields{u"SellWay"_s, u"AuthID"_s};
         QCOMPARE(attributes(orders->sendData(), fields), gift);
         orders->changeLine(parent, [](FoodOrder &line) { line.setIsZengSong(false); });
-        QCOMPARE(attributes(orders->sendData(), {u"SellWay"_s, u"AuthID"_s}),
-                 (QStringList{u"A|"_s, u"A|"_s, u"A|"_s}));
+        QCOMPARE(attributes(orders->sendData(), saleFields), sale);
 
         QCOMPARE(orders->getOrderPackPay(), u"93.00"_s);
         orders->setZengSong(parent, true, u"001"_s);
@@ -425,8 +406,7 @@ private slots:
         QCOMPARE(attributes(orders->guaDanData(), fields), gift);
         orders->setZengSong(parent, false, u"001"_s);
         QCOMPARE(orders->getOrderPackPay(), u"93.00"_s);
-        QCOMPARE(attributes(orders->guaDanData(), {u"SellWay"_s, u"AuthID"_s}),
-                 (QStringList{u"A|"_s, u"A|"_s, u"A|"_s}));
+        QCOMPARE(attributes(orders->guaDanData(), saleFields), sale);
     }
 
     void aHeldOrderSavedAfterAFailedSendKeepsItsSetMeals()
@@ -470,10 +450,7 @@ private slots:
         for (const QString &part : {u"M1"_s, u"M2"_s})
             restored.ordersInPack << Lines::part(u"T1"_s, part, 4);
         orders->genPackFromGuaDan(restored);
-        QStringList read;
-        for (const Line &line : orders->arrOrders())
-            read << line->FoodType;
-        QCOMPARE(read, kinds);
+        QCOMPARE(mapped(orders->arrOrders(), [](const Line &line) { return line->FoodType; }), kinds);
 
         orders->deleteFoodOrder(orders->arrOrders().last());
         QCOMPARE(orders->arrOrders().size(), kinds.last() == u"D" ? kinds.size() - 1 : kinds.size());

@@ -5,12 +5,9 @@
 #include "foundation/NotificationNames.h"
 #include "media/PhotoManager.h"
 #include "order/TaskManager.h"
-#include "storage/DBManager.h"
 
 #include <QFileInfo>
-#include <QTest>
 
-using namespace Qt::StringLiterals;
 using Line = OrderManager::Line;
 
 class TestOrderTasks : public QObject {
@@ -32,7 +29,6 @@ private slots:
     void init()
     {
         home = std::make_unique<OrderTestHome>();
-        DBManager::resetForTests();
         orders = std::make_unique<OrderManager>();
         tasks = std::make_unique<TaskManager>(orders.get());
         orders->setTaskManager(tasks.get());

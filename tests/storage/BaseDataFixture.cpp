@@ -1,10 +1,6 @@
 #include "BaseDataFixture.h"
 
-#include <QTest>
-
 #include <sqlite3.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 // cpViewRow/cpViewCol sit before bcatNo on purpose: the small categories are read by column name.
@@ -51,4 +47,26 @@ bool BaseDataFixture::exec(const QString &sql)
     sqlite3_free(error);
     QTest::qFail(message.constData(), __FILE__, __LINE__);
     return false;
+}
+
+std::optional<QStringList> sqlRows(const QString &path, const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    QStringList rows;
+    const auto keep = [](void *out, int, char **values, char **) {
+        static_cast<QStringList *>(out)->append(QString::fromUtf8(values[0]));
+        return 0;
+    };
+    const bool ok =
+        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+        sqlite3_exec(db, sql.toUtf8().constData(), keep, &rows, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok ? std::optional(rows) : std::nullopt;
+}
+
+QList<Guadan> heldOrders()
+{
+    QList<Guadan> orders;
+    DBManager::mainDBManager().getOrderPacks([&](const QList<Guadan> &list) { orders = list; });
+    return orders;
 }

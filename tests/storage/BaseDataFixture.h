@@ -1,20 +1,11 @@
 #pragma once
 
+#include "../catalogue/CatalogueFixtures.h"
 #include "storage/DBManager.h"
 
-#include <QStringList>
 #include <QTemporaryDir>
 
 struct sqlite3;
-
-// One field of every item, for comparing whole lists at once.
-template <typename T, typename F> QStringList mapped(const QList<T> &list, F field)
-{
-    QStringList out;
-    for (const T &item : list)
-        out.append(field(item));
-    return out;
-}
 
 // A "PadBaseData.db" with every table the terminal reads, written by the test itself so it can
 // reach edge cases (NULL flags, duplicate rows, odd column order) that a generator avoids.
@@ -33,6 +24,13 @@ private:
     QString path_;
     sqlite3 *db_ = nullptr;
 };
+
+// Runs `sql` (one statement or more) on the database file at `path` with plain SQLite: the first
+// column of the rows it gives, or nothing when it fails.
+std::optional<QStringList> sqlRows(const QString &path, const QString &sql);
+
+// The held orders in the app home, newest first.
+QList<Guadan> heldOrders();
 
 // An empty base data in a temporary folder, and a reader opened on it.
 struct OpenBaseData {

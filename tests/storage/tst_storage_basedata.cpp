@@ -1,12 +1,14 @@
 #include "BaseDataFixture.h"
 #include "foundation/AppPaths.h"
+#include "foundation/SettingsKeys.h"
+#include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
+#include "settings/SettingsStore.h"
 #include "storage/FoodRows.h"
 
+#include <QDir>
 #include <QFile>
-#include <QTest>
-
-using namespace Qt::StringLiterals;
+#include <QFileInfo>
 
 namespace {
 const QString kTastes =
@@ -23,10 +25,6 @@ const QString kCategories =
 QString num(float value)
 {
     return QString::number(double(value));
-}
-QStringList foodnos(const QList<Food> &foods)
-{
-    return mapped(foods, [](const Food &f) { return f.info->foodno; });
 }
 QStringList scatnos(const QList<FoodSmallCatInfo> &cats)
 {
@@ -115,22 +113,187 @@ QStringList read(DBManager &db, const QString &reader, const QString &arg)
 } // namespace
 
 // Categories, dishes, sizes, set meals, cooking methods, rooms, tables, reasons, store parameters and
-// cashiers, as the screens receive them from the base data.
+// cashiers, as the screens receive them from the base data; and the connection: which file it reads,
+// when it switches, what a missing file gives. Every reader also runs against the demo base data the
+// build generates, counted against plain SQL on the same file: it must agree with a real export's schema.
 class TestStorageBaseData : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<OpenBaseData> base;
+    std::unique_ptr<QTemporaryDir> home;
+    // The demo base data the build generates, and plain SQL on the same file to count against.
+    const QString demoPath = AppPaths::resourcePath(u"update/PadBaseData.db"_s);
+    DBManager demo;
+
+    QStringList column(const QString &sql) { return sqlRows(demoPath, sql).value(); } // throws on a bad query
+
+    // How many complete records `reader` gives.
+    qsizetype demoRecords(const QString &reader)
+    {
+        qsizetype n = 0;
+        const auto count = [&n](const auto &list) { n += list.size(); };
+        const QString boundDish = column(u"select foodno from FoodTasteInfo limit 1"_s).value(0);
+        if (reader == u"grouped small categories") {
+            demo.getFoodCatInfo([&](const QList<FoodBigCatInfo> &bigCats,
+                                    const DBManager::SmallCatMap &small) {
+                for (const FoodBigCatInfo &big : bigCats)
+                    for (const FoodSmallCatInfo &cat : small.value(big.bcatno))
+                        n += cat.bcatNo == big.bcatno && !cat.scatName.isEmpty() && !big.bcatName.isEmpty();
+            });
+        } else if (reader == u"small categories with a layout") {
+            demo.getFoodCatInfo([&](const auto &, const DBManager::SmallCatMap &small) {
+                for (const QList<FoodSmallCatInfo> &cats : small)
+                    for (const FoodSmallCatInfo &cat : cats)
+                        n += cat.layoutRow > 0 && cat.layoutCol > 0;
+            });
+        } else if (reader == u"named ordinary dishes") {
+            demo.getAllFoodInfo(
+                [&](const QList<Food> &foods) {
+                    for (const Food &f : foods)
+                        n += !f.info->foodName.isEmpty() && !f.scatName.isEmpty() && !f.bcatName.isEmpty();
+                },
+                false);
+        } else if (reader == u"temporary dishes") {
+            demo.getAllFoodInfo(count, true);
+        } else if (reader == u"dishes by number") {
+            demo.getFoodInfo2(count);
+        } else if (reader == u"sizes") {
+            for (const QString &foodno : column(u"select distinct foodno from FoodItemsize"_s))
+                demo.getFoodItemsizeWithFoodno(foodno, [&](const QList<FoodItemsize> &list) {
+                    for (const FoodItemsize &size : list)
+                        n += size.foodno == foodno && !size.itemsize.isEmpty() && size.salePrice1 > 0;
+                });
+        } else if (reader == u"set-meal components" || reader == u"exchange options") {
+            for (const QString &foodno : column(u"select foodno from FoodInfo where FoodType = 'T'"_s)) {
+                Food setMeal;
+                setMeal.info->foodno = foodno;
+                demo.getTFoodDataWithFood(setMeal);
+                for (const Food &part : std::as_const(setMeal.arrSuiteFoods)) {
+                    const bool own =
+                        part.info->FoodType + part.suitno == u"M"_s + foodno && part.suitFoodQty > 0;
+                    n += reader == u"set-meal components" ? own : part.arrSuiteFoodsChange.size();
+                }
+            }
+        } else if (reader == u"cooking methods" || reader == u"line categories with the bound one" ||
+                   reader == u"bound methods" || reader == u"order categories") {
+            const QString style = reader == u"order categories" ? u"B"_s : u"P"_s;
+            demo.getTasteInfoByStyle(style, boundDish,
+                                     [&](const auto &cats, const auto &all, const auto &map) {
+                                         n = reader == u"cooking methods" ? all.size()
+                                             : reader == u"bound methods" ? map.value(u"-1"_s).size()
+                                                                          : cats.size();
+                                     });
+        } else if (reader == u"rooms with all rooms") {
+            demo.getAllRooms(count);
+        } else if (reader == u"tables") {
+            demo.getAllTables(count);
+        } else if (reader == u"reasons") {
+            demo.getAllReason(count);
+        } else if (reader == u"cashiers by id") {
+            for (const QString &id : column(u"select cashierID from CashierInfo"_s))
+                demo.getCashierInfoWithId(id, [&](const CashierInfo &c) { n += c.cashierID == id; });
+        }
+        return n;
+    }
+
+    // Installs a package folder "<home>/<name>" holding a base data with one store name.
+    std::unique_ptr<BaseDataFixture> installPackage(const QString &name, const QString &storeName)
+    {
+        QDir(home->path()).mkpath(name);
+        auto fixture = std::make_unique<BaseDataFixture>(home->path() + u'/' + name + u"/PadBaseData.db"_s);
+        fixture->exec(u"insert into StoreInfo values ('StoreName', '"_s + storeName + u"', '')"_s);
+        selectPackage(name);
+        return fixture;
+    }
+
+    void selectPackage(const QString &name)
+    {
+        SettingsStore::shared().setValue(Key::ZipFileName, name + u".zip"_s);
+    }
+
+    static QString storeName(DBManager &db)
+    {
+        QString name = u"<no callback>"_s;
+        db.getStoreName([&](const StoreInfo &p) { name = p.pvalue; });
+        return name;
+    }
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFileInfo(demoPath).isFile(), qPrintable(demoPath));
+        demo.setupDBPath(demoPath);
+    }
+
+    void readersAgreeWithTheExport_data()
+    {
+        QTest::addColumn<QString>("reader");
+        QTest::addColumn<QString>("count"); // SQL: a whole statement, or what follows "select count(*) from"
+        const QString bound = u"(select foodno from FoodTasteInfo limit 1)"_s;
+        const QList<std::pair<const char *, QString>> rows = {
+            {"grouped small categories",
+             u"FoodSmallCatInfo where bcatNo in (select bcatno from FoodBigCatInfo)"_s},
+            {"small categories with a layout", u"FoodSmallCatInfo where cpViewRow > 0 and cpViewCol > 0 and "
+                                               "bcatNo in (select bcatno from FoodBigCatInfo)"_s},
+            {"named ordinary dishes", u"FoodInfo where TempFoodFlag <> 'Y'"_s},
+            {"temporary dishes", u"FoodInfo where TempFoodFlag = 'Y'"_s},
+            {"dishes by number", u"FoodInfo"_s},
+            {"sizes", u"FoodItemsize"_s},
+            {"set-meal components", u"SuitFoodInfo"_s},
+            {"exchange options", u"SuitFoodChange"_s},
+            {"cooking methods", u"TasteInfo"_s},
+            {"line categories with the bound one",
+             u"select count(*) + 1 from TasteCatInfo where TasteCatStyle = 'P'"_s},
+            {"bound methods",
+             u"FoodTasteInfo F join TasteInfo T on F.tasteno = T.TasteNo where F.foodno = "_s + bound},
+            {"order categories", u"TasteCatInfo where TasteCatStyle = 'B'"_s},
+            {"rooms with all rooms", u"select count(*) + 1 from RoomInfo"_s},
+            {"tables", u"DeskInfo"_s},
+            {"reasons", u"RtnReasonInfo"_s},
+            {"cashiers by id", u"CashierInfo"_s},
+        };
+        for (const auto &[reader, from] : rows)
+            QTest::newRow(reader) << QString::fromUtf8(reader) << from;
+    }
+
+    void readersAgreeWithTheExport()
+    {
+        QFETCH(QString, reader);
+        QFETCH(QString, count);
+        const qsizetype total =
+            column(count.startsWith(u"select") ? count : u"select count(*) from "_s + count)
+                .value(0)
+                .toLongLong();
+        QVERIFY2(total > 0 || reader == u"temporary dishes", "the demo data has none");
+        QCOMPARE(demoRecords(reader), total);
+    }
+
+    void storeNameAndVersion()
+    {
+        StoreInfo name, version;
+        demo.getStoreName([&](const StoreInfo &p) { name = p; });
+        demo.getDataVer([&](const StoreInfo &p) { version = p; });
+        QCOMPARE(name.pvalue,
+                 column(u"select pvalue from StoreInfo where pname = 'StoreName'"_s).constLast());
+        QCOMPARE(version.pvalue,
+                 column(u"select pvalue from StoreInfo where pname = 'BaseDataVer'"_s).constLast());
+    }
+
     void init()
     {
+        home = std::make_unique<QTemporaryDir>();
+        AppPaths::setHome(home->path());
+        SettingsStore::setShared(std::make_shared<IniSettingsStore>(home->filePath(u"settings.ini"_s)));
+        ConfigManager::resetDefaultManager();
         LanguageManager::defaultManager().reset();
+        DBManager::resetForTests();
         base = std::make_unique<OpenBaseData>();
     }
 
     void cleanup()
     {
         base.reset();
+        DBManager::resetForTests();
         LanguageManager::defaultManager().reset();
     }
 
@@ -249,9 +412,10 @@ private slots:
         QCOMPARE(mapped(bigCats, [](const auto &c) { return c.bcatno + u':' + c.bcatName; }),
                  QStringList({u"2:热菜"_s, u"1:凉菜"_s, u"3:酒水"_s}));
         QCOMPARE(smallCats.size(), 3); // "99" belongs to no listed big category
-        QCOMPARE(scatnos(smallCats.value(u"2"_s)), QStringList({u"22"_s, u"21"_s}));
-        QCOMPARE(scatnos(smallCats.value(u"1"_s)), QStringList({u"11"_s}));
-        QVERIFY(smallCats.contains(u"3"_s) && smallCats.value(u"3"_s).isEmpty());
+        QVERIFY(smallCats.contains(u"3"_s));
+        QCOMPARE(
+            mapped(bigCats, [&](const auto &c) { return scatnos(smallCats.value(c.bcatno)).join(u','); }),
+            QStringList({u"22,21"_s, u"11"_s, u""_s}));
         const FoodSmallCatInfo stirFry = smallCats.value(u"2"_s).at(0);
         QCOMPARE(stirFry.scatName + stirFry.bcatNo, u"小炒2"_s);
         QCOMPARE(QPoint(stirFry.layoutRow, stirFry.layoutCol), QPoint(3, 4));
@@ -414,6 +578,105 @@ private slots:
         DBManager unopened;
         unopened.getTFoodDataWithFood(setMeal);
         QVERIFY(setMeal.arrSuiteFoods.isEmpty());
+    }
+
+    void setupFollowsANewPackage()
+    {
+        auto first = installPackage(u"pkg1"_s, u"一号店"_s);
+        DBManager &db = DBManager::defaultManager();
+        QCOMPARE(storeName(db), u"一号店"_s);
+        auto second = installPackage(u"pkg2"_s, u"二号店"_s);
+        QCOMPARE(storeName(db), u"一号店"_s); // until told to reopen
+        db.setup();
+        QCOMPARE(storeName(db), u"二号店"_s);
+
+        // A package without a database leaves the current one in place.
+        QDir(home->path()).mkpath(u"pkg3"_s);
+        selectPackage(u"pkg3"_s);
+        db.setup();
+        QCOMPARE(storeName(db), u"二号店"_s);
+    }
+
+    void missingDatabaseGivesEmptyResults()
+    {
+        selectPackage(u"nothing-here"_s);
+        DBManager &db = DBManager::defaultManager();
+        int calls = 0;
+        int nonEmpty = 0;
+        auto count = [&](bool empty) {
+            ++calls;
+            if (!empty)
+                ++nonEmpty;
+        };
+        db.getAllFoodBigCat([&](const auto &list) { count(list.isEmpty()); });
+        db.getAllFoodSmallCat([&](const auto &list) { count(list.isEmpty()); });
+        db.getAllFoodInfo([&](const auto &list) { count(list.isEmpty()); }, false);
+        db.getAllFoodInfo([&](const auto &list) { count(list.isEmpty()); }, true);
+        db.queryFoodInfosWithSql(u"select 1"_s, [&](const auto &list) { count(list.isEmpty()); });
+        db.getFoodInfo2([&](const auto &list) { count(list.isEmpty()); });
+        db.getFoodItemsizeWithFoodno(u"1"_s, [&](const auto &list) { count(list.isEmpty()); });
+        db.isFoodHasBindingTasteInfoByStyle(u"P"_s, u"1"_s, [&](bool bound) { count(!bound); });
+        db.getTasteInfoByStyle(u"P"_s, u"1"_s, [&](const auto &cats, const auto &tastes, const auto &map) {
+            count(cats.isEmpty() && tastes.isEmpty() && map.isEmpty());
+        });
+        db.getAllTables([&](const auto &list) { count(list.isEmpty()); });
+        db.getAllReason([&](const auto &list) { count(list.isEmpty()); });
+        db.getStoroInfo([&](const auto &list) { count(list.isEmpty()); });
+        db.getStoreName([&](const StoreInfo &p) { count(p.pname.isEmpty() && p.pvalue.isEmpty()); });
+        db.getDataVer([&](const StoreInfo &p) { count(p.pname.isEmpty() && p.pvalue.isEmpty()); });
+        db.getCashierInfoWithId(u"1"_s, [&](const CashierInfo &c) { count(c.cashierID.isEmpty()); });
+        // The menu learns from the pseudo-category that nothing could be read.
+        db.getFoodCatInfo([&](const QList<FoodBigCatInfo> &cats, const DBManager::SmallCatMap &map) {
+            count(cats.size() == 1 && cats.at(0).bcatno == u"-no"_s && map.isEmpty());
+        });
+        db.getAllRooms([&](const QList<RoomInfo> &rooms) {
+            count(rooms.size() == 1 && rooms.at(0).roomno == u"all"_s);
+        });
+        QCOMPARE(calls, 17);
+        QCOMPARE(nonEmpty, 0);
+    }
+
+    void unreadableDatabaseGivesEmptyResults()
+    {
+        auto fixture = installPackage(u"pkg1"_s, u"一号店"_s);
+        DBManager &db = DBManager::defaultManager();
+        const QString path = fixture->path();
+        fixture.reset();
+        QVERIFY(QFile::remove(path));
+        QCOMPARE(storeName(db), QString());
+        QVERIFY(!QFile::exists(path)); // read only: never created anew
+
+        QFile file(path); // a file that is no database
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("this is no database, just text long enough to look like a file header....");
+        file.close();
+        DBManager::resetForTests();
+        QCOMPARE(storeName(DBManager::defaultManager()), QString());
+    }
+
+    void languageChangeRenamesTheAllRoom()
+    {
+        QTemporaryDir resources;
+        QFile file(resources.filePath(LanguageManager::kEnglish));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(R"({"所有": "All rooms"})") > 0);
+        file.close();
+        AppPaths::setResourcesDir(resources.path());
+
+        auto fixture = installPackage(u"pkg1"_s, u"一号店"_s);
+        fixture->exec(u"insert into RoomInfo values ('1', '大厅')"_s);
+        DBManager &db = DBManager::defaultManager();
+        QList<RoomInfo> rooms;
+        db.getAllRooms([&](const QList<RoomInfo> &r) { rooms = r; });
+        QCOMPARE(rooms.at(0).roomName, u"所有"_s);
+
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish); // posts the change
+        QCOMPARE(db.allRooms().size(), 2);
+        QCOMPARE(db.allRooms().at(0).roomName + db.allRooms().at(1).roomName, u"All rooms大厅"_s);
+        db.getAllRooms([&](const QList<RoomInfo> &r) { rooms = r; });
+        QCOMPARE(rooms.at(0).roomName, u"All rooms"_s);
+
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
+        QCOMPARE(db.allRooms().at(0).roomName, u"所有"_s);
     }
 };
 

@@ -1,7 +1,7 @@
+#include "BaseDataFixture.h"
 #include "foundation/AppPaths.h"
 #include "foundation/UserNotice.h"
 #include "server/RecordingNotices.h"
-#include "storage/DBManager.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -10,25 +10,12 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
-
-#include <sqlite3.h>
 
 #include <atomic>
 #include <thread>
 
-using namespace Qt::StringLiterals;
-
 namespace {
-QList<Guadan> heldOrders()
-{
-    QList<Guadan> orders;
-    DBManager::mainDBManager().getOrderPacks([&](const QList<Guadan> &list) { orders = list; });
-    return orders;
-}
-
 // The held orders, newest first, as "gid:content".
 QStringList held()
 {
@@ -58,30 +45,6 @@ bool remove(qint64 gid)
     return ok;
 }
 
-bool execSql(const QString &path, const char *sql)
-{
-    sqlite3 *db = nullptr;
-    const bool ok =
-        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
-        sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
-}
-
-QString tableSql(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    QString sql;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt *stmt = nullptr;
-        sqlite3_prepare_v2(db, "select sql from sqlite_master where name = 'guadan'", -1, &stmt, nullptr);
-        if (sqlite3_step(stmt) == SQLITE_ROW)
-            sql = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
-        sqlite3_finalize(stmt);
-    }
-    sqlite3_close(db);
-    return sql;
-}
 } // namespace
 
 // The held orders in "<home>/main": newest first, numbers never given out twice, failing homes.
@@ -107,8 +70,9 @@ private slots:
         QVERIFY(DBManager::isMainDBExists());
         QCOMPARE(DBManager::mainDBPath(), home->filePath(u"main"_s));
         QCOMPARE(
-            tableSql(DBManager::mainDBPath()),
-            u"CREATE TABLE guadan (gid integer primary key autoincrement, content text, create_time integer)"_s);
+            sqlRows(DBManager::mainDBPath(), u"select sql from sqlite_master where name = 'guadan'"_s),
+            std::optional(QStringList{
+                u"CREATE TABLE guadan (gid integer primary key autoincrement, content text, create_time integer)"_s}));
         QVERIFY(DBManager::createMainDBIfNotExists()); // an existing file is left alone
         QVERIFY(heldOrders().isEmpty());
     }
@@ -176,8 +140,8 @@ private slots:
     void numbersAreSixtyFourBit()
     {
         DBManager::mainDBManager();
-        QVERIFY(execSql(DBManager::mainDBPath(), "insert into guadan values (1, 'small', 0);"
-                                                 "insert into guadan values (4294967297, 'large', 0)"));
+        QVERIFY(sqlRows(DBManager::mainDBPath(), u"insert into guadan values (1, 'small', 0);"
+                                                 "insert into guadan values (4294967297, 'large', 0)"_s));
         QCOMPARE(held(), QStringList({u"4294967297:large"_s, u"1:small"_s}));
         QVERIFY(remove(4294967297));
         QCOMPARE(held(), QStringList{u"1:small"_s});
@@ -212,7 +176,7 @@ private slots:
         } else if (damage == u"truncated") {
             QVERIFY(QFile::resize(path, QFileInfo(path).size() / 2));
         } else {
-            QVERIFY(execSql(path, "drop table guadan"));
+            QVERIFY(sqlRows(path, u"drop table guadan"_s));
         }
         const QByteArray damaged = readAll(path);
 
@@ -260,12 +224,10 @@ private slots:
             thread.join();
         QCOMPARE(wrongThread.load(), 0);
         QCOMPARE(succeeded.load(), 40);
-        const QStringList orders = held();
-        QSet<QString> numbers;
-        for (const QString &order : orders)
-            numbers.insert(order.section(u':', 0, 0));
+        const QStringList orders = held(),
+                          numbers = mapped(orders, [](auto &o) { return o.section(u':', 0, 0); });
         QCOMPARE(orders.size(), 40);
-        QCOMPARE(numbers.size(), 40); // no number given out twice
+        QCOMPARE(QSet<QString>(numbers.begin(), numbers.end()).size(), 40); // no number given out twice
         QVERIFY(orders.first().startsWith(u"40:"_s));
     }
 };

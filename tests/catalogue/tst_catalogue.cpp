@@ -1,0 +1,590 @@
+// The catalogue's records: dish price labels, sold-out names, the size chooser and the search; taste
+// records in their forms; and how the menu cuts the catalogue into pages, and which categories the
+// strips select on each.
+#include "CatalogueFixtures.h"
+
+#include "catalogue/DishSearch.h"
+#include "catalogue/FoodSizes.h"
+#include "catalogue/MenuPages.h"
+#include "catalogue/SoldOutList.h"
+#include "foundation/AppPaths.h"
+#include "settings/LanguageManager.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+namespace {
+Food dish(const QString &foodno, float salePrice1, const QString &unit, const QString &currpriceFlag)
+{
+    Food food;
+    food.info->foodno = foodno;
+    food.info->salePrice1 = salePrice1;
+    food.info->unitname = unit;
+    food.info->currpriceFlag = currpriceFlag;
+    return food;
+}
+
+Food component(float qty, float changeAmt)
+{
+    Food food;
+    food.suitFoodQty = qty;
+    food.changeAmt = changeAmt;
+    return food;
+}
+
+FoodItemsize sizeRow(const QString &itemsize, float price)
+{
+    return FoodItemsize{u"101"_s, itemsize, price, 0, 0, 0};
+}
+
+FoodInfo dishPriced(float price)
+{
+    FoodInfo dish;
+    dish.foodno = u"101"_s;
+    dish.salePrice1 = price;
+    dish.orgItemSize = u"own"_s;
+    return dish;
+}
+
+Food named(const QString &foodno, const QString &name, const QString &spell, const QString &catno)
+{
+    Food made;
+    made.info->foodno = foodno;
+    made.info->foodName = name;
+    made.info->spellName = spell;
+    made.info->catno = catno;
+    return made;
+}
+
+const QList<Food> &menu()
+{
+    static const QList<Food> dishes{
+        named(u"0201"_s, u"宫保鸡丁"_s, u"GBJD"_s, u"02"_s), named(u"0312"_s, u"水煮鱼"_s, u"SZY"_s, u"03"_s),
+        named(u"1020"_s, u"辣子鸡"_s, u"LZJ"_s, u"02"_s),    named(u"0402"_s, u"米饭"_s, u"MF"_s, u"04"_s),
+        named(u"0501"_s, u"12年陈酿"_s, u"CN"_s, u"99"_s),
+    };
+    return dishes;
+}
+
+// Big categories B1 "热菜" and B2 "凉菜" (B3 "酒水" has no dishes). Small categories: S1 "小炒" and
+// S2 "推荐" (a real category of that name) in B1, S3 "小炒" (the same name again) in B2; S1 has its
+// own 1 x 2 grid when `ownGrid`.
+struct Catalogue {
+    QList<FoodBigCatInfo> big{{u"B1"_s, u"热菜"_s, {}}, {u"B2"_s, u"凉菜"_s, {}}, {u"B3"_s, u"酒水"_s, {}}};
+    QHash<QString, QList<FoodSmallCatInfo>> small;
+    QList<Food> foods;
+
+    explicit Catalogue(bool ownGrid = false)
+    {
+        small[u"B1"_s] = {category(u"S1"_s, u"小炒"_s, u"B1"_s, ownGrid ? 1 : 0, ownGrid ? 2 : 0),
+                          category(u"S2"_s, u"推荐"_s, u"B1"_s)};
+        small[u"B2"_s] = {category(u"S3"_s, u"小炒"_s, u"B2"_s)};
+        small[u"B3"_s] = {category(u"S4"_s, u"啤酒"_s, u"B3"_s)};
+    }
+    static FoodSmallCatInfo category(const QString &no, const QString &name, const QString &big, int rows = 0,
+                                     int cols = 0)
+    {
+        FoodSmallCatInfo c;
+        c.scatno = no;
+        c.scatName = name;
+        c.bcatNo = big;
+        c.layoutRow = rows;
+        c.layoutCol = cols;
+        return c;
+    }
+    // Dishes `first`.. of category `catno`; those listed in `recommended` carry the flag.
+    void add(const QString &catno, int first, int count, const QList<int> &recommended = {})
+    {
+        for (int no = first; no < first + count; ++no) {
+            Food food;
+            food.info->foodno = QString::number(no);
+            food.info->catno = catno;
+            food.info->TjFlag = recommended.contains(no) ? u"Y"_s : u"N"_s;
+            foods.append(food);
+        }
+    }
+};
+
+// One text per page: "big/small:dish,dish", the strips' categories by name.
+QStringList describe(const MenuPages &pages)
+{
+    return mapped(pages.arrAllPages, [&pages](const MenuPages::Page &page) {
+        const FoodSmallCatInfo &small = pages.arrAllSCate.at(page.smallCategory);
+        return pages.arrCategory.at(page.bigCategory).bcatName + u'/' + small.scatno + u'=' + small.scatName +
+               u':' + foodnos(page.foods).join(u',');
+    });
+}
+} // namespace
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> languageDir;
+
+    // A language file of our own, so the English texts do not depend on the shipped table.
+    void loadEnglish()
+    {
+        languageDir = std::make_unique<QTemporaryDir>();
+        QFile file(languageDir->filePath(LanguageManager::kEnglish));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"json({"(已售罄)": "(Sold out)", "时价": "Market price"})json");
+        file.close();
+        AppPaths::setResourcesDir(languageDir->path());
+        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, false);
+    }
+
+private slots:
+    void init()
+    {
+        LanguageManager::defaultManager().reset();
+        SoldOutList::shared().clear();
+    }
+
+    void cleanup()
+    {
+        LanguageManager::defaultManager().reset();
+        SoldOutList::shared().clear();
+    }
+
+    void priceLabel_data()
+    {
+        QTest::addColumn<Food>("food");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("market price, no unit") << dish("1", 30, "", "Y") << u"时价"_s;
+        QTest::newRow("market price with unit") << dish("1", 30, u"斤"_s, "Y") << u"时价 / 斤"_s;
+        QTest::newRow("12.5 with unit") << dish("1", 12.5f, u"份"_s, "N") << u"￥ 12.50 / 份"_s;
+        QTest::newRow("12.5 without unit") << dish("1", 12.5f, "", "") << u"￥ 12.50"_s;
+        QTest::newRow("flag compares exactly") << dish("1", 8, "", "y") << u"￥ 8.00"_s;
+    }
+
+    void priceLabel()
+    {
+        QFETCH(Food, food);
+        QFETCH(QString, label);
+        QCOMPARE(food.getPrice(), label);
+    }
+
+    void setMealPrice_data()
+    {
+        QTest::addColumn<QList<Food>>("components");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("charge 5 on quantity 2") << QList{component(2, 5), component(1, 0)} << u"￥ 98.00"_s;
+        QTest::newRow("zero charges") << QList{component(2, 0), component(3, 0)} << u"￥ 88.00"_s;
+        QTest::newRow("negative charge") << QList{component(1, -3)} << u"￥ 85.00"_s;
+        QTest::newRow("mixed") << QList{component(2, 5), component(1, -3), component(0.5f, 1)}
+                               << u"￥ 95.50"_s;
+        QTest::newRow("no components") << QList<Food>{} << u"￥ 88.00"_s;
+    }
+
+    void setMealPrice()
+    {
+        QFETCH(QList<Food>, components);
+        QFETCH(QString, label);
+        Food meal = dish("9", 88, u"套"_s, "N");
+        meal.arrSuiteFoods = components;
+        QCOMPARE(meal.getSuitePrice(), label);
+    }
+
+    void soldOutNameFollowsTheList()
+    {
+        FoodInfo gongbao;
+        gongbao.foodno = u"101"_s;
+        gongbao.foodName = u"宫保鸡丁"_s;
+        FoodInfo other = gongbao;
+        other.foodno = u"102"_s;
+
+        SoldOutList::shared().publish({u"101"_s});
+        QCOMPARE(gongbao.displayFoodName(), u"宫保鸡丁(已售罄)"_s);
+        QCOMPARE(gongbao.displayStyleFoodName(), (StyledText{u"宫保鸡丁(已售罄)"_s, 5}));
+        QCOMPARE(gongbao.displayStyleFoodName().toHtml(),
+                 uR"html(宫保鸡丁<font color="red">(已售罄)</font>)html"_s);
+        QCOMPARE(other.displayFoodName(), u"宫保鸡丁"_s);
+
+        SoldOutList::shared().publish({u"102"_s});
+        QCOMPARE(gongbao.displayFoodName(), u"宫保鸡丁"_s);
+        QCOMPARE(gongbao.displayStyleFoodName(), (StyledText{u"宫保鸡丁"_s, 0}));
+        QCOMPARE(gongbao.displayStyleFoodName().toHtml(), u"宫保鸡丁"_s);
+    }
+
+    // In English too: the market price, and the whole sold-out mark coloured after an escaped name.
+    void englishTexts()
+    {
+        loadEnglish();
+        QCOMPARE(dish("1", 0, u"jin"_s, "Y").getPrice(), u"Market price / jin"_s);
+        FoodInfo food;
+        food.foodno = u"7"_s;
+        food.foodName = u"Fish & <Chips>"_s;
+        SoldOutList::shared().publish({u"7"_s});
+        const StyledText styled = food.displayStyleFoodName();
+        QCOMPARE(styled.text, u"Fish & <Chips>(Sold out)"_s);
+        QCOMPARE(styled.highlightedPart(), u"(Sold out)"_s);
+        QCOMPARE(styled.toHtml(),
+                 uR"html(Fish &amp; &lt;Chips&gt;<font color="red">(Sold out)</font>)html"_s);
+    }
+
+    void styledTextClampsItsHighlight()
+    {
+        const StyledText styled{u"ab"_s, 9};
+        QCOMPARE(styled.plainPart(), QString());
+        QCOMPARE(styled.toHtml(), uR"html(<font color="red">ab</font>)html"_s);
+    }
+
+    void soldOutListIsNeverSeenHalfPublished()
+    {
+        std::atomic<bool> stop = false;
+        std::atomic<int> misses = 0;
+        SoldOutList &list = SoldOutList::shared();
+        list.publish({u"1"_s});
+        std::thread reader([&] {
+            while (!stop)
+                misses += list.contains(u"1"_s) ? 0 : 1;
+        });
+        for (int round = 0; round < 2000; ++round)
+            list.publish(round % 2 ? QSet{u"1"_s} : QSet{u"1"_s, u"2"_s});
+        stop = true;
+        reader.join();
+        QCOMPARE(misses.load(), 0);
+        QCOMPARE(list.snapshot(), QSet{u"1"_s}); // the last round published {"1"}
+    }
+
+    void foodWithoutDishAnswersAsAnEmptyDish()
+    {
+        Food food;
+        food.info.reset();
+        QVERIFY(!food.isDFoodType());
+        QVERIFY(!food.isShiJia());
+        QCOMPARE(food.salePrice1(), 0.0f);
+        QCOMPARE(food.getPrice(), u"￥ 0.00"_s);
+    }
+
+    void chooserOrder_data()
+    {
+        QTest::addColumn<QList<FoodItemsize>>("rows");
+        QTest::addColumn<float>("ownPrice");
+        QTest::addColumn<QStringList>("offered");
+        QTest::newRow("30 and 20 with own 25") << QList{sizeRow(u"big"_s, 30), sizeRow(u"small"_s, 20)}
+                                               << 25.0f << QStringList{u"small"_s, u"own"_s, u"big"_s};
+        QTest::newRow("one row keeps the row first")
+            << QList{sizeRow(u"big"_s, 30)} << 25.0f << QStringList{u"big"_s, u"own"_s};
+        QTest::newRow("no rows, no list") << QList<FoodItemsize>{} << 25.0f << QStringList{};
+        QTest::newRow("equal prices keep their order") << QList{sizeRow(u"a"_s, 20), sizeRow(u"b"_s, 20)}
+                                                       << 20.0f << QStringList{u"a"_s, u"b"_s, u"own"_s};
+        QTest::newRow("ties among a sort")
+            << QList{sizeRow(u"a"_s, 30), sizeRow(u"b"_s, 20), sizeRow(u"c"_s, 20)} << 25.0f
+            << QStringList{u"b"_s, u"c"_s, u"own"_s, u"a"_s};
+    }
+
+    void chooserOrder()
+    {
+        QFETCH(QList<FoodItemsize>, rows);
+        QFETCH(float, ownPrice);
+        QFETCH(QStringList, offered);
+        const auto sizes = FoodSizes::forChooser(FoodSizes::withDefault(dishPriced(ownPrice), rows));
+        QCOMPARE(mapped(sizes, [](const FoodItemsize &s) { return s.itemsize; }), offered);
+    }
+
+    void defaultEntryIsTheDishAsLoaded()
+    {
+        FoodInfo dish = dishPriced(25);
+        dish.itemsize = u"big"_s; // a size chosen earlier must not replace the dish's own
+        dish.salePrice2 = 24;
+        dish.salePrice3 = 23;
+        dish.MemberPrice = 22;
+        const QList<FoodItemsize> sizes = FoodSizes::withDefault(dish, {sizeRow(u"big"_s, 30)});
+        QCOMPARE(sizes.size(), 2);
+        QCOMPARE(sizes.last(), (FoodItemsize{u"101"_s, u"own"_s, 25, 24, 23, 22}));
+    }
+    void filter_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("empty lists all") << QString() << foodnos(menu());
+        QTest::newRow("lower case against upper mnemonic") << u"zj"_s << QStringList{u"1020"_s};
+        QTest::newRow("inside the mnemonic") << u"bj"_s << QStringList{u"0201"_s};
+        QTest::newRow("digits anywhere, order kept")
+            << u"02"_s << QStringList{u"0201"_s, u"1020"_s, u"0402"_s};
+        QTest::newRow("digits in a name") << u"12"_s << QStringList{u"0312"_s, u"0501"_s};
+        QTest::newRow("name") << u"鸡"_s << QStringList{u"0201"_s, u"1020"_s};
+        QTest::newRow("no match") << u"QQ"_s << QStringList();
+    }
+    void filter()
+    {
+        QFETCH(QString, key);
+        QFETCH(QStringList, found);
+        QCOMPARE(foodnos(DishSearch::filterWithKey(menu(), key)), found);
+    }
+
+    // Categories in their own order, dishes in theirs; empty and unknown categories left out.
+    void grouping()
+    {
+        const auto category = [](const QString &scatno, const QString &name) {
+            FoodSmallCatInfo made;
+            made.scatno = scatno;
+            made.scatName = name;
+            return made;
+        };
+        const QList<FoodSmallCatInfo> categories{category(u"04"_s, u"主食"_s), category(u"02"_s, u"热菜"_s),
+                                                 category(u"05"_s, u"酒水"_s)};
+        const auto sections = DishSearch::groupBySmallCategory(categories, menu());
+        QCOMPARE(
+            mapped(sections,
+                   [](const auto &s) { return s.category.scatName + u':' + foodnos(s.dishes).join(u','); }),
+            (QStringList{u"主食:0402"_s, u"热菜:0201,1020"_s}));
+        QVERIFY(DishSearch::groupBySmallCategory(categories, {}).isEmpty());
+    }
+
+    // The record form, both ways; odd records are read as far as they go.
+    void records_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<TasteInfo>("taste");
+        QTest::addColumn<bool>("written"); // the taste writes this record back
+        QTest::newRow("catalogue taste")
+            << u"12|少盐|3|1|A|2.000000"_s << taste(u"12"_s, u"少盐"_s, u"A"_s, 2) << true;
+        QTest::newRow("manual taste") << u"-999|打包|||A|1.000000"_s << manual(u"打包"_s, 1) << true;
+        QTest::newRow("fraction") << u"7|加辣|3|1|P|12.500000"_s << taste(u"7"_s, u"加辣"_s, u"P"_s, 12.5f)
+                                  << true;
+        QTest::newRow("negative") << u"8|免葱|3|1|A|-2.000000"_s << taste(u"8"_s, u"免葱"_s, u"A"_s, -2)
+                                  << true;
+        QTest::newRow("empty") << QString() << TasteInfo{} << false;
+        QTest::newRow("number only") << u"12"_s << TasteInfo{u"12"_s, {}, {}, {}, {}, 0} << false;
+        QTest::newRow("three fields")
+            << u"12|少盐|3"_s << TasteInfo{u"12"_s, u"少盐"_s, u"3"_s, {}, {}, 0} << false;
+        QTest::newRow("no amount") << u"12|少盐|3|1|A"_s
+                                   << TasteInfo{u"12"_s, u"少盐"_s, u"3"_s, u"1"_s, u"A"_s, 0} << false;
+        QTest::newRow("bar in the name") << u"12|少|盐|3|1|A|2.000000"_s
+                                         << TasteInfo{u"12"_s, u"少|盐"_s, u"3"_s, u"1"_s, u"A"_s, 2} << true;
+        const TasteInfo unreadAmount{u"1"_s, u"a"_s, {}, {}, u"A"_s, 0};
+        QTest::newRow("unreadable amount") << u"1|a|||A|abc"_s << unreadAmount << false;
+        QTest::newRow("decimal comma") << u"1|a|||A|1,5"_s << unreadAmount << false;
+        QTest::newRow("not a number") << u"1|a|||A|nan"_s << unreadAmount << false;
+        QTest::newRow("infinite") << u"1|a|||A|inf"_s << unreadAmount << false;
+        QTest::newRow("blanks around")
+            << u"1|a|||A| 2.5 "_s << TasteInfo{u"1"_s, u"a"_s, {}, {}, u"A"_s, 2.5f} << false;
+    }
+
+    void records()
+    {
+        QFETCH(QString, record);
+        QFETCH(TasteInfo, taste);
+        QFETCH(bool, written);
+        QCOMPARE(TasteInfo::fromString(record), taste);
+        if (written)
+            QCOMPARE(taste.fullInfoString(), record);
+    }
+
+    // A line's tastes as sent (bound numbers, typed ones), held and shown; the held form reads back.
+    void listForms_data()
+    {
+        QTest::addColumn<QList<TasteInfo>>("tastes");
+        QTest::addColumn<QStringList>("forms"); // sent bound, sent typed, held, shown
+        QTest::newRow("mixed")
+            << QList{taste(u"12"_s, u"少盐"_s, u"A"_s, 0), manual(u"打包"_s, 1),
+                     taste(u"15"_s, u"加辣"_s, u"P"_s, 10)}
+            << QStringList{u"12,15"_s, u"打包\t1.000000"_s,
+                           u"12|少盐|3|1|A|0.000000^-999|打包|||A|1.000000^15|加辣|3|1|P|10.000000"_s,
+                           u"少盐,打包(￥1.00),加辣(10.00%)"_s};
+        QTest::newRow("typed only") << QList{manual(u"a"_s, 0), manual(u"b"_s, 2.5f)}
+                                    << QStringList{QString(), u"a\t0.000000,b\t2.500000"_s,
+                                                   u"-999|a|||A|0.000000^-999|b|||A|2.500000"_s,
+                                                   u"a,b(￥2.50)"_s};
+        QTest::newRow("bars in a name")
+            << QList{taste(u"1"_s, u"a|b|c"_s, u"A"_s, 1), taste(u"2"_s, u"d"_s, u"P"_s, 5)}
+            << QStringList{u"1,2"_s, QString(), u"1|a|b|c|3|1|A|1.000000^2|d|3|1|P|5.000000"_s,
+                           u"a|b|c(￥1.00),d(5.00%)"_s};
+        QTest::newRow("none") << QList<TasteInfo>{}
+                              << QStringList{QString(), QString(), QString(), QString()};
+    }
+
+    void listForms()
+    {
+        QFETCH(QList<TasteInfo>, tastes);
+        QFETCH(QStringList, forms);
+        QCOMPARE((QStringList{TasteInfo::sendTasteDefString(tastes), TasteInfo::sendTasteManualString(tastes),
+                              TasteInfo::guaDanTasteString(tastes), TasteInfo::displayTasteString(tastes)}),
+                 forms);
+        const auto read = TasteInfo::parseGuadanTasteString(forms.at(2));
+        QCOMPARE(read, tastes.isEmpty() ? std::nullopt : std::optional(tastes));
+    }
+
+    void emptyHeldPiecesAreSkipped()
+    {
+        const auto tastes = TasteInfo::parseGuadanTasteString(u"1|a|||A|0^^2|b|||A|0^"_s);
+        QVERIFY(tastes.has_value());
+        QCOMPARE(mapped(*tastes, [](const TasteInfo &t) { return t.TasteNo; }),
+                 (QStringList{u"1"_s, u"2"_s}));
+        QCOMPARE(TasteInfo::parseGuadanTasteString(u"^"_s), std::optional(QList<TasteInfo>{}));
+    }
+
+    void displayForm_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<float>("amount");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("P 10") << u"P"_s << 10.0f << u"加辣(10.00%)"_s;
+        QTest::newRow("P 0") << u"P"_s << 0.0f << u"加辣"_s;
+        QTest::newRow("P negative") << u"P"_s << -5.0f << u"加辣"_s;
+        QTest::newRow("A 3") << u"A"_s << 3.0f << u"加辣(￥3.00)"_s;
+        QTest::newRow("A -2") << u"A"_s << -2.0f << u"加辣(￥-2.00)"_s;
+        QTest::newRow("A 0") << u"A"_s << 0.0f << u"加辣"_s;
+        QTest::newRow("other style shows money") << u"X"_s << 3.0f << u"加辣(￥3.00)"_s;
+    }
+
+    void displayForm()
+    {
+        QFETCH(QString, style);
+        QFETCH(float, amount);
+        QFETCH(QString, shown);
+        QCOMPARE(taste(u"1"_s, u"加辣"_s, style, amount).displayTasteString(), shown);
+    }
+
+    void invalidTypedText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("comma") << u"a,b"_s << true;
+        QTest::newRow("bar") << u"a|b"_s << true;
+        QTest::newRow("caret") << u"a^b"_s << true;
+        QTest::newRow("tab") << u"a\tb"_s << true;
+        QTest::newRow("blank") << u"a b"_s << false;
+        QTest::newRow("full-width comma") << u"少盐，多醋"_s << false;
+        QTest::newRow("empty") << QString() << false;
+    }
+
+    void invalidTypedText()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, refused);
+        QCOMPARE(TasteInfo::hasInputContainInvalidChar(text), refused);
+    }
+
+    void numbersIgnoreTheLocale()
+    {
+        const QLocale saved;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const TasteInfo read = TasteInfo::fromString(u"1|a|||P|2.5"_s);
+        const QString written = taste(u"1"_s, u"a"_s, u"P"_s, 2.5f).fullInfoString();
+        const QString shown = read.displayTasteString();
+        QLocale::setDefault(saved);
+        QCOMPARE(read.TasteAmt, 2.5f);
+        QCOMPARE((QStringList{written, shown}), (QStringList{u"1|a|3|1|P|2.500000"_s, u"a(2.50%)"_s}));
+    }
+
+    void surcharge_data()
+    {
+        QTest::addColumn<QList<TasteInfo>>("tastes");
+        QTest::addColumn<float>("base");
+        QTest::addColumn<float>("added");
+        const TasteInfo p10 = taste(u"1"_s, u"p"_s, u"P"_s, 10);
+        const TasteInfo a2 = taste(u"2"_s, u"a"_s, u"A"_s, 2);
+        QTest::newRow("two P of 10 on 50, not compounded") << QList{p10, p10} << 50.0f << 10.0f;
+        QTest::newRow("A once, P of the base") << QList{a2, p10} << 50.0f << 7.0f;
+        QTest::newRow("A on a zero base") << QList{a2} << 0.0f << 2.0f;
+        QTest::newRow("negative A") << QList{taste(u"3"_s, u"n"_s, u"A"_s, -2)} << 50.0f << -2.0f;
+        QTest::newRow("other styles add nothing")
+            << QList{taste(u"4"_s, u"x"_s, u"X"_s, 5), taste(u"5"_s, u"e"_s, {}, 5)} << 50.0f << 0.0f;
+        QTest::newRow("manual taste is an A taste") << QList{manual(u"打包"_s, 1)} << 50.0f << 1.0f;
+        QTest::newRow("no tastes") << QList<TasteInfo>{} << 50.0f << 0.0f;
+    }
+
+    void surcharge()
+    {
+        QFETCH(QList<TasteInfo>, tastes);
+        QFETCH(float, base);
+        QFETCH(float, added);
+        QCOMPARE(TasteInfo::surcharge(tastes, base), added);
+    }
+
+    void manualTasteIsRecognised()
+    {
+        const TasteInfo typed = TasteInfo::genManualTaste();
+        QCOMPARE(typed, (TasteInfo{u"-999"_s, {}, {}, {}, u"A"_s, 0}));
+        QVERIFY(typed.isManualTaste() && typed.isAddPrice() && !typed.isAddPercent());
+        QVERIFY(!taste(u"-9990"_s, u"x"_s, u"A"_s, 0).isManualTaste());
+    }
+
+    void pages_data()
+    {
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<bool>("tuijian");
+        QTest::addColumn<bool>("ownGrid");
+        QTest::addColumn<QStringList>("expected");
+
+        // S1 holds 7 dishes (two recommended), S3 holds 1.
+        QTest::newRow("2 x 3: seven dishes on two pages")
+            << 0 << false << false
+            << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6"_s, u"热菜/S1=小炒:7"_s, u"凉菜/S3=小炒:20"_s};
+        QTest::newRow("2 x 4 for setting 1")
+            << 1 << false << false << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6,7"_s, u"凉菜/S3=小炒:20"_s};
+        QTest::newRow("3 x 4: one page")
+            << 2 << false << false << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6,7"_s, u"凉菜/S3=小炒:20"_s};
+        QTest::newRow("an unknown setting reads as 0")
+            << 7 << false << false
+            << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6"_s, u"热菜/S1=小炒:7"_s, u"凉菜/S3=小炒:20"_s};
+        QTest::newRow("a category's own grid wins")
+            << 2 << false << true
+            << QStringList{u"热菜/S1=小炒:1,2"_s, u"热菜/S1=小炒:3,4"_s, u"热菜/S1=小炒:5,6"_s,
+                           u"热菜/S1=小炒:7"_s, u"凉菜/S3=小炒:20"_s};
+        // The recommended category copies S1's grid: its second page shows S1 in the strip, and
+        // the real category named "推荐" is never taken for it.
+        QTest::newRow("recommended first, its later pages show their own category")
+            << 0 << true << true
+            << QStringList{u"热菜/S1=推荐:1,2"_s, u"热菜/S1=小炒:3"_s,   u"热菜/S1=小炒:1,2"_s,
+                           u"热菜/S1=小炒:3,4"_s, u"热菜/S1=小炒:5,6"_s, u"热菜/S1=小炒:7"_s,
+                           u"凉菜/S3=小炒:20"_s};
+    }
+
+    void pages()
+    {
+        QFETCH(int, layout);
+        QFETCH(bool, tuijian);
+        QFETCH(bool, ownGrid);
+        QFETCH(QStringList, expected);
+        Catalogue c(ownGrid);
+        c.add(u"S1"_s, 1, 7, {1, 2, 3});
+        c.add(u"S3"_s, 20, 1);
+        const MenuPages pages = computeCollectionData(c.big, c.small, c.foods, u"推荐"_s, tuijian, layout);
+        QCOMPARE(describe(pages), expected);
+        // Recommended dishes are in the detail sequence once; empty categories have no pages.
+        QCOMPARE(foodnos(pages.arrDetailFoodInfos).join(u','), u"1,2,3,4,5,6,7,20"_s);
+        QCOMPARE(pages.arrCategory.size(), 3);
+        QVERIFY(pages.arrCategory.at(2).arrSubCate.isEmpty());
+        QVERIFY(std::none_of(pages.arrAllSCate.cbegin(), pages.arrAllSCate.cend(),
+                             [](const FoodSmallCatInfo &s) { return s.scatno == u"S2"_s; }));
+    }
+
+    // Categories are found by identity: the second "小炒" is B2's, a page of the recommended one
+    // is not the real "推荐", and a big category without dishes has no page.
+    void pageOf()
+    {
+        Catalogue c(true);
+        c.add(u"S1"_s, 1, 3, {1});
+        c.add(u"S2"_s, 10, 1);
+        c.add(u"S3"_s, 20, 1);
+        const MenuPages pages = computeCollectionData(c.big, c.small, c.foods, u"推荐"_s, true, 0);
+        QCOMPARE(describe(pages),
+                 (QStringList{u"热菜/S1=推荐:1"_s, u"热菜/S1=小炒:1,2"_s, u"热菜/S1=小炒:3"_s,
+                              u"热菜/S2=推荐:10"_s, u"凉菜/S3=小炒:20"_s}));
+        const QList<int> b1 = pages.subCateIndexes.at(0);
+        QCOMPARE(b1.size(), 3); // recommended, 小炒, the real 推荐
+        QCOMPARE((QList<int>{pages.pageOf(0, b1.at(0)), pages.pageOf(0, b1.at(1)), pages.pageOf(0, b1.at(2)),
+                             pages.pageOf(1, pages.subCateIndexes.at(1).at(0)), pages.pageOf(2, -1)}),
+                 (QList<int>{0, 1, 3, 4, -1}));
+    }
+
+    void emptyMenuAndLabel()
+    {
+        const MenuPages pages = computeCollectionData({}, {}, {}, u"推荐"_s, true, 0);
+        QCOMPARE(pages.pageCount(), 0);
+        QCOMPARE(menuPageLabel(0, pages.pageCount()), u"1 / 0"_s);
+        QCOMPARE(menuPageLabel(4, 12), u"5 / 12"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"
