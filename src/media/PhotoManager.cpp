@@ -67,15 +67,22 @@ PhotoManager::PhotoManager()
 
 bool PhotoManager::setup()
 {
+    const std::lock_guard rescanning(rescanMutex_);
     if (!needForceSetup_) {
         const std::shared_lock lock(indexLock_);
         if (!arrPhotoNames_.isEmpty())
             return true;
     }
-    return forceSetup();
+    return rescan();
 }
 
 bool PhotoManager::forceSetup()
+{
+    const std::lock_guard rescanning(rescanMutex_);
+    return rescan();
+}
+
+bool PhotoManager::rescan()
 {
     needForceSetup_ = false;
     FolderIndex index;

@@ -70,8 +70,13 @@ public:
     static QImage defaultSmallLostImage();
 
 private:
+    bool rescan(); // with rescanMutex_ held
+
     // Standard locks rather than Qt's, so that ThreadSanitizer can check their use.
     mutable std::shared_mutex indexLock_;
+    // One rescan at a time: a rescan that started earlier (on the thumbnail worker, say) can never
+    // write its older index over a later one, and a `setup` returns only after the rescan in flight.
+    std::mutex rescanMutex_;
     QStringList arrPhotoNames_;
     QHash<QString, QString> dictBigPhotos_;
     std::atomic<bool> needForceSetup_{true};

@@ -17,6 +17,9 @@
 #include <QTest>
 
 struct AppWindow {
+    // How long a screen or pop-up may take to settle: generous, for the sanitizer build under load.
+    static constexpr int kSettleMs = 15000;
+
     std::unique_ptr<QQmlApplicationEngine> engine;
     QQuickWindow *window = nullptr;
 
@@ -47,17 +50,18 @@ struct AppWindow {
     // The screen `name` is up and its push transition over.
     bool opened(const QString &name)
     {
-        return QTest::qWaitFor([&] { return item(name) && stackIdle(); });
+        return QTest::qWaitFor([&] { return item(name) && stackIdle(); }, kSettleMs);
     }
 
     // The only pop-up, once it has slid in; null when there is none, or more than one.
     QQuickItem *settledPopup()
     {
-        if (!QTest::qWaitFor([&] { return frames().size() == 1; }))
+        if (!QTest::qWaitFor([&] { return frames().size() == 1; }, kSettleMs))
             return nullptr;
         QQuickItem *card = UiTest::findItem(frames().constLast(), QStringLiteral("popCard"));
-        return QTest::qWaitFor([&] { return qFuzzyCompare(card->y(), 20.0); }) ? frames().constLast()
-                                                                               : nullptr;
+        return QTest::qWaitFor([&] { return qFuzzyCompare(card->y(), 20.0); }, kSettleMs)
+                   ? frames().constLast()
+                   : nullptr;
     }
 
     static QString textIn(QQuickItem *scope, const QString &name)
