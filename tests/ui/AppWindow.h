@@ -32,9 +32,17 @@ struct AppWindow {
         StartupSequence::prepareServices({program, QStringLiteral("--home"), AppPaths::home()});
         engine = StartupSequence::showMainWindow();
         window = engine ? qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst()) : nullptr;
-        // The layers load after the home screen's first frame.
+        // The layers load after the home screen's first frame. Their items are in the tree before
+        // the loader is ready, the screen stack's link to the navigator not yet made: a tap then
+        // would push nothing.
         return window && QTest::qWaitForWindowExposed(window) &&
-               QTest::qWaitFor([this] { return item(QStringLiteral("screenStack")); });
+               QTest::qWaitFor(
+                   [this] {
+                       QQuickItem *layers = item(QStringLiteral("windowLayers"));
+                       return layers && layers->property("status").toInt() == 1 /* Loader.Ready */ &&
+                              item(QStringLiteral("screenStack"));
+                   },
+                   kSettleMs);
     }
 
     QQuickItem *item(const QString &name) { return UiTest::findItem(window->contentItem(), name); }
