@@ -124,6 +124,11 @@ public:
     bool start()
     {
         http().Post("/", [this](const httplib::Request &req, httplib::Response &res) {
+            ++inFlight_;
+            const struct Leave {
+                std::atomic<int> &count;
+                ~Leave() { --count; }
+            } leave{inFlight_};
             {
                 std::lock_guard lock(mutex_);
                 bodies_.push_back(req.body);
@@ -145,12 +150,16 @@ public:
         answer_ = body;
         status_ = status;
     }
-    // For the next test, once every request has ended: nothing seen, no delay, a closed gate.
+    // For the next test: the last test's requests end first (a late one, still sleeping out its
+    // delay, would otherwise enter this test's gate), then nothing seen, no delay, a closed gate.
     void reset(const QByteArray &body = {})
     {
+        hold = false;
+        gate_->release();
+        for (int i = 0; i < 1000 && inFlight_ > 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         answer(body);
         delayMs = 0;
-        hold = false;
         gate_ = std::make_unique<Gate>();
         std::lock_guard lock(mutex_);
         bodies_.clear();
@@ -178,4 +187,5 @@ private:
     std::vector<std::string> bodies_;
     std::vector<Clock::time_point> arrivals_;
     std::unique_ptr<Gate> gate_ = std::make_unique<Gate>();
+    std::atomic<int> inFlight_{0};
 };
