@@ -29,16 +29,6 @@ int TableServer::port() const
     return harness_->port();
 }
 
-QString TableServer::openTable(const QString &deskNo, int guests)
-{
-    const ServerReply login = harness_->login();
-    if (login.code != QStringLiteral("0"))
-        return login.code;
-    return harness_
-        ->command(QStringLiteral("KaiTai"), QStringLiteral("DeskNo=%1&CustCount=%2").arg(deskNo).arg(guests))
-        .code;
-}
-
 int TableServer::controlPost(const QString &pathAndQuery)
 {
     return harness_->controlPost(pathAndQuery);

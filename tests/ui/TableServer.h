@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -19,8 +18,6 @@ public:
     bool start();
     QString lastError() const;
     int port() const;
-    // Logs the operator in and opens the table for that many guests; the server's return code.
-    QString openTable(const QString &deskNo, int guests);
     // A POST to the server's control interface; the HTTP status.
     int controlPost(const QString &pathAndQuery);
     // A command with "Name=value&..." fields, signed by `cashier`; the server's return code.
