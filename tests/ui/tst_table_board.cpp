@@ -13,7 +13,6 @@
 #include "toolkit/PopViewManager.h"
 #include "ui/components/EditingFocus.h"
 #include "ui/shell/Navigator.h"
-#include "ui/shell/NoticeBoard.h"
 #include "ui/shell/PopupFactories.h"
 #include "ui/tables/CheckoutOrderViewController.h"
 #include "ui/tables/RoomView.h"
@@ -48,7 +47,7 @@ struct HurryCase {
     DishOperations::Operation operation;
     int entry;
     bool pick, leaveAndReturn;
-    QString refusal, command, field;
+    QString refusal, command, field; // field: the key sent besides the table
 };
 } // namespace
 Q_DECLARE_METATYPE(DialogCase)
@@ -77,13 +76,6 @@ private:
     static QString orderLine(const FoodInfo &dish, const QString &qty)
     {
         return QStringList{dish.foodno, dish.foodName, qty, CommonUtils::format2(dish.salePrice1)}.join(u'|');
-    }
-
-    static void press(KeyboardBase *keyboard, const QStringList &keys)
-    {
-        for (const QString &key : keys)
-            keyboard->click(key);
-        QCoreApplication::processEvents();
     }
 
     // A board set up against the server, with `table` selected (none for an empty text).
@@ -143,8 +135,7 @@ private:
 
     QString labelOf(const QString &tile)
     {
-        QQuickItem *found = item(tile);
-        QQuickItem *label = found ? UiTest::findItem(found, u"tableNumber"_s) : nullptr;
+        QQuickItem *label = UiTest::findItem(item(tile), u"tableNumber"_s);
         return label ? label->property("text").toString() : QString();
     }
 
@@ -181,9 +172,7 @@ private slots:
 
     void cleanup()
     {
-        for (PopRootViewController *popup : pops().arrControllers())
-            popup->dismissSelf();
-        QTRY_VERIFY(pops().arrControllers().isEmpty());
+        QVERIFY(UiTest::closePopups());
         QTRY_VERIFY(idle());
         boards.clear();
         QCOMPARE(server.controlPost(u"/__control/faults/clear"_s), 200);
@@ -192,32 +181,31 @@ private slots:
         UI_VERIFY_NO_WARNINGS();
     }
 
+    // The state row as "useIndex|guests|amount" ("-": absent; empty: no row); the tile as
+    // "number|second|in use".
     void tileTexts_data()
     {
-        QTest::addColumn<QStringList>("state"); // use index, guests, amount ("<none>": absent); {}: no row
-        QTest::addColumn<QStringList>("shown"); // number, second line
-        QTest::newRow("in use") << QStringList{u"1"_s, u"4"_s, u"128.5"_s}
-                                << QStringList{u"4人 ￥128.50"_s, u"A01"_s};
-        QTest::newRow("free") << QStringList{u"0"_s, u"0"_s, u"0"_s} << QStringList{u"A01"_s, QString()};
-        QTest::newRow("missing from the reply") << QStringList() << QStringList{u"A01"_s, QString()};
-        QTest::newRow("no guests, no amount")
-            << QStringList{u"1"_s, u"<none>"_s, u"<none>"_s} << QStringList{u"人 ￥0.00"_s, u"A01"_s};
-        QTest::newRow("amount not a number")
-            << QStringList{u"1"_s, u"2"_s, u"12元"_s} << QStringList{u"2人 ￥0.00"_s, u"A01"_s};
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("in use") << u"1|4|128.5"_s << u"4人 ￥128.50|A01|true"_s;
+        QTest::newRow("free") << u"0|0|0"_s << u"A01||false"_s;
+        QTest::newRow("missing from the reply") << QString() << u"A01||false"_s;
+        QTest::newRow("no guests, no amount") << u"1|-|-"_s << u"人 ￥0.00|A01|true"_s;
+        QTest::newRow("amount not a number") << u"1|2|12元"_s << u"2人 ￥0.00|A01|true"_s;
     }
     void tileTexts()
     {
-        QFETCH(QStringList, state);
-        QFETCH(QStringList, shown);
+        QFETCH(QString, state);
+        QFETCH(QString, shown);
+        const QStringList field = state.split(u'|');
         const auto text = [&](int i) {
-            return state.value(i) == u"<none>" ? std::nullopt : std::optional<QString>(state.value(i));
+            return field.value(i) == u"-" ? std::nullopt : std::optional<QString>(field.value(i));
         };
-        const Row row{u"A01"_s, u"大厅1号"_s, state.value(0), text(1), text(2)};
+        const Row row{u"A01"_s, u"大厅1号"_s, field.value(0), text(1), text(2)};
         const TableTile tile = TableTile::make({u"A01"_s, u"大厅1号"_s, u"01"_s},
                                                state.isEmpty() ? std::nullopt : std::optional<Row>(row));
-        QCOMPARE((QStringList{tile.number, tile.name, tile.second, tile.inUse ? u"in use"_s : u"free"_s}),
-                 (QStringList{shown.at(0), u"大厅1号"_s, shown.at(1),
-                              shown.at(1).isEmpty() ? u"free"_s : u"in use"_s}));
+        QCOMPARE((QStringList{tile.number, tile.second, QVariant(tile.inUse).toString(), tile.name}),
+                 shown.split(u'|') << u"大厅1号"_s);
     }
 
     // The first state row of a table counts; rows of tables the catalogue lacks are ignored.
@@ -228,8 +216,8 @@ private slots:
                               {u"A01"_s, {}, u"1"_s, u"9"_s, u"90"_s},
                               {u"Z09"_s, {}, u"1"_s, u"2"_s, u"5"_s}};
         const QHash<QString, Row> states = TableBoard::statesByTable(tables, rows);
-        QCOMPARE(states.keys(), QStringList{u"A01"_s});
-        QCOMPARE(states.value(u"A01"_s).custNumber, u"4"_s);
+        QCOMPARE(states.keys() << states.value(u"A01"_s).custNumber.value_or(u"-"_s),
+                 (QStringList{u"A01"_s, u"4"_s}));
     }
 
     // "所有" lists every table, a room its own; a change of room or a refresh drops the selection.
@@ -237,9 +225,8 @@ private slots:
     {
         RoomView *view = board(u"A01"_s);
         QAbstractItemModelTester tester(view->tables());
-        QCOMPARE(view->rooms()->titles().value(0), u"所有"_s);
         const qsizetype all = view->shownTables().size();
-        QCOMPARE(view->selectedTableNo(), u"A01"_s);
+        QCOMPARE(view->rooms()->titles().value(0) + u'|' + view->selectedTableNo(), u"所有|A01"_s);
         view->rooms()->tap(2);
         QCOMPARE(view->selectedTableNo(), QString());
         QVERIFY(!view->shownTables().isEmpty() && view->shownTables().size() < all);
@@ -252,7 +239,6 @@ private slots:
         view->tables()->tap(1);
         view->tapButton(RoomView::Refresh);
         QCOMPARE(view->selectedTableNo(), QString());
-        QTRY_VERIFY(idle());
     }
 
     void everyOperationNeedsATable_data()
@@ -307,9 +293,9 @@ private slots:
         view->tapButton(c.button);
         auto *dialog = topPopup<TableFormController>();
         QVERIFY(dialog);
-        QCOMPARE(dialog->title(), c.title);
-        QCOMPARE(dialog->labels(), c.labels);
-        QCOMPARE(dialog->fields()->texts(), c.prefilled);
+        QCOMPARE(dialog->title() + u'|' + dialog->labels().join(u',') + u'|' +
+                     dialog->fields()->texts().join(u','),
+                 c.title + u'|' + c.labels.join(u',') + u'|' + c.prefilled.join(u','));
         for (int i = 0; i < c.typed.size(); ++i) {
             if (!c.typed.at(i).isEmpty())
                 dialog->typeText(i, c.typed.at(i));
@@ -348,7 +334,9 @@ private slots:
         QVERIFY(dialog);
         dialog->fields()->beginEditing(c.field);
         QCOMPARE(dialog->fields()->lettersActive(), dialog->isTableField(c.field));
-        press(dialog->fields()->activeKeyboard(), c.keys << u"ok"_s);
+        for (const QString &key : c.keys << u"ok"_s)
+            dialog->fields()->activeKeyboard()->click(key);
+        QCoreApplication::processEvents();
         QCOMPARE(notices, c.shown);
         QCOMPARE(dialog->fields()->editingIndex(), -1);
         const qsizetype before = sentCount(c.command);
@@ -365,15 +353,15 @@ private slots:
         const auto release = DishOperations::Release;
         // clang-format off
         QTest::newRow("hurry the table") << HurryCase{hurry, 0, false, false, {}, u"DeskHurry"_s, {}};
-        QTest::newRow("hurry a big category") << HurryCase{hurry, 1, true, false, {}, u"CatHurry"_s, u"big"_s};
-        QTest::newRow("hurry a small category") << HurryCase{hurry, 2, true, false, {}, u"CatHurry"_s, u"small"_s};
-        QTest::newRow("hurry a dish") << HurryCase{hurry, 3, true, false, {}, u"FoodHurry"_s, u"dish"_s};
+        QTest::newRow("hurry a big category") << HurryCase{hurry, 1, true, false, {}, u"CatHurry"_s, u"CatNo"_s};
+        QTest::newRow("hurry a small category") << HurryCase{hurry, 2, true, false, {}, u"CatHurry"_s, u"CatNo"_s};
+        QTest::newRow("hurry a dish") << HurryCase{hurry, 3, true, false, {}, u"FoodHurry"_s, u"FoodNo"_s};
         QTest::newRow("picked, then another entry and back")
-            << HurryCase{hurry, 1, true, true, {}, u"CatHurry"_s, u"big"_s};
+            << HurryCase{hurry, 1, true, true, {}, u"CatHurry"_s, u"CatNo"_s};
         QTest::newRow("release the table") << HurryCase{release, 0, false, false, {}, u"DeskWakeUp"_s, {}};
         QTest::newRow("release a small category")
-            << HurryCase{release, 2, true, false, {}, u"CatWakeUp"_s, u"small"_s};
-        QTest::newRow("release a dish") << HurryCase{release, 3, true, false, {}, u"FoodWakeUp"_s, u"dish"_s};
+            << HurryCase{release, 2, true, false, {}, u"CatWakeUp"_s, u"CatNo"_s};
+        QTest::newRow("release a dish") << HurryCase{release, 3, true, false, {}, u"FoodWakeUp"_s, u"FoodNo"_s};
         QTest::newRow("no big category") << HurryCase{hurry, 1, false, false, u"请选择商品大类"_s, u"CatHurry"_s, {}};
         QTest::newRow("no small category")
             << HurryCase{release, 2, false, false, u"请选择商品小类"_s, u"CatWakeUp"_s, {}};
@@ -389,8 +377,8 @@ private slots:
         board(u"A01"_s)->tapButton(hurrying ? RoomView::CuiCai : RoomView::QiCai);
         auto *dialog = topPopup<StyleTableViewController>();
         QVERIFY(dialog);
-        QCOMPARE(dialog->title(), hurrying ? u"选择催菜方式"_s : u"选择起菜方式"_s);
-        QCOMPARE(dialog->selectedEntry(), 0);
+        QCOMPARE(dialog->title() + QString::number(dialog->selectedEntry()),
+                 hurrying ? u"选择催菜方式0"_s : u"选择起菜方式0"_s);
         dialog->selectEntry(c.entry);
         QTRY_VERIFY(idle());
         QString expected;
@@ -404,17 +392,16 @@ private slots:
             QCOMPARE(dialog->candidates()->count(), 0);
             dialog->selectEntry(c.entry);
         }
-        if (c.field == u"dish")
+        if (c.field == u"FoodNo")
             QCOMPARE(expected, dish.foodno);
         const qsizetype refreshes = sentCount(u"GetRoomDeskState"_s);
         dialog->confirm();
         settle();
         if (!c.refusal.isEmpty())
             return checkRefused(dialog, c.refusal, c.command);
-        const QString key = c.field.isEmpty() ? QString() : c.field == u"dish" ? u"FoodNo"_s : u"CatNo"_s;
-        QCOMPARE(
-            sentFields(c.command, key.isEmpty() ? QStringList{u"DeskNo"_s} : QStringList{u"DeskNo"_s, key}),
-            key.isEmpty() ? u"DeskNo=A01"_s : u"DeskNo=A01;%1=%2"_s.arg(key, expected));
+        const QStringList names = QStringList{u"DeskNo"_s, c.field}.mid(0, c.field.isEmpty() ? 1 : 2);
+        QCOMPARE(sentFields(c.command, names),
+                 c.field.isEmpty() ? u"DeskNo=A01"_s : u"DeskNo=A01;%1=%2"_s.arg(c.field, expected));
         QCOMPARE(sentCount(u"GetRoomDeskState"_s), refreshes);
     }
 
@@ -460,19 +447,19 @@ private slots:
         QVERIFY(dialog);
         QTRY_VERIFY(idle());
         QTest::qWait(100);
-        QCOMPARE(sentCount(u"GetDeskSaleList"_s), 1);
-        QCOMPARE(dialog->selectedEntry(), 1);
-        QCOMPARE(dialog->columnTitles(), (QStringList{u"商品编号"_s, u"商品名称"_s, u"售价"_s, u"数量"_s}));
-        // Weighing lists only the line waiting for its weight.
-        QCOMPARE(dialog->candidates()->count(), weighing ? 1 : 2);
-        int row = -1;
-        for (int i = 0; i < dialog->candidates()->count(); ++i) {
-            if (dialog->candidates()->shown().at(i).value == (weighing ? weighed.foodno : plain.foodno))
-                row = i;
-        }
-        QVERIFY(row >= 0);
+        // Sale-list requests, entry, candidates (weighing: only the line waiting for its weight), columns.
+        QCOMPARE(u"%1 %2 %3 "_s.arg(sentCount(u"GetDeskSaleList"_s))
+                         .arg(dialog->selectedEntry())
+                         .arg(dialog->candidates()->count()) +
+                     dialog->columnTitles().join(u','),
+                 (weighing ? u"1 1 1 "_s : u"1 1 2 "_s) + u"商品编号,商品名称,售价,数量"_s);
+        const QList<Candidate> &shown = dialog->candidates()->shown();
+        const int row =
+            int(std::ranges::find(shown, weighing ? weighed.foodno : plain.foodno, &Candidate::value) -
+                shown.begin());
+        QVERIFY(row < shown.size());
         if (!weighing)
-            QCOMPARE(dialog->candidates()->shown().at(row).cells,
+            QCOMPARE(shown.at(row).cells,
                      (QStringList{plain.foodno, plain.foodName,
                                   u"￥"_s + CommonUtils::format2(plain.salePrice1), u"2.00"_s}));
         if (pickDish)
@@ -494,14 +481,13 @@ private slots:
             QCOMPARE(sentFields(command, {u"DeskNo"_s, u"FoodNo"_s, u"itemseq"_s, u"FoodQty"_s}),
                      u"DeskNo=A01;FoodNo=%1;itemseq=%2;FoodQty=1.5"_s.arg(weighed.foodno,
                                                                           line.section(u'|', 1, 1)));
-            // Weighed, the line no longer waits.
-            QVERIFY(!server.saleLines(u"A01"_s).filter(weighed.foodno + u'|').value(0).endsWith(u"|2"_s));
+            QVERIFY2(!line.endsWith(u"|2"_s), qPrintable(line)); // weighed, the line no longer waits
         } else {
             QCOMPARE(sentFields(command, {u"DeskNo"_s, u"FoodNo"_s, u"FoodQty"_s, u"ReturnReason"_s}),
                      u"DeskNo=A01;FoodNo=%1;FoodQty=1;ReturnReason=01"_s.arg(plain.foodno));
         }
-        QCOMPARE(notices.size(), 1);
-        QVERIFY(notices.constFirst().startsWith(u"success|"_s));
+        QVERIFY2(notices.size() == 1 && notices.constFirst().startsWith(u"success|"_s),
+                 qPrintable(notices.join(u',')));
     }
 
     // One sale-list request per choice of "菜品"; a reply for an entry left, or for a closed
@@ -529,8 +515,8 @@ private slots:
         const qsizetype categories = dialog->candidates()->count();
         QVERIFY(categories > 0);
         settle();
-        QCOMPARE(dialog->candidates()->count(), categories);
-        QCOMPARE(dialog->columnTitles(), (QStringList{u"大类编号"_s, u"大类名称"_s}));
+        QCOMPARE(dialog->columnTitles() << QString::number(dialog->candidates()->count()),
+                 (QStringList{u"大类编号"_s, u"大类名称"_s, QString::number(categories)}));
         dialog->selectEntry(3);
         dialog->cancel();
         QTRY_VERIFY(idle());
@@ -598,39 +584,33 @@ private slots:
         QVERIFY(pops().arrControllers().isEmpty());
     }
 
+    // Lines "qty|price": each line's amount, the total, the quantity as received.
     void billTexts_data()
     {
         QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QStringList>("amounts");
-        QTest::addColumn<QString>("total");
-        QTest::newRow("two lines") << QStringList{u"2|18.5"_s, u"1|30"_s}
-                                   << QStringList{u"37.00"_s, u"30.00"_s} << u"总计：67.00"_s;
-        QTest::newRow("empty") << QStringList() << QStringList() << u"总计：0.00"_s;
-        QTest::newRow("not a number")
-            << QStringList{u"两|18.5"_s, u"1|30"_s} << QStringList{u"0.00"_s, u"30.00"_s} << u"总计：30.00"_s;
+        QTest::addColumn<QString>("shown"); // the amounts, then the total
+        QTest::newRow("two lines") << QStringList{u"2|18.5"_s, u"1|30"_s} << u"37.00 30.00 总计：67.00"_s;
+        QTest::newRow("not a number") << QStringList{u"两|18.5"_s, u"1|30"_s} << u"0.00 30.00 总计：30.00"_s;
     }
     void billTexts()
     {
         QFETCH(QStringList, lines);
-        QFETCH(QStringList, amounts);
-        QFETCH(QString, total);
+        QFETCH(QString, shown);
         QList<Row2> rows;
         for (const QString &line : lines) {
-            Row2 row;
-            row.pluno = u"101"_s;
-            row.saleQty = line.section(u'|', 0, 0);
-            row.SalePrice = line.section(u'|', 1, 1);
-            rows.append(row);
+            rows.append(Row2());
+            rows.last().pluno = u"101"_s;
+            rows.last().saleQty = line.section(u'|', 0, 0);
+            rows.last().SalePrice = line.section(u'|', 1, 1);
         }
         CheckoutOrderViewController bill(u"A01"_s, rows);
         QAbstractItemModelTester tester(bill.lines());
-        QStringList shown;
+        QStringList texts;
         for (const DishOperations::BillLine &line : bill.lines()->lines())
-            shown.append(line.amount);
-        QCOMPARE(shown, amounts);
-        QCOMPARE(bill.totalText(), total);
+            texts.append(line.amount);
+        QCOMPARE(texts.join(u' ') + u' ' + bill.totalText(), shown);
         QCOMPARE(bill.lines()->index(0).data(BillModel::SaleQtyRole).toString(),
-                 lines.value(0).section(u'|', 0, 0));
+                 lines.at(0).section(u'|', 0, 0));
     }
 
     // What a broken exchange shows, and whether the states are asked for again.
@@ -686,8 +666,8 @@ private slots:
         UiTest::tap(item(u"table_A01"_s));
         saveScreenshot(u"table-board"_s);
 
-        QQuickItem *form = openDialog({}, 1);
-        QVERIFY(form);
+        QQuickItem *form = nullptr, *dishes = nullptr, *bill = nullptr;
+        QVERIFY((form = openDialog({}, 1)));
         UiTest::tap(UiTest::findItem(form, u"formField_1"_s));
         tapKeys(UiTest::findItem(form, u"numberKeypad"_s), {u"4"_s});
         QTRY_COMPARE(textIn(UiTest::findItem(form, u"formField_1"_s), u"fieldText"_s), u"4"_s);
@@ -708,8 +688,7 @@ private slots:
         QTRY_COMPARE(labelOf(u"table_A01"_s), u"A01"_s);
         QTRY_VERIFY(idle());
 
-        QQuickItem *dishes = openDialog(u"table_V01"_s, 8);
-        QVERIFY(dishes);
+        QVERIFY((dishes = openDialog(u"table_V01"_s, 8)));
         QTRY_VERIFY(idle());
         QTRY_VERIFY(UiTest::findItem(dishes, u"candidate_1"_s));
         UiTest::tap(UiTest::findItem(dishes, u"candidate_0"_s));
@@ -718,8 +697,7 @@ private slots:
         saveScreenshot(u"dish-operation"_s);
         closePopup(dishes, u"cancelButton"_s);
 
-        QQuickItem *bill = openDialog(u"table_V01"_s, 10);
-        QVERIFY(bill);
+        QVERIFY((bill = openDialog(u"table_V01"_s, 10)));
         QTRY_VERIFY(UiTest::findItem(bill, u"billLine_1"_s));
         NoticeBoard::instance().hideToast();
         QTest::qWait(300);
