@@ -19,7 +19,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QGuiApplication>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -63,19 +62,18 @@ private slots:
         QCOMPARE(ctl.pageLabel(), u"1 / "_s + QString::number(menu.pageCount()));
         QCOMPARE(ctl.bigCategories()->count(), menu.arrCategory.size());
 
+        // The menu rests on `page` and the strips show its categories.
         const auto stripsShow = [&](int page) {
             const MenuPages::Page &shown = menu.arrAllPages.at(page);
-            return ctl.bigCategories()->selectedIndex() == shown.bigCategory &&
+            return ctl.currentPage() == page && ctl.bigCategories()->selectedIndex() == shown.bigCategory &&
                    ctl.smallCategories()->selecteItemTitle() ==
                        menu.arrAllSCate.at(shown.smallCategory).scatName;
         };
         const int last = menu.pageCount() - 1;
         ctl.gridRested(3 * 800.0, 800);
-        QCOMPARE(ctl.currentPage(), 3);
         QVERIFY(stripsShow(3));
         ctl.gridRested(0, 0);     // no width: ignored
         ctl.gridRested(1e9, 800); // past the end: the last page
-        QCOMPARE(ctl.currentPage(), last);
         QVERIFY(stripsShow(last));
         QCOMPARE(ctl.pageLabel(), QString::number(last + 1) + u" / "_s + QString::number(last + 1));
 
@@ -84,7 +82,6 @@ private slots:
         QCOMPARE(scrolled.count(), 1);
         const int page = scrolled.takeFirst().at(0).toInt();
         QCOMPARE(page, menu.pageOf(1, menu.subCateIndexes.at(1).at(0)));
-        QCOMPARE(ctl.currentPage(), page);
         QVERIFY(stripsShow(page));
         if (menu.subCateIndexes.at(1).size() > 1) {
             ctl.smallCategories()->tap(1);
@@ -126,17 +123,14 @@ private slots:
         const MenuPages &menu = ctl.menu();
         const QString foodno = menu.arrAllPages.at(0).foods.at(0).info->foodno;
         QList<DishCardModel *> cards;
+        const auto isDish = [&](const Food &food) { return food.info->foodno == foodno; };
         for (int page = 0; page < menu.pageCount(); ++page) {
-            for (const Food &food : menu.arrAllPages.at(page).foods) {
-                if (food.info->foodno == foodno &&
-                    (cards.isEmpty() || cards.last() != ctl.pages()->cards(page)))
-                    cards.append(ctl.pages()->cards(page));
-            }
+            if (std::ranges::any_of(menu.arrAllPages.at(page).foods, isDish))
+                cards.append(ctl.pages()->cards(page));
         }
         QCOMPARE(cards.size(), 2);
         QAbstractItemModelTester tester(cards.at(0));
         const auto row = [&](DishCardModel *model) {
-            const auto isDish = [&](const Food &food) { return food.info->foodno == foodno; };
             return model->index(int(std::ranges::find_if(model->foods(), isDish) - model->foods().cbegin()));
         };
         NotificationCenter &center = NotificationCenter::defaultCenter();
@@ -229,7 +223,7 @@ private slots:
         QCOMPARE(details.priceText(), basePrice);
         QCOMPARE(details.food().arrSuiteFoods.at(position).info->foodno, component.info->foodno);
 
-        details.del();
+        details.del(); // stays at 1
         QCOMPARE(details.qtyText(), u"1.00"_s);
         details.add();
         SoldOutList::shared().publish({component.info->foodno});
@@ -257,8 +251,9 @@ private slots:
         QCOMPARE(orders.arrOrderCache().size(), 1);
         const auto line = orders.arrOrderCache().at(0);
         QuickTasteSetViewController setter({line});
-        QCOMPARE(setter.picker()->categories()->titles().value(0), u"绑定做法"_s);
-        QCOMPARE(setter.picker()->offered()->count(), 3);
+        QCOMPARE(setter.picker()->categories()->titles().value(0) +
+                     QString::number(setter.picker()->offered()->count()),
+                 u"绑定做法3"_s);
         setter.picker()->offered()->tap(1);
         setter.picker()->offered()->tap(1);
         QCOMPARE(TasteInfo::displayTasteString(line->arrTaste),
@@ -272,8 +267,7 @@ private slots:
         setter.picker()->setManualText(u"少盐"_s);
         QCOMPARE(setter.picker()->amountText(), QString());
         setter.picker()->addManual();
-        QCOMPARE(line->arrTaste.size(), 2);
-        QCOMPARE(line->arrTaste.last().TasteName, u"少盐"_s);
+        QCOMPARE(QString::number(line->arrTaste.size()) + line->arrTaste.last().TasteName, u"2少盐"_s);
         QVERIFY(orders.arrOrders().isEmpty());
         setter.confirm();
         QCOMPARE(orders.arrOrders().size(), 1);
