@@ -39,11 +39,6 @@ void type(AccountFormController &form, const QString &digits)
         form.keyboard()->click(QString(digit));
 }
 
-void pressOk()
-{
-    NotificationCenter::defaultCenter().post(Notify::NumberKeyboardOkClick);
-}
-
 struct SentLogin {
     QStringList calls;
     LoginViewController::LoginFunction recorder()
@@ -164,7 +159,7 @@ private slots:
         NoticeSpy shown;
 
         if (okKey)
-            pressOk();
+            NotificationCenter::defaultCenter().post(Notify::NumberKeyboardOkClick);
         else
             login.confirm();
         QCOMPARE(login.editingField(), focusAfter);
