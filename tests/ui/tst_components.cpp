@@ -69,8 +69,6 @@ private:
     std::unique_ptr<QQuickWindow> window;
     std::unique_ptr<KeyboardBase> keyboard;
     std::unique_ptr<QQuickItem> view;
-    std::unique_ptr<QObject> observer;
-    QStringList posted;
 
     QQuickItem *build(const QString &file, const QString &property, QObject *model, QSizeF size = {})
     {
@@ -109,22 +107,8 @@ private slots:
         QVERIFY(window);
     }
 
-    void init()
-    {
-        posted.clear();
-        observer = std::make_unique<QObject>();
-        for (const QString &name :
-             {Notify::NumberKeyboardClick, Notify::NumberKeyboardOkClick, Notify::NumberKeyboardCoseClick}) {
-            NotificationCenter::defaultCenter().addObserver(
-                observer.get(), name, [this](const Notification &n) {
-                    posted << (n.object.isValid() ? n.name + u' ' + n.object.toString() : n.name);
-                });
-        }
-    }
-
     void cleanup()
     {
-        observer.reset();
         view.reset();
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
         Navigator::instance().reset();
@@ -287,6 +271,15 @@ private slots:
             QVERIFY2(item && item->width() >= 60 && item->height() >= 60, qPrintable(name));
         }
 
+        QStringList posted;
+        QObject observer;
+        for (const QString &name :
+             {Notify::NumberKeyboardClick, Notify::NumberKeyboardOkClick, Notify::NumberKeyboardCoseClick}) {
+            NotificationCenter::defaultCenter().addObserver(
+                &observer, name, [&posted](const Notification &n) {
+                    posted << (n.object.isValid() ? n.name + u' ' + n.object.toString() : n.name);
+                });
+        }
         for (const QString &name : taps)
             UiTest::tap(key(name));
         QCOMPARE(keyboard->getValue(), value);
