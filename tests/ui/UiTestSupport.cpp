@@ -190,15 +190,10 @@ std::unique_ptr<QQuickWindow> makeWindow()
     return QTest::qWaitForWindowExposed(window.get()) ? std::move(window) : nullptr;
 }
 
-QUrl viewUrl(const QString &fileName)
-{
-    return UiSetup::viewUrl(fileName);
-}
-
 QQuickItem *createItem(QQmlEngine &engine, QQuickWindow &window, const QString &fileName,
                        const QVariantMap &properties)
 {
-    QQmlComponent component(&engine, viewUrl(fileName));
+    QQmlComponent component(&engine, UiSetup::viewUrl(fileName));
     if (component.isError()) {
         qWarning().noquote() << component.errorString();
         return nullptr;

@@ -59,7 +59,6 @@ bool closePopups();            // dismisses every pop-up; false if one is still 
 std::unique_ptr<QQmlEngine> makeEngine();
 // A shown 1024x768 window, exposed; null if it never was.
 std::unique_ptr<QQuickWindow> makeWindow();
-QUrl viewUrl(const QString &fileName);
 // Builds the module's view `fileName` into `window`; null (errors recorded as warnings) on failure.
 QQuickItem *createItem(QQmlEngine &engine, QQuickWindow &window, const QString &fileName,
                        const QVariantMap &properties = {});

@@ -1,4 +1,5 @@
-// The component views over their models: keypads, the category strip and the tile grid.
+// The toolkit under the screens: the screen base and navigator, the number pop-up, the keypads, and the
+// category strip and tile grid, as models (under QAbstractItemModelTester) and as views.
 #include "UiTestSupport.h"
 
 #include "foundation/NotificationCenter.h"
@@ -7,8 +8,13 @@
 #include "toolkit/NumberAndLetterKeyboard.h"
 #include "toolkit/NumberKeyboard.h"
 #include "ui/components/CategoryScrollModel.h"
+#include "ui/components/EditingFocus.h"
 #include "ui/components/FoodInfoScrollModel.h"
+#include "ui/components/NumberInputViewController.h"
+#include "ui/shell/MenuViewController.h"
+#include "ui/shell/Navigator.h"
 
+#include <QAbstractItemModelTester>
 #include <QGuiApplication>
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -27,6 +33,33 @@ QList<FoodTile> tiles(int count)
         made.append({u"桌"_s + QString::number(i), QString(), QString()});
     return made;
 }
+
+void click(KeyboardBase *keys, const QStringList &names)
+{
+    for (const QString &name : names)
+        keys->click(name);
+}
+
+// "tap 2", "reload 海鲜,凉菜": the step's verb and its argument.
+std::pair<QString, QString> split(const QString &step)
+{
+    const qsizetype blank = step.indexOf(u' ');
+    return blank < 0 ? std::pair(step, QString()) : std::pair(step.left(blank), step.mid(blank + 1));
+}
+
+class CountingScreen : public MenuViewController {
+public:
+    int languageRuns = 0, editingEnds = 0, loads = 0;
+
+protected:
+    void initLanguage() override { ++languageRuns; }
+    void loadView() override { ++loads; }
+    void keyboardCose() override
+    {
+        ++editingEnds;
+        MenuViewController::keyboardCose();
+    }
+};
 } // namespace
 
 class TestComponents : public QObject {
@@ -36,8 +69,6 @@ private:
     std::unique_ptr<QQuickWindow> window;
     std::unique_ptr<KeyboardBase> keyboard;
     std::unique_ptr<QQuickItem> view;
-    std::unique_ptr<QObject> observer;
-    QStringList posted;
 
     QQuickItem *build(const QString &file, const QString &property, QObject *model, QSizeF size = {})
     {
@@ -76,25 +107,127 @@ private slots:
         QVERIFY(window);
     }
 
-    void init()
-    {
-        posted.clear();
-        observer = std::make_unique<QObject>();
-        for (const QString &name :
-             {Notify::NumberKeyboardClick, Notify::NumberKeyboardOkClick, Notify::NumberKeyboardCoseClick}) {
-            NotificationCenter::defaultCenter().addObserver(
-                observer.get(), name, [this](const Notification &n) {
-                    posted << (n.object.isValid() ? n.name + u' ' + n.object.toString() : n.name);
-                });
-        }
-    }
-
     void cleanup()
     {
-        observer.reset();
         view.reset();
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
+        Navigator::instance().reset();
+        EditingFocus::instance().clear();
         UI_VERIFY_NO_WARNINGS();
+    }
+
+    void screenBaseFollowsItsNotificationsWhileItLives()
+    {
+        auto &center = NotificationCenter::defaultCenter();
+        const auto observers = [&center] {
+            return QList<int>{center.observerCount(Notify::LanguageChanged),
+                              center.observerCount(Notify::NumberKeyboardCoseClick)};
+        };
+        const QList<int> before = observers();
+        auto screen = std::make_unique<CountingScreen>();
+        QSignalSpy reloaded(screen.get(), &MenuViewController::languageReloaded);
+        QSignalSpy endEditing(screen.get(), &MenuViewController::endEditingRequested);
+
+        // Nothing before the screen is loaded.
+        center.post(Notify::LanguageChanged);
+        QCOMPARE(screen->languageRuns, 0);
+
+        screen->viewDidLoad();
+        screen->viewDidLoad();
+        QVERIFY(screen->isLoaded());
+        QCOMPARE((QList<int>{screen->languageRuns, screen->loads, observers().at(0)}),
+                 (QList<int>{1, 1, before.at(0) + 1}));
+        center.post(Notify::LanguageChanged);
+        QCOMPARE((QList<int>{screen->languageRuns, int(reloaded.count())}), (QList<int>{2, 1}));
+
+        QObject editor;
+        EditingFocus::instance().begin(&editor);
+        center.post(Notify::NumberKeyboardCoseClick);
+        QCOMPARE((QList<int>{screen->editingEnds, int(endEditing.count())}), (QList<int>{1, 1}));
+        QVERIFY(!EditingFocus::instance().current());
+
+        screen.reset();
+        QCOMPARE(observers(), before);
+    }
+
+    // What is not a plain screen name is refused; a screen name is pushed (every window flow).
+    void navigatorNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("path") << u"../Main"_s;
+        QTest::newRow("url") << u"file:///tmp/X"_s;
+    }
+
+    void navigatorNames()
+    {
+        QFETCH(QString, name);
+        Navigator &navigator = Navigator::instance();
+        QSignalSpy pushed(&navigator, &Navigator::pushRequested);
+        QVERIFY(!navigator.push(name));
+        QCOMPARE(pushed.count(), 0);
+        QCOMPARE(navigator.depth(), 1);
+    }
+
+    void navigatorKeepsItsRoot()
+    {
+        Navigator &navigator = Navigator::instance();
+        QSignalSpy popped(&navigator, &Navigator::popRequested);
+        QSignalSpy home(&navigator, &Navigator::popToRootRequested);
+        navigator.pop();
+        navigator.popToRoot();
+        QCOMPARE(popped.count() + home.count(), 0); // the root stays
+        navigator.push(u"PlaceholderScreen"_s);
+        navigator.push(u"PlaceholderScreen"_s);
+        navigator.pop();
+        QCOMPARE(navigator.depth(), 2);
+        navigator.popToRoot();
+        QCOMPARE(navigator.screens(), QStringList{Navigator::kRootScreen});
+        QCOMPARE(popped.count(), 1);
+        QCOMPARE(home.count(), 1);
+    }
+
+    void numberInputCopiesOnlyWhileEditing()
+    {
+        NumberInputViewController popup(u"数量修改"_s, u"3"_s);
+        QCOMPARE(popup.confirmText(), u"确定"_s);
+        click(popup.keyboard(), {u"7"_s});
+        QCOMPARE(popup.text(), u"3"_s);
+
+        popup.beginEditing();
+        // The first key replaces the text shown.
+        click(popup.keyboard(), {u"7"_s, u"."_s, u"5"_s});
+        QCOMPARE(popup.text(), u"7.5"_s);
+        click(popup.keyboard(), {u"delete"_s});
+        QCOMPARE(popup.text(), u"7."_s);
+
+        // The close key ends editing; later keys change nothing.
+        click(popup.keyboard(), {u"close"_s});
+        QVERIFY(!popup.isEditing());
+        click(popup.keyboard(), {u"1"_s});
+        QCOMPARE(popup.text(), u"7."_s);
+    }
+
+    void okConfirmsAndClosesOnce()
+    {
+        auto popup = std::make_unique<NumberInputViewController>(u"请输入用餐人数"_s, u"0"_s);
+        QObject observer;
+        QList<QString> heard;
+        for (const QString &name : {Notify::PopManagerControllerConfirm, Notify::PopManagerControllerCancel,
+                                    Notify::PopManagerControllerDismiss}) {
+            NotificationCenter::defaultCenter().addObserver(&observer, name, [&](const Notification &n) {
+                QCOMPARE(n.object.value<QObject *>(), popup.get());
+                heard << n.name;
+            });
+        }
+        popup->beginEditing();
+        click(popup->keyboard(), {u"6"_s, u"ok"_s});
+        popup->confirm();
+        popup->cancel();
+        QCOMPARE(heard,
+                 (QList<QString>{Notify::PopManagerControllerConfirm, Notify::PopManagerControllerDismiss}));
+        QCOMPARE(popup->text(), u"6"_s);
+        QVERIFY(!popup->isEditing());
     }
 
     void keypadTapsReachTheModel_data()
@@ -129,15 +262,24 @@ private slots:
         QVERIFY(buildKeypad(file));
         // Every key of the model is drawn, thumb-sized, and nothing else is a key.
         const QStringList keys = keyboard->keys();
-        int drawn = 0;
-        for (QQuickItem *item : view->childItems())
-            drawn += item->objectName().startsWith(u"key_"_s) ? 1 : 0;
-        QCOMPARE(drawn, keys.size());
+        QCOMPARE(
+            std::ranges::count_if(view->childItems(),
+                                  [](QQuickItem *item) { return item->objectName().startsWith(u"key_"_s); }),
+            keys.size());
         for (const QString &name : keys) {
             QQuickItem *item = key(name);
             QVERIFY2(item && item->width() >= 60 && item->height() >= 60, qPrintable(name));
         }
 
+        QStringList posted;
+        QObject observer;
+        for (const QString &name :
+             {Notify::NumberKeyboardClick, Notify::NumberKeyboardOkClick, Notify::NumberKeyboardCoseClick}) {
+            NotificationCenter::defaultCenter().addObserver(
+                &observer, name, [&posted](const Notification &n) {
+                    posted << (n.object.isValid() ? n.name + u' ' + n.object.toString() : n.name);
+                });
+        }
         for (const QString &name : taps)
             UiTest::tap(key(name));
         QCOMPARE(keyboard->getValue(), value);
@@ -237,24 +379,138 @@ private slots:
         QCOMPARE(view->property("contentHeight").toReal(), rows * cellHeight + 10);
     }
 
-    void tileTapsAndReload()
+    // Taps on tiles reach the model through the view in the window flow (the quick taste setter).
+    void reloadScrollsBackToTheTop()
     {
         FoodInfoScrollModel model;
         model.reloadData(tiles(40));
         QVERIFY(build(u"FoodInfoScrollView.qml"_s, u"tiles"_s, &model, QSizeF(400, 300)));
-        QStringList told;
-        connect(&model, &FoodInfoScrollModel::lastSelectCell, this,
-                [&told](int i) { told << u"last "_s + QString::number(i); });
-        connect(&model, &FoodInfoScrollModel::selectCell, this,
-                [&told](int i) { told << u"select "_s + QString::number(i); });
-        UiTest::tap(delegate(u"tile_1"_s));
-        UiTest::tap(delegate(u"tile_4"_s));
-        QCOMPARE(told, (QStringList{u"select 1"_s, u"last 1"_s, u"select 4"_s}));
-
         view->setProperty("contentY", 600);
         QVERIFY(view->property("contentY").toReal() > 0);
         model.reloadData(tiles(12));
         QTRY_COMPARE(view->property("contentY").toReal(), 0.0);
+    }
+
+    // On the strip 推荐, 热菜, 凉菜, 热菜 with the first selected: "chosen" is the owner told of a
+    // tap, "scroll" the view asked to bring an item into view.
+    void categoryStrip_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("tap another") << QStringList{u"tap 2"_s} << QStringList{u"chosen 2"_s} << 2;
+        QTest::newRow("tap the selected") << QStringList{u"tap 0"_s} << QStringList() << 0;
+        QTest::newRow("tap twice") << QStringList{u"tap 1"_s, u"tap 1"_s} << QStringList{u"chosen 1"_s} << 1;
+        QTest::newRow("tap outside") << QStringList{u"tap 4"_s, u"tap -1"_s} << QStringList() << 0;
+        QTest::newRow("select 2") << QStringList{u"select 2"_s} << QStringList{u"scroll 2"_s} << 2;
+        QTest::newRow("select past the end") << QStringList{u"select 4"_s} << QStringList() << 0;
+        QTest::newRow("name, first of two") << QStringList{u"name 热菜"_s} << QStringList{u"scroll 1"_s} << 1;
+        QTest::newRow("name, no match") << QStringList{u"name 甜品"_s} << QStringList() << 0;
+        QTest::newRow("reload selects the first and shows it")
+            << QStringList{u"select 2"_s, u"reload 海鲜,凉菜"_s}
+            << (QStringList{u"scroll 2"_s, u"scroll 0"_s}) << 0;
+        QTest::newRow("reload to nothing") << QStringList{u"reload"_s} << QStringList() << -1;
+    }
+
+    void categoryStrip()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, told);
+        QFETCH(int, selected);
+        CategoryScrollModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.reloadData({u"推荐"_s, u"热菜"_s, u"凉菜"_s, u"热菜"_s});
+        QStringList heard;
+        connect(&model, &CategoryScrollModel::itemDidSelected, this,
+                [&heard](int i) { heard << u"chosen "_s + QString::number(i); });
+        connect(&model, &CategoryScrollModel::scrollRequested, this,
+                [&heard](int i) { heard << u"scroll "_s + QString::number(i); });
+        for (const QString &step : steps) {
+            const auto [verb, argument] = split(step);
+            if (verb == u"tap"_s)
+                model.tap(argument.toInt());
+            else if (verb == u"select"_s)
+                model.selectItemOf(argument.toInt());
+            else if (verb == u"reload"_s)
+                model.reloadData(argument.isEmpty() ? QStringList() : argument.split(u','));
+            else { // by name: the answer says whether it asked for a scroll
+                const qsizetype before = heard.size();
+                const bool asked = model.scrollByName(argument);
+                QCOMPARE(asked, heard.size() > before);
+            }
+        }
+        QCOMPARE(heard, told);
+        QCOMPARE(model.selectedIndex(), selected);
+        QCOMPARE(model.selecteItemTitle(), model.titles().value(selected));
+        for (int row = 0; row < model.rowCount(); ++row)
+            QCOMPARE(model.data(model.index(row), CategoryScrollModel::SelectedRole).toBool(),
+                     row == selected);
+    }
+
+    // On a grid of three tiles: "select" and "last" (the tile tapped before) as the owner hears them.
+    void tileGrid_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("second tile") << QStringList{u"tap 0"_s, u"tap 2"_s}
+                                     << QStringList{u"select 0"_s, u"last 0"_s, u"select 2"_s} << 2;
+        QTest::newRow("same tile again") << QStringList{u"tap 1"_s, u"tap 1"_s}
+                                         << QStringList{u"select 1"_s, u"last 1"_s, u"select 1"_s} << 1;
+        QTest::newRow("outside the grid") << QStringList{u"tap 5"_s, u"tap -1"_s} << QStringList() << -1;
+        QTest::newRow("after one outside") << QStringList{u"tap 2"_s, u"tap 7"_s, u"tap 0"_s}
+                                           << QStringList{u"select 2"_s, u"last 2"_s, u"select 0"_s} << 0;
+        QTest::newRow("a reload forgets the tapped tile")
+            << QStringList{u"tap 2"_s, u"reload 2"_s, u"tap 1"_s}
+            << QStringList{u"select 2"_s, u"reloaded"_s, u"select 1"_s} << 1;
+        QTest::newRow("reload") << QStringList{u"tap 1"_s, u"reload 4"_s}
+                                << QStringList{u"select 1"_s, u"reloaded"_s} << -1;
+    }
+
+    void tileGrid()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, told);
+        QFETCH(int, selected);
+        FoodInfoScrollModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.reloadData(tiles(3));
+        QStringList heard;
+        connect(&model, &FoodInfoScrollModel::lastSelectCell, this,
+                [&heard](int i) { heard << u"last "_s + QString::number(i); });
+        connect(&model, &FoodInfoScrollModel::selectCell, this,
+                [&heard](int i) { heard << u"select "_s + QString::number(i); });
+        connect(&model, &FoodInfoScrollModel::reloaded, this, [&heard] { heard << u"reloaded"_s; });
+        for (const QString &step : steps) {
+            const auto [verb, argument] = split(step);
+            if (verb == u"tap"_s)
+                model.tap(argument.toInt());
+            else
+                model.reloadData(tiles(argument.toInt()));
+        }
+        QCOMPARE(heard, told);
+        QCOMPARE(model.selectedIndex(), selected);
+        for (int row = 0; row < model.rowCount(); ++row)
+            QCOMPARE(model.data(model.index(row), FoodInfoScrollModel::SelectedRole).toBool(),
+                     row == selected);
+    }
+
+    // A changed tile is redrawn once; the same tile again, or a tile past the end, changes nothing.
+    void tileRedraw()
+    {
+        FoodInfoScrollModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.reloadData(tiles(2));
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        const FoodTile busy{u"A01"_s, u"4人"_s, u"busy"_s};
+        model.setTile(0, busy);
+        model.setTile(0, busy);
+        model.setTile(2, busy);
+        QCOMPARE(changed.count(), 1);
+        const auto role = [&model](int role) { return model.data(model.index(0), role).toString(); };
+        QCOMPARE((QStringList{role(FoodInfoScrollModel::TitleRole), role(FoodInfoScrollModel::DetailRole),
+                              role(FoodInfoScrollModel::TagRole)}),
+                 (QStringList{u"A01"_s, u"4人"_s, u"busy"_s}));
     }
 };
 

@@ -1,18 +1,23 @@
-// The pop-up stack drawn by the real views: placement, dimming, slide timing, stack order.
+// The layers over the screens, drawn by the real views: the pop-up stack (placement, dimming, slide
+// timing, stack order) and the notice board (brief notices, progress and questions), over a screen
+// that counts the taps it gets.
 #include "UiTestSupport.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
+#include "foundation/UserNotice.h"
 #include "toolkit/PopViewManager.h"
 #include "ui/components/NumberInputViewController.h"
-#include "ui/shell/PopStage.h"
+#include "ui/shell/NoticeBoard.h"
 
 #include <QGuiApplication>
 #include <QPointer>
+#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -25,16 +30,18 @@ class TestPopups : public QObject {
 private:
     std::unique_ptr<QQmlEngine> engine;
     std::unique_ptr<QQuickWindow> window;
+    std::unique_ptr<QQuickItem> below;
     QPointer<QQuickItem> layer;
     std::unique_ptr<QObject> observer;
     QList<QObject *> backToFront;
     QList<QObject *> dismissed;
 
     PopViewManager &manager() { return PopViewManager::defaultManager(); }
-
     QList<QQuickItem *> frames() { return UiTest::findItems(layer, u"popFrame"_s); }
-
     static QQuickItem *cardOf(QQuickItem *frame) { return UiTest::findItem(frame, u"popCard"_s); }
+    QQuickItem *item(const QString &name) { return UiTest::findItem(window->contentItem(), name); }
+    QString textOf(const QString &name) { return item(name)->property("text").toString(); }
+    int belowTaps() { return below->property("taps").toInt(); }
 
     // Opens a pop-up through the manager and waits until its frame is there.
     NumberInputViewController *open(int paddingTop)
@@ -72,9 +79,19 @@ private slots:
         engine = UiTest::makeEngine();
         window = std::make_unique<QQuickWindow>();
         window->resize(1024, 768);
+        // The screen below the layers.
+        QQmlComponent screen(engine.get());
+        screen.setData("import QtQuick\nMouseArea { property int taps: 0; width: 1024; height: 768; "
+                       "onClicked: taps++ }\n",
+                       QUrl(u"qrc:/below.qml"_s));
+        below.reset(qobject_cast<QQuickItem *>(screen.create()));
+        QVERIFY2(below, qPrintable(screen.errorString()));
+        below->setParentItem(window->contentItem());
         layer = UiTest::createItem(*engine, *window, u"PopLayer.qml"_s);
-        QVERIFY(layer);
+        QQuickItem *notices = UiTest::createItem(*engine, *window, u"NoticeLayer.qml"_s);
+        QVERIFY(layer && notices);
         layer->setSize(QSizeF(1024, 768));
+        notices->setSize(QSizeF(1024, 768));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -96,6 +113,8 @@ private slots:
         QVERIFY(UiTest::closePopups());
         QTRY_VERIFY(frames().isEmpty());
         observer.reset();
+        NoticeBoard::instance().clear();
+        below->setProperty("taps", 0);
         UI_VERIFY_NO_WARNINGS();
     }
 
@@ -104,7 +123,6 @@ private slots:
         QTest::addColumn<int>("asked");
         QTest::addColumn<int>("expected");
         QTest::newRow("default") << -1 << 20;
-        QTest::newRow("80 when asked") << 80 << 80;
         QTest::newRow("top edge") << 0 << 0;
     }
 
@@ -187,6 +205,156 @@ private slots:
         QTest::mouseClick(window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 740));
         QTest::qWait(50);
         QCOMPARE(manager().arrControllers(), (QList<PopRootViewController *>{first, second}));
+    }
+
+    void briefNoticeColours_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("error") << int(NoticeBoard::Error) << QColor(u"#c62828"_s);
+        QTest::newRow("success") << int(NoticeBoard::Success) << QColor(u"#2e7d32"_s);
+        QTest::newRow("neutral") << int(NoticeBoard::Info) << QColor(u"#455a64"_s);
+    }
+
+    void briefNoticeColours()
+    {
+        QFETCH(int, kind);
+        QFETCH(QColor, colour);
+        const QString text = u"网络超时"_s;
+        if (kind == NoticeBoard::Error)
+            UserNotice::error(text);
+        else if (kind == NoticeBoard::Success)
+            UserNotice::success(text);
+        else
+            UserNotice::info(text);
+        QTRY_VERIFY(item(u"noticeToast"_s)->isVisible());
+        QCOMPARE(textOf(u"noticeToastText"_s), text);
+        QCOMPARE(item(u"noticeToast"_s)->property("color").value<QColor>(), colour);
+        // A brief notice does not block: the screen below still takes taps.
+        QTest::mouseClick(window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+        QCOMPARE(belowTaps(), 1);
+        NoticeBoard::instance().hideToast();
+        QTRY_VERIFY(!item(u"noticeToast"_s)->isVisible());
+    }
+
+    void progressBlocksTheScreen()
+    {
+        UserNotice::showProgress(u"正在检测主档更新..."_s);
+        QVERIFY(item(u"progressOverlay"_s)->isVisible());
+        QCOMPARE(textOf(u"progressStatus"_s), u"正在检测主档更新..."_s);
+        QTest::mouseClick(window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+        QCOMPARE(belowTaps(), 0);
+        UserNotice::hideProgress();
+        QVERIFY(!item(u"progressOverlay"_s)->isVisible());
+        QTest::mouseClick(window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+        QCOMPARE(belowTaps(), 1);
+    }
+
+    void questionsAreAnsweredByTheirButtons_data()
+    {
+        QTest::addColumn<bool>("alert");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("cancel") << false << u"dialogCancel"_s << u"no"_s;
+        QTest::newRow("alert, its one button") << true << u"dialogConfirm"_s << u"closed"_s;
+    }
+
+    void questionsAreAnsweredByTheirButtons()
+    {
+        QFETCH(bool, alert);
+        QFETCH(QString, button);
+        QFETCH(QString, answer);
+        QString given;
+        if (alert)
+            UserNotice::alert(u"发现新版本"_s, u"V1.2"_s, u"确定"_s, [&given] { given = u"closed"_s; });
+        else
+            UserNotice::confirm(u"提示"_s, u"确定要删除吗？"_s, u"取消"_s, u"确认"_s,
+                                [&given](bool yes) { given = yes ? u"yes"_s : u"no"_s; });
+        QVERIFY(item(u"noticeDialog"_s)->isVisible());
+        const QStringList texts{textOf(u"dialogTitle"_s), textOf(u"dialogMessage"_s),
+                                textOf(u"dialogConfirm"_s)};
+        const QStringList asked = alert ? QStringList{u"发现新版本"_s, u"V1.2"_s, u"确定"_s}
+                                        : QStringList{u"提示"_s, u"确定要删除吗？"_s, u"确认"_s};
+        QCOMPARE(texts, asked);
+        QCOMPARE(item(u"dialogCancel"_s)->isVisible(), !alert);
+        if (!alert)
+            QCOMPARE(textOf(u"dialogCancel"_s), u"取消"_s);
+        QVERIFY(UiTest::waitForFrame(*window));
+        // Nothing below takes a tap while the question is open.
+        QTest::mouseClick(window.get(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        QCOMPARE(belowTaps(), 0);
+        QVERIFY(given.isEmpty());
+
+        UiTest::tap(item(button));
+        QCOMPARE(given, answer);
+        QVERIFY(!item(u"noticeDialog"_s)->isVisible());
+    }
+
+    void briefNoticesReplaceEachOther()
+    {
+        NoticeBoard &board = NoticeBoard::instance();
+        NoticeSpy shown;
+        UserNotice::error(u"网络超时"_s);
+        UserNotice::info(u"已到达最后"_s);
+        QCOMPARE(board.toastText(), u"已到达最后"_s);
+        QCOMPARE(board.toastKind(), NoticeBoard::Info);
+        QVERIFY(board.toastVisible());
+        QCOMPARE(shown.texts(), (QStringList{u"网络超时"_s, u"已到达最后"_s}));
+        QCOMPARE(shown.kind(0), NoticeBoard::Error);
+        // It hides itself (the neutral one sooner than an error would).
+        QTRY_VERIFY_WITH_TIMEOUT(!board.toastVisible(), NoticeBoard::kToastMs * 2);
+    }
+
+    void questionsWaitTheirTurn()
+    {
+        NoticeBoard &board = NoticeBoard::instance();
+        QStringList answers;
+        UserNotice::confirm(u"提示"_s, u"确定要删除吗？"_s, u"取消"_s, u"确定"_s,
+                            [&answers](bool yes) { answers << (yes ? u"delete yes"_s : u"delete no"_s); });
+        UserNotice::alert(u"发现新版本"_s, u"1.2"_s, u"确定"_s, [&answers] { answers << u"alert"_s; });
+        QVERIFY(board.dialogVisible());
+        QVERIFY(board.dialogHasCancel());
+        QCOMPARE(board.dialogMessage(), u"确定要删除吗？"_s);
+        QCOMPARE(board.waitingDialogs(), 1);
+
+        board.answerDialog(false);
+        QCOMPARE(answers, QStringList{u"delete no"_s});
+        QCOMPARE(board.dialogTitle(), u"发现新版本"_s);
+        QVERIFY(!board.dialogHasCancel());
+
+        board.answerDialog(false);
+        QCOMPARE(answers, (QStringList{u"delete no"_s, u"alert"_s}));
+        QVERIFY(!board.dialogVisible());
+        board.answerDialog(true);
+        QCOMPARE(answers.size(), 2);
+    }
+
+    void anAnswerMayAskAgain()
+    {
+        NoticeBoard &board = NoticeBoard::instance();
+        std::optional<bool> second;
+        UserNotice::confirm({}, u"确定要清空所有已点品项吗？"_s, u"取消"_s, u"确认"_s, [&second](bool) {
+            UserNotice::confirm({}, u"确定要删除吗？"_s, u"取消"_s, u"确定"_s,
+                                [&second](bool yes) { second = yes; });
+        });
+        board.answerDialog(true);
+        QVERIFY(board.dialogVisible());
+        QCOMPARE(board.dialogMessage(), u"确定要删除吗？"_s);
+        board.answerDialog(true);
+        QCOMPARE(second, std::optional<bool>(true));
+    }
+
+    void noticesFromAWorkerArriveOnTheMainThread()
+    {
+        NoticeBoard &board = NoticeBoard::instance();
+        QThread *seenOn = nullptr;
+        connect(&board, &NoticeBoard::shown, this, [&seenOn] { seenOn = QThread::currentThread(); });
+        std::unique_ptr<QThread> worker(QThread::create([] { UserNotice::error(u"网络连接错误"_s); }));
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        QTRY_COMPARE(board.toastText(), u"网络连接错误"_s);
+        QCOMPARE(seenOn, thread());
+        disconnect(&board, &NoticeBoard::shown, this, nullptr);
     }
 };
 

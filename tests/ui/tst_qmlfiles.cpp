@@ -24,6 +24,7 @@
 #include "ui/shell/MenuViewController.h"
 #include "ui/shell/NoticeBoard.h"
 #include "ui/shell/PopStage.h"
+#include "ui/shell/UiSetup.h"
 #include "ui/staff/ChangePasswordView.h"
 #include "ui/staff/ChangePwdViewController.h"
 #include "ui/staff/GqFoodListView.h"
@@ -102,7 +103,7 @@ private:
             return controller(new LogoutViewController(owner));
         if (is({u"PopFrame.qml"_s})) {
             auto *stage = new PopStage(owner);
-            stage->setViewBase(UiTest::viewUrl(QString()));
+            stage->setViewBase(UiSetup::viewUrl(QString()));
             auto *popup = new NumberInputViewController(u"价格修改"_s, u"12.5"_s, owner);
             popup->setPaddingTop(20);
             return props({u"popup"_s, obj(popup), u"view"_s, stage->viewUrl(popup), u"paddingTop"_s, 20,
@@ -271,7 +272,7 @@ private slots:
             QVERIFY2(object, qPrintable(user.errorString()));
             QVERIFY(object->property("used").value<QObject *>());
         } else if (view == u"Main.qml"_s) {
-            QQmlComponent component(engine.get(), UiTest::viewUrl(view));
+            QQmlComponent component(engine.get(), UiSetup::viewUrl(view));
             std::unique_ptr<QObject> object(component.create());
             QVERIFY2(object, qPrintable(component.errorString()));
             auto *window = qobject_cast<QQuickWindow *>(object.get());

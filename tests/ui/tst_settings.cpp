@@ -103,19 +103,10 @@ private slots:
         UI_VERIFY_NO_WARNINGS();
     }
 
-    void accessCodeOfADate_data()
-    {
-        QTest::addColumn<QDate>("date");
-        QTest::addColumn<QString>("code");
-        QTest::newRow("7 December 2026") << kToday << kTodaysCode;
-        QTest::newRow("31 January 2027") << QDate(2027, 1, 31) << u"86892797"_s;
-    }
-
     void accessCodeOfADate()
     {
-        QFETCH(QDate, date);
-        QFETCH(QString, code);
-        QCOMPARE(AccessCode::forDate(date), code);
+        QCOMPARE((QStringList{AccessCode::forDate(kToday), AccessCode::forDate(QDate(2027, 1, 31))}),
+                 (QStringList{kTodaysCode, u"86892797"_s}));
     }
 
     void lockOpensWithTheCodeOfTheDayItIsChecked()

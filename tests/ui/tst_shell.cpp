@@ -10,7 +10,6 @@
 #include "order/OrderManager.h"
 #include "settings/AccessCode.h"
 #include "settings/LanguageManager.h"
-#include "storage/DBManager.h"
 #include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
 #include "ui/components/NumberInputViewController.h"
@@ -26,15 +25,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString kQuantityPopup = u"ShellTestQuantity"_s;
-using Posted = QList<QPair<QString, QObject *>>;
 } // namespace
 
 class TestShell : public QObject, private AppWindow {
     Q_OBJECT
 private:
     DevServerHarness server{DevServerHarness::Catalogue::Demo};
-    std::unique_ptr<QObject> observer;
-    Posted posted;
 
     PopViewManager &pops() { return PopViewManager::defaultManager(); }
     QString fieldText(QQuickItem *frame, const QString &field)
@@ -99,24 +95,7 @@ private slots:
         });
     }
 
-    void init()
-    {
-        posted.clear();
-        observer = std::make_unique<QObject>();
-        for (const QString &name : {Notify::PopManagerControllerConfirm, Notify::PopManagerControllerCancel,
-                                    Notify::PopManagerControllerBackToFront}) {
-            NotificationCenter::defaultCenter().addObserver(
-                observer.get(), name, [this](const Notification &n) {
-                    posted.append({n.name, n.object.value<QObject *>()});
-                });
-        }
-    }
-
-    void cleanup()
-    {
-        observer.reset();
-        UI_VERIFY_NO_WARNINGS();
-    }
+    void cleanup() { UI_VERIFY_NO_WARNINGS(); }
 
     void cleanupTestCase()
     {
@@ -235,7 +214,16 @@ private slots:
         saveScreenshot(u"popups"_s);
 
         // OK confirms the top one; the lower one comes back to the front.
-        posted.clear();
+        using Posted = QList<QPair<QString, QObject *>>;
+        Posted posted;
+        QObject observer;
+        for (const QString &name : {Notify::PopManagerControllerConfirm, Notify::PopManagerControllerCancel,
+                                    Notify::PopManagerControllerBackToFront}) {
+            NotificationCenter::defaultCenter().addObserver(
+                &observer, name, [&posted](const Notification &n) {
+                    posted.append({n.name, n.object.value<QObject *>()});
+                });
+        }
         tapKeys(top, {u"ok"_s});
         QTRY_COMPARE(frames().size(), 1);
         QCOMPARE(posted, (Posted{{Notify::PopManagerControllerConfirm, upper},
@@ -371,15 +359,13 @@ private slots:
         QVERIFY(pops().pop(kQuantityPopup, {u"2"_s}));
         QQuickItem *frame = settledPopup();
         QVERIFY(frame);
-        const auto text = [frame](const QString &name) {
-            return UiTest::findItem(frame, name)->property("text").toString();
-        };
-        QCOMPARE(text(u"popTitle"_s) + u'|' + text(u"confirmButton"_s), u"Change quantity|OK"_s);
+        QCOMPARE(textIn(frame, u"popTitle"_s) + u'|' + textIn(frame, u"confirmButton"_s),
+                 u"Change quantity|OK"_s);
         saveScreenshot(u"popup-en"_s);
 
         // Back in Chinese while the pop-up is open: it re-reads its texts.
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
-        QCOMPARE(text(u"popTitle"_s) + u'|' + textOf(u"orderEntrance"_s), u"数量修改|点菜"_s);
+        QCOMPARE(textIn(frame, u"popTitle"_s) + u'|' + textOf(u"orderEntrance"_s), u"数量修改|点菜"_s);
         closePopup(frame, u"cancelButton"_s);
     }
 

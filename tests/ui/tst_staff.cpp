@@ -165,7 +165,7 @@ private slots:
         QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
     }
 
-    // Entries x (customer mode, logged in): the notice, the login dialog or the page.
+    // Entries x (customer mode, logged in): notice, login dialog or page (update logged out: window flow).
     void staffMenu_data()
     {
         QTest::addColumn<EntryCase>("row");
@@ -181,7 +181,6 @@ private slots:
         row("password, logged out", {S::PasswordEntry, false, false, S::PasswordPage, false, none});
         row("settings, customer mode", {S::SettingsEntry, true, false, S::SettingsPage, false, none});
         row("update, customer mode", {S::UpdateEntry, true, true, S::NoPage, false, cus});
-        row("update, logged out", {S::UpdateEntry, false, false, S::NoPage, true, none});
     }
 
     void staffMenu()
