@@ -336,21 +336,19 @@ private slots:
     void refusedTexts_data()
     {
         QTest::addColumn<QString>("content");
-        const QString root = u"<ClientCommand><CustCount>4</CustCount>"_s;
+        const auto held = [](const QString &body) {
+            return kDeclaration + u"<ClientCommand><CustCount>4</CustCount>"_s + body;
+        };
         QTest::newRow("empty OrderDetail")
-            << kDeclaration + root +
-                   u"<OrderDetail></OrderDetail><PackTasteString></PackTasteString></ClientCommand>"_s;
-        QTest::newRow("no OrderDetail") << kDeclaration + root + u"</ClientCommand>"_s;
+            << held(u"<OrderDetail></OrderDetail><PackTasteString></PackTasteString></ClientCommand>"_s);
+        QTest::newRow("no OrderDetail") << held(u"</ClientCommand>"_s);
         QTest::newRow("OrderDetail not under the root")
-            << kDeclaration + root +
-                   u"<X><OrderDetail><Guadan foodno=\"1\"/></OrderDetail></X></ClientCommand>"_s;
-        QTest::newRow("unclosed") << kDeclaration + root + u"<OrderDetail><Guadan foodno=\"1\" />"_s;
+            << held(u"<X><OrderDetail><Guadan foodno=\"1\"/></OrderDetail></X></ClientCommand>"_s);
+        QTest::newRow("unclosed") << held(u"<OrderDetail><Guadan foodno=\"1\" />"_s);
         QTest::newRow("raw quote in a value")
-            << kDeclaration + root +
-                   u"<OrderDetail><Guadan foodName=\"鱼\"虾\" /></OrderDetail></ClientCommand>"_s;
+            << held(u"<OrderDetail><Guadan foodName=\"鱼\"虾\" /></OrderDetail></ClientCommand>"_s);
         QTest::newRow("undefined entity")
-            << kDeclaration + root +
-                   u"<OrderDetail><Guadan foodName=\"&lol;\" /></OrderDetail></ClientCommand>"_s;
+            << held(u"<OrderDetail><Guadan foodName=\"&lol;\" /></OrderDetail></ClientCommand>"_s);
         QTest::newRow("empty") << QString();
         QTest::newRow("not XML") << u"挂单"_s;
         QTest::newRow("billion laughs") << billionLaughs();
@@ -376,12 +374,11 @@ private slots:
         const QString expected = pack->toGuadanString();
 
         QCOMPARE(hold(*pack), 1);
-        QCOMPARE(sink->shown, QStringList{u"ok:挂单成功"_s});
-        QCOMPARE(lines.clearCount, 1);
-        QCOMPARE(listUpdates->entries.size(), 1);
+        QCOMPARE(sink->shown << QString::number(lines.clearCount) +
+                                    QString::number(listUpdates->entries.size()),
+                 (QStringList{u"ok:挂单成功"_s, u"11"_s}));
         const QList<Guadan> stored = heldOrders();
-        QCOMPARE(stored.size(), 1);
-        QCOMPARE(stored[0].content, expected);
+        QCOMPARE(mapped(stored, [](const Guadan &g) { return g.content; }), QStringList{expected});
         QVERIFY(qAbs(stored[0].createDate.secsTo(QDateTime::currentDateTimeUtc())) < 5);
 
         // Without a completion it is stored all the same.
@@ -412,10 +409,8 @@ private slots:
 
         QCOMPARE(hold(*OrderPack::genNewPack()), 0);
         QCOMPARE(sink->shown, QStringList{message});
-        QCOMPARE(lines.clearCount, 0);
+        QCOMPARE(lines.clearCount + listUpdates->entries.size() + heldOrders().size(), 0);
         QCOMPARE(lines.lines.size(), lineCount);
-        QVERIFY(listUpdates->entries.isEmpty());
-        QVERIFY(heldOrders().isEmpty());
         OrderPack::setLinesSource(nullptr); // and without any lines at all
         QCOMPARE(hold(*OrderPack::genNewPack()), 0);
         QVERIFY(heldOrders().isEmpty());
