@@ -12,7 +12,8 @@ private slots:
     {
         QTemporaryDir dir;
         qputenv("DIANCAI_HOME", QFile::encodeName(dir.filePath(QStringLiteral("env"))));
-        AppPaths::initHome({QStringLiteral("diancai"), QStringLiteral("--home"), dir.filePath(QStringLiteral("arg"))});
+        AppPaths::initHome(
+            {QStringLiteral("diancai"), QStringLiteral("--home"), dir.filePath(QStringLiteral("arg"))});
         QCOMPARE(AppPaths::home(), dir.filePath(QStringLiteral("arg")));
         QVERIFY2(QDir(AppPaths::home()).exists(), "the home folder is created");
     }
@@ -31,12 +32,6 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         AppPaths::initHome({QStringLiteral("diancai"), QStringLiteral("--home")});
         QCOMPARE(AppPaths::home(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    }
-
-    void resourcesFromEnvironment()
-    {
-        // The test runner points DIANCAI_RESOURCES at the built resources.
-        QVERIFY(QFile::exists(AppPaths::resourcePath(QStringLiteral("en-strings"))));
     }
 };
 
