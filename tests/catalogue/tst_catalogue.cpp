@@ -158,22 +158,14 @@ private slots:
         SoldOutList::shared().clear();
     }
 
-    void priceLabel_data()
-    {
-        QTest::addColumn<Food>("food");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("market price, no unit") << dish("1", 30, "", "Y") << u"时价"_s;
-        QTest::newRow("market price with unit") << dish("1", 30, u"斤"_s, "Y") << u"时价 / 斤"_s;
-        QTest::newRow("12.5 with unit") << dish("1", 12.5f, u"份"_s, "N") << u"￥ 12.50 / 份"_s;
-        QTest::newRow("12.5 without unit") << dish("1", 12.5f, "", "") << u"￥ 12.50"_s;
-        QTest::newRow("flag compares exactly") << dish("1", 8, "", "y") << u"￥ 8.00"_s;
-    }
-
+    // Market price without and with a unit, a price without and with one; the flag compares exactly.
     void priceLabel()
     {
-        QFETCH(Food, food);
-        QFETCH(QString, label);
-        QCOMPARE(food.getPrice(), label);
+        const QList<Food> dishes{dish("1", 30, "", "Y"), dish("1", 30, u"斤"_s, "Y"),
+                                 dish("1", 12.5f, "", ""), dish("1", 12.5f, u"份"_s, "N"),
+                                 dish("1", 8, "", "y")};
+        QCOMPARE(mapped(dishes, [](const Food &f) { return f.getPrice(); }),
+                 (QStringList{u"时价"_s, u"时价 / 斤"_s, u"￥ 12.50"_s, u"￥ 12.50 / 份"_s, u"￥ 8.00"_s}));
     }
 
     void setMealPrice_data()
@@ -388,6 +380,14 @@ private slots:
             << QList{taste(u"1"_s, u"a|b|c"_s, u"A"_s, 1), taste(u"2"_s, u"d"_s, u"P"_s, 5)}
             << QStringList{u"1,2"_s, QString(), u"1|a|b|c|3|1|A|1.000000^2|d|3|1|P|5.000000"_s,
                            u"a|b|c(￥1.00),d(5.00%)"_s};
+        // A percentage of 0 or less and a fixed 0 show no amount; any other style shows money.
+        QTest::newRow("unusual amounts")
+            << QList{taste(u"1"_s, u"加辣"_s, u"P"_s, 0), taste(u"2"_s, u"b"_s, u"P"_s, -5),
+                     taste(u"3"_s, u"c"_s, u"A"_s, -2), taste(u"4"_s, u"d"_s, u"X"_s, 3)}
+            << QStringList{
+                   u"1,2,3,4"_s, QString(),
+                   u"1|加辣|3|1|P|0.000000^2|b|3|1|P|-5.000000^3|c|3|1|A|-2.000000^4|d|3|1|X|3.000000"_s,
+                   u"加辣,b,c(￥-2.00),d(￥3.00)"_s};
         QTest::newRow("none") << QList<TasteInfo>{}
                               << QStringList{QString(), QString(), QString(), QString()};
     }
@@ -412,44 +412,17 @@ private slots:
         QCOMPARE(TasteInfo::parseGuadanTasteString(u"^"_s), std::optional(QList<TasteInfo>{}));
     }
 
-    void displayForm_data()
-    {
-        QTest::addColumn<QString>("style");
-        QTest::addColumn<float>("amount");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("P 0") << u"P"_s << 0.0f << u"加辣"_s;
-        QTest::newRow("P negative") << u"P"_s << -5.0f << u"加辣"_s;
-        QTest::newRow("A -2") << u"A"_s << -2.0f << u"加辣(￥-2.00)"_s;
-        QTest::newRow("other style shows money") << u"X"_s << 3.0f << u"加辣(￥3.00)"_s;
-        // The ordinary forms ("P 10", "A 3", "A 0") are in listForms.
-    }
-
-    void displayForm()
-    {
-        QFETCH(QString, style);
-        QFETCH(float, amount);
-        QFETCH(QString, shown);
-        QCOMPARE(taste(u"1"_s, u"加辣"_s, style, amount).displayTasteString(), shown);
-    }
-
-    void invalidTypedText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("comma") << u"a,b"_s << true;
-        QTest::newRow("bar") << u"a|b"_s << true;
-        QTest::newRow("caret") << u"a^b"_s << true;
-        QTest::newRow("tab") << u"a\tb"_s << true;
-        QTest::newRow("blank") << u"a b"_s << false;
-        QTest::newRow("full-width comma") << u"少盐，多醋"_s << false;
-        QTest::newRow("empty") << QString() << false;
-    }
-
+    // Commas, bars, carets and tabs would break the record forms; blanks and full-width commas do not.
     void invalidTypedText()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, refused);
-        QCOMPARE(TasteInfo::hasInputContainInvalidChar(text), refused);
+        const QStringList texts{u"a,b"_s, u"a|b"_s,        u"a^b"_s, u"a\tb"_s,
+                                u"a b"_s, u"少盐，多醋"_s, QString()};
+        QCOMPARE(mapped(texts,
+                        [](const QString &t) {
+                            return TasteInfo::hasInputContainInvalidChar(t) ? u"x"_s : u"."_s;
+                        })
+                     .join(QString()),
+                 u"xxxx..."_s);
     }
 
     void numbersIgnoreTheLocale()
