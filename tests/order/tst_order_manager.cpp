@@ -201,8 +201,8 @@ private slots:
     void setMealLinesAndRescaling_data()
     {
         QTest::addColumn<float>("orderedQty");
-        QTest::addColumn<QString>(
-            "change"); // "=n" sets the quantity, "+n"/"-n" steps, "remove" lowers by one
+        // "=n" sets the quantity, "+n"/"-n" steps, "remove" lowers by one.
+        QTest::addColumn<QString>("change");
         QTest::addColumn<QStringList>("after");
         const QStringList two{u"T T1 2"_s, u"M M1 2"_s, u"M M2 4"_s};
         QTest::newRow("one set, then three")
@@ -272,26 +272,23 @@ private slots:
         QCOMPARE(mapped(orders->arrOrders(), [](const Line &l) { return l->PrintState; }), states);
     }
 
-    void deleteAllEmptiesTheOrderAndTheStagingList()
-    {
-        orders->addFood(Menu::dish(u"D1"_s));
-        addSetMeal();
-        orders->deleteAllFoodOrders();
-        QVERIFY(orders->arrOrders().isEmpty());
-        QCOMPARE(orders->nextItemSeq(), 1u);
-    }
-
+    // A dish's ordered quantity counts its components too; emptying the order starts the numbering again.
     void orderedQuantityOfADish()
     {
-        QCOMPARE((QStringList{orders->getOrderAmount(u"M1"_s), orders->getOrderPackAmount(),
-                              orders->getOrderPackPay()}),
-                 (QStringList{u"0"_s, u"0"_s, u"0.00"_s}));
+        const auto amounts = [this] {
+            return QStringList{orders->getOrderAmount(u"M1"_s), orders->getOrderAmount(u"T1"_s),
+                               orders->getOrderPackAmount(), orders->getOrderPackPay(),
+                               QString::number(orders->nextItemSeq())};
+        };
+        const QStringList none{u"0"_s, u"0"_s, u"0"_s, u"0.00"_s, u"1"_s};
+        QCOMPARE(amounts(), none);
         orders->addFood(Menu::dish(u"M1"_s, 5));
         orders->addFood(Menu::dish(u"M1"_s, 5), FoodItemsize{u"M1"_s, u"大份"_s, 8, 0, 0, 0}, 2.5f);
         orders->addFood(Menu::setMeal(u"T1"_s, 88, {Menu::component(u"T1"_s, u"M1"_s, 4)}));
-        QCOMPARE((QStringList{orders->getOrderAmount(u"M1"_s), orders->getOrderAmount(u"T1"_s),
-                              orders->getOrderPackAmount()}),
-                 (QStringList{u"3.50"_s, u"1.00"_s, u"4.50"_s}));
+        QCOMPARE(amounts(), (QStringList{u"3.50"_s, u"1.00"_s, u"4.50"_s, u"113.00"_s, u"5"_s}));
+        orders->deleteAllFoodOrders();
+        QVERIFY(orders->arrOrders().isEmpty());
+        QCOMPARE(amounts(), none);
     }
 
     void orderTotal_data()
