@@ -70,47 +70,25 @@ private slots:
     void formatsMatchC_data()
     {
         QTest::addColumn<float>("number");
-        QTest::addColumn<QString>("two");
-        QTest::addColumn<QString>("six");
-        QTest::addColumn<QString>("trimmed");
-        QTest::newRow("12.5") << 12.5f << "12.50"
-                              << "12.500000"
-                              << "12.5";
-        QTest::newRow("whole") << 3.0f << "3.00"
-                               << "3.000000"
-                               << "3";
-        QTest::newRow("exact tie rounds to even") << 0.125f << "0.12"
-                                                  << "0.125000"
-                                                  << "0.12";
-        QTest::newRow("tie up to even") << 0.375f << "0.38"
-                                        << "0.375000"
-                                        << "0.38";
-        QTest::newRow("float noise") << 0.1f << "0.10"
-                                     << "0.100000"
-                                     << "0.1";
-        QTest::newRow("just under a half cent") << 1.005f << "1.00"
-                                                << "1.005000"
-                                                << "1";
-        QTest::newRow("negative") << -2.5f << "-2.50"
-                                  << "-2.500000"
-                                  << "-2.5";
-        QTest::newRow("large") << 123456.78f << "123456.78"
-                               << "123456.781250"
-                               << "123456.78";
-        QTest::newRow("zeros before the point") << 100000.0f << "100000.00"
-                                                << "100000.000000"
-                                                << "100000";
+        QTest::addColumn<QString>("texts"); // "%.2f", "%f", trimmed
+        QTest::newRow("12.5") << 12.5f << u"12.50 12.500000 12.5"_s;
+        QTest::newRow("whole") << 3.0f << u"3.00 3.000000 3"_s;
+        QTest::newRow("exact tie rounds to even") << 0.125f << u"0.12 0.125000 0.12"_s;
+        QTest::newRow("tie up to even") << 0.375f << u"0.38 0.375000 0.38"_s;
+        QTest::newRow("float noise") << 0.1f << u"0.10 0.100000 0.1"_s;
+        QTest::newRow("just under a half cent") << 1.005f << u"1.00 1.005000 1"_s;
+        QTest::newRow("negative") << -2.5f << u"-2.50 -2.500000 -2.5"_s;
+        QTest::newRow("large") << 123456.78f << u"123456.78 123456.781250 123456.78"_s;
+        QTest::newRow("zeros before the point") << 100000.0f << u"100000.00 100000.000000 100000"_s;
     }
     void formatsMatchC()
     {
         QFETCH(float, number);
-        QFETCH(QString, two);
-        QFETCH(QString, six);
-        QFETCH(QString, trimmed);
+        QFETCH(QString, texts);
         QLocale::setDefault(QLocale(QLocale::German));
-        QCOMPARE(CommonUtils::format2(number), two);
-        QCOMPARE(CommonUtils::format6(number), six);
-        QCOMPARE(CommonUtils::removeFloatZero(number), trimmed);
+        QCOMPARE(CommonUtils::format2(number) + u' ' + CommonUtils::format6(number) + u' ' +
+                     CommonUtils::removeFloatZero(number),
+                 texts);
         QLocale::setDefault(QLocale::c());
         char c[64];
         std::snprintf(c, sizeof c, "%.2f", double(number));
