@@ -8,7 +8,8 @@
 class TestAppPaths : public QObject {
     Q_OBJECT
 private slots:
-    void homeFromArgumentBeatsEnvironment()
+    // An argument beats the environment; the home folder is created.
+    void homeFromArgumentThenEnvironment()
     {
         QTemporaryDir dir;
         qputenv("DIANCAI_HOME", QFile::encodeName(dir.filePath(QStringLiteral("env"))));
@@ -16,12 +17,6 @@ private slots:
             {QStringLiteral("diancai"), QStringLiteral("--home"), dir.filePath(QStringLiteral("arg"))});
         QCOMPARE(AppPaths::home(), dir.filePath(QStringLiteral("arg")));
         QVERIFY2(QDir(AppPaths::home()).exists(), "the home folder is created");
-    }
-
-    void homeFromEnvironment()
-    {
-        QTemporaryDir dir;
-        qputenv("DIANCAI_HOME", QFile::encodeName(dir.filePath(QStringLiteral("env"))));
         AppPaths::initHome({QStringLiteral("diancai")});
         QCOMPARE(AppPaths::home(), dir.filePath(QStringLiteral("env")));
     }
