@@ -249,22 +249,19 @@ private slots:
                      u"<OrderDetail><x/></OrderDetail></ClientCommand>"_s);
     }
 
+    // Without a source of lines the detail is empty.
     void remarksInBothTexts()
     {
+        OrderPack::setLinesSource(nullptr);
         OrderPack pack;
         pack.arrTaste = {taste(u"12"_s, u"少盐"_s, u"A"_s, 2), manual(u"打包"_s, 1)};
-        QVERIFY(pack.toSendString().contains(
-            u"<OrdRemarkDef>12</OrdRemarkDef><OrdRemarkManual>打包\t1.000000</OrdRemarkManual>"_s));
+        QVERIFY(
+            pack.toSendString().endsWith(u"<OrdRemarkDef>12</OrdRemarkDef><OrdRemarkManual>打包\t1.000000"_s
+                                         u"</OrdRemarkManual><OrderDetail></OrderDetail></ClientCommand>"_s));
         const QString held = pack.toGuadanString();
         QVERIFY(held.contains(u"<OrdRemarkManual>打包&#9;1.000000</OrdRemarkManual>"_s));
         QVERIFY(held.endsWith(
             u"<PackTasteString>12|少盐|3|1|A|2.000000^-999|打包|||A|1.000000</PackTasteString></ClientCommand>"_s));
-    }
-
-    void withoutSourceTheDetailIsEmpty()
-    {
-        OrderPack::setLinesSource(nullptr);
-        QVERIFY(OrderPack().toSendString().contains(u"<OrderDetail></OrderDetail>"_s));
     }
 
     void holdAndRestore_data()
@@ -298,14 +295,14 @@ private slots:
         QCOMPARE(restored->CustCount, pack->CustCount);
         QCOMPARE(restored->arrTaste, pack->arrTaste);
         QVERIFY(!restored->DeskNo && !restored->WaiterMan && !restored->UniqueFlowNo && !restored->PosNo);
-        QCOMPARE(restored->ordersInPack.size(), order.size());
-        for (qsizetype i = 0; i < order.size(); ++i) {
-            // Every stored field is in the held-order element, so equal elements mean equal lines.
-            QCOMPARE(restored->ordersInPack[i]->toGuadanString(), order[i]->toGuadanString());
-            QCOMPARE(restored->ordersInPack[i]->isZengSong(), order[i]->isZengSong());
-            QVERIFY(restored->ordersInPack[i]->arrSubOrders.isEmpty());
-            QCOMPARE(restored->ordersInPack[i]->getSinglePrice(), order[i]->getSinglePrice());
-        }
+        // Every stored field is in the held-order element, so equal elements mean equal lines.
+        const auto held = [](const QList<Line> &list) {
+            return mapped(list, [](const Line &l) {
+                return l->toGuadanString() + QString::number(l->isZengSong()) +
+                       QString::number(l->arrSubOrders.size()) + u' ' + QString::number(l->getSinglePrice());
+            });
+        };
+        QCOMPARE(held(restored->ordersInPack), held(order));
         const Line &first = restored->ordersInPack[0];
         QCOMPARE((QStringList{first->toDataString(), first->foodName, first->Remark}),
                  (QStringList{order[0]->toDataString(), order[0]->foodName, order[0]->Remark}));
@@ -326,11 +323,8 @@ private slots:
                      .arg(first.itemSeq)
                      .arg(first.suiteIndex),
                  u"9 0 0 0 12"_s);
-        QVERIFY(first.isZengSong());
-        QVERIFY(first.FoodType.isEmpty() && first.arrTaste.isEmpty());
-        QVERIFY(!pack->ordersInPack[1]->isZengSong());
-        QVERIFY(!pack->CustCount);
-        QVERIFY(pack->arrTaste.isEmpty());
+        QVERIFY(first.isZengSong() && first.FoodType.isEmpty() && first.arrTaste.isEmpty());
+        QVERIFY(!pack->ordersInPack[1]->isZengSong() && !pack->CustCount && pack->arrTaste.isEmpty());
     }
 
     void refusedTexts_data()
