@@ -104,7 +104,7 @@ QStringList read(DBManager &db, const QString &reader, const QString &arg)
                                c.hasZengSongAuth() ? u"gift"_s : QString()}
                        .join(u'|');
         });
-    } else if (reader == u"category tree") { // "big:name=small name+big rowsxcols,...", then the map's size
+    } else if (reader == u"category tree") { // "big:name=small name+big rowsxcols,...", then the map's keys
         db.getFoodCatInfo([&](const QList<FoodBigCatInfo> &bigCats, const DBManager::SmallCatMap &small) {
             for (const FoodBigCatInfo &big : bigCats)
                 out << big.bcatno + u':' + big.bcatName + u'=' +
@@ -113,7 +113,9 @@ QStringList read(DBManager &db, const QString &reader, const QString &arg)
                                    .arg(c.layoutRow)
                                    .arg(c.layoutCol);
                            }).join(u',');
-            out << QString::number(small.size());
+            QStringList keys = small.keys();
+            keys.sort();
+            out << keys.join(u',');
         });
     } else if (reader == u"tastes by style") { // "category nameSTYLE:taste,...", arg "STYLE foodno"
         db.getTasteInfoByStyle(
@@ -404,10 +406,10 @@ private slots:
         // Small categories grouped under their big ones in table order; "99" has no listed big category.
         QTest::newRow("category tree")
             << kCategories << u"category tree"_s << QString()
-            << L{u"2:热菜=22 小炒2 3x4,21 炖菜2 0x0"_s, u"1:凉菜=11 拌菜1 0x0"_s, u"3:酒水="_s, u"3"_s};
+            << L{u"2:热菜=22 小炒2 3x4,21 炖菜2 0x0"_s, u"1:凉菜=11 拌菜1 0x0"_s, u"3:酒水="_s, u"1,2,3"_s};
         QTest::newRow("no big categories: the all pseudo-category")
             << u"insert into FoodSmallCatInfo (scatno, scatName, bcatNo) values ('11', '拌菜', '1')"_s
-            << u"category tree"_s << QString() << L{u"-no:全部="_s, u"0"_s};
+            << u"category tree"_s << QString() << L{u"-no:全部="_s, QString()};
         // "-1" holds the bound methods in table order, once per binding row.
         QTest::newRow("line style, bound dish")
             << kTastes << u"tastes by style"_s << u"P F1"_s
@@ -443,7 +445,7 @@ private slots:
         loadEnglish(resources, R"({"全部": "Everything"})", false);
         QVERIFY(base->fixture.exec(
             u"insert into FoodSmallCatInfo (scatno, scatName, bcatNo) values ('11', '拌菜', '1')"_s));
-        QCOMPARE(read(base->db, u"category tree"_s, {}), (QStringList{u"-no:Everything="_s, u"0"_s}));
+        QCOMPARE(read(base->db, u"category tree"_s, {}), (QStringList{u"-no:Everything="_s, QString()}));
     }
 
     void queryWithSqlBindsItsParameters()
