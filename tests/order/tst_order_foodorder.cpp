@@ -160,22 +160,17 @@ private slots:
 
     void setupFromDish_data()
     {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("currpriceFlag");
-        QTest::addColumn<QString>("qty");
-        QTest::addColumn<QString>("price");
-        QTest::newRow("dish") << u"D"_s << u"N"_s << u"1"_s << u"25"_s;
-        QTest::newRow("market price") << u"D"_s << u"Y"_s << u"1"_s << u"0"_s;
-        QTest::newRow("set meal") << u"T"_s << QString() << u"1"_s << u"25"_s;
-        QTest::newRow("component") << u"M"_s << QString() << u"2"_s << u"25"_s;
+        QTest::addColumn<QStringList>("c"); // type, currpriceFlag, the line's quantity and price
+        QTest::newRow("dish") << QStringList{u"D"_s, u"N"_s, u"1"_s, u"25"_s};
+        QTest::newRow("market price") << QStringList{u"D"_s, u"Y"_s, u"1"_s, u"0"_s};
+        QTest::newRow("set meal") << QStringList{u"T"_s, QString(), u"1"_s, u"25"_s};
+        QTest::newRow("component") << QStringList{u"M"_s, QString(), u"2"_s, u"25"_s};
     }
 
     void setupFromDish()
     {
-        QFETCH(QString, type);
-        QFETCH(QString, currpriceFlag);
-        QFETCH(QString, qty);
-        QFETCH(QString, price);
+        QFETCH(QStringList, c);
+        const QString &type = c[0], &currpriceFlag = c[1], &qty = c[2], &price = c[3];
         ConfigManager::defaultManager().setDefaultPrintState(u"1"_s);
         Food food;
         *food.info = {u"s"_s,  u"301"_s, u"c3"_s,        u"牛肉"_s, u"Beef"_s, type, currpriceFlag,

@@ -178,24 +178,19 @@ private slots:
         QVERIFY(orders->arrOrderCache().isEmpty());
     }
 
-    void sizesSetNameAndPrices_data()
-    {
-        QTest::addColumn<bool>("marketPrice");
-        QTest::addColumn<float>("expectedPrice");
-        QTest::newRow("ordinary") << false << 98.0f;
-        QTest::newRow("market price starts at 0") << true << 0.0f;
-    }
-
+    // The size sets the name and all four prices; a market-price dish starts at 0 all the same.
     void sizesSetNameAndPrices()
     {
-        QFETCH(bool, marketPrice);
-        QFETCH(float, expectedPrice);
-        Food fish = marketPrice ? Menu::marketPriceDish(u"D1"_s) : Menu::dish(u"D1"_s, 78);
-        orders->addFood(fish, FoodItemsize{u"D1"_s, u"大份"_s, 98, 97, 96, 88.2f});
-        const Line line = orders->arrOrders().first();
-        QCOMPARE(line->itemsize, u"大份"_s);
-        QCOMPARE((QList<float>{line->salePrice1, line->salePrice2, line->salePrice3, line->MemberPrice}),
-                 (QList<float>{expectedPrice, 97, 96, 88.2f}));
+        orders->addFood(Menu::dish(u"D1"_s, 78), FoodItemsize{u"D1"_s, u"大份"_s, 98, 97, 96, 88.2f});
+        orders->addFood(Menu::marketPriceDish(u"D2"_s), FoodItemsize{u"D2"_s, u"小份"_s, 98, 97, 96, 88.2f});
+        QCOMPARE(mapped(orders->arrOrders(),
+                        [](const Line &l) {
+                            return QStringList{l->itemsize, QString::number(l->salePrice1),
+                                               QString::number(l->salePrice2), QString::number(l->salePrice3),
+                                               QString::number(l->MemberPrice)}
+                                .join(u' ');
+                        }),
+                 (QStringList{u"大份 98 97 96 88.2"_s, u"小份 0 97 96 88.2"_s}));
     }
 
     void setMealLinesAndRescaling_data()
