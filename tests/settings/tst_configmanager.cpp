@@ -182,8 +182,7 @@ private slots:
         if (port.isValid())
             recorder->values.insert(Key::Port, port);
         const std::optional<QString> result = ConfigManager::defaultManager().getServerAddress();
-        QCOMPARE(result.value_or(QString()), address);
-        QCOMPARE(result.has_value(), !address.isEmpty());
+        QCOMPARE(result, address.isEmpty() ? std::nullopt : std::optional(address));
     }
 
     void dataFolderRule_data()
