@@ -219,8 +219,7 @@ private slots:
             << cmd + u"<DeskNo>&lt;/DeskNo&gt;&lt;Command&gt;CancelDesk&lt;/Command&gt;</DeskNo>"_s +
                    u"<CustCount>4&apos;&quot;</CustCount>"_s + remarks;
         const QString command = u"<Command>OrderPack</Command>"_s;
-        QTest::newRow("logged in") << QVariantMap{{u"login"_s, u"1001"_s}}
-                                   << u"<CashierID>1001</CashierID>"_s + command + remarks;
+        // Logged in: the whole send text of sendTextOfTwoLines.
         QTest::newRow("after logout")
             << QVariantMap{{u"login"_s, u"1001"_s}, {u"logout"_s, true}} << cmd + remarks;
         QTest::newRow("escaped cashier id")
