@@ -44,11 +44,6 @@ public:
     }
 };
 
-QString tagOf(const QString &name)
-{
-    return name == Notify::PopManagerControllerDismiss ? QStringLiteral("dismiss") : QStringLiteral("front");
-}
-
 bool runOnWorker(const std::function<void()> &work)
 {
     std::unique_ptr<QThread> worker(QThread::create(work));
@@ -103,7 +98,9 @@ private slots:
              {Notify::PopManagerControllerBackToFront, Notify::PopManagerControllerDismiss})
             NotificationCenter::defaultCenter().addObserver(
                 observer.get(), name, [this](const Notification &n) {
-                    events.append({tagOf(n.name), n.object.value<QObject *>()});
+                    events.append({n.name == Notify::PopManagerControllerDismiss ? QStringLiteral("dismiss")
+                                                                                 : QStringLiteral("front"),
+                                   n.object.value<QObject *>()});
                 });
         manager = std::make_unique<PopViewManager>();
     }
