@@ -57,12 +57,16 @@ private slots:
         QCOMPARE(got[0].userInfo.value(u"requestId"_s).toString(), u"1"_s);
     }
 
-    void mainThreadPostIsImmediate()
+    // On the main thread at once, before any event processing; a plain post on the posting thread.
+    void mainThreadPostIsImmediatePlainPostStaysOnItsThread()
     {
         record(u"kNow"_s);
         PostNotificationInMainThread(u"kNow"_s);
-        QCOMPARE(got.size(), 1); // before any event processing
-        QCOMPARE(got[0].thread, QThread::currentThread());
+        QCOMPARE(got.size(), 1);
+        const auto worker = runOnWorker([] { NotificationCenter::defaultCenter().post(u"kNow"_s); });
+        QCOMPARE(got.size(), 2);
+        QCOMPARE((QList<QThread *>{got[0].thread, got[1].thread}),
+                 (QList<QThread *>{QThread::currentThread(), worker.get()}));
     }
 
     void workerPostIsQueuedToMainThreadWithoutWaiting()
@@ -87,14 +91,6 @@ private slots:
             QCOMPARE(got[i].object.toInt(), i); // in posting order
             QCOMPARE(got[i].thread, QThread::currentThread());
         }
-    }
-
-    void plainPostRunsOnThePostingThread()
-    {
-        record(u"kHere"_s);
-        const auto worker = runOnWorker([] { NotificationCenter::defaultCenter().post(u"kHere"_s); });
-        QCOMPARE(got.size(), 1);
-        QCOMPARE(got[0].thread, worker.get());
     }
 
     void observersGoWithTheirOwner()

@@ -39,11 +39,12 @@ Line exampleLine()
     return Lines::dish(u"101"_s, u"菜品"_s, 12);
 }
 
-QString exampleData(const QString &tastes, const QString &sale)
+QString exampleData(const QString &tastes, const QString &name = u"菜品"_s, const QString &size = {})
 {
-    return u"<Data ItemSeq=\"1\" foodNo=\"101\" foodName=\"菜品\" FoodType=\"D\" ItemSize=\"\" "_s
-           u"SaleQty=\"1.000000\" SalePrice=\"12.000000\" SuitNo=\"\" OrgFoodNo=\"101\" SuitIndex=\"0\" "_s +
-           tastes + u" PrintState=\"0\" TempFoodFlag=\"N\" CurrpriceFlag=\"N\" "_s + sale + u" />"_s;
+    return u"<Data ItemSeq=\"1\" foodNo=\"101\" foodName=\"%1\" FoodType=\"D\" ItemSize=\"%2\" "_s
+           u"SaleQty=\"1.000000\" SalePrice=\"12.000000\" SuitNo=\"\" OrgFoodNo=\"101\" SuitIndex=\"0\" "_s
+           u"%3 PrintState=\"0\" TempFoodFlag=\"N\" CurrpriceFlag=\"N\" SellWay=\"A\" AuthID=\"\" />"_s.arg(
+               name, size, tastes);
 }
 } // namespace
 
@@ -102,23 +103,18 @@ private slots:
         Line normalWithAuth = exampleLine();
         normalWithAuth->authID = u"9"_s;
         normalWithAuth->sellWay = u"C"_s;
-        QTest::newRow("normal line drops authID")
-            << normalWithAuth << exampleData(noTastes, u"SellWay=\"A\" AuthID=\"\""_s);
+        QTest::newRow("normal line drops authID") << normalWithAuth << exampleData(noTastes);
         Line tasted = exampleLine();
         tasted->arrTaste = {taste(u"12"_s, u"A"_s, 2), manual(u"打包"_s, 1), taste(u"15"_s, u"P"_s, 5)};
         QTest::newRow("tastes") << tasted
-                                << exampleData(u"TasteDef=\"12,15\" TasteManual=\"打包\t1.000000\""_s,
-                                               u"SellWay=\"A\" AuthID=\"\""_s);
+                                << exampleData(u"TasteDef=\"12,15\" TasteManual=\"打包\t1.000000\""_s);
 
         Line special = exampleLine();
         special->foodName = u"鱼&\"虾\"<'蟹'>"_s;
         special->itemsize = u"大\n份"_s;
         QTest::newRow("special characters escaped")
             << special
-            << u"<Data ItemSeq=\"1\" foodNo=\"101\" foodName=\"鱼&amp;&quot;虾&quot;&lt;&apos;蟹&apos;&gt;\" "_s
-               u"FoodType=\"D\" ItemSize=\"大\n份\" SaleQty=\"1.000000\" SalePrice=\"12.000000\" SuitNo=\"\" "_s
-               u"OrgFoodNo=\"101\" SuitIndex=\"0\" TasteDef=\"\" TasteManual=\"\" PrintState=\"0\" TempFoodFlag=\"N\" "_s
-               u"CurrpriceFlag=\"N\" SellWay=\"A\" AuthID=\"\" />"_s;
+            << exampleData(noTastes, u"鱼&amp;&quot;虾&quot;&lt;&apos;蟹&apos;&gt;"_s, u"大\n份"_s);
     }
 
     void dataElement()
@@ -131,36 +127,6 @@ private slots:
             QVERIFY(order->authID.isEmpty());
     }
 
-    void guadanElement()
-    {
-        Line l = exampleLine();
-        l->catno = u"c1"_s;
-        l->foodSubName = u"Dish"_s;
-        l->TjFlag = u"Y"_s;
-        l->spellName = u"cp"_s;
-        l->salePrice2 = 11;
-        l->salePrice3 = 10.5f;
-        l->MemberPrice = 9;
-        l->unitname = u"份"_s;
-        l->Remark = u"a\tb\r\nc"_s;
-        l->bcatName = u"热菜"_s;
-        l->scatName = u"川菜"_s;
-        l->suitIndex = -4;
-        l->suitFoodQty = 2;
-        l->arrTaste = {::taste(u"12"_s, u"少盐"_s, u"A"_s, 2)};
-        l->setIsZengSong(true);
-        l->authID = u"1001"_s;
-        QCOMPARE(
-            l->toGuadanString(),
-            u"<Guadan foodno=\"101\" catno=\"c1\" foodName=\"菜品\" foodSubName=\"Dish\" FoodType=\"D\" "_s
-            u"currpriceFlag=\"N\" TjFlag=\"Y\" TempFoodFlag=\"N\" spellName=\"cp\" salePrice1=\"12.000000\" "_s
-            u"salePrice2=\"11.000000\" salePrice3=\"10.500000\" MemberPrice=\"9.000000\" unitname=\"份\" "_s
-            u"itemsize=\"\" Remark=\"a&#9;b&#13;&#10;c\" PrintState=\"0\" bcatName=\"热菜\" scatName=\"川菜\" "_s
-            u"suitno=\"\" forceChange=\"\" suiteIndex=\"0\" suitFoodQty=\"2.000000\" suitIndex=\"-4\" "_s
-            u"OrgFoodNo=\"\" changeAmt=\"0.000000\" orderQty=\"1.000000\" itemSeq=\"1\" "_s
-            u"guadanTasteString=\"12|少盐|3|1|A|2.000000\" SellWay=\"C\" AuthID=\"1001\" />"_s);
-    }
-
     void displayTexts()
     {
         Line dish = line(u"D"_s, 12.5f, 2.25f);
@@ -171,66 +137,45 @@ private slots:
         QCOMPARE(dish->displayStyleSoldoutFoodName(u"别名"_s), (StyledText{u"别名(已售罄)"_s, 5}));
     }
 
-    void printStates_data()
+    // Unknown and empty print states stay as they are and show as they are (the known ones: the order list).
+    void otherPrintStatesStay()
     {
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<QString>("next");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("0") << u"0"_s << u"1"_s << u"即起"_s;
-        QTest::newRow("1") << u"1"_s << u"2"_s << u"等叫"_s;
-        QTest::newRow("2") << u"2"_s << u"0"_s << u"不出"_s;
-        QTest::newRow("other stays") << u"7"_s << u"7"_s << u"7"_s;
-        QTest::newRow("empty stays") << QString() << QString() << QString();
-    }
-
-    void printStates()
-    {
-        QFETCH(QString, state);
-        QFETCH(QString, next);
-        QFETCH(QString, text);
-        QCOMPARE(FoodOrder::nextPrintState(state), next);
-        QCOMPARE(FoodOrder::printStateText(state), text);
+        QCOMPARE((QStringList{FoodOrder::nextPrintState(u"7"_s), FoodOrder::printStateText(u"7"_s),
+                              FoodOrder::nextPrintState({}), FoodOrder::printStateText({})}),
+                 (QStringList{u"7"_s, u"7"_s, QString(), QString()}));
     }
 
     void subOrderLink()
     {
-        FoodOrder parent;
-        parent.foodno = u"900"_s;
-        parent.itemSeq = 4;
-        FoodOrder sub;
-        sub.suitno = u"900"_s;
-        sub.suiteIndex = 4;
-        QVERIFY(FoodOrder::isSubOrder(sub, parent));
-        sub.suiteIndex = 3;
-        QVERIFY(!FoodOrder::isSubOrder(sub, parent));
-        sub.suiteIndex = -1;
-        parent.itemSeq = std::numeric_limits<quint64>::max();
-        QVERIFY(!FoodOrder::isSubOrder(sub, parent));
+        const auto linked = [](qint64 suiteIndex, quint64 itemSeq) {
+            FoodOrder parent, sub;
+            parent.foodno = sub.suitno = u"900"_s;
+            parent.itemSeq = itemSeq;
+            sub.suiteIndex = suiteIndex;
+            return FoodOrder::isSubOrder(sub, parent);
+        };
+        QCOMPARE((QList<bool>{linked(4, 4), linked(3, 4), linked(-1, std::numeric_limits<quint64>::max())}),
+                 (QList<bool>{true, false, false}));
     }
 
     void setupFromDish_data()
     {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("currpriceFlag");
-        QTest::addColumn<QString>("qty");
-        QTest::addColumn<QString>("price");
-        QTest::newRow("dish") << u"D"_s << u"N"_s << u"1"_s << u"25"_s;
-        QTest::newRow("market price") << u"D"_s << u"Y"_s << u"1"_s << u"0"_s;
-        QTest::newRow("set meal") << u"T"_s << QString() << u"1"_s << u"25"_s;
-        QTest::newRow("component") << u"M"_s << QString() << u"2"_s << u"25"_s;
+        QTest::addColumn<QStringList>("c"); // type, currpriceFlag, the line's quantity and price
+        QTest::newRow("dish") << QStringList{u"D"_s, u"N"_s, u"1"_s, u"25"_s};
+        QTest::newRow("market price") << QStringList{u"D"_s, u"Y"_s, u"1"_s, u"0"_s};
+        QTest::newRow("set meal") << QStringList{u"T"_s, QString(), u"1"_s, u"25"_s};
+        QTest::newRow("component") << QStringList{u"M"_s, QString(), u"2"_s, u"25"_s};
     }
 
     void setupFromDish()
     {
-        QFETCH(QString, type);
-        QFETCH(QString, currpriceFlag);
-        QFETCH(QString, qty);
-        QFETCH(QString, price);
+        QFETCH(QStringList, c);
+        const QString &type = c[0], &currpriceFlag = c[1], &qty = c[2], &price = c[3];
         ConfigManager::defaultManager().setDefaultPrintState(u"1"_s);
         Food food;
-        *food.info = {u"s"_s,  u"301"_s, u"c3"_s, u"牛肉"_s, u"Beef"_s, type, currpriceFlag,
-                      u"Y"_s,  u"N"_s,   u"nr"_s, 25,        24,        23,   22,
-                      u"份"_s, u"大"_s,  u"嫩"_s, 9,         u"中"_s};
+        *food.info = {u"s"_s,  u"301"_s, u"c3"_s,        u"牛肉"_s, u"Beef"_s, type, currpriceFlag,
+                      u"Y"_s,  u"N"_s,   u"nr"_s,        25,        24,        23,   22,
+                      u"份"_s, u"大"_s,  u"a\tb\r\nc"_s, 9,         u"中"_s};
         food.bcatName = u"热菜"_s;
         food.scatName = u"炒菜"_s;
         food.suitno = u"900"_s;
@@ -242,6 +187,11 @@ private slots:
 
         Line order = FoodOrder::genFoodOrderWithType(u"Z"_s); // the caller's type stands
         setupFoodOrder(food, *order);
+        // What the line holds beyond the dish: every field is in the held-order element.
+        order->suitIndex = -4;
+        order->arrTaste = {::taste(u"12"_s, u"少盐"_s, u"A"_s, 2)};
+        order->setIsZengSong(true);
+        order->authID = u"1001"_s;
         QCOMPARE(
             order->toGuadanString(),
             u"<Guadan foodno=\"301\" catno=\"c3\" foodName=\"牛肉\" foodSubName=\"Beef\" FoodType=\"Z\" "_s
@@ -249,10 +199,12 @@ private slots:
                 currpriceFlag + u"\" TjFlag=\"Y\" TempFoodFlag=\"N\" spellName=\"nr\" salePrice1=\""_s +
                 price +
                 u".000000\" salePrice2=\"24.000000\" salePrice3=\"23.000000\" MemberPrice=\"22.000000\" "_s
-                u"unitname=\"份\" itemsize=\"大\" Remark=\"嫩\" PrintState=\"1\" bcatName=\"热菜\" "_s
+                u"unitname=\"份\" itemsize=\"大\" Remark=\"a&#9;b&#13;&#10;c\" PrintState=\"1\" bcatName=\"热菜\" "_s
                 u"scatName=\"炒菜\" suitno=\"900\" forceChange=\"Y\" suiteIndex=\"3\" suitFoodQty=\"2.000000\" "_s
-                u"suitIndex=\"0\" OrgFoodNo=\"300\" changeAmt=\"4.500000\" orderQty=\""_s +
-                qty + u".000000\" itemSeq=\"0\" guadanTasteString=\"\" SellWay=\"A\" AuthID=\"\" />"_s);
+                u"suitIndex=\"-4\" OrgFoodNo=\"300\" changeAmt=\"4.500000\" orderQty=\""_s +
+                qty +
+                u".000000\" itemSeq=\"0\" guadanTasteString=\"12|少盐|3|1|A|2.000000\" SellWay=\"C\" "_s
+                u"AuthID=\"1001\" />"_s);
     }
 
     void setupFromFoodWithoutDish()

@@ -64,15 +64,6 @@ private:
         return {};
     }
 
-    // 20 x 2 given away, 15 x 1, and a set meal of 88 whose component costs 5 x 2: 113 in all.
-    void addPricedOrder()
-    {
-        orders->addFood(Menu::dish(u"D1"_s, 20), std::nullopt, 2);
-        orders->arrOrders().first()->setIsZengSong(true);
-        orders->addFood(Menu::dish(u"D2"_s, 15));
-        orders->addFood(Menu::setMeal(u"T1"_s, 88, {Menu::component(u"T1"_s, u"M1"_s, 2, 5)}));
-    }
-
 private slots:
     void init()
     {
@@ -187,31 +178,26 @@ private slots:
         QVERIFY(orders->arrOrderCache().isEmpty());
     }
 
-    void sizesSetNameAndPrices_data()
-    {
-        QTest::addColumn<bool>("marketPrice");
-        QTest::addColumn<float>("expectedPrice");
-        QTest::newRow("ordinary") << false << 98.0f;
-        QTest::newRow("market price starts at 0") << true << 0.0f;
-    }
-
+    // The size sets the name and all four prices; a market-price dish starts at 0 all the same.
     void sizesSetNameAndPrices()
     {
-        QFETCH(bool, marketPrice);
-        QFETCH(float, expectedPrice);
-        Food fish = marketPrice ? Menu::marketPriceDish(u"D1"_s) : Menu::dish(u"D1"_s, 78);
-        orders->addFood(fish, FoodItemsize{u"D1"_s, u"大份"_s, 98, 97, 96, 88.2f});
-        const Line line = orders->arrOrders().first();
-        QCOMPARE(line->itemsize, u"大份"_s);
-        QCOMPARE((QList<float>{line->salePrice1, line->salePrice2, line->salePrice3, line->MemberPrice}),
-                 (QList<float>{expectedPrice, 97, 96, 88.2f}));
+        orders->addFood(Menu::dish(u"D1"_s, 78), FoodItemsize{u"D1"_s, u"大份"_s, 98, 97, 96, 88.2f});
+        orders->addFood(Menu::marketPriceDish(u"D2"_s), FoodItemsize{u"D2"_s, u"小份"_s, 98, 97, 96, 88.2f});
+        QCOMPARE(mapped(orders->arrOrders(),
+                        [](const Line &l) {
+                            return QStringList{l->itemsize, QString::number(l->salePrice1),
+                                               QString::number(l->salePrice2), QString::number(l->salePrice3),
+                                               QString::number(l->MemberPrice)}
+                                .join(u' ');
+                        }),
+                 (QStringList{u"大份 98 97 96 88.2"_s, u"小份 0 97 96 88.2"_s}));
     }
 
     void setMealLinesAndRescaling_data()
     {
         QTest::addColumn<float>("orderedQty");
-        QTest::addColumn<QString>(
-            "change"); // "=n" sets the quantity, "+n"/"-n" steps, "remove" lowers by one
+        // "=n" sets the quantity, "+n"/"-n" steps, "remove" lowers by one.
+        QTest::addColumn<QString>("change");
         QTest::addColumn<QStringList>("after");
         const QStringList two{u"T T1 2"_s, u"M M1 2"_s, u"M M2 4"_s};
         QTest::newRow("one set, then three")
@@ -259,81 +245,69 @@ private slots:
         QCOMPARE(sounds, (QStringList{u"bnok"_s, u"bnok"_s, u"bncancel"_s, u"bncancel"_s, u"bncancel"_s}));
     }
 
+    // All lines take the next state of the first; an empty first state (or no lines) changes nothing.
     void switchPrintState_data()
     {
         QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("即起 to 等叫") << u"0"_s << u"1"_s;
-        QTest::newRow("other stays") << u"7"_s << u"7"_s;
+        QTest::addColumn<QStringList>("states");
+        QTest::newRow("即起 to 等叫") << u"0"_s << QStringList{u"1"_s, u"1"_s, u"1"_s, u"1"_s};
+        QTest::newRow("other stays") << u"7"_s << QStringList{u"7"_s, u"7"_s, u"7"_s, u"7"_s};
+        QTest::newRow("no first state") << QString() << QStringList{QString(), u"0"_s, u"0"_s, u"0"_s};
     }
 
     void switchPrintState()
     {
         QFETCH(QString, first);
-        QFETCH(QString, expected);
+        QFETCH(QStringList, states);
+        orders->switchPrintState();
         orders->addFood(Menu::dish(u"D1"_s));
         addSetMeal();
         orders->arrOrders().first()->PrintState = first;
         orders->switchPrintState();
-        for (const Line &line : orders->arrOrders())
-            QCOMPARE(line->PrintState, expected);
+        QCOMPARE(mapped(orders->arrOrders(), [](const Line &l) { return l->PrintState; }), states);
     }
 
-    void switchPrintStateWithoutAFirstState()
-    {
-        orders->switchPrintState();
-        orders->addFood(Menu::dish(u"D1"_s));
-        orders->addFood(Menu::dish(u"D2"_s));
-        orders->arrOrders().first()->PrintState.clear();
-        orders->switchPrintState();
-        QCOMPARE(orders->arrOrders().last()->PrintState, u"0"_s);
-    }
-
-    void deleteAllEmptiesTheOrderAndTheStagingList()
-    {
-        orders->addFood(Menu::dish(u"D1"_s));
-        addSetMeal();
-        orders->deleteAllFoodOrders();
-        QVERIFY(orders->arrOrders().isEmpty());
-        QCOMPARE(orders->nextItemSeq(), 1u);
-    }
-
+    // A dish's ordered quantity counts its components too; emptying the order starts the numbering again.
     void orderedQuantityOfADish()
     {
-        QCOMPARE((QStringList{orders->getOrderAmount(u"M1"_s), orders->getOrderPackAmount(),
-                              orders->getOrderPackPay()}),
-                 (QStringList{u"0"_s, u"0"_s, u"0.00"_s}));
+        const auto amounts = [this] {
+            return QStringList{orders->getOrderAmount(u"M1"_s), orders->getOrderAmount(u"T1"_s),
+                               orders->getOrderPackAmount(), orders->getOrderPackPay(),
+                               QString::number(orders->nextItemSeq())};
+        };
+        const QStringList none{u"0"_s, u"0"_s, u"0"_s, u"0.00"_s, u"1"_s};
+        QCOMPARE(amounts(), none);
         orders->addFood(Menu::dish(u"M1"_s, 5));
         orders->addFood(Menu::dish(u"M1"_s, 5), FoodItemsize{u"M1"_s, u"大份"_s, 8, 0, 0, 0}, 2.5f);
         orders->addFood(Menu::setMeal(u"T1"_s, 88, {Menu::component(u"T1"_s, u"M1"_s, 4)}));
-        QCOMPARE((QStringList{orders->getOrderAmount(u"M1"_s), orders->getOrderAmount(u"T1"_s),
-                              orders->getOrderPackAmount()}),
-                 (QStringList{u"3.50"_s, u"1.00"_s, u"4.50"_s}));
+        QCOMPARE(amounts(), (QStringList{u"3.50"_s, u"1.00"_s, u"4.50"_s, u"113.00"_s, u"5"_s}));
+        orders->deleteAllFoodOrders();
+        QVERIFY(orders->arrOrders().isEmpty());
+        QCOMPARE(amounts(), none);
     }
 
     void orderTotal_data()
     {
-        QTest::addColumn<qint64>("showAmount");
         QTest::addColumn<QList<TasteInfo>>("remarks");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("lines only") << qint64(3) << QList<TasteInfo>{} << u"113.00"_s;
+        QTest::newRow("lines only") << QList<TasteInfo>{} << u"113.00"_s;
         QTest::newRow("fixed and percentage, both of the lines' sum")
-            << qint64(3) << QList<TasteInfo>{remark(u"A"_s, 3), remark(u"P"_s, 10)} << u"127.30"_s;
-        QTest::newRow("other styles add nothing")
-            << qint64(3) << QList<TasteInfo>{remark(u""_s, 50)} << u"113.00"_s;
+            << QList<TasteInfo>{remark(u"A"_s, 3), remark(u"P"_s, 10)} << u"127.30"_s;
+        QTest::newRow("other styles add nothing") << QList<TasteInfo>{remark(u""_s, 50)} << u"113.00"_s;
     }
 
+    // 20 x 2 given away, 15 x 1, and a set meal of 88 whose component costs 5 x 2: 113 in all.
     void orderTotal()
     {
-        orders->genNewPack(); // the order pack, with its remarks and flow number
-        QFETCH(qint64, showAmount);
         QFETCH(QList<TasteInfo>, remarks);
         QFETCH(QString, expected);
-        ConfigManager::defaultManager().setCtShowAmount(showAmount);
-        addPricedOrder();
+        orders->genNewPack(); // the order pack, with its remarks and flow number
+        orders->addFood(Menu::dish(u"D1"_s, 20), std::nullopt, 2);
+        orders->arrOrders().first()->setIsZengSong(true);
+        orders->addFood(Menu::dish(u"D2"_s, 15));
+        orders->addFood(Menu::setMeal(u"T1"_s, 88, {Menu::component(u"T1"_s, u"M1"_s, 2, 5)}));
         orders->changePack([&remarks](OrderPack &pack) { pack.arrTaste = remarks; });
-        QCOMPARE(orders->getOrderPackPay(), expected);
-        QCOMPARE(orders->getOrderPackAmount(), u"4.00"_s);
+        QCOMPARE(orders->getOrderPackPay() + u' ' + orders->getOrderPackAmount(), expected + u" 4.00"_s);
     }
 
     void marketPriceCheck_data()
@@ -393,20 +367,19 @@ private slots:
             line.setIsZengSong(true);
             line.authID = u"001"_s;
         });
-        const QStringList gift{u"T|C|001"_s, u"M|C|001"_s, u"M|C|001"_s}, sale{u"A|"_s, u"A|"_s, u"A|"_s};
-        const QStringList fields{u"FoodType"_s, u"SellWay"_s, u"AuthID"_s},
-            saleFields{u"SellWay"_s, u"AuthID"_s};
+        const QStringList fields{u"FoodType"_s, u"SellWay"_s, u"AuthID"_s};
+        const QStringList gift{u"T|C|001"_s, u"M|C|001"_s, u"M|C|001"_s},
+            sale{u"T|A|"_s, u"M|A|"_s, u"M|A|"_s};
         QCOMPARE(attributes(orders->sendData(), fields), gift);
         orders->changeLine(parent, [](FoodOrder &line) { line.setIsZengSong(false); });
-        QCOMPARE(attributes(orders->sendData(), saleFields), sale);
-
-        QCOMPARE(orders->getOrderPackPay(), u"93.00"_s);
+        QCOMPARE(attributes(orders->sendData(), fields) << orders->getOrderPackPay(),
+                 sale + QStringList{u"93.00"_s});
         orders->setZengSong(parent, true, u"001"_s);
-        QCOMPARE(orders->getOrderPackPay(), u"0.00"_s);
-        QCOMPARE(attributes(orders->guaDanData(), fields), gift);
+        QCOMPARE(attributes(orders->guaDanData(), fields) << orders->getOrderPackPay(),
+                 gift + QStringList{u"0.00"_s});
         orders->setZengSong(parent, false, u"001"_s);
-        QCOMPARE(orders->getOrderPackPay(), u"93.00"_s);
-        QCOMPARE(attributes(orders->guaDanData(), saleFields), sale);
+        QCOMPARE(attributes(orders->guaDanData(), fields) << orders->getOrderPackPay(),
+                 sale + QStringList{u"93.00"_s});
     }
 
     void aHeldOrderSavedAfterAFailedSendKeepsItsSetMeals()
@@ -479,8 +452,7 @@ private slots:
         orders->genPackFromGuaDan(restored);
         const std::shared_ptr<OrderPack> pack = orders->orderPack();
         QVERIFY(pack->UniqueFlowNo && *pack->UniqueFlowNo != earlierFlowNo);
-        QCOMPARE(pack->CustCount, std::optional<QString>(u"4"_s));
-        QCOMPARE(pack->DeskNo, std::nullopt);
+        QCOMPARE(pack->CustCount.value_or(u"-"_s) + pack->DeskNo.value_or(u"-"_s), u"4-"_s);
         QCOMPARE(pack->arrTaste, restored.arrTaste);
         const QList<Line> lines = orders->arrOrders();
         QCOMPARE(lines, restored.ordersInPack);

@@ -1,10 +1,6 @@
-// The two-step send against a loopback server that answers each command as a test row says: every
-// outcome with its messages, notifications and completion, in the order they reach the main thread.
-// What the answer to a table-state request says about the guests of the bound table: a count is
-// taken only from the table's first row, only when it is in use and the count is not empty.
-// Keeping the order being taken in the app home's database: a later manager adopts it exactly, a
-// send without a definite answer locks it, a damaged one is moved aside, and flow numbers continue
-// across runs.
+// The two-step send against a scripted loopback server (every outcome in the order the main thread sees
+// it), the guests of the bound table, and the order kept in the app home: adopted exactly, locked after
+// an unanswered send, moved aside when damaged, with flow numbers continuing across runs.
 #include "OrderFixtures.h"
 
 #include "foundation/NotificationNames.h"
@@ -46,6 +42,12 @@ Answer reply(const QString &code, const QString &message)
 const Answer kNotXml{200, "<html>busy</html"};
 const QString kAdopted = u"info:已恢复未发送的点单"_s;
 const QString kLocked = u"error:点单已发出但未确认，请再次下单后再修改"_s;
+
+void useServer(quint16 port)
+{
+    ConfigManager::defaultManager().setIp(u"127.0.0.1"_s);
+    ConfigManager::defaultManager().setPort(QString::number(port));
+}
 
 // A manager keeping its order in the test home, as the program's start gives it one.
 std::unique_ptr<OrderManager> startedManager()
@@ -198,10 +200,8 @@ private slots:
         server.check = check;
         server.order = order;
         QVERIFY(server.start());
-        ConfigManager &config = ConfigManager::defaultManager();
-        config.setIp(u"127.0.0.1"_s);
-        config.setPort(QString::number(server.port()));
-        config.setCtLogoutAfterSend(logoutAfterSend);
+        useServer(server.port());
+        ConfigManager::defaultManager().setCtLogoutAfterSend(logoutAfterSend);
         LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
 
         auto log = std::make_shared<EventLog>(QStringList{
@@ -235,8 +235,7 @@ private slots:
         server.check = reply(u"0"_s, u"服务正常"_s);
         server.checkDelayMs = 300; // still under way when the send asks
         QVERIFY(server.start());
-        ConfigManager::defaultManager().setIp(u"127.0.0.1"_s);
-        ConfigManager::defaultManager().setPort(QString::number(server.port()));
+        useServer(server.port());
         auto log = std::make_shared<EventLog>(QStringList{Notify::SendOrderPackFailed});
         UserNotice::setSink(log);
         QVERIFY(ServerRequest::requestWithCommand(CommandMaker::checkServerStatus())->go());
@@ -251,20 +250,20 @@ private slots:
 
     void guestsInUse_data()
     {
+        using Guests = std::optional<QString>;
         QTest::addColumn<QList<Row>>("rows");
-        QTest::addColumn<std::optional<QString>>("guests");
-        const std::optional<QString> ask;
-        QTest::newRow("in use") << QList<Row>{row(u"1"_s, u"4"_s)} << std::optional<QString>(u"4"_s);
-        QTest::newRow("in use, other index")
-            << QList<Row>{row(u"3"_s, u"6"_s)} << std::optional<QString>(u"6"_s);
-        QTest::newRow("free") << QList<Row>{row(u"0"_s, u"4"_s)} << ask;
-        QTest::newRow("no use index") << QList<Row>{row(std::nullopt, u"4"_s)} << ask;
-        QTest::newRow("no count") << QList<Row>{row(u"1"_s, std::nullopt)} << ask;
-        QTest::newRow("empty count") << QList<Row>{row(u"1"_s, QString())} << ask;
-        QTest::newRow("only another table") << QList<Row>{row(u"1"_s, u"4"_s, u"A02"_s)} << ask;
+        QTest::addColumn<Guests>("guests");
+        QTest::newRow("in use") << QList<Row>{row(u"1"_s, u"4"_s)} << Guests(u"4"_s);
+        QTest::newRow("in use, other index") << QList<Row>{row(u"3"_s, u"6"_s)} << Guests(u"6"_s);
+        QTest::newRow("free") << QList<Row>{row(u"0"_s, u"4"_s)} << Guests();
+        QTest::newRow("no use index") << QList<Row>{row(std::nullopt, u"4"_s)} << Guests();
+        QTest::newRow("no count") << QList<Row>{row(u"1"_s, std::nullopt)} << Guests();
+        QTest::newRow("empty count") << QList<Row>{row(u"1"_s, QString())} << Guests();
+        QTest::newRow("only another table") << QList<Row>{row(u"1"_s, u"4"_s, u"A02"_s)} << Guests();
         QTest::newRow("first row of the table counts")
-            << QList<Row>{row(u"1"_s, u"2"_s, u"A02"_s), row(u"0"_s, u"2"_s), row(u"1"_s, u"4"_s)} << ask;
-        QTest::newRow("no rows") << QList<Row>() << ask;
+            << QList<Row>{row(u"1"_s, u"2"_s, u"A02"_s), row(u"0"_s, u"2"_s), row(u"1"_s, u"4"_s)}
+            << Guests();
+        QTest::newRow("no rows") << QList<Row>() << Guests();
     }
     void guestsInUse()
     {
@@ -314,8 +313,7 @@ private slots:
         const QStringList before = state(*orders);
         QTcpServer probe;
         probe.listen(QHostAddress::LocalHost);
-        ConfigManager::defaultManager().setIp(u"127.0.0.1"_s);
-        ConfigManager::defaultManager().setPort(QString::number(probe.serverPort()));
+        useServer(probe.serverPort());
         probe.close();
         std::optional<OrderManager::SendOutcome> outcome;
         orders->sendOrderPackStep2(u"<ClientCommand />"_s, [&](auto result) { outcome = result; });

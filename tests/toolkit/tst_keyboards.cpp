@@ -25,13 +25,6 @@ QString describe(const Notification &n)
         return tag + QStringLiteral(":<not a string>");
     return tag + QLatin1Char(':') + n.object.toString();
 }
-
-std::unique_ptr<KeyboardBase> makeKeypad(const QString &kind)
-{
-    if (kind == QLatin1String("numeric"))
-        return std::make_unique<NumberKeyboard>();
-    return std::make_unique<NumberAndLetterKeyboard>();
-}
 } // namespace
 
 class TestKeyboards : public QObject {
@@ -92,7 +85,9 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QStringList, notifications);
 
-        auto keypad = makeKeypad(kind);
+        std::unique_ptr<KeyboardBase> keypad(kind == QLatin1String("numeric")
+                                                 ? static_cast<KeyboardBase *>(new NumberKeyboard)
+                                                 : new NumberAndLetterKeyboard);
         for (const QString &step : steps) {
             if (step == kSetupAbsent)
                 keypad->setupValue(std::nullopt);
