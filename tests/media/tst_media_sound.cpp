@@ -1,10 +1,11 @@
+#include "../server/NotificationLog.h"
 #include "MediaTestHome.h"
 
 #include "media/AudioBackend.h"
 
 namespace {
 
-// Writes down every call, and whether each came on the main thread.
+// Writes down every call, marking those that did not come on the main thread.
 class RecordingBackend : public AudioBackend {
 public:
     explicit RecordingBackend(QStringList *log) : log_(log) {}
@@ -16,43 +17,28 @@ public:
     void playEffect(const QString &name) override { record(u"play "_s + name); }
     void newMusicPlayer(const QString &path) override
     {
-        playing_ = false;
-        record(u"player "_s + QFileInfo(path).fileName());
+        record(u"player "_s + QFileInfo(path).fileName(), false);
     }
     bool isMusicPlaying() const override { return playing_; }
-    void startMusicLooping() override
-    {
-        playing_ = true;
-        record(u"start"_s);
-    }
-    void stopMusic() override
-    {
-        playing_ = false;
-        record(u"stop"_s);
-    }
+    void startMusicLooping() override { record(u"start"_s, true); }
+    void stopMusic() override { record(u"stop"_s, false); }
 
 private:
-    void record(const QString &call)
+    void record(const QString &call, std::optional<bool> playing = std::nullopt)
     {
-        if (QThread::currentThread() != QCoreApplication::instance()->thread())
-            *log_ << u"OFF MAIN THREAD: "_s + call;
-        else
-            *log_ << call;
+        playing_ = playing.value_or(playing_);
+        const bool onMain = QThread::currentThread() == QCoreApplication::instance()->thread();
+        *log_ << (onMain ? QString() : u"OFF MAIN THREAD: "_s) + call;
     }
     QStringList *log_;
     bool playing_ = false;
 };
 
-class MusicNotifications : public QObject {
-public:
-    MusicNotifications()
-    {
-        for (const QString &name : {Notify::BgMusicPlaying, Notify::BgMusicStop})
-            NotificationCenter::defaultCenter().addObserver(
-                this, name, [this](const Notification &n) { seen << n.name; });
-    }
-    QStringList seen;
+// The music notifications, as "name|" (they carry no object).
+struct MusicNotifications : NotificationLog {
+    MusicNotifications() : NotificationLog({Notify::BgMusicPlaying, Notify::BgMusicStop}) {}
 };
+const QString kPlaying = Notify::BgMusicPlaying + u'|', kStopped = Notify::BgMusicStop + u'|';
 
 using Play = void (SoundManager::*)();
 const QList<std::pair<QString, Play>> kEffects = {
@@ -159,7 +145,7 @@ private slots:
         QTest::addColumn<QString>("steps"); // p = playBgMusic, s = stopBgMusic, u = setup
         QTest::addColumn<QStringList>("calls");
         QTest::addColumn<QStringList>("posted");
-        const QString playing = Notify::BgMusicPlaying, stopped = Notify::BgMusicStop;
+        const QString playing = kPlaying, stopped = kStopped;
         const std::optional<QString> none, song = u"茉莉花.wav"_s;
         QTest::newRow("play without music") << none << u"p"_s << QStringList() << QStringList{playing};
         QTest::newRow("stop without music") << none << u"s"_s << QStringList() << QStringList{stopped};
@@ -192,16 +178,10 @@ private slots:
         ConfigManager::defaultManager().setSilentMode(true); // effects only
         auto sounds = manager();
         MusicNotifications notifications;
-        for (const QChar step : steps) {
-            if (step == u'p')
-                sounds->playBgMusic();
-            else if (step == u's')
-                sounds->stopBgMusic();
-            else
-                sounds->setup();
-        }
+        for (const QChar step : steps)
+            step == u'p' ? sounds->playBgMusic() : step == u's' ? sounds->stopBgMusic() : sounds->setup();
         QCOMPARE(log, calls);
-        QCOMPARE(notifications.seen, posted);
+        QCOMPARE(notifications.entries, posted);
     }
 
     void callsFromAWorkerRunOnTheMainThread()
@@ -216,9 +196,8 @@ private slots:
         worker->start();
         QVERIFY(worker->wait(10000));
         delete worker;
-        QTRY_COMPARE(log.size(), 3);
-        QCOMPARE(log, (QStringList{u"play bnok"_s, u"player 茉莉花.wav"_s, u"start"_s}));
-        QCOMPARE(notifications.seen, QStringList{Notify::BgMusicPlaying});
+        QTRY_COMPARE(log, (QStringList{u"play bnok"_s, u"player 茉莉花.wav"_s, u"start"_s}));
+        QCOMPARE(notifications.entries, QStringList{kPlaying});
     }
 
     // The real audio: this machine and CI have no sound device, and a missing device (or a file that
@@ -247,8 +226,7 @@ private slots:
         sounds.playBgMusic();
         QTest::qWait(50);
         sounds.stopBgMusic();
-        QCOMPARE(notifications.seen,
-                 (QStringList{Notify::BgMusicPlaying, Notify::BgMusicPlaying, Notify::BgMusicStop}));
+        QCOMPARE(notifications.entries, (QStringList{kPlaying, kPlaying, kStopped}));
 
         // A new package's music is listed at once.
         QVERIFY(!sounds.arrBgMusic().contains(u"新歌.wav"_s));
