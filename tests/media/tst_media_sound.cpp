@@ -1,5 +1,6 @@
-#include "../server/NotificationLog.h"
 #include "MediaTestHome.h"
+#include "server/NotificationLog.h"
+#include "server/TestRows.h"
 
 #include "media/AudioBackend.h"
 
@@ -116,16 +117,14 @@ private slots:
 
     void setupWithoutMusic_data()
     {
-        QTest::addColumn<bool>("folderMissing");
-        QTest::addColumn<std::optional<QString>>("chosen");
+        columns<bool, std::optional<QString>>("folderMissing", "chosen");
         QTest::newRow("nothing chosen") << false << std::optional<QString>();
         QTest::newRow("empty choice") << false << std::optional<QString>(QString());
         QTest::newRow("folder missing") << true << std::optional<QString>(u"茉莉花.wav"_s);
     }
     void setupWithoutMusic()
     {
-        QFETCH(bool, folderMissing);
-        QFETCH(std::optional<QString>, chosen);
+        auto [folderMissing, chosen] = row<bool, std::optional<QString>>("folderMissing", "chosen");
         if (folderMissing)
             home->usePackage(u"empty"_s);
         if (chosen && chosen->isEmpty())
@@ -141,10 +140,9 @@ private slots:
 
     void playAndStopMusic_data()
     {
-        QTest::addColumn<std::optional<QString>>("chosen");
-        QTest::addColumn<QString>("steps"); // p = playBgMusic, s = stopBgMusic, u = setup
-        QTest::addColumn<QStringList>("calls");
-        QTest::addColumn<QStringList>("posted");
+        // steps: p = playBgMusic, s = stopBgMusic, u = setup
+        columns<std::optional<QString>, QString, QStringList, QStringList>("chosen", "steps", "calls",
+                                                                           "posted");
         const QString playing = kPlaying, stopped = kStopped;
         const std::optional<QString> none, song = u"茉莉花.wav"_s;
         QTest::newRow("play without music") << none << u"p"_s << QStringList() << QStringList{playing};
@@ -168,10 +166,8 @@ private slots:
     }
     void playAndStopMusic()
     {
-        QFETCH(std::optional<QString>, chosen);
-        QFETCH(QString, steps);
-        QFETCH(QStringList, calls);
-        QFETCH(QStringList, posted);
+        auto [chosen, steps, calls, posted] = row<std::optional<QString>, QString, QStringList, QStringList>(
+            "chosen", "steps", "calls", "posted");
         for (const QString &name : SoundManager::kEffectNames)
             QFile::remove(resources->filePath(name + u".wav"_s));
         chooseMusic(chosen);

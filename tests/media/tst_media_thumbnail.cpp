@@ -1,4 +1,5 @@
 #include "MediaTestHome.h"
+#include "server/TestRows.h"
 
 #include "media/Thumbnail.h"
 
@@ -57,9 +58,7 @@ private slots:
 
     void madeAtTheAreaSizeAsHalfQualityJpeg_data()
     {
-        QTest::addColumn<QRectF>("area");
-        QTest::addColumn<qreal>("scale");
-        QTest::addColumn<QSize>("pixels");
+        columns<QRectF, qreal, QSize>("area", "scale", "pixels");
         QTest::newRow("menu grid") << PhotoManager::kMenuThumbnailArea << 1.0 << QSize(341, 304);
         QTest::newRow("menu grid, double density")
             << PhotoManager::kMenuThumbnailArea << 2.0 << QSize(682, 608);
@@ -68,9 +67,7 @@ private slots:
     }
     void madeAtTheAreaSizeAsHalfQualityJpeg()
     {
-        QFETCH(QRectF, area);
-        QFETCH(qreal, scale);
-        QFETCH(QSize, pixels);
+        auto [area, scale, pixels] = row<QRectF, qreal, QSize>("area", "scale", "pixels");
         PhotoManager photos;
         photos.setPixelScale(scale);
 
@@ -128,9 +125,8 @@ private slots:
 
     void nothingWrittenWithoutAPicture_data()
     {
-        QTest::addColumn<QString>("source"); // relative to the data folder; empty for no path
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QRectF>("area");
+        // source: relative to the data folder; empty for no path
+        columns<QString, QByteArray, QRectF>("source", "bytes", "area");
         const QRectF menu = PhotoManager::kMenuThumbnailArea;
         QTest::newRow("no picture path") << QString() << QByteArray() << menu;
         QTest::newRow("missing file") << u"foodPicBig/00404.jpg"_s << QByteArray() << menu;
@@ -143,9 +139,7 @@ private slots:
     }
     void nothingWrittenWithoutAPicture()
     {
-        QFETCH(QString, source);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QRectF, area);
+        auto [source, bytes, area] = row<QString, QByteArray, QRectF>("source", "bytes", "area");
         QString path = source.isEmpty() ? QString() : home->dataPath(source);
         if (!bytes.isEmpty())
             QVERIFY(MediaTestHome::writeFile(path, bytes));
