@@ -1,4 +1,5 @@
 #include "LoopbackServer.h"
+#include "TestRows.h"
 #include "server/HttpClient.h"
 
 #include <QFile>
@@ -82,8 +83,7 @@ private slots:
 
     void formEncoding_data()
     {
-        QTest::addColumn<Fields>("fields");
-        QTest::addColumn<QByteArray>("encoded");
+        columns<Fields, QByteArray>("fields", "encoded");
         const auto one = [](const QString &value) { return Fields{{u"xmlFile"_s, value}}; };
         QTest::newRow("unreserved stay") << one(u"AZaz09-_."_s) << QByteArray("xmlFile=AZaz09-_.");
         QTest::newRow("tilde and space") << one(u"~ +"_s) << QByteArray("xmlFile=%7E%20%2B");
@@ -95,8 +95,7 @@ private slots:
     }
     void formEncoding()
     {
-        QFETCH(Fields, fields);
-        QFETCH(QByteArray, encoded);
+        auto [fields, encoded] = row<Fields, QByteArray>("fields", "encoded");
         QCOMPARE(HttpClient::formUrlEncode(fields), encoded);
     }
 
@@ -131,16 +130,14 @@ private slots:
 
     void classifiesFailures_data()
     {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<int>("kind");
+        columns<QString, int>("url", "kind");
         QTest::newRow("407") << server.baseUrl() + u"/status/407"_s << int(HttpFailureKind::Authentication);
         QTest::newRow("not http") << u"file:///etc/passwd"_s << int(HttpFailureKind::BadRequest);
         QTest::newRow("no url") << QString() << int(HttpFailureKind::BadRequest);
     }
     void classifiesFailures()
     {
-        QFETCH(QString, url);
-        QFETCH(int, kind);
+        auto [url, kind] = row<QString, int>("url", "kind");
         HttpRequest request;
         request.url = url;
         const HttpResponse response = HttpClient::perform(request);

@@ -1,5 +1,6 @@
 #include "LoopbackServer.h"
 #include "ServerTestHome.h"
+#include "TestRows.h"
 #include "server/CommandMaker.h"
 #include "server/HttpClient.h"
 #include "server/RequestQueue.h"
@@ -84,9 +85,7 @@ private slots:
     // The address with its query, and the method that follows from the form.
     void buildsTheRequest_data()
     {
-        QTest::addColumn<Build>("build");
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("method");
+        columns<Build, QString, QString>("build", "url", "method");
         const QString bare = u"http://h:1"_s, get = u"GET"_s;
         QTest::newRow("nothing") << Build([](ServerRequest &) {}) << bare << get;
         QTest::newRow("question mark then ampersand, in key order") << Build([](ServerRequest &r) {
@@ -118,9 +117,7 @@ private slots:
     }
     void buildsTheRequest()
     {
-        QFETCH(Build, build);
-        QFETCH(QString, url);
-        QFETCH(QString, method);
+        auto [build, url, method] = row<Build, QString, QString>("build", "url", "method");
         auto request = ServerRequest::requestWithUrl(u"http://h:1"_s);
         build(*request);
         QCOMPARE(request->fullUrl(), url);
