@@ -1,6 +1,7 @@
 // Every command's refusals against one shared dining room, and the table and session commands'
 // successes each on a fresh one.
 #include "DevServerHarness.h"
+#include "server/TestRows.h"
 
 #include <QFile>
 #include <QTest>
@@ -33,10 +34,7 @@ private slots:
 
     void refusals_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("fields");
-        QTest::addColumn<QString>("cashier");
-        QTest::addColumn<QString>("message");
+        columns<QString, QString, QString, QString>("command", "fields", "cashier", "message");
         const auto row = [](const char *name, const QString &command, const QString &fields,
                             const QString &message, const QString &cashier = "1001") {
             QTest::newRow(name) << command << fields << cashier << message;
@@ -99,10 +97,8 @@ private slots:
     }
     void refusals()
     {
-        QFETCH(QString, command);
-        QFETCH(QString, fields);
-        QFETCH(QString, cashier);
-        QFETCH(QString, message);
+        auto [command, fields, cashier, message] =
+            row<QString, QString, QString, QString>("command", "fields", "cashier", "message");
         const ServerReply reply = shared_.command(command, fields, cashier);
         QCOMPARE(reply.status, 200);
         QVERIFY(reply.parsed);
@@ -113,8 +109,7 @@ private slots:
 
     void orderRefusals_data()
     {
-        QTest::addColumn<QString>("xml");
-        QTest::addColumn<QString>("message");
+        columns<QString, QString>("xml", "message");
         OrderLine noQty = kPork, badPrice = kPork;
         noQty.qty = u"0.000000"_s;
         badPrice.price = u"abc"_s;
@@ -135,8 +130,7 @@ private slots:
     }
     void orderRefusals()
     {
-        QFETCH(QString, xml);
-        QFETCH(QString, message);
+        auto [xml, message] = row<QString, QString>("xml", "message");
         const ServerReply reply = shared_.post(xml);
         QCOMPARE(reply.msg, message);
         QCOMPARE(reply.code, u"1"_s);
@@ -144,8 +138,7 @@ private slots:
 
     void unreadablePosts_data()
     {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QString>("messageStart");
+        columns<QByteArray, QString>("body", "messageStart");
         const QString unreadable = u"无法识别的请求："_s;
         QTest::newRow("no form field") << QByteArray("other=1") << unreadable + u"表单中没有字段xmlFile"_s;
         QTest::newRow("empty body") << QByteArray() << unreadable + u"请求内容为空"_s;
@@ -165,8 +158,7 @@ private slots:
     }
     void unreadablePosts()
     {
-        QFETCH(QByteArray, body);
-        QFETCH(QString, messageStart);
+        auto [body, messageStart] = row<QByteArray, QString>("body", "messageStart");
         const ServerReply reply = shared_.postRaw(body, "application/x-www-form-urlencoded");
         QCOMPARE(reply.status, 200);
         QCOMPARE(reply.code, u"2"_s);

@@ -1,12 +1,16 @@
 // The wire: GB18030 replies, the form encodings, the package download, injected faults, the
-// control endpoint, the maker's web service, restarts and the command line.
+// control endpoint, the maker's web service, restarts, the command line and the program itself.
 #include "DevServerHarness.h"
 #include "ServerOptions.h"
 #include "TextCodec.h"
+#include "server/TestRows.h"
 
 #include <libxml/parser.h>
 
+#include <QFile>
 #include <QJsonArray>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -60,8 +64,7 @@ private slots:
 
     void formEncodings_data()
     {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QByteArray>("contentType");
+        columns<QByteArray, QByteArray>("body", "contentType");
         const QByteArray xml =
             "<?xml version=\"1.0\" encoding=\"gb2312\"?><ClientCommand><Command>LogIn</Command>"
             "<UserID>1002</UserID><UserPassword>456</UserPassword></ClientCommand>";
@@ -75,8 +78,7 @@ private slots:
     }
     void formEncodings()
     {
-        QFETCH(QByteArray, body);
-        QFETCH(QByteArray, contentType);
+        auto [body, contentType] = row<QByteArray, QByteArray>("body", "contentType");
         const ServerReply reply = server_.postRaw(body, contentType);
         QCOMPARE(reply.msg, u"欢迎您(李四)"_s);
     }
@@ -106,10 +108,9 @@ private slots:
         QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&"_s + query), 200);
 
         const ServerReply reply = server_.order(desk, u"fault-"_s + desk, {kRice});
-        QCOMPARE(reply.answered, status != 0);
-        QCOMPARE(reply.status, status);
-        QCOMPARE(libxmlReads(reply.body, "GB2312"), gb2312Reads);
-        QCOMPARE(libxmlReads(reply.body, "GB18030"), gb18030Reads);
+        QCOMPARE((QList<int>{reply.answered, reply.status, libxmlReads(reply.body, "GB2312"),
+                             libxmlReads(reply.body, "GB18030")}),
+                 (QList<int>{status != 0, status, gb2312Reads, gb18030Reads}));
         if (gb18030Reads) {
             QVERIFY(TextCodec::toUtf8(reply.body.toStdString(), "GB18030"));
             QCOMPARE(reply.code, u"0"_s);
@@ -136,8 +137,7 @@ private slots:
         QCOMPARE(server_.controlPost(u"/__control/faults?command=@package&kind=notxml"_s), 200);
         const ServerReply download = server_.get(u"/dcpackage-001.zip"_s);
         QCOMPARE(download.status, 200);
-        QVERIFY(!download.body.startsWith("PK"));
-        QVERIFY(download.body.size() < 200);
+        QVERIFY(!download.body.startsWith("PK") && download.body.size() < 200);
         QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&kind=bogus"_s), 400);
         QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&kind=delay&ms=999999"_s), 400);
         QCOMPARE(server_.controlPost(u"/__control/faults?kind=drop"_s), 400);
@@ -177,8 +177,7 @@ private slots:
 
     void commandLine_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("error");
+        columns<QStringList, QString>("arguments", "error");
         const QStringList base = {u"--port"_s,    u"8030"_s,  u"--basedata"_s, u"b"_s,
                                   u"--package"_s, u"p.zip"_s, u"--state"_s,    u"s"_s};
         QTest::newRow("complete") << base << QString();
@@ -197,8 +196,7 @@ private slots:
     }
     void commandLine()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, error);
+        auto [arguments, error] = row<QStringList, QString>("arguments", "error");
         std::vector<std::string> argv;
         for (const QString &argument : arguments)
             argv.push_back(argument.toStdString());
@@ -231,6 +229,48 @@ private slots:
         options.stock.clear();
         options.port = server_.port(); // taken
         QCOMPARE(refusal(), "cannot listen on 127.0.0.1:" + std::to_string(server_.port()));
+    }
+
+    // The program itself, as the README's run command starts it: the demo base data and package,
+    // one log line per command, a clean stop on SIGTERM, a clear refusal of bad arguments.
+    void servesTheDemo()
+    {
+        if (!QFile::exists(DevServerHarness::demoPackage()))
+            QSKIP("the demo base data has not been generated");
+        DevServerHarness server;
+        QVERIFY2(server.startProcess(), qPrintable(server.lastError()));
+        QVERIFY2(QRegularExpression(u"^diancai-devserver listening on http://127\\.0\\.0\\.1:\\d+\\n$"_s)
+                     .match(server.banner())
+                     .hasMatch(),
+                 qPrintable(server.banner()));
+
+        const ServerReply status = server.command(u"CheckServerStatus"_s, {}, {});
+        QVERIFY(status.code == u"0" && !status.para.value(u"ServerVer"_s).isEmpty());
+        QCOMPARE(server.command(u"GetUpFileName"_s, {}, {}).value, std::optional(u"diancai-demo.zip"_s));
+        QVERIFY(!server.command(u"GetRoomDeskState"_s, {}, {}).rows.isEmpty());
+        QFile zip(DevServerHarness::demoPackage());
+        QVERIFY(zip.open(QIODevice::ReadOnly));
+        QVERIFY(server.get(u"/diancai-demo.zip"_s).body == zip.readAll());
+
+        QTRY_COMPARE(server.logLines().size(), 4); // three commands and the download
+        const QStringList log = server.logLines();
+        QVERIFY2(log[0].contains(u" 127.0.0.1 CheckServerStatus -> 0 "_s) &&
+                     log[1].contains(u"GetUpFileName -> 0"_s) &&
+                     log[2].contains(u"GetRoomDeskState -> 0"_s) &&
+                     log[3].contains(u"GET /diancai-demo.zip"_s),
+                 qPrintable(log.join(u'\n')));
+        QCOMPARE(server.stop(), 0); // SIGTERM ends it cleanly
+    }
+
+    void refusesBadArguments()
+    {
+        QProcess server;
+        server.start(QStringLiteral(DEVSERVER_EXE), {u"--port"_s, u"8030"_s});
+        QVERIFY(server.waitForFinished(10000));
+        QCOMPARE(server.exitCode(), 2);
+        const QString errors = QString::fromUtf8(server.readAllStandardError());
+        QVERIFY(errors.startsWith(
+            u"diancai-devserver: --basedata is required\nusage: diancai-devserver --port PORT"_s));
     }
 };
 
