@@ -9,6 +9,7 @@
 #include "server/NotificationLog.h"
 #include "server/ServerError.h"
 #include "server/ServerTestHome.h"
+#include "server/TestRows.h"
 #include "server/UpdateFileDownloader.h"
 #include "settings/DataFolder.h"
 #include "settings/LanguageManager.h"
@@ -178,16 +179,14 @@ private slots:
     // ("a.ZIP" into "a", which must then not be deleted as the old data folder).
     void nextPackageReplacesTheInstalledOne_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("folder");
+        columns<QString, QString>("name", "folder");
         QTest::newRow("another name") << u"b.zip"_s << u"b"_s;
         QTest::newRow("named like the installed one") << u"a.ZIP"_s << u"a"_s;
     }
 
     void nextPackageReplacesTheInstalledOne()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, folder);
+        auto [name, folder] = row<QString, QString>("name", "folder");
         Fixture f;
         QVERIFY(f.installMarked(u"a.zip"_s, "first"));
         QCOMPARE(f.folders(), QStringList{u"a"_s});
@@ -245,8 +244,7 @@ private slots:
     // Each failure leaves the installed package "a.zip" as it was, and no folder beside it.
     void failedInstallKeepsTheInstalledData_data()
     {
-        QTest::addColumn<QString>("situation");
-        QTest::addColumn<QString>("message");
+        columns<QString, QString>("situation", "message");
         QTest::newRow("404 answer") << u"404"_s << u"解压失败"_s;
         QTest::newRow("404 answer over a stale file") << u"404 stale"_s << u"解压失败"_s;
         QTest::newRow("truncated package") << u"truncated"_s << u"解压失败"_s;
@@ -265,8 +263,7 @@ private slots:
 
     void failedInstallKeepsTheInstalledData()
     {
-        QFETCH(QString, situation);
-        QFETCH(QString, message);
+        auto [situation, message] = row<QString, QString>("situation", "message");
         Fixture f;
         QVERIFY(f.installMarked(u"a.zip"_s, "installed"));
         const QString escaped = u"diancai-slip-"_s + QString::number(QCoreApplication::applicationPid());
@@ -349,16 +346,16 @@ private slots:
         DBManager &db = DBManager::defaultManager();
         auto counts = [&db] {
             QList<int> sizes;
-            db.getAllFoodInfo([&](const QList<Food> &l) { sizes << int(l.size()); }, false);
-            db.getAllFoodInfo([&](const QList<Food> &l) { sizes << int(l.size()); }, true);
-            db.getFoodInfo2([&](const QList<FoodInfo> &l) { sizes << int(l.size()); });
-            db.getAllFoodSmallCat([&](const QList<FoodSmallCatInfo> &l) { sizes << int(l.size()); });
-            db.getAllTables([&](const QList<DeskInfo> &l) { sizes << int(l.size()); });
-            db.getAllReason([&](const QList<RtnReasonInfo> &l) { sizes << int(l.size()); });
-            db.getStoroInfo([&](const QList<StoreInfo> &l) { sizes << int(l.size()); });
+            const auto size = [&sizes](const auto &list) { sizes << int(list.size()); };
+            db.getAllFoodInfo(size, false);
+            db.getAllFoodInfo(size, true);
+            db.getFoodInfo2(size);
+            db.getAllFoodSmallCat(size);
+            db.getAllTables(size);
+            db.getAllReason(size);
+            db.getStoroInfo(size);
             db.getTasteInfoByStyle(u"B"_s, u"101"_s,
-                                   [&](const QList<TasteCatInfo> &, const QList<TasteInfo> &l,
-                                       const DBManager::TasteMap &) { sizes << int(l.size()); });
+                                   [&](const auto &, const auto &l, const auto &) { size(l); });
             return sizes;
         };
         QVERIFY(!counts().contains(0));
@@ -391,8 +388,7 @@ private slots:
     // The check's own failures, over the wire: nothing is downloaded.
     void checkFailures_data()
     {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("message");
+        columns<QString, QString>("fault", "message");
         QTest::newRow("reply is no XML") << u"notxml"_s << u"下载失败"_s;
         QTest::newRow("status 500") << u"status&status=500"_s << u"下载失败"_s;
         QTest::newRow("connection dropped") << u"drop"_s << u"网络连接错误"_s;
@@ -401,8 +397,7 @@ private slots:
 
     void checkFailures()
     {
-        QFETCH(QString, fault);
-        QFETCH(QString, message);
+        auto [fault, message] = row<QString, QString>("fault", "message");
         Fixture f;
         QVERIFY(f.serve(DevServerHarness::demoPackage()));
         if (fault.isEmpty())
@@ -419,8 +414,7 @@ private slots:
     // Replies the development server does not give, read directly.
     void checkReplies_data()
     {
-        QTest::addColumn<QString>("reply");
-        QTest::addColumn<QString>("outcome");
+        columns<QString, QString>("reply", "outcome");
         const QString head = u"<?xml version=\"1.0\" encoding=\"gb2312\"?><ServerReply>"_s;
         const auto named = [&](const QString &value) {
             return head + u"<ReturnCode>0</ReturnCode><ReturnValue>"_s + value +
@@ -438,14 +432,11 @@ private slots:
         QTest::newRow("empty name") << named({}) << badName;
         QTest::newRow("hidden name") << named(u".zip"_s) << badName;
         QTest::newRow("one of the terminal's own files") << named(u"settings.ini"_s) << badName;
-        QTest::newRow("the installed one")
-            << named(u"installed.zip"_s) << kOk + u"当前商品主档已经为最新，无需更新！"_s;
     }
 
     void checkReplies()
     {
-        QFETCH(QString, reply);
-        QFETCH(QString, outcome);
+        auto [reply, outcome] = row<QString, QString>("reply", "outcome");
         Fixture f;
         SettingsStore::shared().setValue(Key::ZipFileName, u"installed.zip"_s);
         f.downloader.handleUpFileNameReply(Gb18030::encode(reply));
@@ -455,9 +446,7 @@ private slots:
 
     void progressTexts_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<double>("fraction");
-        QTest::addColumn<QString>("text");
+        columns<QString, double, QString>("language", "fraction", "text");
         QTest::newRow("37") << LanguageManager::kChinese << 0.37 << u"已下载：37%"_s;
         QTest::newRow("rounds") << LanguageManager::kChinese << 0.996 << u"已下载：100%"_s;
         QTest::newRow("english") << LanguageManager::kEnglish << 0.5 << u"Downloaded: 50%"_s;
@@ -465,9 +454,7 @@ private slots:
 
     void progressTexts()
     {
-        QFETCH(QString, language);
-        QFETCH(double, fraction);
-        QFETCH(QString, text);
+        auto [language, fraction, text] = row<QString, double, QString>("language", "fraction", "text");
         LanguageManager::defaultManager().reset();
         LanguageManager::defaultManager().loadLanguage(language, false);
         QCOMPARE(UpdateFileDownloader::progressText(fraction), text);

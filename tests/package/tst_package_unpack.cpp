@@ -3,6 +3,7 @@
 #include "PackageBuilder.h"
 #include "server/PackageInstaller.h"
 #include "server/PackageUnpacker.h"
+#include "server/TestRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,11 +19,9 @@ namespace {
 // Bytes that do not compress, so that an offset near the start lies inside the entry's data.
 QByteArray noise(int bytes)
 {
-    QRandomGenerator random(42);
-    QByteArray data(bytes, '\0');
-    for (char &c : data)
-        c = char(random.bounded(256));
-    return data;
+    QList<quint32> words(bytes / 4);
+    QRandomGenerator(42).fillRange(words.data(), words.size());
+    return QByteArray(reinterpret_cast<const char *>(words.constData()), bytes);
 }
 
 // A temporary folder holding the package "p.zip" and the folder `out` it unpacks into.
@@ -59,8 +58,7 @@ class TestPackageUnpack : public QObject {
 private slots:
     void entryPaths_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<std::optional<QString>>("expected");
+        columns<QString, std::optional<QString>>("name", "expected");
         const std::optional<QString> refused;
         QTest::newRow("plain") << u"PadBaseData.db"_s << std::optional(u"PadBaseData.db"_s);
         QTest::newRow("backslash") << u"foodPicBig\\101.jpg"_s << std::optional(u"foodPicBig/101.jpg"_s);
@@ -81,8 +79,7 @@ private slots:
 
     void entryPaths()
     {
-        QFETCH(QString, name);
-        QFETCH(std::optional<QString>, expected);
+        auto [name, expected] = row<QString, std::optional<QString>>("name", "expected");
         QCOMPARE(PackageUnpacker::relativeEntryPath(name), expected);
     }
 
@@ -196,8 +193,7 @@ private slots:
 
     void unpackLimitFollowsTheDisk_data()
     {
-        QTest::addColumn<qint64>("available");
-        QTest::addColumn<qint64>("limit");
+        columns<qint64, qint64>("available", "limit");
         const qint64 mb = 1024 * 1024;
         QTest::newRow("plenty of room") << 100 * 1024 * mb << 2048 * mb;
         QTest::newRow("the reserve is kept") << 1024 * mb << 768 * mb;
@@ -205,24 +201,21 @@ private slots:
     }
     void unpackLimitFollowsTheDisk()
     {
-        QFETCH(qint64, available);
-        QFETCH(qint64, limit);
+        auto [available, limit] = row<qint64, qint64>("available", "limit");
         QCOMPARE(PackageUnpacker::unpackLimit(available), limit);
     }
 
     // Refused before anything is written when the declared sizes add up to more than the limit.
     void refusesMoreThanTheLimit_data()
     {
-        QTest::addColumn<QList<int>>("sizes");
-        QTest::addColumn<bool>("ok");
+        columns<QList<int>, bool>("sizes", "ok");
         QTest::newRow("at the limit") << QList<int>{1000} << true;
         QTest::newRow("one entry over") << QList<int>{1001} << false;
         QTest::newRow("over in all") << QList<int>{600, 600} << false;
     }
     void refusesMoreThanTheLimit()
     {
-        QFETCH(QList<int>, sizes);
-        QFETCH(bool, ok);
+        auto [sizes, ok] = row<QList<int>, bool>("sizes", "ok");
         Workspace ws;
         PackageBuilder package;
         for (int i = 0; i < sizes.size(); ++i)
@@ -234,25 +227,28 @@ private slots:
         QCOMPARE(listing(ws.out).size(), ok ? sizes.size() : 0);
     }
 
+    // What is in the way at the target: nothing, a folder of the same name, or a file (such as the
+    // held-order store "main"), which is never replaced.
     void installerSwapsOnlyWhenComplete_data()
     {
-        QTest::addColumn<bool>("goodPackage");
-        QTest::addColumn<bool>("targetExists");
-        QTest::newRow("new folder") << true << false;
-        QTest::newRow("replaces a folder of the same name") << true << true;
-        QTest::newRow("failure leaves no folder") << false << false;
-        QTest::newRow("failure keeps the folder of the same name") << false << true;
+        columns<bool, QString>("goodPackage", "inTheWay");
+        QTest::newRow("new folder") << true << QString();
+        QTest::newRow("replaces a folder of the same name") << true << u"folder"_s;
+        QTest::newRow("failure leaves no folder") << false << QString();
+        QTest::newRow("failure keeps the folder of the same name") << false << u"folder"_s;
+        QTest::newRow("a file in the way is left alone") << true << u"file"_s;
     }
 
     void installerSwapsOnlyWhenComplete()
     {
-        QFETCH(bool, goodPackage);
-        QFETCH(bool, targetExists);
+        auto [goodPackage, inTheWay] = row<bool, QString>("goodPackage", "inTheWay");
         QTemporaryDir home;
         const QString target = home.filePath(u"pkg"_s);
-        if (targetExists) {
+        if (inTheWay == u"folder") {
             QVERIFY(QDir().mkpath(target + u"/foodPicBig"_s));
             QVERIFY(writeFile(target + u"/old.txt"_s, "old"));
+        } else if (inTheWay == u"file") {
+            QVERIFY(writeFile(target, "held orders"));
         }
         QTemporaryDir source;
         const QString zip = source.filePath(u"pkg.zip"_s);
@@ -262,24 +258,16 @@ private slots:
             package.raw({"../escape.txt", "evil", PackageBuilder::defaultDate()});
         QCOMPARE(package.write(zip), QString());
 
-        QCOMPARE(PackageInstaller::installFolder(zip, target).ok, goodPackage);
-        const QStringList expected = goodPackage ? QStringList{u"pkg"_s, u"pkg/new.txt"_s}
-                                     : targetExists
+        const bool installed = goodPackage && inTheWay != u"file";
+        QCOMPARE(PackageInstaller::installFolder(zip, target).ok, installed);
+        const QStringList expected = installed ? QStringList{u"pkg"_s, u"pkg/new.txt"_s}
+                                     : inTheWay == u"folder"
                                          ? QStringList{u"pkg"_s, u"pkg/foodPicBig"_s, u"pkg/old.txt"_s}
-                                         : QStringList();
+                                     : inTheWay == u"file" ? QStringList{u"pkg"_s}
+                                                           : QStringList();
         QCOMPARE(listing(home.path()), expected); // no staging or set-aside folder left behind
-    }
-
-    void installerLeavesAFileInTheWayAlone()
-    {
-        QTemporaryDir home;
-        const QString target = home.filePath(u"main"_s);
-        QVERIFY(writeFile(target, "held orders"));
-        const QString zip = home.filePath(u"main.zip"_s);
-        QCOMPARE(PackageBuilder().file(u"new.txt"_s, "new").write(zip), QString());
-        QVERIFY(!PackageInstaller::installFolder(zip, target).ok);
-        QCOMPARE(readFile(target), QByteArray("held orders"));
-        QCOMPARE(listing(home.path()), (QStringList{u"main"_s, u"main.zip"_s}));
+        if (inTheWay == u"file")
+            QCOMPARE(readFile(target), QByteArray("held orders"));
     }
 };
 

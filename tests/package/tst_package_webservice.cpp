@@ -9,6 +9,7 @@
 #include "server/RecordingNotices.h"
 #include "server/Reporter.h"
 #include "server/ServerTestHome.h"
+#include "server/TestRows.h"
 #include "server/UpdateChecker.h"
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
@@ -94,47 +95,34 @@ class TestPackageWebService : public QObject {
     Q_OBJECT
 
 private slots:
+    // A newer version is offered (declined unless `accept`); accepting opens only web pages.
     void versionCheck_data()
     {
-        QTest::addColumn<int>("versionCode");
-        QTest::addColumn<QStringList>("asked");
-        QTest::newRow("this build") << 23 << QStringList();
-        QTest::newRow("next") << 24 << QStringList{u"confirm|发现新版本：1.0.24|修复了若干问题"_s};
-        QTest::newRow("much newer") << 130 << QStringList{u"confirm|发现新版本：1.0.130|修复了若干问题"_s};
+        columns<int, QString, bool, QStringList>("versionCode", "url", "accept", "opened");
+        const QString page = u"http://example.com/diancai/download"_s;
+        QTest::newRow("this build") << 23 << page << true << QStringList();
+        QTest::newRow("next") << 24 << page << false << QStringList();
+        QTest::newRow("much newer") << 130 << page << false << QStringList();
+        const QString https = u"https://example.com/dl?v=24&x=%E4%B8%AD"_s;
+        QTest::newRow("https page") << 24 << https << true << QStringList{https};
+        QTest::newRow("local file") << 24 << u"file:///etc/passwd"_s << true << QStringList();
+        QTest::newRow("no address") << 24 << QString() << true << QStringList();
     }
 
     void versionCheck()
     {
-        QFETCH(int, versionCode);
-        QFETCH(QStringList, asked);
+        auto [versionCode, url, accept, opened] =
+            row<int, QString, bool, QStringList>("versionCode", "url", "accept", "opened");
         Fixture f;
-        QVERIFY(f.serve() && f.offerVersion(versionCode));
+        QVERIFY(f.serve() && f.offerVersion(versionCode, url));
+        f.notices->accept = accept;
         f.checkNow();
+        const QStringList asked =
+            versionCode > 23 ? QStringList{u"confirm|发现新版本：1.0.%1|修复了若干问题"_s.arg(versionCode)}
+                             : QStringList();
         QCOMPARE(f.notices->shown, asked);
         QCOMPARE(f.notices->buttons, QStringList(asked.size(), u"暂不更新|立即更新"_s));
-        QCOMPARE(f.checker.updateUrl(), u"http://example.com/diancai/download"_s);
-        QVERIFY(f.opened.isEmpty()); // declined
-    }
-
-    void acceptingOpensOnlyWebPages_data()
-    {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QStringList>("opened");
-        QTest::newRow("https page") << u"https://example.com/dl?v=24&x=%E4%B8%AD"_s
-                                    << QStringList{u"https://example.com/dl?v=24&x=%E4%B8%AD"_s};
-        QTest::newRow("local file") << u"file:///etc/passwd"_s << QStringList();
-        QTest::newRow("no address") << QString() << QStringList();
-    }
-
-    void acceptingOpensOnlyWebPages()
-    {
-        QFETCH(QString, url);
-        QFETCH(QStringList, opened);
-        Fixture f;
-        QVERIFY(f.serve() && f.offerVersion(24, url));
-        f.notices->accept = true;
-        f.checkNow();
-        QCOMPARE(f.notices->shown.size(), 1);
+        QCOMPARE(f.checker.updateUrl(), url);
         QCOMPARE(f.opened, opened);
     }
 
@@ -168,8 +156,7 @@ private slots:
 
     void versionCodeIsReadLikeAtoi_data()
     {
-        QTest::addColumn<std::optional<QString>>("text");
-        QTest::addColumn<int>("value");
+        columns<std::optional<QString>, int>("text", "value");
         QTest::newRow("plain") << std::optional(u"24"_s) << 24;
         QTest::newRow("blanks and trailing text") << std::optional(u" 25beta"_s) << 25;
         QTest::newRow("sign") << std::optional(u"+7"_s) << 7;
@@ -181,8 +168,7 @@ private slots:
 
     void versionCodeIsReadLikeAtoi()
     {
-        QFETCH(std::optional<QString>, text);
-        QFETCH(int, value);
+        auto [text, value] = row<std::optional<QString>, int>("text", "value");
         QCOMPARE(UpdateChecker::intValue(text), value);
     }
 
@@ -190,9 +176,7 @@ private slots:
     // add a key.
     void reportNamesTheStoreAndTheServer_data()
     {
-        QTest::addColumn<QStringList>("serverArguments");
-        QTest::addColumn<QString>("partner");
-        QTest::addColumn<QString>("svrVersion");
+        columns<QStringList, QString, QString>("serverArguments", "partner", "svrVersion");
         QTest::newRow("development server") << QStringList() << u"10000001"_s << u"1.0.0-dev"_s;
         QTest::newRow("values to escape")
             << QStringList{u"--dog-no"_s, u"A&clientType=9 #"_s, u"--server-ver"_s, u"3.6 测试"_s}
@@ -201,9 +185,8 @@ private slots:
 
     void reportNamesTheStoreAndTheServer()
     {
-        QFETCH(QStringList, serverArguments);
-        QFETCH(QString, partner);
-        QFETCH(QString, svrVersion);
+        auto [serverArguments, partner, svrVersion] =
+            row<QStringList, QString, QString>("serverArguments", "partner", "svrVersion");
         Fixture f;
         QVERIFY(f.serve(serverArguments));
         Reporter::sharedInstance().reportClientInfo();
@@ -221,8 +204,7 @@ private slots:
 
     void reportAfterAServerFailure_data()
     {
-        QTest::addColumn<QString>("situation");
-        QTest::addColumn<int>("reports");
+        columns<QString, int>("situation", "reports");
         QTest::newRow("ordering server unreachable") << u"closed"_s << 1;
         QTest::newRow("error status") << u"status&status=503"_s << 1;
         QTest::newRow("unreadable reply") << u"notxml"_s << 0;
@@ -231,8 +213,7 @@ private slots:
 
     void reportAfterAServerFailure()
     {
-        QFETCH(QString, situation);
-        QFETCH(int, reports);
+        auto [situation, reports] = row<QString, int>("situation", "reports");
         Fixture f;
         QVERIFY(f.serve());
         if (situation == u"closed")
@@ -265,8 +246,7 @@ private slots:
     void ownAddressWalk_data()
     {
         using Entry = GetIpAddress::InterfaceEntry;
-        QTest::addColumn<QList<Entry>>("entries");
-        QTest::addColumn<QString>("address");
+        columns<QList<Entry>, QString>("entries", "address");
         const Entry lo{u"lo"_s, true, true, u"127.0.0.1"_s};
         const Entry eth0{u"eth0"_s, true, true, u"192.168.1.20"_s};
         QTest::newRow("loopback only") << QList<Entry>{lo} << QString();
@@ -289,8 +269,7 @@ private slots:
     void ownAddressWalk()
     {
         using Entry = GetIpAddress::InterfaceEntry;
-        QFETCH(QList<Entry>, entries);
-        QFETCH(QString, address);
+        auto [entries, address] = row<QList<Entry>, QString>("entries", "address");
         QCOMPARE(GetIpAddress::secondRecordedAddress(entries), address);
     }
 
