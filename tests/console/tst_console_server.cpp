@@ -1,6 +1,7 @@
 // diancai-console against diancai-devserver, both as child processes on loopback: what the
 // console prints, what the server recorded, and what the catalogue reads after an update.
 #include "ConsoleRun.h"
+#include "server/TestRows.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -166,9 +167,7 @@ private slots:
 
     void failedSendsKeepTheOrder_data()
     {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("expectedError");
+        columns<QString, QString, QString>("fault", "setup", "expectedError");
 
         QTest::newRow("refused") << QString() << u"table A05 0\n"_s
                                  << u"^error: 大厅5号\\(A05\\)未开台，请输入有效的人数$"_s;
@@ -182,9 +181,8 @@ private slots:
 
     void failedSendsKeepTheOrder()
     {
-        QFETCH(QString, fault);
-        QFETCH(QString, setup);
-        QFETCH(QString, expectedError);
+        auto [fault, setup, expectedError] =
+            row<QString, QString, QString>("fault", "setup", "expectedError");
         if (!fault.isEmpty())
             QCOMPARE(server.controlPost(u"/__control/faults?"_s + fault), 200);
 
