@@ -55,12 +55,11 @@ struct OrderLine {
     QString type = QStringLiteral("D");
     QString printState = QStringLiteral("0");
     QString sellWay = QStringLiteral("A");
-    QString tasteDef, tasteManual, suitNo;
+    QString tasteDef{}, tasteManual{}, suitNo{};
 
     static OrderLine of(const QString &foodNo, const QString &name, const QString &qty, const QString &price)
     {
-        return {foodNo, name, qty, price, QStringLiteral("D"), QStringLiteral("0"), QStringLiteral("A"),
-                {},     {},   {}};
+        return {.foodNo = foodNo, .name = name, .qty = qty, .price = price};
     }
     QString toData(int itemSeq) const;
 };

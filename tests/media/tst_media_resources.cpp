@@ -1,51 +1,18 @@
 // The data package's media folders as indexed, and the terminal's own sounds and pictures as the
 // build installs them.
 #include "MediaTestHome.h"
+#include "Wav.h"
+#include "server/TestRows.h"
 
 #include "media/AdManager.h"
 #include "media/FolderIndex.h"
 #include "media/VideoManager.h"
 
 #include <QProcess>
-#include <QtEndian>
 
 #include <cmath>
 
 namespace {
-struct Wav {
-    quint16 format = 0, channels = 0, bits = 0;
-    quint32 rate = 0;
-    QList<qint16> samples;
-};
-
-// A RIFF/WAVE file with a "fmt " chunk followed (possibly after others) by "data".
-std::optional<Wav> parseWav(const QByteArray &bytes)
-{
-    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
-        return std::nullopt;
-    Wav wav;
-    qsizetype at = 12;
-    while (at + 8 <= bytes.size()) {
-        const QByteArray id = bytes.mid(at, 4);
-        const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
-        const char *body = bytes.constData() + at + 8;
-        if (at + 8 + qsizetype(size) > bytes.size())
-            return std::nullopt;
-        if (id == "fmt " && size >= 16) {
-            wav.format = qFromLittleEndian<quint16>(body);
-            wav.channels = qFromLittleEndian<quint16>(body + 2);
-            wav.rate = qFromLittleEndian<quint32>(body + 4);
-            wav.bits = qFromLittleEndian<quint16>(body + 14);
-        } else if (id == "data") {
-            for (quint32 i = 0; i + 1 < size; i += 2)
-                wav.samples.append(qFromLittleEndian<qint16>(body + i));
-            return wav;
-        }
-        at += 8 + size + (size & 1);
-    }
-    return std::nullopt;
-}
-
 const QStringList kGeneratedFiles = {
     u"bncancel.wav"_s,   u"bnok.wav"_s,  u"close.wav"_s, u"flip.wav"_s,   u"hotel.jpg"_s, u"lost_pic.png"_s,
     u"lost_pic_s.png"_s, u"turnL.wav"_s, u"turnR.wav"_s, u"welcome.jpg"_s}; // in sorted order
@@ -69,10 +36,9 @@ private slots:
 
     void folderIndex_data()
     {
-        QTest::addColumn<QStringList>("entries"); // a trailing "/" makes a folder
-        QTest::addColumn<QString>("kind");        // what "media" is: a folder, a file or nothing
-        QTest::addColumn<bool>("listed");
-        QTest::addColumn<QStringList>("names");
+        // entries: a trailing "/" makes a folder
+        // kind: what "media" is: a folder, a file or nothing
+        columns<QStringList, QString, bool, QStringList>("entries", "kind", "listed", "names");
 
         const QStringList mixed = {u"00002.jpg"_s, u"菜单.png"_s,  u"notes.txt"_s, u".hidden"_s,
                                    u".DS_Store"_s, u".ds_store"_s, u"sub/"_s,      u"00001.JPG"_s};
@@ -88,10 +54,8 @@ private slots:
     }
     void folderIndex()
     {
-        QFETCH(QStringList, entries);
-        QFETCH(QString, kind);
-        QFETCH(bool, listed);
-        QFETCH(QStringList, names);
+        auto [entries, kind, listed, names] =
+            row<QStringList, QString, bool, QStringList>("entries", "kind", "listed", "names");
 
         const QString folder = home->dataPath(u"media"_s);
         if (kind == u"folder")
@@ -151,8 +115,7 @@ private slots:
 
     void imagePathByFoodno_data()
     {
-        QTest::addColumn<QString>("foodno");
-        QTest::addColumn<bool>("found");
+        columns<QString, bool>("foodno", "found");
         QTest::newRow("its own file") << u"00001"_s << true;
         QTest::newRow("letter case differs") << u"a01"_s << false;
         QTest::newRow("same letter case") << u"A01"_s << true;
@@ -162,8 +125,7 @@ private slots:
     }
     void imagePathByFoodno()
     {
-        QFETCH(QString, foodno);
-        QFETCH(bool, found);
+        auto [foodno, found] = row<QString, bool>("foodno", "found");
         for (const char *name : {"00001.jpg", "A01.jpg", "00009.png"})
             QVERIFY(MediaTestHome::writeFile(home->dataPath(u"foodPicBig/"_s + QLatin1String(name))));
         PhotoManager photos;
@@ -219,9 +181,7 @@ private slots:
 
     void pictures_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("format");
-        QTest::addColumn<QSize>("size");
+        columns<QString, QByteArray, QSize>("name", "format", "size");
         QTest::newRow("lost_pic") << u"lost_pic.png"_s << QByteArray("png") << QSize(480, 360);
         QTest::newRow("lost_pic_s") << u"lost_pic_s.png"_s << QByteArray("png") << QSize(200, 150);
         QTest::newRow("hotel") << u"hotel.jpg"_s << QByteArray("jpeg") << QSize(1024, 768);
@@ -229,9 +189,7 @@ private slots:
     }
     void pictures()
     {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, format);
-        QFETCH(QSize, size);
+        auto [name, format, size] = row<QString, QByteArray, QSize>("name", "format", "size");
         QImageReader reader(AppPaths::resourcePath(name));
         QCOMPARE(reader.format(), format);
         const QImage image = reader.read();

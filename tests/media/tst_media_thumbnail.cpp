@@ -1,6 +1,10 @@
+// Thumbnails made from the dish pictures; the effects and the background music.
 #include "MediaTestHome.h"
+#include "server/TestRows.h"
 
+#include "media/AudioBackend.h"
 #include "media/Thumbnail.h"
+#include "server/NotificationLog.h"
 
 #include <QDeadlineTimer>
 #include <QDirIterator>
@@ -39,6 +43,47 @@ QString foodno(int n)
     return QString::asprintf("%05d", n);
 }
 
+// Writes down every call, marking those that did not come on the main thread.
+class RecordingBackend : public AudioBackend {
+public:
+    explicit RecordingBackend(QStringList *log) : log_(log) {}
+
+    void loadEffect(const QString &name, const QString &path) override
+    {
+        record(u"load "_s + name + u' ' + QFileInfo(path).fileName());
+    }
+    void playEffect(const QString &name) override { record(u"play "_s + name); }
+    void newMusicPlayer(const QString &path) override
+    {
+        record(u"player "_s + QFileInfo(path).fileName(), false);
+    }
+    bool isMusicPlaying() const override { return playing_; }
+    void startMusicLooping() override { record(u"start"_s, true); }
+    void stopMusic() override { record(u"stop"_s, false); }
+
+private:
+    void record(const QString &call, std::optional<bool> playing = std::nullopt)
+    {
+        playing_ = playing.value_or(playing_);
+        const bool onMain = QThread::currentThread() == QCoreApplication::instance()->thread();
+        *log_ << (onMain ? QString() : u"OFF MAIN THREAD: "_s) + call;
+    }
+    QStringList *log_;
+    bool playing_ = false;
+};
+
+// The music notifications, as "name|" (they carry no object).
+struct MusicNotifications : NotificationLog {
+    MusicNotifications() : NotificationLog({Notify::BgMusicPlaying, Notify::BgMusicStop}) {}
+};
+const QString kPlaying = Notify::BgMusicPlaying + u'|', kStopped = Notify::BgMusicStop + u'|';
+
+using Play = void (SoundManager::*)();
+const QList<std::pair<QString, Play>> kEffects = {
+    {u"bnok"_s, &SoundManager::bnok},   {u"bncancel"_s, &SoundManager::bncancel},
+    {u"flip"_s, &SoundManager::flip},   {u"turnL"_s, &SoundManager::turnL},
+    {u"turnR"_s, &SoundManager::turnR}, {u"close"_s, &SoundManager::close}};
+
 } // namespace
 
 class TestMediaThumbnail : public QObject {
@@ -46,6 +91,18 @@ class TestMediaThumbnail : public QObject {
 private:
     std::unique_ptr<MediaTestHome> home;
     QString picture;
+    std::unique_ptr<QTemporaryDir> resources;
+    QStringList log;
+
+    std::unique_ptr<SoundManager> manager()
+    {
+        return std::make_unique<SoundManager>(std::make_unique<RecordingBackend>(&log));
+    }
+    void chooseMusic(const std::optional<QString> &fileName)
+    {
+        ConfigManager::defaultManager().setBgMusicPath(
+            fileName ? std::optional<QString>(home->dataPath(u"BgMusic/"_s + *fileName)) : std::nullopt);
+    }
 
 private slots:
     void init()
@@ -53,13 +110,18 @@ private slots:
         home = std::make_unique<MediaTestHome>();
         picture = home->dataPath(u"foodPicBig/00001.jpg"_s);
         QVERIFY(MediaTestHome::writePicture(picture));
+        resources = std::make_unique<QTemporaryDir>();
+        AppPaths::setResourcesDir(resources->path());
+        for (const QString &name : SoundManager::kEffectNames)
+            QVERIFY(MediaTestHome::writeFile(resources->filePath(name + u".wav"_s)));
+        for (const char *name : {"茉莉花.wav", "流水.mp3", ".DS_Store"})
+            QVERIFY(MediaTestHome::writeFile(home->dataPath(u"BgMusic/"_s + QString::fromUtf8(name))));
+        log.clear();
     }
 
     void madeAtTheAreaSizeAsHalfQualityJpeg_data()
     {
-        QTest::addColumn<QRectF>("area");
-        QTest::addColumn<qreal>("scale");
-        QTest::addColumn<QSize>("pixels");
+        columns<QRectF, qreal, QSize>("area", "scale", "pixels");
         QTest::newRow("menu grid") << PhotoManager::kMenuThumbnailArea << 1.0 << QSize(341, 304);
         QTest::newRow("menu grid, double density")
             << PhotoManager::kMenuThumbnailArea << 2.0 << QSize(682, 608);
@@ -68,9 +130,7 @@ private slots:
     }
     void madeAtTheAreaSizeAsHalfQualityJpeg()
     {
-        QFETCH(QRectF, area);
-        QFETCH(qreal, scale);
-        QFETCH(QSize, pixels);
+        auto [area, scale, pixels] = row<QRectF, qreal, QSize>("area", "scale", "pixels");
         PhotoManager photos;
         photos.setPixelScale(scale);
 
@@ -128,9 +188,8 @@ private slots:
 
     void nothingWrittenWithoutAPicture_data()
     {
-        QTest::addColumn<QString>("source"); // relative to the data folder; empty for no path
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QRectF>("area");
+        // source: relative to the data folder; empty for no path
+        columns<QString, QByteArray, QRectF>("source", "bytes", "area");
         const QRectF menu = PhotoManager::kMenuThumbnailArea;
         QTest::newRow("no picture path") << QString() << QByteArray() << menu;
         QTest::newRow("missing file") << u"foodPicBig/00404.jpg"_s << QByteArray() << menu;
@@ -143,9 +202,7 @@ private slots:
     }
     void nothingWrittenWithoutAPicture()
     {
-        QFETCH(QString, source);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QRectF, area);
+        auto [source, bytes, area] = row<QString, QByteArray, QRectF>("source", "bytes", "area");
         QString path = source.isEmpty() ? QString() : home->dataPath(source);
         if (!bytes.isEmpty())
             QVERIFY(MediaTestHome::writeFile(path, bytes));
@@ -153,7 +210,6 @@ private slots:
         PhotoManager photos;
         const QString thumbnail = photos.getSmallImagePathByName(u"00002"_s, path, area);
         QCOMPARE(thumbnail, home->smallPicFolder() + u"/00002.jpg"_s);
-        QVERIFY(!QFileInfo::exists(thumbnail));
         QCOMPARE(filesBelow(home->smallPicFolder()), QStringList());
     }
 
@@ -170,8 +226,7 @@ private slots:
         const QStringList before = filesBelow(home->home());
         PhotoManager photos;
         QCOMPARE(photos.getSmallImagePathByName(name, picture, PhotoManager::kMenuThumbnailArea), QString());
-        QVERIFY(!QFileInfo::exists(home->home() + u"/escape.jpg"_s));
-        QCOMPARE(filesBelow(home->home()), before);
+        QCOMPARE(filesBelow(home->home()), before); // no "escape.jpg" beside the thumbnails either
     }
 
     void deleteSmallFolderStartsAfresh()
@@ -201,7 +256,7 @@ private slots:
         const QString folder = photos.smallImageFolder();
         std::atomic<int> complete{0};
         QStringList failures;
-        QThread *reader = QThread::create([&] {
+        std::unique_ptr<QThread> reader(QThread::create([&] {
             const QDeadlineTimer deadline(60000);
             for (int n = 0; n < count && !deadline.hasExpired(); ++n) {
                 const QString path = folder + u'/' + foodno(n) + u".jpg"_s;
@@ -215,12 +270,11 @@ private slots:
                 else
                     ++complete;
             }
-        });
+        }));
         reader->start();
         for (int n = 0; n < count; ++n)
             photos.getSmallImagePathByName(foodno(n), picture, QRectF(QPointF(0, 0), big));
         QVERIFY(reader->wait(90000));
-        delete reader;
         QCOMPARE(failures, QStringList());
         QCOMPARE(complete.load(), count);
     }
@@ -242,7 +296,7 @@ private slots:
         std::atomic<bool> stop{false};
         std::atomic<int> requests{0};
         QStringList wrongPaths;
-        QThread *worker = QThread::create([&] {
+        std::unique_ptr<QThread> worker(QThread::create([&] {
             while (!stop) {
                 for (int n = 0; n < 45; ++n) {
                     const QString path = photos.getSmallImagePathByFoodno(foodno(n));
@@ -251,7 +305,7 @@ private slots:
                     ++requests;
                 }
             }
-        });
+        }));
         worker->start();
 
         for (int round = 0; round < 40; ++round) {
@@ -261,8 +315,7 @@ private slots:
             QVERIFY(photos.setup());
             const QStringList names = photos.arrPhotoNames();
             const QHash<QString, QString> paths = photos.dictBigPhotos();
-            QCOMPARE(names.size(), 30);
-            QCOMPARE(paths.size(), 30);
+            QCOMPARE(QList<qsizetype>({names.size(), paths.size()}), QList<qsizetype>({30, 30}));
             for (const QString &path : paths)
                 QVERIFY2(path.startsWith(home->home() + u'/' + package + u'/'), qPrintable(path));
             if (round % 20 == 10)
@@ -271,11 +324,164 @@ private slots:
         }
         stop = true;
         QVERIFY(worker->wait(60000));
-        delete worker;
         QVERIFY(requests > 0);
         QCOMPARE(wrongPaths, QStringList());
         for (const QString &file : filesBelow(home->smallPicFolder()))
             QCOMPARE(QImage(home->smallPicFolder() + u'/' + file).size(), QSize(341, 304));
+    }
+
+    // The effects and the background music.
+    void effects_data()
+    {
+        QTest::addColumn<bool>("silent");
+        QTest::newRow("sound") << false;
+        QTest::newRow("silent") << true;
+    }
+    void effects()
+    {
+        QFETCH(bool, silent);
+        ConfigManager::defaultManager().setSilentMode(silent);
+        auto sounds = manager();
+        QStringList expected;
+        for (const auto &[name, play] : kEffects) {
+            (sounds.get()->*play)();
+            expected << u"play "_s + name;
+        }
+        QCOMPARE(log, silent ? QStringList() : expected);
+    }
+
+    void setupLoadsTheEffectsOnceAndIndexesTheMusic()
+    {
+        QVERIFY(QFile::remove(resources->filePath(u"turnR.wav"_s)));
+        chooseMusic(u"茉莉花.wav"_s);
+        auto sounds = manager();
+        sounds->setup();
+        QCOMPARE(log, (QStringList{u"load bncancel bncancel.wav"_s, u"load bnok bnok.wav"_s,
+                                   u"load close close.wav"_s, u"load flip flip.wav"_s,
+                                   u"load turnL turnL.wav"_s, u"player 茉莉花.wav"_s}));
+        QCOMPARE(sorted(sounds->arrBgMusic()), (QStringList{u"流水.mp3"_s, u"茉莉花.wav"_s}));
+        QCOMPARE(sounds->dictBgMusic().value(u"流水.mp3"_s), home->dataPath(u"BgMusic/流水.mp3"_s));
+
+        log.clear();
+        sounds->setup();
+        QCOMPARE(log, QStringList{u"player 茉莉花.wav"_s});
+    }
+
+    void setupWithoutMusic_data()
+    {
+        columns<bool, std::optional<QString>>("folderMissing", "chosen");
+        QTest::newRow("nothing chosen") << false << std::optional<QString>();
+        QTest::newRow("empty choice") << false << std::optional<QString>(QString());
+        QTest::newRow("folder missing") << true << std::optional<QString>(u"茉莉花.wav"_s);
+    }
+    void setupWithoutMusic()
+    {
+        auto [folderMissing, chosen] = row<bool, std::optional<QString>>("folderMissing", "chosen");
+        if (folderMissing)
+            home->usePackage(u"empty"_s);
+        if (chosen && chosen->isEmpty())
+            ConfigManager::defaultManager().setBgMusicPath(QString());
+        else
+            chooseMusic(chosen);
+        auto sounds = manager();
+        sounds->setup();
+        QCOMPARE(log.filter(u"player"_s), QStringList());
+        QCOMPARE(sounds->arrBgMusic().isEmpty(), folderMissing);
+        QCOMPARE(sounds->dictBgMusic().isEmpty(), folderMissing);
+    }
+
+    void playAndStopMusic_data()
+    {
+        // steps: p = playBgMusic, s = stopBgMusic, u = setup
+        columns<std::optional<QString>, QString, QStringList, QStringList>("chosen", "steps", "calls",
+                                                                           "posted");
+        const QString playing = kPlaying, stopped = kStopped;
+        const std::optional<QString> none, song = u"茉莉花.wav"_s;
+        QTest::newRow("play without music") << none << u"p"_s << QStringList() << QStringList{playing};
+        QTest::newRow("stop without music") << none << u"s"_s << QStringList() << QStringList{stopped};
+        QTest::newRow("play") << song << u"p"_s << QStringList{u"player 茉莉花.wav"_s, u"start"_s}
+                              << QStringList{playing};
+        QTest::newRow("play again restarts")
+            << song << u"pp"_s
+            << QStringList{u"player 茉莉花.wav"_s, u"start"_s, u"stop"_s, u"player 茉莉花.wav"_s, u"start"_s}
+            << QStringList{playing, playing};
+        QTest::newRow("play, stop, stop")
+            << song << u"pss"_s << QStringList{u"player 茉莉花.wav"_s, u"start"_s, u"stop"_s}
+            << QStringList{playing, stopped, stopped};
+        QTest::newRow("new package while playing")
+            << song << u"pu"_s << QStringList{u"player 茉莉花.wav"_s, u"start"_s, u"player 茉莉花.wav"_s}
+            << QStringList{playing, stopped};
+        QTest::newRow("new package while stopped")
+            << song << u"psu"_s
+            << QStringList{u"player 茉莉花.wav"_s, u"start"_s, u"stop"_s, u"player 茉莉花.wav"_s}
+            << QStringList{playing, stopped};
+    }
+    void playAndStopMusic()
+    {
+        auto [chosen, steps, calls, posted] = row<std::optional<QString>, QString, QStringList, QStringList>(
+            "chosen", "steps", "calls", "posted");
+        for (const QString &name : SoundManager::kEffectNames)
+            QFile::remove(resources->filePath(name + u".wav"_s));
+        chooseMusic(chosen);
+        ConfigManager::defaultManager().setSilentMode(true); // effects only
+        auto sounds = manager();
+        MusicNotifications notifications;
+        for (const QChar step : steps)
+            step == u'p' ? sounds->playBgMusic() : step == u's' ? sounds->stopBgMusic() : sounds->setup();
+        QCOMPARE(log, calls);
+        QCOMPARE(notifications.entries, posted);
+    }
+
+    void callsFromAWorkerRunOnTheMainThread()
+    {
+        chooseMusic(u"茉莉花.wav"_s);
+        auto sounds = manager();
+        MusicNotifications notifications;
+        QThread *worker = QThread::create([&] {
+            sounds->bnok();
+            sounds->playBgMusic();
+        });
+        worker->start();
+        QVERIFY(worker->wait(10000));
+        delete worker;
+        QTRY_COMPARE(log, (QStringList{u"play bnok"_s, u"player 茉莉花.wav"_s, u"start"_s}));
+        QCOMPARE(notifications.entries, QStringList{kPlaying});
+    }
+
+    // The real audio: this machine and CI have no sound device, and a missing device (or a file that
+    // is no sound at all) must leave the terminal silent, never failing or waiting.
+    void realAudioOnASilentMachine_data()
+    {
+        QTest::addColumn<QString>("music");
+        QTest::newRow("a real tune") << u"翻页.wav"_s;
+        QTest::newRow("not a sound") << u"broken.wav"_s;
+        QTest::newRow("missing file") << u"gone.wav"_s;
+    }
+    void realAudioOnASilentMachine()
+    {
+        QFETCH(QString, music);
+        AppPaths::setResourcesDir(qEnvironmentVariable("DIANCAI_RESOURCES"));
+        QVERIFY(QFile::copy(AppPaths::resourcePath(u"flip.wav"_s), home->dataPath(u"BgMusic/翻页.wav"_s)));
+        QVERIFY(MediaTestHome::writeFile(home->dataPath(u"BgMusic/broken.wav"_s), "RIFF? no"));
+        chooseMusic(music);
+        SoundManager::resetDefaultManager();
+        SoundManager &sounds = SoundManager::defaultManager();
+        MusicNotifications notifications;
+        for (const auto &[name, play] : kEffects)
+            (sounds.*play)();
+        sounds.playBgMusic();
+        QTest::qWait(150); // the player meets the missing device or the broken file meanwhile
+        sounds.playBgMusic();
+        QTest::qWait(50);
+        sounds.stopBgMusic();
+        QCOMPARE(notifications.entries, (QStringList{kPlaying, kPlaying, kStopped}));
+
+        // A new package's music is listed at once.
+        QVERIFY(!sounds.arrBgMusic().contains(u"新歌.wav"_s));
+        QVERIFY(MediaTestHome::writeFile(home->dataPath(u"BgMusic/新歌.wav"_s)));
+        NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);
+        QVERIFY(sounds.arrBgMusic().contains(u"新歌.wav"_s));
+        SoundManager::resetDefaultManager();
     }
 };
 

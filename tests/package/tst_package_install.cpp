@@ -1,14 +1,25 @@
 // The base-data package end to end against diancai-devserver: the check, the download, the
-// install order, the refusals that must leave the installed data alone, and discarding the data.
+// install order, the refusals that must leave the installed data alone, and discarding the data;
+// the unpacker and the installer on their own; and the maker's web service, for which
+// diancai-devserver stands in too.
 #include "DevServerHarness.h"
 #include "PackageBuilder.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/SettingsKeys.h"
+#include "foundation/UserNotice.h"
 #include "media/PhotoManager.h"
 #include "server/Gb18030.h"
+#include "server/GetIpAddress.h"
+#include "server/MakerServiceAddress.h"
 #include "server/NotificationLog.h"
+#include "server/PackageInstaller.h"
+#include "server/PackageUnpacker.h"
+#include "server/RecordingNotices.h"
+#include "server/Reporter.h"
 #include "server/ServerError.h"
 #include "server/ServerTestHome.h"
+#include "server/TestRows.h"
+#include "server/UpdateChecker.h"
 #include "server/UpdateFileDownloader.h"
 #include "settings/DataFolder.h"
 #include "settings/LanguageManager.h"
@@ -18,9 +29,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
+#include <climits>
 #include <latch>
 
 using namespace Qt::StringLiterals;
@@ -127,6 +141,108 @@ public:
     NotificationLog log;
 };
 
+// One web-service test's world: a fresh home, the server, an update checker whose pages are
+// recorded instead of opened, and the notices shown.
+class ServiceFixture {
+public:
+    ServiceFixture() : notices(std::make_shared<RecordingNotices>())
+    {
+        LanguageManager::defaultManager().reset();
+        DBManager::resetForTests();
+        DBManager::defaultManager(); // made here, on the main thread, before any worker asks for it
+        UserNotice::setSink(notices);
+        checker.setUrlOpener([this](const QUrl &url) {
+            opened << QString::fromLatin1(url.toEncoded());
+            return true;
+        });
+    }
+    ~ServiceFixture()
+    {
+        ServerRequest::sharedQueue().waitForDone();
+        checker.waitForDone();
+        UserNotice::setSink(nullptr);
+        qunsetenv(MakerServiceAddress::kEnvironmentVariable);
+        DBManager::resetForTests();
+    }
+
+    bool serve(const QStringList &extra = {})
+    {
+        const bool started = server.startProcess({}, extra);
+        ServerTestHome::pointAt(server.port());
+        qputenv(MakerServiceAddress::kEnvironmentVariable, server.baseUrl().toUtf8());
+        return started;
+    }
+
+    bool offerVersion(int code, const QString &url = u"http://example.com/diancai/download"_s)
+    {
+        return server.controlPost(u"/__control/update?versionCode="_s + QString::number(code) +
+                                  u"&versionName=1.0."_s + QString::number(code) + u"&url="_s +
+                                  QString::fromLatin1(QUrl::toPercentEncoding(url)) + u"&description="_s +
+                                  QString::fromLatin1(QUrl::toPercentEncoding(u"修复了若干问题"_s))) == 200;
+    }
+
+    // Runs a check to its end, answer included.
+    void checkNow()
+    {
+        checker.check();
+        QVERIFY(checker.waitForDone(20000));
+        QCoreApplication::processEvents();
+    }
+
+    QJsonArray reports()
+    {
+        ServerRequest::sharedQueue().waitForDone(20000);
+        return server.controlGet(u"/__control/reports"_s).value(u"reports"_s).toArray();
+    }
+
+    ServerTestHome home;
+    DevServerHarness server;
+    std::shared_ptr<RecordingNotices> notices;
+    UpdateChecker checker;
+    QStringList opened;
+};
+
+QString expectedQuery(const QString &partner, const QString &svrVersion)
+{
+    return u"unique="_s + DeviceIdentity::keyChainUUID() + u"&partner="_s + partner +
+           u"&storename=%E7%A6%8F%E6%BB%A1%E6%A5%BC%E9%85%92%E5%AE%B6&longitude=&latitude=&svrVersion="_s +
+           svrVersion + u"&clientVersion=23&clientType=1"_s;
+}
+
+// Bytes that do not compress, so that an offset near the start lies inside the entry's data.
+QByteArray noise(int bytes)
+{
+    QList<quint32> words(bytes / 4);
+    QRandomGenerator(42).fillRange(words.data(), words.size());
+    return QByteArray(reinterpret_cast<const char *>(words.constData()), bytes);
+}
+
+// A temporary folder holding the package "p.zip" and the folder `out` it unpacks into.
+struct Workspace {
+    explicit Workspace(const QString &place = QDir::tempPath()) : dir(place + u"/diancai-XXXXXX"_s) {}
+    QTemporaryDir dir;
+    QString zip = dir.filePath(u"p.zip"_s);
+    QString out = dir.filePath(u"out"_s);
+
+    bool write(const PackageBuilder &package) const
+    {
+        const QString error = package.write(zip);
+        if (!error.isEmpty())
+            qWarning().noquote() << error;
+        return error.isEmpty() && QDir().mkpath(out);
+    }
+    PackageUnpacker::Result unpack(qint64 limit = -1) const
+    {
+        return limit < 0 ? PackageUnpacker::unpack(zip, out) : PackageUnpacker::unpack(zip, out, limit);
+    }
+};
+
+bool writeAt(const QString &path, qint64 offset, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.seek(offset) && file.write(bytes) == bytes.size();
+}
+
 } // namespace
 
 class TestPackageInstall : public QObject {
@@ -178,16 +294,14 @@ private slots:
     // ("a.ZIP" into "a", which must then not be deleted as the old data folder).
     void nextPackageReplacesTheInstalledOne_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("folder");
+        columns<QString, QString>("name", "folder");
         QTest::newRow("another name") << u"b.zip"_s << u"b"_s;
         QTest::newRow("named like the installed one") << u"a.ZIP"_s << u"a"_s;
     }
 
     void nextPackageReplacesTheInstalledOne()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, folder);
+        auto [name, folder] = row<QString, QString>("name", "folder");
         Fixture f;
         QVERIFY(f.installMarked(u"a.zip"_s, "first"));
         QCOMPARE(f.folders(), QStringList{u"a"_s});
@@ -245,8 +359,7 @@ private slots:
     // Each failure leaves the installed package "a.zip" as it was, and no folder beside it.
     void failedInstallKeepsTheInstalledData_data()
     {
-        QTest::addColumn<QString>("situation");
-        QTest::addColumn<QString>("message");
+        columns<QString, QString>("situation", "message");
         QTest::newRow("404 answer") << u"404"_s << u"解压失败"_s;
         QTest::newRow("404 answer over a stale file") << u"404 stale"_s << u"解压失败"_s;
         QTest::newRow("truncated package") << u"truncated"_s << u"解压失败"_s;
@@ -265,8 +378,7 @@ private slots:
 
     void failedInstallKeepsTheInstalledData()
     {
-        QFETCH(QString, situation);
-        QFETCH(QString, message);
+        auto [situation, message] = row<QString, QString>("situation", "message");
         Fixture f;
         QVERIFY(f.installMarked(u"a.zip"_s, "installed"));
         const QString escaped = u"diancai-slip-"_s + QString::number(QCoreApplication::applicationPid());
@@ -349,16 +461,16 @@ private slots:
         DBManager &db = DBManager::defaultManager();
         auto counts = [&db] {
             QList<int> sizes;
-            db.getAllFoodInfo([&](const QList<Food> &l) { sizes << int(l.size()); }, false);
-            db.getAllFoodInfo([&](const QList<Food> &l) { sizes << int(l.size()); }, true);
-            db.getFoodInfo2([&](const QList<FoodInfo> &l) { sizes << int(l.size()); });
-            db.getAllFoodSmallCat([&](const QList<FoodSmallCatInfo> &l) { sizes << int(l.size()); });
-            db.getAllTables([&](const QList<DeskInfo> &l) { sizes << int(l.size()); });
-            db.getAllReason([&](const QList<RtnReasonInfo> &l) { sizes << int(l.size()); });
-            db.getStoroInfo([&](const QList<StoreInfo> &l) { sizes << int(l.size()); });
+            const auto size = [&sizes](const auto &list) { sizes << int(list.size()); };
+            db.getAllFoodInfo(size, false);
+            db.getAllFoodInfo(size, true);
+            db.getFoodInfo2(size);
+            db.getAllFoodSmallCat(size);
+            db.getAllTables(size);
+            db.getAllReason(size);
+            db.getStoroInfo(size);
             db.getTasteInfoByStyle(u"B"_s, u"101"_s,
-                                   [&](const QList<TasteCatInfo> &, const QList<TasteInfo> &l,
-                                       const DBManager::TasteMap &) { sizes << int(l.size()); });
+                                   [&](const auto &, const auto &l, const auto &) { size(l); });
             return sizes;
         };
         QVERIFY(!counts().contains(0));
@@ -391,8 +503,7 @@ private slots:
     // The check's own failures, over the wire: nothing is downloaded.
     void checkFailures_data()
     {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("message");
+        columns<QString, QString>("fault", "message");
         QTest::newRow("reply is no XML") << u"notxml"_s << u"下载失败"_s;
         QTest::newRow("status 500") << u"status&status=500"_s << u"下载失败"_s;
         QTest::newRow("connection dropped") << u"drop"_s << u"网络连接错误"_s;
@@ -401,8 +512,7 @@ private slots:
 
     void checkFailures()
     {
-        QFETCH(QString, fault);
-        QFETCH(QString, message);
+        auto [fault, message] = row<QString, QString>("fault", "message");
         Fixture f;
         QVERIFY(f.serve(DevServerHarness::demoPackage()));
         if (fault.isEmpty())
@@ -419,8 +529,7 @@ private slots:
     // Replies the development server does not give, read directly.
     void checkReplies_data()
     {
-        QTest::addColumn<QString>("reply");
-        QTest::addColumn<QString>("outcome");
+        columns<QString, QString>("reply", "outcome");
         const QString head = u"<?xml version=\"1.0\" encoding=\"gb2312\"?><ServerReply>"_s;
         const auto named = [&](const QString &value) {
             return head + u"<ReturnCode>0</ReturnCode><ReturnValue>"_s + value +
@@ -438,14 +547,11 @@ private slots:
         QTest::newRow("empty name") << named({}) << badName;
         QTest::newRow("hidden name") << named(u".zip"_s) << badName;
         QTest::newRow("one of the terminal's own files") << named(u"settings.ini"_s) << badName;
-        QTest::newRow("the installed one")
-            << named(u"installed.zip"_s) << kOk + u"当前商品主档已经为最新，无需更新！"_s;
     }
 
     void checkReplies()
     {
-        QFETCH(QString, reply);
-        QFETCH(QString, outcome);
+        auto [reply, outcome] = row<QString, QString>("reply", "outcome");
         Fixture f;
         SettingsStore::shared().setValue(Key::ZipFileName, u"installed.zip"_s);
         f.downloader.handleUpFileNameReply(Gb18030::encode(reply));
@@ -455,9 +561,7 @@ private slots:
 
     void progressTexts_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<double>("fraction");
-        QTest::addColumn<QString>("text");
+        columns<QString, double, QString>("language", "fraction", "text");
         QTest::newRow("37") << LanguageManager::kChinese << 0.37 << u"已下载：37%"_s;
         QTest::newRow("rounds") << LanguageManager::kChinese << 0.996 << u"已下载：100%"_s;
         QTest::newRow("english") << LanguageManager::kEnglish << 0.5 << u"Downloaded: 50%"_s;
@@ -465,13 +569,414 @@ private slots:
 
     void progressTexts()
     {
-        QFETCH(QString, language);
-        QFETCH(double, fraction);
-        QFETCH(QString, text);
+        auto [language, fraction, text] = row<QString, double, QString>("language", "fraction", "text");
         LanguageManager::defaultManager().reset();
         LanguageManager::defaultManager().loadLanguage(language, false);
         QCOMPARE(UpdateFileDownloader::progressText(fraction), text);
         LanguageManager::defaultManager().reset();
+    }
+
+    // The maker's web service (diancai-devserver stands in for it): the app-update check with its
+    // alert, the client report and the terminal's own address.
+    // A newer version is offered (declined unless `accept`); accepting opens only web pages.
+    void versionCheck_data()
+    {
+        columns<int, QString, bool, QStringList>("versionCode", "url", "accept", "opened");
+        const QString page = u"http://example.com/diancai/download"_s;
+        QTest::newRow("this build") << 23 << page << true << QStringList();
+        QTest::newRow("next") << 24 << page << false << QStringList();
+        QTest::newRow("much newer") << 130 << page << false << QStringList();
+        const QString https = u"https://example.com/dl?v=24&x=%E4%B8%AD"_s;
+        QTest::newRow("https page") << 24 << https << true << QStringList{https};
+        QTest::newRow("local file") << 24 << u"file:///etc/passwd"_s << true << QStringList();
+        QTest::newRow("no address") << 24 << QString() << true << QStringList();
+    }
+
+    void versionCheck()
+    {
+        auto [versionCode, url, accept, opened] =
+            row<int, QString, bool, QStringList>("versionCode", "url", "accept", "opened");
+        ServiceFixture f;
+        QVERIFY(f.serve() && f.offerVersion(versionCode, url));
+        f.notices->accept = accept;
+        f.checkNow();
+        const QStringList asked =
+            versionCode > 23 ? QStringList{u"confirm|发现新版本：1.0.%1|修复了若干问题"_s.arg(versionCode)}
+                             : QStringList();
+        QCOMPARE(f.notices->shown, asked);
+        QCOMPARE(f.notices->buttons, QStringList(asked.size(), u"暂不更新|立即更新"_s));
+        QCOMPARE(f.checker.updateUrl(), url);
+        QCOMPARE(f.opened, opened);
+    }
+
+    void versionCheckFailsSilently_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::newRow("nobody listening") << u"closed"_s;
+        QTest::newRow("error status") << u"status&status=500"_s;
+        QTest::newRow("no versionCode") << u"canned"_s;
+    }
+
+    void versionCheckFailsSilently()
+    {
+        QFETCH(QString, situation);
+        ServiceFixture f;
+        QVERIFY(f.serve() && f.offerVersion(99));
+        if (situation == u"closed")
+            qputenv(MakerServiceAddress::kEnvironmentVariable,
+                    "http://127.0.0.1:" + QByteArray::number(DevServerHarness::closedLoopbackPort()));
+        else if (situation != u"canned")
+            QVERIFY(f.server.injectFault(u"@update"_s, situation));
+        if (situation == u"canned") {
+            f.checker.handleDescription(Gb18030::encode(
+                u"<?xml version=\"1.0\" encoding=\"gb2312\"?><update><versionName>9.9</versionName>"
+                u"<url>http://example.com/</url></update>"_s));
+        } else {
+            f.checkNow();
+        }
+        QCOMPARE(f.notices->shown, QStringList());
+    }
+
+    void versionCodeIsReadLikeAtoi_data()
+    {
+        columns<std::optional<QString>, int>("text", "value");
+        QTest::newRow("plain") << std::optional(u"24"_s) << 24;
+        QTest::newRow("blanks and trailing text") << std::optional(u" 25beta"_s) << 25;
+        QTest::newRow("sign") << std::optional(u"+7"_s) << 7;
+        QTest::newRow("negative") << std::optional(u"-3"_s) << -3;
+        QTest::newRow("not a number") << std::optional(u"v24"_s) << 0;
+        QTest::newRow("absent") << std::optional<QString>() << 0;
+        QTest::newRow("too large") << std::optional(u"99999999999"_s) << INT_MAX;
+    }
+
+    void versionCodeIsReadLikeAtoi()
+    {
+        auto [text, value] = row<std::optional<QString>, int>("text", "value");
+        QCOMPARE(UpdateChecker::intValue(text), value);
+    }
+
+    // The store and the ordering server named, their values escaped: "&" in the dog number cannot
+    // add a key.
+    void reportNamesTheStoreAndTheServer_data()
+    {
+        columns<QStringList, QString, QString>("serverArguments", "partner", "svrVersion");
+        QTest::newRow("development server") << QStringList() << u"10000001"_s << u"1.0.0-dev"_s;
+        QTest::newRow("values to escape")
+            << QStringList{u"--dog-no"_s, u"A&clientType=9 #"_s, u"--server-ver"_s, u"3.6 测试"_s}
+            << u"A&clientType=9 #"_s << u"3.6 测试"_s;
+    }
+
+    void reportNamesTheStoreAndTheServer()
+    {
+        auto [serverArguments, partner, svrVersion] =
+            row<QStringList, QString, QString>("serverArguments", "partner", "svrVersion");
+        ServiceFixture f;
+        QVERIFY(f.serve(serverArguments));
+        Reporter::sharedInstance().reportClientInfo();
+        const QJsonArray reports = f.reports();
+        QCOMPARE(reports.size(), 1);
+        const auto escaped = [](const QString &value) {
+            return QString::fromLatin1(QUrl::toPercentEncoding(value));
+        };
+        QCOMPARE(reports[0][u"query"_s].toString(), expectedQuery(escaped(partner), escaped(svrVersion)));
+        const QJsonObject params = reports[0][u"params"_s].toObject();
+        QCOMPARE((QStringList{params.value(u"partner"_s).toString(), params.value(u"svrVersion"_s).toString(),
+                              params.value(u"storename"_s).toString(), QString::number(params.size())}),
+                 (QStringList{partner, svrVersion, u"福满楼酒家"_s, u"8"_s}));
+    }
+
+    void reportAfterAServerFailure_data()
+    {
+        columns<QString, int>("situation", "reports");
+        QTest::newRow("ordering server unreachable") << u"closed"_s << 1;
+        QTest::newRow("error status") << u"status&status=503"_s << 1;
+        QTest::newRow("unreadable reply") << u"notxml"_s << 0;
+        QTest::newRow("refused") << u"refused"_s << 0;
+    }
+
+    void reportAfterAServerFailure()
+    {
+        auto [situation, reports] = row<QString, int>("situation", "reports");
+        ServiceFixture f;
+        QVERIFY(f.serve());
+        if (situation == u"closed")
+            ServerTestHome::pointAt(DevServerHarness::closedLoopbackPort());
+        else if (situation != u"refused")
+            QVERIFY(f.server.injectFault(u"CheckServerStatus"_s, situation));
+        if (situation == u"refused") {
+            Reporter::sharedInstance().handleReply(Gb18030::encode(
+                u"<?xml version=\"1.0\" encoding=\"gb2312\"?><ServerReply><ReturnCode>1</ReturnCode>"
+                u"<ReturnMsg>未授权</ReturnMsg><ParaList ServerDogNo=\"1\" ServerVer=\"2\"/></ServerReply>"_s));
+        } else {
+            Reporter::sharedInstance().reportClientInfo();
+        }
+        const QJsonArray received = f.reports();
+        QCOMPARE(received.size(), reports);
+        if (reports == 1)
+            QCOMPARE(received[0][u"query"_s].toString(), expectedQuery({}, {}));
+    }
+
+    void reportUrlEscapesTheStoreName()
+    {
+        qputenv(MakerServiceAddress::kEnvironmentVariable, "http://maker.example/");
+        const QString url = Reporter::reportUrl(u"0123ABCD"_s, u"42"_s, u"福满 楼"_s, u"1.0"_s);
+        qunsetenv(MakerServiceAddress::kEnvironmentVariable);
+        QCOMPARE(url, u"http://maker.example/menu/api/ExClientInfo.aspx?unique=0123ABCD&partner=42"
+                      u"&storename=%E7%A6%8F%E6%BB%A1%20%E6%A5%BC&longitude=&latitude=&svrVersion=1.0"
+                      u"&clientVersion=23&clientType=1"_s);
+    }
+
+    void ownAddressWalk_data()
+    {
+        using Entry = GetIpAddress::InterfaceEntry;
+        columns<QList<Entry>, QString>("entries", "address");
+        const Entry lo{u"lo"_s, true, true, u"127.0.0.1"_s};
+        const Entry eth0{u"eth0"_s, true, true, u"192.168.1.20"_s};
+        QTest::newRow("loopback only") << QList<Entry>{lo} << QString();
+        QTest::newRow("loopback and one") << QList<Entry>{lo, eth0} << u"192.168.1.20"_s;
+        QTest::newRow("IPv6 entries ignored")
+            << QList<Entry>{lo, {u"eth0"_s, false, true, {}}, eth0} << u"192.168.1.20"_s;
+        QTest::newRow("interface down left out")
+            << QList<Entry>{lo, {u"wlan0"_s, true, false, u"10.0.0.5"_s}, eth0} << u"192.168.1.20"_s;
+        QTest::newRow("alias right after its interface skipped")
+            << QList<Entry>{lo, eth0, {u"eth0:1"_s, true, true, u"192.168.1.21"_s}} << u"192.168.1.20"_s;
+        QTest::newRow("alias first stands for the interface")
+            << QList<Entry>{lo, {u"eth0:1"_s, true, true, u"192.168.1.21"_s}, eth0} << u"192.168.1.21"_s;
+        QTest::newRow("down loopback, then two") << QList<Entry>{{u"lo"_s, true, false, u"127.0.0.1"_s},
+                                                                 eth0,
+                                                                 {u"wlan0"_s, true, true, u"10.0.0.5"_s}}
+                                                 << u"10.0.0.5"_s;
+        QTest::newRow("nothing") << QList<Entry>{} << QString();
+    }
+
+    void ownAddressWalk()
+    {
+        using Entry = GetIpAddress::InterfaceEntry;
+        auto [entries, address] = row<QList<Entry>, QString>("entries", "address");
+        QCOMPARE(GetIpAddress::secondRecordedAddress(entries), address);
+    }
+
+    void systemListHoldsTheLoopback()
+    {
+        const QList<GetIpAddress::InterfaceEntry> entries = GetIpAddress::listInterfaces();
+        QVERIFY(std::any_of(entries.begin(), entries.end(),
+                            [](const auto &e) { return e.isIPv4 && e.isUp && e.address == u"127.0.0.1"_s; }));
+    }
+
+    // The unpacker and the installer on their own: entry names (GB18030, "\\", folders, dates), the
+    // names refused as leaving the folder, damaged archives, and the swap into place.
+    void entryPaths_data()
+    {
+        columns<QString, std::optional<QString>>("name", "expected");
+        const std::optional<QString> refused;
+        QTest::newRow("plain") << u"PadBaseData.db"_s << std::optional(u"PadBaseData.db"_s);
+        QTest::newRow("backslash") << u"foodPicBig\\101.jpg"_s << std::optional(u"foodPicBig/101.jpg"_s);
+        QTest::newRow("folder") << u"BgMusic\\"_s << std::optional(u"BgMusic"_s);
+        QTest::newRow("empty and dot parts") << u"a//b/./c"_s << std::optional(u"a/b/c"_s);
+        QTest::newRow("dots inside a name") << u"a..b/..."_s << std::optional(u"a..b/..."_s);
+        QTest::newRow("the folder itself") << u"./"_s << std::optional(QString());
+        QTest::newRow("parent") << u"../evil.txt"_s << refused;
+        QTest::newRow("parent through backslash") << u"..\\evil.txt"_s << refused;
+        QTest::newRow("parent in the middle") << u"foodPicBig/../../evil.txt"_s << refused;
+        QTest::newRow("parent that stays inside") << u"a/../b.txt"_s << refused;
+        QTest::newRow("absolute") << u"/tmp/evil.txt"_s << refused;
+        QTest::newRow("absolute through backslash") << u"\\tmp\\evil.txt"_s << refused;
+        QTest::newRow("drive letter") << u"C:\\evil.txt"_s << refused;
+        QTest::newRow("drive-relative") << u"c:evil.txt"_s << refused;
+        QTest::newRow("NUL") << QString(u"ok.txt"_s + QChar(u'\0') + u"/../../x"_s) << refused;
+    }
+
+    void entryPaths()
+    {
+        auto [name, expected] = row<QString, std::optional<QString>>("name", "expected");
+        QCOMPARE(PackageUnpacker::relativeEntryPath(name), expected);
+    }
+
+    void unpacksNamesFoldersAndDates()
+    {
+        Workspace ws;
+        const QDateTime fileDate(QDate(2024, 12, 31), QTime(23, 58, 30));
+        const QDateTime folderDate(QDate(2023, 1, 2), QTime(3, 4, 6));
+        PackageBuilder package;
+        package.file(u"AdPicture\\"_s, {}, folderDate)
+            .file(u"AdPicture\\春节.jpg"_s, "poster", fileDate)
+            .file(u"foodPicBig\\红烧肉.jpg"_s, "dish") // its folder has no entry of its own
+            .file(u"BgMusic/曲/一.mp3"_s, "tune")
+            .raw({u"说明.txt"_s.toUtf8(), "utf-8 name", fileDate, true})
+            .file(u"MainBg.jpg"_s, "first")
+            .file(u"MainBg.jpg"_s, "second"); // a later entry replaces the file
+        QVERIFY(ws.write(package));
+        const PackageUnpacker::Result result = ws.unpack();
+        const QString &out = ws.out;
+        QVERIFY2(result.ok, qPrintable(result.detail));
+        QCOMPARE(listing(out), (QStringList{u"AdPicture"_s, u"AdPicture/春节.jpg"_s, u"BgMusic"_s,
+                                            u"BgMusic/曲"_s, u"BgMusic/曲/一.mp3"_s, u"MainBg.jpg"_s,
+                                            u"foodPicBig"_s, u"foodPicBig/红烧肉.jpg"_s, u"说明.txt"_s}));
+        QByteArrayList contents;
+        for (const char *name : {"/AdPicture/春节.jpg", "/foodPicBig/红烧肉.jpg", "/MainBg.jpg", "/说明.txt"})
+            contents << readFile(out + QString::fromUtf8(name));
+        QCOMPARE(contents, (QByteArrayList{"poster", "dish", "second", "utf-8 name"}));
+        const auto date = [&](const QString &name) { return QFileInfo(out + name).lastModified(); };
+        QCOMPARE((QList<QDateTime>{date(u"/AdPicture/春节.jpg"_s), date(u"/foodPicBig/红烧肉.jpg"_s),
+                                   date(u"/AdPicture"_s)}),
+                 (QList<QDateTime>{fileDate, PackageBuilder::defaultDate(), folderDate}));
+    }
+
+    // Refused before anything is written: the folder stays empty and the place outside is untouched.
+    void unsafeNamesWriteNothing_data()
+    {
+        QTest::addColumn<QByteArray>("badName");
+        QTest::newRow("parent in the middle") << QByteArray("foodPicBig/../../outside/evil.txt");
+        QTest::newRow("absolute") << QByteArray("ABSOLUTE/outside/evil.txt");
+    }
+
+    void unsafeNamesWriteNothing()
+    {
+        QFETCH(QByteArray, badName);
+        Workspace ws;
+        ws.out = ws.dir.filePath(u"work/out"_s);
+        const QString outside = ws.dir.filePath(u"outside"_s);
+        QVERIFY(QDir().mkpath(outside));
+        // The absolute row names the real place of the outside folder.
+        badName.replace("ABSOLUTE", QFile::encodeName(ws.dir.path()));
+        QVERIFY(ws.write(PackageBuilder()
+                             .demoDatabase()
+                             .file(u"foodPicBig/"_s, {})
+                             .file(u"foodPicBig/1.jpg"_s, "ok")
+                             .raw({badName, "evil", PackageBuilder::defaultDate()})));
+        const PackageUnpacker::Result result = ws.unpack();
+        QVERIFY(!result.ok);
+        QVERIFY2(result.detail.contains(u"outside the folder"_s), qPrintable(result.detail));
+        QCOMPARE(listing(ws.out) + listing(outside), QStringList());
+        QCOMPARE(listing(ws.dir.filePath(u"work"_s)), QStringList{u"out"_s});
+    }
+
+    void damagedArchivesFail_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("cut in half") << u"truncate"_s;
+        QTest::newRow("a byte of an entry changed") << u"flip"_s;
+        QTest::newRow("not a zip at all") << u"text"_s;
+        QTest::newRow("no file") << u"missing"_s;
+        // An end record counting fewer entries than the directory holds must not install part of it.
+        QTest::newRow("count short of the directory") << u"count"_s;
+    }
+
+    void damagedArchivesFail()
+    {
+        QFETCH(QString, damage);
+        Workspace ws;
+        const QString &zip = ws.zip;
+        QVERIFY(ws.write(PackageBuilder().file(u"big.bin"_s, noise(200000)).file(u"MainBg.jpg"_s, "x")));
+        if (damage == u"truncate")
+            QVERIFY(truncateFile(zip, QFileInfo(zip).size() / 2));
+        else if (damage == u"flip")
+            QVERIFY(flipByte(zip, 30 + 7 + 1000)); // inside big.bin's data, after its local header
+        else if (damage == u"text")
+            QVERIFY(writeFile(zip, "<html><body>404 Not Found</body></html>"));
+        else if (damage == u"count") // "1 entry" on this disk and in all, at the end record's offset 8
+            QVERIFY(writeAt(zip, QFileInfo(zip).size() - 22 + 8, QByteArray("\x01\x00\x01\x00", 4)));
+        else
+            QVERIFY(QFile::remove(zip));
+        QVERIFY(!ws.unpack().ok);
+        if (damage == u"count")
+            QCOMPARE(listing(ws.out), QStringList());
+    }
+
+    // More entries than the 16-bit count holds: the writer clamps it to 0xFFFF, and every entry is
+    // still unpacked.
+    void moreEntriesThanTheCountHolds()
+    {
+        // In memory where the system has room for it: 65,540 files take a minute on a busy disk.
+        const Workspace ws(QDir(u"/dev/shm"_s).exists() ? u"/dev/shm"_s : QDir::tempPath());
+        constexpr int kEntries = 0xFFFF + 5;
+        PackageBuilder package;
+        for (int i = 0; i < kEntries; ++i)
+            package.file(u"foodPicBig/"_s + QString::number(i) + u".jpg"_s, {});
+        QVERIFY(ws.write(package.file(u"last.txt"_s, "last")));
+        const PackageUnpacker::Result result = ws.unpack();
+        QVERIFY2(result.ok, qPrintable(result.detail));
+        QCOMPARE(QDir(ws.out + u"/foodPicBig"_s).count(), uint(kEntries + 2)); // with "." and ".."
+        QCOMPARE(readFile(ws.out + u"/last.txt"_s), QByteArray("last"));
+    }
+
+    void unpackLimitFollowsTheDisk_data()
+    {
+        columns<qint64, qint64>("available", "limit");
+        const qint64 mb = 1024 * 1024;
+        QTest::newRow("plenty of room") << 100 * 1024 * mb << 2048 * mb;
+        QTest::newRow("the reserve is kept") << 1024 * mb << 768 * mb;
+        QTest::newRow("less than the reserve") << 100 * mb << qint64(0);
+    }
+    void unpackLimitFollowsTheDisk()
+    {
+        auto [available, limit] = row<qint64, qint64>("available", "limit");
+        QCOMPARE(PackageUnpacker::unpackLimit(available), limit);
+    }
+
+    // Refused before anything is written when the declared sizes add up to more than the limit.
+    void refusesMoreThanTheLimit_data()
+    {
+        columns<QList<int>, bool>("sizes", "ok");
+        QTest::newRow("at the limit") << QList<int>{1000} << true;
+        QTest::newRow("one entry over") << QList<int>{1001} << false;
+        QTest::newRow("over in all") << QList<int>{600, 600} << false;
+    }
+    void refusesMoreThanTheLimit()
+    {
+        auto [sizes, ok] = row<QList<int>, bool>("sizes", "ok");
+        Workspace ws;
+        PackageBuilder package;
+        for (int i = 0; i < sizes.size(); ++i)
+            package.file(u"f"_s + QString::number(i), QByteArray(sizes.at(i), 'x'));
+        QVERIFY(ws.write(package));
+        const PackageUnpacker::Result result = ws.unpack(1000);
+        QCOMPARE(result.ok, ok);
+        QCOMPARE(result.tooLarge, !ok);
+        QCOMPARE(listing(ws.out).size(), ok ? sizes.size() : 0);
+    }
+
+    // What is in the way at the target: nothing, a folder of the same name, or a file (such as the
+    // held-order store "main"), which is never replaced.
+    void installerSwapsOnlyWhenComplete_data()
+    {
+        columns<bool, QString>("goodPackage", "inTheWay");
+        QTest::newRow("new folder") << true << QString();
+        QTest::newRow("replaces a folder of the same name") << true << u"folder"_s;
+        QTest::newRow("failure leaves no folder") << false << QString();
+        QTest::newRow("failure keeps the folder of the same name") << false << u"folder"_s;
+        QTest::newRow("a file in the way is left alone") << true << u"file"_s;
+    }
+
+    void installerSwapsOnlyWhenComplete()
+    {
+        auto [goodPackage, inTheWay] = row<bool, QString>("goodPackage", "inTheWay");
+        QTemporaryDir home;
+        const QString target = home.filePath(u"pkg"_s);
+        if (inTheWay == u"folder") {
+            QVERIFY(QDir().mkpath(target + u"/foodPicBig"_s));
+            QVERIFY(writeFile(target + u"/old.txt"_s, "old"));
+        } else if (inTheWay == u"file") {
+            QVERIFY(writeFile(target, "held orders"));
+        }
+        QTemporaryDir source;
+        const QString zip = source.filePath(u"pkg.zip"_s);
+        PackageBuilder package;
+        package.file(u"new.txt"_s, "new");
+        if (!goodPackage)
+            package.raw({"../escape.txt", "evil", PackageBuilder::defaultDate()});
+        QCOMPARE(package.write(zip), QString());
+
+        const bool installed = goodPackage && inTheWay != u"file";
+        QCOMPARE(PackageInstaller::installFolder(zip, target).ok, installed);
+        const QStringList expected = installed ? QStringList{u"pkg"_s, u"pkg/new.txt"_s}
+                                     : inTheWay == u"folder"
+                                         ? QStringList{u"pkg"_s, u"pkg/foodPicBig"_s, u"pkg/old.txt"_s}
+                                     : inTheWay == u"file" ? QStringList{u"pkg"_s}
+                                                           : QStringList();
+        QCOMPARE(listing(home.path()), expected); // no staging or set-aside folder left behind
+        if (inTheWay == u"file")
+            QCOMPARE(readFile(target), QByteArray("held orders"));
     }
 };
 

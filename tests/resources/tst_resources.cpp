@@ -1,11 +1,18 @@
 #include "SourceLiterals.h"
+#include "foundation/AppPaths.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
+#include "server/TestRows.h"
+#include "settings/LanguageManager.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -57,6 +64,12 @@ bool hasFullWidthPunctuation(const QString &text)
     return false;
 }
 
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 QJsonObject readObject(const QString &path)
 {
     QFile file(path);
@@ -71,9 +84,137 @@ class TestResources : public QObject {
     Q_OBJECT
 private:
     QJsonObject english;
+    QString builtResources;
+    std::unique_ptr<QObject> observer;
+    QList<QThread *> postedOn;
+
+    LanguageManager &manager() { return LanguageManager::defaultManager(); }
 
 private slots:
-    void initTestCase() { english = readObject(sourcePath(QStringLiteral("resources/en-strings"))); }
+    void initTestCase()
+    {
+        english = readObject(sourcePath(QStringLiteral("resources/en-strings")));
+        builtResources = AppPaths::resourcesDir();
+        QVERIFY2(QFile::exists(AppPaths::resourcePath(LanguageManager::kEnglish)),
+                 qPrintable(builtResources));
+    }
+
+    void init()
+    {
+        AppPaths::setResourcesDir(builtResources);
+        manager().reset();
+        postedOn.clear();
+        observer = std::make_unique<QObject>();
+        NotificationCenter::defaultCenter().addObserver(observer.get(), Notify::LanguageChanged,
+                                                        [this](const Notification &n) {
+                                                            QVERIFY(!n.object.isValid());
+                                                            QVERIFY(n.userInfo.isEmpty());
+                                                            postedOn << QThread::currentThread();
+                                                        });
+    }
+
+    void cleanup() { observer.reset(); }
+
+    // Every entry of the English table as it stands in the sources, whole; what it lacks, and
+    // any text in Chinese, comes back as it was asked for.
+    void readString_data()
+    {
+        columns<QString, QString, QString>("language", "key", "expected");
+        QVERIFY(english.size() > 100);
+        for (auto it = english.begin(); it != english.end(); ++it)
+            QTest::addRow("en %s", qPrintable(it.key()))
+                << LanguageManager::kEnglish << it.key() << it.value().toString();
+        QTest::newRow("language option as it stands")
+            << LanguageManager::kEnglish << u"英文（English）"_s << u"英文（English）"_s;
+        QTest::newRow("unknown text")
+            << LanguageManager::kEnglish << u"不在表中的文字"_s << u"不在表中的文字"_s;
+        QTest::newRow("empty") << LanguageManager::kEnglish << QString() << QString();
+        for (const QString &key : {u"时价"_s, u"确定"_s, u"%@人 ￥%.2f"_s})
+            QTest::addRow("zh %s", qPrintable(key)) << LanguageManager::kChinese << key << key;
+    }
+
+    void readString()
+    {
+        auto [language, key, expected] = row<QString, QString, QString>("language", "key", "expected");
+        manager().loadLanguage(LanguageManager::kEnglish, false); // Chinese must drop it again
+        manager().loadLanguage(language, false);
+        QCOMPARE(manager().readString(key), expected);
+        QCOMPARE(manager().currCode(), std::optional<QString>(language));
+    }
+
+    void changeIsAnnouncedOncePerRealChange()
+    {
+        QList<qsizetype> counts;
+        for (const QString &language : {LanguageManager::kEnglish, LanguageManager::kEnglish,
+                                        LanguageManager::kChinese, LanguageManager::kChinese}) {
+            manager().loadLanguage(language);
+            counts << postedOn.size();
+        }
+        QCOMPARE(counts, (QList<qsizetype>{1, 1, 2, 2}));
+        QCOMPARE(postedOn.first(), QThread::currentThread());
+        QCOMPARE(manager().readString(u"确定"_s), u"确定"_s);
+    }
+
+    // Start-up loads the saved language quietly.
+    void quietLoadPostsNothing()
+    {
+        manager().loadLanguage(LanguageManager::kEnglish, false);
+        QCOMPARE(manager().readString(u"取消"_s), u"Cancel"_s);
+        manager().loadLanguage(LanguageManager::kChinese, false);
+        QCoreApplication::processEvents();
+        QVERIFY(postedOn.isEmpty());
+    }
+
+    void changeFromAWorkerIsAnnouncedOnTheMainThread()
+    {
+        QThread *worker = QThread::create([this] { manager().loadLanguage(LanguageManager::kEnglish); });
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        delete worker;
+        QTRY_COMPARE(postedOn.size(), 1);
+        QCOMPARE(postedOn.first(), QThread::currentThread());
+        QCOMPARE(manager().readString(u"确定"_s), u"OK"_s);
+    }
+
+    void badFilesGiveKeysBack_data()
+    {
+        columns<bool, QByteArray, QString>("present", "content", "expected");
+        QTest::newRow("custom table is read") << true << R"({"确定": "Yes"})"_ba << u"Yes"_s;
+        QTest::newRow("missing file") << false << QByteArray() << u"确定"_s;
+        QTest::newRow("broken json") << true << R"({"确定": "Yes")"_ba << u"确定"_s;
+        QTest::newRow("array") << true << R"([{"确定": "Yes"}])"_ba << u"确定"_s;
+        QTest::newRow("value not a string") << true << R"({"确定": 5})"_ba << u"确定"_s;
+        QTest::newRow("binary") << true << "\xff\xfe\x00{"_ba << u"确定"_s;
+    }
+
+    void badFilesGiveKeysBack()
+    {
+        auto [present, content, expected] = row<bool, QByteArray, QString>("present", "content", "expected");
+        // English first, so that a bad file must also drop the table loaded before it.
+        manager().loadLanguage(LanguageManager::kEnglish, false);
+        QTemporaryDir dir;
+        if (present)
+            QVERIFY(writeFile(dir.filePath(u"xx-strings"_s), content));
+        AppPaths::setResourcesDir(dir.path());
+        manager().loadLanguage(u"xx-strings"_s);
+        QCOMPARE(manager().readString(u"确定"_s) + u'|' + manager().readString(u"取消"_s),
+                 expected + u"|取消"_s);
+        QCOMPARE(postedOn.size(), 1);
+    }
+
+    // The code is taken before the file is read, so asking again does not retry a failed load.
+    void failedLoadIsNotRetried()
+    {
+        QTemporaryDir dir;
+        AppPaths::setResourcesDir(dir.path());
+        manager().loadLanguage(u"xx-strings"_s, false);
+        QVERIFY(writeFile(dir.filePath(u"xx-strings"_s), R"({"确定": "Yes"})"_ba));
+        manager().loadLanguage(u"xx-strings"_s, false);
+        QCOMPARE(manager().readString(u"确定"_s), u"确定"_s);
+        manager().reset();
+        manager().loadLanguage(u"xx-strings"_s, false);
+        QCOMPARE(manager().readString(u"确定"_s), u"Yes"_s);
+    }
 
     void languageFilesAreJsonObjects_data()
     {
@@ -162,9 +303,8 @@ private slots:
     // The coverage check above is only as good as the scanner; these pin what it reads.
     void scannerReadsLiterals_data()
     {
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<bool>("javaScript");
-        QTest::addColumn<QStringList>("expected"); // each literal's text, "@", its line
+        // expected: each literal's text, "@", its line
+        columns<QString, bool, QStringList>("source", "javaScript", "expected");
 
         QTest::newRow("plain and prefixed") << u"a(\"确定\");\nb(u\"取消\"_s, QStringLiteral(\"时价\"));"_s
                                             << false << QStringList{u"确定@1"_s, u"取消@2"_s, u"时价@2"_s};
@@ -190,9 +330,8 @@ private slots:
 
     void scannerReadsLiterals()
     {
-        QFETCH(QString, source);
-        QFETCH(bool, javaScript);
-        QFETCH(QStringList, expected);
+        auto [source, javaScript, expected] =
+            row<QString, bool, QStringList>("source", "javaScript", "expected");
         QStringList found;
         for (const SourceLiteral &literal :
              stringLiterals(source, javaScript ? SourceLanguage::JavaScript : SourceLanguage::Cpp))
@@ -202,9 +341,7 @@ private slots:
 
     void placeholdersAreFound_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("ordered");
-        QTest::addColumn<QStringList>("numbered");
+        columns<QString, QStringList, QStringList>("text", "ordered", "numbered");
         QTest::newRow("percent and float")
             << u"已下载：%.f%%"_s << QStringList{u"%.f"_s, u"%%"_s} << QStringList{};
         QTest::newRow("object and amount")
@@ -216,9 +353,8 @@ private slots:
 
     void placeholdersAreFound()
     {
-        QFETCH(QString, text);
-        QFETCH(QStringList, ordered);
-        QFETCH(QStringList, numbered);
+        auto [text, ordered, numbered] =
+            row<QString, QStringList, QStringList>("text", "ordered", "numbered");
         QCOMPARE(placeholders(text).ordered, ordered);
         QCOMPARE(placeholders(text).numbered, numbered);
     }

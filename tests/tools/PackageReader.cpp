@@ -28,12 +28,6 @@ std::optional<QByteArray> convert(const QByteArray &bytes, const char *to, const
 
 } // namespace
 
-std::optional<QString> decodeGb18030(const QByteArray &bytes)
-{
-    const auto utf8 = convert(bytes, "UTF-8", "GB18030");
-    return utf8 ? std::optional<QString>(QString::fromUtf8(*utf8)) : std::nullopt;
-}
-
 bool fitsGb2312(const QString &text)
 {
     return convert(text.toUtf8(), "GB2312", "UTF-8").has_value();
@@ -55,7 +49,8 @@ std::optional<QList<PackageEntry>> readPackage(const QString &zipPath)
         }
         PackageEntry entry;
         entry.rawName = QByteArray(name, qsizetype(info.size_filename));
-        entry.name = decodeGb18030(entry.rawName).value_or(QString());
+        const auto utf8 = convert(entry.rawName, "UTF-8", "GB18030");
+        entry.name = utf8 ? QString::fromUtf8(*utf8) : QString();
         entry.utf8Flag = info.flag & (1u << 11);
         const tm_unz &d = info.tmu_date;
         entry.modified = QDateTime(QDate(int(d.tm_year), int(d.tm_mon) + 1, int(d.tm_mday)),

@@ -18,6 +18,5 @@ struct PackageEntry {
 };
 
 std::optional<QList<PackageEntry>> readPackage(const QString &zipPath);
-std::optional<QString> decodeGb18030(const QByteArray &bytes);
 // Whether GB2312 (the older, smaller code page) has every character of the text.
 bool fitsGb2312(const QString &text);

@@ -2,6 +2,8 @@
 // catalogue through SQLite, the package through minizip.
 
 #include "PackageReader.h"
+#include "media/Wav.h"
+#include "server/TestRows.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -53,7 +55,7 @@ public:
     }
     ~Catalogue() { sqlite3_close(m_db); }
 
-    QList<QStringList> rows(const QString &sql, const QStringList &parameters = {}) const
+    QList<QStringList> rows(const QString &sql) const
     {
         QList<QStringList> result;
         sqlite3_stmt *statement = nullptr;
@@ -61,8 +63,6 @@ public:
             qWarning("cannot prepare %s: %s", qPrintable(sql), sqlite3_errmsg(m_db));
             return result;
         }
-        for (int i = 0; i < parameters.size(); ++i)
-            sqlite3_bind_text(statement, i + 1, parameters[i].toUtf8().constData(), -1, SQLITE_TRANSIENT);
         while (sqlite3_step(statement) == SQLITE_ROW) {
             QStringList row;
             for (int c = 0; c < sqlite3_column_count(statement); ++c)
@@ -73,10 +73,7 @@ public:
         sqlite3_finalize(statement);
         return result;
     }
-    QString value(const QString &sql, const QStringList &parameters = {}) const
-    {
-        return rows(sql, parameters).value(0).value(0);
-    }
+    QString value(const QString &sql) const { return rows(sql).value(0).value(0); }
     qint64 count(const QString &where) const
     {
         return value(u"select count(*) from "_s + where).toLongLong();
@@ -147,17 +144,14 @@ private slots:
         QCOMPARE(m_db.count(u"(select distinct foodno from FoodInfo)"_s), kFixtureDishes);
         QVERIFY(m_db.count(u"FoodBigCatInfo"_s) >= 6 && m_db.count(u"FoodSmallCatInfo"_s) >= 18);
         // Some categories bring their own grid, others leave it to the menu.
-        QVERIFY(m_db.count(u"FoodSmallCatInfo where cpViewRow > 0 and cpViewCol > 0"_s) > 0);
-        QVERIFY(m_db.count(u"FoodSmallCatInfo where cpViewRow is null"_s) > 0);
-        QVERIFY(m_db.count(u"FoodSmallCatInfo where cpViewRow = 0"_s) > 0);
+        for (const char *grid : {"cpViewRow > 0 and cpViewCol > 0", "cpViewRow is null", "cpViewRow = 0"})
+            QVERIFY2(m_db.count(u"FoodSmallCatInfo where "_s + QLatin1String(grid)) > 0, grid);
     }
 
     // Each row counts dishes matching a condition: the menu needs every kind at least once.
     void flagsAndUnits_data()
     {
-        QTest::addColumn<QString>("where");
-        QTest::addColumn<int>("atLeast");
-        QTest::addColumn<int>("atMost");
+        columns<QString, int, int>("where", "atLeast", "atMost");
         QTest::newRow("temporary") << u"TempFoodFlag = 'Y'"_s << 2 << 2;
         QTest::newRow("NULL temporary flag, ordinary dishes only")
             << u"TempFoodFlag is null and FoodType = 'D'"_s << 1 << kFixtureDishes;
@@ -174,30 +168,23 @@ private slots:
     }
     void flagsAndUnits()
     {
-        QFETCH(QString, where);
-        QFETCH(int, atLeast);
-        QFETCH(int, atMost);
+        auto [where, atLeast, atMost] = row<QString, int, int>("where", "atLeast", "atMost");
         const qint64 found = m_db.count(u"FoodInfo where "_s + where);
         QVERIFY2(found >= atLeast && found <= atMost, qPrintable(QString::number(found)));
     }
 
     void setMealsAndExchanges()
     {
-        const QStringList setMeals = m_db.texts(u"select foodno from FoodInfo where FoodType = 'T'"_s);
-        bool someRowsOutOfOrder = false;
-        for (const QString &suitno : setMeals) {
-            const QList<QStringList> rows =
-                m_db.rows(u"select fIndex from SuitFoodInfo where suitno = ? order by rowid"_s, {suitno});
-            QVERIFY2(rows.size() >= 3 && rows.size() <= 5, qPrintable(suitno));
-            QList<int> order;
-            for (const QStringList &row : rows)
-                order.append(row.value(0).toInt());
-            QList<int> sorted = order;
-            std::sort(sorted.begin(), sorted.end());
-            QVERIFY(std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end()); // no index twice
-            someRowsOutOfOrder = someRowsOutOfOrder || order != sorted;
-        }
-        QVERIFY2(someRowsOutOfOrder, "components must not already be stored in fIndex order");
+        // Each set meal has 3 to 5 components, no index twice, and some stored out of index order.
+        QCOMPARE(m_db.rows(u"select min(n), max(n), count(*) from (select count(S.suitno) n from FoodInfo F "
+                           "left join SuitFoodInfo S on S.suitno = F.foodno where F.FoodType = 'T' "
+                           "group by F.foodno)"_s),
+                 (QList<QStringList>{{u"3"_s, u"5"_s, u"3"_s}}));
+        QCOMPARE(m_db.count(u"(select 1 from SuitFoodInfo group by suitno, fIndex having count(*) > 1)"_s),
+                 0);
+        QVERIFY2(m_db.count(u"SuitFoodInfo A join SuitFoodInfo B on A.suitno = B.suitno "
+                            "and A.rowid < B.rowid and A.fIndex > B.fIndex"_s) > 0,
+                 "components must not already be stored in fIndex order");
         QVERIFY(m_db.count(u"SuitFoodInfo where foodQty = 2"_s) > 0 &&
                 m_db.count(u"SuitFoodInfo where foodQty = 1"_s) > 0);
 
@@ -214,38 +201,27 @@ private slots:
                 .toInt() >= 2);
     }
 
+    // Five sized dishes: each names its own size, and its sizes all differ in name and in price.
     void sizesDifferInPrice()
     {
-        const QStringList sized = m_db.texts(u"select distinct foodno from FoodItemsize"_s);
-        QCOMPARE(sized.size(), 5);
-        bool someWithOneRow = false;
-        for (const QString &foodno : sized) {
-            const auto own =
-                m_db.rows(u"select itemsize, salePrice1 from FoodInfo where foodno = ?"_s, {foodno});
-            QCOMPARE(own.size(), 1);
-            QVERIFY2(!own[0].value(0).isEmpty(), "a sized dish names its own size");
-            QSet<QString> names{own[0].value(0)};
-            QSet<double> prices{own[0].value(1).toDouble()};
-            const auto sizes =
-                m_db.rows(u"select itemsize, salePrice1 from FoodItemsize where foodno = ?"_s, {foodno});
-            for (const QStringList &size : sizes) {
-                names.insert(size.value(0));
-                prices.insert(size.value(1).toDouble());
-            }
-            QCOMPARE(names.size(), sizes.size() + 1);
-            QCOMPARE(prices.size(), sizes.size() + 1);
-            someWithOneRow = someWithOneRow || sizes.size() == 1;
-        }
-        QVERIFY(someWithOneRow);
+        QCOMPARE(
+            m_db.rows(u"select count(*), sum(n = names and n = prices and owned = 1 and ownNamed = 1) "
+                      "from (select count(*) n, count(distinct itemsize) names, count(distinct salePrice1) "
+                      "prices, sum(own) owned, sum(own and itemsize <> '') ownNamed from (select foodno, "
+                      "itemsize, salePrice1, 0 own from FoodItemsize union all select foodno, itemsize, "
+                      "salePrice1, 1 from FoodInfo where foodno in (select foodno from FoodItemsize)) "
+                      "group by foodno)"_s),
+            (QList<QStringList>{{u"5"_s, u"5"_s}}));
+        QVERIFY(m_db.count(u"(select 1 from FoodItemsize group by foodno having count(*) = 1)"_s) > 0);
     }
 
     void cookingMethodsRoomsAndStore()
     {
         QCOMPARE(m_db.texts(u"select distinct TasteCatStyle from TasteCatInfo order by 1"_s),
                  (QStringList{u"B"_s, u"P"_s}));
-        QVERIFY(m_db.count(u"TasteInfo where AmtStyle = 'A' and TasteAmt > 0"_s) > 0);
-        QVERIFY(m_db.count(u"TasteInfo where AmtStyle = 'P' and TasteAmt > 0"_s) > 0);
-        QVERIFY(m_db.count(u"TasteInfo where AmtStyle is null or AmtStyle not in ('A', 'P')"_s) > 0);
+        for (const char *style : {"AmtStyle = 'A' and TasteAmt > 0", "AmtStyle = 'P' and TasteAmt > 0",
+                                  "AmtStyle is null or AmtStyle not in ('A', 'P')"})
+            QVERIFY2(m_db.count(u"TasteInfo where "_s + QLatin1String(style)) > 0, style);
         QCOMPARE(m_db.count(u"TasteInfo where TasteCatNo not in (select TasteCatNo from TasteCatInfo)"_s), 0);
         // Bound methods point at real dishes and methods.
         QVERIFY(m_db.count(u"(select distinct foodno from FoodTasteInfo)"_s) >= 2);
@@ -266,16 +242,10 @@ private slots:
 
     void cashiersWithAndWithoutGiftAuthority()
     {
-        int withGift = 0, refusedAtPosition20 = 0, tooShort = 0;
-        for (const QString &auth : m_db.texts(u"select ifnull(userAuth, '') from CashierInfo"_s)) {
-            if (auth.size() < 20)
-                ++tooShort;
-            else if (auth.at(19) == u'Y')
-                ++withGift;
-            else
-                ++refusedAtPosition20;
-        }
-        QVERIFY(withGift > 0 && refusedAtPosition20 > 0 && tooShort > 0);
+        // Authority strings too short to hold the gift flag at position 20, with it, and refusing it.
+        for (const char *kind : {"length(ifnull(userAuth, '')) < 20", "substr(userAuth, 20, 1) = 'Y'",
+                                 "length(userAuth) >= 20 and substr(userAuth, 20, 1) <> 'Y'"})
+            QVERIFY2(m_db.count(u"CashierInfo where "_s + QLatin1String(kind)) > 0, kind);
         QCOMPARE(m_db.value(u"select userPass from CashierInfo where cashierID = '001'"_s), u"123"_s);
         bool someNameNeedsGb18030 = false;
         for (const QString &name : m_db.texts(u"select cashierName from CashierInfo"_s))
@@ -304,20 +274,16 @@ private slots:
         const QFileInfoList music = QDir(m_folder + u"/BgMusic"_s).entryInfoList(QDir::Files);
         QCOMPARE(music.size(), 2);
         for (const QFileInfo &file : music) {
-            const QByteArray wav = fileBytes(file.filePath());
-            QVERIFY(wav.size() > 44);
-            QCOMPARE(wav.left(4) + wav.mid(8, 8), QByteArray("RIFFWAVEfmt "));
-            const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(wav.constData() + at); };
-            const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(wav.constData() + at); };
-            // PCM, mono, 22050 Hz, 16 bits, and a data chunk filling the rest.
-            QCOMPARE(QList<quint32>({u16(20), u16(22), u32(24), u16(34), u32(40)}),
-                     QList<quint32>({1, 1, 22050, 16, quint32(wav.size() - 44)}));
-            const double seconds = double(u32(40)) / (22050 * 2);
+            // PCM, mono, 22050 Hz, 16 bits, data right after a plain 44-byte header, 2-15 s, not silent.
+            const std::optional<Wav> wav = parseWav(fileBytes(file.filePath()));
+            QVERIFY(wav);
+            QCOMPARE((QList<qint64>{wav->format, wav->channels, wav->rate, wav->bits,
+                                    44 + 2 * wav->samples.size()}),
+                     (QList<qint64>{1, 1, 22050, 16, file.size()}));
+            const double seconds = double(wav->samples.size()) / 22050;
             QVERIFY2(seconds > 2 && seconds < 15, qPrintable(QString::number(seconds)));
-            qint16 peak = 0; // not silence
-            for (qsizetype at = 44; at + 1 < wav.size(); at += 2)
-                peak = std::max<qint16>(peak, qAbs(qFromLittleEndian<qint16>(wav.constData() + at)));
-            QVERIFY(peak > 8000);
+            QVERIFY(std::any_of(wav->samples.begin(), wav->samples.end(),
+                                [](qint16 s) { return std::abs(s) > 8000; }));
         }
     }
 
@@ -359,8 +325,7 @@ private slots:
 
     void badArgumentsFailClearly_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("message");
+        columns<QStringList, QString>("arguments", "message");
         const QString out = u"--out"_s;
         QTest::newRow("no --out") << QStringList{u"--dishes"_s, u"50"_s} << u"--out DIR is required"_s;
         QTest::newRow("--out without a folder") << QStringList{out} << u"Missing value after '--out'"_s;
@@ -377,8 +342,7 @@ private slots:
     }
     void badArgumentsFailClearly()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, message);
+        auto [arguments, message] = row<QStringList, QString>("arguments", "message");
         // Relative folders resolve against the generator's working folder: run it in the temporary one.
         const auto [exitCode, errors] = runGenerator(arguments, m_dir.path());
         QCOMPARE(exitCode, 1);
