@@ -2,7 +2,7 @@
 // console prints, what the server recorded, what the catalogue reads after an update, and the order
 // kept through kills; and the console on its own.
 #include "ConsoleRun.h"
-#include "server/TestRows.h"
+#include "TestRows.h"
 
 #include <QDir>
 #include <QJsonArray>

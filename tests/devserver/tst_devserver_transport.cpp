@@ -5,7 +5,7 @@
 #include "DevServerHarness.h"
 #include "ServerOptions.h"
 #include "TextCodec.h"
-#include "server/TestRows.h"
+#include "TestRows.h"
 
 #include <libxml/parser.h>
 

@@ -2,7 +2,7 @@
 // build installs them.
 #include "MediaTestHome.h"
 #include "Wav.h"
-#include "server/TestRows.h"
+#include "TestRows.h"
 
 #include "media/AdManager.h"
 #include "media/FolderIndex.h"

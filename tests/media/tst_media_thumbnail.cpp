@@ -1,6 +1,6 @@
 // Thumbnails made from the dish pictures; the effects and the background music.
 #include "MediaTestHome.h"
-#include "server/TestRows.h"
+#include "TestRows.h"
 
 #include "media/AudioBackend.h"
 #include "media/Thumbnail.h"

@@ -18,7 +18,7 @@
 #include "server/Reporter.h"
 #include "server/ServerError.h"
 #include "server/ServerTestHome.h"
-#include "server/TestRows.h"
+#include "TestRows.h"
 #include "server/UpdateChecker.h"
 #include "server/UpdateFileDownloader.h"
 #include "settings/DataFolder.h"

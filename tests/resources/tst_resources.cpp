@@ -2,7 +2,7 @@
 #include "foundation/AppPaths.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
-#include "server/TestRows.h"
+#include "TestRows.h"
 #include "settings/LanguageManager.h"
 
 #include <QDirIterator>

@@ -3,7 +3,7 @@
 
 #include "PackageReader.h"
 #include "media/Wav.h"
-#include "server/TestRows.h"
+#include "TestRows.h"
 
 #include <QDirIterator>
 #include <QImage>
