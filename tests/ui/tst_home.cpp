@@ -12,7 +12,6 @@
 #include "server/MakerServiceAddress.h"
 #include "server/UpdateChecker.h"
 #include "settings/ConfigManager.h"
-#include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
 #include "storage/DBManager.h"
 #include "ui/home/HomeViewController.h"
@@ -20,7 +19,6 @@
 #include "ui/media/VideoViewController.h"
 #include "ui/shell/ImageStore.h"
 #include "ui/shell/Navigator.h"
-#include "ui/shell/NoticeBoard.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,30 +28,12 @@
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-namespace {
 const QString kMusicFile = u"music.mp3"_s;
-
-bool copyFolder(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    for (const QFileInfo &entry : QDir(from).entryInfoList(QDir::Files))
-        if (!QFile::copy(entry.filePath(), to + u'/' + entry.fileName()))
-            return false;
-    return true;
-}
-
-void installPackage(const QString &zipFileName)
-{
-    SettingsStore::shared().setValue(Key::ZipFileName, zipFileName);
-    DBManager::defaultManager().setup();
-}
-} // namespace
 
 class TestHome : public QObject {
     Q_OBJECT
@@ -82,7 +62,6 @@ private slots:
     {
         sound.reset();
         AppPaths::setResourcesDir(builtResources);
-        LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
         DBManager::resetForTests();
         ConfigManager::defaultManager().setPlayBgMusic(false);
         ConfigManager::defaultManager().setBgMusicPath(std::nullopt);
@@ -95,43 +74,33 @@ private slots:
         UI_VERIFY_NO_WARNINGS();
     }
 
-    void homeCaptions_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QStringList>("captions");
-        QTest::newRow("zh") << LanguageManager::kChinese
-                            << QStringList{u"点菜"_s, u"图册"_s, u"视频"_s, u"服务入口"_s, u"背景音乐"_s};
-        QTest::newRow("en") << LanguageManager::kEnglish
-                            << QStringList{u"Order"_s, u"Gallery"_s, u"Videos"_s, u"Staff"_s,
-                                           u"Background music"_s};
-    }
-
-    void homeCaptions()
-    {
-        QFETCH(QString, language);
-        QFETCH(QStringList, captions);
-        HomeViewController home;
-        home.viewDidLoad();
-        QSignalSpy changed(&home, &HomeViewController::captionsChanged);
-        LanguageManager::defaultManager().loadLanguage(language);
-        QCOMPARE(changed.count(), language == LanguageManager::kChinese ? 0 : 1);
-        QCOMPARE((QStringList{home.orderTitle(), home.galleryTitle(), home.videoTitle(), home.staffTitle(),
-                              home.musicTitle()}),
-                 captions);
-    }
-
-    // The shipped package's name and picture: the window's home screen (tst_shell).
+    // The shipped package's name and pictures: the window's home screen (tst_shell).
     void homeFollowsANewPackage()
     {
-        // The base data was deleted: no store name.
+        QTemporaryDir resources;
+        AppPaths::setResourcesDir(resources.path());
         DBManager::resetForTests();
-        installPackage(u"empty.first"_s);
+        SettingsStore::shared().setValue(Key::ZipFileName, u"empty.first"_s);
+        DBManager::defaultManager().setup();
         HomeViewController home;
         home.viewDidLoad();
+        // Base data deleted, no picture shipped: no store name, and no picture rather than a broken one.
         QCOMPARE(home.storeName(), QString());
+        QVERIFY(home.background().isEmpty());
+        QVERIFY(home.welcomePicture().isEmpty());
+
+        // The package has no picture: the shipped one.
+        QImage shipped(64, 48, QImage::Format_RGB32);
+        shipped.fill(Qt::darkRed);
+        QVERIFY(shipped.save(resources.filePath(u"hotel.jpg"_s)));
+        NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);
+        QVERIFY(!home.background().isEmpty());
+        QCOMPARE(ImageStore::instance().image(HomeViewController::kBackgroundKey).size(), QSize(64, 48));
 
         const QString unpacked = AppPaths::home() + u"/pkg20261201"_s;
-        QVERIFY(copyFolder(AppPaths::resourcePath(u"update"_s), unpacked));
+        QDir().mkpath(unpacked);
+        for (const QFileInfo &entry : QDir(builtResources + u"/update"_s).entryInfoList(QDir::Files))
+            QVERIFY(QFile::copy(entry.filePath(), unpacked + u'/' + entry.fileName()));
         SettingsStore::shared().setValue(Key::ZipFileName, u"pkg20261201.zip"_s);
         QSignalSpy title(&home, &HomeViewController::storeNameChanged);
         QSignalSpy picture(&home, &HomeViewController::backgroundChanged);
@@ -143,49 +112,13 @@ private slots:
         QDir(unpacked).removeRecursively();
     }
 
-    void homeBackgroundFallsBackToTheShippedPicture()
-    {
-        QTemporaryDir resources;
-        AppPaths::setResourcesDir(resources.path());
-        installPackage(u"empty.first"_s);
-        HomeViewController home;
-        home.viewDidLoad();
-        // Neither picture: no picture at all, rather than a broken one.
-        QVERIFY(home.background().isEmpty());
-
-        QImage shipped(64, 48, QImage::Format_RGB32);
-        shipped.fill(Qt::darkRed);
-        QVERIFY(shipped.save(resources.filePath(u"hotel.jpg"_s)));
-        NotificationCenter::defaultCenter().post(Notify::LoadNewUpdateFile);
-        QVERIFY(!home.background().isEmpty());
-        QCOMPARE(ImageStore::instance().image(HomeViewController::kBackgroundKey).size(), QSize(64, 48));
-    }
-
-    void musicAtStartFollowsTheSetting_data()
-    {
-        QTest::addColumn<bool>("setting");
-        QTest::addColumn<QStringList>("played");
-        QTest::newRow("on") << true << QStringList{u"player "_s + kMusicFile, u"start"_s};
-        QTest::newRow("off") << false << QStringList();
-    }
-
-    void musicAtStartFollowsTheSetting()
-    {
-        QFETCH(bool, setting);
-        QFETCH(QStringList, played);
-        ConfigManager::defaultManager().setPlayBgMusic(setting);
-        HomeViewController home;
-        home.setSoundManager(sound.get());
-        home.viewDidLoad();
-        QCOMPARE(home.isMusicOn(), setting);
-        QCOMPARE(log, played);
-    }
-
     void switchPlaysAndStopsWithoutStoringTheChoice()
     {
         HomeViewController home;
         home.setSoundManager(sound.get());
         home.viewDidLoad();
+        QVERIFY(!home.isMusicOn()); // the setting is off
+        QCOMPARE(log, QStringList());
         QSignalSpy changed(&home, &HomeViewController::musicOnChanged);
         home.bgMusicSwitch();
         QVERIFY(home.isMusicOn());
@@ -207,7 +140,7 @@ private slots:
         QVERIFY(home.isMusicOn());
     }
 
-    void eachLoadReportsTheTerminalAndChecksForAnUpdate_data()
+    void eachLoadStartsTheMusicReportsAndChecksForAnUpdate_data()
     {
         QTest::addColumn<int>("versionCode");
         QTest::addColumn<bool>("offered");
@@ -215,9 +148,9 @@ private slots:
         QTest::newRow("a newer version") << 24 << true;
     }
 
-    // The development server answers both as the ordering server and as the maker's web service. The
-    // report's and the offer's texts are checked in tst_package_webservice, on the same path.
-    void eachLoadReportsTheTerminalAndChecksForAnUpdate()
+    // With the music setting on. The development server is the ordering server and the maker's web
+    // service; the report's and the offer's texts are checked in tst_package_webservice, same path.
+    void eachLoadStartsTheMusicReportsAndChecksForAnUpdate()
     {
         QFETCH(int, versionCode);
         QFETCH(bool, offered);
@@ -231,38 +164,21 @@ private slots:
                      "url=http%3A%2F%2Fexample.com%2Fdl&description=%E4%BF%AE%E5%A4%8D"_s.arg(versionCode)),
                  200);
 
+        ConfigManager::defaultManager().setPlayBgMusic(true);
         HomeViewController home;
         home.setSoundManager(sound.get());
         home.viewDidLoad();
+        QVERIFY(home.isMusicOn());
+        QCOMPARE(log, (QStringList{u"player "_s + kMusicFile, u"start"_s}));
         QTRY_COMPARE(server.controlGet(u"/__control/reports"_s).value(u"reports"_s).toArray().size(), 1);
         QVERIFY(UpdateChecker::sharedInstance().waitForDone(10000));
         QCoreApplication::processEvents(); // the answer is handled on this thread
         QCOMPARE(NoticeBoard::instance().dialogVisible(), offered);
     }
 
-    void welcomePictureIsTheShippedOne()
-    {
-        const HomeViewController home;
-        QCOMPARE(home.welcomePicture(), QUrl::fromLocalFile(AppPaths::resourcePath(u"welcome.jpg"_s)));
-        QTemporaryDir empty;
-        AppPaths::setResourcesDir(empty.path());
-        // Missing: no picture rather than a broken one.
-        QVERIFY(home.welcomePicture().isEmpty());
-    }
-
-    void galleryPagesThroughTheShippedPictures_data()
-    {
-        QTest::addColumn<QList<int>>("stops");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("last page") << QList<int>{2} << u"3 / 3"_s;
-        QTest::newRow("past the end") << QList<int>{1, 3} << u"2 / 3"_s;
-        QTest::newRow("before the start") << QList<int>{-1} << u"1 / 3"_s;
-    }
-
+    // Stops before the start or past the end are ignored.
     void galleryPagesThroughTheShippedPictures()
     {
-        QFETCH(QList<int>, stops);
-        QFETCH(QString, caption);
         GalleryViewController gallery;
         gallery.viewDidLoad();
         const QStringList names = AdManager::defaultManager().arrPhotoNames();
@@ -270,9 +186,12 @@ private slots:
         QCOMPARE(gallery.pictures().at(2),
                  QUrl::fromLocalFile(AdManager::defaultManager().dictBigPhotos().value(names.at(2))));
         QVERIFY(gallery.lostPicture().isEmpty());
-        for (int stop : stops)
+        QStringList captions;
+        for (int stop : {-1, 2, 1, 3}) {
             gallery.pagingStopped(stop);
-        QCOMPARE(gallery.caption(), caption);
+            captions << gallery.caption();
+        }
+        QCOMPARE(captions, (QStringList{u"1 / 3"_s, u"3 / 3"_s, u"2 / 3"_s, u"2 / 3"_s}));
     }
 
     void missingPackageFolder()
@@ -312,34 +231,20 @@ private slots:
     }
 
     // The order entrance flips forward; the gallery's back button closes and goes home.
-    void buttonsPlayTheirSound_data()
-    {
-        QTest::addColumn<bool>("entrance");
-        QTest::addColumn<QString>("played");
-        QTest::addColumn<QStringList>("screens");
-        QTest::newRow("order entrance")
-            << true << u"play flip"_s << QStringList{Navigator::kRootScreen, u"MenuScreen"_s};
-        QTest::newRow("gallery back") << false << u"play close"_s << QStringList{Navigator::kRootScreen};
-    }
-
     void buttonsPlayTheirSound()
     {
-        QFETCH(bool, entrance);
-        QFETCH(QString, played);
-        QFETCH(QStringList, screens);
         HomeViewController home;
         GalleryViewController gallery;
         home.setSoundManager(sound.get());
         gallery.setSoundManager(sound.get());
-        if (entrance) {
-            home.viewDidLoad();
-            home.btnOrderHandler();
-        } else {
-            Navigator::instance().push(u"GalleryScreen"_s);
-            gallery.goBack();
-        }
-        QCOMPARE(log, QStringList{played});
-        QCOMPARE(Navigator::instance().screens(), screens);
+        home.viewDidLoad();
+        home.btnOrderHandler();
+        QCOMPARE(Navigator::instance().screens(), (QStringList{Navigator::kRootScreen, u"MenuScreen"_s}));
+        Navigator::instance().reset();
+        Navigator::instance().push(u"GalleryScreen"_s);
+        gallery.goBack();
+        QCOMPARE(Navigator::instance().screens(), QStringList{Navigator::kRootScreen});
+        QCOMPARE(log, (QStringList{u"play flip"_s, u"play close"_s}));
     }
 
     void videoListPlaysTheTappedRow_data()
@@ -392,17 +297,16 @@ private slots:
         auto engine = UiTest::makeEngine();
         auto window = UiTest::makeWindow();
         QVERIFY(window);
-        std::unique_ptr<QQuickItem> screenOwner(UiTest::createItem(*engine, *window, u"VideoScreen.qml"_s));
-        QQuickItem *screen = screenOwner.get();
+        std::unique_ptr<QQuickItem> screen(UiTest::createItem(*engine, *window, u"VideoScreen.qml"_s));
         QVERIFY(screen);
         screen->setSize(QSizeF(window->size()));
-        QTRY_COMPARE(UiTest::findItems(screen, u"videoRow"_s).size(), 1);
+        QTRY_COMPARE(UiTest::findItems(screen.get(), u"videoRow"_s).size(), 1);
         QVERIFY(UiTest::waitForFrame(*window));
-        UiTest::tap(UiTest::findItem(screen, u"videoRow"_s));
+        UiTest::tap(UiTest::findItem(screen.get(), u"videoRow"_s));
         QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty(), 10000);
         const QString notice = shown.text(0);
         QVERIFY2(notice == u"视频播放失败"_s || notice == u"无法播放视频"_s, qPrintable(notice));
-        QTRY_VERIFY(UiTest::findItem(screen, u"videoList"_s)->isVisible());
+        QTRY_VERIFY(UiTest::findItem(screen.get(), u"videoList"_s)->isVisible());
     }
 };
 
