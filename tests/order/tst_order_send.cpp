@@ -73,8 +73,8 @@ QStringList state(OrderManager &orders)
     return out;
 }
 
-Row row(const std::optional<QString> &useIndex, const std::optional<QString> &custNumber,
-        const QString &deskNo = u"A01"_s)
+Row deskRow(const std::optional<QString> &useIndex, const std::optional<QString> &custNumber,
+            const QString &deskNo = u"A01"_s)
 {
     return Row{deskNo, {}, useIndex, custNumber, {}};
 }
@@ -246,15 +246,15 @@ private slots:
     {
         using Guests = std::optional<QString>;
         columns<QList<Row>, Guests>("rows", "guests");
-        QTest::newRow("in use") << QList<Row>{row(u"1"_s, u"4"_s)} << Guests(u"4"_s);
-        QTest::newRow("in use, other index") << QList<Row>{row(u"3"_s, u"6"_s)} << Guests(u"6"_s);
-        QTest::newRow("free") << QList<Row>{row(u"0"_s, u"4"_s)} << Guests();
-        QTest::newRow("no use index") << QList<Row>{row(std::nullopt, u"4"_s)} << Guests();
-        QTest::newRow("no count") << QList<Row>{row(u"1"_s, std::nullopt)} << Guests();
-        QTest::newRow("empty count") << QList<Row>{row(u"1"_s, QString())} << Guests();
-        QTest::newRow("only another table") << QList<Row>{row(u"1"_s, u"4"_s, u"A02"_s)} << Guests();
+        QTest::newRow("in use") << QList<Row>{deskRow(u"1"_s, u"4"_s)} << Guests(u"4"_s);
+        QTest::newRow("in use, other index") << QList<Row>{deskRow(u"3"_s, u"6"_s)} << Guests(u"6"_s);
+        QTest::newRow("free") << QList<Row>{deskRow(u"0"_s, u"4"_s)} << Guests();
+        QTest::newRow("no use index") << QList<Row>{deskRow(std::nullopt, u"4"_s)} << Guests();
+        QTest::newRow("no count") << QList<Row>{deskRow(u"1"_s, std::nullopt)} << Guests();
+        QTest::newRow("empty count") << QList<Row>{deskRow(u"1"_s, QString())} << Guests();
+        QTest::newRow("only another table") << QList<Row>{deskRow(u"1"_s, u"4"_s, u"A02"_s)} << Guests();
         QTest::newRow("first row of the table counts")
-            << QList<Row>{row(u"1"_s, u"2"_s, u"A02"_s), row(u"0"_s, u"2"_s), row(u"1"_s, u"4"_s)}
+            << QList<Row>{deskRow(u"1"_s, u"2"_s, u"A02"_s), deskRow(u"0"_s, u"2"_s), deskRow(u"1"_s, u"4"_s)}
             << Guests();
         QTest::newRow("no rows") << QList<Row>() << Guests();
     }
