@@ -2,8 +2,12 @@
 // Catalogue records built in code, shared by the catalogue, storage and order tests.
 #include "catalogue/CatalogueRecords.h"
 #include "catalogue/TasteInfo.h"
+#include "foundation/AppPaths.h"
+#include "settings/LanguageManager.h"
 
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -34,4 +38,14 @@ inline TasteInfo manual(const QString &name, float amount)
     typed.TasteName = name;
     typed.TasteAmt = amount;
     return typed;
+}
+
+// Loads an English table of our own from `resources`, so the texts do not depend on the shipped one.
+inline void loadEnglish(QTemporaryDir &resources, const QByteArray &json, bool announce = false)
+{
+    QFile file(resources.filePath(LanguageManager::kEnglish));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(json) > 0);
+    file.close();
+    AppPaths::setResourcesDir(resources.path());
+    LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, announce);
 }

@@ -1,31 +1,31 @@
-// The catalogue's records: dish price labels, sold-out names, the size chooser and the search; taste
-// records in their forms; and how the menu cuts the catalogue into pages, and which categories the
-// strips select on each.
+// Dish records (prices, sold-out names, sizes, search), taste records, and the menu's pages.
 #include "CatalogueFixtures.h"
+#include "TestRows.h"
 
 #include "catalogue/DishSearch.h"
 #include "catalogue/FoodSizes.h"
 #include "catalogue/MenuPages.h"
 #include "catalogue/SoldOutList.h"
-#include "foundation/AppPaths.h"
-#include "settings/LanguageManager.h"
 
-#include <QFile>
 #include <QLocale>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <atomic>
 #include <thread>
 
 namespace {
-Food dish(const QString &foodno, float salePrice1, const QString &unit, const QString &currpriceFlag)
+// A dish of the given fields; the others stay empty.
+Food dish(const QString &foodno, float salePrice1, const QString &unit, const QString &currpriceFlag,
+          const QString &name = {}, const QString &spell = {}, const QString &catno = {})
 {
     Food food;
     food.info->foodno = foodno;
     food.info->salePrice1 = salePrice1;
     food.info->unitname = unit;
     food.info->currpriceFlag = currpriceFlag;
+    food.info->foodName = name;
+    food.info->spellName = spell;
+    food.info->catno = catno;
     return food;
 }
 
@@ -42,31 +42,28 @@ FoodItemsize sizeRow(const QString &itemsize, float price)
     return FoodItemsize{u"101"_s, itemsize, price, 0, 0, 0};
 }
 
+// Dish 101 of its own size "own", with a size "big" chosen earlier that must not replace its own.
 FoodInfo dishPriced(float price)
 {
     FoodInfo dish;
     dish.foodno = u"101"_s;
     dish.salePrice1 = price;
     dish.orgItemSize = u"own"_s;
+    dish.itemsize = u"big"_s;
+    dish.salePrice2 = 24;
+    dish.salePrice3 = 23;
+    dish.MemberPrice = 22;
     return dish;
-}
-
-Food named(const QString &foodno, const QString &name, const QString &spell, const QString &catno)
-{
-    Food made;
-    made.info->foodno = foodno;
-    made.info->foodName = name;
-    made.info->spellName = spell;
-    made.info->catno = catno;
-    return made;
 }
 
 const QList<Food> &menu()
 {
     static const QList<Food> dishes{
-        named(u"0201"_s, u"宫保鸡丁"_s, u"GBJD"_s, u"02"_s), named(u"0312"_s, u"水煮鱼"_s, u"SZY"_s, u"03"_s),
-        named(u"1020"_s, u"辣子鸡"_s, u"LZJ"_s, u"02"_s),    named(u"0402"_s, u"米饭"_s, u"MF"_s, u"04"_s),
-        named(u"0501"_s, u"12年陈酿"_s, u"CN"_s, u"99"_s),
+        dish(u"0201"_s, 0, {}, {}, u"宫保鸡丁"_s, u"GBJD"_s, u"02"_s),
+        dish(u"0312"_s, 0, {}, {}, u"水煮鱼"_s, u"SZY"_s, u"03"_s),
+        dish(u"1020"_s, 0, {}, {}, u"辣子鸡"_s, u"LZJ"_s, u"02"_s),
+        dish(u"0402"_s, 0, {}, {}, u"米饭"_s, u"MF"_s, u"04"_s),
+        dish(u"0501"_s, 0, {}, {}, u"12年陈酿"_s, u"CN"_s, u"99"_s),
     };
     return dishes;
 }
@@ -130,21 +127,6 @@ QStringList describe(const MenuPages &pages)
 
 class TestCatalogue : public QObject {
     Q_OBJECT
-private:
-    std::unique_ptr<QTemporaryDir> languageDir;
-
-    // A language file of our own, so the English texts do not depend on the shipped table.
-    void loadEnglish()
-    {
-        languageDir = std::make_unique<QTemporaryDir>();
-        QFile file(languageDir->filePath(LanguageManager::kEnglish));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(R"json({"(已售罄)": "(Sold out)", "时价": "Market price"})json");
-        file.close();
-        AppPaths::setResourcesDir(languageDir->path());
-        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, false);
-    }
-
 private slots:
     void init()
     {
@@ -170,8 +152,7 @@ private slots:
 
     void setMealPrice_data()
     {
-        QTest::addColumn<QList<Food>>("components");
-        QTest::addColumn<QString>("label");
+        columns<QList<Food>, QString>("components", "label");
         QTest::newRow("charge 5 on quantity 2") << QList{component(2, 5), component(1, 0)} << u"￥ 98.00"_s;
         QTest::newRow("zero charges") << QList{component(2, 0), component(3, 0)} << u"￥ 88.00"_s;
         QTest::newRow("negative charge") << QList{component(1, -3)} << u"￥ 85.00"_s;
@@ -182,8 +163,7 @@ private slots:
 
     void setMealPrice()
     {
-        QFETCH(QList<Food>, components);
-        QFETCH(QString, label);
+        auto [components, label] = row<QList<Food>, QString>("components", "label");
         Food meal = dish("9", 88, u"套"_s, "N");
         meal.arrSuiteFoods = components;
         QCOMPARE(meal.getSuitePrice(), label);
@@ -204,7 +184,8 @@ private slots:
         SoldOutList::shared().publish({u"102"_s});
         QCOMPARE(shown(gongbao), (QStringList{u"宫保鸡丁"_s, u"宫保鸡丁"_s, QString(), u"宫保鸡丁"_s}));
 
-        loadEnglish();
+        QTemporaryDir resources;
+        loadEnglish(resources, R"json({"(已售罄)": "(Sold out)", "时价": "Market price"})json");
         QCOMPARE(dish("1", 0, u"jin"_s, "Y").getPrice(), u"Market price / jin"_s);
         gongbao.foodName = u"Fish & <Chips>"_s;
         SoldOutList::shared().publish({u"101"_s});
@@ -242,17 +223,13 @@ private slots:
     {
         Food food;
         food.info.reset();
-        QVERIFY(!food.isDFoodType());
-        QVERIFY(!food.isShiJia());
-        QCOMPARE(food.salePrice1(), 0.0f);
-        QCOMPARE(food.getPrice(), u"￥ 0.00"_s);
+        QCOMPARE((QVariantList{food.isDFoodType(), food.isShiJia(), food.salePrice1(), food.getPrice()}),
+                 (QVariantList{false, false, 0.0f, u"￥ 0.00"_s}));
     }
 
     void chooserOrder_data()
     {
-        QTest::addColumn<QList<FoodItemsize>>("rows");
-        QTest::addColumn<float>("ownPrice");
-        QTest::addColumn<QStringList>("offered");
+        columns<QList<FoodItemsize>, float, QStringList>("rows", "ownPrice", "offered");
         QTest::newRow("30 and 20 with own 25") << QList{sizeRow(u"big"_s, 30), sizeRow(u"small"_s, 20)}
                                                << 25.0f << QStringList{u"small"_s, u"own"_s, u"big"_s};
         QTest::newRow("one row keeps the row first")
@@ -267,24 +244,15 @@ private slots:
 
     void chooserOrder()
     {
-        QFETCH(QList<FoodItemsize>, rows);
-        QFETCH(float, ownPrice);
-        QFETCH(QStringList, offered);
+        auto [rows, ownPrice, offered] =
+            row<QList<FoodItemsize>, float, QStringList>("rows", "ownPrice", "offered");
         const auto sizes = FoodSizes::forChooser(FoodSizes::withDefault(dishPriced(ownPrice), rows));
         QCOMPARE(mapped(sizes, [](const FoodItemsize &s) { return s.itemsize; }), offered);
+        if (!offered.isEmpty()) // the default entry is the dish as loaded
+            QCOMPARE(sizes.at(offered.indexOf(u"own"_s)),
+                     (FoodItemsize{u"101"_s, u"own"_s, ownPrice, 24, 23, 22}));
     }
 
-    void defaultEntryIsTheDishAsLoaded()
-    {
-        FoodInfo dish = dishPriced(25);
-        dish.itemsize = u"big"_s; // a size chosen earlier must not replace the dish's own
-        dish.salePrice2 = 24;
-        dish.salePrice3 = 23;
-        dish.MemberPrice = 22;
-        const QList<FoodItemsize> sizes = FoodSizes::withDefault(dish, {sizeRow(u"big"_s, 30)});
-        QCOMPARE(sizes.size(), 2);
-        QCOMPARE(sizes.last(), (FoodItemsize{u"101"_s, u"own"_s, 25, 24, 23, 22}));
-    }
     // No key lists all; a key inside a mnemonic, digits in a name, a name; no match.
     void filter()
     {
@@ -313,9 +281,8 @@ private slots:
     // The record form, both ways; odd records are read as far as they go.
     void records_data()
     {
-        QTest::addColumn<QString>("record");
-        QTest::addColumn<TasteInfo>("taste");
-        QTest::addColumn<bool>("written"); // the taste writes this record back
+        // written: the taste writes this record back
+        columns<QString, TasteInfo, bool>("record", "taste", "written");
         QTest::newRow("catalogue taste")
             << u"12|少盐|3|1|A|2.000000"_s << taste(u"12"_s, u"少盐"_s, u"A"_s, 2) << true;
         QTest::newRow("manual taste") << u"-999|打包|||A|1.000000"_s << manual(u"打包"_s, 1) << true;
@@ -342,9 +309,7 @@ private slots:
 
     void records()
     {
-        QFETCH(QString, record);
-        QFETCH(TasteInfo, taste);
-        QFETCH(bool, written);
+        auto [record, taste, written] = row<QString, TasteInfo, bool>("record", "taste", "written");
         QCOMPARE(TasteInfo::fromString(record), taste);
         if (written)
             QCOMPARE(taste.fullInfoString(), record);
@@ -353,8 +318,8 @@ private slots:
     // A line's tastes as sent (bound numbers, typed ones), held and shown; the held form reads back.
     void listForms_data()
     {
-        QTest::addColumn<QList<TasteInfo>>("tastes");
-        QTest::addColumn<QStringList>("forms"); // sent bound, sent typed, held, shown
+        // forms: sent bound, sent typed, held, shown
+        columns<QList<TasteInfo>, QStringList>("tastes", "forms");
         QTest::newRow("mixed")
             << QList{taste(u"12"_s, u"少盐"_s, u"A"_s, 0), manual(u"打包"_s, 1),
                      taste(u"15"_s, u"加辣"_s, u"P"_s, 10)}
@@ -383,8 +348,7 @@ private slots:
 
     void listForms()
     {
-        QFETCH(QList<TasteInfo>, tastes);
-        QFETCH(QStringList, forms);
+        auto [tastes, forms] = row<QList<TasteInfo>, QStringList>("tastes", "forms");
         QCOMPARE((QStringList{TasteInfo::sendTasteDefString(tastes), TasteInfo::sendTasteManualString(tastes),
                               TasteInfo::guaDanTasteString(tastes), TasteInfo::displayTasteString(tastes)}),
                  forms);
@@ -428,9 +392,7 @@ private slots:
 
     void surcharge_data()
     {
-        QTest::addColumn<QList<TasteInfo>>("tastes");
-        QTest::addColumn<float>("base");
-        QTest::addColumn<float>("added");
+        columns<QList<TasteInfo>, float, float>("tastes", "base", "added");
         const TasteInfo p10 = taste(u"1"_s, u"p"_s, u"P"_s, 10);
         const TasteInfo a2 = taste(u"2"_s, u"a"_s, u"A"_s, 2);
         QTest::newRow("two P of 10 on 50, not compounded") << QList{p10, p10} << 50.0f << 10.0f;
@@ -445,18 +407,13 @@ private slots:
 
     void surcharge()
     {
-        QFETCH(QList<TasteInfo>, tastes);
-        QFETCH(float, base);
-        QFETCH(float, added);
+        auto [tastes, base, added] = row<QList<TasteInfo>, float, float>("tastes", "base", "added");
         QCOMPARE(TasteInfo::surcharge(tastes, base), added);
     }
 
     void pages_data()
     {
-        QTest::addColumn<int>("layout");
-        QTest::addColumn<bool>("tuijian");
-        QTest::addColumn<bool>("ownGrid");
-        QTest::addColumn<QStringList>("expected");
+        columns<int, bool, bool, QStringList>("layout", "tuijian", "ownGrid", "expected");
 
         // S1 holds 7 dishes (two recommended), S3 holds 1.
         QTest::newRow("2 x 3: seven dishes on two pages")
@@ -484,10 +441,8 @@ private slots:
 
     void pages()
     {
-        QFETCH(int, layout);
-        QFETCH(bool, tuijian);
-        QFETCH(bool, ownGrid);
-        QFETCH(QStringList, expected);
+        auto [layout, tuijian, ownGrid, expected] =
+            row<int, bool, bool, QStringList>("layout", "tuijian", "ownGrid", "expected");
         Catalogue c(ownGrid);
         c.add(u"S1"_s, 1, 7, {1, 2, 3});
         c.add(u"S3"_s, 20, 1);

@@ -147,8 +147,7 @@ private:
     }
 };
 
-// Records notifications of the given names as "name|payload" (a list payload joined by ","),
-// and whether any arrived off the main thread.
+// Notifications of the given names as "name|payload" (lists joined by ","); any off the main thread?
 class NotificationLog : public QObject {
 public:
     explicit NotificationLog(const QStringList &names)

@@ -4,10 +4,7 @@
 #include "order/TaskManager.h"
 #include "storage/FoodRows.h"
 #include "toolkit/PopNames.h"
-#include "toolkit/PopRootViewController.h"
 #include "toolkit/PopViewManager.h"
-
-using Line = OrderManager::Line;
 
 namespace {
 Food demoFood(const QString &foodno)
@@ -18,50 +15,23 @@ Food demoFood(const QString &foodno)
         [&found](const QList<Food> &foods) { found = foods; }, {foodno});
     return found.value(0);
 }
-
-TasteInfo tasteNo(const QString &number)
-{
-    return TasteInfo{number, u"辣"_s + number, u"01"_s, u"0"_s, QString(), 0};
-}
 } // namespace
 
 class TestOrderActions : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<OrderTestHome> home;
-    QVariantList popupArgs;
     QString popupName;
 
     OrderManager &orders() { return OrderManager::defaultManager(); }
 
-    // Records what the pop-up was asked with, then builds nothing.
+    // Records which pop-up was asked for, then builds nothing.
     void recordPopup(const QString &name)
     {
-        PopViewManager::defaultManager().registerFactory(name, [this, name](const QVariantList &args) {
+        PopViewManager::defaultManager().registerFactory(name, [this, name](const QVariantList &) {
             popupName = name;
-            popupArgs = args;
             return nullptr;
         });
-    }
-
-    // A quick taste setter that gives every waiting line `tastes` and confirms.
-    void answerQuickTastes(const QList<TasteInfo> &tastes)
-    {
-        PopViewManager::defaultManager().registerFactory(
-            PopName::QuickTasteSetViewController, [this, tastes](const QVariantList &args) {
-                popupArgs = args;
-                const QList<Line> waiting = args.value(0).value<QList<Line>>();
-                // Still waiting: not yet in the order.
-                if (!waiting.isEmpty() && orders().arrOrderCache() == waiting &&
-                    !orders().arrOrders().contains(waiting.first())) {
-                    for (const Line &line : waiting)
-                        line->arrTaste = tastes;
-                }
-                orders().processOrderCache();
-                auto *popup = new PopRootViewController;
-                QMetaObject::invokeMethod(popup, &PopRootViewController::dismissSelf, Qt::QueuedConnection);
-                return popup;
-            });
     }
 
 private slots:
@@ -81,7 +51,6 @@ private slots:
         QTest::qWait(10);
         orders().deleteAllFoodOrders();
         TaskManager::defaultManager().waitForDone();
-        popupArgs.clear();
         popupName.clear();
     }
 
@@ -99,24 +68,6 @@ private slots:
         QCOMPARE(summary(orders()), QStringList{u"D 00001 2"_s});
         cucumber->delFood();
         QCOMPARE(summary(orders()), QStringList{u"D 00001 1"_s});
-    }
-
-    void boundTastesAreSetWhileTheLineWaits()
-    {
-        answerQuickTastes({tasteNo(u"003"_s)});
-        const auto chicken = FoodActions::genActionWithFood(demoFood(u"00020"_s));
-        chicken->addFood();
-        QCOMPARE(orders().arrOrderCache().size(), 1);
-        QTRY_COMPARE(orders().arrOrders().size(), 1);
-        QCOMPARE(orders().arrOrders().first()->arrTaste, QList<TasteInfo>{tasteNo(u"003"_s)});
-        QVERIFY(orders().arrOrderCache().isEmpty());
-
-        chicken->addFood();
-        QTRY_VERIFY(orders().arrOrderCache().isEmpty());
-        answerQuickTastes({tasteNo(u"004"_s)});
-        chicken->addFood();
-        QTRY_VERIFY(orders().arrOrderCache().isEmpty());
-        QCOMPARE(summary(orders()), (QStringList{u"D 00020 2"_s, u"D 00020 1"_s}));
     }
 
     void waitingLinesJoinWithoutASetter()

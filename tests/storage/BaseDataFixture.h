@@ -7,8 +7,7 @@
 
 struct sqlite3;
 
-// A "PadBaseData.db" with every table the terminal reads, written by the test itself so it can
-// reach edge cases (NULL flags, duplicate rows, odd column order) that a generator avoids.
+// A "PadBaseData.db" of every table the terminal reads, for edge cases (NULLs, duplicates) no export has.
 class BaseDataFixture {
 public:
     explicit BaseDataFixture(const QString &path);
@@ -25,8 +24,7 @@ private:
     sqlite3 *db_ = nullptr;
 };
 
-// Runs `sql` (one statement or more) on the database file at `path` with plain SQLite: the first
-// column of the rows it gives, or nothing when it fails.
+// The first column of the rows `sql` (one statement or more) gives on the file at `path`; none on failure.
 std::optional<QStringList> sqlRows(const QString &path, const QString &sql);
 
 // The held orders in the app home, newest first.

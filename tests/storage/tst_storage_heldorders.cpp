@@ -1,4 +1,5 @@
 #include "BaseDataFixture.h"
+#include "TestRows.h"
 #include "foundation/AppPaths.h"
 #include "foundation/UserNotice.h"
 #include "server/RecordingNotices.h"
@@ -132,8 +133,7 @@ private slots:
     // is told once; holding works again, at once and after a restart.
     void damagedStoreIsSetAsideAndRebuilt_data()
     {
-        QTest::addColumn<QString>("damage");
-        QTest::addColumn<bool>("whileRunning");
+        columns<QString, bool>("damage", "whileRunning");
         QTest::newRow("garbage at start") << u"garbage"_s << false;
         QTest::newRow("truncated at start") << u"truncated"_s << false;
         QTest::newRow("table dropped at start") << u"dropped"_s << false;
@@ -142,8 +142,7 @@ private slots:
     }
     void damagedStoreIsSetAsideAndRebuilt()
     {
-        QFETCH(QString, damage);
-        QFETCH(bool, whileRunning);
+        auto [damage, whileRunning] = row<QString, bool>("damage", "whileRunning");
         auto notices = std::make_shared<RecordingNotices>();
         UserNotice::setSink(notices);
         const QString path = DBManager::mainDBPath();

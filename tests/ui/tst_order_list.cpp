@@ -2,6 +2,7 @@
 // its own pop-ups, failed sends, print states, gifts, holding, and the flow through the real window.
 #include "AppWindow.h"
 #include "DevServerHarness.h"
+#include "TestRows.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
@@ -184,10 +185,7 @@ private slots:
     // guests, market price. A pack that passes reaches the server ("sent": desk/guests recorded).
     void sendChecks_data()
     {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<QString>("popup");
-        QTest::addColumn<QString>("sent");
+        columns<QString, QStringList, QString, QString>("setup", "expected", "popup", "sent");
         const QStringList offline{u"error|没有连接到网络或后台监控服务没有开启，请检查"_s};
         const QStringList noLines{u"error|请先点菜"_s};
         const QStringList ok{u"success|下单成功，共1道菜"_s};
@@ -218,10 +216,8 @@ private slots:
     }
     void sendChecks()
     {
-        QFETCH(QString, setup);
-        QFETCH(QStringList, expected);
-        QFETCH(QString, popup);
-        QFETCH(QString, sent);
+        auto [setup, expected, popup, sent] =
+            row<QString, QStringList, QString, QString>("setup", "expected", "popup", "sent");
         ConfigManager &config = ConfigManager::defaultManager();
         for (const QString &step : setup.split(u' ', Qt::SkipEmptyParts)) {
             const QStringList part = step.split(u':');
@@ -292,8 +288,7 @@ private slots:
     // Only the chooser (request "1") and the guest editor the screen opened itself start a send.
     void popupConfirmations_data()
     {
-        QTest::addColumn<QString>("opener");
-        QTest::addColumn<bool>("sends");
+        columns<QString, bool>("opener", "sends");
         QTest::newRow("chooser from 下单") << u"send"_s << true;
         QTest::newRow("chooser from the toolbar") << u"toolbar"_s << false;
         QTest::newRow("someone else's chooser, request 1") << u"foreignChooser"_s << false;
@@ -301,8 +296,7 @@ private slots:
     }
     void popupConfirmations()
     {
-        QFETCH(QString, opener);
-        QFETCH(bool, sends);
+        auto [opener, sends] = row<QString, bool>("opener", "sends");
         addFood(u"麻婆豆腐"_s);
         auto list = openList();
         if (opener == u"send")
@@ -344,10 +338,7 @@ private slots:
     // send while the home screen's server check is on its way is told to try again.
     void failedSendsKeepTheOrder_data()
     {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("desk");
-        QTest::addColumn<QString>("guests");
-        QTest::addColumn<QStringList>("firstShown");
+        columns<QString, QString, QString, QStringList>("fault", "desk", "guests", "firstShown");
         const QString unknown = u"info|下单结果未知，请再次下单"_s;
         // clang-format off
         QTest::newRow("refused") << QString() << u"A10"_s << u"0"_s
@@ -364,10 +355,8 @@ private slots:
     }
     void failedSendsKeepTheOrder()
     {
-        QFETCH(QString, fault);
-        QFETCH(QString, desk);
-        QFETCH(QString, guests);
-        QFETCH(QStringList, firstShown);
+        auto [fault, desk, guests, firstShown] =
+            row<QString, QString, QString, QStringList>("fault", "desk", "guests", "firstShown");
         if (!fault.isEmpty())
             QCOMPARE(server.controlPost(u"/__control/faults?"_s + fault), 200);
         const auto homeReport = ServerRequest::requestWithCommand(CommandMaker::checkServerStatus());
@@ -404,9 +393,7 @@ private slots:
     // Print states cycle 即起 → 等叫 → 不出 → 即起, per line or all lines; with the setting off, a notice.
     void printStates_data()
     {
-        QTest::addColumn<bool>("allowed");
-        QTest::addColumn<bool>("wholeOrder");
-        QTest::addColumn<QStringList>("labels");
+        columns<bool, bool, QStringList>("allowed", "wholeOrder", "labels");
         QTest::newRow("one line") << true << false << QStringList{u"等叫"_s, u"不出"_s, u"即起"_s};
         QTest::newRow("whole order") << true << true << QStringList{u"等叫"_s, u"不出"_s, u"即起"_s};
         QTest::newRow("not allowed, one line") << false << false << QStringList{u"即起"_s};
@@ -414,9 +401,7 @@ private slots:
     }
     void printStates()
     {
-        QFETCH(bool, allowed);
-        QFETCH(bool, wholeOrder);
-        QFETCH(QStringList, labels);
+        auto [allowed, wholeOrder, labels] = row<bool, bool, QStringList>("allowed", "wholeOrder", "labels");
         ConfigManager::defaultManager().setShowOrderListStatus(allowed);
         addFood(u"宫保鸡丁"_s);
         addFood(u"麻婆豆腐"_s);
@@ -438,16 +423,15 @@ private slots:
     // through the authorisation dialog. Logging out ends gift mode.
     void gifts_data()
     {
-        QTest::addColumn<QString>("operatorId"); // empty: nobody logged in
-        QTest::addColumn<bool>("dialog");
+        // operatorId: empty: nobody logged in
+        columns<QString, bool>("operatorId", "dialog");
         QTest::newRow("operator with authority") << u"001"_s << false;
         QTest::newRow("operator without authority") << u"002"_s << true;
         QTest::newRow("after logout") << QString() << true;
     }
     void gifts()
     {
-        QFETCH(QString, operatorId);
-        QFETCH(bool, dialog);
+        auto [operatorId, dialog] = row<QString, bool>("operatorId", "dialog");
         addFood(u"宫保鸡丁"_s);
         auto list = openList();
         list->showZengSong();
