@@ -1,6 +1,5 @@
-// diancai-console against diancai-devserver, both as child processes on loopback: what the
-// console prints, what the server recorded, what the catalogue reads after an update, and the order
-// kept through kills; and the console on its own.
+// diancai-console against diancai-devserver, both child processes on loopback: output, what the
+// server recorded, updates, the order kept through kills; and the console on its own.
 #include "ConsoleRun.h"
 #include "TestRows.h"
 
@@ -46,11 +45,6 @@ Recorded readOrder(const QString &xml, const QStringList &attributes)
 const QString kMarker = u"error: usage: xml send|guadan"_s;
 const QString kAdopted = u"notice: 已恢复未发送的点单"_s;
 const QString kLocked = u"error: 点单已发出但未确认，请再次下单后再修改"_s;
-
-struct Kill {
-    QString desk, before, fault;
-    bool sentBefore;
-};
 
 // A console that is still running: each say() waits for what the script printed.
 class LiveConsole {
@@ -424,19 +418,19 @@ private slots:
     // sent exactly once.
     void killedAndRestarted_data()
     {
-        QTest::addColumn<Kill>("c");
+        columns<QString, QString, QString, bool>("desk", "before", "fault", "sentBefore");
         const QString order = u"add 00001\nadd 00017 size=大份\nadd 00114 swap=1:00023\n"_s;
-        QTest::newRow("between adds") << Kill{u"A11"_s, order, {}, false};
-        QTest::newRow("after a quantity change") << Kill{u"A12"_s, order + u"qty 1 3\n"_s, {}, false};
+        QTest::newRow("between adds") << u"A11"_s << order << QString() << false;
+        QTest::newRow("after a quantity change") << u"A12"_s << order + u"qty 1 3\n"_s << QString() << false;
         QTest::newRow("while the recorded order's reply is late")
-            << Kill{u"A13"_s, order, u"command=OrderPack&kind=delay&ms=3000"_s, false};
-        QTest::newRow("right after a successful send") << Kill{u"A14"_s, order, {}, true};
+            << u"A13"_s << order << u"command=OrderPack&kind=delay&ms=3000"_s << false;
+        QTest::newRow("right after a successful send") << u"A14"_s << order << QString() << true;
     }
 
     void killedAndRestarted()
     {
-        QFETCH(Kill, c);
-        const auto &[desk, before, fault, sentBefore] = c;
+        auto [desk, before, fault, sentBefore] =
+            row<QString, QString, QString, bool>("desk", "before", "fault", "sentBefore");
         const QString show = u"lines\ntotals\nxml send\n"_s;
         QTemporaryDir home;
 

@@ -65,13 +65,17 @@ bool write(const QString &folder)
     return db.exec("COMMIT");
 }
 
-bool writePackage(const QString &path, qint64 size)
+QByteArray noise(qint64 size)
 {
     QList<quint32> words((size + 3) / 4);
     QRandomGenerator(20240601).fillRange(words.data(), words.size());
-    const QByteArray bytes(reinterpret_cast<const char *>(words.constData()), size);
+    return QByteArray(reinterpret_cast<const char *>(words.constData()), size);
+}
+
+bool writePackage(const QString &path, qint64 size)
+{
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == size;
+    return file.open(QIODevice::WriteOnly) && file.write(noise(size)) == size;
 }
 
 } // namespace BaseDataFixture

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // A small restaurant written into a base-data folder ("PadBaseData.db") for the server tests:
@@ -9,7 +10,8 @@ namespace BaseDataFixture {
 
 // Table numbers "C01".."C20" exist too, for the tests that need many tables.
 bool write(const QString &folder);
-// A file of that many pseudo-random bytes, standing for the base-data package.
+// That many pseudo-random bytes, which do not compress; a file of them stands for the package.
+QByteArray noise(qint64 size);
 bool writePackage(const QString &path, qint64 size);
 
 } // namespace BaseDataFixture

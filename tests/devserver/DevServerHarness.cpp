@@ -1,5 +1,6 @@
 #include "DevServerHarness.h"
 
+#include "../server/LoopbackServer.h"
 #include "BaseDataFixture.h"
 #include "ServerOptions.h"
 #include "TextCodec.h"
@@ -8,7 +9,6 @@
 
 #include <QJsonDocument>
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QUrl>
 #include <QXmlStreamReader>
 
@@ -101,9 +101,7 @@ QString DevServerHarness::demoPackage()
 
 int DevServerHarness::closedLoopbackPort()
 {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort(); // closed when the probe goes
+    return ::closedLoopbackPort();
 }
 
 QString DevServerHarness::packagePath() const

@@ -64,15 +64,9 @@ struct OrderLine {
     QString toData(int itemSeq) const;
 };
 
-// A development server on a free loopback port, in this process, over a fresh fixture folder
-// (base data, package, state), talked to with real HTTP requests.
-//
-// With `Catalogue::Demo` it serves the terminal's shipped demo data and the demo package instead
-// (tables A01-A16, V01-V08, C01-C06; operators 001-005), so that screens running on the shipped
-// data and the server agree on every number.
-//
-// `startProcess` runs diancai-devserver itself as a child process instead, over the shipped demo
-// base data, for the tests of the program as it is installed; every request below works the same.
+// A development server on a free loopback port, talked to over real HTTP: in this process over a
+// fresh fixture folder, or over the shipped demo data and package (`Catalogue::Demo`: tables
+// A01-A16, V01-V08, C01-C06; operators 001-005); `startProcess` runs the diancai-devserver program.
 class DevServerHarness {
 public:
     static constexpr const char *kDevSerial = "0123456789ABCDEF0123456789ABCDEF";

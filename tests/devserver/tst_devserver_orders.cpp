@@ -1,6 +1,7 @@
 // Order packs and what follows them: the recorded lines, flow-number deduplication, limited
 // stock, weighing, hurries and wake-ups, returns; and many terminals ordering at once.
 #include "DevServerHarness.h"
+#include "TestRows.h"
 
 #include <QJsonArray>
 #include <QSet>
@@ -29,11 +30,6 @@ QJsonArray events(DevServerHarness &server)
 {
     return server.controlGet(u"/__control/events"_s).value(u"events"_s).toArray();
 }
-
-struct Resend {
-    QString serial, desk, qty, cashier, code;
-    int linesAfter;
-};
 
 } // namespace
 
@@ -97,19 +93,21 @@ private slots:
     // lost answer is answered as the first time by the order-list and console runs.)
     void repeatedFlowNumberIsAnsweredOnce_data()
     {
-        QTest::addColumn<Resend>("c");
+        columns<QString, QString, QString, QString, QString, int>("serial", "desk", "qty", "cashier", "code",
+                                                                  "linesAfter");
         const QString same = QString::fromLatin1(DevServerHarness::kDevSerial);
         const QString one = u"1.000000"_s;
-        QTest::newRow("another waiter (and cashier)") << Resend{same, u"A01"_s, one, u"1002"_s, u"1"_s, 1};
+        QTest::newRow("another waiter (and cashier)") << same << u"A01"_s << one << u"1002"_s << u"1"_s << 1;
         QTest::newRow("another terminal")
-            << Resend{u"FEDCBA9876543210FEDCBA9876543210"_s, u"A01"_s, one, u"1001"_s, u"0"_s, 2};
-        QTest::newRow("another quantity") << Resend{same, u"A01"_s, u"2.000000"_s, u"1001"_s, u"1"_s, 1};
-        QTest::newRow("another table") << Resend{same, u"A02"_s, one, u"1001"_s, u"1"_s, 1};
+            << u"FEDCBA9876543210FEDCBA9876543210"_s << u"A01"_s << one << u"1001"_s << u"0"_s << 2;
+        QTest::newRow("another quantity") << same << u"A01"_s << u"2.000000"_s << u"1001"_s << u"1"_s << 1;
+        QTest::newRow("another table") << same << u"A02"_s << one << u"1001"_s << u"1"_s << 1;
     }
     void repeatedFlowNumberIsAnsweredOnce()
     {
-        QFETCH(Resend, c);
-        const auto &[secondSerial, secondDesk, secondQty, secondCashier, code, linesAfter] = c;
+        auto [secondSerial, secondDesk, secondQty, secondCashier, code, linesAfter] =
+            row<QString, QString, QString, QString, QString, int>("serial", "desk", "qty", "cashier", "code",
+                                                                  "linesAfter");
         QCOMPARE(server_->login(u"1002"_s, u"456"_s).code, u"0"_s);
         const QString flow = u"2024060112000010001"_s;
         const ServerReply first = server_->order(u"A01"_s, flow, {pork(u"1.000000"_s)});

@@ -1,11 +1,9 @@
-// The development server over the wire. Every command's refusals against one shared dining room,
-// the table and session commands' successes each on a fresh one; GB18030 replies, the form
-// encodings, the package download, injected faults, the control endpoint, restarts, the command
-// line and the program itself.
+// The development server over the wire: refusals against one shared dining room, successes on fresh
+// ones, replies, form encodings, faults, the control endpoint, restarts, the command line, the program.
 #include "DevServerHarness.h"
 #include "ServerOptions.h"
-#include "TextCodec.h"
 #include "TestRows.h"
+#include "TextCodec.h"
 
 #include <libxml/parser.h>
 
@@ -28,12 +26,6 @@ bool libxmlReads(const QByteArray &bytes, const char *encoding)
     xmlFreeDoc(doc);
     return doc != nullptr;
 }
-
-struct FaultCase {
-    QString query;
-    int status; // 0: no answer at all
-    bool gb2312Reads, gb18030Reads, carriedOut;
-};
 
 const OrderLine kPork = OrderLine::of(u"101"_s, u"红烧肉"_s, u"2.000000"_s, u"38.000000"_s);
 const OrderLine kFish = OrderLine::of(u"102"_s, u"清蒸鱼"_s, u"1.000000"_s, u"88.000000"_s);
@@ -294,17 +286,19 @@ private slots:
 
     void faults_data()
     {
-        QTest::addColumn<FaultCase>("c");
+        // status 0: no answer at all
+        columns<QString, int, bool, bool, bool>("query", "status", "gb2312Reads", "gb18030Reads",
+                                                "carriedOut");
         QTest::newRow("status, carried out")
-            << FaultCase{u"kind=status&status=500&execute=1"_s, 500, false, false, true};
-        QTest::newRow("not XML") << FaultCase{u"kind=notxml"_s, 200, false, false, false};
-        QTest::newRow("GB18030 only") << FaultCase{u"kind=gb18030"_s, 200, false, true, true};
-        QTest::newRow("dropped") << FaultCase{u"kind=drop"_s, 0, false, false, false};
+            << u"kind=status&status=500&execute=1"_s << 500 << false << false << true;
+        QTest::newRow("not XML") << u"kind=notxml"_s << 200 << false << false << false;
+        QTest::newRow("GB18030 only") << u"kind=gb18030"_s << 200 << false << true << true;
+        QTest::newRow("dropped") << u"kind=drop"_s << 0 << false << false << false;
     }
     void faults()
     {
-        QFETCH(FaultCase, c);
-        const auto &[query, status, gb2312Reads, gb18030Reads, carriedOut] = c;
+        auto [query, status, gb2312Reads, gb18030Reads, carriedOut] = row<QString, int, bool, bool, bool>(
+            "query", "status", "gb2312Reads", "gb18030Reads", "carriedOut");
         static int flow = 0;
         const QString desk = u"C%1"_s.arg(++flow, 2, 10, QLatin1Char('0'));
         QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&"_s + query), 200);

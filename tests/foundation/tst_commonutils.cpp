@@ -1,3 +1,4 @@
+#include "TestRows.h"
 #include "foundation/CommonUtils.h"
 
 #include <QTest>
@@ -39,8 +40,8 @@ private slots:
 
     void editedNumber_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<float>("value"); // -1: refused
+        // value -1: refused
+        columns<QString, float>("text", "value");
         QTest::newRow("zero") << "0" << 0.0f;
         QTest::newRow("decimal") << "2.5" << 2.5f;
         QTest::newRow("leading point") << ".5" << 0.5f;
@@ -52,8 +53,7 @@ private slots:
     }
     void editedNumber()
     {
-        QFETCH(QString, text);
-        QFETCH(float, value);
+        auto [text, value] = row<QString, float>("text", "value");
         const std::optional<float> read = CommonUtils::editedNumber(text);
         QCOMPARE(read.value_or(-1.0f), value);
     }
@@ -69,8 +69,8 @@ private slots:
     // Amounts as C's "%.2f" and "%f" give them, whatever the locale, and with trailing zeros cut.
     void formatsMatchC_data()
     {
-        QTest::addColumn<float>("number");
-        QTest::addColumn<QString>("texts"); // "%.2f", "%f", trimmed
+        // texts: "%.2f", "%f", trimmed
+        columns<float, QString>("number", "texts");
         QTest::newRow("12.5") << 12.5f << u"12.50 12.500000 12.5"_s;
         QTest::newRow("whole") << 3.0f << u"3.00 3.000000 3"_s;
         QTest::newRow("exact tie rounds to even") << 0.125f << u"0.12 0.125000 0.12"_s;
@@ -83,8 +83,7 @@ private slots:
     }
     void formatsMatchC()
     {
-        QFETCH(float, number);
-        QFETCH(QString, texts);
+        auto [number, texts] = row<float, QString>("number", "texts");
         QLocale::setDefault(QLocale(QLocale::German));
         QCOMPARE(CommonUtils::format2(number) + u' ' + CommonUtils::format6(number) + u' ' +
                      CommonUtils::removeFloatZero(number),

@@ -47,16 +47,6 @@ private slots:
         got.clear();
     }
 
-    void deliversOnlyMatchingNamesWithObjectAndUserInfo()
-    {
-        record(u"kA"_s);
-        center.post(u"kB"_s, 1);
-        center.post(u"kA"_s, QStringList{u"001"_s, u"2"_s}, {{u"requestId"_s, u"1"_s}});
-        QCOMPARE(got.size(), 1);
-        QCOMPARE(got[0].object.toStringList(), (QStringList{u"001"_s, u"2"_s}));
-        QCOMPARE(got[0].userInfo.value(u"requestId"_s).toString(), u"1"_s);
-    }
-
     // On the main thread at once, before any event processing; a plain post on the posting thread.
     void mainThreadPostIsImmediatePlainPostStaysOnItsThread()
     {

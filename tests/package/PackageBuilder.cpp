@@ -58,18 +58,13 @@ QByteArray databaseWithout(const QByteArray &database, const char *table)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"copy.db"_s);
-    QFile copy(path);
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(database) != database.size())
-        return {};
-    copy.close();
     sqlite3 *db = nullptr;
     const QByteArray sql = QByteArray("drop table ") + table;
-    const bool dropped = sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK &&
+    const bool dropped = writeFile(path, database) &&
+                         sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK &&
                          sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
-    if (!dropped || !copy.open(QIODevice::ReadOnly))
-        return {};
-    return copy.readAll();
+    return dropped ? readFile(path) : QByteArray();
 }
 
 QString PackageBuilder::write(const QString &zipPath) const

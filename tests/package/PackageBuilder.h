@@ -8,9 +8,8 @@
 
 #include <optional>
 
-// Writes zip packages for the tests with minizip's zip API, good and bad ones alike: entry names
-// are taken as raw bytes, so that GB18030, "\" separators, absolute names and ".." parts can all
-// be written as a careless or hostile packer would.
+// Writes zip packages, good and bad, with minizip: entry names are raw bytes, so GB18030, "\",
+// absolute names and ".." parts are written as a careless or hostile packer would.
 class PackageBuilder {
 public:
     struct Entry {

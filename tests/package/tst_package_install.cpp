@@ -1,9 +1,9 @@
-// The base-data package end to end against diancai-devserver: the check, the download, the
-// install order, the refusals that must leave the installed data alone, and discarding the data;
-// the unpacker and the installer on their own; and the maker's web service, for which
-// diancai-devserver stands in too.
+// The base-data package against diancai-devserver (check, download, install, refusals, deletion),
+// the unpacker and installer on their own, and the maker's web service.
+#include "BaseDataFixture.h"
 #include "DevServerHarness.h"
 #include "PackageBuilder.h"
+#include "TestRows.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/SettingsKeys.h"
 #include "foundation/UserNotice.h"
@@ -18,7 +18,6 @@
 #include "server/Reporter.h"
 #include "server/ServerError.h"
 #include "server/ServerTestHome.h"
-#include "TestRows.h"
 #include "server/UpdateChecker.h"
 #include "server/UpdateFileDownloader.h"
 #include "settings/DataFolder.h"
@@ -29,7 +28,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -207,14 +205,6 @@ QString expectedQuery(const QString &partner, const QString &svrVersion)
     return u"unique="_s + DeviceIdentity::keyChainUUID() + u"&partner="_s + partner +
            u"&storename=%E7%A6%8F%E6%BB%A1%E6%A5%BC%E9%85%92%E5%AE%B6&longitude=&latitude=&svrVersion="_s +
            svrVersion + u"&clientVersion=23&clientType=1"_s;
-}
-
-// Bytes that do not compress, so that an offset near the start lies inside the entry's data.
-QByteArray noise(int bytes)
-{
-    QList<quint32> words(bytes / 4);
-    QRandomGenerator(42).fillRange(words.data(), words.size());
-    return QByteArray(reinterpret_cast<const char *>(words.constData()), bytes);
 }
 
 // A temporary folder holding the package "p.zip" and the folder `out` it unpacks into.
@@ -559,23 +549,6 @@ private slots:
         QVERIFY(!f.downloader.isDownloading());
     }
 
-    void progressTexts_data()
-    {
-        columns<QString, double, QString>("language", "fraction", "text");
-        QTest::newRow("37") << LanguageManager::kChinese << 0.37 << u"已下载：37%"_s;
-        QTest::newRow("rounds") << LanguageManager::kChinese << 0.996 << u"已下载：100%"_s;
-        QTest::newRow("english") << LanguageManager::kEnglish << 0.5 << u"Downloaded: 50%"_s;
-    }
-
-    void progressTexts()
-    {
-        auto [language, fraction, text] = row<QString, double, QString>("language", "fraction", "text");
-        LanguageManager::defaultManager().reset();
-        LanguageManager::defaultManager().loadLanguage(language, false);
-        QCOMPARE(UpdateFileDownloader::progressText(fraction), text);
-        LanguageManager::defaultManager().reset();
-    }
-
     // The maker's web service (diancai-devserver stands in for it): the app-update check with its
     // alert, the client report and the terminal's own address.
     // A newer version is offered (declined unless `accept`); accepting opens only web pages.
@@ -714,16 +687,6 @@ private slots:
         QCOMPARE(received.size(), reports);
         if (reports == 1)
             QCOMPARE(received[0][u"query"_s].toString(), expectedQuery({}, {}));
-    }
-
-    void reportUrlEscapesTheStoreName()
-    {
-        qputenv(MakerServiceAddress::kEnvironmentVariable, "http://maker.example/");
-        const QString url = Reporter::reportUrl(u"0123ABCD"_s, u"42"_s, u"福满 楼"_s, u"1.0"_s);
-        qunsetenv(MakerServiceAddress::kEnvironmentVariable);
-        QCOMPARE(url, u"http://maker.example/menu/api/ExClientInfo.aspx?unique=0123ABCD&partner=42"
-                      u"&storename=%E7%A6%8F%E6%BB%A1%20%E6%A5%BC&longitude=&latitude=&svrVersion=1.0"
-                      u"&clientVersion=23&clientType=1"_s);
     }
 
     void ownAddressWalk_data()
@@ -867,7 +830,8 @@ private slots:
         QFETCH(QString, damage);
         Workspace ws;
         const QString &zip = ws.zip;
-        QVERIFY(ws.write(PackageBuilder().file(u"big.bin"_s, noise(200000)).file(u"MainBg.jpg"_s, "x")));
+        QVERIFY(ws.write(
+            PackageBuilder().file(u"big.bin"_s, BaseDataFixture::noise(200000)).file(u"MainBg.jpg"_s, "x")));
         if (damage == u"truncate")
             QVERIFY(truncateFile(zip, QFileInfo(zip).size() / 2));
         else if (damage == u"flip")

@@ -99,21 +99,7 @@ struct Outcome {
 
 using Build = std::function<void(ServerRequest &)>;
 
-struct Failure {
-    int status;
-    int delayMs;
-    QString ip, port, language, description;
-};
-
 using Fields = QList<QPair<QString, QString>>;
-
-struct FailedDownload {
-    QString path;
-    bool cancel;
-    QString folder;
-    int kind;
-    long status;
-};
 
 // What the server saw of the last request.
 struct Seen {
@@ -350,17 +336,6 @@ private slots:
         QCOMPARE(notices->shown, shown);
     }
 
-    void noticeFollowsTheLanguage()
-    {
-        LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, false);
-        SupportChecker::sharedChecker().updateDataVer(u"9"_s);
-        QCoreApplication::processEvents();
-        QCOMPARE(notices->shown,
-                 QStringList{
-                     QStringLiteral("alert|Notice|The Xiweitong server program is too old. Please upgrade it "
-                                    "first. (V.9)|OK")});
-    }
-
     void stampValue_data()
     {
         columns<QString, qint64>("text", "value");
@@ -593,29 +568,36 @@ private slots:
     // Each failure once, on the worker, with its domain, code and text in the language in use.
     void reportsErrors_data()
     {
-        QTest::addColumn<Failure>("c");
+        columns<int, int, QString, QString, QString, QString>("status", "delayMs", "ip", "port", "language",
+                                                              "description");
         const QString here = QString::number(server.port()), closed = QString::number(closedLoopbackPort());
         const QString ip = u"127.0.0.1"_s, zh = LanguageManager::kChinese;
         const QString http = u"Error Domain=HttpClientErrorDomain Code="_s;
-        QTest::newRow("404") << Failure{404, 0, ip, here, zh, u"Error Domain=Qelvo Code=404"_s};
+        const auto fail = [](const char *name, int status, int delayMs, const QString &ip,
+                             const QString &port, const QString &language, const QString &description) {
+            QTest::newRow(name) << status << delayMs << ip << port << language << description;
+        };
+        fail("404", 404, 0, ip, here, zh, u"Error Domain=Qelvo Code=404"_s);
         // Answered 0.6 s after the one-second limit, were it not kept.
-        QTest::newRow("timeout") << Failure{200, 1600, ip, here, zh, http + u"2 \"网络超时\""_s};
-        QTest::newRow("closed port") << Failure{200, 0, ip, closed, zh, http + u"1 \"网络连接错误\""_s};
-        QTest::newRow("closed port, in English") << Failure{
-            200, 0, ip, closed, LanguageManager::kEnglish, http + u"1 \"Network connection error\""_s};
-        QTest::newRow("no server address") << Failure{200, 0, {}, here, zh, http + u"1 \"网络连接错误\""_s};
-        QTest::newRow("authentication") << Failure{401, 0, ip, here, zh, http + u"3 \"密码不匹配\""_s};
-        QTest::newRow("impossible port") << Failure{200, 0, ip, u"99999"_s, zh, http + u"5 \"未知错误\""_s};
+        fail("timeout", 200, 1600, ip, here, zh, http + u"2 \"网络超时\""_s);
+        fail("closed port", 200, 0, ip, closed, zh, http + u"1 \"网络连接错误\""_s);
+        fail("closed port, in English", 200, 0, ip, closed, LanguageManager::kEnglish,
+             http + u"1 \"Network connection error\""_s);
+        fail("no server address", 200, 0, {}, here, zh, http + u"1 \"网络连接错误\""_s);
+        fail("authentication", 401, 0, ip, here, zh, http + u"3 \"密码不匹配\""_s);
+        fail("impossible port", 200, 0, ip, u"99999"_s, zh, http + u"5 \"未知错误\""_s);
     }
     void reportsErrors()
     {
-        QFETCH(Failure, c);
-        LanguageManager::defaultManager().loadLanguage(c.language, false);
-        server.answer(c.status == 200 ? kThreeDishes : QByteArray(), c.status);
-        server.delayMs = c.delayMs;
+        auto [status, delayMs, ip, port, language, description] =
+            row<int, int, QString, QString, QString, QString>("status", "delayMs", "ip", "port", "language",
+                                                              "description");
+        LanguageManager::defaultManager().loadLanguage(language, false);
+        server.answer(status == 200 ? kThreeDishes : QByteArray(), status);
+        server.delayMs = delayMs;
         ConfigManager &config = ConfigManager::defaultManager();
-        config.setIp(c.ip);
-        config.setPort(c.port);
+        config.setIp(ip);
+        config.setPort(port);
         config.setTimeout(1);
 
         auto request = ServerRequest::requestWithCommand(CommandMaker::checkServerStatus());
@@ -625,8 +607,8 @@ private slots:
         settle();
         QMutexLocker lock(&outcome.mutex);
         QVERIFY(outcome.calls == 1 && !outcome.body && outcome.error);
-        QCOMPARE(outcome.error->description(), c.description);
-        QCOMPARE(outcome.error->message.has_value(), c.description.contains(u'"'));
+        QCOMPARE(outcome.error->description(), description);
+        QCOMPARE(outcome.error->message.has_value(), description.contains(u'"'));
     }
 
     void sendsADuplicateOnce()
@@ -779,40 +761,19 @@ private slots:
         QCOMPARE(int(response.failure->kind), kind);
     }
 
-    void downloadsToFileWithProgress()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"package.zip"_s);
-        QList<QPair<qint64, qint64>> reports;
-        const HttpResponse response = HttpClient::download(web.baseUrl() + u"/package.zip"_s, path, 5,
-                                                           [&](qint64 received, qint64 total) {
-                                                               reports.append({received, total});
-                                                               return true;
-                                                           });
-        QVERIFY(!response.failure && response.body.isEmpty());
-        QCOMPARE(response.status, 200L);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll() == bigFile);
-        QVERIFY(!QFile::exists(path + u".part"_s) && !reports.isEmpty());
-        QCOMPARE(reports.constLast(), qMakePair(bigFile.size(), bigFile.size()));
-        for (qsizetype i = 1; i < reports.size(); ++i)
-            QVERIFY(reports[i].first >= reports[i - 1].first);
-    }
-
     void failedDownloadLeavesNoFile_data()
     {
-        QTest::addColumn<FailedDownload>("c");
-        QTest::newRow("404") << FailedDownload{u"/status/404"_s, false, {}, -1, 404L};
-        QTest::newRow("cancelled") << FailedDownload{
-            u"/package.zip"_s, true, {}, int(HttpFailureKind::Cancelled), 0L};
-        QTest::newRow("missing folder") << FailedDownload{u"/package.zip"_s, false, u"/nonexistent-dir"_s,
-                                                          int(HttpFailureKind::FileError), 0L};
+        columns<QString, bool, QString, int, int>("path", "cancel", "folder", "kind", "status");
+        QTest::newRow("404") << u"/status/404"_s << false << QString() << -1 << 404;
+        QTest::newRow("cancelled") << u"/package.zip"_s << true << QString()
+                                   << int(HttpFailureKind::Cancelled) << 0;
+        QTest::newRow("missing folder")
+            << u"/package.zip"_s << false << u"/nonexistent-dir"_s << int(HttpFailureKind::FileError) << 0;
     }
     void failedDownloadLeavesNoFile()
     {
-        QFETCH(FailedDownload, c);
-        const auto &[path, cancel, folder, kind, status] = c;
+        auto [path, cancel, folder, kind, status] =
+            row<QString, bool, QString, int, int>("path", "cancel", "folder", "kind", "status");
         QTemporaryDir dir;
         const QString target = (folder.isEmpty() ? dir.path() : folder) + u"/package.zip"_s;
         const HttpResponse response =
@@ -820,7 +781,7 @@ private slots:
                                  [cancel](qint64 received, qint64) { return !(cancel && received > 0); });
         QCOMPARE(response.failure ? int(response.failure->kind) : -1, kind);
         if (status)
-            QCOMPARE(response.status, status);
+            QCOMPARE(response.status, long(status));
         QVERIFY(!QFile::exists(target) && !QFile::exists(target + u".part"_s));
     }
 };

@@ -1,6 +1,6 @@
+#include "TestRows.h"
 #include "foundation/AppPaths.h"
 #include "foundation/SettingsKeys.h"
-#include "settings/ConfigKeys.h"
 #include "settings/ConfigManager.h"
 #include "settings/DataFolder.h"
 #include "settings/LayoutManger.h"
@@ -87,9 +87,7 @@ private slots:
 
     void restoreAppliesDefaultsOnlyToUnsetValues_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<QVariant>("expected");
+        columns<QString, QVariant, QVariant>("key", "stored", "expected");
         QTest::newRow("timeout 0") << Key::Timeout << QVariant(0) << QVariant(8);
         QTest::newRow("timeout negative") << Key::Timeout << QVariant(-3) << QVariant(8);
         QTest::newRow("entry method 0") << Key::ctTaiHaoShuruFangshi << QVariant(0) << QVariant(1);
@@ -101,9 +99,7 @@ private slots:
     }
     void restoreAppliesDefaultsOnlyToUnsetValues()
     {
-        QFETCH(QString, key);
-        QFETCH(QVariant, stored);
-        QFETCH(QVariant, expected);
+        auto [key, stored, expected] = row<QString, QVariant, QVariant>("key", "stored", "expected");
         recorder->values.insert(key, stored);
         ConfigManager &c = ConfigManager::defaultManager();
         const QMap<QString, QVariant> actual{
@@ -118,27 +114,15 @@ private slots:
         QCOMPARE(actual.value(key).toString(), expected.toString());
     }
 
-    void saveWritesEveryKeyInOrderThenSyncs()
-    {
-        ConfigManager &c = ConfigManager::defaultManager();
-        c.save();
-        // The settings screen's keys but the layout's and the package's, which others write.
-        const QStringList &keys = ConfigKeys::all();
-        QCOMPARE(keys.mid(keys.size() - 2), (QStringList{Key::LayoutType, Key::ZipFileName}));
-        QCOMPARE(recorder->writes, keys.first(keys.size() - 2) + QStringList{QStringLiteral("<sync>")});
-    }
-
     void bindTableIsClearedUnlessLocked_data()
     {
-        QTest::addColumn<bool>("locked");
-        QTest::addColumn<QString>("stored");
+        columns<bool, QString>("locked", "stored");
         QTest::newRow("unlocked") << false << "";
         QTest::newRow("locked") << true << "A08";
     }
     void bindTableIsClearedUnlessLocked()
     {
-        QFETCH(bool, locked);
-        QFETCH(QString, stored);
+        auto [locked, stored] = row<bool, QString>("locked", "stored");
         ConfigManager &c = ConfigManager::defaultManager();
         c.setBindTableNo(QStringLiteral("A08"));
         c.setLockTable(locked);
@@ -162,9 +146,8 @@ private slots:
 
     void serverAddressForms_data()
     {
-        QTest::addColumn<QVariant>("ip");
-        QTest::addColumn<QVariant>("port");
-        QTest::addColumn<QString>("address"); // empty = no address
+        // address empty: none
+        columns<QVariant, QVariant, QString>("ip", "port", "address");
         QTest::newRow("ip and port") << QVariant("10.0.0.5") << QVariant("8030") << "http://10.0.0.5:8030";
         QTest::newRow("empty port") << QVariant("10.0.0.5") << QVariant("") << "http://10.0.0.5";
         QTest::newRow("empty ip") << QVariant("") << QVariant("8030") << "";
@@ -174,9 +157,7 @@ private slots:
     }
     void serverAddressForms()
     {
-        QFETCH(QVariant, ip);
-        QFETCH(QVariant, port);
-        QFETCH(QString, address);
+        auto [ip, port, address] = row<QVariant, QVariant, QString>("ip", "port", "address");
         if (ip.isValid())
             recorder->values.insert(Key::Ip, ip);
         if (port.isValid())
@@ -187,8 +168,8 @@ private slots:
 
     void dataFolderRule_data()
     {
-        QTest::addColumn<QVariant>("zipFileName");
-        QTest::addColumn<QString>("folder"); // relative to the home; "<update>" = shipped data
+        // folder relative to the home; "<update>" = shipped data
+        columns<QVariant, QString>("zipFileName", "folder");
         QTest::newRow("never installed") << QVariant() << "<update>";
         QTest::newRow("empty name") << QVariant("") << "<update>";
         QTest::newRow("package") << QVariant("PadData_20261201.zip") << "PadData_20261201";
@@ -201,8 +182,7 @@ private slots:
     }
     void dataFolderRule()
     {
-        QFETCH(QVariant, zipFileName);
-        QFETCH(QString, folder);
+        auto [zipFileName, folder] = row<QVariant, QString>("zipFileName", "folder");
         if (zipFileName.isValid())
             recorder->values.insert(Key::ZipFileName, zipFileName);
         const QString expected = folder == QStringLiteral("<update>")

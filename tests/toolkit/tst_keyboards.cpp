@@ -1,3 +1,4 @@
+#include "TestRows.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "toolkit/NumberAndLetterKeyboard.h"
@@ -47,10 +48,7 @@ private slots:
 
     void sequences_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QStringList>("notifications");
+        columns<QString, QStringList, QString, QStringList>("kind", "steps", "value", "notifications");
 
         const QString del = KeyboardBase::kKeyDelete, clear = KeyboardBase::kKeyClear,
                       ok = KeyboardBase::kKeyOk, close = KeyboardBase::kKeyClose,
@@ -80,10 +78,8 @@ private slots:
     }
     void sequences()
     {
-        QFETCH(QString, kind);
-        QFETCH(QStringList, steps);
-        QFETCH(QString, value);
-        QFETCH(QStringList, notifications);
+        auto [kind, steps, value, notifications] =
+            row<QString, QStringList, QString, QStringList>("kind", "steps", "value", "notifications");
 
         std::unique_ptr<KeyboardBase> keypad(kind == QLatin1String("numeric")
                                                  ? static_cast<KeyboardBase *>(new NumberKeyboard)

@@ -1,3 +1,4 @@
+#include "TestRows.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "toolkit/PopNames.h"
@@ -53,6 +54,7 @@ bool runOnWorker(const std::function<void()> &work)
 
 using Events = QList<QPair<QString, QObject *>>; // ("front" | "dismiss", object)
 
+using Pop = std::function<bool(PopViewManager &)>;
 } // namespace
 
 Q_DECLARE_METATYPE(std::function<bool(PopViewManager &)>)
@@ -150,12 +152,8 @@ private slots:
 
     void typedOperations_data()
     {
-        using Pop = std::function<bool(PopViewManager &)>;
-        QTest::addColumn<Pop>("pop");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QVariantList>("args");
-        QTest::addColumn<int>("padding");
-        QTest::addColumn<QVariantMap>("extras"); // an invalid value: the property must be absent
+        // extras holding an invalid value: the property must be absent
+        columns<Pop, QString, QVariantList, int, QVariantMap>("pop", "name", "args", "padding", "extras");
 
         const auto row = [](const char *name, const QString &popName, int padding, const QVariantMap &extras,
                             const QVariantList &args, const Pop &pop) {
@@ -186,11 +184,8 @@ private slots:
     }
     void typedOperations()
     {
-        QFETCH(std::function<bool(PopViewManager &)>, pop);
-        QFETCH(QString, name);
-        QFETCH(QVariantList, args);
-        QFETCH(int, padding);
-        QFETCH(QVariantMap, extras);
+        auto [pop, name, args, padding, extras] =
+            row<Pop, QString, QVariantList, int, QVariantMap>("pop", "name", "args", "padding", "extras");
 
         auto presenter = std::make_shared<HoldingPresenter>();
         manager->setPresenter(presenter);

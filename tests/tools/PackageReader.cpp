@@ -28,11 +28,6 @@ std::optional<QByteArray> convert(const QByteArray &bytes, const char *to, const
 
 } // namespace
 
-bool fitsGb2312(const QString &text)
-{
-    return convert(text.toUtf8(), "GB2312", "UTF-8").has_value();
-}
-
 std::optional<QList<PackageEntry>> readPackage(const QString &zipPath)
 {
     unzFile zip = unzOpen64(QFile::encodeName(zipPath).constData());

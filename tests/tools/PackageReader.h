@@ -18,5 +18,3 @@ struct PackageEntry {
 };
 
 std::optional<QList<PackageEntry>> readPackage(const QString &zipPath);
-// Whether GB2312 (the older, smaller code page) has every character of the text.
-bool fitsGb2312(const QString &text);

@@ -1,9 +1,8 @@
-// Runs diancai-demodata as the build does and reads its output the way the terminal will: the
-// catalogue through SQLite, the package through minizip.
+// Runs diancai-demodata as the build does; reads the catalogue with SQLite, the package with minizip.
 
 #include "PackageReader.h"
-#include "media/Wav.h"
 #include "TestRows.h"
+#include "media/Wav.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -104,8 +103,7 @@ QStringList relativePathsUnder(const QString &folder)
     return paths;
 }
 
-// One capital letter or digit per character of the name: a character missing from the reading
-// table would drop one.
+// A dish whose mnemonic is not one capital letter or digit per character of its name.
 QString badMnemonic(const Catalogue &db)
 {
     const QRegularExpression letters(u"^[A-Z0-9]+$"_s);
@@ -138,72 +136,58 @@ private slots:
         QVERIFY(m_db.open(m_folder + u"/PadBaseData.db"_s));
     }
 
-    void fixtureHasRequestedDishesInValidCategories()
+    // Each row counts rows matching a condition: the terminal needs every kind of dish at least
+    // once, and set meals and their exchanges must hold together.
+    void kindsPresent_data()
     {
-        QCOMPARE(m_db.count(u"FoodInfo"_s), kFixtureDishes);
-        QCOMPARE(m_db.count(u"(select distinct foodno from FoodInfo)"_s), kFixtureDishes);
-        QVERIFY(m_db.count(u"FoodBigCatInfo"_s) >= 6 && m_db.count(u"FoodSmallCatInfo"_s) >= 18);
+        columns<QString, int, int>("from", "atLeast", "atMost");
+        const auto kind = [](const char *from, int atLeast = 1, int atMost = 1 << 30) {
+            QTest::newRow(from) << QString::fromUtf8(from) << atLeast << atMost;
+        };
+        kind("FoodInfo", kFixtureDishes, kFixtureDishes);
+        kind("(select distinct foodno from FoodInfo)", kFixtureDishes, kFixtureDishes);
         // Some categories bring their own grid, others leave it to the menu.
-        for (const char *grid : {"cpViewRow > 0 and cpViewCol > 0", "cpViewRow is null", "cpViewRow = 0"})
-            QVERIFY2(m_db.count(u"FoodSmallCatInfo where "_s + QLatin1String(grid)) > 0, grid);
+        kind("FoodSmallCatInfo where cpViewRow > 0 and cpViewCol > 0");
+        kind("FoodSmallCatInfo where cpViewRow is null");
+        kind("FoodSmallCatInfo where cpViewRow = 0");
+        kind("FoodInfo where TempFoodFlag = 'Y'", 2, 2);
+        kind("FoodInfo where TempFoodFlag is null and FoodType = 'D'");
+        kind("FoodInfo where TempFoodFlag is null and FoodType <> 'D'", 0, 0);
+        kind("FoodInfo where TjFlag = 'Y'", 1, kFixtureDishes - 1);
+        kind("FoodInfo where currpriceFlag = 'Y' and unitname = '斤'");
+        kind("FoodInfo where FoodType = 'T'", 3, 3);
+        kind("FoodInfo where unitname is null or unitname = ''", 0, 0);
+        kind("(select 1 from FoodItemsize group by foodno having count(*) = 1)");
+        // Set meals: no component index twice, some stored out of index order, some doubled.
+        kind("(select 1 from SuitFoodInfo group by suitno, fIndex having count(*) > 1)", 0, 0);
+        kind("SuitFoodInfo A join SuitFoodInfo B on A.suitno = B.suitno and A.rowid < B.rowid "
+             "and A.fIndex > B.fIndex");
+        kind("SuitFoodInfo where foodQty = 1");
+        kind("SuitFoodInfo where foodQty = 2");
+        kind("SuitFoodChange where changeAmt > 0");
+        kind("SuitFoodChange where changeAmt = 0");
+        kind("SuitFoodChange where changeAmt < 0");
+        // Each exchange belongs to a component of its set meal and offers a dish that exists.
+        kind("SuitFoodChange SC where not exists (select 1 from SuitFoodInfo S where S.suitno = SC.suitno "
+             "and S.foodno = SC.foodno) or changeFoodno not in (select foodno from FoodInfo)",
+             0, 0);
+        kind("(select 1 from SuitFoodChange group by suitno, foodno having count(*) >= 2)");
     }
-
-    // Each row counts dishes matching a condition: the menu needs every kind at least once.
-    void flagsAndUnits_data()
+    void kindsPresent()
     {
-        columns<QString, int, int>("where", "atLeast", "atMost");
-        QTest::newRow("temporary") << u"TempFoodFlag = 'Y'"_s << 2 << 2;
-        QTest::newRow("NULL temporary flag, ordinary dishes only")
-            << u"TempFoodFlag is null and FoodType = 'D'"_s << 1 << kFixtureDishes;
-        QTest::newRow("NULL temporary flag, other types")
-            << u"TempFoodFlag is null and FoodType <> 'D'"_s << 0 << 0;
-        QTest::newRow("recommended") << u"TjFlag = 'Y'"_s << 1 << kFixtureDishes - 1;
-        QTest::newRow("market price") << u"currpriceFlag = 'Y'"_s << 3 << 10;
-        QTest::newRow("market price by the jin") << u"currpriceFlag = 'Y' and unitname = '斤'"_s << 1 << 10;
-        QTest::newRow("set meals") << u"FoodType = 'T'"_s << 3 << 3;
-        QTest::newRow("ordinary dishes") << u"FoodType = 'D'"_s << kFixtureDishes - 3 << kFixtureDishes - 3;
-        QTest::newRow("English names") << u"foodSubName <> ''"_s << kFixtureDishes << kFixtureDishes;
-        QTest::newRow("without unit") << u"unitname is null or unitname = ''"_s << 0 << 0;
-        QTest::newRow("described") << u"Remark <> ''"_s << 1 << kFixtureDishes;
-    }
-    void flagsAndUnits()
-    {
-        auto [where, atLeast, atMost] = row<QString, int, int>("where", "atLeast", "atMost");
-        const qint64 found = m_db.count(u"FoodInfo where "_s + where);
+        auto [from, atLeast, atMost] = row<QString, int, int>("from", "atLeast", "atMost");
+        const qint64 found = m_db.count(from);
         QVERIFY2(found >= atLeast && found <= atMost, qPrintable(QString::number(found)));
     }
 
-    void setMealsAndExchanges()
+    // Each set meal has 3 to 5 components; five sized dishes each name their own size, and their
+    // sizes all differ in name and in price.
+    void setMealsAndSizes()
     {
-        // Each set meal has 3 to 5 components, no index twice, and some stored out of index order.
         QCOMPARE(m_db.rows(u"select min(n), max(n), count(*) from (select count(S.suitno) n from FoodInfo F "
                            "left join SuitFoodInfo S on S.suitno = F.foodno where F.FoodType = 'T' "
                            "group by F.foodno)"_s),
                  (QList<QStringList>{{u"3"_s, u"5"_s, u"3"_s}}));
-        QCOMPARE(m_db.count(u"(select 1 from SuitFoodInfo group by suitno, fIndex having count(*) > 1)"_s),
-                 0);
-        QVERIFY2(m_db.count(u"SuitFoodInfo A join SuitFoodInfo B on A.suitno = B.suitno "
-                            "and A.rowid < B.rowid and A.fIndex > B.fIndex"_s) > 0,
-                 "components must not already be stored in fIndex order");
-        QVERIFY(m_db.count(u"SuitFoodInfo where foodQty = 2"_s) > 0 &&
-                m_db.count(u"SuitFoodInfo where foodQty = 1"_s) > 0);
-
-        for (const char *charge : {"changeAmt > 0", "changeAmt = 0", "changeAmt < 0"})
-            QVERIFY2(m_db.count(u"SuitFoodChange where "_s + QLatin1String(charge)) > 0, charge);
-        // Each exchange belongs to a component of its set meal and offers a dish that exists.
-        QCOMPARE(m_db.count(u"SuitFoodChange SC where not exists (select 1 from SuitFoodInfo S "
-                            "where S.suitno = SC.suitno and S.foodno = SC.foodno) "
-                            "or changeFoodno not in (select foodno from FoodInfo)"_s),
-                 0);
-        QVERIFY(
-            m_db.value(
-                    u"select max(n) from (select count(*) n from SuitFoodChange group by suitno, foodno)"_s)
-                .toInt() >= 2);
-    }
-
-    // Five sized dishes: each names its own size, and its sizes all differ in name and in price.
-    void sizesDifferInPrice()
-    {
         QCOMPARE(
             m_db.rows(u"select count(*), sum(n = names and n = prices and owned = 1 and ownNamed = 1) "
                       "from (select count(*) n, count(distinct itemsize) names, count(distinct salePrice1) "
@@ -212,45 +196,6 @@ private slots:
                       "salePrice1, 1 from FoodInfo where foodno in (select foodno from FoodItemsize)) "
                       "group by foodno)"_s),
             (QList<QStringList>{{u"5"_s, u"5"_s}}));
-        QVERIFY(m_db.count(u"(select 1 from FoodItemsize group by foodno having count(*) = 1)"_s) > 0);
-    }
-
-    void cookingMethodsRoomsAndStore()
-    {
-        QCOMPARE(m_db.texts(u"select distinct TasteCatStyle from TasteCatInfo order by 1"_s),
-                 (QStringList{u"B"_s, u"P"_s}));
-        for (const char *style : {"AmtStyle = 'A' and TasteAmt > 0", "AmtStyle = 'P' and TasteAmt > 0",
-                                  "AmtStyle is null or AmtStyle not in ('A', 'P')"})
-            QVERIFY2(m_db.count(u"TasteInfo where "_s + QLatin1String(style)) > 0, style);
-        QCOMPARE(m_db.count(u"TasteInfo where TasteCatNo not in (select TasteCatNo from TasteCatInfo)"_s), 0);
-        // Bound methods point at real dishes and methods.
-        QVERIFY(m_db.count(u"(select distinct foodno from FoodTasteInfo)"_s) >= 2);
-        QCOMPARE(m_db.count(u"FoodTasteInfo where foodno not in (select foodno from FoodInfo) "
-                            "or tasteno not in (select TasteNo from TasteInfo)"_s),
-                 0);
-
-        QVERIFY(m_db.count(u"RoomInfo"_s) >= 2 && m_db.count(u"DeskInfo"_s) >= 24);
-        QCOMPARE(m_db.count(u"(select distinct deskno from DeskInfo)"_s), m_db.count(u"DeskInfo"_s));
-        QCOMPARE(m_db.count(u"DeskInfo where roomno not in (select roomno from RoomInfo)"_s), 0);
-        QVERIFY(m_db.count(u"RtnReasonInfo"_s) >= 3);
-        const QString store = u"select pvalue from StoreInfo where pname = "_s;
-        QVERIFY(m_db.value(store + u"'StoreName'"_s).contains(QRegularExpression(u"\\p{Han}"_s)));
-        const QString version = m_db.value(store + u"'BaseDataVer'"_s);
-        QVERIFY2(version.size() == 8 && version.toLongLong() > 20150411, qPrintable(version));
-        QVERIFY(!m_db.value(store + u"'BaseServerVer'"_s).isEmpty());
-    }
-
-    void cashiersWithAndWithoutGiftAuthority()
-    {
-        // Authority strings too short to hold the gift flag at position 20, with it, and refusing it.
-        for (const char *kind : {"length(ifnull(userAuth, '')) < 20", "substr(userAuth, 20, 1) = 'Y'",
-                                 "length(userAuth) >= 20 and substr(userAuth, 20, 1) <> 'Y'"})
-            QVERIFY2(m_db.count(u"CashierInfo where "_s + QLatin1String(kind)) > 0, kind);
-        QCOMPARE(m_db.value(u"select userPass from CashierInfo where cashierID = '001'"_s), u"123"_s);
-        bool someNameNeedsGb18030 = false;
-        for (const QString &name : m_db.texts(u"select cashierName from CashierInfo"_s))
-            someNameNeedsGb18030 = someNameNeedsGb18030 || !fitsGb2312(name);
-        QVERIFY2(someNameNeedsGb18030, "an operator's name should lie outside GB2312");
     }
 
     void mnemonicsAndPictures()
@@ -274,14 +219,12 @@ private slots:
         const QFileInfoList music = QDir(m_folder + u"/BgMusic"_s).entryInfoList(QDir::Files);
         QCOMPARE(music.size(), 2);
         for (const QFileInfo &file : music) {
-            // PCM, mono, 22050 Hz, 16 bits, data right after a plain 44-byte header, 2-15 s, not silent.
+            // PCM, mono, 22050 Hz, 16 bits, data right after a plain 44-byte header, not silent.
             const std::optional<Wav> wav = parseWav(fileBytes(file.filePath()));
             QVERIFY(wav);
             QCOMPARE((QList<qint64>{wav->format, wav->channels, wav->rate, wav->bits,
                                     44 + 2 * wav->samples.size()}),
                      (QList<qint64>{1, 1, 22050, 16, file.size()}));
-            const double seconds = double(wav->samples.size()) / 22050;
-            QVERIFY2(seconds > 2 && seconds < 15, qPrintable(QString::number(seconds)));
             QVERIFY(std::any_of(wav->samples.begin(), wav->samples.end(),
                                 [](qint16 s) { return std::abs(s) > 8000; }));
         }
@@ -357,17 +300,12 @@ private slots:
         const QString folder = resources + u"/update"_s;
         Catalogue demo;
         QVERIFY(QFileInfo::exists(folder + u"/PadBaseData.db"_s) && demo.open(folder + u"/PadBaseData.db"_s));
-        QVERIFY(demo.count(u"FoodInfo"_s) >= 120 && demo.count(u"FoodBigCatInfo"_s) >= 6 &&
-                demo.count(u"FoodSmallCatInfo"_s) >= 18);
+        QVERIFY(demo.count(u"FoodInfo"_s) >= 120);
         QCOMPARE(demo.count(u"FoodInfo where FoodType = 'T'"_s), 3);
-        QCOMPARE(demo.count(u"(select distinct foodno from FoodItemsize)"_s), 5);
         QCOMPARE(demo.value(u"select spellName from FoodInfo where foodName = '宫保鸡丁'"_s), u"GBJD"_s);
         QCOMPARE(demo.value(u"select spellName from FoodInfo where foodName = 'XO酱炒带子'"_s), u"XOJCDZ"_s);
         const QString bad = badMnemonic(demo);
         QVERIFY2(bad.isEmpty(), qPrintable(bad));
-        const QStringList units = demo.texts(u"select distinct unitname from FoodInfo"_s);
-        for (const QString &unit : {u"份"_s, u"盘"_s, u"例"_s, u"斤"_s, u"只"_s, u"瓶"_s})
-            QVERIFY2(units.contains(unit), qPrintable(unit));
         // Every dish has a picture of its own, full size.
         QSet<QByteArray> pictures;
         const QStringList foodnos = demo.texts(u"select foodno from FoodInfo"_s);
