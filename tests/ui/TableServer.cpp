@@ -61,11 +61,8 @@ QString TableServer::order(const QString &deskNo, const QStringList &lines, cons
 QStringList TableServer::received(const QString &command)
 {
     QStringList documents;
-    const QJsonArray entries =
-        harness_
-            ->controlGet(QStringLiteral("/__control/commands?command=") + command)[QStringLiteral("commands")]
-            .toArray();
-    for (const auto &entry : entries)
+    const QString path = QStringLiteral("/__control/commands?command=") + command;
+    for (const auto &entry : harness_->controlGet(path)[QStringLiteral("commands")].toArray())
         documents.append(entry.toObject()[QStringLiteral("xml")].toString());
     return documents;
 }

@@ -235,11 +235,9 @@ QQuickItem *findItem(QQuickItem *root, const QString &objectName)
 
 void tap(QQuickItem *item)
 {
-    QVERIFY(item);
-    QQuickWindow *window = item->window();
-    QVERIFY(window);
+    QVERIFY(item && item->window());
     const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    QTest::mouseClick(item->window(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
 }
 
 bool waitForFrame(QQuickWindow &window)

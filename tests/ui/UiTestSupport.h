@@ -1,10 +1,12 @@
 #pragma once
 
+#include "../TestRows.h"
 #include "../server/RecordingNotices.h"
 #include "catalogue/Food.h"
 #include "ui/shell/NoticeBoard.h"
 
 #include <QByteArrayList>
+#include <QGuiApplication>
 #include <QObject>
 #include <QPointF>
 #include <QSignalSpy>

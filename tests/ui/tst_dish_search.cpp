@@ -11,8 +11,6 @@
 #include "ui/order/SearchViewController.h"
 
 #include <QAbstractItemModelTester>
-#include <QGuiApplication>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -49,16 +47,14 @@ private slots:
     // drop the rule and act on the text as it is.
     void keyAfterAnAddedDish_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("text");
+        columns<QString, QString>("key", "text");
         QTest::newRow("a character") << u"Z"_s << u"Z"_s;
         QTest::newRow("delete") << KeyboardBase::kKeyDelete << u"PH"_s;
         QTest::newRow("clear") << KeyboardBase::kKeyClear << QString();
     }
     void keyAfterAnAddedDish()
     {
-        QFETCH(QString, key);
-        QFETCH(QString, text);
+        const auto [key, text] = row<QString, QString>("key", "text");
         SearchViewController search;
         QAbstractItemModelTester tester(search.dishes());
         const int all = search.dishes()->count();

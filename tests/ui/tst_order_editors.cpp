@@ -12,9 +12,7 @@
 #include "ui/order/TempFoodViewController.h"
 #include <sqlite3.h>
 
-#include <QGuiApplication>
 #include <QRegularExpression>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -115,9 +113,8 @@ private slots:
             confirm ? editor.confirm() : editor.cancel();
             return line->arrTaste.size();
         };
-        QCOMPARE(edit(true, true), 1);
-        QCOMPARE(edit(false, false), 1);
-        QCOMPARE(edit(false, true), 0);
+        QCOMPARE((QList<qsizetype>{edit(true, true), edit(false, false), edit(false, true)}),
+                 (QList<qsizetype>{1, 1, 0}));
     }
 
     // The whole-order form: style "B", "整单备注", no surcharge even when one was typed.
@@ -136,13 +133,10 @@ private slots:
         QCOMPARE(names(remarks).mid(1), QStringList{u"快一点|0"_s}); // the chosen one, then the typed one
     }
 
-    // The quantity and the price of a line: what each refuses and with which message, first.
+    // A line's quantity and price: refusals, their message; "stored"/"notice" none: as before/accepted.
     void lineNumberEditors_data()
     {
-        QTest::addColumn<bool>("price");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("notice"); // none: accepted
-        QTest::addColumn<QString>("stored"); // the line's quantity or price afterwards; none: as before
+        columns<bool, QString, QString, QString>("price", "typed", "notice", "stored");
         const QString quantity = u"请输入正确数量"_s, amount = u"请输入正确的金额"_s;
         QTest::newRow("quantity 3") << false << u"3"_s << QString() << u"3.00"_s;
         QTest::newRow("quantity 0.5") << false << u"0.5"_s << QString() << u"0.50"_s;
@@ -160,10 +154,8 @@ private slots:
     }
     void lineNumberEditors()
     {
-        QFETCH(bool, price);
-        QFETCH(QString, typed);
-        QFETCH(QString, notice);
-        QFETCH(QString, stored);
+        const auto [price, typed, notice, stored] =
+            row<bool, QString, QString, QString>("price", "typed", "notice", "stored");
         const auto line = orderedLine(u"宫保鸡丁"_s);
         const auto value = [&] { return price ? line->PriceSale1() : line->OrderQuantity(); };
         const QString before = value();
@@ -180,8 +172,7 @@ private slots:
 
     void guestEditor_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("accepted");
+        columns<QString, bool>("typed", "accepted");
         QTest::newRow("four") << u"4"_s << true;
         QTest::newRow("zero kept as typed") << u"0"_s << true;
         QTest::newRow("two and a half") << u"2.5"_s << true;
@@ -191,8 +182,7 @@ private slots:
     }
     void guestEditor()
     {
-        QFETCH(QString, typed);
-        QFETCH(bool, accepted);
+        const auto [typed, accepted] = row<QString, bool>("typed", "accepted");
         QObject *confirmed = nullptr;
         NotificationCenter::defaultCenter().addObserver(
             this, Notify::PopManagerControllerConfirm,

@@ -35,25 +35,16 @@
 
 #include <QDirIterator>
 #include <QFile>
-#include <QGuiApplication>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
 class TestQmlFiles : public QObject {
     Q_OBJECT
 private:
-    // Files whose first line says "pragma Singleton" are used, not built.
-    static bool isSingleton(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) && file.readLine().startsWith("pragma Singleton");
-    }
-
     static QStringList moduleViews()
     {
         QStringList views;
@@ -146,20 +137,14 @@ private:
         }
         if (is({u"MenuDetailScreen.qml"_s}))
             return {{u"menu"_s, obj(new QObject(owner))}, {u"foodno"_s, u"101"_s}};
+        // clang-format off
         if (is({u"OrderListCell.qml"_s}))
-            return props({u"index"_s,       0,
-                          u"name"_s,        u"水煮鱼（大份）<font color=\"red\">(已售罄)</font>"_s,
-                          u"category"_s,    u"川湘风味"_s,
-                          u"quantity"_s,    u"2"_s,
-                          u"taste"_s,       u"微辣"_s,
-                          u"stateLabel"_s,  u"等叫"_s,
-                          u"stateColor"_s,  u"yellow"_s,
-                          u"price"_s,       u"78.00"_s,
-                          u"isComponent"_s, false,
-                          u"priceActive"_s, true,
-                          u"isGift"_s,      false,
-                          u"giftVisible"_s, true,
-                          u"controller"_s,  obj(new OrderListViewController(owner))});
+            return props({u"index"_s, 0, u"name"_s, u"水煮鱼（大份）<font color=\"red\">(已售罄)</font>"_s,
+                u"category"_s, u"川湘风味"_s, u"quantity"_s, u"2"_s, u"taste"_s, u"微辣"_s, u"stateLabel"_s,
+                u"等叫"_s, u"stateColor"_s, u"yellow"_s, u"price"_s, u"78.00"_s, u"isComponent"_s, false,
+                u"priceActive"_s, true, u"isGift"_s, false, u"giftVisible"_s, true,
+                u"controller"_s, obj(new OrderListViewController(owner))});
+        // clang-format on
         if (is({u"DishCard.qml"_s}))
             return props({u"name"_s, u"宫保鸡丁<font color=\"red\">(已售罄)</font>"_s, u"price"_s,
                           u"￥ 28.00 / 份"_s, u"memberPrice"_s, u"会员 ￥ 25.00"_s, u"recommended"_s, true,
@@ -243,8 +228,7 @@ private slots:
 
     void everyViewLoadsWithoutWarnings_data()
     {
-        QTest::addColumn<QString>("view");
-        QTest::addColumn<bool>("dark");
+        columns<QString, bool>("view", "dark");
         for (const QString &view : moduleViews()) {
             QTest::addRow("%s light", qPrintable(view)) << view << false;
             QTest::addRow("%s dark", qPrintable(view)) << view << true;
@@ -253,8 +237,7 @@ private slots:
 
     void everyViewLoadsWithoutWarnings()
     {
-        QFETCH(QString, view);
-        QFETCH(bool, dark);
+        const auto [view, dark] = row<QString, bool>("view", "dark");
         setDark(dark);
         // Something for the notice views to draw.
         NoticeBoard::instance().showError(u"网络超时"_s);
@@ -262,7 +245,9 @@ private slots:
         NoticeBoard::instance().confirm(u"提示"_s, u"确定要删除吗？"_s, u"取消"_s, u"确定"_s, {});
 
         auto engine = UiTest::makeEngine();
-        if (isSingleton(u":/qt/qml/Diancai/Ui/"_s + view)) {
+        QFile file(u":/qt/qml/Diancai/Ui/"_s + view);
+        if (file.open(QIODevice::ReadOnly) &&
+            file.readLine().startsWith("pragma Singleton")) { // used, not built
             const QString name = view.chopped(4);
             QQmlComponent user(engine.get());
             user.setData("import QtQuick\nimport Diancai.Ui\nQtObject { property var used: " + name.toUtf8() +

@@ -1,6 +1,4 @@
-// The table board, its dialogs and the bill against the development server: checks, pre-filled fields,
-// exact commands read back, refreshes, faults, one result per board and one print per tap; last, the
-// whole flow in the real window.
+// The table board, its dialogs and the bill against the development server; last, the real window.
 #include "AppWindow.h"
 #include "TableServer.h"
 
@@ -20,7 +18,6 @@
 #include "ui/tables/TableFormController.h"
 
 #include <QAbstractItemModelTester>
-#include <QGuiApplication>
 #include <QMetaEnum>
 #include <QRegularExpression>
 
@@ -185,8 +182,7 @@ private slots:
     // "number|second|in use".
     void tileTexts_data()
     {
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<QString>("shown");
+        columns<QString, QString>("state", "shown");
         QTest::newRow("in use") << u"1|4|128.5"_s << u"4人 ￥128.50|A01|true"_s;
         QTest::newRow("free") << u"0|0|0"_s << u"A01||false"_s;
         QTest::newRow("missing from the reply") << QString() << u"A01||false"_s;
@@ -195,8 +191,7 @@ private slots:
     }
     void tileTexts()
     {
-        QFETCH(QString, state);
-        QFETCH(QString, shown);
+        const auto [state, shown] = row<QString, QString>("state", "shown");
         const QStringList field = state.split(u'|');
         const auto text = [&](int i) {
             return field.value(i) == u"-" ? std::nullopt : std::optional<QString>(field.value(i));
@@ -354,7 +349,6 @@ private slots:
         // clang-format off
         QTest::newRow("hurry the table") << HurryCase{hurry, 0, false, false, {}, u"DeskHurry"_s, {}};
         QTest::newRow("hurry a big category") << HurryCase{hurry, 1, true, false, {}, u"CatHurry"_s, u"CatNo"_s};
-        QTest::newRow("hurry a small category") << HurryCase{hurry, 2, true, false, {}, u"CatHurry"_s, u"CatNo"_s};
         QTest::newRow("hurry a dish") << HurryCase{hurry, 3, true, false, {}, u"FoodHurry"_s, u"FoodNo"_s};
         QTest::newRow("picked, then another entry and back")
             << HurryCase{hurry, 1, true, true, {}, u"CatHurry"_s, u"CatNo"_s};
@@ -408,11 +402,8 @@ private slots:
     // Return and weigh: one sale-list request, the checks in their order, the command's every field.
     void returnAndWeigh_data()
     {
-        QTest::addColumn<int>("operation");
-        QTest::addColumn<bool>("pickDish");
-        QTest::addColumn<QString>("amount");
-        QTest::addColumn<bool>("pickReason");
-        QTest::addColumn<QString>("refusal");
+        columns<int, bool, QString, bool, QString>("operation", "pickDish", "amount", "pickReason",
+                                                   "refusal");
         const int back = DishOperations::Return;
         const int weigh = DishOperations::Weigh;
         const QString notNumber = u"数量必须为数字"_s;
@@ -432,11 +423,9 @@ private slots:
     }
     void returnAndWeigh()
     {
-        QFETCH(int, operation);
-        QFETCH(bool, pickDish);
-        QFETCH(QString, amount);
-        QFETCH(bool, pickReason);
-        QFETCH(QString, refusal);
+        const auto [operation, pickDish, amount, pickReason, refusal] =
+            row<int, bool, QString, bool, QString>("operation", "pickDish", "amount", "pickReason",
+                                                   "refusal");
         const bool weighing = operation == DishOperations::Weigh;
         const FoodInfo plain = plainDish();
         const FoodInfo weighed = weighedDish();
@@ -544,8 +533,7 @@ private slots:
     // One "PrintDeskBill" per tap, however many boards are alive, opened by name or from a board.
     void onePrintPerTap_data()
     {
-        QTest::addColumn<int>("boardCount");
-        QTest::addColumn<bool>("fromBoard");
+        columns<int, bool>("boardCount", "fromBoard");
         QTest::newRow("by name, no board") << 0 << false;
         QTest::newRow("by name, two boards") << 2 << false;
         QTest::newRow("from a board") << 1 << true;
@@ -553,8 +541,7 @@ private slots:
     }
     void onePrintPerTap()
     {
-        QFETCH(int, boardCount);
-        QFETCH(bool, fromBoard);
+        const auto [boardCount, fromBoard] = row<int, bool>("boardCount", "fromBoard");
         const FoodInfo dish = plainDish();
         seedOrder({orderLine(dish, u"2"_s)});
         for (int i = 0; i < boardCount; ++i)
@@ -587,15 +574,13 @@ private slots:
     // Lines "qty|price": each line's amount, the total, the quantity as received.
     void billTexts_data()
     {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QString>("shown"); // the amounts, then the total
+        columns<QStringList, QString>("lines", "shown");
         QTest::newRow("two lines") << QStringList{u"2|18.5"_s, u"1|30"_s} << u"37.00 30.00 总计：67.00"_s;
         QTest::newRow("not a number") << QStringList{u"两|18.5"_s, u"1|30"_s} << u"0.00 30.00 总计：30.00"_s;
     }
     void billTexts()
     {
-        QFETCH(QStringList, lines);
-        QFETCH(QString, shown);
+        const auto [lines, shown] = row<QStringList, QString>("lines", "shown");
         QList<Row2> rows;
         for (const QString &line : lines) {
             rows.append(Row2());
@@ -616,10 +601,7 @@ private slots:
     // What a broken exchange shows, and whether the states are asked for again.
     void faults_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("refreshes");
+        columns<QString, QString, QString, int>("command", "fault", "shown", "refreshes");
         QTest::newRow("unreadable table command") << u"KaiTai"_s << u"notxml"_s << u"error|解析错误"_s << 1;
         QTest::newRow("table command without a message")
             << u"KaiTai"_s << u"status"_s << u"error|Error Domain=Qelvo Code=500"_s << 0;
@@ -628,10 +610,8 @@ private slots:
     }
     void faults()
     {
-        QFETCH(QString, command);
-        QFETCH(QString, fault);
-        QFETCH(QString, shown);
-        QFETCH(int, refreshes);
+        const auto [command, fault, shown, refreshes] =
+            row<QString, QString, QString, int>("command", "fault", "shown", "refreshes");
         RoomView *view = board(u"A01"_s);
         injectFault(command, fault);
         const qsizetype before = sentCount(u"GetRoomDeskState"_s);
@@ -642,9 +622,8 @@ private slots:
         } else if (command == u"DeskHurry") {
             view->tapButton(RoomView::CuiCai);
             topPopup<StyleTableViewController>()->confirm();
-        } else {
+        } else
             view->tapButton(RoomView::Refresh);
-        }
         settle();
         QCOMPARE(notices.join(u'\n'), shown);
         QCOMPARE(sentCount(u"GetRoomDeskState"_s), before + refreshes);
