@@ -1,9 +1,12 @@
 // The real window against the development server on the demo catalogue, end to end: home, entrances,
-// login, menu, English and the staff screen, with a screenshot of each step.
+// login, pop-ups, menu, English, notices and the staff screen, with a screenshot of each step.
 #include "AppWindow.h"
 #include "DevServerHarness.h"
 
+#include "foundation/NotificationCenter.h"
+#include "foundation/NotificationNames.h"
 #include "foundation/SettingsKeys.h"
+#include "foundation/UserNotice.h"
 #include "order/OrderManager.h"
 #include "settings/AccessCode.h"
 #include "settings/LanguageManager.h"
@@ -12,6 +15,7 @@
 #include "ui/components/NumberInputViewController.h"
 #include "ui/menu/MainViewController.h"
 #include "ui/shell/Navigator.h"
+#include "ui/shell/NoticeBoard.h"
 
 #include <QGuiApplication>
 #include <QJsonArray>
@@ -187,6 +191,52 @@ private slots:
         NoticeBoard::instance().hideToast();
     }
 
+    void twoStackedPopups()
+    {
+        QVERIFY(pops().pop(kQuantityPopup, {u"1"_s}));
+        QVERIFY(settledPopup());
+        QVERIFY(pops().pop(kQuantityPopup, {u"3"_s}, 80));
+        QTRY_COMPARE(frames().size(), 2);
+        QQuickItem *top = frames().at(1);
+        QTRY_COMPARE(UiTest::findItem(top, u"popCard"_s)->y(), 80.0);
+        const QList<PopRootViewController *> stack = pops().arrControllers();
+        QCOMPARE(stack.size(), 2);
+        auto *lower = qobject_cast<NumberInputViewController *>(stack.at(0));
+        auto *upper = qobject_cast<NumberInputViewController *>(stack.at(1));
+        QVERIFY(lower && upper);
+
+        // Keypad taps reach only the field being edited, on the top pop-up.
+        UiTest::tap(UiTest::findItem(top, u"numberField"_s));
+        QVERIFY(upper->isEditing());
+        tapKeys(top, {u"1"_s, u"2"_s, u"."_s, u"."_s, u"5"_s});
+        QCOMPARE(upper->text() + u'/' + lower->text(), u"12.5/1"_s);
+        QCOMPARE(textIn(top, u"numberText"_s), u"12.5"_s);
+        saveScreenshot(u"popups"_s);
+
+        // OK confirms the top one; the lower one comes back to the front.
+        using Posted = QList<QPair<QString, QObject *>>;
+        Posted posted;
+        QObject observer;
+        for (const QString &name : {Notify::PopManagerControllerConfirm, Notify::PopManagerControllerCancel,
+                                    Notify::PopManagerControllerBackToFront}) {
+            NotificationCenter::defaultCenter().addObserver(
+                &observer, name, [&posted](const Notification &n) {
+                    posted.append({n.name, n.object.value<QObject *>()});
+                });
+        }
+        tapKeys(top, {u"ok"_s});
+        QTRY_COMPARE(frames().size(), 1);
+        QCOMPARE(posted, (Posted{{Notify::PopManagerControllerConfirm, upper},
+                                 {Notify::PopManagerControllerBackToFront, lower}}));
+        QCOMPARE(pops().arrControllers(), QList<PopRootViewController *>{lower});
+        QVERIFY(frames().at(0)->isEnabled());
+
+        posted.clear();
+        closePopup(frames().at(0), u"cancelButton"_s);
+        QVERIFY(pops().arrControllers().isEmpty());
+        QCOMPARE(posted, (Posted{{Notify::PopManagerControllerCancel, lower}}));
+    }
+
     // The menu's pages and strips, every kind of dish added by tapping: the order holds those lines.
     void orderingFromTheMenu()
     {
@@ -317,6 +367,23 @@ private slots:
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
         QCOMPARE(textIn(frame, u"popTitle"_s) + u'|' + textOf(u"orderEntrance"_s), u"数量修改|点菜"_s);
         closePopup(frame, u"cancelButton"_s);
+    }
+
+    void noticesOverTheWindow()
+    {
+        UserNotice::error(u"网络超时"_s);
+        QTRY_VERIFY(item(u"noticeToast"_s)->isVisible());
+        QCOMPARE(textOf(u"noticeToastText"_s), u"网络超时"_s);
+
+        std::optional<bool> answer;
+        UserNotice::confirm(u"提示"_s, u"确定要清空所有已点品项吗？"_s, u"取消"_s, u"确定"_s,
+                            [&answer](bool yes) { answer = yes; });
+        QTRY_VERIFY(item(u"noticeDialog"_s)->isVisible());
+        saveScreenshot(u"notice"_s);
+        UiTest::tap(item(u"dialogConfirm"_s));
+        QCOMPARE(answer, std::optional<bool>(true));
+        QTRY_VERIFY(!item(u"noticeDialog"_s)->isVisible());
+        NoticeBoard::instance().hideToast();
     }
 
     // Staff screen: settings behind the day's code, a saved port, the data update, sold-out and help.
