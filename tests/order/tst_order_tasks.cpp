@@ -1,8 +1,12 @@
-// The background tasks: what each posts, on the main thread, in the order of the changes behind them.
+// The background tasks: what each posts, that results arrive on the main thread in the order the
+// tasks were queued, and that a burst of changes on the main thread ends with the current totals.
 #include "OrderFixtures.h"
 
 #include "foundation/NotificationNames.h"
+#include "media/PhotoManager.h"
 #include "order/TaskManager.h"
+
+#include <QFileInfo>
 
 using Line = OrderManager::Line;
 
@@ -30,7 +34,7 @@ private slots:
         orders->setTaskManager(tasks.get());
         orders->genNewPack();
         log = std::make_unique<NotificationLog>(
-            QStringList{Notify::TaskOrderAmount, Notify::UpdateOrderPackInfoDone});
+            QStringList{Notify::TaskOrderAmount, Notify::UpdateOrderPackInfoDone, Notify::TaskGenSmallImage});
     }
 
     void cleanup()
@@ -125,6 +129,30 @@ private slots:
         tasks->runFoodSoldOutTask();
         drain();
         QVERIFY(!lines.at(1)->isSoldOut);
+    }
+
+    void thumbnailTask_data()
+    {
+        QTest::addColumn<QString>("foodno");
+        QTest::addColumn<bool>("hasPicture");
+        QTest::newRow("dish with a picture") << u"00001"_s << true;
+        QTest::newRow("dish without one") << u"99999"_s << false;
+    }
+
+    void thumbnailTask()
+    {
+        QFETCH(QString, foodno);
+        QFETCH(bool, hasPicture);
+        PhotoManager::resetDefaultManager();
+        if (!PhotoManager::defaultManager().setup() ||
+            !PhotoManager::defaultManager().getImagePathByFoodno(u"00001"_s))
+            QSKIP("the demo base data has not been generated");
+        tasks->runGenSmallImageTaskWithFoodIdentity(foodno);
+        drain();
+        const QString path = hasPicture ? home->dir.filePath(u"smallpic/"_s + foodno + u".jpg"_s) : QString();
+        QCOMPARE(log->entries, QStringList{Notify::TaskGenSmallImage + u'|' + foodno + u',' + path});
+        QCOMPARE(QFileInfo::exists(path), hasPicture);
+        PhotoManager::resetDefaultManager();
     }
 };
 
