@@ -2,6 +2,7 @@
 
 // The terminal's real window for the end-to-end screen tests: start-up against a server, items by
 // name, settled screens and pop-ups, keypad taps, and screenshots saved in the build tree.
+#include "TouchAudit.h"
 #include "UiTestSupport.h"
 
 #include "app/StartupSequence.h"
@@ -11,6 +12,7 @@
 #include "ui/shell/NoticeBoard.h"
 
 #include <QDir>
+#include <QPointer>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -66,8 +68,8 @@ struct AppWindow {
     {
         if (!QTest::qWaitFor([&] { return frames().size() == 1; }, kSettleMs))
             return nullptr;
-        QQuickItem *card = UiTest::findItem(frames().constLast(), QStringLiteral("popCard"));
-        return QTest::qWaitFor([&] { return qFuzzyCompare(card->y(), 20.0); }, kSettleMs)
+        const QPointer<QQuickItem> card = UiTest::findItem(frames().constLast(), QStringLiteral("popCard"));
+        return QTest::qWaitFor([&] { return card && qFuzzyCompare(card->y(), 20.0); }, kSettleMs)
                    ? frames().constLast()
                    : nullptr;
     }
@@ -102,9 +104,21 @@ struct AppWindow {
         }
     }
 
+    // Fails with every fault the touch audit finds in the part of the window that takes input.
+    void auditTouch(const QString &screen)
+    {
+        const QStringList faults = TouchAudit::check(*window, TouchAudit::activeScope(*window), screen);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    // Every screen that is pictured is audited too.
     void saveScreenshot(const QString &name)
     {
+        // After a frame: layouts have placed their items by then.
         QVERIFY(UiTest::waitForFrame(*window));
+        auditTouch(name);
+        if (QTest::currentTestFailed())
+            return;
         const QImage shot = window->grabWindow();
         QCOMPARE(shot.size(), QSize(1024, 768));
         QDir().mkpath(QStringLiteral(DIANCAI_SCREENSHOT_DIR));

@@ -233,11 +233,29 @@ QQuickItem *findItem(QQuickItem *root, const QString &objectName)
     return findItems(root, objectName).value(0);
 }
 
-void tap(QQuickItem *item)
+QQuickItem *findByText(QQuickItem *root, const QString &text)
+{
+    if (!root || !root->isVisible())
+        return nullptr;
+    if (root->property("text").toString() == text)
+        return root;
+    for (QQuickItem *child : root->childItems()) {
+        if (QQuickItem *found = findByText(child, text))
+            return found;
+    }
+    return nullptr;
+}
+
+void tap(QQuickItem *item, Spot spot)
 {
     QVERIFY(item && item->window());
-    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-    QTest::mouseClick(item->window(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    // A fingertip's width in from the edge, or the middle of a narrower item.
+    const qreal inset = std::min(8.0, item->width() / 2);
+    const qreal x = spot == Spot::Left    ? inset
+                    : spot == Spot::Right ? item->width() - inset
+                                          : item->width() / 2;
+    const QPointF point = item->mapToScene(QPointF(x, item->height() / 2));
+    QTest::mouseClick(item->window(), Qt::LeftButton, Qt::NoModifier, point.toPoint());
 }
 
 bool waitForFrame(QQuickWindow &window)

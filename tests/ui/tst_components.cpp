@@ -155,7 +155,8 @@ private slots:
         QCOMPARE(navigator.screens(), QStringList{Navigator::kRootScreen});
     }
 
-    // Keys count only while editing; the first replaces the text shown; the close key ends editing.
+    // Edited from the opening: the first key replaces the text shown; keys count only while
+    // editing, which the close key ends and the field's tap starts again afresh.
     void numberInputCopiesOnlyWhileEditing()
     {
         NumberInputViewController popup(u"数量修改"_s, u"3"_s);
@@ -164,13 +165,12 @@ private slots:
             click(popup.keyboard(), names);
             seen << popup.text();
         };
-        keys({u"7"_s});
-        popup.beginEditing();
         keys({u"7"_s, u"."_s, u"5"_s});
         keys({u"delete"_s});
         keys({u"close"_s, u"1"_s});
-        QCOMPARE(seen, (QStringList{u"确定"_s, u"3"_s, u"7.5"_s, u"7."_s, u"7."_s}));
-        QVERIFY(!popup.isEditing());
+        popup.beginEditing();
+        keys({u"2"_s});
+        QCOMPARE(seen, (QStringList{u"确定"_s, u"7.5"_s, u"7."_s, u"7."_s, u"2"_s}));
     }
 
     void okConfirmsAndClosesOnce()
@@ -185,7 +185,6 @@ private slots:
                 heard << n.name;
             });
         }
-        popup->beginEditing();
         click(popup->keyboard(), {u"6"_s, u"ok"_s});
         popup->confirm();
         popup->cancel();

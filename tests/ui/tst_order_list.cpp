@@ -34,7 +34,7 @@ constexpr int kWaitMs = 20000;
 const QString kChooser = u"TableChooseViewController"_s;
 // The table chooser is driven through its meta-object: its header brings the server's records,
 // whose `Row` the development server's harness names otherwise.
-enum ChooserField { TableField = 1, GuestField = 2 };
+enum ChooserField { TableField = 1, GuestField = 2, WaiterField = 3 };
 } // namespace
 
 class TestOrderList : public QObject, private AppWindow {
@@ -583,6 +583,14 @@ private slots:
         saveScreenshot(u"order-list-gift-mode"_s);
         UiTest::tap(item(u"btnZengSong"_s));
 
+        // The quantity editor takes the keys at once, without a tap on its field.
+        UiTest::tap(UiTest::findItem(item(u"orderRow_0"_s), u"quantityButton"_s));
+        QQuickItem *editor = settledPopup();
+        QVERIFY(editor);
+        tapKeys(editor, {u"clear"_s, u"3"_s, u"ok"_s});
+        QTRY_VERIFY(frames().isEmpty());
+        QCOMPARE(line->orderQty, 3.0f);
+
         UiTest::tap(item(u"btnSend"_s));
         QQuickItem *chooser = settledPopup();
         QVERIFY(chooser);
@@ -590,12 +598,25 @@ private slots:
         QObject *controller = waitForPopup(kChooser);
         QVERIFY(controller);
         QCOMPARE(controller->property("tableNo").toString(), u"A01"_s);
-        // The field's label, beside the text input, starts the editing.
-        QQuickItem *guestBox = UiTest::findItem(chooser, u"field_2"_s)->parentItem()->parentItem();
-        QTest::mouseClick(window, Qt::LeftButton, {},
-                          guestBox->mapToScene(QPointF(12, guestBox->height() / 2)).toPoint());
+        // A tap on a field's label, text or edge moves the keys there, with the field's keypad;
+        // typing into the table number after the guests lands in the table number.
+        const auto field = [&chooser](int index) {
+            return UiTest::findItem(chooser, u"field_"_s + QString::number(index));
+        };
+        QCOMPARE(controller->property("editingField").toInt(), int(TableField));
+        UiTest::tap(UiTest::findItem(field(GuestField), u"fieldText"_s));
         QTRY_COMPARE(controller->property("editingField").toInt(), int(GuestField));
         tapKeys(chooser, {u"3"_s});
+        UiTest::tap(field(WaiterField), UiTest::Spot::Left);
+        QTRY_COMPARE(controller->property("editingField").toInt(), int(WaiterField));
+        UiTest::tap(UiTest::findItem(field(TableField), u"fieldInput"_s));
+        tapKeys(chooser, {u"A"_s, u"0"_s, u"2"_s});
+        UiTest::tap(field(WaiterField), UiTest::Spot::Right);
+        UiTest::tap(field(TableField), UiTest::Spot::Right);
+        tapKeys(chooser, {u"A"_s, u"0"_s, u"1"_s});
+        QCOMPARE(controller->property("tableNo").toString() + u'/' +
+                     controller->property("guests").toString(),
+                 u"A01/3"_s);
         UiTest::tap(UiTest::findItem(chooser, u"confirmButton"_s));
         QTRY_VERIFY_WITH_TIMEOUT(orders().arrOrders().isEmpty(), kWaitMs);
         QTRY_VERIFY(frames().isEmpty());
@@ -603,7 +624,7 @@ private slots:
         const QList<Row> sold = server.saleList(u"A01"_s);
         QCOMPARE(sold.size(), 1);
         QCOMPARE(sold.first().value(u"pluno"_s), line->foodno);
-        QCOMPARE(sold.first().value(u"saleQty"_s).toDouble(), 2.0);
+        QCOMPARE(sold.first().value(u"saleQty"_s).toDouble(), 3.0);
         QTRY_COMPARE(UiTest::findItem(item(u"orderList"_s), u"orderRow_0"_s), nullptr);
 
         // The customer's view of the same screen, with a set meal and its components.

@@ -646,10 +646,22 @@ private slots:
         saveScreenshot(u"table-board"_s);
 
         QQuickItem *form = nullptr, *dishes = nullptr, *bill = nullptr;
+        // A tap anywhere on a field moves the keys there: the table's edge, the guests' padding,
+        // the table's text; each keypad appears with its field.
         QVERIFY((form = openDialog({}, 1)));
-        UiTest::tap(UiTest::findItem(form, u"formField_1"_s));
-        tapKeys(UiTest::findItem(form, u"numberKeypad"_s), {u"4"_s});
-        QTRY_COMPARE(textIn(UiTest::findItem(form, u"formField_1"_s), u"fieldText"_s), u"4"_s);
+        const auto field = [&form](int index) {
+            return UiTest::findItem(form, u"formField_"_s + QString::number(index));
+        };
+        UiTest::tap(field(0), UiTest::Spot::Right);
+        UiTest::tap(field(1), UiTest::Spot::Left);
+        QTRY_VERIFY(UiTest::findItem(form, u"numberKeypad"_s)->isVisible());
+        UiTest::tap(UiTest::findItem(field(0), u"fieldInput"_s));
+        QTRY_VERIFY(UiTest::findItem(form, u"letterKeypad"_s)->isVisible());
+        tapKeys(form, {u"clear"_s, u"A"_s, u"0"_s, u"1"_s});
+        UiTest::tap(UiTest::findItem(field(1), u"fieldText"_s));
+        tapKeys(form, {u"4"_s});
+        QCOMPARE(field(0)->property("text").toString() + u'/' + field(1)->property("text").toString(),
+                 u"A01/4"_s);
         QTest::qWait(300);
         saveScreenshot(u"table-open"_s);
         closePopup(form, u"confirmButton"_s);
@@ -660,8 +672,8 @@ private slots:
         QTRY_VERIFY(idle());
 
         QVERIFY((form = openDialog(u"table_A01"_s, 2)));
-        UiTest::tap(UiTest::findItem(form, u"formField_1"_s));
-        tapKeys(UiTest::findItem(form, u"letterKeypad"_s), {u"A"_s, u"0"_s, u"2"_s});
+        UiTest::tap(field(1));
+        tapKeys(form, {u"A"_s, u"0"_s, u"2"_s});
         closePopup(form, u"confirmButton"_s);
         QTRY_COMPARE(labelOf(u"table_A02"_s), u"4人 ￥0.00"_s);
         QTRY_COMPARE(labelOf(u"table_A01"_s), u"A01"_s);
@@ -670,6 +682,15 @@ private slots:
         QVERIFY((dishes = openDialog(u"table_V01"_s, 8)));
         QTRY_VERIFY(idle());
         QTRY_VERIFY(UiTest::findItem(dishes, u"candidate_1"_s));
+        // The search keypad comes back with a tap on its field after its close key.
+        QQuickItem *letters = UiTest::findItem(dishes, u"letterKeypad"_s);
+        UiTest::tap(UiTest::findItem(dishes, u"searchField"_s));
+        QTRY_VERIFY(letters->isVisible());
+        tapKeys(dishes, {u"close"_s});
+        QTRY_VERIFY(!letters->isVisible());
+        UiTest::tap(UiTest::findItem(dishes, u"searchField"_s), UiTest::Spot::Right);
+        QTRY_VERIFY(letters->isVisible());
+        tapKeys(dishes, {u"close"_s});
         UiTest::tap(UiTest::findItem(dishes, u"candidate_0"_s));
         NoticeBoard::instance().hideToast();
         QTest::qWait(300);

@@ -18,7 +18,7 @@ PopCard {
         anchors.fill: parent
         spacing: 12
 
-        AccountField {
+        KeypadField {
             objectName: "accountField"
             Layout.fillWidth: true
             text: view.controller.account
@@ -26,7 +26,7 @@ PopCard {
             editing: view.controller.editingField === AccountFormController.AccountField
             onTapped: view.controller.beginEditing(AccountFormController.AccountField)
         }
-        AccountField {
+        KeypadField {
             objectName: "passwordField"
             Layout.fillWidth: true
             text: view.controller.password

@@ -9,7 +9,7 @@ Rectangle {
     property bool buttonVisible: true
     readonly property LoginBar controller: LoginBar {}
 
-    implicitHeight: 46
+    implicitHeight: 56
     color: "#80000000"
 
     TapButton {
@@ -17,7 +17,7 @@ Rectangle {
         anchors.right: parent.right
         anchors.rightMargin: 12
         anchors.verticalCenter: parent.verticalCenter
-        implicitHeight: 38
+        implicitHeight: 44
         visible: bar.buttonVisible
         text: bar.controller.title
         font.pixelSize: Theme.fontSmall

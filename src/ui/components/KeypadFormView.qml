@@ -46,7 +46,7 @@ PopCard {
                     font.pixelSize: Theme.fontNormal
                     elide: Text.ElideRight
                 }
-                AccountField {
+                KeypadField {
                     objectName: "formField_" + fieldRow.index
                     Layout.fillWidth: true
                     text: view.controller.fields.texts[fieldRow.index]

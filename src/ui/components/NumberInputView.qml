@@ -3,8 +3,8 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Diancai.Ui
 
-// A number pop-up: the title, the field (a tap starts editing it), the numeric keypad, "取消" and
-// "确定".
+// A number pop-up: the title, the field (edited from the start; a tap edits it again), the numeric
+// keypad, "取消" and "确定".
 PopCard {
     id: view
     required property NumberInputViewController controller
@@ -18,30 +18,14 @@ PopCard {
         anchors.fill: parent
         spacing: 16
 
-        Rectangle {
+        KeypadField {
             objectName: "numberField"
             Layout.fillWidth: true
             implicitHeight: 64
-            radius: 8
-            color: Theme.background
-            border.width: view.controller.editing ? 3 : 1
-            border.color: view.controller.editing ? Theme.accent : Theme.mutedText
-
-            Label {
-                objectName: "numberText"
-                anchors.verticalCenter: parent.verticalCenter
-                anchors.left: parent.left
-                anchors.right: parent.right
-                anchors.margins: 16
-                text: view.controller.text
-                elide: Text.ElideLeft
-                color: Theme.text
-                font.pixelSize: Theme.fontLarge
-            }
-            MouseArea {
-                anchors.fill: parent
-                onClicked: view.controller.beginEditing()
-            }
+            text: view.controller.text
+            editing: view.controller.editing
+            fontSize: Theme.fontLarge
+            onTapped: view.controller.beginEditing()
         }
         NumberKeypad {
             id: keypad

@@ -32,6 +32,8 @@ NumberInputViewController::NumberInputViewController(const QString &titleKey, co
     // A member, never QML's to delete.
     QJSEngine::setObjectOwnership(&keyboard_, QJSEngine::CppOwnership);
     initLanguage();
+    // Opened to be typed in: the keys work at once, the first one replacing the text shown.
+    beginEditing();
 }
 
 NumberInputViewController::~NumberInputViewController()

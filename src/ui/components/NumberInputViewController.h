@@ -12,9 +12,9 @@
 //
 // The field copies the keypad's value on "kNumberKeyboardClick" and confirms on
 // "kNumberKeyboardOkClick", both only while it holds the editing focus (EditingFocus): every keypad
-// posts the same names. Beginning to edit empties the keypad, so the first key replaces the text
-// shown. The base confirm() posts "kPopManagerControllerConfirm", cancel() posts
-// "kPopManagerControllerCancel", each with the pop-up as object (QObject*), and then closes.
+// posts the same names. The field is edited from the opening; beginning to edit empties the keypad,
+// so the first key replaces the text shown. The base confirm() posts "kPopManagerControllerConfirm", cancel()
+// posts "kPopManagerControllerCancel", each with the pop-up as object (QObject*), and then closes.
 class NumberInputViewController : public PopRootViewController {
     Q_OBJECT
     QML_ELEMENT

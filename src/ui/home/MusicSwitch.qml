@@ -2,54 +2,61 @@ import QtQuick
 import Diancai.Ui
 
 // The background-music switch with its label: a note over a knob that sits right when the music
-// is on. Drawn by hand: the style's switch casts shadows the software renderer cannot draw.
-Row {
+// is on; a tap on the switch or its label turns it. Drawn by hand: the style's switch casts shadows
+// the software renderer cannot draw.
+Item {
     id: control
     property bool on: false
     property string label
     signal toggled
 
-    spacing: 10
+    implicitWidth: row.implicitWidth
+    implicitHeight: row.implicitHeight
 
-    Rectangle {
-        objectName: "musicSwitchTrack"
-        width: 72
-        height: 40
-        radius: height / 2
-        color: control.on ? Theme.primary : "#99000000"
-        border.width: 2
-        border.color: "white"
+    Row {
+        id: row
+        spacing: 10
 
         Rectangle {
-            width: 32
-            height: 32
-            radius: 16
-            y: 4
-            x: control.on ? parent.width - width - 4 : 4
-            color: "white"
-            Behavior on x {
-                NumberAnimation {
-                    duration: 120
+            objectName: "musicSwitchTrack"
+            width: 80
+            height: 44
+            radius: height / 2
+            color: control.on ? Theme.primary : "#99000000"
+            border.width: 2
+            border.color: "white"
+
+            Rectangle {
+                width: 36
+                height: 36
+                radius: 18
+                y: 4
+                x: control.on ? parent.width - width - 4 : 4
+                color: "white"
+                Behavior on x {
+                    NumberAnimation {
+                        duration: 120
+                    }
+                }
+                Text {
+                    anchors.centerIn: parent
+                    text: "\u266A"
+                    color: control.on ? Theme.primary : Theme.mutedText
+                    font.pixelSize: Theme.fontSmall
                 }
             }
-            Text {
-                anchors.centerIn: parent
-                text: "\u266A"
-                color: control.on ? Theme.primary : Theme.mutedText
-                font.pixelSize: Theme.fontSmall
-            }
         }
-        MouseArea {
-            anchors.fill: parent
-            onClicked: control.toggled()
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: control.label
+            color: "white"
+            font.pixelSize: Theme.fontNormal
+            style: Text.Outline
+            styleColor: "#80000000"
         }
     }
-    Text {
-        anchors.verticalCenter: parent.verticalCenter
-        text: control.label
-        color: "white"
-        font.pixelSize: Theme.fontNormal
-        style: Text.Outline
-        styleColor: "#80000000"
+    MouseArea {
+        anchors.fill: parent
+        onClicked: control.toggled()
     }
 }

@@ -132,7 +132,7 @@ Item {
                 anchors.rightMargin: 4
                 anchors.verticalCenter: parent.verticalCenter
                 width: 48
-                height: 40
+                height: 44
                 radius: 8
                 color: minusArea.pressed ? Theme.keyPressed : Theme.surfaceRaised
                 Text {
@@ -154,7 +154,7 @@ Item {
                 anchors.rightMargin: 4
                 anchors.verticalCenter: parent.verticalCenter
                 width: 48
-                height: 40
+                height: 44
                 radius: 8
                 color: plusArea.pressed ? Qt.darker(Theme.primary, 1.2) : Theme.primary
                 Text {

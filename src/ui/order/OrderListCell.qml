@@ -89,7 +89,7 @@ Rectangle {
         Rectangle {
             objectName: "stateBadge"
             implicitWidth: 64
-            implicitHeight: 36
+            implicitHeight: 44
             radius: 6
             color: cell.badgeColor(cell.stateColor)
             Text {

@@ -14,42 +14,6 @@ PopCard {
     implicitWidth: 7 * 115 + 2 * padding
     implicitHeight: 720
 
-    component FieldBox: Rectangle {
-        id: box
-        required property TableChooseViewController chooser
-        required property int field
-        required property string label
-        required property string value
-        property bool typed: false
-        Layout.fillWidth: true
-        implicitHeight: 52
-        radius: 8
-        color: Theme.background
-        border.width: box.chooser.editingField === box.field ? 3 : 1
-        border.color: box.chooser.editingField === box.field ? Theme.accent : Theme.mutedText
-        RowLayout {
-            anchors.fill: parent
-            anchors.margins: 8
-            Label {
-                text: box.label
-                color: Theme.mutedText
-                font.pixelSize: Theme.fontSmall
-            }
-            TextInput {
-                objectName: "field_" + box.field
-                Layout.fillWidth: true
-                text: box.value
-                readOnly: !box.typed
-                color: Theme.text
-                font.pixelSize: Theme.fontNormal
-                onTextEdited: box.chooser.setField(box.field, text)
-            }
-        }
-        TapHandler {
-            onTapped: box.chooser.beginEditing(box.field)
-        }
-    }
-
     ColumnLayout {
         anchors.fill: parent
         spacing: 8
@@ -94,24 +58,31 @@ PopCard {
         RowLayout {
             Layout.fillWidth: true
             spacing: 8
-            FieldBox {
-                chooser: view.controller
-                field: TableChooseViewController.TableField
+            KeypadField {
+                objectName: "field_" + TableChooseViewController.TableField
+                Layout.fillWidth: true
                 label: Lang.text("台号")
-                value: view.controller.tableNo
-                typed: !view.controller.tableLocked
+                text: view.controller.tableNo
+                editing: view.controller.editingField === TableChooseViewController.TableField
+                typeable: !view.controller.tableLocked
+                onEdited: text => view.controller.setField(TableChooseViewController.TableField, text)
+                onTapped: view.controller.beginEditing(TableChooseViewController.TableField)
             }
-            FieldBox {
-                chooser: view.controller
-                field: TableChooseViewController.GuestField
+            KeypadField {
+                objectName: "field_" + TableChooseViewController.GuestField
+                Layout.fillWidth: true
                 label: Lang.text("人数")
-                value: view.controller.guests
+                text: view.controller.guests
+                editing: view.controller.editingField === TableChooseViewController.GuestField
+                onTapped: view.controller.beginEditing(TableChooseViewController.GuestField)
             }
-            FieldBox {
-                chooser: view.controller
-                field: TableChooseViewController.WaiterField
+            KeypadField {
+                objectName: "field_" + TableChooseViewController.WaiterField
+                Layout.fillWidth: true
                 label: Lang.text("服务员")
-                value: view.controller.waiter
+                text: view.controller.waiter
+                editing: view.controller.editingField === TableChooseViewController.WaiterField
+                onTapped: view.controller.beginEditing(TableChooseViewController.WaiterField)
             }
         }
         LetterKeypad {

@@ -82,6 +82,8 @@ TableChooseViewController::TableChooseViewController(const std::shared_ptr<Order
     });
     rooms_.reloadData(titles);
     showRoom(0);
+    // The waiter types at once: the table number, or the guests when the table is bound.
+    beginEditing(locked_ ? GuestField : TableField);
     if (config.autoRefreshTableStatus() && NetworkChecker::sharedInstance().canConnect())
         refreshRoomInfo();
 }

@@ -52,14 +52,14 @@ Rectangle {
             }
         }
     }
-    AccountField {
+    KeypadField {
         objectName: "groupInput_" + row.index
         anchors.left: choiceRow.right
         anchors.leftMargin: 8
         anchors.right: parent.right
         anchors.rightMargin: 6
         anchors.verticalCenter: parent.verticalCenter
-        implicitHeight: 40
+        implicitHeight: 44
         visible: row.inputVisible
         text: row.config.fields.texts[row.field] ?? ""
         placeholder: row.input === ChoiceGroupModel.IntervalInput ? row.config.intervalPlaceholder : ""

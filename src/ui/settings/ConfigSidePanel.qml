@@ -27,7 +27,7 @@ ColumnLayout {
                 color: Theme.text
                 font.pixelSize: Theme.fontSmall
             }
-            AccountField {
+            KeypadField {
                 objectName: "configField_" + fieldRow.index
                 Layout.fillWidth: true
                 implicitHeight: 44

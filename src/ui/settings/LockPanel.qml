@@ -21,7 +21,7 @@ Item {
             color: Theme.text
             font.pixelSize: Theme.fontLarge
         }
-        AccountField {
+        KeypadField {
             objectName: "lockField"
             Layout.fillWidth: true
             text: panel.config.lockField.texts[0]

@@ -16,14 +16,6 @@ PopCard {
     implicitWidth: 980
     implicitHeight: 720
 
-    component FieldFrame: Rectangle {
-        property bool editing: false
-        radius: 8
-        color: Theme.background
-        border.width: editing ? 3 : 1
-        border.color: editing ? Theme.accent : Theme.mutedText
-    }
-
     ColumnLayout {
         anchors.fill: parent
         spacing: 8
@@ -49,19 +41,29 @@ PopCard {
                     required property bool checked
                     objectName: "entry_" + index
                     width: ListView.view.width
-                    height: 56
+                    height: 60
                     radius: 8
                     color: checked ? Theme.selected : Theme.surfaceRaised
                     border.width: checked ? 2 : 0
                     border.color: Theme.accent
 
-                    TapHandler {
-                        onTapped: view.controller.selectEntry(entry.index)
+                    // The whole entry chooses it; an entry with a field, its name's part.
+                    MouseArea {
+                        objectName: "entryTap"
+                        anchors.top: parent.top
+                        anchors.bottom: parent.bottom
+                        anchors.left: parent.left
+                        width: entry.editable ? nameLabel.width + 16 : parent.width
+                        onClicked: view.controller.selectEntry(entry.index)
                     }
                     RowLayout {
                         anchors.fill: parent
-                        anchors.margins: 10
+                        anchors.leftMargin: 10
+                        anchors.rightMargin: 10
+                        anchors.topMargin: 6
+                        anchors.bottomMargin: 6
                         Label {
+                            id: nameLabel
                             Layout.preferredWidth: 110
                             text: entry.name
                             color: Theme.text
@@ -76,28 +78,16 @@ PopCard {
                             color: Theme.accent
                             font.pixelSize: Theme.fontNormal
                         }
-                        FieldFrame {
+                        KeypadField {
                             objectName: "amountField"
                             visible: entry.editable
                             Layout.fillWidth: true
                             Layout.fillHeight: true
+                            text: view.fields.texts[StyleTableViewController.AmountField]
                             editing: view.fields.editingIndex === StyleTableViewController.AmountField
-                            TextInput {
-                                anchors.fill: parent
-                                anchors.margins: 6
-                                verticalAlignment: TextInput.AlignVCenter
-                                text: view.fields.texts[StyleTableViewController.AmountField]
-                                color: Theme.text
-                                font.pixelSize: Theme.fontNormal
-                                onTextEdited: view.controller.typeText(StyleTableViewController.AmountField, text)
-                                onActiveFocusChanged: {
-                                    if (activeFocus)
-                                        view.fields.beginEditing(StyleTableViewController.AmountField)
-                                }
-                            }
-                            TapHandler {
-                                onTapped: view.fields.beginEditing(StyleTableViewController.AmountField)
-                            }
+                            typeable: true
+                            onTapped: view.fields.beginEditing(StyleTableViewController.AmountField)
+                            onEdited: text => view.controller.typeText(StyleTableViewController.AmountField, text)
                         }
                     }
                 }
@@ -107,36 +97,15 @@ PopCard {
                 Layout.fillHeight: true
                 spacing: 6
 
-                FieldFrame {
+                KeypadField {
                     objectName: "searchField"
                     Layout.fillWidth: true
-                    implicitHeight: 48
+                    text: view.fields.texts[StyleTableViewController.SearchField]
+                    placeholder: Lang.text("搜索")
                     editing: view.fields.editingIndex === StyleTableViewController.SearchField
-                    TextInput {
-                        anchors.fill: parent
-                        anchors.margins: 10
-                        verticalAlignment: TextInput.AlignVCenter
-                        text: view.fields.texts[StyleTableViewController.SearchField]
-                        color: Theme.text
-                        font.pixelSize: Theme.fontNormal
-                        onTextEdited: view.controller.typeText(StyleTableViewController.SearchField, text)
-                        onActiveFocusChanged: {
-                            if (activeFocus)
-                                view.fields.beginEditing(StyleTableViewController.SearchField)
-                        }
-                    }
-                    Label {
-                        anchors.verticalCenter: parent.verticalCenter
-                        anchors.left: parent.left
-                        anchors.leftMargin: 10
-                        visible: view.fields.texts[StyleTableViewController.SearchField] === ""
-                        text: Lang.text("搜索")
-                        color: Theme.mutedText
-                        font.pixelSize: Theme.fontNormal
-                    }
-                    TapHandler {
-                        onTapped: view.fields.beginEditing(StyleTableViewController.SearchField)
-                    }
+                    typeable: true
+                    onTapped: view.fields.beginEditing(StyleTableViewController.SearchField)
+                    onEdited: text => view.controller.typeText(StyleTableViewController.SearchField, text)
                 }
                 Row {
                     id: heading

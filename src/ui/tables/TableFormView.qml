@@ -37,35 +37,15 @@ PopCard {
                     font.pixelSize: Theme.fontNormal
                     elide: Text.ElideRight
                 }
-                Rectangle {
+                KeypadField {
                     objectName: "formField_" + fieldRow.index
                     Layout.fillWidth: true
-                    implicitHeight: 56
-                    radius: 8
-                    color: Theme.background
-                    border.width: fieldRow.editing ? 3 : 1
-                    border.color: fieldRow.editing ? Theme.accent : Theme.mutedText
-
-                    TextInput {
-                        objectName: "fieldText"
-                        anchors.fill: parent
-                        anchors.margins: 16
-                        verticalAlignment: TextInput.AlignVCenter
-                        text: view.controller.fields.texts[fieldRow.index]
-                        // Only table numbers take a physical keyboard; a tap on the others reaches
-                        // the field's tap handler.
-                        enabled: view.controller.isTableField(fieldRow.index)
-                        color: Theme.text
-                        font.pixelSize: Theme.fontNormal
-                        onTextEdited: view.controller.typeText(fieldRow.index, text)
-                        onActiveFocusChanged: {
-                            if (activeFocus)
-                                view.controller.fields.beginEditing(fieldRow.index)
-                        }
-                    }
-                    TapHandler {
-                        onTapped: view.controller.fields.beginEditing(fieldRow.index)
-                    }
+                    text: view.controller.fields.texts[fieldRow.index]
+                    editing: fieldRow.editing
+                    // Only table numbers take a physical keyboard too.
+                    typeable: view.controller.isTableField(fieldRow.index)
+                    onTapped: view.controller.fields.beginEditing(fieldRow.index)
+                    onEdited: text => view.controller.typeText(fieldRow.index, text)
                 }
             }
         }

@@ -26,7 +26,7 @@ ScreenPage {
             anchors.left: parent.left
             anchors.leftMargin: 12
             anchors.verticalCenter: parent.verticalCenter
-            implicitHeight: 38
+            implicitHeight: 44
             text: ctl.backText
             onClicked: ctl.goBack()
         }
