@@ -3,6 +3,8 @@
 #include "catalogue/CatalogueRecords.h"
 #include "catalogue/Food.h"
 #include "order/OrderManager.h"
+#include "order/UncertainOutcomes.h"
+#include "server/XmlReply.h"
 
 #include <QHash>
 #include <QList>
@@ -122,11 +124,25 @@ private:
     void weigh(const QStringList &args);
     void bill(const QStringList &args);
     void print(const QStringList &args);
+    // What one exchange of a table command came to: its outcome (none when it was not sent: the
+    // same request is under way), the readable reply, and the text to print (the server's message,
+    // "操作成功" / "操作失败" without one, "解析错误", or the failure).
+    struct TableAnswer {
+        std::optional<UncertainOutcomes::Outcome> outcome;
+        std::optional<XmlReply> reply;
+        QString message;
+    };
+    TableAnswer askTableCommand(const ClientCommand &command) const;
     // Sends a table or dish command and waits: the accepted reply, or absent once the refusal, the
     // unreadable reply ("解析错误") or the failure has been printed.
     std::optional<XmlReply> exchangeTableCommand(const ClientCommand &command) const;
-    // Sends it and prints the server's message as "ok:" or "error:".
-    void runTableCommand(const std::optional<ClientCommand> &command) const;
+    // Sends a dining-room command under the rules for repeats after an unknown outcome
+    // (UncertainOutcomes) and prints the outcome: "ok:" with the server's message, "error:" with
+    // the refusal, or "error: 结果未知：…" followed by the tables' state as a notice.
+    void runTableCommand(const std::optional<ClientCommand> &command,
+                         std::optional<float> quantityBefore = std::nullopt) const;
+    // "notice: 桌台现状：…" for the tables, as the server has them now.
+    void printTableStates(const QStringList &tableNos) const;
 
     // Checks an "add" before anything is ordered, so a bad argument orders nothing.
     bool checkAddAnswers(const Food &food, const AddAnswers &answers) const;

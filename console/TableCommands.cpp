@@ -5,6 +5,7 @@
 #include "ConsoleSession.h"
 #include "order/DishOperations.h"
 #include "order/TableBoard.h"
+#include "order/UncertainOutcomes.h"
 #include "server/CommandMaker.h"
 #include "server/LoginManager.h"
 #include "server/ResponseParser.h"
@@ -32,6 +33,7 @@ struct Answer {
     bool done = false;
     std::optional<QByteArray> body;
     QString failure;
+    bool refused = false;
 };
 
 // "cat=NO" or "dish=FOODNO" as a hurry or release entry; none for the whole table.
@@ -55,7 +57,7 @@ std::optional<LeftMenu> hurryEntry(const QString &desk, const QStringList &args)
 }
 } // namespace
 
-std::optional<XmlReply> ConsoleSession::exchangeTableCommand(const ClientCommand &command) const
+ConsoleSession::TableAnswer ConsoleSession::askTableCommand(const ClientCommand &command) const
 {
     auto answer = std::make_shared<Answer>();
     auto request = ServerRequest::requestWithCommand(command);
@@ -68,50 +70,95 @@ std::optional<XmlReply> ConsoleSession::exchangeTableCommand(const ClientCommand
         const QString message = error.message.value_or(QString());
         QMutexLocker lock(&answer->mutex);
         answer->failure = message.isEmpty() ? error.description() : localised(message);
+        answer->refused = UncertainOutcomes::outcomeOf(error) == UncertainOutcomes::Outcome::Refused;
         answer->done = true;
     });
-    if (!request->go()) {
-        ConsoleOutput::error(u"the same request is still under way"_s);
-        return std::nullopt;
-    }
+    if (!request->go())
+        return {std::nullopt, std::nullopt, u"the same request is still under way"_s};
     const auto answered = [answer] {
         QMutexLocker lock(&answer->mutex);
         return answer->done;
     };
-    if (!waitFor(answered, exchangeWaitMs(1))) {
-        ConsoleOutput::error(u"no answer from the server"_s);
-        return std::nullopt;
-    }
+    if (!waitFor(answered, exchangeWaitMs(1)))
+        return {UncertainOutcomes::Outcome::Unknown, std::nullopt, u"no answer from the server"_s};
     QMutexLocker lock(&answer->mutex);
-    if (!answer->body) {
-        ConsoleOutput::error(answer->failure);
-        return std::nullopt;
-    }
+    if (!answer->body)
+        return {answer->refused ? UncertainOutcomes::Outcome::Refused : UncertainOutcomes::Outcome::Unknown,
+                std::nullopt, answer->failure};
     XmlReply reply(*answer->body);
     std::optional<QString> unreadable;
     const std::optional<QString> code =
         ResponseParser::parseResponseData(reply, u"ReturnCode"_s, &unreadable);
-    if (unreadable) {
-        ConsoleOutput::error(localised(u"解析错误"_s));
-        return std::nullopt;
-    }
-    if (code != u"0"_s) {
-        const QString message = ResponseParser::parseResponseData(reply, u"ReturnMsg"_s).value_or(QString());
-        ConsoleOutput::error(message.isEmpty() ? localised(u"操作失败"_s) : message);
-        return std::nullopt;
-    }
-    return reply;
+    if (unreadable)
+        return {UncertainOutcomes::Outcome::Unknown, std::nullopt, localised(u"解析错误"_s)};
+    const QString message = ResponseParser::parseResponseData(reply, u"ReturnMsg"_s).value_or(QString());
+    if (code != u"0"_s)
+        return {UncertainOutcomes::Outcome::Refused, reply,
+                message.isEmpty() ? localised(u"操作失败"_s) : message};
+    return {UncertainOutcomes::Outcome::Accepted, reply,
+            message.isEmpty() ? localised(u"操作成功"_s) : message};
 }
 
-void ConsoleSession::runTableCommand(const std::optional<ClientCommand> &command) const
+std::optional<XmlReply> ConsoleSession::exchangeTableCommand(const ClientCommand &command) const
+{
+    TableAnswer answer = askTableCommand(command);
+    if (answer.outcome != UncertainOutcomes::Outcome::Accepted) {
+        ConsoleOutput::error(answer.message);
+        return std::nullopt;
+    }
+    return answer.reply;
+}
+
+void ConsoleSession::printTableStates(const QStringList &tableNos) const
+{
+    const std::optional<XmlReply> reply = exchangeTableCommand(CommandMaker::getRoomDeskStateWithRoomNo());
+    if (!reply)
+        return;
+    QList<DeskInfo> all;
+    DBManager::defaultManager().getAllTables([&all](const QList<DeskInfo> &read) { all = read; });
+    ConsoleOutput::notice(TableBoard::statesText(
+        tableNos, TableBoard::statesByTable(
+                      all, ResponseParser::parseGetRoomDeskState(*reply).value_or(QList<Row>()))));
+}
+
+void ConsoleSession::runTableCommand(const std::optional<ClientCommand> &command,
+                                     std::optional<float> quantityBefore) const
 {
     if (!command) {
         ConsoleOutput::error(u"nothing to send"_s);
         return;
     }
-    if (const std::optional<XmlReply> reply = exchangeTableCommand(*command)) {
-        const QString message = ResponseParser::parseResponseData(*reply, u"ReturnMsg"_s).value_or(QString());
-        ConsoleOutput::ok(message.isEmpty() ? localised(u"操作成功"_s) : message);
+    UncertainOutcomes &outcomes = UncertainOutcomes::sharedInstance();
+    const UncertainOutcomes::Repeat repeat = outcomes.repeatOf(*command);
+    if (repeat == UncertainOutcomes::Repeat::Confirm) {
+        // The console's confirmation: the same command a second time.
+        outcomes.confirmed(*command);
+        ConsoleOutput::error(localised(UncertainOutcomes::repeatQuestionKey(*command)) + u' ' +
+                             localised(u"再输入一次同一命令即发送"_s));
+        return;
+    }
+    outcomes.sending(*command, quantityBefore);
+    const TableAnswer answer = askTableCommand(*command);
+    if (!answer.outcome) {
+        ConsoleOutput::error(answer.message);
+        return;
+    }
+    outcomes.ended(*command, *answer.outcome);
+    switch (*answer.outcome) {
+    case UncertainOutcomes::Outcome::Accepted:
+        ConsoleOutput::ok(answer.message);
+        break;
+    case UncertainOutcomes::Outcome::Refused:
+        // A repeat of a table operation that may have been done: the tables as they are now.
+        if (repeat == UncertainOutcomes::Repeat::ReportStateOnRefusal && answer.reply)
+            printTableStates(UncertainOutcomes::tablesOf(*command));
+        else
+            ConsoleOutput::error(answer.message);
+        break;
+    case UncertainOutcomes::Outcome::Unknown:
+        ConsoleOutput::error(localised(u"结果未知：%1，请核对桌台后再操作"_s).arg(answer.message));
+        printTableStates(UncertainOutcomes::tablesOf(*command));
+        break;
     }
 }
 
@@ -201,10 +248,23 @@ void ConsoleSession::returnDish(const QStringList &args)
         entry.reason = entry.style == LeftMenu::ReasonStyle ? args.at(3) : entry.reason;
     }
     const QString problem = DishOperations::confirmProblem(DishOperations::Return, entries, 1);
-    if (!problem.isEmpty())
+    if (!problem.isEmpty()) {
         ConsoleOutput::error(localised(problem));
+        return;
+    }
+    const std::optional<ClientCommand> command = DishOperations::listCommand(DishOperations::Return, entries);
+    // The sale list just before: what a repeat after an unknown outcome compares with.
+    const std::optional<XmlReply> saleList = exchangeTableCommand(CommandMaker::getDeskSaleList(args.at(0)));
+    if (!command || !saleList)
+        return;
+    const float quantity = UncertainOutcomes::quantityOf(
+        ResponseParser::parseDeskSaleList(*saleList, false).value_or(QList<Row2>()), args.at(1));
+    UncertainOutcomes &outcomes = UncertainOutcomes::sharedInstance();
+    if (outcomes.repeatOf(*command) == UncertainOutcomes::Repeat::CheckSaleList &&
+        outcomes.returnWasDone(*command, quantity))
+        ConsoleOutput::ok(localised(u"退菜已完成（上次的回复丢失）"_s));
     else
-        runTableCommand(DishOperations::listCommand(DishOperations::Return, entries));
+        runTableCommand(command, quantity);
 }
 
 void ConsoleSession::weigh(const QStringList &args)

@@ -119,4 +119,19 @@ bool hasTable(const QList<DeskInfo> &tables, const QString &tableNo)
                        [&tableNo](const DeskInfo &desk) { return desk.deskno == tableNo; });
 }
 
+QString statesText(const QStringList &tableNos, const QHash<QString, Row> &states)
+{
+    const LanguageManager &language = LanguageManager::defaultManager();
+    QStringList texts;
+    for (const QString &tableNo : tableNos) {
+        const auto found = states.constFind(tableNo);
+        const TableState state =
+            TableState::of(found == states.cend() ? std::nullopt : std::optional<Row>(*found));
+        texts << (state.inUse
+                      ? language.readString(u"%1 使用中，%2人，￥%3"_s)
+                            .arg(tableNo, state.guests, QString::asprintf("%.2f", double(state.amount)))
+                      : language.readString(u"%1 空闲"_s).arg(tableNo));
+    }
+    return language.readString(u"桌台现状：%1"_s).arg(texts.join(language.readString(u"；"_s)));
+}
 } // namespace TableBoard

@@ -69,4 +69,7 @@ std::optional<TableForm> formFor(int action, const QString &tableNo, const std::
 std::optional<ClientCommand> tableCommand(int action, const QStringList &fields);
 // Whether the catalogue knows the table number (exact text).
 bool hasTable(const QList<DeskInfo> &tables, const QString &tableNo);
+// "桌台现状：A10 使用中，4人，￥120.00；A11 空闲": each table's state as `states` has it, in the
+// current language.
+QString statesText(const QStringList &tableNos, const QHash<QString, Row> &states);
 } // namespace TableBoard

@@ -193,6 +193,59 @@ private slots:
         }
     }
 
+    // A dining-room command whose reply was lost is not repeated blindly: a return is checked
+    // against the sale list, a print asked for twice, a table operation answered with the state.
+    // A dining-room command whose reply was lost is not repeated blindly: a return is checked
+    // against the sale list, a print asked for twice, a table operation answered with the state.
+    // Each row on a table of its own ("%1" in the script and the texts).
+    void unknownOutcomesAreNotRepeatedBlindly_data()
+    {
+        columns<QString, QString, QString, QStringList, int, int>("desk", "fault", "script", "out",
+                                                                  "received", "held");
+        const QString order = u"table %1 4\nadd 00001 qty=3\nsend\n"_s;
+        const QString returnTwice = order + u"return %1 00001 1 01\n"_s.repeated(2);
+        const QString unknown = u"error: 结果未知：网络连接错误，请核对桌台后再操作"_s;
+        const QString state = u"notice: 桌台现状：%1 使用中，4人，￥%2"_s;
+        const QString done = u"ok: 退菜已完成（上次的回复丢失）"_s;
+        QTest::newRow("return done, reply dropped")
+            << u"C01"_s << u"command=ReturnFood&kind=drop&execute=1"_s << returnTwice
+            << QStringList{unknown, state.arg(u"C01", u"24.00"), done} << 1 << 2;
+        QTest::newRow("return done, server error")
+            << u"C02"_s << u"command=ReturnFood&kind=status&status=500&execute=1"_s << returnTwice
+            << QStringList{u"error: 结果未知：Error Domain=Qelvo Code=500，请核对桌台后再操作"_s,
+                           state.arg(u"C02", u"24.00"), done}
+            << 1 << 2;
+        QTest::newRow("return not done")
+            << u"C03"_s << u"command=ReturnFood&kind=drop&execute=0"_s << returnTwice
+            << QStringList{unknown, state.arg(u"C03", u"36.00"), u"ok: 退菜成功：拍黄瓜 1份"_s} << 2 << 2;
+        QTest::newRow("print asked twice")
+            << u"C04"_s << u"command=PrintDeskBill&kind=drop&execute=1"_s
+            << order + u"print %1\n"_s.repeated(3)
+            << QStringList{unknown, state.arg(u"C04", u"36.00"),
+                           u"error: 可能已经打印，确定再次打印？ 再输入一次同一命令即发送"_s,
+                           u"ok: 宴会4桌(C04)的账单已送打印"_s}
+            << 2 << 3;
+        QTest::newRow("open answered by the state")
+            << u"C05"_s << u"command=KaiTai&kind=drop&execute=1"_s << u"open %1 4\nopen %1 4\n"_s
+            << QStringList{unknown, state.arg(u"C05", u"0.00"), state.arg(u"C05", u"0.00")} << 2 << 0;
+    }
+    void unknownOutcomesAreNotRepeatedBlindly()
+    {
+        const auto [desk, fault, script, out, received, held] =
+            row<QString, QString, QString, QStringList, int, int>("desk", "fault", "script", "out",
+                                                                  "received", "held");
+        QCOMPARE(server.controlPost(u"/__control/faults?"_s + fault), 200);
+        ConsoleRun console;
+        const QStringList printed = console.run(connect() + script.arg(desk));
+        QCOMPARE(printed.mid(printed.size() - out.size()), out);
+        QCOMPARE(commands(fault.section(u'&', 0, 0).section(u'=', 1)).size(), received);
+        // What the table holds in the end: each return done once.
+        double quantity = 0;
+        for (const Row &line : server.saleList(desk))
+            quantity += line.value(u"saleQty"_s).toDouble();
+        QCOMPARE(quantity, double(held));
+    }
+
     void holdsAndRestores()
     {
         ConsoleRun console;

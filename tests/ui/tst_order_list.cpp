@@ -587,6 +587,7 @@ private slots:
         UiTest::tap(UiTest::findItem(item(u"orderRow_0"_s), u"quantityButton"_s));
         QQuickItem *editor = settledPopup();
         QVERIFY(editor);
+        auditTouch(u"quantity-editor"_s);
         tapKeys(editor, {u"clear"_s, u"3"_s, u"ok"_s});
         QTRY_VERIFY(frames().isEmpty());
         QCOMPARE(line->orderQty, 3.0f);

@@ -333,6 +333,18 @@ private slots:
         QTRY_VERIFY(UiTest::findItem(UiTest::findItem(popup, u"chosenTastes"_s), u"tile_0"_s));
         saveScreenshot(u"taste-editor"_s);
         closePopup(popup, u"cancelButton"_s);
+        // The ordering screens' other pop-ups, for the touch audit.
+        const QVariantList line{QVariant::fromValue(orders.arrOrders().at(6))};
+        for (const auto &[name, args] : QList<std::pair<QString, QVariantList>>{
+                 {PopName::SalePriceChangeViewController, line},
+                 {PopName::CusNumChangeViewController, {}},
+                 {PopName::TempFoodViewController, {}},
+                 {PopName::GuaDanViewController, {}}}) {
+            QVERIFY(pops().pop(name, args));
+            QVERIFY2((popup = settledPopup()), qPrintable(name));
+            auditTouch(name);
+            closePopup(popup, u"cancelButton"_s);
+        }
 
         // The detail screen of a card, and back.
         UiTest::tap(

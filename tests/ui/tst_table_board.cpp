@@ -672,6 +672,7 @@ private slots:
         QTRY_VERIFY(idle());
 
         QVERIFY((form = openDialog(u"table_A01"_s, 2)));
+        auditTouch(u"table-move"_s);
         UiTest::tap(field(1));
         tapKeys(form, {u"A"_s, u"0"_s, u"2"_s});
         closePopup(form, u"confirmButton"_s);

@@ -52,6 +52,17 @@ void ScreenExchange::showRefusal(const ScreenReply &reply)
 bool ScreenExchange::send(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
                           FailureHandler onFailure)
 {
+    return sendQuietly(owner, command, std::move(onReply), [onFailure](const ServerError &error) {
+        const QString text = failureText(error);
+        UserNotice::error(text);
+        if (onFailure)
+            onFailure(text);
+    });
+}
+
+bool ScreenExchange::sendQuietly(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
+                                 std::function<void(const ServerError &error)> onFailure)
+{
     UserNotice::showProgress(QString());
     const QPointer<QObject> guard(owner);
     auto request = ServerRequest::requestWithCommand(command);
@@ -64,13 +75,10 @@ bool ScreenExchange::send(QObject *owner, const ClientCommand &command, ReplyHan
         });
     });
     request->setErrorBlock([guard, onFailure](const ServerError &error) {
-        onMainThread([guard, onFailure, text = failureText(error)] {
+        onMainThread([guard, onFailure, error] {
             UserNotice::hideProgress();
-            if (!guard)
-                return;
-            UserNotice::error(text);
-            if (onFailure)
-                onFailure(text);
+            if (guard && onFailure)
+                onFailure(error);
         });
     });
     if (request->go())

@@ -40,6 +40,11 @@ public:
     static bool send(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
                      FailureHandler onFailure = {});
 
+    // As send(), but a failure shows no notice: `onFailure` gets the error itself, on the main thread,
+    // while the owner lives.
+    static bool sendQuietly(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
+                            std::function<void(const ServerError &error)> onFailure);
+
     // What a transport failure shows: its message, or its description when it has none.
     static QString failureText(const ServerError &error);
     // An error notice with the server's refusal: its message, or "操作失败" when it gave none, or

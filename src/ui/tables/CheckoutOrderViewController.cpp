@@ -1,5 +1,6 @@
 #include "CheckoutOrderViewController.h"
 
+#include "DiningCommand.h"
 #include "ScreenExchange.h"
 
 #include "foundation/UserNotice.h"
@@ -105,22 +106,11 @@ void CheckoutOrderViewController::print()
     if (isDismissing() || printing_)
         return;
     printing_ = true;
-    const bool sent = ScreenExchange::send(
-        this, CommandMaker::printDeskBill(tableno_),
-        [this](const ScreenReply &reply) {
-            printing_ = false;
-            if (!reply.isAccepted()) {
-                ScreenExchange::showRefusal(reply);
-                return;
-            }
-            UserNotice::success(reply.message.isEmpty()
-                                    ? LanguageManager::defaultManager().readString(u"操作成功"_s)
-                                    : reply.message);
-            close();
-        },
-        [this](const QString &) { printing_ = false; });
-    if (!sent)
+    DiningCommand::send(this, CommandMaker::printDeskBill(tableno_), [this](DiningCommand::Result result) {
         printing_ = false;
+        if (result == DiningCommand::Result::Accepted)
+            close();
+    });
 }
 
 void CheckoutOrderViewController::close()

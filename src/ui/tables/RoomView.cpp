@@ -1,6 +1,7 @@
 #include "RoomView.h"
 
 #include "CheckoutOrderViewController.h"
+#include "DiningCommand.h"
 #include "ScreenExchange.h"
 #include "StyleTableViewController.h"
 #include "TableFormController.h"
@@ -9,6 +10,7 @@
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
 #include "order/TableBoard.h"
+#include "order/UncertainOutcomes.h"
 #include "server/CommandMaker.h"
 #include "server/LoginManager.h"
 #include "server/ResponseParser.h"
@@ -208,23 +210,49 @@ void RoomView::styleLeftMenuSeleted(int operation, const QList<LeftMenu> &entrie
         command = entries.isEmpty() ? std::nullopt : DishOperations::hurryCommand(operation, entries.first());
     else
         command = DishOperations::listCommand(operation, entries);
-    if (command)
+    if (!command)
+        return;
+    if (operation == DishOperations::Return)
+        returnDish(*command);
+    else
         tableActionRequetWithCommand(*command, false);
 }
 
-void RoomView::tableActionRequetWithCommand(const ClientCommand &command, bool refresh)
+void RoomView::tableActionRequetWithCommand(const ClientCommand &command, bool refresh,
+                                            std::optional<float> quantityBefore)
 {
-    ScreenExchange::send(this, command, [this, refresh](const ScreenReply &reply) {
-        if (reply.isAccepted()) {
-            UserNotice::success(reply.message.isEmpty() ? localised(u"操作成功"_s) : reply.message);
-            if (refresh)
+    DiningCommand::send(
+        this, command,
+        [this, refresh](DiningCommand::Result result) {
+            // After an unknown outcome the board shows what the server holds now.
+            if (result == DiningCommand::Result::Unknown ||
+                (refresh && result != DiningCommand::Result::NotSent))
                 refreshRoomInfo();
-            return;
-        }
-        ScreenExchange::showRefusal(reply);
-        if (!reply.readable)
-            refreshRoomInfo();
-    });
+        },
+        quantityBefore);
+}
+
+void RoomView::returnDish(const ClientCommand &command)
+{
+    // The sale list just before: what a repeat after an unknown outcome compares with.
+    const QString foodno = command.FoodNo.value_or(QString());
+    ScreenExchange::send(this, CommandMaker::getDeskSaleList(command.DeskNo.value_or(QString())),
+                         [this, command, foodno](const ScreenReply &reply) {
+                             if (!reply.isAccepted()) {
+                                 ScreenExchange::showRefusal(reply);
+                                 return;
+                             }
+                             const float quantity = UncertainOutcomes::quantityOf(
+                                 ResponseParser::parseDeskSaleList(*reply.xml, false).value_or(QList<Row2>()),
+                                 foodno);
+                             UncertainOutcomes &outcomes = UncertainOutcomes::sharedInstance();
+                             if (outcomes.repeatOf(command) == UncertainOutcomes::Repeat::CheckSaleList &&
+                                 outcomes.returnWasDone(command, quantity)) {
+                                 UserNotice::success(localised(u"退菜已完成（上次的回复丢失）"_s));
+                                 return;
+                             }
+                             tableActionRequetWithCommand(command, false, quantity);
+                         });
 }
 
 void RoomView::getSaleList()

@@ -84,7 +84,13 @@ private:
     void openTableForm(int action);
     void openDishOperation(int operation);
     void getSaleList();
-    void tableActionRequetWithCommand(const ClientCommand &command, bool refresh);
+    // Sends a table or dish command (DiningCommand); the board is read again after a table
+    // operation, and after any unknown outcome.
+    void tableActionRequetWithCommand(const ClientCommand &command, bool refresh,
+                                      std::optional<float> quantityBefore = std::nullopt);
+    // A return: reads the table's sale list first, and sends nothing when a repeat of a return whose
+    // outcome was unknown finds it done.
+    void returnDish(const ClientCommand &command);
 
     QList<RoomInfo> arrRooms_;
     QList<DeskInfo> arrTables_;

@@ -1,0 +1,115 @@
+#include "DiningCommand.h"
+
+#include "ScreenExchange.h"
+
+#include "foundation/UserNotice.h"
+#include "order/TableBoard.h"
+#include "order/UncertainOutcomes.h"
+#include "server/CommandMaker.h"
+#include "server/ResponseParser.h"
+#include "server/ServerError.h"
+#include "settings/LanguageManager.h"
+
+#include <QPointer>
+
+using namespace Qt::StringLiterals;
+
+namespace DiningCommand {
+namespace {
+using Outcome = UncertainOutcomes::Outcome;
+using Repeat = UncertainOutcomes::Repeat;
+using Done = std::function<void(Result)>;
+
+QString localised(const QString &key)
+{
+    return LanguageManager::defaultManager().readString(key);
+}
+
+void showUnknown(const QString &failure)
+{
+    UserNotice::error(localised(u"结果未知：%1，请核对桌台后再操作"_s).arg(failure));
+}
+
+// After a refused repeat of a table operation: what the tables are now is the answer.
+void reportStates(QObject *owner, const ClientCommand &command, const Done &done)
+{
+    const QStringList tables = UncertainOutcomes::tablesOf(command);
+    const bool sent = ScreenExchange::send(
+        owner, CommandMaker::getRoomDeskStateWithRoomNo(),
+        [tables, done](const ScreenReply &reply) {
+            if (!reply.isAccepted()) {
+                ScreenExchange::showRefusal(reply);
+                done(Result::Refused);
+                return;
+            }
+            QHash<QString, Row> states;
+            for (const Row &row : ResponseParser::parseGetRoomDeskState(*reply.xml).value_or(QList<Row>())) {
+                if (row.deskNo && !states.contains(*row.deskNo))
+                    states.insert(*row.deskNo, row);
+            }
+            UserNotice::info(TableBoard::statesText(tables, states));
+            done(Result::Refused);
+        },
+        [done](const QString &) { done(Result::Refused); });
+    if (!sent)
+        done(Result::Refused);
+}
+} // namespace
+
+void send(QObject *owner, const ClientCommand &command, std::function<void(Result)> done,
+          std::optional<float> quantityBefore)
+{
+    UncertainOutcomes &outcomes = UncertainOutcomes::sharedInstance();
+    const QPointer<QObject> guard(owner);
+    const Done finish = [guard, done](Result result) {
+        if (guard && done)
+            done(result);
+    };
+    const Repeat repeat = outcomes.repeatOf(command);
+    if (repeat == Repeat::Confirm) {
+        UserNotice::confirm(QString(), localised(UncertainOutcomes::repeatQuestionKey(command)),
+                            localised(u"取消"_s), localised(u"确定"_s),
+                            [guard, command, done, finish, quantityBefore](bool again) {
+                                if (!again || !guard) {
+                                    finish(Result::NotSent);
+                                    return;
+                                }
+                                UncertainOutcomes::sharedInstance().confirmed(command);
+                                send(guard, command, done, quantityBefore);
+                            });
+        return;
+    }
+    outcomes.sending(command, quantityBefore);
+    const bool sent = ScreenExchange::sendQuietly(
+        owner, command,
+        [guard, command, repeat, finish](const ScreenReply &reply) {
+            const Outcome outcome = UncertainOutcomes::outcomeOf(reply.readable, reply.code);
+            UncertainOutcomes::sharedInstance().ended(command, outcome);
+            if (outcome == Outcome::Accepted) {
+                UserNotice::success(reply.message.isEmpty() ? localised(u"操作成功"_s) : reply.message);
+                finish(Result::Accepted);
+            } else if (outcome == Outcome::Unknown) {
+                showUnknown(localised(u"解析错误"_s));
+                finish(Result::Unknown);
+            } else if (repeat == Repeat::ReportStateOnRefusal) {
+                reportStates(guard, command, finish);
+            } else {
+                ScreenExchange::showRefusal(reply);
+                finish(Result::Refused);
+            }
+        },
+        [command, finish](const ServerError &error) {
+            const Outcome outcome = UncertainOutcomes::outcomeOf(error);
+            UncertainOutcomes::sharedInstance().ended(command, outcome);
+            if (outcome == Outcome::Refused) {
+                UserNotice::error(ScreenExchange::failureText(error));
+                finish(Result::Refused);
+            } else {
+                showUnknown(ScreenExchange::failureText(error));
+                finish(Result::Unknown);
+            }
+        });
+    if (!sent)
+        finish(Result::NotSent);
+}
+} // namespace DiningCommand
