@@ -48,7 +48,7 @@ void reportStates(QObject *owner, const ClientCommand &command, const Done &done
                     states.insert(*row.deskNo, row);
             }
             UserNotice::info(TableBoard::statesText(tables, states));
-            done(Result::Refused);
+            done(Result::Reported);
         },
         [done](const QString &) { done(Result::Refused); });
     if (!sent)

@@ -14,7 +14,9 @@
 // failure. A refusal of a table operation repeated after an unknown outcome reports the tables'
 // state instead of the refusal.
 namespace DiningCommand {
-enum class Result { Accepted, Refused, Unknown, NotSent };
+// Reported: refused, and the tables' state shown instead (a table operation repeated after an
+// unknown outcome).
+enum class Result { Accepted, Refused, Reported, Unknown, NotSent };
 
 // `done` runs on the main thread while `owner` lives, after the notice (none for NotSent: the
 // waiter declined the repeat, or the same exchange is still on its way). `quantityBefore`: for a

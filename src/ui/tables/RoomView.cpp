@@ -225,8 +225,9 @@ void RoomView::tableActionRequetWithCommand(const ClientCommand &command, bool r
         this, command,
         [this, refresh](DiningCommand::Result result) {
             // After an unknown outcome the board shows what the server holds now.
-            if (result == DiningCommand::Result::Unknown ||
-                (refresh && result != DiningCommand::Result::NotSent))
+            using Result = DiningCommand::Result;
+            if (result == Result::Unknown || result == Result::Reported ||
+                (refresh && result == Result::Accepted))
                 refreshRoomInfo();
         },
         quantityBefore);
