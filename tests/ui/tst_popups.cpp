@@ -241,18 +241,33 @@ private slots:
         QVERIFY(!item(u"noticeDialog"_s)->isVisible());
     }
 
-    void briefNoticesReplaceEachOther()
+    // Posted "kind|text" (e: error, else info), and what is read on the toast, one after another.
+    void briefNoticesQueue_data()
     {
-        NoticeBoard &board = NoticeBoard::instance();
+        columns<QStringList, QStringList>("posted", "read");
+        QTest::newRow("in order, a repeat costs nothing")
+            << QStringList{u"i|下单成功"_s, u"i|当前用户已注销"_s, u"i|当前用户已注销"_s, u"e|网络超时"_s}
+            << QStringList{u"下单成功"_s, u"当前用户已注销"_s, u"网络超时"_s};
+        QTest::newRow("a burst gives way, errors last")
+            << QStringList{u"i|1"_s, u"e|2"_s, u"i|3"_s, u"i|4"_s, u"i|5"_s, u"i|6"_s, u"i|7"_s}
+            << QStringList{u"1"_s, u"2"_s, u"5"_s, u"6"_s, u"7"_s};
+    }
+    // The first goes when its time is up, the others at a tap; every one posted is announced.
+    void briefNoticesQueue()
+    {
+        const auto [posted, read] = row<QStringList, QStringList>("posted", "read");
         NoticeSpy shown;
-        UserNotice::error(u"网络超时"_s);
-        UserNotice::info(u"已到达最后"_s);
-        QVERIFY(board.toastVisible() && board.toastKind() == NoticeBoard::Info &&
-                shown.kind(0) == NoticeBoard::Error);
-        QCOMPARE(shown.texts() << board.toastText(),
-                 (QStringList{u"网络超时"_s, u"已到达最后"_s, u"已到达最后"_s}));
-        // It hides itself (the neutral one sooner than an error would).
-        QTRY_VERIFY_WITH_TIMEOUT(!board.toastVisible(), NoticeBoard::kToastMs * 2);
+        for (const QString &notice : posted)
+            notice.startsWith(u'e') ? UserNotice::error(notice.mid(2)) : UserNotice::info(notice.mid(2));
+        QStringList seen;
+        while (QTest::qWaitFor([this] { return item(u"noticeToast"_s)->isVisible(); }, 1000)) {
+            seen << textOf(u"noticeToastText"_s);
+            if (seen.size() > 1)
+                UiTest::tap(item(u"noticeToast"_s));
+            QTRY_VERIFY_WITH_TIMEOUT(!item(u"noticeToast"_s)->isVisible(), NoticeBoard::kErrorToastMs * 2);
+        }
+        QCOMPARE(seen, read);
+        QCOMPARE(shown.size(), posted.size());
     }
 
     void questionsWaitTheirTurn()

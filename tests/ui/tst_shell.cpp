@@ -380,6 +380,7 @@ private slots:
         UserNotice::confirm(u"提示"_s, u"确定要清空所有已点品项吗？"_s, u"取消"_s, u"确定"_s,
                             [&answer](bool yes) { answer = yes; });
         QTRY_VERIFY(item(u"noticeDialog"_s)->isVisible());
+        QTRY_VERIFY(item(u"noticeToast"_s)->opacity() > 0.9); // faded in, over the question
         saveScreenshot(u"notice"_s);
         UiTest::tap(item(u"dialogConfirm"_s));
         QCOMPARE(answer, std::optional<bool>(true));
