@@ -530,12 +530,12 @@ private slots:
         QCOMPARE(sentCount(u"DeskHurry"_s), 1);
     }
 
-    // One "PrintDeskBill" per tap, however many boards are alive, opened by name or from a board.
+    // One "PrintDeskBill" per tap, however many boards are alive, opened by a board or another screen.
     void onePrintPerTap_data()
     {
         columns<int, bool>("boardCount", "fromBoard");
-        QTest::newRow("by name, no board") << 0 << false;
-        QTest::newRow("by name, two boards") << 2 << false;
+        QTest::newRow("another screen, no board") << 0 << false;
+        QTest::newRow("another screen, two boards") << 2 << false;
         QTest::newRow("from a board") << 1 << true;
         QTest::newRow("from one of two boards") << 2 << true;
     }
@@ -546,10 +546,11 @@ private slots:
         seedOrder({orderLine(dish, u"2"_s)});
         for (int i = 0; i < boardCount; ++i)
             board(u"A01"_s);
+        QObject screen; // the order list, say
         if (fromBoard)
             boards.front()->tapButton(RoomView::ChaZhangDan);
         else
-            QVERIFY(pops().pop(PopName::CheckoutOrderViewController, {QVariant(u"A01"_s)}));
+            CheckoutOrderViewController::openForTable(&screen, u"A01"_s);
         QTRY_VERIFY(topPopup<CheckoutOrderViewController>());
         QPointer<CheckoutOrderViewController> bill = topPopup<CheckoutOrderViewController>();
         QTRY_VERIFY(idle());

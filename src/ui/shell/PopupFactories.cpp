@@ -66,11 +66,13 @@ void registerAll(PopViewManager &manager)
     manager.registerFactory(
         PopName::TempFoodViewController,
         [](const QVariantList &) -> PopRootViewController * { return new TempFoodViewController; });
-    // The bill of a table, by its number: the view asks the server for the lines itself.
+    // The bill of a table: its number and the sale list the server gave.
     manager.registerFactory(
         PopName::CheckoutOrderViewController, [](const QVariantList &args) -> PopRootViewController * {
             const QString deskNo = args.value(0).toString();
-            return deskNo.isEmpty() ? nullptr : new CheckoutOrderViewController(deskNo, std::nullopt);
+            if (deskNo.isEmpty() || !args.value(1).canConvert<QList<Row2>>())
+                return nullptr;
+            return new CheckoutOrderViewController(deskNo, args.at(1).value<QList<Row2>>());
         });
 }
 

@@ -203,40 +203,20 @@ void RoomView::styleConfirmAction(int action, const QStringList &fields)
 
 void RoomView::styleLeftMenuSeleted(int operation, const QList<LeftMenu> &entries)
 {
-    std::optional<ClientCommand> command;
-    if (operation == DishOperations::Hurry || operation == DishOperations::Release)
-        command = entries.isEmpty() ? std::nullopt : DishOperations::hurryCommand(operation, entries.first());
-    else
-        command = DishOperations::listCommand(operation, entries);
-    if (command)
+    if (const std::optional<ClientCommand> command = DishOperations::selectionCommand(operation, entries))
         tableActionRequetWithCommand(*command, false);
 }
 
 void RoomView::tableActionRequetWithCommand(const ClientCommand &command, bool refresh)
 {
     ScreenExchange::send(this, command, [this, refresh](const ScreenReply &reply) {
-        if (reply.isAccepted()) {
-            UserNotice::success(reply.message.isEmpty() ? localised(u"操作成功"_s) : reply.message);
-            if (refresh)
-                refreshRoomInfo();
-            return;
-        }
-        ScreenExchange::showRefusal(reply);
-        if (!reply.readable)
+        const bool accepted = ScreenExchange::showOutcome(reply);
+        if ((accepted && refresh) || !reply.readable)
             refreshRoomInfo();
     });
 }
 
 void RoomView::getSaleList()
 {
-    const QString tableNo = selectedTableNo_;
-    ScreenExchange::send(this, CommandMaker::getDeskSaleList(tableNo), [tableNo](const ScreenReply &reply) {
-        if (!reply.isAccepted()) {
-            ScreenExchange::showRefusal(reply);
-            return;
-        }
-        const QList<Row2> lines =
-            ResponseParser::parseDeskSaleList(*reply.xml, false).value_or(QList<Row2>());
-        PopViewManager::defaultManager().popController(new CheckoutOrderViewController(tableNo, lines));
-    });
+    CheckoutOrderViewController::openForTable(this, selectedTableNo_);
 }
