@@ -4,9 +4,11 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
+#include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
 #include "ui/components/NumberInputViewController.h"
 #include "ui/shell/NoticeBoard.h"
+#include "ui/shell/PopupFactories.h"
 
 #include <QPointer>
 #include <QQmlComponent>
@@ -138,6 +140,8 @@ private slots:
         const QPointF onScreen = card->mapToScene(QPointF(0, 0));
         QCOMPARE(onScreen.y(), qreal(expected));
         QCOMPARE(qRound(onScreen.x() + card->width() / 2), 512);
+        card->property("item").value<QQuickItem *>()->setHeight(card->height() + 120);
+        QCOMPARE(card->y(), qreal(expected)); // grown after it came down, it stays
 
         QQuickItem *dim = frame->childItems().constFirst();
         QCOMPARE(dim->size(), QSizeF(1024, 768));
@@ -268,6 +272,14 @@ private slots:
         }
         QCOMPARE(seen, read);
         QCOMPARE(shown.size(), posted.size());
+    }
+
+    void everyPopupHasAFactory()
+    {
+        PopViewManager own;
+        PopupFactories::registerAll(own);
+        for (const QString &name : PopName::all())
+            QVERIFY2(own.hasFactory(name), qPrintable(name));
     }
 
     void questionsWaitTheirTurn()

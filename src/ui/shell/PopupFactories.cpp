@@ -5,7 +5,9 @@
 #include "GuaDanViewController.h"
 #include "LineNumberEditors.h"
 #include "QuickTasteSetViewController.h"
+#include "ScreenExchange.h"
 #include "SearchViewController.h"
+#include "StyleTableViewController.h"
 #include "TDetailsViewController.h"
 #include "TableChooseViewController.h"
 #include "TasteViewController.h"
@@ -73,6 +75,24 @@ void registerAll(PopViewManager &manager)
             if (deskNo.isEmpty() || !args.value(1).canConvert<QList<Row2>>())
                 return nullptr;
             return new CheckoutOrderViewController(deskNo, args.at(1).value<QList<Row2>>());
+        });
+    // A dish operation on a table. Asked for by name there is no board to hand the choice to: it is
+    // sent the way a board sends it, its outcome shown whatever became of the dialog.
+    PopViewManager *const owner = &manager;
+    manager.registerFactory(
+        PopName::StyleTableViewController, [owner](const QVariantList &args) -> PopRootViewController * {
+            const int operation = args.value(0, -1).toInt();
+            const QString deskNo = args.value(1).toString();
+            if (operation < DishOperations::Hurry || operation > DishOperations::Weigh || deskNo.isEmpty())
+                return nullptr;
+            auto *dialog = new StyleTableViewController(operation, deskNo);
+            QObject::connect(dialog, &StyleTableViewController::confirmed, dialog,
+                             [owner](int confirmed, const QList<LeftMenu> &selection) {
+                                 if (const auto command =
+                                         DishOperations::selectionCommand(confirmed, selection))
+                                     ScreenExchange::send(owner, *command, &ScreenExchange::showOutcome);
+                             });
+            return dialog;
         });
 }
 
