@@ -184,6 +184,13 @@ std::optional<ClientCommand> listCommand(int operation, const QList<LeftMenu> &e
     return command;
 }
 
+std::optional<ClientCommand> selectionCommand(int operation, const QList<LeftMenu> &selection)
+{
+    if (operation == Hurry || operation == Release)
+        return selection.isEmpty() ? std::nullopt : hurryCommand(operation, selection.first());
+    return listCommand(operation, selection);
+}
+
 QList<FoodInfo> soldDishes(const QList<FoodInfo> &catalogue, const QList<Row2> &lines)
 {
     QHash<QString, QList<const Row2 *>> byDish;

@@ -62,6 +62,9 @@ std::optional<ClientCommand> hurryCommand(int operation, const LeftMenu &entry);
 // The command of a confirmed return or weigh for the entry list; a field whose entry is missing is
 // left out.
 std::optional<ClientCommand> listCommand(int operation, const QList<LeftMenu> &entries);
+// The command of what a confirmed dialog hands back: the entry for hurry and release, the list for
+// return and weigh.
+std::optional<ClientCommand> selectionCommand(int operation, const QList<LeftMenu> &selection);
 
 // The dishes a table has ordered, as candidates: for each catalogue dish in catalogue order, one
 // copy per sold line of it in reply order, carrying the line's name, `itemseq`, price and quantity.

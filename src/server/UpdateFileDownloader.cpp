@@ -97,16 +97,19 @@ QString UpdateFileDownloader::progressText(double fraction)
     return QString::asprintf(text(u"已下载：%.f%%").toUtf8().constData(), fraction * 100);
 }
 
-void UpdateFileDownloader::beginToDownload()
+bool UpdateFileDownloader::beginToDownload()
 {
-    post(Notify::DownUpdateFileProgress, text(u"正在检测主档更新..."));
+    if (isDownloading_.load())
+        return false;
     auto request = ServerRequest::requestWithCommand(CommandMaker::getUpFileCommandWithUserId(QString()));
     request->setResponseBlock([this](const QByteArray &body) { handleUpFileNameReply(body); });
     request->setErrorBlock([this](const ServerError &error) { handleUpFileNameError(error); });
-    // A second check while the first is still on its way is dropped by the queue. The first has
-    // not posted its outcome yet (the queue retires a request before its outcome), and what it posts
-    // reaches every observer, so it answers this call too.
-    request->go();
+    // The queue drops a second check while the first is still on its way.
+    if (!request->go())
+        return false;
+    // Called on the main thread, it is delivered at once, before any outcome.
+    post(Notify::DownUpdateFileProgress, text(u"正在检测主档更新..."));
+    return true;
 }
 
 void UpdateFileDownloader::handleUpFileNameReply(const QByteArray &body)

@@ -30,8 +30,10 @@ public:
     UpdateFileDownloader(const UpdateFileDownloader &) = delete;
     UpdateFileDownloader &operator=(const UpdateFileDownloader &) = delete;
 
-    // Checks for the current package and installs it. Returns at once.
-    void beginToDownload();
+    // Checks for the current package and installs it. Returns at once: true when the check went
+    // out; false, and nothing is posted, while a download runs or the same check is still on its
+    // way (their outcome comes in its time), so that the caller need not wait for another's work.
+    bool beginToDownload();
     // Installs the named package unless it is installed already or a download is running (then
     // nothing happens). May be called on any thread.
     void beginToDownloadWithFileName(const QString &name);

@@ -89,7 +89,8 @@ void ConfigManager::save()
     store.setValue(Key::BindTableNo, optionalText(bindTableNo_));
     store.setValue(Key::Ip, optionalText(ip_));
     store.setValue(Key::Port, optionalText(port_));
-    store.setValue(Key::Mnum, posNum_);
+    // Through the getter: a number never set is stored as the default, not as an empty text.
+    store.setValue(Key::Mnum, posNum());
     store.setValue(Key::LanguageCode, languageCode_);
     store.setValue(Key::DefaultPrintState, defaultPrintState_);
     store.setValue(Key::Timeout, timeout_);
@@ -130,12 +131,30 @@ QString ConfigManager::posNum()
     return posNum_;
 }
 
-QString ConfigManager::getDatabasePath() const { return dataPath("PadBaseData.db"); }
-QString ConfigManager::getBigPicPath() const { return dataPath("foodPicBig"); }
-QString ConfigManager::getAdPicturePath() const { return dataPath("AdPicture"); }
-QString ConfigManager::getAdVideoPath() const { return dataPath("AdVideo"); }
-QString ConfigManager::getMainBgPath() const { return dataPath("MainBg.jpg"); }
-QString ConfigManager::getBgMusicPath() const { return dataPath("BgMusic"); }
+QString ConfigManager::getDatabasePath() const
+{
+    return dataPath("PadBaseData.db");
+}
+QString ConfigManager::getBigPicPath() const
+{
+    return dataPath("foodPicBig");
+}
+QString ConfigManager::getAdPicturePath() const
+{
+    return dataPath("AdPicture");
+}
+QString ConfigManager::getAdVideoPath() const
+{
+    return dataPath("AdVideo");
+}
+QString ConfigManager::getMainBgPath() const
+{
+    return dataPath("MainBg.jpg");
+}
+QString ConfigManager::getBgMusicPath() const
+{
+    return dataPath("BgMusic");
+}
 
 QImage ConfigManager::getMainImage() const
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The names under which pop-up factories are registered with PopViewManager: the pop-ups'
 // controller classes. TasteViewController comes in two forms (an order line's tastes and the whole
@@ -19,6 +20,16 @@ inline const QString StyleTableViewController = QStringLiteral("StyleTableViewCo
 inline const QString CheckoutOrderViewController = QStringLiteral("CheckoutOrderViewController");
 inline const QString SearchViewController = QStringLiteral("SearchViewController");
 inline const QString QuickTasteSetViewController = QStringLiteral("QuickTasteSetViewController");
+
+// Every name above: each must have a factory.
+inline QStringList all()
+{
+    return {FoodItemSizeViewController,  TDetailsViewController,      TasteViewController,
+            SaleQtyChangeViewController, CusNumChangeViewController,  SalePriceChangeViewController,
+            TempFoodViewController,      GuaDanViewController,        TableChooseViewController,
+            StyleTableViewController,    CheckoutOrderViewController, SearchViewController,
+            QuickTasteSetViewController};
+}
 } // namespace PopName
 
 // Extra properties the manager sets on a pop-up it builds.

@@ -335,8 +335,8 @@ private slots:
         Fixture f;
         QVERIFY(f.serveDemoDatabase());
         QVERIFY(f.server->injectFault(u"GetUpFileName"_s, u"delay&ms=300"_s));
-        f.downloader.beginToDownload();
-        f.downloader.beginToDownload();
+        QVERIFY(f.downloader.beginToDownload());
+        QVERIFY(!f.downloader.beginToDownload());
         QVERIFY(f.waitForOutcomes(1));
         QTest::qWait(200);
         QCOMPARE(f.outcomes(), QStringList{kOk + u"下载成功"_s});

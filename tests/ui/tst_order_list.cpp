@@ -521,8 +521,8 @@ private slots:
         QCOMPARE(list->quantityText(), QString());
     }
 
-    // "餐台操作" and "查账单" open the board's screens by name; a bill that cannot open leaves nothing up.
-    void tableScreens()
+    // "餐台操作" opens the board's screen by name.
+    void tableOpScreen()
     {
         // The window is not told: its stack has no such screen in this tree.
         Navigator &navigator = Navigator::instance();
@@ -533,23 +533,43 @@ private slots:
         navigator.pop();
         navigator.blockSignals(false);
         QCOMPARE(screens.mid(1), QStringList{u"TableOpScreen"_s});
+    }
 
-        list->checkBill();
-        QCOMPARE(shown, QStringList{u"error|只能查询绑定的桌台账单，请先设置绑定桌台"_s});
-        ConfigManager::defaultManager().setBindTableNo(u"A13"_s);
-        QVariantList asked;
-        pops().registerFactory(PopName::CheckoutOrderViewController, [&asked](const QVariantList &args) {
-            asked = args;
-            return nullptr;
-        });
-        list->checkBill();
-        QTRY_COMPARE(asked, QVariantList{u"A13"_s});
-        pops().registerFactory(PopName::CheckoutOrderViewController, {});
-        shown.clear();
-        list->checkBill();
-        QCOMPARE(shown, QStringList{u"error|操作失败"_s});
-        QCoreApplication::processEvents();
+    // A guest's "查账单" on the window: the bill opens only with the server's lines, else the notice.
+    void billInCustomerMode_data()
+    {
+        columns<QString, QString, QString>("bound", "fault", "notice");
+        QTest::newRow("no bound table")
+            << QString() << QString() << u"error|只能查询绑定的桌台账单，请先设置绑定桌台"_s;
+        QTest::newRow("refused") << u"Z99"_s << QString() << u"error|台号(Z99)不存在"_s;
+        QTest::newRow("failed") << u"V01"_s << u"drop"_s << u"error|网络连接错误"_s;
+        QTest::newRow("opened") << u"V01"_s << QString() << QString();
+    }
+    void billInCustomerMode()
+    {
+        auto [bound, fault, notice] = row<QString, QString, QString>("bound", "fault", "notice");
+        const Food dish = UiTest::demoDish(u"宫保鸡丁"_s);
+        const OrderLine line = OrderLine::of(dish.info->foodno, dish.info->foodName, u"2"_s, u"18.5"_s);
+        if (notice.isEmpty())
+            QCOMPARE(server.order(bound, u"bill-1"_s, {line}, u"2"_s, u"001"_s).code, u"0"_s);
+        if (!fault.isEmpty())
+            QCOMPARE(server.controlPost(u"/__control/faults?command=GetDeskSaleList&kind="_s + fault), 200);
+        ConfigManager::defaultManager().setIsCusMode(true);
+        ConfigManager::defaultManager().setBindTableNo(bound.isEmpty() ? std::nullopt : std::optional(bound));
+        Navigator::instance().push(u"OrderListScreen"_s);
+        QVERIFY(opened(u"orderListScreen"_s));
+        UiTest::tap(item(u"btnTableOp"_s));
+        if (notice.isEmpty()) {
+            QQuickItem *bill = settledPopup();
+            QVERIFY(bill);
+            QCOMPARE(textIn(bill, u"billTotal"_s), u"总计：37.00"_s);
+            closePopup(bill, u"closeButton"_s);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(shown, notice.isEmpty() ? QStringList() : QStringList{notice}, kWaitMs);
+        QTRY_VERIFY(idle());
         QVERIFY(pops().arrControllers().isEmpty());
+        Navigator::instance().popToRoot();
+        leave(u"orderListScreen"_s);
     }
 
     // Through the window: log in, "+" twice, "已点品项", "下单", A01 and 3 guests; the server has it.

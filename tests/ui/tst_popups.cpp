@@ -4,9 +4,11 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
+#include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
 #include "ui/components/NumberInputViewController.h"
 #include "ui/shell/NoticeBoard.h"
+#include "ui/shell/PopupFactories.h"
 
 #include <QPointer>
 #include <QQmlComponent>
@@ -138,6 +140,8 @@ private slots:
         const QPointF onScreen = card->mapToScene(QPointF(0, 0));
         QCOMPARE(onScreen.y(), qreal(expected));
         QCOMPARE(qRound(onScreen.x() + card->width() / 2), 512);
+        card->property("item").value<QQuickItem *>()->setHeight(card->height() + 120);
+        QCOMPARE(card->y(), qreal(expected)); // grown after it came down, it stays
 
         QQuickItem *dim = frame->childItems().constFirst();
         QCOMPARE(dim->size(), QSizeF(1024, 768));
@@ -241,18 +245,41 @@ private slots:
         QVERIFY(!item(u"noticeDialog"_s)->isVisible());
     }
 
-    void briefNoticesReplaceEachOther()
+    // Posted "kind|text" (e: error, else info), and what is read on the toast, one after another.
+    void briefNoticesQueue_data()
     {
-        NoticeBoard &board = NoticeBoard::instance();
+        columns<QStringList, QStringList>("posted", "read");
+        QTest::newRow("in order, a repeat costs nothing")
+            << QStringList{u"i|下单成功"_s, u"i|当前用户已注销"_s, u"i|当前用户已注销"_s, u"e|网络超时"_s}
+            << QStringList{u"下单成功"_s, u"当前用户已注销"_s, u"网络超时"_s};
+        QTest::newRow("a burst gives way, errors last")
+            << QStringList{u"i|1"_s, u"e|2"_s, u"i|3"_s, u"i|4"_s, u"i|5"_s, u"i|6"_s, u"i|7"_s}
+            << QStringList{u"1"_s, u"2"_s, u"5"_s, u"6"_s, u"7"_s};
+    }
+    // The first goes when its time is up, the others at a tap; every one posted is announced.
+    void briefNoticesQueue()
+    {
+        const auto [posted, read] = row<QStringList, QStringList>("posted", "read");
         NoticeSpy shown;
-        UserNotice::error(u"网络超时"_s);
-        UserNotice::info(u"已到达最后"_s);
-        QVERIFY(board.toastVisible() && board.toastKind() == NoticeBoard::Info &&
-                shown.kind(0) == NoticeBoard::Error);
-        QCOMPARE(shown.texts() << board.toastText(),
-                 (QStringList{u"网络超时"_s, u"已到达最后"_s, u"已到达最后"_s}));
-        // It hides itself (the neutral one sooner than an error would).
-        QTRY_VERIFY_WITH_TIMEOUT(!board.toastVisible(), NoticeBoard::kToastMs * 2);
+        for (const QString &notice : posted)
+            notice.startsWith(u'e') ? UserNotice::error(notice.mid(2)) : UserNotice::info(notice.mid(2));
+        QStringList seen;
+        while (QTest::qWaitFor([this] { return item(u"noticeToast"_s)->isVisible(); }, 1000)) {
+            seen << textOf(u"noticeToastText"_s);
+            if (seen.size() > 1)
+                UiTest::tap(item(u"noticeToast"_s));
+            QTRY_VERIFY_WITH_TIMEOUT(!item(u"noticeToast"_s)->isVisible(), NoticeBoard::kErrorToastMs * 2);
+        }
+        QCOMPARE(seen, read);
+        QCOMPARE(shown.size(), posted.size());
+    }
+
+    void everyPopupHasAFactory()
+    {
+        PopViewManager own;
+        PopupFactories::registerAll(own);
+        for (const QString &name : PopName::all())
+            QVERIFY2(own.hasFactory(name), qPrintable(name));
     }
 
     void questionsWaitTheirTurn()

@@ -118,8 +118,8 @@ private slots:
         QVERIFY(!settings.isLocked());
         QCOMPARE(settings.lockField()->text(0), QString());
 
-        // Hidden, it locks again.
-        settings.setShown(false);
+        // Logging out locks it; locked, a tap on a choice changes nothing.
+        NotificationCenter::defaultCenter().post(Notify::NotificationLogout);
         QVERIFY(settings.isLocked());
         settings.tapChoice(C::CusMode, 0);
         QVERIFY(!ConfigManager::defaultManager().isCusMode());

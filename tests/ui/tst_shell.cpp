@@ -14,6 +14,7 @@
 #include "toolkit/PopViewManager.h"
 #include "ui/components/NumberInputViewController.h"
 #include "ui/menu/MainViewController.h"
+#include "ui/settings/ConfigViewController.h"
 #include "ui/shell/Navigator.h"
 #include "ui/shell/NoticeBoard.h"
 
@@ -390,6 +391,7 @@ private slots:
         UserNotice::confirm(u"提示"_s, u"确定要清空所有已点品项吗？"_s, u"取消"_s, u"确定"_s,
                             [&answer](bool yes) { answer = yes; });
         QTRY_VERIFY(item(u"noticeDialog"_s)->isVisible());
+        QTRY_VERIFY(item(u"noticeToast"_s)->opacity() > 0.9); // faded in, over the question
         saveScreenshot(u"notice"_s);
         UiTest::tap(item(u"dialogConfirm"_s));
         QCOMPARE(answer, std::optional<bool>(true));
@@ -458,15 +460,29 @@ private slots:
         QTRY_VERIFY(!item(u"noticeToast"_s)->isVisible());
         saveScreenshot(u"soldout"_s);
 
-        // Back to the settings: hidden in between, locked again.
+        // Back to the settings, and back from the help screen: still open.
         UiTest::tap(item(u"staffEntry_3"_s));
-        unlockSettings();
+        QTRY_VERIFY(item(u"configContent"_s)->isVisible());
         UiTest::tap(item(u"helpButton"_s));
         QVERIFY(opened(u"helpScreen"_s));
         QCOMPARE(Navigator::instance().depth(), 3);
         saveScreenshot(u"help"_s);
         UiTest::tap(UiTest::findItem(item(u"helpScreen"_s), u"backButton"_s));
         QTRY_VERIFY(!item(u"helpScreen"_s));
+        QTRY_VERIFY(item(u"configContent"_s)->isVisible());
+        // Five minutes without a tap on it lock it (a tap starts them again), on a clock of the test's.
+        qint64 now = 0;
+        item(u"configPage"_s)
+            ->property("config")
+            .value<ConfigViewController *>()
+            ->setIdleClock([&now] { return now; }, 5);
+        now = ConfigViewController::kIdleLockMs - 1;
+        UiTest::tap(item(u"choice_0_0"_s));
+        now += ConfigViewController::kIdleLockMs - 1;
+        QTest::qWait(50);
+        QVERIFY(item(u"configContent"_s)->isVisible());
+        now += 1;
+        QTRY_VERIFY(item(u"lockPanel"_s)->isVisible());
 
         UiTest::tap(item(u"staffEntry_6"_s));
         QTRY_VERIFY(!item(u"staffScreen"_s));

@@ -224,6 +224,9 @@ private slots:
     void updateEndsWithItsOutcome()
     {
         LoginState::setLoggedIn(u"001"_s, u"王喆"_s);
+        // The real check answers late, and its package is an error page: nothing is installed.
+        injectFault(u"GetUpFileName"_s, u"delay&ms=1000"_s);
+        injectFault(u"@package"_s, u"status"_s);
         NoticeSpy shown;
         {
             StaffViewController staff;
@@ -237,6 +240,13 @@ private slots:
             QTRY_COMPARE(shown.lastText(), u"下载失败"_s);
             QVERIFY(!NoticeBoard::instance().progressVisible());
 
+            // Asked again while the real check is on its way: said at once, nobody waits for it.
+            staff.selectEntry(StaffViewController::UpdateEntry);
+            QCOMPARE(shown.lastText(), u"商品资料正在更新，请稍候"_s);
+            QVERIFY(!NoticeBoard::instance().progressVisible());
+
+            // The real check's own outcome; then one goes out again.
+            QTRY_VERIFY_WITH_TIMEOUT(shown.lastText() != u"商品资料正在更新，请稍候"_s, 10000);
             staff.selectEntry(StaffViewController::UpdateEntry);
             QTRY_VERIFY(NoticeBoard::instance().progressVisible());
         }

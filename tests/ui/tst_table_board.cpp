@@ -45,6 +45,7 @@ struct HurryCase {
     int entry;
     bool pick, leaveAndReturn;
     QString refusal, command, field; // field: the key sent besides the table
+    bool byName = false;             // asked of the pop-up manager, no board to hand the choice to
 };
 } // namespace
 Q_DECLARE_METATYPE(DialogCase)
@@ -348,6 +349,7 @@ private slots:
         const auto release = DishOperations::Release;
         // clang-format off
         QTest::newRow("hurry the table") << HurryCase{hurry, 0, false, false, {}, u"DeskHurry"_s, {}};
+        QTest::newRow("hurry by name") << HurryCase{hurry, 0, false, false, {}, u"DeskHurry"_s, {}, true};
         QTest::newRow("hurry a big category") << HurryCase{hurry, 1, true, false, {}, u"CatHurry"_s, u"CatNo"_s};
         QTest::newRow("hurry a dish") << HurryCase{hurry, 3, true, false, {}, u"FoodHurry"_s, u"FoodNo"_s};
         QTest::newRow("picked, then another entry and back")
@@ -368,9 +370,12 @@ private slots:
         const FoodInfo dish = plainDish();
         seedOrder({orderLine(dish, u"1"_s)});
         const bool hurrying = c.operation == DishOperations::Hurry;
-        board(u"A01"_s)->tapButton(hurrying ? RoomView::CuiCai : RoomView::QiCai);
-        auto *dialog = topPopup<StyleTableViewController>();
-        QVERIFY(dialog);
+        if (c.byName)
+            QVERIFY(pops().pop(PopName::StyleTableViewController, {int(c.operation), u"A01"_s}));
+        else
+            board(u"A01"_s)->tapButton(hurrying ? RoomView::CuiCai : RoomView::QiCai);
+        StyleTableViewController *dialog = nullptr;
+        QTRY_VERIFY((dialog = topPopup<StyleTableViewController>()));
         QCOMPARE(dialog->title() + QString::number(dialog->selectedEntry()),
                  hurrying ? u"选择催菜方式0"_s : u"选择起菜方式0"_s);
         dialog->selectEntry(c.entry);
@@ -531,12 +536,12 @@ private slots:
         QCOMPARE(sentCount(u"DeskHurry"_s), 1);
     }
 
-    // One "PrintDeskBill" per tap, however many boards are alive, opened by name or from a board.
+    // One "PrintDeskBill" per tap, however many boards are alive, opened by a board or another screen.
     void onePrintPerTap_data()
     {
         columns<int, bool>("boardCount", "fromBoard");
-        QTest::newRow("by name, no board") << 0 << false;
-        QTest::newRow("by name, two boards") << 2 << false;
+        QTest::newRow("another screen, no board") << 0 << false;
+        QTest::newRow("another screen, two boards") << 2 << false;
         QTest::newRow("from a board") << 1 << true;
         QTest::newRow("from one of two boards") << 2 << true;
     }
@@ -547,10 +552,11 @@ private slots:
         seedOrder({orderLine(dish, u"2"_s)});
         for (int i = 0; i < boardCount; ++i)
             board(u"A01"_s);
+        QObject screen; // the order list, say
         if (fromBoard)
             boards.front()->tapButton(RoomView::ChaZhangDan);
         else
-            QVERIFY(pops().pop(PopName::CheckoutOrderViewController, {QVariant(u"A01"_s)}));
+            CheckoutOrderViewController::openForTable(&screen, u"A01"_s);
         QTRY_VERIFY(topPopup<CheckoutOrderViewController>());
         QPointer<CheckoutOrderViewController> bill = topPopup<CheckoutOrderViewController>();
         QTRY_VERIFY(idle());

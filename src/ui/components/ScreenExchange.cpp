@@ -49,6 +49,16 @@ void ScreenExchange::showRefusal(const ScreenReply &reply)
         UserNotice::error(reply.message);
 }
 
+bool ScreenExchange::showOutcome(const ScreenReply &reply)
+{
+    if (!reply.isAccepted()) {
+        showRefusal(reply);
+        return false;
+    }
+    UserNotice::success(reply.message.isEmpty() ? localised(u"操作成功"_s) : reply.message);
+    return true;
+}
+
 bool ScreenExchange::send(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
                           FailureHandler onFailure)
 {

@@ -50,4 +50,7 @@ public:
     // An error notice with the server's refusal: its message, or "操作失败" when it gave none, or
     // "解析错误" for a reply that could not be read.
     static void showRefusal(const ScreenReply &reply);
+    // The outcome of a command that only reports: the server's message (or "操作成功") as a success
+    // when accepted, else the refusal. True when accepted.
+    static bool showOutcome(const ScreenReply &reply);
 };

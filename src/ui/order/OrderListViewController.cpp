@@ -1,6 +1,7 @@
 #include "OrderListViewController.h"
 
 #include "AuthViewController.h"
+#include "CheckoutOrderViewController.h"
 #include "LineNumberEditors.h"
 #include "LoginViewController.h"
 #include "Navigator.h"
@@ -420,8 +421,7 @@ void OrderListViewController::checkBill()
         UserNotice::error(text(u"只能查询绑定的桌台账单，请先设置绑定桌台"_s));
         return;
     }
-    if (!pops().pop(PopName::CheckoutOrderViewController, {QVariant(bound)}))
-        UserNotice::error(text(u"操作失败"_s));
+    CheckoutOrderViewController::openForTable(this, bound);
 }
 
 // Sending.

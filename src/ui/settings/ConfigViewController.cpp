@@ -22,6 +22,8 @@
 
 #include <QJSEngine>
 
+#include <chrono>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -105,8 +107,14 @@ int initialChoice(int group)
 } // namespace
 
 ConfigViewController::ConfigViewController(QObject *parent)
-    : QObject(parent), clock_([] { return QDate::currentDate(); }), fields_(FieldCount), lockField_(1)
+    : QObject(parent), clock_([] { return QDate::currentDate(); }), ticks_([] {
+          using namespace std::chrono;
+          return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+      }),
+      fields_(FieldCount), lockField_(1)
 {
+    idleCheck_.setInterval(10 * 1000);
+    connect(&idleCheck_, &QTimer::timeout, this, &ConfigViewController::checkIdle);
     for (QObject *owned : std::initializer_list<QObject *>{&groups_, &fields_, &lockField_})
         QJSEngine::setObjectOwnership(owned, QJSEngine::CppOwnership);
     fields_.setKeypad(IpField, KeypadFields::Address);
@@ -119,6 +127,7 @@ ConfigViewController::ConfigViewController(QObject *parent)
     center.addObserver(this, Notify::LoadNewUpdateFile,
                        [this](const Notification &) { loadNewUpdateFile(); });
     center.addObserver(this, Notify::LanguageChanged, [this](const Notification &) { initLanguage(); });
+    center.addObserver(this, Notify::NotificationLogout, [this](const Notification &) { lock(); });
     center.addObserver(this, Notify::NumberKeyboardCoseClick, [this](const Notification &) {
         fields_.endEditing();
         lockField_.endEditing();
@@ -129,6 +138,13 @@ ConfigViewController::ConfigViewController(QObject *parent)
 }
 
 ConfigViewController::~ConfigViewController() = default;
+
+void ConfigViewController::setIdleClock(Ticks ticks, int checkEveryMs)
+{
+    ticks_ = std::move(ticks);
+    idleCheck_.setInterval(checkEveryMs);
+    touched();
+}
 
 void ConfigViewController::setSoundManager(SoundManager *sound)
 {
@@ -210,7 +226,8 @@ void ConfigViewController::setShown(bool shown)
         return;
     shown_ = shown;
     if (!shown) {
-        lock();
+        fields_.endEditing();
+        lockField_.clear();
         return;
     }
     if (arrMusic_.isEmpty())
@@ -219,14 +236,28 @@ void ConfigViewController::setShown(bool shown)
         lockField_.beginEditing(0);
 }
 
+void ConfigViewController::touched()
+{
+    lastTouch_ = ticks_();
+}
+
+void ConfigViewController::checkIdle()
+{
+    if (ticks_() - lastTouch_ >= kIdleLockMs)
+        lock();
+}
+
 void ConfigViewController::lock()
 {
+    idleCheck_.stop();
     fields_.endEditing();
     lockField_.clear();
     if (locked_)
         return;
     locked_ = true;
     emit lockedChanged();
+    if (shown_)
+        lockField_.beginEditing(0);
 }
 
 void ConfigViewController::unlock()
@@ -243,6 +274,8 @@ void ConfigViewController::unlock()
     }
     EditingFocus::instance().clear();
     locked_ = false;
+    touched();
+    idleCheck_.start();
     emit lockedChanged();
 }
 
@@ -388,9 +421,7 @@ void ConfigViewController::updateData()
 {
     if (locked_)
         return;
-    UserNotice::showProgress(QString());
-    emit updateStarted();
-    UpdateFileDownloader::sharedInstance().beginToDownload();
+    emit updateRequested();
 }
 
 void ConfigViewController::deleteData()

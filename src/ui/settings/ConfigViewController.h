@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 #include <QtQml/qqmlregistration.h>
 
 #include <functional>
@@ -18,8 +19,9 @@ class SoundManager;
 // background-music list, save, help, and updating or deleting the base data.
 //
 // The page opens locked: only the day's access code (AccessCode, from the injected clock, read
-// when the code is checked) opens it; a wrong code is cleared. Whenever the page is hidden it locks
-// again, so a guest who finds the tablet on another page meets the lock.
+// when the code is checked) opens it; a wrong code is cleared. Once open it stays open while the
+// staff screen that owns it lives (another page, the help screen and back), until the operator logs
+// out or five minutes pass without a tap on it: a tablet left on it must not stay open to guests.
 //
 // A tap on a choice takes effect at once in the in-memory settings, also on the chosen one (a
 // second "播放" restarts the music). The grid mode is stored at once, and so is the table-status
@@ -73,12 +75,18 @@ public:
     Q_ENUM(Field)
 
     using Clock = std::function<QDate()>;
+    // Milliseconds of a clock that only moves forward.
+    using Ticks = std::function<qint64()>;
+
+    static constexpr qint64 kIdleLockMs = 5 * 60 * 1000;
 
     explicit ConfigViewController(QObject *parent = nullptr);
     ~ConfigViewController() override;
 
     // Today's date by default.
     void setClock(Clock clock) { clock_ = std::move(clock); }
+    // The clock the idle time is measured by and how often it is looked at (tests).
+    void setIdleClock(Ticks ticks, int checkEveryMs);
     // SoundManager's process-wide manager unless another is given (tests).
     void setSoundManager(SoundManager *sound);
 
@@ -98,8 +106,10 @@ public:
     QString updateText() const { return updateText_; }
     QString deleteText() const { return deleteText_; }
 
-    // The page shown or hidden; hiding locks it.
+    // The page shown or hidden; hiding ends the editing.
     Q_INVOKABLE void setShown(bool shown);
+    // A tap on the page: the idle time starts again.
+    Q_INVOKABLE void touched();
     Q_INVOKABLE void unlock();
     Q_INVOKABLE void tapChoice(int group, int choice);
     Q_INVOKABLE void selectMusic(int row);
@@ -112,8 +122,8 @@ signals:
     void lockedChanged();
     void musicChanged();
     void captionsChanged();
-    // The base-data download was started; its progress and outcome are the staff screen's.
-    void updateStarted();
+    // "更新商品资料" was tapped: the staff screen updates the base data as its own entry does.
+    void updateRequested();
 
 private:
     void initLanguage();
@@ -122,10 +132,14 @@ private:
     void loadMusic();
     void loadNewUpdateFile();
     void lock();
+    void checkIdle();
     void applyChoice(int group, int choice);
     SoundManager &sound();
 
     Clock clock_;
+    Ticks ticks_;
+    qint64 lastTouch_ = 0;
+    QTimer idleCheck_;
     SoundManager *sound_ = nullptr;
     bool locked_ = true;
     bool shown_ = false;

@@ -4,6 +4,8 @@
 
 #include <QJSEngine>
 
+#include <algorithm>
+
 namespace {
 // UserNotice calls its sink on the main thread, where the board lives.
 class BoardSink : public NoticeSink {
@@ -34,7 +36,7 @@ private:
 NoticeBoard::NoticeBoard()
 {
     toastTimer_.setSingleShot(true);
-    connect(&toastTimer_, &QTimer::timeout, this, &NoticeBoard::hideToast);
+    connect(&toastTimer_, &QTimer::timeout, this, [this] { toastVisible_ ? endToast() : showNextToast(); });
 }
 
 NoticeBoard &NoticeBoard::instance()
@@ -59,22 +61,57 @@ void NoticeBoard::install()
 
 void NoticeBoard::showToast(Kind kind, const QString &text)
 {
-    // A newer notice replaces the one on screen and gets its full time.
-    toastVisible_ = true;
-    toastText_ = text;
-    toastKind_ = kind;
-    toastTimer_.start(kind == Error ? kErrorToastMs : kToastMs);
-    emit toastChanged();
     emit shown(kind, text);
+    const Toast toast{kind, text};
+    const bool repeat =
+        toasts_.empty() ? toastVisible_ && Toast{toastKind_, toastText_} == toast : toasts_.back() == toast;
+    if (repeat)
+        return;
+    toasts_.push_back(toast);
+    if (toasts_.size() > std::size_t(kMaxWaitingToasts)) {
+        const auto notError = std::find_if(toasts_.begin(), toasts_.end(),
+                                           [](const Toast &waiting) { return waiting.kind != Error; });
+        toasts_.erase(notError != toasts_.end() ? notError : toasts_.begin());
+    }
+    if (!toastVisible_ && !toastTimer_.isActive())
+        showNextToast();
 }
 
-void NoticeBoard::hideToast()
+void NoticeBoard::showNextToast()
 {
-    toastTimer_.stop();
+    if (toasts_.empty())
+        return;
+    const Toast next = toasts_.front();
+    toasts_.pop_front();
+    toastVisible_ = true;
+    toastText_ = next.text;
+    toastKind_ = next.kind;
+    toastTimer_.start(next.kind == Error ? kErrorToastMs : kToastMs);
+    emit toastChanged();
+}
+
+void NoticeBoard::endToast()
+{
     if (!toastVisible_)
         return;
     toastVisible_ = false;
     emit toastChanged();
+    if (toasts_.empty())
+        toastTimer_.stop();
+    else
+        toastTimer_.start(kToastGapMs);
+}
+
+void NoticeBoard::toastRead()
+{
+    endToast();
+}
+
+void NoticeBoard::hideToast()
+{
+    toasts_.clear();
+    toastTimer_.stop();
+    endToast();
 }
 
 void NoticeBoard::showProgress(const QString &status)
@@ -137,6 +174,7 @@ void NoticeBoard::answerDialog(bool confirmed)
 void NoticeBoard::clear()
 {
     toastTimer_.stop();
+    toasts_.clear();
     toastVisible_ = false;
     toastText_.clear();
     progressVisible_ = false;

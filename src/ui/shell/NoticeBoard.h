@@ -18,6 +18,13 @@ class QQmlEngine;
 // line, and one question at a time (two-button confirmation or one-button alert); questions asked
 // while one is open wait their turn.
 //
+// Brief notices queue too, so that none is replaced unread: each stays its time (an error longer)
+// or until tapped, then, after a short pause that shows the change, the next one comes. A repeat of
+// the notice before it costs no more time, and a burst never keeps the waiter long: at most
+// kMaxWaitingToasts wait, beyond that the oldest waiting one that is not an error gives way (the
+// oldest error when all are). The notices are drawn over the progress indicator, which never hides
+// one.
+//
 // install() makes it the sink of UserNotice. Tests watch shown() and the properties, and answer
 // questions with answerDialog() as a tap on a button would.
 class NoticeBoard : public QObject {
@@ -39,9 +46,13 @@ public:
     enum Kind { Error, Info, Success, Progress, Confirm, Alert };
     Q_ENUM(Kind)
 
-    // How long a brief notice stays; an error a little longer, it asks to be read.
+    // How long a brief notice stays unless tapped; an error longer, it asks to be read.
     static constexpr int kToastMs = 1500;
-    static constexpr int kErrorToastMs = 2500;
+    static constexpr int kErrorToastMs = 3000;
+    // The pause between two brief notices.
+    static constexpr int kToastGapMs = 250;
+    // The longest wait: with the one on screen, at most five errors' time.
+    static constexpr int kMaxWaitingToasts = 4;
 
     static NoticeBoard &instance();
     static NoticeBoard *create(QQmlEngine *, QJSEngine *);
@@ -62,7 +73,10 @@ public:
     // The open question's button: true for the confirming (or only) button. Then the next
     // waiting question opens and the answer is delivered.
     Q_INVOKABLE void answerDialog(bool confirmed);
-    Q_INVOKABLE void hideToast();
+    // The brief notice on screen has been read (a tap on it): the next one follows.
+    Q_INVOKABLE void toastRead();
+    // No brief notice on screen, nor waiting (before a screenshot).
+    void hideToast();
 
     // Forgets everything shown or waiting, without answering (tests).
     void clear();
@@ -79,9 +93,13 @@ public:
     QString dialogCancelText() const;
     QString dialogConfirmText() const;
     int waitingDialogs() const { return dialogs_.empty() ? 0 : int(dialogs_.size()) - 1; }
+    int waitingToasts() const { return int(toasts_.size()); }
 
 signals:
-    // Every notice as it is shown (for a question: when it opens, with its message).
+    // Every notice as it reaches the user, in the order they read them: a brief notice when it is
+    // posted (even one that then waits its turn, is folded into the same one before it or gives way
+    // in a burst), a question when it opens (with its message), the progress indicator's status
+    // when it shows.
     void shown(NoticeBoard::Kind kind, const QString &text);
     void toastChanged();
     void progressChanged();
@@ -97,12 +115,22 @@ private:
         std::function<void(bool)> answer;
     };
 
+    struct Toast {
+        Kind kind;
+        QString text;
+        bool operator==(const Toast &) const = default;
+    };
+
     NoticeBoard();
     void showToast(Kind kind, const QString &text);
+    void showNextToast();
+    void endToast();
     void enqueue(Dialog dialog);
 
     std::shared_ptr<NoticeSink> sink_;
+    // On screen: the toast's time; between two toasts: the pause.
     QTimer toastTimer_;
+    std::deque<Toast> toasts_;
     bool toastVisible_ = false;
     QString toastText_;
     Kind toastKind_ = Info;

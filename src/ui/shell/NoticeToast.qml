@@ -2,19 +2,23 @@ import QtQuick
 import QtQuick.Controls
 import Diancai.Ui
 
-// A brief notice: red for an error, green for a success, grey otherwise. It hides itself.
+// A brief notice: red for an error, green for a success, grey otherwise. It hides itself, or goes at
+// a tap, and the next waiting one follows. It fades in only: gone at once, the pause before the
+// next shows that it changed.
 Rectangle {
     id: toast
     objectName: "noticeToast"
     readonly property int maxTextWidth: 640
 
     width: Math.min(metrics.advanceWidth, maxTextWidth) + 56
-    height: label.implicitHeight + 32
+    height: Math.max(label.implicitHeight + 32, 56)
     radius: 14
     color: NoticeBoard.toastKind === NoticeBoard.Error ? Theme.error
          : NoticeBoard.toastKind === NoticeBoard.Success ? Theme.success : Theme.info
-    opacity: NoticeBoard.toastVisible ? 0.95 : 0
-    visible: opacity > 0
+    visible: NoticeBoard.toastVisible
+    opacity: visible ? 0.95 : 0
+    Accessible.role: Accessible.AlertMessage
+    Accessible.name: NoticeBoard.toastText
 
     Behavior on opacity {
         NumberAnimation {
@@ -36,5 +40,9 @@ Rectangle {
         text: NoticeBoard.toastText
         color: "white"
         font.pixelSize: Theme.fontNormal
+    }
+    MouseArea {
+        anchors.fill: parent
+        onClicked: NoticeBoard.toastRead()
     }
 }

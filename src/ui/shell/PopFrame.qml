@@ -36,7 +36,8 @@ Item {
         id: card
         objectName: "popCard"
         anchors.horizontalCenter: parent.horizontalCenter
-        y: -height
+        // Placed by the slides only, no binding on y: the animations keep bindings, and one on the
+        // height would throw a card that grows after it came down back above the screen.
         onLoaded: slideIn.start()
     }
     NumberAnimation {

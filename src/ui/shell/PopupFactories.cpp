@@ -1,11 +1,13 @@
 #include "PopupFactories.h"
 
 #include "CheckoutOrderViewController.h"
+#include "DiningCommand.h"
 #include "FoodItemSizeViewController.h"
 #include "GuaDanViewController.h"
 #include "LineNumberEditors.h"
 #include "QuickTasteSetViewController.h"
 #include "SearchViewController.h"
+#include "StyleTableViewController.h"
 #include "TDetailsViewController.h"
 #include "TableChooseViewController.h"
 #include "TasteViewController.h"
@@ -66,11 +68,29 @@ void registerAll(PopViewManager &manager)
     manager.registerFactory(
         PopName::TempFoodViewController,
         [](const QVariantList &) -> PopRootViewController * { return new TempFoodViewController; });
-    // The bill of a table, by its number: the view asks the server for the lines itself.
+    // The bill of a table: its number and the sale list the server gave.
     manager.registerFactory(
         PopName::CheckoutOrderViewController, [](const QVariantList &args) -> PopRootViewController * {
             const QString deskNo = args.value(0).toString();
-            return deskNo.isEmpty() ? nullptr : new CheckoutOrderViewController(deskNo, std::nullopt);
+            if (deskNo.isEmpty() || !args.value(1).canConvert<QList<Row2>>())
+                return nullptr;
+            return new CheckoutOrderViewController(deskNo, args.at(1).value<QList<Row2>>());
+        });
+    // A dish operation on a table. Asked for by name there is no board to hand the choice to: it is
+    // sent the way a board sends it, its outcome shown whatever became of the dialog.
+    PopViewManager *const owner = &manager;
+    manager.registerFactory(
+        PopName::StyleTableViewController, [owner](const QVariantList &args) -> PopRootViewController * {
+            const int operation = args.value(0, -1).toInt();
+            const QString deskNo = args.value(1).toString();
+            if (operation < DishOperations::Hurry || operation > DishOperations::Weigh || deskNo.isEmpty())
+                return nullptr;
+            auto *dialog = new StyleTableViewController(operation, deskNo);
+            QObject::connect(dialog, &StyleTableViewController::confirmed, dialog,
+                             [owner](int confirmed, const QList<LeftMenu> &selection) {
+                                 DiningCommand::sendSelection(owner, confirmed, selection, {});
+                             });
+            return dialog;
         });
 }
 

@@ -124,7 +124,8 @@ void StaffViewController::selectEntry(int entry)
         if (!configView_) {
             configView_ = new ConfigViewController(this);
             configView_->setSoundManager(&sound());
-            connect(configView_, &ConfigViewController::updateStarted, this, [this] { updating_ = true; });
+            connect(configView_, &ConfigViewController::updateRequested, this,
+                    &StaffViewController::beginUpdate);
             emit pagesChanged();
         }
         showPage(SettingsPage);
@@ -149,7 +150,11 @@ void StaffViewController::beginUpdate()
 {
     updating_ = true;
     UserNotice::showProgress(QString());
-    UpdateFileDownloader::sharedInstance().beginToDownload();
+    if (UpdateFileDownloader::sharedInstance().beginToDownload())
+        return;
+    // One is under way: its outcome still shows when it comes, nobody waits behind the indicator.
+    finishUpdate();
+    UserNotice::info(LanguageManager::defaultManager().readString(u"商品资料正在更新，请稍候"_s));
 }
 
 void StaffViewController::finishUpdate()

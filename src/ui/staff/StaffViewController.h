@@ -21,7 +21,8 @@ Q_MOC_INCLUDE("RoomView.h")
 // own lock keeps guests out.
 //
 // The data update shows the download's progress texts on the blocking indicator and its outcome
-// as a notice ("kDownUpdateFile*"); the indicator never outlives the screen.
+// as a notice ("kDownUpdateFile*"); the indicator never outlives the screen. An update asked for
+// while one is under way says so at once ("商品资料正在更新，请稍候") instead of waiting for it.
 class StaffViewController : public MenuViewController {
     Q_OBJECT
     QML_ELEMENT

@@ -3,10 +3,10 @@
 #include "DiningCommand.h"
 #include "ScreenExchange.h"
 
-#include "foundation/UserNotice.h"
 #include "server/CommandMaker.h"
 #include "server/ResponseParser.h"
 #include "settings/LanguageManager.h"
+#include "toolkit/PopViewManager.h"
 
 #include <QJSEngine>
 
@@ -54,16 +54,26 @@ void BillModel::setLines(const QList<DishOperations::BillLine> &lines)
     endResetModel();
 }
 
-CheckoutOrderViewController::CheckoutOrderViewController(const QString &tableno,
-                                                         const std::optional<QList<Row2>> &data,
+CheckoutOrderViewController::CheckoutOrderViewController(const QString &tableno, const QList<Row2> &data,
                                                          QObject *parent)
     : PopRootViewController(parent), tableno_(tableno)
 {
     QJSEngine::setObjectOwnership(&model_, QJSEngine::CppOwnership);
     initLanguage();
-    showLines(data.value_or(QList<Row2>()));
-    if (!data)
-        loadLines();
+    showLines(data);
+}
+
+void CheckoutOrderViewController::openForTable(QObject *owner, const QString &tableno)
+{
+    ScreenExchange::send(owner, CommandMaker::getDeskSaleList(tableno), [tableno](const ScreenReply &reply) {
+        if (!reply.isAccepted()) {
+            ScreenExchange::showRefusal(reply);
+            return;
+        }
+        const QList<Row2> lines =
+            ResponseParser::parseDeskSaleList(*reply.xml, false).value_or(QList<Row2>());
+        PopViewManager::defaultManager().popController(new CheckoutOrderViewController(tableno, lines));
+    });
 }
 
 void CheckoutOrderViewController::initLanguage()
@@ -86,19 +96,6 @@ void CheckoutOrderViewController::showLines(const QList<Row2> &data)
     model_.setLines(DishOperations::billLines(arrData_));
     totalText_ = DishOperations::billTotalText(DishOperations::billTotal(arrData_));
     emit totalChanged();
-}
-
-void CheckoutOrderViewController::loadLines()
-{
-    ScreenExchange::send(this, CommandMaker::getDeskSaleList(tableno_), [this](const ScreenReply &reply) {
-        if (isDismissing())
-            return;
-        if (!reply.isAccepted()) {
-            ScreenExchange::showRefusal(reply);
-            return;
-        }
-        showLines(ResponseParser::parseDeskSaleList(*reply.xml, false).value_or(QList<Row2>()));
-    });
 }
 
 void CheckoutOrderViewController::print()

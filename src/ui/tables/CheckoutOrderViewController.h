@@ -35,8 +35,9 @@ private:
 };
 
 // The bill of a table ("桌台消费账单"): its sale lines, each with its amount, and the total
-// ("总计：67.00"). Opened by the table board with the lines it fetched, or by name with the table
-// number only, when it asks the server for the lines itself.
+// ("总计：67.00"). It opens only with the lines the server gave (openForTable(), or by name with
+// the table number and the lines): a refused or failed request shows its notice and no bill, never
+// an empty one.
 //
 // "打印账单" asks the server to print the bill ("PrintDeskBill") itself, once per tap, whoever
 // opened it; the server's acceptance closes the view, a refusal keeps it open with the message.
@@ -52,8 +53,11 @@ class CheckoutOrderViewController : public PopRootViewController {
     Q_PROPERTY(QString totalText READ totalText NOTIFY totalChanged)
     Q_PROPERTY(BillModel *lines READ lines CONSTANT)
 public:
-    CheckoutOrderViewController(const QString &tableno, const std::optional<QList<Row2>> &data,
-                                QObject *parent = nullptr);
+    CheckoutOrderViewController(const QString &tableno, const QList<Row2> &data, QObject *parent = nullptr);
+
+    // Asks the server for the table's sale list and opens the bill with it once accepted; a refusal
+    // or failure is shown instead. A reply after `owner` (the asking screen) is gone opens nothing.
+    static void openForTable(QObject *owner, const QString &tableno);
 
     QString tableno() const { return tableno_; }
     QString title() const { return title_; }
@@ -74,7 +78,6 @@ signals:
 
 private:
     void showLines(const QList<Row2> &data);
-    void loadLines();
 
     QString tableno_;
     QList<Row2> arrData_;

@@ -85,17 +85,13 @@ void send(QObject *owner, const ClientCommand &command, std::function<void(Resul
         [guard, command, repeat, finish](const ScreenReply &reply) {
             const Outcome outcome = UncertainOutcomes::outcomeOf(reply.readable, reply.code);
             UncertainOutcomes::sharedInstance().ended(command, outcome);
-            if (outcome == Outcome::Accepted) {
-                UserNotice::success(reply.message.isEmpty() ? localised(u"操作成功"_s) : reply.message);
-                finish(Result::Accepted);
-            } else if (outcome == Outcome::Unknown) {
+            if (outcome == Outcome::Unknown) {
                 showUnknown(localised(u"解析错误"_s));
                 finish(Result::Unknown);
-            } else if (repeat == Repeat::ReportStateOnRefusal) {
+            } else if (outcome == Outcome::Refused && repeat == Repeat::ReportStateOnRefusal) {
                 reportStates(guard, command, finish);
             } else {
-                ScreenExchange::showRefusal(reply);
-                finish(Result::Refused);
+                finish(ScreenExchange::showOutcome(reply) ? Result::Accepted : Result::Refused);
             }
         },
         [command, finish](const ServerError &error) {
@@ -111,5 +107,36 @@ void send(QObject *owner, const ClientCommand &command, std::function<void(Resul
         });
     if (!sent)
         finish(Result::NotSent);
+}
+
+void sendSelection(QObject *owner, int operation, const QList<LeftMenu> &selection,
+                   std::function<void(Result)> done)
+{
+    const std::optional<ClientCommand> command = DishOperations::selectionCommand(operation, selection);
+    if (!command)
+        return;
+    if (operation != DishOperations::Return) {
+        send(owner, *command, std::move(done));
+        return;
+    }
+    // The sale list just before: what a repeat after an unknown outcome compares with.
+    const QPointer<QObject> guard(owner);
+    ScreenExchange::send(owner, CommandMaker::getDeskSaleList(command->DeskNo.value_or(QString())),
+                         [guard, command = *command, done](const ScreenReply &reply) {
+                             if (!reply.isAccepted()) {
+                                 ScreenExchange::showRefusal(reply);
+                                 return;
+                             }
+                             const float quantity = UncertainOutcomes::quantityOf(
+                                 ResponseParser::parseDeskSaleList(*reply.xml, false).value_or(QList<Row2>()),
+                                 command.FoodNo.value_or(QString()));
+                             UncertainOutcomes &outcomes = UncertainOutcomes::sharedInstance();
+                             if (outcomes.repeatOf(command) == UncertainOutcomes::Repeat::CheckSaleList &&
+                                 outcomes.returnWasDone(command, quantity)) {
+                                 UserNotice::success(localised(u"退菜已完成（上次的回复丢失）"_s));
+                                 return;
+                             }
+                             send(guard, command, done, quantity);
+                         });
 }
 } // namespace DiningCommand

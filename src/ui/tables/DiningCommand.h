@@ -1,5 +1,6 @@
 #pragma once
 
+#include "order/DishOperations.h"
 #include "server/ClientCommand.h"
 
 #include <QObject>
@@ -23,4 +24,8 @@ enum class Result { Accepted, Refused, Reported, Unknown, NotSent };
 // return, the dish's quantity on the table read just before.
 void send(QObject *owner, const ClientCommand &command, std::function<void(Result)> done,
           std::optional<float> quantityBefore = std::nullopt);
+// The command of a dish operation's confirmed selection. A return reads the table's sale list first
+// and sends nothing when a repeat of a return whose outcome was unknown finds it done.
+void sendSelection(QObject *owner, int operation, const QList<LeftMenu> &selection,
+                   std::function<void(Result)> done);
 } // namespace DiningCommand

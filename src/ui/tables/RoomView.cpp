@@ -10,7 +10,6 @@
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
 #include "order/TableBoard.h"
-#include "order/UncertainOutcomes.h"
 #include "server/CommandMaker.h"
 #include "server/LoginManager.h"
 #include "server/ResponseParser.h"
@@ -205,67 +204,26 @@ void RoomView::styleConfirmAction(int action, const QStringList &fields)
 
 void RoomView::styleLeftMenuSeleted(int operation, const QList<LeftMenu> &entries)
 {
-    std::optional<ClientCommand> command;
-    if (operation == DishOperations::Hurry || operation == DishOperations::Release)
-        command = entries.isEmpty() ? std::nullopt : DishOperations::hurryCommand(operation, entries.first());
-    else
-        command = DishOperations::listCommand(operation, entries);
-    if (!command)
-        return;
-    if (operation == DishOperations::Return)
-        returnDish(*command);
-    else
-        tableActionRequetWithCommand(*command, false);
+    DiningCommand::sendSelection(this, operation, entries,
+                                 [this](DiningCommand::Result result) { refreshAfter(result, false); });
 }
 
-void RoomView::tableActionRequetWithCommand(const ClientCommand &command, bool refresh,
-                                            std::optional<float> quantityBefore)
+void RoomView::tableActionRequetWithCommand(const ClientCommand &command, bool refresh)
 {
-    DiningCommand::send(
-        this, command,
-        [this, refresh](DiningCommand::Result result) {
-            // After an unknown outcome the board shows what the server holds now.
-            using Result = DiningCommand::Result;
-            if (result == Result::Unknown || result == Result::Reported ||
-                (refresh && result == Result::Accepted))
-                refreshRoomInfo();
-        },
-        quantityBefore);
+    DiningCommand::send(this, command,
+                        [this, refresh](DiningCommand::Result result) { refreshAfter(result, refresh); });
 }
 
-void RoomView::returnDish(const ClientCommand &command)
+void RoomView::refreshAfter(DiningCommand::Result result, bool tableOperation)
 {
-    // The sale list just before: what a repeat after an unknown outcome compares with.
-    const QString foodno = command.FoodNo.value_or(QString());
-    ScreenExchange::send(this, CommandMaker::getDeskSaleList(command.DeskNo.value_or(QString())),
-                         [this, command, foodno](const ScreenReply &reply) {
-                             if (!reply.isAccepted()) {
-                                 ScreenExchange::showRefusal(reply);
-                                 return;
-                             }
-                             const float quantity = UncertainOutcomes::quantityOf(
-                                 ResponseParser::parseDeskSaleList(*reply.xml, false).value_or(QList<Row2>()),
-                                 foodno);
-                             UncertainOutcomes &outcomes = UncertainOutcomes::sharedInstance();
-                             if (outcomes.repeatOf(command) == UncertainOutcomes::Repeat::CheckSaleList &&
-                                 outcomes.returnWasDone(command, quantity)) {
-                                 UserNotice::success(localised(u"退菜已完成（上次的回复丢失）"_s));
-                                 return;
-                             }
-                             tableActionRequetWithCommand(command, false, quantity);
-                         });
+    // After an unknown outcome the board shows what the server holds now.
+    using Result = DiningCommand::Result;
+    if (result == Result::Unknown || result == Result::Reported ||
+        (tableOperation && result == Result::Accepted))
+        refreshRoomInfo();
 }
 
 void RoomView::getSaleList()
 {
-    const QString tableNo = selectedTableNo_;
-    ScreenExchange::send(this, CommandMaker::getDeskSaleList(tableNo), [tableNo](const ScreenReply &reply) {
-        if (!reply.isAccepted()) {
-            ScreenExchange::showRefusal(reply);
-            return;
-        }
-        const QList<Row2> lines =
-            ResponseParser::parseDeskSaleList(*reply.xml, false).value_or(QList<Row2>());
-        PopViewManager::defaultManager().popController(new CheckoutOrderViewController(tableNo, lines));
-    });
+    CheckoutOrderViewController::openForTable(this, selectedTableNo_);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CategoryScrollModel.h"
+#include "DiningCommand.h"
 #include "TableGridModel.h"
 
 #include "catalogue/CatalogueRecords.h"
@@ -84,13 +85,9 @@ private:
     void openTableForm(int action);
     void openDishOperation(int operation);
     void getSaleList();
-    // Sends a table or dish command (DiningCommand); the board is read again after a table
-    // operation, and after any unknown outcome.
-    void tableActionRequetWithCommand(const ClientCommand &command, bool refresh,
-                                      std::optional<float> quantityBefore = std::nullopt);
-    // A return: reads the table's sale list first, and sends nothing when a repeat of a return whose
-    // outcome was unknown finds it done.
-    void returnDish(const ClientCommand &command);
+    void tableActionRequetWithCommand(const ClientCommand &command, bool refresh);
+    // The board is read again after any unknown outcome, and after an accepted table operation.
+    void refreshAfter(DiningCommand::Result result, bool tableOperation);
 
     QList<RoomInfo> arrRooms_;
     QList<DeskInfo> arrTables_;
