@@ -7,18 +7,22 @@
 #include "foundation/NotificationNames.h"
 #include "foundation/SettingsKeys.h"
 #include "foundation/UserNotice.h"
+#include "media/PhotoManager.h"
 #include "order/OrderManager.h"
 #include "settings/AccessCode.h"
 #include "settings/LanguageManager.h"
+#include "settings/SettingsStore.h"
 #include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
 #include "ui/components/NumberInputViewController.h"
 #include "ui/menu/MainViewController.h"
+#include "ui/menu/SetMealRowsModel.h"
 #include "ui/shell/Navigator.h"
 #include "ui/shell/NoticeBoard.h"
 
 #include <QGuiApplication>
 #include <QJsonArray>
+#include <QScopeGuard>
 #include <QSettings>
 
 using namespace Qt::StringLiterals;
@@ -75,6 +79,28 @@ private:
         UiTest::tap(UiTest::findItem(cardItem, u"addButton"_s));
     }
 
+    // Whether the first `count` tiles of the grid `name` are `side` square, `columns` to a row, each
+    // within its column and in its row (rows `side` + 10 apart, the first 10 below the top).
+    bool tilesInColumns(QQuickItem *popup, const QString &name, int columns, qreal side, int count)
+    {
+        QQuickItem *grid = UiTest::findItem(popup, name);
+        const auto tile = [grid](int i) { return UiTest::findItem(grid, u"tile_"_s + QString::number(i)); };
+        if (!QTest::qWaitFor([&] { return tile(count - 1); }, kSettleMs))
+            return false;
+        const qreal column = grid->width() / columns;
+        for (int i = 0; i < count; ++i) {
+            QQuickItem *face = UiTest::findItem(tile(i), u"tileFace"_s);
+            const QRectF at = face->mapRectToItem(grid, face->boundingRect())
+                                  .translated(0, grid->property("contentY").toReal());
+            if (at.size() != QSizeF(side, side) || at.left() < i % columns * column ||
+                at.right() > (i % columns + 1) * column || at.top() != i / columns * (side + 10) + 10) {
+                qWarning() << name << i << at;
+                return false;
+            }
+        }
+        return true;
+    }
+
     void unlockSettings()
     {
         QTRY_VERIFY(item(u"lockPanel"_s) && item(u"lockPanel"_s)->isVisible());
@@ -89,7 +115,6 @@ private slots:
     {
         UiTest::startRecording();
         QVERIFY2(server.start(u"00001=0,00002=5"_s), qPrintable(server.lastError()));
-        QVERIFY(show(u"tst_shell"_s, server.port(), server.baseUrl().toUtf8()));
         pops().registerFactory(kQuantityPopup, [](const QVariantList &args) {
             return new NumberInputViewController(u"数量修改"_s, args.value(0).toString());
         });
@@ -102,6 +127,28 @@ private slots:
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese, false);
         engine.reset();
         server.stop();
+    }
+
+    // Taps right after start, the window's layers still loading (AppWindow::show waits for them):
+    // the entrance's screen is pushed, and the login dialog comes up over it and takes input.
+    void tapsBeforeTheLayersLoad()
+    {
+        qputenv(MakerServiceAddress::kEnvironmentVariable, server.baseUrl().toUtf8());
+        ConfigManager::defaultManager().setPort(QString::number(server.port()));
+        StartupSequence::setApplicationNames();
+        StartupSequence::prepareServices({u"tst_shell"_s, u"--home"_s, AppPaths::home()});
+        engine = StartupSequence::showMainWindow();
+        QVERIFY(engine && (window = qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst())));
+        UiTest::tap(item(u"orderEntrance"_s));
+        UiTest::tap(item(u"btnLogin"_s));
+        QCOMPARE(item(u"windowLayers"_s)->property("status").toInt(), 2); // Loader.Loading
+        QVERIFY(opened(u"menuScreen"_s));
+        QQuickItem *login = settledPopup();
+        QVERIFY(login && login->isEnabled());
+        QCOMPARE(textIn(login, u"popTitle"_s), u"用户登录"_s);
+        closePopup(login, u"closeButton"_s);
+        UiTest::tap(UiTest::findItem(item(u"menuScreen"_s), u"backButton"_s));
+        QTRY_VERIFY(!item(u"menuScreen"_s) && stackIdle());
     }
 
     void theWindowShowsTheHomeScreen()
@@ -267,8 +314,31 @@ private slots:
         saveScreenshot(u"size-chooser"_s);
         closePopup(popup, u"sizeRow_0"_s);
 
-        addFromMenu(menu, u"商务套餐A"_s);
-        QVERIFY((popup = settledPopup()));
+        {
+            // A component without a picture (the pictures of a package without 米饭's) shows the
+            // missing-picture image.
+            PhotoManager &photos = PhotoManager::defaultManager();
+            const QString rice = UiTest::demoDish(u"米饭"_s).info->foodno + u".jpg"_s;
+            const QString shipped = ConfigManager::defaultManager().getBigPicPath();
+            const QString pictures = UiTest::makePackage(u"foodPicBig"_s, {});
+            const auto shippedAgain = qScopeGuard([&photos] {
+                SettingsStore::shared().remove(Key::ZipFileName);
+                photos.forceSetup();
+            });
+            for (const QString &name : QDir(shipped).entryList(QDir::Files))
+                QVERIFY(name == rice || QFile::copy(shipped + u'/' + name, pictures + u'/' + name));
+            QFile::remove(photos.smallImageFolder() + u'/' + rice);
+            photos.forceSetup();
+            addFromMenu(menu, u"商务套餐A"_s);
+            QVERIFY((popup = settledPopup()));
+            for (int i = 0; i < 3; ++i) {
+                QQuickItem *row = UiTest::findItem(popup, u"componentRows_"_s + QString::number(i));
+                QQuickItem *picture = UiTest::findItem(row, u"rowPicture"_s);
+                QTRY_COMPARE(picture->property("status").toInt(), 1); // Image.Ready
+                QCOMPARE(picture->property("source").toUrl() == SetMealRowsModel::lostPicture(),
+                         row->property("name").toString().contains(u"米饭"_s));
+            }
+        }
         UiTest::tap(UiTest::findItem(popup, u"componentRows_0"_s));
         QQuickItem *alternative = nullptr;
         QTRY_VERIFY((alternative = UiTest::findItem(popup, u"alternativeRows_2"_s)));
@@ -286,6 +356,11 @@ private slots:
         QTRY_VERIFY(
             (firstTaste = UiTest::findItem(UiTest::findItem(popup, u"offeredTastes"_s), u"tile_0"_s)));
         UiTest::tap(firstTaste);
+        // Tiles at full size in their columns: 4 to a row here, 3 in the taste editor (做法 has 8).
+        UiTest::tap(UiTest::findItem(popup, u"category_2"_s));
+        QVERIFY(tilesInColumns(popup, u"offeredTastes"_s, 4, 80, 8));
+        QVERIFY(tilesInColumns(popup, u"chosenTastes"_s, 4, 80, 1));
+        saveScreenshot(u"quick-taste"_s);
         closePopup(popup, u"closeButton"_s);
 
         QStringList lines;
@@ -330,17 +405,33 @@ private slots:
         closePopup(popup, u"cancelButton"_s);
         QVERIFY(pops().pop(PopName::TasteViewController, {QVariant::fromValue(orders.arrOrders().at(6))}));
         QVERIFY((popup = settledPopup()));
-        QTRY_VERIFY(UiTest::findItem(UiTest::findItem(popup, u"chosenTastes"_s), u"tile_0"_s));
+        UiTest::tap(UiTest::findItem(popup, u"category_2"_s));
+        for (int i = 0; i < 3; ++i)
+            UiTest::tap(UiTest::findItem(UiTest::findItem(popup, u"offeredTastes"_s),
+                                         u"tile_"_s + QString::number(i)));
+        QVERIFY(tilesInColumns(popup, u"offeredTastes"_s, 3, 105, 8));
+        QVERIFY(tilesInColumns(popup, u"chosenTastes"_s, 3, 105, 4));
         saveScreenshot(u"taste-editor"_s);
         closePopup(popup, u"cancelButton"_s);
 
-        // The detail screen of a card, and back.
+        // The detail screen of a card: swipes step and leave the panel, a tap hides it, two return.
         UiTest::tap(
             UiTest::findItem(item(u"menuPage_"_s + QString::number(menu->currentPage())), u"dishPicture"_s));
         QVERIFY(opened(u"menuDetailScreen"_s));
         QTRY_COMPARE(item(u"detailPicture"_s)->property("status").toInt(), 1); // Image.Ready
         saveScreenshot(u"menu-detail"_s);
-        UiTest::tap(item(u"menuDetailScreen"_s)->findChild<QQuickItem *>(u"backButton"_s));
+        QQuickItem *detail = item(u"menuDetailScreen"_s);
+        const QString first = textOf(u"detailName"_s);
+        swipe(detail, -300);
+        QTRY_VERIFY(textOf(u"detailName"_s) != first);
+        swipe(detail, 300);
+        QTRY_COMPARE(textOf(u"detailName"_s), first);
+        QTest::qWait(600); // past the wait for a second tap
+        QVERIFY(item(u"detailPanel"_s)->isVisible() && item(u"menuDetailScreen"_s));
+        UiTest::tap(detail);
+        QTRY_VERIFY(!item(u"detailPanel"_s)->isVisible());
+        UiTest::tap(detail);
+        UiTest::tap(detail);
         QTRY_VERIFY(!item(u"menuDetailScreen"_s));
 
         UiTest::tap(UiTest::findItem(item(u"menuScreen"_s), u"backButton"_s));
