@@ -43,12 +43,11 @@ GridView {
         required property string tag
         required property bool selected
 
-        objectName: "tile_" + index
         width: grid.cellWidth
         height: grid.cellHeight
 
         FoodTile {
-            objectName: "tileFace"
+            objectName: "tile_" + cell.index
             x: (cell.width - width) / 2
             y: grid.gap
             width: grid.tileWidth
