@@ -29,6 +29,7 @@ public:
 
     // Set by the manager that opens the pop-up; none keeps the pop-up headless.
     void setPresenter(std::shared_ptr<PopPresenter> presenter);
+    bool hasPresenter() const { return presenter_ != nullptr; }
 
     // Resolves a negative paddingTop to the default placement, then presents the pop-up.
     Q_INVOKABLE void show();

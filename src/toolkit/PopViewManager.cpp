@@ -43,6 +43,15 @@ PopViewManager::~PopViewManager()
 void PopViewManager::setPresenter(std::shared_ptr<PopPresenter> presenter)
 {
     presenter_ = std::move(presenter);
+    if (!presenter_)
+        return;
+    const QList<PopRootViewController *> open = arrControllers_; // showing one may change the stack
+    for (PopRootViewController *popup : open) {
+        if (arrControllers_.contains(popup) && !popup->hasPresenter() && !popup->isDismissing()) {
+            popup->setPresenter(presenter_);
+            popup->show();
+        }
+    }
 }
 
 void PopViewManager::registerFactory(const QString &name, Factory factory)

@@ -42,7 +42,9 @@ public:
     explicit PopViewManager(QObject *parent = nullptr);
     ~PopViewManager() override;
 
-    // The UI's look for pop-ups; none (the default) keeps them headless. Main thread.
+    // The UI's look for pop-ups; none (the default) keeps them headless. Main thread. Pop-ups opened
+    // while there was none are shown by the new one, bottom first (the window's pop-up layer loads
+    // after its first frame, and a tap may open one before).
     void setPresenter(std::shared_ptr<PopPresenter> presenter);
     std::shared_ptr<PopPresenter> presenter() const { return presenter_; }
 

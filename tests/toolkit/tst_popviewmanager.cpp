@@ -259,10 +259,10 @@ private slots:
     void dismissalWaitsForPresenter()
     {
         auto presenter = std::make_shared<HoldingPresenter>();
-        manager->setPresenter(presenter);
         auto *first = new CountingPopup;
         QPointer<CountingPopup> second = new CountingPopup;
-        manager->popController(first);
+        manager->popController(first); // before the UI has its look: shown once it has
+        manager->setPresenter(presenter);
         manager->popController(second);
         QCOMPARE(presenter->presented, (QList<PopRootViewController *>{first, second}));
         events.clear();

@@ -4,17 +4,13 @@
 #include "catalogue/SoldOutList.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
-#include "order/FoodActions.h"
 #include "order/OrderManager.h"
 #include "settings/ConfigManager.h"
 #include "storage/DBManager.h"
-#include "toolkit/PopNames.h"
-#include "toolkit/PopViewManager.h"
 #include "ui/menu/DishCardModel.h"
 #include "ui/menu/FoodItemSizeViewController.h"
 #include "ui/menu/MainViewController.h"
 #include "ui/menu/MenuDetailViewController.h"
-#include "ui/menu/QuickTasteSetViewController.h"
 #include "ui/menu/TDetailsViewController.h"
 
 #include <QAbstractItemModelTester>
@@ -230,38 +226,6 @@ private slots:
         QCOMPARE(lines.size(), 1 + set.arrSuiteFoods.size());
         QCOMPARE(lines.at(0)->OrderQuantity(), u"2.00"_s);
         QCOMPARE(lines.at(1 + position)->orderQty, 2 * component.suitFoodQty);
-    }
-
-    // Tastes are written to the waiting line at once; closing lets it join the order.
-    void quickTasteSetter()
-    {
-        // The dish's bound tastes ask for the setter; the line waits in the order cache.
-        PopViewManager::defaultManager().registerFactory(
-            PopName::QuickTasteSetViewController,
-            [](const QVariantList &) -> PopRootViewController * { return nullptr; });
-        FoodActions(UiTest::demoDish(u"辣子鸡"_s)).addFood();
-        PopViewManager::defaultManager().registerFactory(PopName::QuickTasteSetViewController, {});
-        OrderManager &orders = OrderManager::defaultManager();
-        QCOMPARE(orders.arrOrderCache().size(), 1);
-        const auto line = orders.arrOrderCache().at(0);
-        QuickTasteSetViewController setter({line});
-        QCOMPARE(setter.picker()->categories()->titles().value(0) +
-                     QString::number(setter.picker()->offered()->count()),
-                 u"绑定做法3"_s);
-        setter.picker()->offered()->tap(1);
-        setter.picker()->offered()->tap(1);
-        QCOMPARE(TasteInfo::displayTasteString(line->arrTaste),
-                 setter.picker()->offered()->tiles().at(1).title);
-        // The picker's checks in detail: tst_order_editors tasteEditorLineForm.
-        setter.picker()->setManualText(u"少油"_s);
-        setter.picker()->setManualText(u"少油,"_s); // refused
-        QCOMPARE(setter.picker()->manualText(), u"少油"_s);
-        setter.picker()->setManualText(u"少盐"_s);
-        setter.picker()->addManual();
-        QCOMPARE(QString::number(line->arrTaste.size()) + line->arrTaste.last().TasteName, u"2少盐"_s);
-        QVERIFY(orders.arrOrders().isEmpty());
-        setter.confirm();
-        QCOMPARE(orders.arrOrders().size(), 1);
     }
 };
 

@@ -103,20 +103,6 @@ private slots:
         QCOMPARE(names(line->arrTaste), names(editor.picker()->chosenTastes()));
     }
 
-    void tasteEditorEmptyConfirmClearsAndCancelKeeps()
-    {
-        const auto line = orderedLine(u"辣子鸡"_s);
-        // Taps the first offered or chosen taste and confirms or cancels; the line's taste count.
-        const auto edit = [&line](bool offered, bool confirm) {
-            TasteViewController editor(line);
-            (offered ? editor.picker()->offered() : editor.picker()->chosen())->tap(0);
-            confirm ? editor.confirm() : editor.cancel();
-            return line->arrTaste.size();
-        };
-        QCOMPARE((QList<qsizetype>{edit(true, true), edit(false, false), edit(false, true)}),
-                 (QList<qsizetype>{1, 1, 0}));
-    }
-
     // The whole-order form: style "B", "整单备注", no surcharge even when one was typed.
     void tasteEditorPackForm()
     {

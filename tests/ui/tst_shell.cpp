@@ -7,13 +7,16 @@
 #include "foundation/NotificationNames.h"
 #include "foundation/SettingsKeys.h"
 #include "foundation/UserNotice.h"
+#include "media/PhotoManager.h"
 #include "order/OrderManager.h"
 #include "settings/AccessCode.h"
 #include "settings/LanguageManager.h"
+#include "settings/SettingsStore.h"
 #include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
 #include "ui/components/NumberInputViewController.h"
 #include "ui/menu/MainViewController.h"
+#include "ui/menu/SetMealRowsModel.h"
 #include "ui/settings/ConfigViewController.h"
 #include "ui/shell/Navigator.h"
 #include "ui/shell/NoticeBoard.h"
@@ -76,6 +79,22 @@ private:
         UiTest::tap(UiTest::findItem(cardItem, u"addButton"_s));
     }
 
+    // Whether the first `count` tiles of the grid `name` are `side` square, `columns` to a row, each in
+    // its column and its row (rows `side` + 10 apart, the first 10 below the top).
+    bool tilesInColumns(QQuickItem *popup, const QString &name, int columns, qreal side, int count)
+    {
+        QQuickItem *grid = UiTest::findItem(popup, name);
+        const auto tile = [grid](int i) { return UiTest::findItem(grid, u"tile_"_s + QString::number(i)); };
+        bool placed = QTest::qWaitFor([&] { return tile(count - 1); }, kSettleMs);
+        for (int i = 0; placed && i < count; ++i) {
+            const QRectF at = tile(i)->mapRectToItem(grid, tile(i)->boundingRect());
+            const qreal column = grid->width() / columns, left = i % columns * column;
+            placed = at.size() == QSizeF(side, side) && at.left() >= left && at.right() <= left + column &&
+                     at.top() + grid->property("contentY").toReal() == i / columns * (side + 10) + 10;
+        }
+        return placed;
+    }
+
     void unlockSettings()
     {
         QTRY_VERIFY(item(u"lockPanel"_s) && item(u"lockPanel"_s)->isVisible());
@@ -90,7 +109,6 @@ private slots:
     {
         UiTest::startRecording();
         QVERIFY2(server.start(u"00001=0,00002=5"_s), qPrintable(server.lastError()));
-        QVERIFY(show(u"tst_shell"_s, server.port(), server.baseUrl().toUtf8()));
         pops().registerFactory(kQuantityPopup, [](const QVariantList &args) {
             return new NumberInputViewController(u"数量修改"_s, args.value(0).toString());
         });
@@ -103,6 +121,27 @@ private slots:
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese, false);
         engine.reset();
         server.stop();
+    }
+
+    // Taps right after start, the window's layers still loading (AppWindow::show waits for them):
+    // the entrance's screen is pushed, and the login dialog comes up over it and takes input.
+    void tapsBeforeTheLayersLoad()
+    {
+        qputenv(MakerServiceAddress::kEnvironmentVariable, server.baseUrl().toUtf8());
+        ConfigManager::defaultManager().setPort(QString::number(server.port()));
+        StartupSequence::setApplicationNames();
+        StartupSequence::prepareServices({u"tst_shell"_s, u"--home"_s, AppPaths::home()});
+        engine = StartupSequence::showMainWindow();
+        QVERIFY(engine && (window = qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst())));
+        UiTest::tap(item(u"orderEntrance"_s));
+        UiTest::tap(item(u"btnLogin"_s));
+        QCOMPARE(item(u"windowLayers"_s)->property("status").toInt(), 2); // Loader.Loading
+        QVERIFY(opened(u"menuScreen"_s));
+        QQuickItem *login = settledPopup();
+        QVERIFY(login && login->isEnabled() && UiTest::findItem(login, u"loginView"_s));
+        closePopup(login, u"closeButton"_s);
+        Navigator::instance().popToRoot();
+        QTRY_VERIFY(!item(u"menuScreen"_s) && stackIdle());
     }
 
     void theWindowShowsTheHomeScreen()
@@ -268,8 +307,27 @@ private slots:
         saveScreenshot(u"size-chooser"_s);
         closePopup(popup, u"sizeRow_0"_s);
 
+        // A package without 米饭's picture: its set-meal row shows the missing-picture image.
+        PhotoManager &photos = PhotoManager::defaultManager();
+        const QString rice = UiTest::demoDish(u"米饭"_s).info->foodno + u".jpg"_s;
+        const QString shipped = ConfigManager::defaultManager().getBigPicPath();
+        const QString pictures = UiTest::makePackage(u"foodPicBig"_s, {});
+        for (const QString &name : QDir(shipped).entryList(QDir::Files))
+            QVERIFY(name == rice || QFile::copy(shipped + u'/' + name, pictures + u'/' + name));
+        QFile::remove(photos.smallImageFolder() + u'/' + rice);
+        photos.forceSetup();
         addFromMenu(menu, u"商务套餐A"_s);
         QVERIFY((popup = settledPopup()));
+        const auto picture = [popup](int row) {
+            return UiTest::findItem(UiTest::findItem(popup, u"componentRows_"_s + QString::number(row)),
+                                    u"rowPicture"_s);
+        };
+        QTRY_VERIFY(picture(0)->property("status").toInt() == 1 &&
+                    picture(1)->property("status").toInt() == 1);
+        QCOMPARE(picture(1)->property("source").toUrl(), SetMealRowsModel::lostPicture()); // 米饭
+        QVERIFY(picture(0)->property("source").toUrl() != SetMealRowsModel::lostPicture());
+        SettingsStore::shared().remove(Key::ZipFileName);
+        photos.forceSetup();
         UiTest::tap(UiTest::findItem(popup, u"componentRows_0"_s));
         QQuickItem *alternative = nullptr;
         QTRY_VERIFY((alternative = UiTest::findItem(popup, u"alternativeRows_2"_s)));
@@ -287,6 +345,15 @@ private slots:
         QTRY_VERIFY(
             (firstTaste = UiTest::findItem(UiTest::findItem(popup, u"offeredTastes"_s), u"tile_0"_s)));
         UiTest::tap(firstTaste);
+        UiTest::tap(firstTaste);           // kept once
+        for (const QChar key : u"少盐,"_s) // into the typed taste, which has the focus; "," refused
+            QTest::sendKeyEvent(QTest::Click, window, Qt::Key_unknown, key, {});
+        UiTest::tap(UiTest::findItem(popup, u"addManualButton"_s));
+        QCOMPARE(orders.arrOrders().size(), 6); // the line waits for "关 闭"
+        // Tiles at full size in their columns: 4 to a row here, 3 in the taste editor (做法 has 8).
+        UiTest::tap(UiTest::findItem(popup, u"category_2"_s));
+        QVERIFY(tilesInColumns(popup, u"offeredTastes"_s, 4, 80, 8));
+        saveScreenshot(u"quick-taste"_s);
         closePopup(popup, u"closeButton"_s);
 
         QStringList lines;
@@ -298,7 +365,7 @@ private slots:
         QCOMPARE(lines.mid(0, 2), (QStringList{u"宫保鸡丁||1.00|"_s, u"水煮鱼|小份|1.00|"_s}));
         QVERIFY2(lines.at(2).startsWith(u"商务套餐A|"_s), qPrintable(all));
         QVERIFY2(lines.mid(3, 3).join(u',').contains(u"小炒黄牛肉"_s), qPrintable(all));
-        QVERIFY2(lines.at(6).startsWith(u"辣子鸡|"_s) && lines.at(6).endsWith(u"|1.00|微辣"_s),
+        QVERIFY2(lines.at(6).startsWith(u"辣子鸡|"_s) && lines.at(6).endsWith(u"|1.00|微辣,少盐"_s),
                  qPrintable(all));
 
         // Search: letters on the keypad narrow the list; "+" orders and the menu's badge follows.
@@ -331,9 +398,22 @@ private slots:
         closePopup(popup, u"cancelButton"_s);
         QVERIFY(pops().pop(PopName::TasteViewController, {QVariant::fromValue(orders.arrOrders().at(6))}));
         QVERIFY((popup = settledPopup()));
-        QTRY_VERIFY(UiTest::findItem(UiTest::findItem(popup, u"chosenTastes"_s), u"tile_0"_s));
+        UiTest::tap(UiTest::findItem(popup, u"category_2"_s));
+        for (int i = 0; i < 3; ++i)
+            UiTest::tap(UiTest::findItem(UiTest::findItem(popup, u"offeredTastes"_s),
+                                         u"tile_"_s + QString::number(i)));
+        QVERIFY(tilesInColumns(popup, u"offeredTastes"_s, 3, 105, 8));
+        QVERIFY(tilesInColumns(popup, u"chosenTastes"_s, 3, 105, 5));
         saveScreenshot(u"taste-editor"_s);
-        closePopup(popup, u"cancelButton"_s);
+        // Every chosen taste tapped away: confirming leaves the line without any.
+        QQuickItem *chosen = UiTest::findItem(popup, u"chosenTastes"_s);
+        for (int left = 5; left > 0; --left) {
+            QTRY_VERIFY(UiTest::findItem(chosen, u"tile_"_s + QString::number(left - 1)) &&
+                        !UiTest::findItem(chosen, u"tile_"_s + QString::number(left)));
+            UiTest::tap(UiTest::findItem(chosen, u"tile_0"_s));
+        }
+        closePopup(popup, u"confirmButton"_s);
+        QVERIFY(orders.arrOrders().at(6)->arrTaste.isEmpty());
         // The ordering screens' other pop-ups, for the touch audit.
         const QVariantList line{QVariant::fromValue(orders.arrOrders().at(6))};
         for (const auto &[name, args] : QList<std::pair<QString, QVariantList>>{
@@ -347,13 +427,24 @@ private slots:
             closePopup(popup, u"cancelButton"_s);
         }
 
-        // The detail screen of a card, and back.
+        // The detail screen of a card: swipes step and leave the panel, a tap hides it, two return.
         UiTest::tap(
             UiTest::findItem(item(u"menuPage_"_s + QString::number(menu->currentPage())), u"dishPicture"_s));
         QVERIFY(opened(u"menuDetailScreen"_s));
         QTRY_COMPARE(item(u"detailPicture"_s)->property("status").toInt(), 1); // Image.Ready
         saveScreenshot(u"menu-detail"_s);
-        UiTest::tap(item(u"menuDetailScreen"_s)->findChild<QQuickItem *>(u"backButton"_s));
+        QQuickItem *detail = item(u"menuDetailScreen"_s);
+        const QString first = textOf(u"detailName"_s);
+        swipe(detail, -300);
+        QTRY_VERIFY(textOf(u"detailName"_s) != first);
+        swipe(detail, 300);
+        QTRY_COMPARE(textOf(u"detailName"_s), first);
+        QTest::qWait(600); // past the wait for a second tap
+        QVERIFY(item(u"detailPanel"_s)->isVisible() && item(u"menuDetailScreen"_s));
+        UiTest::tap(detail);
+        QTRY_VERIFY(!item(u"detailPanel"_s)->isVisible());
+        UiTest::tap(detail);
+        UiTest::tap(detail);
         QTRY_VERIFY(!item(u"menuDetailScreen"_s));
 
         UiTest::tap(UiTest::findItem(item(u"menuScreen"_s), u"backButton"_s));

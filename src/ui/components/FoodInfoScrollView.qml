@@ -1,10 +1,13 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Layouts
 import Diancai.Ui
 
 // A vertical grid of tiles, `columns` to a row: tile i stands in row i / columns and column
 // i % columns, `gap` below the row above. The scrollable height ends `gap` (10) points below the
 // last tile; a reload scrolls back to the top. `tagColors` maps a tile's tag to its colour.
+// In a layout it never gets narrower than its columns of whole tiles: a grid squeezed below that
+// would draw its tiles as slivers, or more of them to a row.
 GridView {
     id: grid
     objectName: "tileGrid"
@@ -15,6 +18,10 @@ GridView {
     property int gap: 10
     property var tagColors: ({})
 
+    implicitWidth: columns * (tileWidth + gap)
+    implicitHeight: tileHeight + 2 * gap
+    Layout.minimumWidth: implicitWidth
+    Layout.minimumHeight: implicitHeight
     clip: true
     // Delegates made on demand only: a reset of the model while a delegate ahead of the view was
     // still being made asynchronously is refused by Qt with a warning.
@@ -36,11 +43,11 @@ GridView {
         required property string tag
         required property bool selected
 
-        objectName: "tile_" + index
         width: grid.cellWidth
         height: grid.cellHeight
 
         FoodTile {
+            objectName: "tile_" + cell.index
             x: (cell.width - width) / 2
             y: grid.gap
             width: grid.tileWidth

@@ -47,21 +47,34 @@ ScreenPage {
         }
     }
     MouseArea {
+        // Press and release tell the gestures apart: a swipe steps, a tap that did not move toggles
+        // the panel once no second tap follows, two taps return. A tap on the panel is not one.
         id: gestures
         anchors.fill: parent
-        property real pressX: 0
-        onPressed: mouse => pressX = mouse.x
-        onReleased: mouse => {
-            const moved = mouse.x - pressX
-            if (moved < -60)
-                ctl.nextFood()
-            else if (moved > 60)
-                ctl.prevFood()
+        property point pressedAt
+        property bool moved: false
+        function movedTo(mouse) {
+            const slop = Qt.styleHints.startDragDistance
+            return moved || Math.abs(mouse.x - pressedAt.x) > slop || Math.abs(mouse.y - pressedAt.y) > slop
         }
-        onClicked: tapTimer.restart()
-        onDoubleClicked: {
-            tapTimer.stop()
-            ctl.goBack()
+        onPressed: mouse => {
+            pressedAt = Qt.point(mouse.x, mouse.y)
+            moved = false
+        }
+        onPositionChanged: mouse => moved = movedTo(mouse)
+        onReleased: mouse => {
+            if (movedTo(mouse)) {
+                const dx = mouse.x - pressedAt.x
+                if (dx < -60)
+                    ctl.nextFood()
+                else if (dx > 60)
+                    ctl.prevFood()
+            } else if (tapTimer.running) {
+                tapTimer.stop()
+                ctl.goBack()
+            } else if (!panel.visible || !panel.contains(mapToItem(panel, mouse.x, mouse.y))) {
+                tapTimer.start()
+            }
         }
         Timer {
             id: tapTimer
@@ -70,6 +83,7 @@ ScreenPage {
         }
     }
     Rectangle {
+        id: panel
         objectName: "detailPanel"
         visible: ctl.panelVisible
         anchors.left: parent.left

@@ -4,14 +4,14 @@ import QtQuick.Layouts
 import Diancai.Ui
 
 // The quick taste setter: the waiting lines on the left; for the selected one the taste categories,
-// the offered tastes (4 to a row), the chosen ones, and a typed taste with its surcharge. Changes
-// apply at once; "关 闭" lets the lines join the order.
+// the offered tastes and the chosen ones (4 to a row each), and a typed taste with its surcharge.
+// Changes apply at once; "关 闭" lets the lines join the order.
 PopCard {
     id: view
     required property QuickTasteSetViewController controller
 
     title: Lang.text("请设置菜品做法")
-    implicitWidth: 960
+    implicitWidth: 980
     implicitHeight: 620
 
     RowLayout {
@@ -20,7 +20,7 @@ PopCard {
 
         ListView {
             objectName: "waitingLines"
-            Layout.preferredWidth: 200
+            Layout.preferredWidth: 180
             Layout.fillHeight: true
             clip: true
             model: view.controller.lineNames
@@ -60,12 +60,18 @@ PopCard {
                     tileWidth: 80
                     tileHeight: 80
                 }
+                Rectangle {
+                    // Keeps the chosen tastes apart from the offered ones: both have 4 to a row.
+                    Layout.preferredWidth: 1
+                    Layout.fillHeight: true
+                    color: Theme.keyPressed
+                }
                 FoodInfoScrollView {
                     objectName: "chosenTastes"
-                    Layout.preferredWidth: 200
+                    Layout.fillWidth: true
                     Layout.fillHeight: true
                     tiles: view.controller.picker.chosen
-                    columns: 2
+                    columns: 4
                     tileWidth: 80
                     tileHeight: 80
                 }

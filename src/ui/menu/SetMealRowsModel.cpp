@@ -1,5 +1,7 @@
 #include "SetMealRowsModel.h"
 
+#include "media/PhotoManager.h"
+
 SetMealRowsModel::SetMealRowsModel(QObject *parent) : QAbstractListModel(parent) {}
 
 int SetMealRowsModel::rowCount(const QModelIndex &parent) const
@@ -68,9 +70,14 @@ void SetMealRowsModel::select(int index)
 
 void SetMealRowsModel::setPicture(const QString &foodno, const QUrl &picture)
 {
-    pictures_.insert(foodno, picture);
+    pictures_.insert(foodno, picture.isEmpty() ? lostPicture() : picture);
     for (int i = 0; i < rows_.size(); ++i) {
         if (rows_.at(i).foodno == foodno)
             emit dataChanged(index(i), index(i), {PictureRole});
     }
+}
+
+QUrl SetMealRowsModel::lostPicture()
+{
+    return QUrl::fromLocalFile(PhotoManager::smallLostImagePath());
 }

@@ -13,7 +13,8 @@
 //   "name"      (NameRole, QString)     the styled name as rich text, sold-out mark included;
 //   "detail"    (DetailRole, QString)   the quantity ("%.2f") or the surcharge ("加价￥%.2f");
 //   "changeable"(ChangeableRole, bool)  a component with alternatives (the "换" mark);
-//   "picture"   (PictureRole, QUrl)     the dish's menu thumbnail, empty until made or when missing;
+//   "picture"   (PictureRole, QUrl)     the dish's menu thumbnail, empty until the thumbnail task
+//                                       answers; the missing-picture image when it found none;
 //   "selected"  (SelectedRole, bool)    the selected row.
 class SetMealRowsModel : public QAbstractListModel {
     Q_OBJECT
@@ -21,7 +22,14 @@ class SetMealRowsModel : public QAbstractListModel {
     QML_UNCREATABLE("owned by the set-meal details")
     Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY selectionChanged)
 public:
-    enum Roles { FoodnoRole = Qt::UserRole + 1, NameRole, DetailRole, ChangeableRole, PictureRole, SelectedRole };
+    enum Roles {
+        FoodnoRole = Qt::UserRole + 1,
+        NameRole,
+        DetailRole,
+        ChangeableRole,
+        PictureRole,
+        SelectedRole
+    };
 
     struct Row {
         QString foodno;
@@ -40,7 +48,10 @@ public:
     void reload(const QList<Row> &rows, int selected = -1);
     int selectedIndex() const { return selected_; }
     void select(int index);
+    // The thumbnail task's answer for the dish; an empty one means it has no picture.
     void setPicture(const QString &foodno, const QUrl &picture);
+    // The small missing-picture image, as the dish cards show it.
+    static QUrl lostPicture();
 
 signals:
     void selectionChanged();

@@ -2,8 +2,9 @@ import QtQuick
 import QtQuick.Controls
 import Diancai.Ui
 
-// A list of the set-meal details: thumbnail (the menu's, scaled down), styled name, quantity or
-// surcharge, and the exchange mark "换" on components with alternatives.
+// A list of the set-meal details: thumbnail (the menu's, scaled down; the missing-picture image when
+// there is none), styled name, quantity or surcharge, and the exchange mark "换" on components with
+// alternatives.
 ListView {
     id: list
     required property SetMealRowsModel rows
@@ -30,6 +31,7 @@ ListView {
 
         Image {
             id: thumb
+            objectName: "rowPicture"
             x: 6
             anchors.verticalCenter: parent.verticalCenter
             width: 80

@@ -3,8 +3,9 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Diancai.Ui
 
-// The taste editor: the taste categories, the offered tastes (3 to a row), the chosen ones, a typed
-// taste with its surcharge (not in the whole-order form), "取消" and "确定".
+// The taste editor: the taste categories, the offered tastes and the chosen ones (3 to a row each,
+// sharing the width), a typed taste with its surcharge (not in the whole-order form), "取消" and
+// "确定".
 PopCard {
     id: view
     required property TasteViewController controller
@@ -37,7 +38,7 @@ PopCard {
                 tileHeight: 105
             }
             ColumnLayout {
-                Layout.preferredWidth: 240
+                Layout.fillWidth: true
                 Layout.fillHeight: true
                 Label {
                     text: Lang.text("做法修改")
@@ -49,7 +50,7 @@ PopCard {
                     Layout.fillWidth: true
                     Layout.fillHeight: true
                     tiles: view.controller.picker.chosen
-                    columns: 2
+                    columns: 3
                     tileWidth: 105
                     tileHeight: 105
                 }

@@ -9,7 +9,7 @@ Rectangle {
     signal clicked
 
     implicitWidth: Math.max(56, label.implicitWidth + 20)
-    implicitHeight: 40
+    implicitHeight: 44
     radius: 6
     color: chosen ? Theme.primary : (area.pressed ? Theme.keyPressed : Theme.surfaceRaised)
 

@@ -80,13 +80,4 @@ Rectangle {
             }
         }
     }
-    // Over everything: it notes every press on the page, which keeps the unlocked page open, and
-    // lets the press through to the control below.
-    MouseArea {
-        anchors.fill: parent
-        onPressed: function (mouse) {
-            page.config.touched()
-            mouse.accepted = false
-        }
-    }
 }

@@ -54,7 +54,7 @@ ColumnLayout {
             required property string modelData
             objectName: "music_" + index
             width: ListView.view.width
-            height: 40
+            height: 44
             color: index === panel.config.selectedMusic ? Theme.selected : Theme.background
 
             Label {

@@ -20,6 +20,8 @@
 #include "settings/SettingsStore.h"
 #include "storage/DBManager.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QJSEngine>
 
 #include <chrono>
@@ -225,6 +227,12 @@ void ConfigViewController::setShown(bool shown)
     if (shown == shown_)
         return;
     shown_ = shown;
+    // Every press while the page is up counts as a tap on it: watched at the application, so that
+    // no layer over the page has to take the presses meant for its controls.
+    if (shown)
+        QCoreApplication::instance()->installEventFilter(this);
+    else
+        QCoreApplication::instance()->removeEventFilter(this);
     if (!shown) {
         fields_.endEditing();
         lockField_.clear();
@@ -234,6 +242,13 @@ void ConfigViewController::setShown(bool shown)
         loadMusic();
     if (locked_)
         lockField_.beginEditing(0);
+}
+
+bool ConfigViewController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::TouchBegin)
+        touched();
+    return QObject::eventFilter(watched, event);
 }
 
 void ConfigViewController::touched()

@@ -109,7 +109,7 @@ public:
     // The page shown or hidden; hiding ends the editing.
     Q_INVOKABLE void setShown(bool shown);
     // A tap on the page: the idle time starts again.
-    Q_INVOKABLE void touched();
+    void touched();
     Q_INVOKABLE void unlock();
     Q_INVOKABLE void tapChoice(int group, int choice);
     Q_INVOKABLE void selectMusic(int row);
@@ -133,6 +133,7 @@ private:
     void loadNewUpdateFile();
     void lock();
     void checkIdle();
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void applyChoice(int group, int choice);
     SoundManager &sound();
 

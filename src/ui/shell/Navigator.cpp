@@ -25,8 +25,11 @@ bool Navigator::push(const QString &name, const QVariantMap &properties)
     if (!identifier.match(name).hasMatch())
         return false;
     screens_.append(name);
+    if (!viewAttached_)
+        waiting_.append(properties);
     emit screensChanged();
-    emit pushRequested(name, properties);
+    if (viewAttached_)
+        emit pushRequested(name, properties);
     return true;
 }
 
@@ -35,8 +38,11 @@ void Navigator::pop()
     if (screens_.size() <= 1)
         return;
     screens_.removeLast();
+    if (!viewAttached_ && !waiting_.isEmpty())
+        waiting_.removeLast();
     emit screensChanged();
-    emit popRequested();
+    if (viewAttached_)
+        emit popRequested();
 }
 
 void Navigator::popToRoot()
@@ -44,14 +50,38 @@ void Navigator::popToRoot()
     if (screens_.size() <= 1)
         return;
     screens_ = QStringList{kRootScreen};
+    waiting_.clear();
     emit screensChanged();
-    emit popToRootRequested();
+    if (viewAttached_)
+        emit popToRootRequested();
 }
 
 void Navigator::reset()
 {
+    waiting_.clear();
     if (screens_.size() == 1)
         return;
     screens_ = QStringList{kRootScreen};
     emit screensChanged();
+}
+
+QVariantList Navigator::attachView()
+{
+    // Attached already: the stack of a window that went without a word; the new one starts afresh.
+    if (viewAttached_)
+        reset();
+    viewAttached_ = true;
+    QVariantList waiting;
+    const qsizetype first = screens_.size() - waiting_.size(); // the waiting ones are on top
+    for (qsizetype i = 0; i < waiting_.size(); ++i)
+        waiting.append(QVariantMap{{QStringLiteral("name"), screens_.at(first + i)},
+                                   {QStringLiteral("properties"), waiting_.at(i)}});
+    waiting_.clear();
+    return waiting;
+}
+
+void Navigator::detachView()
+{
+    viewAttached_ = false;
+    reset();
 }

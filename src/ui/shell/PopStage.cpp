@@ -58,6 +58,9 @@ void PopStage::setViewBase(const QUrl &base)
 void PopStage::attachTo(PopViewManager &manager)
 {
     manager.setPresenter(presenter_);
+    // Pop-ups opened before: their "back to front" went unheard, the top one takes input all the same.
+    if (!manager.arrControllers().isEmpty())
+        setActivePopup(manager.arrControllers().constLast());
 }
 
 void PopStage::attachToDefaultManager()
