@@ -61,25 +61,24 @@ bool readPost(const httplib::Request &request, const httplib::ContentReader &rea
               PostedForm &form)
 {
     std::size_t received = 0;
-    const auto counted = [&](std::size_t length) {
+    // Appends a piece unless the body grows beyond the maximum.
+    const auto append = [&](std::string &to, const char *data, std::size_t length) {
         received += length;
         form.tooLarge = received > maxBytes;
+        if (!form.tooLarge)
+            to.append(data, length);
         return !form.tooLarge;
     };
     // As the library decides it: its content reader parses exactly these bodies as parts.
-    if (!request.is_multipart_form_data()) {
-        return reader([&](const char *data, std::size_t length) {
-            return counted(length) && (form.body.append(data, length), true);
-        });
-    }
+    if (!request.is_multipart_form_data())
+        return reader([&](const char *data, std::size_t length) { return append(form.body, data, length); });
     return reader(
         [&](const httplib::MultipartFormData &part) {
             form.parts.push_back(part);
             return true;
         },
         [&](const char *data, std::size_t length) {
-            return counted(length) && !form.parts.empty() &&
-                   (form.parts.back().content.append(data, length), true);
+            return !form.parts.empty() && append(form.parts.back().content, data, length);
         });
 }
 
