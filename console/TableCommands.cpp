@@ -69,7 +69,7 @@ ConsoleSession::TableAnswer ConsoleSession::askTableCommand(const ClientCommand 
     request->setErrorBlock([answer](const ServerError &error) {
         const QString message = error.message.value_or(QString());
         QMutexLocker lock(&answer->mutex);
-        answer->failure = message.isEmpty() ? error.description() : localised(message);
+        answer->failure = message.isEmpty() ? error.shownText() : localised(message);
         answer->refused = UncertainOutcomes::outcomeOf(error) == UncertainOutcomes::Outcome::Refused;
         answer->done = true;
     });

@@ -1,7 +1,7 @@
 #include "BillPrinter.h"
 
-#include "DeskRules.h"
 #include "Numbers.h"
+#include "SaleList.h"
 
 #include <atomic>
 #include <chrono>
@@ -11,22 +11,28 @@
 
 namespace BillPrinter {
 
-std::string billText(const std::string &deskLabel, const OpenDesk &desk, const std::vector<SaleLine> &lines)
+std::string billText(const Catalogue &catalogue, const std::string &deskLabel, const OpenDesk &desk,
+                     const std::vector<SaleLine> &lines)
 {
     std::string text = "账单  " + deskLabel + "\n";
     text += "人数：" + desk.custCount + "  服务员：" + desk.waiterMan + "\n";
     text += "----------------------------------------\n";
-    for (const SaleLine &line : lines) {
-        text += line.pluName;
-        if (!line.itemsize.empty())
-            text += "(" + line.itemsize + ")";
-        text +=
-            "  " + Numbers::quantity(line.saleQty) + line.unitName + " × " + Numbers::money(line.salePrice);
-        text += line.sellWay == "C" ? "  赠送" : "";
-        text += "  = " + Numbers::money(line.amount()) + "\n";
+    for (const SaleList::BillRow &row : SaleList::rows(lines)) {
+        const SaleLine &line = *row.line;
+        if (row.isSurcharge) {
+            text += "  " + SaleList::surchargeName(catalogue, line);
+        } else {
+            text += line.pluName;
+            if (!line.itemsize.empty())
+                text += "(" + line.itemsize + ")";
+            text +=
+                "  " + Numbers::quantity(row.qty) + line.unitName + " × " + Numbers::money(line.salePrice);
+            text += line.sellWay == "C" ? "  赠送" : "";
+        }
+        text += "  = " + Numbers::money(row.qty * row.price) + "\n";
     }
     text += "----------------------------------------\n";
-    text += "合计：" + Numbers::money(DeskRules::tableTotal(lines)) + "\n";
+    text += "合计：" + Numbers::money(SaleList::total(lines)) + "\n";
     return text;
 }
 

@@ -40,12 +40,4 @@ std::string deskLabel(const CommandContext &ctx, const std::string &deskNo)
     return desk->deskName + "(" + deskNo + ")";
 }
 
-double tableTotal(const std::vector<SaleLine> &lines)
-{
-    double total = 0;
-    for (const SaleLine &line : lines)
-        total += line.amount();
-    return total;
-}
-
 } // namespace DeskRules

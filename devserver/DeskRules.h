@@ -24,7 +24,5 @@ std::optional<Reply> refuseUnlessFree(const CommandContext &ctx, DiningRoom &roo
 
 // "名称(编号)" of a table for messages.
 std::string deskLabel(const CommandContext &ctx, const std::string &deskNo);
-// The amount a table has consumed so far.
-double tableTotal(const std::vector<SaleLine> &lines);
 
 } // namespace DeskRules

@@ -1,10 +1,5 @@
 #include "FormDecoding.h"
 
-#include <httplib.h>
-
-#include <algorithm>
-#include <cctype>
-
 namespace {
 
 int hexValue(char c)
@@ -16,13 +11,6 @@ int hexValue(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-std::string lowered(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 } // namespace
@@ -69,20 +57,46 @@ std::map<std::string, std::string> parseUrlEncoded(std::string_view body)
     return fields;
 }
 
-std::optional<std::string> formField(const httplib::Request &request, const std::string &name,
-                                     std::string &error)
+bool readPost(const httplib::Request &request, const httplib::ContentReader &reader, std::size_t maxBytes,
+              PostedForm &form)
 {
-    const std::string contentType = lowered(request.get_header_value("Content-Type"));
-    if (contentType.rfind("multipart/form-data", 0) == 0) {
-        if (request.has_file(name))
-            return request.get_file_value(name).content;
+    std::size_t received = 0;
+    // Appends a piece unless the body grows beyond the maximum.
+    const auto append = [&](std::string &to, const char *data, std::size_t length) {
+        received += length;
+        form.tooLarge = received > maxBytes;
+        if (!form.tooLarge)
+            to.append(data, length);
+        return !form.tooLarge;
+    };
+    // As the library decides it: its content reader parses exactly these bodies as parts.
+    if (!request.is_multipart_form_data())
+        return reader([&](const char *data, std::size_t length) { return append(form.body, data, length); });
+    return reader(
+        [&](const httplib::MultipartFormData &part) {
+            form.parts.push_back(part);
+            return true;
+        },
+        [&](const char *data, std::size_t length) {
+            return !form.parts.empty() && append(form.parts.back().content, data, length);
+        });
+}
+
+std::optional<std::string> formField(const httplib::Request &request, const PostedForm &form,
+                                     const std::string &name, std::string &error)
+{
+    if (request.is_multipart_form_data()) {
+        for (const httplib::MultipartFormData &part : form.parts) {
+            if (part.name == name)
+                return part.content;
+        }
         error = "表单中没有字段" + name;
         return std::nullopt;
     }
-    const auto fields = parseUrlEncoded(request.body);
+    const auto fields = parseUrlEncoded(form.body);
     const auto field = fields.find(name);
     if (field == fields.end()) {
-        error = request.body.empty() ? "请求内容为空" : "表单中没有字段" + name;
+        error = form.body.empty() ? "请求内容为空" : "表单中没有字段" + name;
         return std::nullopt;
     }
     return field->second;

@@ -1,6 +1,5 @@
 #include "HttpFront.h"
 
-#include "FormDecoding.h"
 #include "JsonText.h"
 #include "ReplyWriter.h"
 #include "SocketControl.h"
@@ -17,6 +16,8 @@ constexpr const char *kXmlType = "text/xml";
 // Characters outside GB2312: a GBK ideograph and a four-byte GB18030 one.
 constexpr const char *kGb18030OnlyText = "镕𠀀";
 constexpr int kMaxDelayMs = 120000;
+// The most a post may hold; larger ones are refused unread.
+constexpr std::size_t kMaxPostBytes = 16 * 1024 * 1024;
 
 bool isLoopback(const std::string &address)
 {
@@ -71,7 +72,7 @@ HttpFront::HttpFront(Parts parts) : parts_(std::move(parts))
 {
     // Many terminals at once, each holding a connection open for a while.
     server_.new_task_queue = [] { return new httplib::ThreadPool(32); };
-    server_.set_payload_max_length(16 * 1024 * 1024);
+    server_.set_payload_max_length(kMaxPostBytes);
     // The library's default also sets SO_REUSEPORT, which would let a second server share the
     // port and silently take half of the requests; a taken port must be an error instead.
     server_.set_socket_options([](socket_t sock) {
@@ -123,18 +124,36 @@ void HttpFront::stop()
 
 void HttpFront::routeCommands()
 {
-    server_.Post("/", [this](const httplib::Request &request, httplib::Response &response) {
-        handleCommand(request, response);
+    server_.Post("/", [this](const httplib::Request &request, httplib::Response &response,
+                             const httplib::ContentReader &reader) {
+        FormDecoding::PostedForm form;
+        if (FormDecoding::readPost(request, reader, kMaxPostBytes, form))
+            handleCommand(request, form, response);
+        else // the library answers 413 to a declared length over the maximum, before any byte
+            refuseUnread(request, form.tooLarge || response.status == 413, response);
     });
 }
 
-void HttpFront::handleCommand(const httplib::Request &request, httplib::Response &response)
+void HttpFront::refuseUnread(const httplib::Request &request, bool tooLarge, httplib::Response &response)
+{
+    ReceivedCommand entry;
+    entry.remote = request.remote_addr;
+    const std::string message = tooLarge ? "请求内容超过16 MB，服务器未处理" : "请求内容不完整，服务器未处理";
+    const std::string status = tooLarge ? "413" : "400";
+    parts_.received.setResult(parts_.received.add(entry), status, message);
+    writeLogLine(request, entry, status, message);
+    response.status = tooLarge ? 413 : 400;
+    response.set_content(message, "text/plain; charset=utf-8");
+}
+
+void HttpFront::handleCommand(const httplib::Request &request, const FormDecoding::PostedForm &form,
+                              httplib::Response &response)
 {
     ReceivedCommand entry;
     entry.remote = request.remote_addr;
     std::string error;
     std::optional<RequestDocument> document;
-    if (const auto xml = FormDecoding::formField(request, "xmlFile", error)) {
+    if (const auto xml = FormDecoding::formField(request, form, "xmlFile", error)) {
         entry.xml = *xml;
         document = RequestDocument::parse(*xml, error);
     }

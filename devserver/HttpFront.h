@@ -2,6 +2,7 @@
 
 #include "CommandDispatcher.h"
 #include "FaultBook.h"
+#include "FormDecoding.h"
 #include "MakerService.h"
 #include "ReceivedLog.h"
 
@@ -41,7 +42,9 @@ private:
     void routeMakerService();
     void routeControl();
 
-    void handleCommand(const httplib::Request &request, httplib::Response &response);
+    void handleCommand(const httplib::Request &request, const FormDecoding::PostedForm &form,
+                       httplib::Response &response);
+    void refuseUnread(const httplib::Request &request, bool tooLarge, httplib::Response &response);
     void servePackage(const httplib::Request &request, httplib::Response &response);
     void answerWithFault(const Fault &fault, const httplib::Request &request, httplib::Response &response);
     void writeLogLine(const httplib::Request &request, const ReceivedCommand &entry, const std::string &code,

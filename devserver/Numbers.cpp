@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace Numbers {
 
@@ -52,6 +53,16 @@ std::string quantity(double value)
     if (text.back() == '.')
         text.pop_back();
     return text;
+}
+
+double asShownMoney(double value)
+{
+    return std::strtod(money(value).c_str(), nullptr);
+}
+
+double asShownQuantity(double value)
+{
+    return std::strtod(quantity(value).c_str(), nullptr);
 }
 
 } // namespace Numbers

@@ -17,5 +17,8 @@ std::optional<int> parseGuestCount(const std::string &text);
 std::string money(double value);
 // Quantities without trailing zeros: 2.500 -> "2.5", 3.000 -> "3", 0 -> "0".
 std::string quantity(double value);
+// The values that money() and quantity() show, as a reader of the reply gets them.
+double asShownMoney(double value);
+double asShownQuantity(double value);
 
 } // namespace Numbers

@@ -1,30 +1,14 @@
 #include "Commands.h"
 #include "DeskRules.h"
 #include "Numbers.h"
-
-#include <sstream>
+#include "TasteText.h"
 
 namespace {
-
-// Splits at every separator; an empty text gives no parts.
-std::vector<std::string> split(const std::string &text, char separator)
-{
-    std::vector<std::string> parts;
-    if (text.empty())
-        return parts;
-    std::stringstream stream(text);
-    std::string part;
-    while (std::getline(stream, part, separator))
-        parts.push_back(part);
-    if (text.back() == separator)
-        parts.emplace_back();
-    return parts;
-}
 
 // Adds the surcharges of the catalogue tastes ("12,15") and the typed ones ("打包\t1.000000,...").
 void addTasteSurcharges(const Catalogue &catalogue, SaleLine &line)
 {
-    for (const std::string &tasteNo : split(line.tasteDef, ',')) {
+    for (const std::string &tasteNo : TasteText::split(line.tasteDef, ',')) {
         const CatalogueTaste *taste = catalogue.taste(tasteNo);
         if (!taste)
             continue;
@@ -33,13 +17,9 @@ void addTasteSurcharges(const Catalogue &catalogue, SaleLine &line)
         else if (taste->amtStyle == "P")
             line.tastePercent += taste->amount;
     }
-    for (const std::string &manual : split(line.tasteManual, ',')) {
-        // An XML reader turns the tab of an attribute value into a blank: accept both.
-        const auto cut = manual.find_last_of("\t ");
-        if (cut == std::string::npos)
-            continue;
-        if (const auto amount = Numbers::parseDecimal(manual.substr(cut + 1)))
-            line.tasteFixed += *amount;
+    for (const std::string &manual : TasteText::split(line.tasteManual, ',')) {
+        if (const auto typed = TasteText::typedTaste(manual))
+            line.tasteFixed += typed->second;
     }
 }
 

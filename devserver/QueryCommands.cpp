@@ -2,6 +2,7 @@
 #include "Commands.h"
 #include "DeskRules.h"
 #include "Numbers.h"
+#include "SaleList.h"
 
 #include <filesystem>
 
@@ -28,7 +29,7 @@ Reply getRoomDeskState(const CommandContext &ctx, DiningRoom &room, const Reques
              {"deskName", desk.deskName},
              {"useIndex", used ? "1" : "0"},
              {"custNumber", used ? inUse->second.custCount : "0"},
-             {"TotalAmt", Numbers::money(used ? DeskRules::tableTotal(room.lines(desk.deskNo)) : 0)},
+             {"TotalAmt", Numbers::money(used ? SaleList::total(room.lines(desk.deskNo)) : 0)},
              {"roomNo", desk.roomNo}});
     }
     return reply;
@@ -40,20 +41,7 @@ Reply getDeskSaleList(const CommandContext &ctx, DiningRoom &room, const Request
     if (auto refusal = DeskRules::refuseUnknownDesk(ctx, deskNo))
         return *refusal;
     Reply reply = Reply::ok("");
-    reply.returnList.emplace();
-    for (const SaleLine &line : room.lines(*deskNo)) {
-        reply.returnList->push_back({{"itemseq", std::to_string(line.itemseq)},
-                                     {"pluno", line.pluno},
-                                     {"pluName", line.pluName},
-                                     {"unitName", line.unitName},
-                                     {"itemsize", line.itemsize},
-                                     {"saleQty", Numbers::quantity(line.saleQty)},
-                                     {"SalePrice", Numbers::money(line.salePrice)},
-                                     {"sellWay", line.sellWay},
-                                     {"havePrtFlag", line.havePrtFlag},
-                                     {"FoodType", line.foodType},
-                                     {"FlagGroup", line.flagGroup}});
-    }
+    reply.returnList = SaleList::replyRows(ctx.catalogue, room.lines(*deskNo));
     return reply;
 }
 
@@ -81,7 +69,8 @@ Reply printDeskBill(const CommandContext &ctx, DiningRoom &room, const RequestDo
     if (auto refusal = DeskRules::refuseUnlessOpen(ctx, room, deskNo))
         return *refusal;
     const std::string label = DeskRules::deskLabel(ctx, *deskNo);
-    const std::string text = BillPrinter::billText(label, *room.openDesk(*deskNo), room.lines(*deskNo));
+    const std::string text =
+        BillPrinter::billText(ctx.catalogue, label, *room.openDesk(*deskNo), room.lines(*deskNo));
     const std::string path = BillPrinter::print(ctx.profile.printFolder, *deskNo, text);
     if (path.empty())
         return Reply::refused("打印机故障，账单未能打印");

@@ -1,9 +1,20 @@
 #include "SaleLine.h"
 
-double SaleLine::amount() const
+namespace {
+bool charges(const SaleLine &line)
 {
-    if (saleQty <= 0 || (foodType != "D" && foodType != "T" && foodType != "M"))
+    return line.saleQty > 0 && (line.foodType == "D" || line.foodType == "T" || line.foodType == "M");
+}
+} // namespace
+
+double SaleLine::chargedPrice() const
+{
+    return charges(*this) && sellWay != "C" ? salePrice : 0;
+}
+
+double SaleLine::surcharge() const
+{
+    if (!charges(*this))
         return 0;
-    const double base = (sellWay == "C" ? 0.0 : salePrice) * saleQty;
-    return base + base * tastePercent / 100.0 + tasteFixed;
+    return chargedPrice() * saleQty * tastePercent / 100.0 + tasteFixed;
 }

@@ -32,8 +32,10 @@ struct SaleLine {
     std::string cashierId;
 
     bool isSoldByWeight() const { return flagGroup.size() > 1 && flagGroup[1] == 'Y'; }
-    // What the line costs: price times quantity (nothing for a gift) plus its taste surcharges.
-    double amount() const;
+    // What one portion is charged: its price; nothing for a gift or a line that charges nothing.
+    double chargedPrice() const;
+    // Its taste surcharges: the percentages of the charged price times quantity, and the fixed amounts.
+    double surcharge() const;
 };
 
 // Print states sent by the terminal and the printed-state codes the server answers with.

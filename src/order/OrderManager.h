@@ -41,8 +41,9 @@ public:
     // How a send attempt ended, for callers that wait for it (the console).
     enum class SendOutcome {
         Sent,        // the server took the order ("kSendOrderPackSuccess" was posted)
-        Refused,     // the server refused the check or the order, or its reply was unreadable
-        Failed,      // the exchange itself failed (no answer, time-out, connection refused)
+        Refused,     // the server refused the check or the order (in its reply or with an HTTP 4xx), or
+                     // its reply was unreadable
+        Failed,      // the exchange itself failed (no answer, time-out, connection refused, HTTP 5xx)
         AlreadyBusy, // the same send is still on its way; this one was dropped
     };
 

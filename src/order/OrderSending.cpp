@@ -96,7 +96,7 @@ void OrderManager::sendOrderPack(const QString &sendText, std::function<void(Sen
     request->setErrorBlock([done](const ServerError &error) {
         UserNotice::hideProgress();
         UserNotice::error(error.shownText());
-        finish(done, Outcome::Failed);
+        finish(done, error.isRefusal() ? Outcome::Refused : Outcome::Failed);
     });
     if (!request->go()) {
         // The same check is already on its way (the home screen's client report asks it too). Its
@@ -159,7 +159,16 @@ void OrderManager::postOrder(const QString &sendText, std::function<void(SendOut
         PostNotificationInMainThread(Notify::SendOrderPackSuccess);
         finish(done, Outcome::Sent);
     });
-    request->setErrorBlock([done](const ServerError &error) {
+    request->setErrorBlock([this, done](const ServerError &error) {
+        if (error.isRefusal()) {
+            // A definite answer too: the server did not take the order (too large, malformed, ...).
+            onMainThread([this] { unlockAfterRefusal(); });
+            UserNotice::hideProgress();
+            UserNotice::error(error.shownText());
+            PostNotificationInMainThread(Notify::SendOrderPackFailed);
+            finish(done, Outcome::Refused);
+            return;
+        }
         UserNotice::hideProgress();
         UserNotice::error(error.shownText());
         UserNotice::info(localised(kSendAgain));

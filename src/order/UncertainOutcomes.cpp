@@ -36,9 +36,7 @@ UncertainOutcomes &UncertainOutcomes::sharedInstance()
 
 UncertainOutcomes::Outcome UncertainOutcomes::outcomeOf(const ServerError &error)
 {
-    const bool refusedByStatus =
-        error.domain == ServerError::kStatusDomain && error.code >= 400 && error.code < 500;
-    return refusedByStatus ? Outcome::Refused : Outcome::Unknown;
+    return error.isRefusal() ? Outcome::Refused : Outcome::Unknown;
 }
 
 UncertainOutcomes::Outcome UncertainOutcomes::outcomeOf(bool readable,

@@ -33,7 +33,7 @@ public:
 
     static UncertainOutcomes &sharedInstance();
 
-    // A transport failure: refused for an HTTP status of 400-499 (the server did not take it),
+    // A transport failure: refused when the server answered that it did not take the request,
     // unknown otherwise.
     static Outcome outcomeOf(const ServerError &error);
     // An answered exchange: accepted for return code "0", refused for any other code, unknown when

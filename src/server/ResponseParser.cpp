@@ -37,8 +37,16 @@ constexpr Fields<Row3, 8> kRow3Fields{{{"foodno", &Row3::foodno},
                                        {"leftQty", &Row3::leftQty},
                                        {"AlterQty", &Row3::AlterQty}}};
 
-template <typename Record, size_t N, typename Keep>
-std::optional<QList<Record>> readList(const XmlReply &reply, const Fields<Record, N> &fields, Keep keep)
+// The fields read as numbers: amounts, quantities and guest counts.
+template <typename Record, size_t N> using Numbers = std::array<std::optional<QString> Record::*, N>;
+constexpr Numbers<Row, 2> kRowNumbers{&Row::custNumber, &Row::TotalAmt};
+constexpr Numbers<Row2, 2> kRow2Numbers{&Row2::saleQty, &Row2::SalePrice};
+// The sold-out list is compared as text ("0" is sold out), never read as numbers.
+constexpr Numbers<Row3, 0> kRow3Numbers{};
+
+template <typename Record, size_t N, size_t M, typename Keep>
+std::optional<QList<Record>> readList(const XmlReply &reply, const Fields<Record, N> &fields,
+                                      const Numbers<Record, M> &numbers, Keep keep)
 {
     // Attribute positions are the same in every row: look them up once.
     std::array<qsizetype, N> positions;
@@ -51,6 +59,8 @@ std::optional<QList<Record>> readList(const XmlReply &reply, const Fields<Record
             Record record;
             for (size_t i = 0; i < N; ++i)
                 record.*(fields[i].second) = row.attribute(positions[i]);
+            for (const auto number : numbers)
+                record.*number = finiteNumberText(record.*number);
             if (keep(record))
                 records.append(std::move(record));
         },
@@ -83,18 +93,18 @@ std::optional<QString> ResponseParser::parseResponseData(const XmlReply &reply, 
 
 std::optional<QList<Row>> ResponseParser::parseGetRoomDeskState(const XmlReply &reply)
 {
-    return readList(reply, kRowFields, keepAll);
+    return readList(reply, kRowFields, kRowNumbers, keepAll);
 }
 
 std::optional<QList<Row2>> ResponseParser::parseDeskSaleList(const XmlReply &reply, bool isChengZhong)
 {
-    return readList(reply, kRow2Fields,
+    return readList(reply, kRow2Fields, kRow2Numbers,
                     [isChengZhong](const Row2 &row) { return !isChengZhong || row.isChengZhongItem(); });
 }
 
 std::optional<QList<Row3>> ResponseParser::parseGqFoodList(const XmlReply &reply)
 {
-    return readList(reply, kRow3Fields, keepAll);
+    return readList(reply, kRow3Fields, kRow3Numbers, keepAll);
 }
 
 std::optional<ParaList> ResponseParser::parseParaList(const XmlReply &reply)

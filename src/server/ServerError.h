@@ -16,11 +16,15 @@ struct ServerError {
     qint64 code = 0;
     std::optional<QString> message;
 
+    // The server answered that it did not take the request (an HTTP status from 400 to 499), so
+    // nothing of it was carried out. Any other failure (5xx, no answer) leaves that unknown.
+    bool isRefusal() const;
+
     // The full text of the error, e.g. `Error Domain=Qelvo Code=404` or
     // `Error Domain=HttpClientErrorDomain Code=2 "网络超时"` (with the message as it stands).
     QString description() const;
-    // What the waiter is shown: the message (already in the waiter's language) when there is one,
-    // the full description only for a failure without one (an HTTP status).
+    // What the waiter is shown: the message (already in the waiter's language) when there is one;
+    // for a refusal, that the server refused and why, with the status; else the full description.
     QString shownText() const;
 
     bool operator==(const ServerError &) const = default;

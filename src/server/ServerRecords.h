@@ -48,6 +48,12 @@ struct Row3 {
     std::optional<QString> AlterQty;
 };
 
+// How an amount, a quantity or a guest count of a reply is taken: as received, unless it names a
+// number that no float holds (NaN, an infinity, beyond float's range such as 1e308), which would
+// reach the screens as "nan" or "inf" or overflow the sums: that becomes "0". Any other text
+// that is not a number stays, and reads as 0 where numbers are read.
+std::optional<QString> finiteNumberText(const std::optional<QString> &text);
+
 // The server's parameters from the reply to "CheckServerStatus".
 struct ParaList {
     std::optional<QString> serverDogNo; // attribute "ServerDogNo"

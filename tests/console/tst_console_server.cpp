@@ -208,26 +208,26 @@ private slots:
         const QString state = u"notice: 桌台现状：%1 使用中，4人，￥%2"_s;
         const QString done = u"ok: 退菜已完成（上次的回复丢失）"_s;
         QTest::newRow("return done, reply dropped")
-            << u"C01"_s << u"command=ReturnFood&kind=drop&execute=1"_s << returnTwice
-            << QStringList{unknown, state.arg(u"C01", u"24.00"), done} << 1 << 2;
+            << u"C03"_s << u"command=ReturnFood&kind=drop&execute=1"_s << returnTwice
+            << QStringList{unknown, state.arg(u"C03", u"24.00"), done} << 1 << 2;
         QTest::newRow("return done, server error")
-            << u"C02"_s << u"command=ReturnFood&kind=status&status=500&execute=1"_s << returnTwice
+            << u"C04"_s << u"command=ReturnFood&kind=status&status=500&execute=1"_s << returnTwice
             << QStringList{u"error: 结果未知：Error Domain=Qelvo Code=500，请核对桌台后再操作"_s,
-                           state.arg(u"C02", u"24.00"), done}
+                           state.arg(u"C04", u"24.00"), done}
             << 1 << 2;
         QTest::newRow("return not done")
-            << u"C03"_s << u"command=ReturnFood&kind=drop&execute=0"_s << returnTwice
-            << QStringList{unknown, state.arg(u"C03", u"36.00"), u"ok: 退菜成功：拍黄瓜 1份"_s} << 2 << 2;
+            << u"C05"_s << u"command=ReturnFood&kind=drop&execute=0"_s << returnTwice
+            << QStringList{unknown, state.arg(u"C05", u"36.00"), u"ok: 退菜成功：拍黄瓜 1份"_s} << 2 << 2;
         QTest::newRow("print asked twice")
-            << u"C04"_s << u"command=PrintDeskBill&kind=drop&execute=1"_s
+            << u"C06"_s << u"command=PrintDeskBill&kind=drop&execute=1"_s
             << order + u"print %1\n"_s.repeated(3)
-            << QStringList{unknown, state.arg(u"C04", u"36.00"),
+            << QStringList{unknown, state.arg(u"C06", u"36.00"),
                            u"error: 可能已经打印，确定再次打印？ 再输入一次同一命令即发送"_s,
-                           u"ok: 宴会4桌(C04)的账单已送打印"_s}
+                           u"ok: 宴会6桌(C06)的账单已送打印"_s}
             << 2 << 3;
         QTest::newRow("open answered by the state")
-            << u"C05"_s << u"command=KaiTai&kind=drop&execute=1"_s << u"open %1 4\nopen %1 4\n"_s
-            << QStringList{unknown, state.arg(u"C05", u"0.00"), state.arg(u"C05", u"0.00")} << 2 << 0;
+            << u"A04"_s << u"command=KaiTai&kind=drop&execute=1"_s << u"open %1 4\nopen %1 4\n"_s
+            << QStringList{unknown, state.arg(u"A04", u"0.00"), state.arg(u"A04", u"0.00")} << 2 << 0;
     }
     void unknownOutcomesAreNotRepeatedBlindly()
     {
@@ -269,42 +269,83 @@ private slots:
         QCOMPARE(order.header.value(u"OrdRemarkDef"_s), u"046"_s);
     }
 
+    // After a send that failed the order is as it was: editable again after a definite refusal (a
+    // refusing reply, an HTTP 4xx, no connection for the check), locked while the outcome is unknown.
     void failedSendsKeepTheOrder_data()
     {
-        columns<QString, QString, QString>("fault", "setup", "expectedError");
+        columns<QString, QString, QString, bool>("fault", "setup", "expectedError", "locked");
 
         QTest::newRow("refused") << QString() << u"table A05 0\n"_s
-                                 << u"^error: 大厅5号\\(A05\\)未开台，请输入有效的人数$"_s;
+                                 << u"^error: 大厅5号\\(A05\\)未开台，请输入有效的人数$"_s << false;
         QTest::newRow("time-out") << u"command=OrderPack&kind=delay&ms=2500"_s
-                                  << u"set kTimeout 1\ntable A06 2\n"_s << u"^error: 网络超时$"_s;
+                                  << u"set kTimeout 1\ntable A06 2\n"_s << u"^error: 网络超时$"_s << true;
         QTest::newRow("unreachable") << QString()
                                      << u"table A07 2\nserver 127.0.0.1 "_s +
                                             QString::number(DevServerHarness::closedLoopbackPort()) + u"\n"_s
-                                     << u"^error: 网络连接错误$"_s;
+                                     << u"^error: 网络连接错误$"_s << false;
+        QTest::newRow("too large (413)")
+            << u"command=OrderPack&kind=status&status=413"_s << u"table A06 2\n"_s
+            << u"^error: 服务器拒绝了请求（HTTP 413）：内容太多，超过服务器的上限$"_s << false;
+        QTest::newRow("malformed (400)")
+            << u"command=OrderPack&kind=status&status=400"_s << u"table A06 2\n"_s
+            << u"^error: 服务器拒绝了请求（HTTP 400）：请求内容无法识别$"_s << false;
+        QTest::newRow("server error (500)")
+            << u"command=OrderPack&kind=status&status=500"_s << u"table A06 2\n"_s
+            << u"^error: Error Domain=Qelvo Code=500$"_s << true;
     }
 
     void failedSendsKeepTheOrder()
     {
-        auto [fault, setup, expectedError] =
-            row<QString, QString, QString>("fault", "setup", "expectedError");
+        auto [fault, setup, expectedError, locked] =
+            row<QString, QString, QString, bool>("fault", "setup", "expectedError", "locked");
         if (!fault.isEmpty())
             QCOMPARE(server.controlPost(u"/__control/faults?"_s + fault), 200);
 
         ConsoleRun console;
         const QStringList out = console.run(connect() + u"add 00001\nadd 00114\n"_s + setup +
-                                            u"lines\ntotals\nsend\nlines\ntotals\n"_s);
+                                            u"lines\ntotals\nsend\nlines\ntotals\nhold\n"_s);
         const qsizetype sent = out.indexOf(u"2.00\t70.00"_s);
         QVERIFY2(sent > 0, qPrintable(out.join(u'\n')));
         const QStringList before = out.mid(sent - 5, 6);
         QVERIFY2(QRegularExpression(expectedError).match(out.value(sent + 1)).hasMatch(),
                  qPrintable(out.value(sent + 1)));
-        // A time-out leaves it unknown whether the server took the order: the waiter is told so.
-        const bool unknown = fault.contains(u"delay"_s);
-        if (unknown)
+        // Without a definite answer the server may have the order: the waiter is told so.
+        if (locked)
             QCOMPARE(out.value(sent + 2), u"notice: 下单结果未知，请再次下单"_s);
-        QCOMPARE(out.mid(sent + 2 + int(unknown)), before);
+        QCOMPARE(out.mid(sent + 2 + int(locked)), before + QStringList{locked ? kLocked : u"ok: 挂单成功"_s});
         QCOMPARE(console.exitCode, 0); // nothing late writes into a command that has ended
         QVERIFY(server.controlGet(u"/__control/faults"_s).value(u"faults"_s).toObject().isEmpty());
+    }
+
+    // A long order reaches the server whole, and the table's bill adds up to what the board shows
+    // for it, taste surcharges included.
+    void billsAgreeWithTheBoard_data()
+    {
+        columns<QString, QString, QString>("desk", "order", "shown");
+        QString longOrder;
+        for (int i = 1; i <= 30; ++i)
+            longOrder += u"add 00020 taste=manual:第"_s + QString::number(i) +
+                         u"份不要香菜不要葱少盐少油多放辣椒"
+                         "分开装盒并附上餐具和纸巾\n"_s;
+        QTest::newRow("30 lines with long tastes")
+            << u"C01"_s << longOrder << u"ok: 下单成功，共30道菜|1440.00"_s;
+        QTest::newRow("a surcharged taste")
+            << u"C02"_s << u"add 00020 taste=013 taste=manual:少油:2\n"_s
+            << u"ok: 下单成功，共1道菜|55.00|\t做法加价(上汤、少油)\t1\t7.00\t7.00"_s;
+    }
+    void billsAgreeWithTheBoard()
+    {
+        auto [desk, order, shown] = row<QString, QString, QString>("desk", "order", "shown");
+        ConsoleRun console;
+        const QStringList out = console.run(connect() + u"table "_s + desk + u" 2\n"_s + order +
+                                            u"send\ntables\nbill "_s + desk + u"\n"_s);
+        const QStringList board = out.filter(QRegularExpression(u"^"_s + desk + u"\t"_s));
+        QCOMPARE(board.size(), 1);
+        const QString amount = board.at(0).section(u'\t', 4);
+        QStringList seen{out.filter(u"ok: 下单"_s).value(0), amount};
+        seen << out.filter(u"做法加价"_s);
+        QCOMPARE(seen.join(u'|'), shown);
+        QCOMPARE(out.last(), u"总计："_s + amount);
     }
 
     void soldOutDishesAreReportedAfterTheSend()

@@ -71,20 +71,30 @@ private slots:
         QCOMPARE(valuesOf(server_->deskState(u"A02"_s), {u"useIndex"_s, u"custNumber"_s, u"TotalAmt"_s}),
                  u"1/3/182.20"_s);
 
+        // The surcharges follow their line as a row of their own; the gift costs nothing. So the rows
+        // add up (quantity × price) to the table's total.
         const QList<Row> lines = server_->saleList(u"A02"_s);
-        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.size(), 4);
         QCOMPARE(lines[0], rowOf(u"itemseq=1|pluno=101|pluName=红烧肉|unitName=份|itemsize=|saleQty=2|"
                                  "SalePrice=38.00|sellWay=A|havePrtFlag=1|FoodType=D|FlagGroup=NNNN"_s));
-        QCOMPARE(valuesOf(lines[1], {u"itemseq"_s, u"FlagGroup"_s}), u"2/NYNN"_s);
+        QCOMPARE(lines[1],
+                 rowOf(u"itemseq=|pluno=|pluName=做法加价(加辣、大份、打包)|unitName=|itemsize=|"
+                       "saleQty=1|SalePrice=18.20|sellWay=A|havePrtFlag=1|FoodType=|FlagGroup=NNNN"_s));
+        QCOMPARE(valuesOf(lines[2], {u"itemseq"_s, u"FlagGroup"_s}), u"2/NYNN"_s);
         // The gift held back (等叫): not printed, flagged as a gift.
-        QCOMPARE(valuesOf(lines[2], {u"sellWay"_s, u"havePrtFlag"_s, u"FlagGroup"_s}), u"C/0/NNNY"_s);
+        QCOMPARE(valuesOf(lines[3], {u"sellWay"_s, u"havePrtFlag"_s, u"FlagGroup"_s, u"SalePrice"_s}),
+                 u"C/0/NNNY/0.00"_s);
+        double billed = 0;
+        for (const Row &line : lines)
+            billed += line.value(u"saleQty"_s).toDouble() * line.value(u"SalePrice"_s).toDouble();
+        QCOMPARE(QString::number(billed, 'f', 2), u"182.20"_s);
 
         // A second order on the table in use adds lines with new numbers and keeps the guests.
         QCOMPARE(server_->order(u"A02"_s, u"20240601120000-10002"_s, {pork(u"1.000000"_s)}, u"9"_s).code,
                  u"0"_s);
         const QList<Row> more = server_->saleList(u"A02"_s);
-        QCOMPARE(more.size(), 4);
-        QCOMPARE(more[3].value(u"itemseq"_s), u"4"_s);
+        QCOMPARE(more.size(), 5);
+        QCOMPARE(more[4].value(u"itemseq"_s), u"4"_s);
         QCOMPARE(server_->deskState(u"A02"_s).value(u"custNumber"_s), u"3"_s);
     }
 

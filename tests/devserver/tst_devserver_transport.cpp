@@ -269,12 +269,24 @@ private slots:
         const QByteArray multipart =
             "--XyZ\r\nContent-Disposition: form-data; name=\"xmlFile\"\r\n\r\n" + xml + "\r\n--XyZ--\r\n";
         QTest::newRow("multipart") << multipart << QByteArray("multipart/form-data; boundary=XyZ");
+        QTest::newRow("URL-encoded, 1 MB")
+            << "xmlFile=" + xml.toPercentEncoding() + "&pad=" + QByteArray(1 << 20, 'x')
+            << QByteArray("application/x-www-form-urlencoded");
     }
     void formEncodings()
     {
         auto [body, contentType] = row<QByteArray, QByteArray>("body", "contentType");
         const ServerReply reply = server_.postRaw(body, contentType);
         QCOMPARE(reply.msg, u"欢迎您(李四)"_s);
+    }
+
+    // Over the 16 MB a post may hold: refused unread, with a status the terminal takes as a refusal.
+    void postOverTheMaximum()
+    {
+        const ServerReply reply =
+            server_.postRaw("xmlFile=" + QByteArray(16 << 20, 'x'), "application/x-www-form-urlencoded");
+        QCOMPARE(reply.status, 413);
+        QCOMPARE(QString::fromUtf8(reply.body), u"请求内容超过16 MB，服务器未处理"_s);
     }
 
     // Served bytes are checked where packages are downloaded and unpacked (CRC-checked).

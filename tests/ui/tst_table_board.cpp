@@ -5,6 +5,8 @@
 #include "foundation/CommonUtils.h"
 #include "order/DishOperations.h"
 #include "order/TableBoard.h"
+#include "server/Gb18030.h"
+#include "server/ResponseParser.h"
 #include "settings/LoginState.h"
 #include "toolkit/KeyboardBase.h"
 #include "toolkit/PopNames.h"
@@ -47,6 +49,15 @@ struct HurryCase {
     QString refusal, command, field; // field: the key sent besides the table
     bool byName = false;             // asked of the pop-up manager, no board to hand the choice to
 };
+
+// A reply whose row list holds rows with these attributes ("name=\"value\"/><Row name=...").
+QByteArray replyRow(const QString &attributes)
+{
+    return Gb18030::encode(
+        u"<?xml version=\"1.0\" encoding=\"gb2312\"?><ServerReply><ReturnCode>0</ReturnCode>"
+        "<ReturnList><Rows><Row "_s +
+        attributes + u"/></Rows></ReturnList></ServerReply>"_s);
+}
 } // namespace
 Q_DECLARE_METATYPE(DialogCase)
 Q_DECLARE_METATYPE(HurryCase)
@@ -189,17 +200,25 @@ private slots:
         QTest::newRow("missing from the reply") << QString() << u"A01||false"_s;
         QTest::newRow("no guests, no amount") << u"1|-|-"_s << u"人 ￥0.00|A01|true"_s;
         QTest::newRow("amount not a number") << u"1|2|12元"_s << u"2人 ￥0.00|A01|true"_s;
+        QTest::newRow("NaN") << u"1|NaN|NaN"_s << u"0人 ￥0.00|A01|true"_s;
+        QTest::newRow("infinite") << u"1|inf|-inf"_s << u"0人 ￥0.00|A01|true"_s;
+        QTest::newRow("beyond a float") << u"1|1e308|1e39"_s << u"0人 ￥0.00|A01|true"_s;
     }
+    // The state as read from a reply row: "useIndex|custNumber|TotalAmt", "-" for no attribute.
     void tileTexts()
     {
         const auto [state, shown] = row<QString, QString>("state", "shown");
         const QStringList field = state.split(u'|');
-        const auto text = [&](int i) {
-            return field.value(i) == u"-" ? std::nullopt : std::optional<QString>(field.value(i));
-        };
-        const Row row{u"A01"_s, u"大厅1号"_s, field.value(0), text(1), text(2)};
-        const TableTile tile = TableTile::make({u"A01"_s, u"大厅1号"_s, u"01"_s},
-                                               state.isEmpty() ? std::nullopt : std::optional<Row>(row));
+        QString attributes = u"deskNo=\"A01\" useIndex=\""_s + field.value(0) + u'"';
+        for (const int i : {1, 2}) {
+            if (field.value(i) != u"-")
+                attributes += (i == 1 ? u" custNumber=\""_s : u" TotalAmt=\""_s) + field.value(i) + u'"';
+        }
+        const auto rows = ResponseParser::sharedParser().parseGetRoomDeskState(replyRow(attributes));
+        QVERIFY(rows && rows->size() == 1);
+        const TableTile tile =
+            TableTile::make({u"A01"_s, u"大厅1号"_s, u"01"_s},
+                            state.isEmpty() ? std::nullopt : std::optional<Row>(rows->at(0)));
         QCOMPARE((QStringList{tile.number, tile.second, QVariant(tile.inUse).toString(), tile.name}),
                  shown.split(u'|') << u"大厅1号"_s);
     }
@@ -582,27 +601,32 @@ private slots:
     void billTexts_data()
     {
         columns<QStringList, QString>("lines", "shown");
-        QTest::newRow("two lines") << QStringList{u"2|18.5"_s, u"1|30"_s} << u"37.00 30.00 总计：67.00"_s;
-        QTest::newRow("not a number") << QStringList{u"两|18.5"_s, u"1|30"_s} << u"0.00 30.00 总计：30.00"_s;
+        QTest::newRow("two lines") << QStringList{u"2|18.5"_s, u"1|30"_s} << u"2 37.00 30.00 总计：67.00"_s;
+        QTest::newRow("not a number")
+            << QStringList{u"两|18.5"_s, u"1|30"_s} << u"两 0.00 30.00 总计：30.00"_s;
+        QTest::newRow("NaN and inf") << QStringList{u"NaN|18.5"_s, u"1|inf"_s} << u"0 0.00 0.00 总计：0.00"_s;
+        QTest::newRow("beyond a float")
+            << QStringList{u"1e308|2"_s, u"1|30"_s} << u"0 0.00 30.00 总计：30.00"_s;
     }
+    // The lines as read from a reply ("saleQty|SalePrice" each): the first quantity as shown, the
+    // line amounts and the total.
     void billTexts()
     {
         const auto [lines, shown] = row<QStringList, QString>("lines", "shown");
-        QList<Row2> rows;
+        QStringList attributes;
         for (const QString &line : lines) {
-            rows.append(Row2());
-            rows.last().pluno = u"101"_s;
-            rows.last().saleQty = line.section(u'|', 0, 0);
-            rows.last().SalePrice = line.section(u'|', 1, 1);
+            attributes << u"pluno=\"101\" saleQty=\""_s + line.section(u'|', 0, 0) + u"\" SalePrice=\""_s +
+                              line.section(u'|', 1, 1) + u'"';
         }
-        CheckoutOrderViewController bill(u"A01"_s, rows);
+        const auto rows =
+            ResponseParser::sharedParser().parseDeskSaleList(replyRow(attributes.join(u"/><Row "_s)), false);
+        QVERIFY(rows);
+        CheckoutOrderViewController bill(u"A01"_s, *rows);
         QAbstractItemModelTester tester(bill.lines());
-        QStringList texts;
+        QStringList texts{bill.lines()->index(0).data(BillModel::SaleQtyRole).toString()};
         for (const DishOperations::BillLine &line : bill.lines()->lines())
             texts.append(line.amount);
         QCOMPARE(texts.join(u' ') + u' ' + bill.totalText(), shown);
-        QCOMPARE(bill.lines()->index(0).data(BillModel::SaleQtyRole).toString(),
-                 lines.at(0).section(u'|', 0, 0));
     }
 
     // What a broken exchange shows, and whether the states are asked for again.
@@ -615,7 +639,7 @@ private slots:
         QTest::newRow("table command without a message")
             << u"KaiTai"_s << u"status"_s << unknown.arg(u"Error Domain=Qelvo Code=500") << 1;
         QTest::newRow("table command refused by its status")
-            << u"KaiTai"_s << u"status&status=413"_s << u"error|Error Domain=Qelvo Code=413"_s << 0;
+            << u"KaiTai"_s << u"status&status=413"_s << u"error|服务器拒绝了请求（HTTP 413）：内容太多，超过服务器的上限"_s << 0;
         QTest::newRow("unreadable dish command")
             << u"DeskHurry"_s << u"notxml"_s << unknown.arg(u"解析错误") << 1;
         QTest::newRow("unreadable states") << u"GetRoomDeskState"_s << u"notxml"_s << QString() << 1;
