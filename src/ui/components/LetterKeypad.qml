@@ -6,6 +6,7 @@ import Diancai.Ui
 Grid {
     id: keypad
     required property KeyboardBase keyboard
+    property int keySize: 66
 
     columns: 10
     spacing: 6
@@ -19,8 +20,8 @@ Grid {
         KeypadKey {
             required property string modelData
             keyName: modelData
-            implicitWidth: 66
-            implicitHeight: 66
+            implicitWidth: keypad.keySize
+            implicitHeight: keypad.keySize
             onTapped: name => keypad.keyboard.click(name)
         }
     }

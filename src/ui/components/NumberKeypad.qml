@@ -6,6 +6,7 @@ import Diancai.Ui
 Grid {
     id: keypad
     required property KeyboardBase keyboard
+    property int keySize: Theme.keySize
 
     columns: 4
     spacing: 8
@@ -16,6 +17,8 @@ Grid {
         KeypadKey {
             required property string modelData
             keyName: modelData
+            implicitWidth: keypad.keySize
+            implicitHeight: keypad.keySize
             onTapped: name => keypad.keyboard.click(name)
         }
     }

@@ -12,7 +12,8 @@ PopCard {
 
     title: Lang.text("台号")
     implicitWidth: 7 * 115 + 2 * padding
-    implicitHeight: 720
+    // Two rows of tables stay in sight above a keypad.
+    implicitHeight: 740
 
     ColumnLayout {
         anchors.fill: parent
@@ -87,11 +88,13 @@ PopCard {
         }
         LetterKeypad {
             Layout.alignment: Qt.AlignHCenter
+            keySize: 52
             visible: view.controller.editingField === TableChooseViewController.TableField
             keyboard: view.controller.letterKeys
         }
         NumberKeypad {
             Layout.alignment: Qt.AlignHCenter
+            keySize: 52
             visible: view.controller.editingField === TableChooseViewController.GuestField
                      || view.controller.editingField === TableChooseViewController.WaiterField
             keyboard: view.controller.numberKeys
