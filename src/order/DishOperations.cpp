@@ -4,6 +4,8 @@
 #include "server/CommandMaker.h"
 #include "settings/LanguageManager.h"
 
+#include <cmath>
+
 #include <QHash>
 
 using namespace Qt::StringLiterals;
@@ -228,15 +230,24 @@ float readNumber(const std::optional<QString> &text)
 {
     bool ok = false;
     const float number = text.value_or(QString()).toFloat(&ok);
-    return ok ? number : 0;
+    return ok && std::isfinite(number) ? number : 0;
 }
+
+namespace {
+// A line's quantity times its price; two large finite numbers can still make one no float holds.
+float lineAmount(const Row2 &line)
+{
+    const float amount = readNumber(line.saleQty) * readNumber(line.SalePrice);
+    return std::isfinite(amount) ? amount : 0;
+}
+} // namespace
 
 QList<BillLine> billLines(const QList<Row2> &lines)
 {
     QList<BillLine> bill;
     bill.reserve(lines.size());
     for (const Row2 &line : lines) {
-        const float amount = readNumber(line.saleQty) * readNumber(line.SalePrice);
+        const float amount = lineAmount(line);
         bill.append({line.pluno.value_or(QString()), line.pluName.value_or(QString()),
                      line.saleQty.value_or(QString()), line.SalePrice.value_or(QString()),
                      CommonUtils::format2(amount)});
@@ -248,8 +259,8 @@ float billTotal(const QList<Row2> &lines)
 {
     float total = 0;
     for (const Row2 &line : lines)
-        total += readNumber(line.saleQty) * readNumber(line.SalePrice);
-    return total;
+        total += lineAmount(line);
+    return std::isfinite(total) ? total : 0;
 }
 
 QString billTotalText(float total)

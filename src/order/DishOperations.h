@@ -73,7 +73,8 @@ QList<FoodInfo> soldDishes(const QList<FoodInfo> &catalogue, const QList<Row2> &
 // Whether one of the texts contains the key, ignoring letter case; an empty key matches all.
 bool matchesKey(const QStringList &texts, const QString &key);
 
-// A text read as a number the way the bill reads it: anything else is 0.
+// A text read as a number the way the bill and the board read it: anything else, and a number no
+// float holds (NaN, infinite), is 0.
 float readNumber(const std::optional<QString> &text);
 // One line of a bill: the texts as received and the amount ("%.2f" of quantity x price).
 struct BillLine {

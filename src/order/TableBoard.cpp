@@ -1,5 +1,6 @@
 #include "TableBoard.h"
 
+#include "order/DishOperations.h"
 #include "server/CommandMaker.h"
 #include "settings/LanguageManager.h"
 
@@ -14,9 +15,7 @@ TableState TableState::of(const std::optional<Row> &row)
         return state;
     state.inUse = row->useIndex.value_or(u"0"_s) != u"0";
     state.guests = row->custNumber.value_or(QString());
-    bool ok = false;
-    const float amount = row->TotalAmt.value_or(QString()).toFloat(&ok);
-    state.amount = ok ? amount : 0;
+    state.amount = DishOperations::readNumber(row->TotalAmt);
     return state;
 }
 

@@ -607,6 +607,8 @@ private slots:
         QTest::newRow("NaN and inf") << QStringList{u"NaN|18.5"_s, u"1|inf"_s} << u"0 0.00 0.00 总计：0.00"_s;
         QTest::newRow("beyond a float")
             << QStringList{u"1e308|2"_s, u"1|30"_s} << u"0 0.00 30.00 总计：30.00"_s;
+        QTest::newRow("a product beyond a float")
+            << QStringList{u"1e20|1e20"_s, u"1|30"_s} << u"1e20 0.00 30.00 总计：30.00"_s;
     }
     // The lines as read from a reply ("saleQty|SalePrice" each): the first quantity as shown, the
     // line amounts and the total.
