@@ -33,6 +33,8 @@ Rectangle {
         else if (!editing)
             input.focus = false
     }
+    // A form opened with this field edited: the physical keyboard types here too.
+    Component.onCompleted: if (editing && typeable) input.forceActiveFocus()
 
     RowLayout {
         anchors.fill: parent
