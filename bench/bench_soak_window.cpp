@@ -139,8 +139,7 @@ private:
         return item->isVisible() && item->width() > 0 && QRectF(0, 0, 1024, 768).contains(centre);
     }
     // Waits for `ready`; a wait that runs out is told, since it stretches the session.
-    template <typename Ready>
-    bool waitFor(const char *what, Ready ready)
+    template <typename Ready> bool waitFor(const char *what, Ready ready)
     {
         if (QTest::qWaitFor(ready, kSettleMs))
             return true;
