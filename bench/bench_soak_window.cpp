@@ -26,6 +26,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
