@@ -63,9 +63,10 @@ QString UncertainOutcomes::keyOf(const ClientCommand &command)
 UncertainOutcomes::Repeat UncertainOutcomes::repeatOf(const ClientCommand &command) const
 {
     QMutexLocker lock(&mutex_);
-    const Entry entry = entries_.value(keyOf(command));
-    if (!entry.uncertain)
+    const auto found = entries_.constFind(keyOf(command));
+    if (found == entries_.cend())
         return Repeat::Send;
+    const Entry &entry = *found;
     const QString name = command.command.value_or(QString());
     if (name == u"ReturnFood"_s)
         return Repeat::CheckSaleList;
@@ -80,7 +81,6 @@ void UncertainOutcomes::sending(const ClientCommand &command, std::optional<floa
     // screen is gone, leaves it so.
     QMutexLocker lock(&mutex_);
     Entry &entry = entries_[keyOf(command)];
-    entry.uncertain = true;
     entry.confirmed = false;
     if (quantityBefore)
         entry.quantityBefore = quantityBefore;
@@ -106,7 +106,7 @@ bool UncertainOutcomes::returnWasDone(const ClientCommand &command, float quanti
 {
     QMutexLocker lock(&mutex_);
     const auto found = entries_.constFind(keyOf(command));
-    if (found == entries_.cend() || !found->uncertain || !found->quantityBefore)
+    if (found == entries_.cend() || !found->quantityBefore)
         return false;
     const float returned = DishOperations::readNumber(command.FoodQty);
     // Quantities are sums of a few decimals: a hundredth of slack for the float arithmetic.

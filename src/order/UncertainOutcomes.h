@@ -67,8 +67,8 @@ public:
     void clear();
 
 private:
+    // Present while the command's outcome is unknown.
     struct Entry {
-        bool uncertain = false;
         bool confirmed = false;
         std::optional<float> quantityBefore;
     };
