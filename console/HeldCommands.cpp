@@ -7,13 +7,6 @@
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
 
-namespace {
-QString localised(const QString &text)
-{
-    return LanguageManager::defaultManager().readString(text);
-}
-} // namespace
-
 QList<Guadan> ConsoleSession::heldOrders() const
 {
     QList<Guadan> stored;

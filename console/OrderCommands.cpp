@@ -16,10 +16,6 @@
 #include "storage/DBManager.h"
 
 namespace {
-QString localised(const QString &text)
-{
-    return LanguageManager::defaultManager().readString(text);
-}
 
 QStringList sizeNames(const QList<FoodItemsize> &sizes)
 {

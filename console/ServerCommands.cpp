@@ -24,10 +24,6 @@
 #include <memory>
 
 namespace {
-QString localised(const QString &text)
-{
-    return LanguageManager::defaultManager().readString(text);
-}
 
 // The settings screen's keys, and the login state that a script may set too.
 bool isSettingsKey(const QString &key)

@@ -22,10 +22,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QString localised(const QString &text)
-{
-    return LanguageManager::defaultManager().readString(text);
-}
 
 // What came back from one exchange, written on the request's worker.
 struct Answer {

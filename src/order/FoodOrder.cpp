@@ -13,10 +13,6 @@ bool isYes(const QString &flag)
     return flag == u"Y";
 }
 
-QString localised(const QString &text)
-{
-    return LanguageManager::defaultManager().readString(text);
-}
 } // namespace
 
 std::shared_ptr<FoodOrder> FoodOrder::genFoodOrderWithType(const QString &type)

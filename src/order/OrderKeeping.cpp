@@ -11,13 +11,6 @@
 
 #include <QHash>
 
-namespace {
-QString localised(const QString &text)
-{
-    return LanguageManager::defaultManager().readString(text);
-}
-} // namespace
-
 OrderSnapshot OrderManager::snapshot() const
 {
     OrderSnapshot copy;

@@ -5,13 +5,6 @@
 #include "order/OrderPack.h"
 #include "settings/LanguageManager.h"
 
-namespace {
-QString localised(const QString &text)
-{
-    return LanguageManager::defaultManager().readString(text);
-}
-} // namespace
-
 void OrderPack::saveGuaDan(const std::function<void(bool)> &completion) const
 {
     const auto finish = [completion](bool saved) {

@@ -26,10 +26,6 @@ using Done = std::function<void(Outcome)>;
 // After a send without a definite answer: the order may be in the kitchen already.
 const QString kSendAgain = QStringLiteral("下单结果未知，请再次下单");
 
-QString localised(const QString &text)
-{
-    return LanguageManager::defaultManager().readString(text);
-}
 
 void onMainThread(std::function<void()> work)
 {

@@ -8,10 +8,6 @@
 
 namespace {
 
-QString translated(const QString &text)
-{
-    return LanguageManager::defaultManager().readString(text);
-}
 
 // Shown once the caller has its answer, even when it asks on the main thread.
 void alertLater(std::function<void()> show)
@@ -74,17 +70,17 @@ bool SupportChecker::checkShoudUpdaterSvrDataVer(const QString &requiredVersion)
 void SupportChecker::updateDataVer(const QString &version)
 {
     alertLater([version] {
-        QString message = translated(QStringLiteral("席维通服务程序版本过低，请先升级。（V.%@）"));
+        QString message = localised(QStringLiteral("席维通服务程序版本过低，请先升级。（V.%@）"));
         message.replace(QStringLiteral("%@"), version);
-        UserNotice::alert(translated(QStringLiteral("提示")), message, translated(QStringLiteral("确定")));
+        UserNotice::alert(localised(QStringLiteral("提示")), message, localised(QStringLiteral("确定")));
     });
 }
 
 void SupportChecker::updateDataVer2()
 {
     alertLater([] {
-        UserNotice::alert(translated(QStringLiteral("提示")),
-                          translated(QStringLiteral("席维通服务程序版本过低，请先升级。")),
-                          translated(QStringLiteral("确定")));
+        UserNotice::alert(localised(QStringLiteral("提示")),
+                          localised(QStringLiteral("席维通服务程序版本过低，请先升级。")),
+                          localised(QStringLiteral("确定")));
     });
 }

@@ -16,10 +16,6 @@
 
 namespace {
 
-QString translated(const QString &chinese)
-{
-    return LanguageManager::defaultManager().readString(chinese);
-}
 
 // Fills each "%@" of the format with the next value, by concatenation.
 QString fill(const QString &format, const QStringList &values)
@@ -115,10 +111,10 @@ void UpdateChecker::handleDescription(const QByteArray &body)
         return;
 
     const QString title =
-        fill(translated(QStringLiteral("%@：%@")), {translated(QStringLiteral("发现新版本")), versionName});
+        fill(localised(QStringLiteral("%@：%@")), {localised(QStringLiteral("发现新版本")), versionName});
     QPointer<QObject> context(&context_);
-    UserNotice::confirm(title, message, translated(QStringLiteral("暂不更新")),
-                        translated(QStringLiteral("立即更新")), [this, context](bool accepted) {
+    UserNotice::confirm(title, message, localised(QStringLiteral("暂不更新")),
+                        localised(QStringLiteral("立即更新")), [this, context](bool accepted) {
                             if (context)
                                 alertView(accepted ? 1 : 0);
                         });

@@ -18,6 +18,8 @@
 #include "storage/BaseDataCheck.h"
 
 #include <QDebug>
+
+using namespace Qt::StringLiterals;
 #include <QDir>
 #include <QFile>
 #include <QUrl>
@@ -27,10 +29,6 @@ namespace {
 // The connection and any stretch without data; a large package may take far longer in total.
 constexpr qint64 kDownloadIdleSeconds = 50;
 
-QString text(const char16_t *chinese)
-{
-    return LanguageManager::defaultManager().readString(QString::fromUtf16(chinese));
-}
 
 void post(const QString &name, const QString &message)
 {
@@ -94,7 +92,7 @@ bool UpdateFileDownloader::isUsablePackageName(const QString &name)
 
 QString UpdateFileDownloader::progressText(double fraction)
 {
-    return QString::asprintf(text(u"已下载：%.f%%").toUtf8().constData(), fraction * 100);
+    return QString::asprintf(localised(u"已下载：%.f%%"_s).toUtf8().constData(), fraction * 100);
 }
 
 bool UpdateFileDownloader::beginToDownload()
@@ -108,7 +106,7 @@ bool UpdateFileDownloader::beginToDownload()
     if (!request->go())
         return false;
     // Called on the main thread, it is delivered at once, before any outcome.
-    post(Notify::DownUpdateFileProgress, text(u"正在检测主档更新..."));
+    post(Notify::DownUpdateFileProgress, localised(u"正在检测主档更新..."_s));
     return true;
 }
 
@@ -119,7 +117,7 @@ void UpdateFileDownloader::handleUpFileNameReply(const QByteArray &body)
     const std::optional<QString> code =
         ResponseParser::parseResponseData(reply, QStringLiteral("ReturnCode"), &error);
     if (error) {
-        post(Notify::DownUpdateFileFailed, text(u"下载失败"));
+        post(Notify::DownUpdateFileFailed, localised(u"下载失败"_s));
         return;
     }
     if (code != QStringLiteral("0")) {
@@ -130,7 +128,7 @@ void UpdateFileDownloader::handleUpFileNameReply(const QByteArray &body)
     const std::optional<QString> name =
         ResponseParser::parseResponseData(reply, QStringLiteral("ReturnValue"));
     if (!name) {
-        post(Notify::DownUpdateFileFailed, text(u"获取更新文件失败"));
+        post(Notify::DownUpdateFileFailed, localised(u"获取更新文件失败"_s));
         return;
     }
     beginToDownloadWithFileName(*name);
@@ -141,7 +139,7 @@ void UpdateFileDownloader::handleUpFileNameError(const ServerError &error)
     // A refused status carries no text of its own; the waiter still learns that it failed.
     const QString message = error.message.value_or(QString());
     post(Notify::DownUpdateFileFailed,
-         message.isEmpty() ? text(u"下载失败") : LanguageManager::defaultManager().readString(message));
+         message.isEmpty() ? localised(u"下载失败"_s) : LanguageManager::defaultManager().readString(message));
 }
 
 void UpdateFileDownloader::beginToDownloadWithFileName(const QString &name)
@@ -152,14 +150,14 @@ void UpdateFileDownloader::beginToDownloadWithFileName(const QString &name)
         return;
     if (SettingsStore::shared().string(Key::ZipFileName) == name) {
         isDownloading_ = false;
-        post(Notify::DownUpdateFileOk, text(u"当前商品主档已经为最新，无需更新！"));
+        post(Notify::DownUpdateFileOk, localised(u"当前商品主档已经为最新，无需更新！"_s));
         return;
     }
     // The name becomes a file and a folder in the home: one that could point anywhere else is
     // refused before anything is fetched.
     if (!isUsablePackageName(name)) {
         isDownloading_ = false;
-        post(Notify::DownUpdateFileFailed, text(u"获取更新文件失败"));
+        post(Notify::DownUpdateFileFailed, localised(u"获取更新文件失败"_s));
         return;
     }
     {
@@ -173,7 +171,7 @@ void UpdateFileDownloader::download(const QString &name)
 {
     const std::optional<QString> server = ConfigManager::defaultManager().getServerAddress();
     if (!server) {
-        finish(Notify::DownUpdateFileFailed, text(u"下载失败"));
+        finish(Notify::DownUpdateFileFailed, localised(u"下载失败"_s));
         return;
     }
     const QString url = *server + u'/' + QString::fromLatin1(QUrl::toPercentEncoding(name));
@@ -195,7 +193,7 @@ void UpdateFileDownloader::download(const QString &name)
             return !cancelled_.load();
         });
     if (response.failure) {
-        finish(Notify::DownUpdateFileFailed, text(u"下载失败"));
+        finish(Notify::DownUpdateFileFailed, localised(u"下载失败"_s));
         return;
     }
     // Any completed answer counts as the package, whatever its status: an error page then fails
@@ -206,10 +204,10 @@ void UpdateFileDownloader::download(const QString &name)
 void UpdateFileDownloader::install(const QString &zipPath, const QString &name)
 {
     if (zipPath.isEmpty()) {
-        finish(Notify::DownUpdateFileFailed, text(u"更新失败"));
+        finish(Notify::DownUpdateFileFailed, localised(u"更新失败"_s));
         return;
     }
-    post(Notify::DownUpdateFileProgress, text(u"解压中..."));
+    post(Notify::DownUpdateFileProgress, localised(u"解压中..."_s));
     const QString home = AppPaths::home();
     const QString target = home + u'/' + stem(name);
     const PackageUnpacker::Result installed =
@@ -218,9 +216,9 @@ void UpdateFileDownloader::install(const QString &zipPath, const QString &name)
         qInfo().noquote() << "base-data package" << name << "not installed:" << installed.detail;
         // A package that cannot be installed is of no use, and may be large.
         QFile::remove(zipPath);
-        finish(Notify::DownUpdateFileFailed, installed.tooLarge ? text(u"商品资料包过大，无法解压")
-                                             : installed.badContent ? text(u"商品资料包内容无效")
-                                                                    : text(u"解压失败"));
+        finish(Notify::DownUpdateFileFailed, installed.tooLarge ? localised(u"商品资料包过大，无法解压"_s)
+                                             : installed.badContent ? localised(u"商品资料包内容无效"_s)
+                                                                    : localised(u"解压失败"_s));
         return;
     }
     QFile::remove(zipPath);
@@ -233,7 +231,7 @@ void UpdateFileDownloader::install(const QString &zipPath, const QString &name)
     // Never the shipped data, nor the folder just put in place.
     if (oldFolder != target && PackageInstaller::isInside(oldFolder, home))
         QDir(oldFolder).removeRecursively();
-    finish(Notify::DownUpdateFileOk, text(u"下载成功"));
+    finish(Notify::DownUpdateFileOk, localised(u"下载成功"_s));
     PostNotificationInMainThread(Notify::LoadNewUpdateFile);
 }
 

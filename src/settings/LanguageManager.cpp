@@ -67,3 +67,8 @@ void LanguageManager::reset()
     currCode_.reset();
     dictStrings_.clear();
 }
+
+QString localised(const QString &key)
+{
+    return LanguageManager::defaultManager().readString(key);
+}

@@ -31,3 +31,7 @@ private:
     std::optional<QString> currCode_;
     QHash<QString, QString> dictStrings_;
 };
+
+// The current language's text for a Chinese key: the one text helper of C++ code (QML uses
+// `Lang.text`).
+QString localised(const QString &key);

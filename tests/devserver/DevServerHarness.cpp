@@ -16,14 +16,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-ServerReply exchange(int port, const std::function<httplib::Result(httplib::Client &)> &request)
+DevReply exchange(int port, const std::function<httplib::Result(httplib::Client &)> &request)
 {
     httplib::Client client("127.0.0.1", port);
     client.set_read_timeout(20, 0);
     client.set_connection_timeout(5, 0);
     const httplib::Result result = request(client);
     if (result)
-        return ServerReply::fromBody(result->status, QByteArray::fromStdString(result->body));
+        return DevReply::fromBody(result->status, QByteArray::fromStdString(result->body));
     return {};
 }
 
@@ -36,9 +36,9 @@ QString clientCommandHead(const QString &devSerial, const QString &cashier)
 
 } // namespace
 
-ServerReply ServerReply::fromBody(int status, const QByteArray &body)
+DevReply DevReply::fromBody(int status, const QByteArray &body)
 {
-    ServerReply reply;
+    DevReply reply;
     reply.answered = true;
     reply.status = status;
     reply.body = body;
@@ -184,25 +184,25 @@ int DevServerHarness::stop()
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
-ServerReply DevServerHarness::post(const QString &xml)
+DevReply DevServerHarness::post(const QString &xml)
 {
     return postRaw("xmlFile=" + xml.toUtf8().toPercentEncoding("-_.", "~"),
                    "application/x-www-form-urlencoded");
 }
 
-ServerReply DevServerHarness::postRaw(const QByteArray &body, const QByteArray &contentType)
+DevReply DevServerHarness::postRaw(const QByteArray &body, const QByteArray &contentType)
 {
     return exchange(port(), [&](httplib::Client &client) {
         return client.Post("/", body.toStdString(), contentType.toStdString());
     });
 }
 
-ServerReply DevServerHarness::get(const QString &path)
+DevReply DevServerHarness::get(const QString &path)
 {
     return exchange(port(), [&](httplib::Client &client) { return client.Get(path.toStdString()); });
 }
 
-ServerReply DevServerHarness::command(const QString &name, const QString &fields, const QString &cashier)
+DevReply DevServerHarness::command(const QString &name, const QString &fields, const QString &cashier)
 {
     QString xml =
         clientCommandHead(QLatin1String(kDevSerial), cashier) + u"<Command>"_s + name + u"</Command>"_s;
@@ -213,7 +213,7 @@ ServerReply DevServerHarness::command(const QString &name, const QString &fields
     return post(xml + u"</ClientCommand>"_s);
 }
 
-ServerReply DevServerHarness::login(const QString &id, const QString &password)
+DevReply DevServerHarness::login(const QString &id, const QString &password)
 {
     return command(u"LogIn"_s, u"UserID="_s + id + u"&UserPassword="_s + password, QString());
 }
@@ -234,7 +234,7 @@ QString DevServerHarness::orderXml(const QString &desk, const QString &flowNo, c
     return xml + u"</OrderDetail></ClientCommand>"_s;
 }
 
-ServerReply DevServerHarness::order(const QString &desk, const QString &flowNo, const QList<OrderLine> &lines,
+DevReply DevServerHarness::order(const QString &desk, const QString &flowNo, const QList<OrderLine> &lines,
                                     const QString &custCount, const QString &cashier,
                                     const QString &devSerial)
 {

@@ -35,7 +35,7 @@ inline Row rowOf(const QString &pairs)
 
 // One answer as the test sees it: the raw exchange and, when the body is a reply document, its
 // parts (read from the GB18030 bytes).
-struct ServerReply {
+struct DevReply {
     bool answered = false; // false: no HTTP answer at all (connection dropped, refused)
     int status = 0;
     QByteArray body;
@@ -46,7 +46,7 @@ struct ServerReply {
     QList<Row> rows;
     Row para;
 
-    static ServerReply fromBody(int status, const QByteArray &body);
+    static DevReply fromBody(int status, const QByteArray &body);
 };
 
 // A line of an order pack as the terminal writes it.
@@ -91,16 +91,16 @@ public:
     QString stateFolder() const { return dir_.path() + QStringLiteral("/state"); }
 
     // Posts the text as the terminal does: form field "xmlFile", percent-encoded UTF-8.
-    ServerReply post(const QString &xml);
-    ServerReply postRaw(const QByteArray &body, const QByteArray &contentType);
-    ServerReply get(const QString &path);
+    DevReply post(const QString &xml);
+    DevReply postRaw(const QByteArray &body, const QByteArray &contentType);
+    DevReply get(const QString &path);
     // A ClientCommand like the terminal's; fields are "Name=value&Name=value", an empty cashier
     // renders "<CashierID/>".
-    ServerReply command(const QString &name, const QString &fields = {},
+    DevReply command(const QString &name, const QString &fields = {},
                         const QString &cashier = QStringLiteral("1001"));
-    ServerReply login(const QString &id = QStringLiteral("1001"),
+    DevReply login(const QString &id = QStringLiteral("1001"),
                       const QString &password = QStringLiteral("123"));
-    ServerReply order(const QString &desk, const QString &flowNo, const QList<OrderLine> &lines,
+    DevReply order(const QString &desk, const QString &flowNo, const QList<OrderLine> &lines,
                       const QString &custCount = QStringLiteral("4"),
                       const QString &cashier = QStringLiteral("1001"),
                       const QString &devSerial = QString::fromLatin1(kDevSerial));

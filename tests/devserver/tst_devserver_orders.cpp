@@ -62,7 +62,7 @@ private slots:
         OrderLine gift = rice();
         gift.sellWay = u"C"_s;
         gift.printState = u"1"_s;
-        const ServerReply reply =
+        const DevReply reply =
             server_->order(u"A02"_s, u"20240601120000-10001"_s, {spicy, fish(), gift}, u"3"_s);
         QCOMPARE(reply.code, u"0"_s);
         QCOMPARE(reply.msg, u"下单成功，共3道菜；以下菜品沽清未成功：米饭(剩余0)"_s);
@@ -120,9 +120,9 @@ private slots:
                                                                   "linesAfter");
         QCOMPARE(server_->login(u"1002"_s, u"456"_s).code, u"0"_s);
         const QString flow = u"2024060112000010001"_s;
-        const ServerReply first = server_->order(u"A01"_s, flow, {pork(u"1.000000"_s)});
+        const DevReply first = server_->order(u"A01"_s, flow, {pork(u"1.000000"_s)});
         QCOMPARE(first.code, u"0"_s);
-        const ServerReply again =
+        const DevReply again =
             server_->order(secondDesk, flow, {pork(secondQty)}, u"4"_s, secondCashier, secondSerial);
         QCOMPARE(again.code, code);
         QCOMPARE(again.msg, code == u"0"_s
@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(valuesOf(stockOf(u"101"_s), {u"leftQty"_s, u"SaleQty"_s}), u"1/2"_s);
 
         // More than is left: taken all the same, said so, and the dish is sold out.
-        const ServerReply over = server_->order(u"A01"_s, u"s-2"_s, {pork(), fish()});
+        const DevReply over = server_->order(u"A01"_s, u"s-2"_s, {pork(), fish()});
         QCOMPARE(over.code + u'|' + over.msg, u"0|下单成功，共2道菜；以下菜品沽清未成功：红烧肉(剩余1)"_s);
         QCOMPARE(stockOf(u"101"_s).value(u"leftQty"_s), u"0"_s);
         QCOMPARE(server_->saleList(u"A01"_s).size(), 3);
@@ -254,7 +254,7 @@ private slots:
                         OrderLine::of(u"900"_s, tag + u"-a"_s, u"1.000000"_s, u"1.000000"_s),
                         OrderLine::of(u"900"_s, tag + u"-b"_s, u"2.000000"_s, u"1.000000"_s)};
                     const auto send = [&, desk, serial, order, lines] {
-                        const ServerReply reply = server.order(desk, u"flow-"_s + QString::number(order),
+                        const DevReply reply = server.order(desk, u"flow-"_s + QString::number(order),
                                                                lines, u"2"_s, u"1001"_s, serial);
                         ++(reply.code == u"0"_s ? accepted : failures);
                     };

@@ -120,7 +120,7 @@ private slots:
     {
         auto [command, fields, cashier, message] =
             row<QString, QString, QString, QString>("command", "fields", "cashier", "message");
-        const ServerReply reply = server_.command(command, fields, cashier);
+        const DevReply reply = server_.command(command, fields, cashier);
         QCOMPARE(reply.status, 200);
         QVERIFY(reply.parsed);
         QCOMPARE(reply.msg, message);
@@ -152,7 +152,7 @@ private slots:
     void orderRefusals()
     {
         auto [xml, message] = row<QString, QString>("xml", "message");
-        const ServerReply reply = server_.post(xml);
+        const DevReply reply = server_.post(xml);
         QCOMPARE(reply.msg, message);
         QCOMPARE(reply.code, u"1"_s);
     }
@@ -180,7 +180,7 @@ private slots:
     void unreadablePosts()
     {
         auto [body, messageStart] = row<QByteArray, QString>("body", "messageStart");
-        const ServerReply reply = server_.postRaw(body, "application/x-www-form-urlencoded");
+        const DevReply reply = server_.postRaw(body, "application/x-www-form-urlencoded");
         QCOMPARE(reply.status, 200);
         QCOMPARE(reply.code, u"2"_s);
         QVERIFY2(reply.msg.startsWith(messageStart), qPrintable(reply.msg));
@@ -234,7 +234,7 @@ private slots:
         OrderLine gift = kFish;
         gift.sellWay = u"C"_s;
         QCOMPARE(server.order(u"A01"_s, u"bill-1"_s, {kPork, gift}).code, u"0"_s);
-        const ServerReply reply = server.command(u"PrintDeskBill"_s, u"DeskNo=A01"_s);
+        const DevReply reply = server.command(u"PrintDeskBill"_s, u"DeskNo=A01"_s);
         QCOMPARE(reply.msg, u"大厅1号(A01)的账单已送打印"_s);
         QVERIFY(reply.value);
         QFile bill(server.stateFolder() + u"/print/"_s + *reply.value);
@@ -247,7 +247,7 @@ private slots:
 
     void replyIsGb18030DeclaredGb2312()
     {
-        const ServerReply reply = server_.login();
+        const DevReply reply = server_.login();
         QVERIFY(reply.body.startsWith(
             "<?xml version=\"1.0\" encoding=\"gb2312\"?><ServerReply><ReturnCode>0</ReturnCode>"));
         // 欢迎您(张三) in GB2312: the bytes a GB2312 reader expects.
@@ -276,14 +276,14 @@ private slots:
     void formEncodings()
     {
         auto [body, contentType] = row<QByteArray, QByteArray>("body", "contentType");
-        const ServerReply reply = server_.postRaw(body, contentType);
+        const DevReply reply = server_.postRaw(body, contentType);
         QCOMPARE(reply.msg, u"欢迎您(李四)"_s);
     }
 
     // Over the 16 MB a post may hold: refused unread, with a status the terminal takes as a refusal.
     void postOverTheMaximum()
     {
-        const ServerReply reply =
+        const DevReply reply =
             server_.postRaw("xmlFile=" + QByteArray(16 << 20, 'x'), "application/x-www-form-urlencoded");
         QCOMPARE(reply.status, 413);
         QCOMPARE(QString::fromUtf8(reply.body), u"请求内容超过16 MB，服务器未处理"_s);
@@ -315,7 +315,7 @@ private slots:
         const QString desk = u"C%1"_s.arg(++flow, 2, 10, QLatin1Char('0'));
         QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&"_s + query), 200);
 
-        const ServerReply reply = server_.order(desk, u"fault-"_s + desk, {kRice});
+        const DevReply reply = server_.order(desk, u"fault-"_s + desk, {kRice});
         QCOMPARE((QList<int>{reply.answered, reply.status, libxmlReads(reply.body, "GB2312"),
                              libxmlReads(reply.body, "GB18030")}),
                  (QList<int>{status != 0, status, gb2312Reads, gb18030Reads}));
@@ -326,7 +326,7 @@ private slots:
         QCOMPARE(server_.saleList(desk).size(), carriedOut ? 1 : 0);
 
         // Only the next reply was touched; sent again, the order is answered and kept once.
-        const ServerReply again = server_.order(desk, u"fault-"_s + desk, {kRice});
+        const DevReply again = server_.order(desk, u"fault-"_s + desk, {kRice});
         QCOMPARE(again.code, u"0"_s);
         QCOMPARE(server_.saleList(desk).size(), 1);
         const QJsonArray log =
@@ -343,7 +343,7 @@ private slots:
         QCOMPARE(server_.command(u"GetGqFoodList"_s).status, 502);
         QCOMPARE(server_.command(u"CheckServerStatus"_s).status, 200); // the count is used up
         QCOMPARE(server_.controlPost(u"/__control/faults?command=@package&kind=notxml"_s), 200);
-        const ServerReply download = server_.get(u"/dcpackage-001.zip"_s);
+        const DevReply download = server_.get(u"/dcpackage-001.zip"_s);
         QCOMPARE(download.status, 200);
         QVERIFY(!download.body.startsWith("PK") && download.body.size() < 200);
         QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&kind=bogus"_s), 400);
@@ -452,7 +452,7 @@ private slots:
                      .hasMatch(),
                  qPrintable(server.banner()));
 
-        const ServerReply status = server.command(u"CheckServerStatus"_s, {}, {});
+        const DevReply status = server.command(u"CheckServerStatus"_s, {}, {});
         QVERIFY(status.code == u"0" && !status.para.value(u"ServerVer"_s).isEmpty());
         QCOMPARE(server.command(u"GetUpFileName"_s, {}, {}).value, std::optional(u"diancai-demo.zip"_s));
         QVERIFY(!server.command(u"GetRoomDeskState"_s, {}, {}).rows.isEmpty());

@@ -53,7 +53,7 @@ QString TableServer::order(const QString &deskNo, const QStringList &lines, cons
         made.append(OrderLine::of(parts.value(0), parts.value(1), parts.value(2), parts.value(3)));
     }
     static int flow = 0;
-    const ServerReply reply =
+    const DevReply reply =
         harness_->order(deskNo, QStringLiteral("F%1").arg(++flow), made, guests, cashier);
     return reply.code == QStringLiteral("0") ? reply.code : reply.code + u' ' + reply.msg;
 }

@@ -11,7 +11,7 @@
 #include "settings/LoginState.h"
 #include "toolkit/PopViewManager.h"
 #include "ui/components/EditingFocus.h"
-#include "ui/components/ScreenExchange.h"
+#include "server/ServerExchange.h"
 #include "ui/settings/ConfigViewController.h"
 #include "ui/shell/Navigator.h"
 #include "ui/staff/ChangePasswordView.h"
@@ -124,9 +124,9 @@ private slots:
         NoticeSpy shown;
         auto owner = std::make_unique<QObject>();
         QString seen;
-        QVERIFY(ScreenExchange::send(
+        QVERIFY(ServerExchange::send(
             owner.get(), CommandMaker::getGqFoodList(),
-            [&seen](const ScreenReply &reply) {
+            [&seen](const ServerReply &reply) {
                 seen = reply.readable ? u"code "_s + reply.code.value_or(u"-"_s) : u"unreadable"_s;
             },
             [&seen](const QString &) { seen = u"failed"_s; }));
@@ -144,10 +144,10 @@ private slots:
         injectFault(u"GetGqFoodList"_s, u"delay&ms=400"_s);
         QObject owner;
         int replies = 0;
-        QVERIFY(ScreenExchange::send(&owner, CommandMaker::getGqFoodList(),
-                                     [&replies](const ScreenReply &) { ++replies; }));
-        QVERIFY(!ScreenExchange::send(&owner, CommandMaker::getGqFoodList(),
-                                      [&replies](const ScreenReply &) { replies += 10; }));
+        QVERIFY(ServerExchange::send(&owner, CommandMaker::getGqFoodList(),
+                                     [&replies](const ServerReply &) { ++replies; }));
+        QVERIFY(!ServerExchange::send(&owner, CommandMaker::getGqFoodList(),
+                                      [&replies](const ServerReply &) { replies += 10; }));
         QTRY_COMPARE(replies, 1);
         QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
     }

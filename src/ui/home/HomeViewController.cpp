@@ -17,22 +17,15 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-QString text(const QString &key)
-{
-    return LanguageManager::defaultManager().readString(key);
-}
-} // namespace
-
 HomeViewController::HomeViewController(QObject *parent) : MenuViewController(parent) {}
 
 void HomeViewController::initLanguage()
 {
-    orderTitle_ = text(u"点菜"_s);
-    galleryTitle_ = text(u"图册"_s);
-    videoTitle_ = text(u"视频"_s);
-    staffTitle_ = text(u"服务入口"_s);
-    musicTitle_ = text(u"背景音乐"_s);
+    orderTitle_ = localised(u"点菜"_s);
+    galleryTitle_ = localised(u"图册"_s);
+    videoTitle_ = localised(u"视频"_s);
+    staffTitle_ = localised(u"服务入口"_s);
+    musicTitle_ = localised(u"背景音乐"_s);
     emit captionsChanged();
 }
 

@@ -8,13 +8,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-QString text(const QString &key)
-{
-    return LanguageManager::defaultManager().readString(key);
-}
-} // namespace
-
 VideoViewController::VideoViewController(QObject *parent)
     : MenuViewController(parent), canPlay_(hasMediaBackend())
 {
@@ -27,9 +20,9 @@ bool VideoViewController::hasMediaBackend()
 
 void VideoViewController::initLanguage()
 {
-    emptyText_ = text(u"没有视频"_s);
-    backText_ = text(u"回主界面"_s);
-    closeText_ = text(u"取消"_s);
+    emptyText_ = localised(u"没有视频"_s);
+    backText_ = localised(u"回主界面"_s);
+    closeText_ = localised(u"取消"_s);
     emit captionsChanged();
 }
 
@@ -50,7 +43,7 @@ void VideoViewController::playVideo(int row)
     if (row < 0 || row >= videoPaths_.size() || isPlaying())
         return;
     if (!canPlay_) {
-        UserNotice::error(text(u"无法播放视频"_s));
+        UserNotice::error(localised(u"无法播放视频"_s));
         return;
     }
     setPlayingSource(QUrl::fromLocalFile(videoPaths_.at(row)));
@@ -66,7 +59,7 @@ void VideoViewController::playbackFailed()
     if (!isPlaying())
         return;
     stopVideo();
-    UserNotice::error(text(u"视频播放失败"_s));
+    UserNotice::error(localised(u"视频播放失败"_s));
 }
 
 void VideoViewController::setPlayingSource(const QUrl &source)

@@ -13,13 +13,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-QString text(const QString &key)
-{
-    return LanguageManager::defaultManager().readString(key);
-}
-} // namespace
-
 TDetailsViewController::TDetailsViewController(const Food &setMeal, QObject *parent)
     : PopRootViewController(parent), food_(setMeal), arrOrgFoodnos_(SetMealExchange::originalFoodnos(setMeal))
 {
@@ -41,7 +34,7 @@ TDetailsViewController::TDetailsViewController(const Food &setMeal, QObject *par
 
 QString TDetailsViewController::title() const
 {
-    return QString::asprintf("%s：（ %lu ）", qUtf8Printable(text(u"套餐明细"_s)),
+    return QString::asprintf("%s：（ %lu ）", qUtf8Printable(localised(u"套餐明细"_s)),
                              static_cast<unsigned long>(food_.arrSuiteFoods.size()));
 }
 
@@ -73,7 +66,7 @@ void TDetailsViewController::reloadAlternatives()
     if (selected >= 0) {
         for (const Food &alternative : food_.arrSuiteFoods.at(selected).arrSuiteFoodsChange)
             rows.append({alternative.info->foodno, DishCardModel::nameHtml(alternative),
-                         QString::asprintf(qUtf8Printable(text(u"加价￥%.2f"_s)), double(alternative.changeAmt)),
+                         QString::asprintf(qUtf8Printable(localised(u"加价￥%.2f"_s)), double(alternative.changeAmt)),
                          false});
     }
     alternatives_.reload(rows, alternatives_.selectedIndex());
@@ -119,7 +112,7 @@ void TDetailsViewController::change()
     const int alternative = alternatives_.selectedIndex();
     if (component < 0 || alternative < 0 ||
         !SetMealExchange::exchange(food_, arrOrgFoodnos_, component, alternative)) {
-        UserNotice::error(text(u"请选择需换的菜品"_s));
+        UserNotice::error(localised(u"请选择需换的菜品"_s));
         return;
     }
     reloadComponents();

@@ -9,13 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-QString text(const QString &key)
-{
-    return LanguageManager::defaultManager().readString(key);
-}
-} // namespace
-
 GuaDanViewController::GuaDanViewController(QObject *parent) : PopRootViewController(parent)
 {
     DBManager::mainDBManager().getOrderPacks([this](const QList<Guadan> &packs) { arrPacks_ = packs; });
@@ -68,7 +61,7 @@ void GuaDanViewController::select(int index)
     orderPack_ = pack;
     emit selectionChanged();
     if (!pack)
-        UserNotice::info(text(u"操作失败"_s));
+        UserNotice::info(localised(u"操作失败"_s));
 }
 
 void GuaDanViewController::confirm()
@@ -76,13 +69,13 @@ void GuaDanViewController::confirm()
     if (isDismissing())
         return;
     if (selected_ < 0 || !orderPack_) {
-        UserNotice::error(text(u"请选择挂单"_s));
+        UserNotice::error(localised(u"请选择挂单"_s));
         return;
     }
     OrderManager &orders = OrderManager::defaultManager();
     if (!orders.genPackFromGuaDan(*orderPack_, arrPacks_.at(selected_).gid)) {
         if (!orders.isLocked())
-            UserNotice::error(text(u"恢复挂单失败"_s));
+            UserNotice::error(localised(u"恢复挂单失败"_s));
         return;
     }
     PostNotificationInMainThread(Notify::GuaDanChoosed, QVariant::fromValue(orderPack_));

@@ -5,7 +5,7 @@
 #include "LineNumberEditors.h"
 #include "LoginViewController.h"
 #include "Navigator.h"
-#include "ScreenExchange.h"
+#include "server/ServerExchange.h"
 #include "TableChooseViewController.h"
 
 #include "catalogue/TasteInfo.h"
@@ -33,10 +33,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QString text(const QString &key)
-{
-    return LanguageManager::defaultManager().readString(key);
-}
 
 OrderManager &orders()
 {
@@ -68,7 +64,7 @@ OrderListViewController::~OrderListViewController() = default;
 
 QString OrderListViewController::guaDanTitle() const
 {
-    return text(canGuaDan_ ? u"挂 单"_s : u"取 单"_s);
+    return localised(canGuaDan_ ? u"挂 单"_s : u"取 单"_s);
 }
 
 void OrderListViewController::loadView()
@@ -165,7 +161,7 @@ void OrderListViewController::updateTableNo()
     const std::shared_ptr<OrderPack> pack = orders().orderPack();
     const QString desk = pack ? pack->DeskNo.value_or(QString()) : QString();
     const ConfigManager &config = ConfigManager::defaultManager();
-    QString title = text(u"桌台"_s);
+    QString title = localised(u"桌台"_s);
     if (!desk.isEmpty())
         title += desk;
     else if (config.lockTable())
@@ -237,8 +233,8 @@ void OrderListViewController::remove(int row)
         return;
     // A plain dialog: the name is quoted without the markup the row draws it with.
     const QString message =
-        u"\""_s + OrderListModel::plainName(*line) + u"\"，"_s + text(u"确定要删除吗？"_s);
-    UserNotice::confirm(text(u"确认"_s), message, text(u"取消"_s), text(u"确认"_s), [line](bool confirmed) {
+        u"\""_s + OrderListModel::plainName(*line) + u"\"，"_s + localised(u"确定要删除吗？"_s);
+    UserNotice::confirm(localised(u"确认"_s), message, localised(u"取消"_s), localised(u"确认"_s), [line](bool confirmed) {
         if (!confirmed)
             return;
         orders().deleteFoodOrder(line);
@@ -273,7 +269,7 @@ void OrderListViewController::switchLineState(int row)
     if (!line || !LoginManager::isLogin())
         return;
     if (!ConfigManager::defaultManager().showOrderListStatus()) {
-        UserNotice::info(text(u"落单状态不可调整，可在设置中切换"_s));
+        UserNotice::info(localised(u"落单状态不可调整，可在设置中切换"_s));
         return;
     }
     orders().changeLine(
@@ -322,8 +318,8 @@ void OrderListViewController::orderRemark()
 void OrderListViewController::removeAll()
 {
     const QPointer<OrderListViewController> guard(this);
-    UserNotice::confirm(text(u"确认"_s), text(u"确定要清空所有已点品项吗？"_s), text(u"取消"_s),
-                        text(u"确认"_s), [guard](bool confirmed) {
+    UserNotice::confirm(localised(u"确认"_s), localised(u"确定要清空所有已点品项吗？"_s), localised(u"取消"_s),
+                        localised(u"确认"_s), [guard](bool confirmed) {
                             if (!confirmed)
                                 return;
                             orders().deleteAllFoodOrders();
@@ -379,7 +375,7 @@ void OrderListViewController::guaDan()
     }
     setGuadanState();
     if (canGuaDan_) {
-        UserNotice::error(text(u"没有挂单数据"_s));
+        UserNotice::error(localised(u"没有挂单数据"_s));
         return;
     }
     heldListOpen_ = pops().popGuaDanView();
@@ -402,7 +398,7 @@ void OrderListViewController::restoreHeld(const Notification &notification)
 void OrderListViewController::switchState()
 {
     if (!ConfigManager::defaultManager().showOrderListStatus()) {
-        UserNotice::info(text(u"落单状态不可调整，可在设置中切换"_s));
+        UserNotice::info(localised(u"落单状态不可调整，可在设置中切换"_s));
         return;
     }
     orders().switchPrintState();
@@ -418,7 +414,7 @@ void OrderListViewController::checkBill()
 {
     const QString bound = ConfigManager::defaultManager().bindTableNo().value_or(QString());
     if (bound.isEmpty()) {
-        UserNotice::error(text(u"只能查询绑定的桌台账单，请先设置绑定桌台"_s));
+        UserNotice::error(localised(u"只能查询绑定的桌台账单，请先设置绑定桌台"_s));
         return;
     }
     CheckoutOrderViewController::openForTable(this, bound);
@@ -455,9 +451,9 @@ void OrderListViewController::sendOrderPack()
 void OrderListViewController::askTableState(const QString &deskNo)
 {
     const QPointer<OrderListViewController> guard(this);
-    const bool sent = ScreenExchange::send(
+    const bool sent = ServerExchange::send(
         this, CommandMaker::getRoomDeskStateWithDeskNo(deskNo),
-        [guard, deskNo](const ScreenReply &reply) {
+        [guard, deskNo](const ServerReply &reply) {
             if (!guard)
                 return;
             std::optional<QString> guests;

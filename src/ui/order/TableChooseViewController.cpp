@@ -25,13 +25,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-QString text(const QString &key)
-{
-    return LanguageManager::defaultManager().readString(key);
-}
-} // namespace
-
 TableChooseViewController::TableChooseViewController(const std::shared_ptr<OrderPack> &pack, QObject *parent)
     : PopRootViewController(parent), pack_(pack ? pack : std::make_shared<OrderPack>())
 {
@@ -60,7 +53,7 @@ TableChooseViewController::TableChooseViewController(const std::shared_ptr<Order
             return;
         endEditing();
         if (!hasTable(tableNo_))
-            UserNotice::error(text(u"不存在的桌台编号"_s));
+            UserNotice::error(localised(u"不存在的桌台编号"_s));
     });
     connect(&EditingFocus::instance(), &EditingFocus::focusLost, this, [this](QObject *editor) {
         if (editor == this)
@@ -248,11 +241,11 @@ void TableChooseViewController::confirm()
         return;
     endEditing();
     if (!CommonUtils::editedNumber(guests_)) {
-        UserNotice::error(text(u"请输入正确人数！"_s));
+        UserNotice::error(localised(u"请输入正确人数！"_s));
         return;
     }
     if (!hasTable(tableNo_))
-        UserNotice::error(text(u"不存在的桌台编号"_s));
+        UserNotice::error(localised(u"不存在的桌台编号"_s));
     const auto write = [this](OrderPack &pack) {
         pack.WaiterMan = waiter_;
         pack.CustCount = guests_;

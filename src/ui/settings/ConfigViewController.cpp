@@ -29,10 +29,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QString localised(const QString &key)
-{
-    return LanguageManager::defaultManager().readString(key);
-}
 
 struct GroupTexts {
     const char16_t *title;

@@ -1,6 +1,6 @@
 #include "ChangePwdViewController.h"
 
-#include "ScreenExchange.h"
+#include "server/ServerExchange.h"
 
 #include "foundation/UserNotice.h"
 #include "server/CommandMaker.h"
@@ -8,13 +8,6 @@
 #include "settings/LanguageManager.h"
 
 using namespace Qt::StringLiterals;
-
-namespace {
-QString localised(const QString &key)
-{
-    return LanguageManager::defaultManager().readString(key);
-}
-} // namespace
 
 ChangePwdViewController::ChangePwdViewController(QObject *parent)
     : KeypadFormController(u"修改密码"_s, {u"新密码"_s, u"确认新密码"_s}, true, parent)
@@ -41,10 +34,10 @@ void ChangePwdViewController::submit()
         UserNotice::error(localised(u"两次输入不一致"_s));
         return;
     }
-    ScreenExchange::send(this, CommandMaker::changePassword(LoginManager::accountId(), password),
-                         [this](const ScreenReply &reply) {
+    ServerExchange::send(this, CommandMaker::changePassword(LoginManager::accountId(), password),
+                         [this](const ServerReply &reply) {
                              if (!reply.isAccepted()) {
-                                 ScreenExchange::showRefusal(reply);
+                                 ServerExchange::showRefusal(reply);
                                  return;
                              }
                              UserNotice::success(reply.message.isEmpty() ? localised(u"修改成功"_s)

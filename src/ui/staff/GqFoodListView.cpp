@@ -1,6 +1,6 @@
 #include "GqFoodListView.h"
 
-#include "ScreenExchange.h"
+#include "server/ServerExchange.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
@@ -68,11 +68,11 @@ void GqFoodListView::initLanguage()
 
 void GqFoodListView::setup()
 {
-    ScreenExchange::send(this, CommandMaker::getGqFoodList(), [this](const ScreenReply &reply) {
+    ServerExchange::send(this, CommandMaker::getGqFoodList(), [this](const ServerReply &reply) {
         if (!reply.readable)
             return;
         if (!reply.isAccepted()) {
-            ScreenExchange::showRefusal(reply);
+            ServerExchange::showRefusal(reply);
             return;
         }
         model_.setRows(ResponseParser::parseGqFoodList(*reply.xml).value_or(QList<Row3>()));

@@ -1,7 +1,7 @@
 #include "CheckoutOrderViewController.h"
 
 #include "DiningCommand.h"
-#include "ScreenExchange.h"
+#include "server/ServerExchange.h"
 
 #include "server/CommandMaker.h"
 #include "server/ResponseParser.h"
@@ -65,9 +65,9 @@ CheckoutOrderViewController::CheckoutOrderViewController(const QString &tableno,
 
 void CheckoutOrderViewController::openForTable(QObject *owner, const QString &tableno)
 {
-    ScreenExchange::send(owner, CommandMaker::getDeskSaleList(tableno), [tableno](const ScreenReply &reply) {
+    ServerExchange::send(owner, CommandMaker::getDeskSaleList(tableno), [tableno](const ServerReply &reply) {
         if (!reply.isAccepted()) {
-            ScreenExchange::showRefusal(reply);
+            ServerExchange::showRefusal(reply);
             return;
         }
         const QList<Row2> lines =

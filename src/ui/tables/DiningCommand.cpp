@@ -1,6 +1,6 @@
 #include "DiningCommand.h"
 
-#include "ScreenExchange.h"
+#include "server/ServerExchange.h"
 
 #include "foundation/UserNotice.h"
 #include "order/TableBoard.h"
@@ -20,10 +20,6 @@ using Outcome = UncertainOutcomes::Outcome;
 using Repeat = UncertainOutcomes::Repeat;
 using Done = std::function<void(Result)>;
 
-QString localised(const QString &key)
-{
-    return LanguageManager::defaultManager().readString(key);
-}
 
 void showUnknown(const QString &failure)
 {
@@ -34,11 +30,11 @@ void showUnknown(const QString &failure)
 void reportStates(QObject *owner, const ClientCommand &command, const Done &done)
 {
     const QStringList tables = UncertainOutcomes::tablesOf(command);
-    const bool sent = ScreenExchange::send(
+    const bool sent = ServerExchange::send(
         owner, CommandMaker::getRoomDeskStateWithRoomNo(),
-        [tables, done](const ScreenReply &reply) {
+        [tables, done](const ServerReply &reply) {
             if (!reply.isAccepted()) {
-                ScreenExchange::showRefusal(reply);
+                ServerExchange::showRefusal(reply);
                 done(Result::Refused);
                 return;
             }
@@ -80,9 +76,9 @@ void send(QObject *owner, const ClientCommand &command, std::function<void(Resul
         return;
     }
     outcomes.sending(command, quantityBefore);
-    const bool sent = ScreenExchange::sendQuietly(
+    const bool sent = ServerExchange::sendQuietly(
         owner, command,
-        [guard, command, repeat, finish](const ScreenReply &reply) {
+        [guard, command, repeat, finish](const ServerReply &reply) {
             const Outcome outcome = UncertainOutcomes::outcomeOf(reply.readable, reply.code);
             UncertainOutcomes::sharedInstance().ended(command, outcome);
             if (outcome == Outcome::Unknown) {
@@ -91,17 +87,17 @@ void send(QObject *owner, const ClientCommand &command, std::function<void(Resul
             } else if (outcome == Outcome::Refused && repeat == Repeat::ReportStateOnRefusal) {
                 reportStates(guard, command, finish);
             } else {
-                finish(ScreenExchange::showOutcome(reply) ? Result::Accepted : Result::Refused);
+                finish(ServerExchange::showOutcome(reply) ? Result::Accepted : Result::Refused);
             }
         },
         [command, finish](const ServerError &error) {
             const Outcome outcome = UncertainOutcomes::outcomeOf(error);
             UncertainOutcomes::sharedInstance().ended(command, outcome);
             if (outcome == Outcome::Refused) {
-                UserNotice::error(ScreenExchange::failureText(error));
+                UserNotice::error(ServerExchange::failureText(error));
                 finish(Result::Refused);
             } else {
-                showUnknown(ScreenExchange::failureText(error));
+                showUnknown(ServerExchange::failureText(error));
                 finish(Result::Unknown);
             }
         });
@@ -121,10 +117,10 @@ void sendSelection(QObject *owner, int operation, const QList<LeftMenu> &selecti
     }
     // The sale list just before: what a repeat after an unknown outcome compares with.
     const QPointer<QObject> guard(owner);
-    ScreenExchange::send(owner, CommandMaker::getDeskSaleList(command->DeskNo.value_or(QString())),
-                         [guard, command = *command, done](const ScreenReply &reply) {
+    ServerExchange::send(owner, CommandMaker::getDeskSaleList(command->DeskNo.value_or(QString())),
+                         [guard, command = *command, done](const ServerReply &reply) {
                              if (!reply.isAccepted()) {
-                                 ScreenExchange::showRefusal(reply);
+                                 ServerExchange::showRefusal(reply);
                                  return;
                              }
                              const float quantity = UncertainOutcomes::quantityOf(

@@ -2,7 +2,7 @@
 
 #include "CheckoutOrderViewController.h"
 #include "DiningCommand.h"
-#include "ScreenExchange.h"
+#include "server/ServerExchange.h"
 #include "StyleTableViewController.h"
 #include "TableFormController.h"
 
@@ -20,13 +20,6 @@
 #include <QJSEngine>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-QString localised(const QString &key)
-{
-    return LanguageManager::defaultManager().readString(key);
-}
-} // namespace
 
 RoomView::RoomView(QObject *parent) : QObject(parent)
 {
@@ -119,11 +112,11 @@ void RoomView::refreshRoomInfo()
 {
     setSelectedTable(QString());
     grid_.reload(arrFilterTables_, dictRoomInfos_);
-    ScreenExchange::send(this, CommandMaker::getRoomDeskStateWithRoomNo(), [this](const ScreenReply &reply) {
+    ServerExchange::send(this, CommandMaker::getRoomDeskStateWithRoomNo(), [this](const ServerReply &reply) {
         if (!reply.readable)
             return;
         if (!reply.isAccepted()) {
-            ScreenExchange::showRefusal(reply);
+            ServerExchange::showRefusal(reply);
             return;
         }
         applyStates(ResponseParser::parseGetRoomDeskState(*reply.xml).value_or(QList<Row>()));

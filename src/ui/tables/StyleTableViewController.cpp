@@ -1,6 +1,6 @@
 #include "StyleTableViewController.h"
 
-#include "ScreenExchange.h"
+#include "server/ServerExchange.h"
 
 #include "foundation/CommonUtils.h"
 #include "foundation/UserNotice.h"
@@ -12,13 +12,6 @@
 #include <QJSEngine>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-QString localised(const QString &key)
-{
-    return LanguageManager::defaultManager().readString(key);
-}
-} // namespace
 
 StyleTableViewController::StyleTableViewController(int operation, const QString &tableno, QObject *parent)
     : PopRootViewController(parent), operation_(operation), tableno_(tableno), fields_(2)
@@ -123,8 +116,8 @@ void StyleTableViewController::loadSaleList()
 {
     const int request = ++saleListRequest_;
     const int entry = selected_;
-    ScreenExchange::send(
-        this, CommandMaker::getDeskSaleList(tableno_), [this, request, entry](const ScreenReply &reply) {
+    ServerExchange::send(
+        this, CommandMaker::getDeskSaleList(tableno_), [this, request, entry](const ServerReply &reply) {
             // Late: the dialog closed, or the operator went on to another entry.
             if (isDismissing() || request != saleListRequest_ || entry != selected_)
                 return;

@@ -1,4 +1,4 @@
-#include "ScreenExchange.h"
+#include "ServerExchange.h"
 
 #include "foundation/UserNotice.h"
 #include "server/ResponseParser.h"
@@ -12,10 +12,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QString localised(const QString &key)
-{
-    return LanguageManager::defaultManager().readString(key);
-}
 
 void onMainThread(std::function<void()> work)
 {
@@ -23,9 +19,9 @@ void onMainThread(std::function<void()> work)
 }
 } // namespace
 
-ScreenReply ScreenReply::read(const QByteArray &body)
+ServerReply ServerReply::read(const QByteArray &body)
 {
-    ScreenReply reply;
+    ServerReply reply;
     reply.xml = std::make_shared<const XmlReply>(body);
     std::optional<QString> error;
     reply.code = ResponseParser::parseResponseData(*reply.xml, u"ReturnCode"_s, &error);
@@ -34,12 +30,12 @@ ScreenReply ScreenReply::read(const QByteArray &body)
     return reply;
 }
 
-QString ScreenExchange::failureText(const ServerError &error)
+QString ServerExchange::failureText(const ServerError &error)
 {
     return error.shownText();
 }
 
-void ScreenExchange::showRefusal(const ScreenReply &reply)
+void ServerExchange::showRefusal(const ServerReply &reply)
 {
     if (!reply.readable)
         UserNotice::error(localised(u"解析错误"_s));
@@ -49,7 +45,7 @@ void ScreenExchange::showRefusal(const ScreenReply &reply)
         UserNotice::error(reply.message);
 }
 
-bool ScreenExchange::showOutcome(const ScreenReply &reply)
+bool ServerExchange::showOutcome(const ServerReply &reply)
 {
     if (!reply.isAccepted()) {
         showRefusal(reply);
@@ -59,7 +55,7 @@ bool ScreenExchange::showOutcome(const ScreenReply &reply)
     return true;
 }
 
-bool ScreenExchange::send(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
+bool ServerExchange::send(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
                           FailureHandler onFailure)
 {
     return sendQuietly(owner, command, std::move(onReply), [onFailure](const ServerError &error) {
@@ -70,14 +66,14 @@ bool ScreenExchange::send(QObject *owner, const ClientCommand &command, ReplyHan
     });
 }
 
-bool ScreenExchange::sendQuietly(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
+bool ServerExchange::sendQuietly(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
                                  std::function<void(const ServerError &error)> onFailure)
 {
     UserNotice::showProgress(QString());
     const QPointer<QObject> guard(owner);
     auto request = ServerRequest::requestWithCommand(command);
     request->setResponseBlock([guard, onReply](const QByteArray &body) {
-        ScreenReply reply = ScreenReply::read(body);
+        ServerReply reply = ServerReply::read(body);
         onMainThread([guard, onReply, reply = std::move(reply)] {
             UserNotice::hideProgress();
             if (guard && onReply)

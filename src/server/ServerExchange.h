@@ -13,14 +13,14 @@ struct ClientCommand;
 struct ServerError;
 
 // A server's answer to a screen's command, read once on the request's worker.
-struct ScreenReply {
+struct ServerReply {
     std::shared_ptr<const XmlReply> xml; // the whole reply, for the screen's lists
     bool readable = false;
     std::optional<QString> code; // "ReturnCode"
     QString message;             // "ReturnMsg", empty without one
 
     bool isAccepted() const { return readable && code == QStringLiteral("0"); }
-    static ScreenReply read(const QByteArray &body);
+    static ServerReply read(const QByteArray &body);
 };
 
 // One exchange of a screen with the ordering server, the way every screen does it: the blocking
@@ -28,9 +28,9 @@ struct ScreenReply {
 // to the main thread, where the indicator goes first. A reply or failure that arrives after the
 // screen (`owner`) is gone touches nothing but the indicator. A transport failure shows its
 // message, or the error's description when it has none; never an empty notice.
-class ScreenExchange {
+class ServerExchange {
 public:
-    using ReplyHandler = std::function<void(const ScreenReply &reply)>;
+    using ReplyHandler = std::function<void(const ServerReply &reply)>;
     using FailureHandler = std::function<void(const QString &shownText)>;
 
     // Sends `command`. `onReply` gets every answered exchange (readable or not) on the main thread;
@@ -49,8 +49,8 @@ public:
     static QString failureText(const ServerError &error);
     // An error notice with the server's refusal: its message, or "操作失败" when it gave none, or
     // "解析错误" for a reply that could not be read.
-    static void showRefusal(const ScreenReply &reply);
+    static void showRefusal(const ServerReply &reply);
     // The outcome of a command that only reports: the server's message (or "操作成功") as a success
     // when accepted, else the refusal. True when accepted.
-    static bool showOutcome(const ScreenReply &reply);
+    static bool showOutcome(const ServerReply &reply);
 };
