@@ -7,6 +7,7 @@
 #include "order/OrderKeeper.h"
 #include "order/OrderManager.h"
 #include "server/NetworkChecker.h"
+#include "services/Services.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
@@ -68,6 +69,7 @@ int main(int argc, char *argv[])
     // The order a run left unsent (ended, killed, its battery empty) is taken up where it stood.
     OrderManager::defaultManager().adoptKeptOrder(std::make_shared<OrderKeeper>(DBManager::mainDBPath()));
     NetworkChecker::sharedInstance().check();
+    Services::startForThisProcess();
 
     ConsoleSession session;
     std::string input;

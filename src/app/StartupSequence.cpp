@@ -6,6 +6,7 @@
 #include "order/OrderKeeper.h"
 #include "order/OrderManager.h"
 #include "server/NetworkChecker.h"
+#include "services/Services.h"
 #include "settings/ConfigManager.h"
 #include "settings/DataFolder.h"
 #include "settings/LanguageManager.h"
@@ -46,6 +47,7 @@ void prepareServices(const QStringList &arguments)
 
     LayoutManger::defaultManager().restore();
     LanguageManager::defaultManager().loadLanguage(config.languageCode(), false);
+    Services::startForThisProcess();
 }
 
 void adoptKeptOrder()

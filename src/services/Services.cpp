@@ -1,0 +1,34 @@
+#include "Services.h"
+
+#include "Catalogue.h"
+#include "order/OrderManager.h"
+
+namespace {
+Services &current()
+{
+    static Services services;
+    return services;
+}
+} // namespace
+
+const Services &Services::installed()
+{
+    if (!current().catalogue)
+        return startForThisProcess();
+    return current();
+}
+
+void Services::install(const Services &services)
+{
+    current() = services;
+}
+
+const Services &Services::startForThisProcess()
+{
+    static Catalogue catalogue;
+    Services services;
+    services.catalogue = &catalogue;
+    services.order = &OrderManager::defaultManager();
+    install(services);
+    return installed();
+}
