@@ -1,6 +1,7 @@
 #include "Services.h"
 
 #include "Catalogue.h"
+#include "Staff.h"
 #include "order/OrderManager.h"
 
 namespace {
@@ -26,8 +27,10 @@ void Services::install(const Services &services)
 const Services &Services::startForThisProcess()
 {
     static Catalogue catalogue;
+    static Staff staff(catalogue);
     Services services;
     services.catalogue = &catalogue;
+    services.staff = &staff;
     services.order = &OrderManager::defaultManager();
     install(services);
     return installed();
