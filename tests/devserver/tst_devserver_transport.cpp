@@ -3,7 +3,6 @@
 #include "DevServerHarness.h"
 #include "ServerOptions.h"
 #include "TestRows.h"
-#include "TextCodec.h"
 
 #include <libxml/parser.h>
 
@@ -276,43 +275,24 @@ private slots:
         QCOMPARE(QString::fromUtf8(reply.body), u"请求内容超过16 MB，服务器未处理"_s);
     }
 
-    void faults_data()
+    // A reply in GB18030 that a GB2312 reader refuses. A fault touches the next reply only and is
+    // logged with it. (Dropped, status, unreadable and delayed replies are met by the console and
+    // window runs, which check what their clients make of them and whether the command was carried out.)
+    void faultTouchesTheNextReplyOnly()
     {
-        // status 0: no answer at all
-        columns<QString, int, bool, bool, bool>("query", "status", "gb2312Reads", "gb18030Reads",
-                                                "carriedOut");
-        QTest::newRow("status, carried out")
-            << u"kind=status&status=500&execute=1"_s << 500 << false << false << true;
-        QTest::newRow("not XML") << u"kind=notxml"_s << 200 << false << false << false;
-        QTest::newRow("GB18030 only") << u"kind=gb18030"_s << 200 << false << true << true;
-        QTest::newRow("dropped") << u"kind=drop"_s << 0 << false << false << false;
-    }
-    void faults()
-    {
-        auto [query, status, gb2312Reads, gb18030Reads, carriedOut] = row<QString, int, bool, bool, bool>(
-            "query", "status", "gb2312Reads", "gb18030Reads", "carriedOut");
-        static int flow = 0;
-        const QString desk = u"C%1"_s.arg(++flow, 2, 10, QLatin1Char('0'));
-        QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&"_s + query), 200);
+        QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&kind=gb18030"_s), 200);
+        const DevReply reply = server_.order(u"C01"_s, u"fault-C01"_s, {kRice});
+        QVERIFY(!libxmlReads(reply.body, "GB2312") && libxmlReads(reply.body, "GB18030"));
+        QCOMPARE(reply.code, u"0"_s);
+        QCOMPARE(server_.saleList(u"C01"_s).size(), 1);
 
-        const DevReply reply = server_.order(desk, u"fault-"_s + desk, {kRice});
-        QCOMPARE((QList<int>{reply.answered, reply.status, libxmlReads(reply.body, "GB2312"),
-                             libxmlReads(reply.body, "GB18030")}),
-                 (QList<int>{status != 0, status, gb2312Reads, gb18030Reads}));
-        if (gb18030Reads) {
-            QVERIFY(TextCodec::toUtf8(reply.body.toStdString(), "GB18030"));
-            QCOMPARE(reply.code, u"0"_s);
-        }
-        QCOMPARE(server_.saleList(desk).size(), carriedOut ? 1 : 0);
-
-        // Only the next reply was touched; sent again, the order is answered and kept once.
-        const DevReply again = server_.order(desk, u"fault-"_s + desk, {kRice});
-        QCOMPARE(again.code, u"0"_s);
-        QCOMPARE(server_.saleList(desk).size(), 1);
+        // Sent again, the order is answered and kept once.
+        QCOMPARE(server_.order(u"C01"_s, u"fault-C01"_s, {kRice}).code, u"0"_s);
+        QCOMPARE(server_.saleList(u"C01"_s).size(), 1);
         const QJsonArray log =
             server_.controlGet(u"/__control/commands?command=OrderPack"_s)[u"commands"_s].toArray();
         QVERIFY(log.size() >= 2);
-        QCOMPARE(log[log.size() - 2][u"fault"_s].toString(), query.section(u'&', 0, 0).mid(5));
+        QCOMPARE(log[log.size() - 2][u"fault"_s].toString(), u"gb18030"_s);
         QCOMPARE(log.last()[u"fault"_s].toString(), QString());
     }
 

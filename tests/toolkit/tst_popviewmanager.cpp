@@ -165,11 +165,8 @@ private slots:
                       chooser = PopName::TableChooseViewController;
         const QVariantMap reload{{PopProperty::ShouldReloadOrderList, true}},
             noReload{{PopProperty::ShouldReloadOrderList, false}};
-        row("guest count", PopName::CusNumChangeViewController, 20, {}, {},
-            [](M &m) { return m.popCusNumChangeView(); });
         row("temporary dish", PopName::TempFoodViewController, 80, {}, {},
             [](M &m) { return m.popTempFoodView(80); });
-        row("held orders", held, 20, {}, {}, [](M &m) { return m.popGuaDanView(); });
         row("any negative padding is the default", held, 20, {}, {},
             [held](M &m) { return m.pop(held, {}, -7); });
         row("padding at the top edge", held, 0, {}, {}, [held](M &m) { return m.pop(held, {}, 0); });
