@@ -38,6 +38,8 @@ INSERT INTO TasteInfo VALUES('T01', '加辣', '1', '', 'A', 2), ('T02', '大份'
 INSERT INTO RoomInfo VALUES('R1', '大厅'), ('R2', '包间');
 INSERT INTO DeskInfo VALUES('A01', '大厅1号', 'R1'), ('A02', '大厅2号', 'R1'), ('A03', '大厅3号', 'R1'),
     ('A04', '大厅4号', 'R1'), ('B01', '牡丹厅', 'R2');
+INSERT INTO DeskInfo WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20)
+    SELECT printf('C%02d', i), printf('散台%02d', i), 'R1' FROM n;
 INSERT INTO RtnReasonInfo VALUES('01', '客人不要'), ('02', '上菜太慢');
 INSERT INTO StoreInfo VALUES('StoreName', '测试餐厅', ''), ('BaseDataVer', '20160101', '');
 INSERT INTO CashierInfo VALUES('1001', '张三', '', '123'), ('1002', '李四', '', '456');
@@ -55,14 +57,7 @@ bool write(const QString &folder)
     QFile::remove(path);
     SqliteDb db;
     std::string error;
-    if (!db.open(path.toStdString(), false, error) || !db.exec(kSchemaAndRows, &error))
-        return false;
-    for (int i = 1; i <= 20; ++i) {
-        const std::string number = (i < 10 ? "0" : "") + std::to_string(i);
-        if (!db.exec("INSERT INTO DeskInfo VALUES('C" + number + "', '散台" + number + "', 'R1')"))
-            return false;
-    }
-    return db.exec("COMMIT");
+    return db.open(path.toStdString(), false, error) && db.exec(kSchemaAndRows, &error) && db.exec("COMMIT");
 }
 
 QByteArray noise(qint64 size)

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -148,18 +149,13 @@ private slots:
         QCOMPARE(stockOf(u"101"_s).value(u"leftQty"_s), u"0"_s);
         QCOMPARE(server_->saleList(u"A01"_s).size(), 3);
 
-        // A return puts the quantity back.
+        // A return puts the quantity back. A restart keeps the stock; one with --stock sets it anew.
         QCOMPARE(server_->command(u"ReturnFood"_s, u"DeskNo=A01&FoodNo=101&FoodQty=1&ReturnReason=01"_s).code,
                  u"0"_s);
         QCOMPARE(stockOf(u"101"_s).value(u"leftQty"_s), u"1"_s);
-    }
-
-    void stockFlagSetsAndRestartKeeps()
-    {
-        QCOMPARE(server_->order(u"A01"_s, u"k-1"_s, {pork(u"1.000000"_s)}).code, u"0"_s);
         QVERIFY(server_->restart());
         QVERIFY(server_->command(u"GetGqFoodList"_s).rows.size() == 2 &&
-                stockOf(u"101"_s).value(u"leftQty"_s) == u"2");
+                stockOf(u"101"_s).value(u"leftQty"_s) == u"1");
         QVERIFY(server_->restart(u"101=10"_s));
         QCOMPARE(stockOf(u"101"_s).value(u"leftQty"_s), u"10"_s);
     }
@@ -253,19 +249,16 @@ private slots:
                     const QList<OrderLine> lines = {
                         OrderLine::of(u"900"_s, tag + u"-a"_s, u"1.000000"_s, u"1.000000"_s),
                         OrderLine::of(u"900"_s, tag + u"-b"_s, u"2.000000"_s, u"1.000000"_s)};
-                    const auto send = [&, desk, serial, order, lines] {
-                        const DevReply reply = server.order(desk, u"flow-"_s + QString::number(order),
-                                                               lines, u"2"_s, u"1001"_s, serial);
+                    const auto send = [&] {
+                        const DevReply reply = server.order(desk, u"flow-"_s + QString::number(order), lines,
+                                                            u"2"_s, u"1001"_s, serial);
                         ++(reply.code == u"0"_s ? accepted : failures);
                     };
                     // Every fifth order is sent twice at the same moment, as by a terminal that
                     // timed out and sent again while the first post was still being handled.
-                    std::thread twin;
-                    if (order % 5 == 0)
-                        twin = std::thread(send);
+                    std::thread twin(order % 5 == 0 ? std::function<void()>(send) : [] {});
                     send();
-                    if (twin.joinable())
-                        twin.join();
+                    twin.join();
                 }
             });
         }
@@ -274,20 +267,19 @@ private slots:
         QCOMPARE(failures.load(), 0);
         QCOMPARE(accepted.load(), kClients * (kOrders + kOrders / 5));
 
-        QMap<QString, int> seen;
-        QSet<QString> itemseqs;
+        QStringList names, itemseqs;
         double quantity = 0;
         for (int desk = 1; desk <= 5; ++desk) {
             for (const Row &line : server.saleList(u"C%1"_s.arg(desk, 2, 10, QLatin1Char('0')))) {
-                ++seen[line.value(u"pluName"_s)];
-                itemseqs.insert(line.value(u"itemseq"_s));
+                names << line.value(u"pluName"_s);
+                itemseqs << line.value(u"itemseq"_s);
                 quantity += line.value(u"saleQty"_s).toDouble();
             }
         }
-        QCOMPARE(seen.size(), kClients * kOrders * 2);
-        for (auto it = seen.cbegin(); it != seen.cend(); ++it)
-            QVERIFY2(it.value() == 1, qPrintable(it.key()));
-        QCOMPARE(itemseqs.size(), kClients * kOrders * 2);
+        // As many lines as were sent and none twice: every line once, each with a number of its own.
+        QCOMPARE(names.size(), kClients * kOrders * 2);
+        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
+        QCOMPARE(QSet<QString>(itemseqs.begin(), itemseqs.end()).size(), names.size());
         QCOMPARE(quantity, double(kClients * kOrders * 3));
         QCOMPARE(server.deskState(u"C01"_s).value(u"TotalAmt"_s), u"600.00"_s); // 4 terminals × 50 × 3
     }

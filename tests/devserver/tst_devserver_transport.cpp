@@ -3,7 +3,6 @@
 #include "DevServerHarness.h"
 #include "ServerOptions.h"
 #include "TestRows.h"
-#include "TextCodec.h"
 
 #include <libxml/parser.h>
 
@@ -61,11 +60,8 @@ private slots:
             QTest::newRow(name) << command << fields << cashier << message;
         };
         row("login unknown", "LogIn", "UserID=9999&UserPassword=1", "工号(9999)不存在", {});
-        row("login wrong password", "LogIn", "UserID=1001&UserPassword=124", "密码错误，请重新输入", {});
         row("login without number", "LogIn", "UserPassword=123", "请输入工号", {});
         row("nobody logged in", "KaiTai", "DeskNo=A03&CustCount=2", "请先登录", {});
-        row("operator not logged in", "KaiTai", "DeskNo=A03&CustCount=2", "操作员(1002)未登录，请先登录",
-            "1002");
         row("unknown operator", "KaiTai", "DeskNo=A03&CustCount=2", "操作员(8888)不存在", "8888");
         row("open unknown table", "KaiTai", "DeskNo=Z99&CustCount=2", "台号(Z99)不存在");
         row("open without table", "KaiTai", "CustCount=2", "请指定台号");
@@ -105,12 +101,10 @@ private slots:
         row("weigh with wrong dish", "ConfirmQty", pork + "itemseq=2&FoodQty=1.5", "序号(2)的菜品不是(101)");
         row("weigh bad quantity", "ConfirmQty", "DeskNo=A01&FoodNo=102&itemseq=2&FoodQty=abc",
             "称重数量(abc)无效");
-        row("sale list of unknown table", "GetDeskSaleList", "DeskNo=Z99", "台号(Z99)不存在");
         row("bill of free table", "PrintDeskBill", "DeskNo=A03", "大厅3号(A03)未开台");
         row("password of another", "ChangePassword", "UserID=1002&UserPassword=1", "只能修改本人的密码");
         row("empty password", "ChangePassword", "UserID=1001&UserPassword=", "新密码不能为空");
         row("password unknown operator", "ChangePassword", "UserID=7777&UserPassword=1", "工号(7777)不存在");
-        row("unknown command", "Foo", {}, "不支持的指令：Foo");
         // Text from a request may hold markup characters; the reply must stay a document.
         row("unknown command with markup", u"Foo&<\"bar\">"_s.toHtmlEscaped(), {},
             "不支持的指令：Foo&<\"bar\">");
@@ -146,8 +140,6 @@ private slots:
         QTest::newRow("bad price") << H::orderXml(u"A01"_s, u"r-4"_s, {badPrice})
                                    << u"菜品红烧肉的价格(abc)无效"_s;
         QTest::newRow("unknown table") << H::orderXml(u"Z99"_s, u"r-5"_s, {kPork}) << u"台号(Z99)不存在"_s;
-        QTest::newRow("nobody logged in")
-            << H::orderXml(u"A01"_s, u"r-7"_s, {kPork}, u"4"_s, {}) << u"请先登录"_s;
     }
     void orderRefusals()
     {
@@ -192,18 +184,6 @@ private slots:
         QCOMPARE(server_.command(u"GetRoomDeskState"_s, u"RoomNo="_s).rows, statesBefore_);
         QCOMPARE(server_.saleList(u"A01"_s).size(), 2);
         QCOMPARE(server_.login(u"1001"_s, u"123"_s).code, u"0"_s);
-    }
-
-    void loginAndPasswordChange()
-    {
-        DevServerHarness server;
-        QVERIFY(server.start());
-        QCOMPARE(server.login(u"1002"_s, u"456"_s).msg, u"欢迎您(李四)"_s);
-        QCOMPARE(server.command(u"ChangePassword"_s, u"UserID=1002&UserPassword=8888"_s, u"1002"_s).msg,
-                 u"密码修改成功"_s);
-        QCOMPARE(server.login(u"1002"_s, u"456"_s).code, u"1"_s);
-        QVERIFY(server.restart());
-        QCOMPARE(server.login(u"1002"_s, u"8888"_s).msg, u"欢迎您(李四)"_s);
     }
 
     void tableLifecycle()
@@ -289,50 +269,24 @@ private slots:
         QCOMPARE(QString::fromUtf8(reply.body), u"请求内容超过16 MB，服务器未处理"_s);
     }
 
-    // Served bytes are checked where packages are downloaded and unpacked (CRC-checked).
-    void onlyThePackageIsServed()
+    // A reply in GB18030 that a GB2312 reader refuses. A fault touches the next reply only and is
+    // logged with it. (Dropped, status, unreadable and delayed replies are met by the console and
+    // window runs, which check what their clients make of them and whether the command was carried out.)
+    void faultTouchesTheNextReplyOnly()
     {
-        QCOMPARE(server_.get(u"/other.zip"_s).status, 404);
-        QCOMPARE(server_.get(u"/"_s).status, 404);
-    }
+        QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&kind=gb18030"_s), 200);
+        const DevReply reply = server_.order(u"C01"_s, u"fault-C01"_s, {kRice});
+        QVERIFY(!libxmlReads(reply.body, "GB2312") && libxmlReads(reply.body, "GB18030"));
+        QCOMPARE(reply.code, u"0"_s);
+        QCOMPARE(server_.saleList(u"C01"_s).size(), 1);
 
-    void faults_data()
-    {
-        // status 0: no answer at all
-        columns<QString, int, bool, bool, bool>("query", "status", "gb2312Reads", "gb18030Reads",
-                                                "carriedOut");
-        QTest::newRow("status, carried out")
-            << u"kind=status&status=500&execute=1"_s << 500 << false << false << true;
-        QTest::newRow("not XML") << u"kind=notxml"_s << 200 << false << false << false;
-        QTest::newRow("GB18030 only") << u"kind=gb18030"_s << 200 << false << true << true;
-        QTest::newRow("dropped") << u"kind=drop"_s << 0 << false << false << false;
-    }
-    void faults()
-    {
-        auto [query, status, gb2312Reads, gb18030Reads, carriedOut] = row<QString, int, bool, bool, bool>(
-            "query", "status", "gb2312Reads", "gb18030Reads", "carriedOut");
-        static int flow = 0;
-        const QString desk = u"C%1"_s.arg(++flow, 2, 10, QLatin1Char('0'));
-        QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&"_s + query), 200);
-
-        const DevReply reply = server_.order(desk, u"fault-"_s + desk, {kRice});
-        QCOMPARE((QList<int>{reply.answered, reply.status, libxmlReads(reply.body, "GB2312"),
-                             libxmlReads(reply.body, "GB18030")}),
-                 (QList<int>{status != 0, status, gb2312Reads, gb18030Reads}));
-        if (gb18030Reads) {
-            QVERIFY(TextCodec::toUtf8(reply.body.toStdString(), "GB18030"));
-            QCOMPARE(reply.code, u"0"_s);
-        }
-        QCOMPARE(server_.saleList(desk).size(), carriedOut ? 1 : 0);
-
-        // Only the next reply was touched; sent again, the order is answered and kept once.
-        const DevReply again = server_.order(desk, u"fault-"_s + desk, {kRice});
-        QCOMPARE(again.code, u"0"_s);
-        QCOMPARE(server_.saleList(desk).size(), 1);
+        // Sent again, the order is answered and kept once.
+        QCOMPARE(server_.order(u"C01"_s, u"fault-C01"_s, {kRice}).code, u"0"_s);
+        QCOMPARE(server_.saleList(u"C01"_s).size(), 1);
         const QJsonArray log =
             server_.controlGet(u"/__control/commands?command=OrderPack"_s)[u"commands"_s].toArray();
         QVERIFY(log.size() >= 2);
-        QCOMPARE(log[log.size() - 2][u"fault"_s].toString(), query.section(u'&', 0, 0).mid(5));
+        QCOMPARE(log[log.size() - 2][u"fault"_s].toString(), u"gb18030"_s);
         QCOMPARE(log.last()[u"fault"_s].toString(), QString());
     }
 
@@ -346,6 +300,9 @@ private slots:
         const DevReply download = server_.get(u"/dcpackage-001.zip"_s);
         QCOMPARE(download.status, 200);
         QVERIFY(!download.body.startsWith("PK") && download.body.size() < 200);
+        // Only the package is served (its bytes are checked where packages are downloaded).
+        QCOMPARE((QList<int>{server_.get(u"/other.zip"_s).status, server_.get(u"/"_s).status}),
+                 (QList<int>{404, 404}));
         QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&kind=bogus"_s), 400);
         QCOMPARE(server_.controlPost(u"/__control/faults?command=OrderPack&kind=delay&ms=999999"_s), 400);
         QCOMPARE(server_.controlPost(u"/__control/faults?kind=drop"_s), 400);
@@ -368,12 +325,18 @@ private slots:
                  1);
     }
 
+    // Orders, flow numbers, passwords and who is logged in last over a restart; --fresh forgets them.
     void restartKeepsStateFreshForgets()
     {
         DevServerHarness server;
         QVERIFY(server.startLoggedIn());
         QCOMPARE(server.order(u"A01"_s, u"keep-1"_s, {kRice}).code, u"0"_s);
+        QCOMPARE(server.login(u"1002"_s, u"456"_s).msg, u"欢迎您(李四)"_s);
+        QCOMPARE(server.command(u"ChangePassword"_s, u"UserID=1002&UserPassword=8888"_s, u"1002"_s).msg,
+                 u"密码修改成功"_s);
+        QCOMPARE(server.login(u"1002"_s, u"456"_s).code, u"1"_s);
         QVERIFY(server.restart());
+        QCOMPARE(server.login(u"1002"_s, u"8888"_s).msg, u"欢迎您(李四)"_s);
         QCOMPARE(server.saleList(u"A01"_s).size(), 1);
         QCOMPARE(server.order(u"A01"_s, u"keep-1"_s, {kRice}).code, u"0"_s); // still known after the restart
         QCOMPARE(server.saleList(u"A01"_s).size(), 1);
@@ -388,7 +351,6 @@ private slots:
         columns<QStringList, QString>("arguments", "error");
         const QStringList base = {u"--port"_s,    u"8030"_s,  u"--basedata"_s, u"b"_s,
                                   u"--package"_s, u"p.zip"_s, u"--state"_s,    u"s"_s};
-        QTest::newRow("complete") << base << QString();
         QTest::newRow("with stock and fresh")
             << base + QStringList{u"--stock"_s, u"101=3,102=0.5"_s, u"--fresh"_s} << QString();
         QTest::newRow("no state") << base.mid(0, 6) << u"--state is required"_s;
@@ -439,8 +401,9 @@ private slots:
         QCOMPARE(refusal(), "cannot listen on 127.0.0.1:" + std::to_string(server_.port()));
     }
 
-    // The program itself, as the README's run command starts it: the demo base data and package,
-    // one log line per command, a clean stop on SIGTERM, a clear refusal of bad arguments.
+    // The program itself, as the README's run command starts it: one log line per command, a clean
+    // stop on SIGTERM, a clear refusal of bad arguments. (Its demo package and file name are
+    // downloaded and installed by the package test, its tables listed by the console run.)
     void servesTheDemo()
     {
         if (!QFile::exists(DevServerHarness::demoPackage()))
@@ -454,19 +417,9 @@ private slots:
 
         const DevReply status = server.command(u"CheckServerStatus"_s, {}, {});
         QVERIFY(status.code == u"0" && !status.para.value(u"ServerVer"_s).isEmpty());
-        QCOMPARE(server.command(u"GetUpFileName"_s, {}, {}).value, std::optional(u"diancai-demo.zip"_s));
-        QVERIFY(!server.command(u"GetRoomDeskState"_s, {}, {}).rows.isEmpty());
-        QFile zip(DevServerHarness::demoPackage());
-        QVERIFY(zip.open(QIODevice::ReadOnly));
-        QVERIFY(server.get(u"/diancai-demo.zip"_s).body == zip.readAll());
-
-        QTRY_COMPARE(server.logLines().size(), 4); // three commands and the download
-        const QStringList log = server.logLines();
-        QVERIFY2(log[0].contains(u" 127.0.0.1 CheckServerStatus -> 0 "_s) &&
-                     log[1].contains(u"GetUpFileName -> 0"_s) &&
-                     log[2].contains(u"GetRoomDeskState -> 0"_s) &&
-                     log[3].contains(u"GET /diancai-demo.zip"_s),
-                 qPrintable(log.join(u'\n')));
+        QTRY_COMPARE(server.logLines().size(), 1);
+        QVERIFY2(server.logLines()[0].contains(u" 127.0.0.1 CheckServerStatus -> 0 "_s),
+                 qPrintable(server.logLines()[0]));
         QCOMPARE(server.stop(), 0); // SIGTERM ends it cleanly
     }
 

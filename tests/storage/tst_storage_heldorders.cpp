@@ -64,23 +64,17 @@ private slots:
 
     void cleanup() { DBManager::resetForTests(); }
 
-    void mainDatabaseIsCreatedOnFirstUse()
+    // "<home>/main" is made on first use. Content comes back unchanged (empty, or quotes and lines
+    // that are no SQL), held in whole UTC seconds.
+    void newestFirstAndNumbersNeverReused()
     {
         QVERIFY(!DBManager::isMainDBExists());
         DBManager::mainDBManager();
-        QVERIFY(DBManager::isMainDBExists());
-        QCOMPARE(DBManager::mainDBPath(), home->filePath(u"main"_s));
-        QCOMPARE(
-            sqlRows(DBManager::mainDBPath(), u"select sql from sqlite_master where name = 'guadan'"_s),
-            std::optional(QStringList{
-                u"CREATE TABLE guadan (gid integer primary key autoincrement, content text, create_time integer)"_s}));
+        QCOMPARE(sqlRows(home->filePath(u"main"_s), u"select sql from sqlite_master where name = 'guadan'"_s),
+                 std::optional(QStringList{u"CREATE TABLE guadan (gid integer primary key autoincrement, "
+                                           "content text, create_time integer)"_s}));
         QVERIFY(DBManager::createMainDBIfNotExists()); // an existing file is left alone
         QVERIFY(heldOrders().isEmpty());
-    }
-
-    // Content comes back unchanged (empty, or quotes and lines that are no SQL), held in whole UTC seconds.
-    void newestFirstAndNumbersNeverReused()
-    {
         const QString quoted = u"x'); drop table guadan; --\n第二行\t"_s;
         const qint64 before = QDateTime::currentSecsSinceEpoch();
         QVERIFY(hold(QString()) && hold(quoted) && hold(u"C"_s));
