@@ -53,6 +53,27 @@ QList<DeskInfo> Catalogue::tables() const
     return read;
 }
 
+QList<FoodBigCatInfo> Catalogue::bigCategories() const
+{
+    QList<FoodBigCatInfo> read;
+    baseData().getAllFoodBigCat([&read](const QList<FoodBigCatInfo> &cats) { read = cats; });
+    return read;
+}
+
+QList<FoodSmallCatInfo> Catalogue::smallCategories() const
+{
+    QList<FoodSmallCatInfo> read;
+    baseData().getAllFoodSmallCat([&read](const QList<FoodSmallCatInfo> &cats) { read = cats; });
+    return read;
+}
+
+QList<RtnReasonInfo> Catalogue::returnReasons() const
+{
+    QList<RtnReasonInfo> read;
+    baseData().getAllReason([&read](const QList<RtnReasonInfo> &reasons) { read = reasons; });
+    return read;
+}
+
 CashierInfo Catalogue::cashier(const QString &id) const
 {
     CashierInfo read;

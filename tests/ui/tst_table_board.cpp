@@ -2,9 +2,9 @@
 #include "AppWindow.h"
 #include "TableServer.h"
 
+#include "dining/DishOperations.h"
+#include "dining/TableBoard.h"
 #include "foundation/CommonUtils.h"
-#include "order/DishOperations.h"
-#include "order/TableBoard.h"
 #include "server/Gb18030.h"
 #include "server/ResponseParser.h"
 #include "settings/LoginState.h"
@@ -641,7 +641,8 @@ private slots:
         QTest::newRow("table command without a message")
             << u"KaiTai"_s << u"status"_s << unknown.arg(u"Error Domain=Qelvo Code=500") << 1;
         QTest::newRow("table command refused by its status")
-            << u"KaiTai"_s << u"status&status=413"_s << u"error|服务器拒绝了请求（HTTP 413）：内容太多，超过服务器的上限"_s << 0;
+            << u"KaiTai"_s << u"status&status=413"_s
+            << u"error|服务器拒绝了请求（HTTP 413）：内容太多，超过服务器的上限"_s << 0;
         QTest::newRow("unreadable dish command")
             << u"DeskHurry"_s << u"notxml"_s << unknown.arg(u"解析错误") << 1;
         QTest::newRow("unreadable states") << u"GetRoomDeskState"_s << u"notxml"_s << QString() << 1;
