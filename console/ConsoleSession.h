@@ -129,9 +129,8 @@ private:
     DiningRoom &dining() const;
     // Runs an exchange of the dining room, begun by `start` with a context that lives as long as
     // this call, until it calls its `finished`, or until `exchanges` exchanges' time is up.
-    void
-    awaitDining(int exchanges,
-                const std::function<void(QObject *context, std::function<void()> finished)> &start) const;
+    using DiningStart = std::function<void(QObject *context, std::function<void()> finished)>;
+    void awaitDining(int exchanges, const DiningStart &start) const;
     // Sends a table command (or a dish operation's selection) and waits: the outcome is
     // printed as the screens show it ("ok:", "error:", "error: 结果未知：…"), and after an unknown
     // outcome the tables' state as a notice.

@@ -69,8 +69,7 @@ void ConsoleSession::registerRepeatQuestion()
     });
 }
 
-void ConsoleSession::awaitDining(
-    int exchanges, const std::function<void(QObject *context, std::function<void()> finished)> &start) const
+void ConsoleSession::awaitDining(int exchanges, const DiningStart &start) const
 {
     // The context goes with this call: an answer after the time is up touches nothing.
     QObject context;
