@@ -1,7 +1,7 @@
 // The table board with 500 tables in 10 rooms: opening it (rooms, tables, tiles), applying the
 // server's state reply for all of them, and switching rooms. The GUI thread's part: the reply is
 // read once on the request's worker, timed apart.
-#include "order/TableBoard.h"
+#include "dining/TableBoard.h"
 #include "server/ResponseParser.h"
 #include "server/XmlReply.h"
 #include "ui/tables/RoomView.h"

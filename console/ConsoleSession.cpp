@@ -26,6 +26,7 @@ ConsoleSession::ConsoleSession()
     registerCommands();
     observeOrderList();
     registerPopupAnswers();
+    registerRepeatQuestion();
     if (!orders().orderPack())
         orders().genNewPack();
 }

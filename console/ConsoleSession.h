@@ -2,9 +2,8 @@
 
 #include "catalogue/CatalogueRecords.h"
 #include "catalogue/Food.h"
+#include "dining/DishOperations.h"
 #include "order/OrderManager.h"
-#include "order/UncertainOutcomes.h"
-#include "server/XmlReply.h"
 
 #include <QHash>
 #include <QList>
@@ -16,8 +15,8 @@
 #include <functional>
 #include <optional>
 
+class DiningRoom;
 class PopRootViewController;
-class XmlReply;
 struct ClientCommand;
 
 // The console's side of the terminal: it runs one command per input line against the ordering
@@ -124,25 +123,19 @@ private:
     void weigh(const QStringList &args);
     void bill(const QStringList &args);
     void print(const QStringList &args);
-    // What one exchange of a table command came to: its outcome (none when it was not sent: the
-    // same request is under way), the readable reply, and the text to print (the server's message,
-    // "操作成功" / "操作失败" without one, "解析错误", or the failure).
-    struct TableAnswer {
-        std::optional<UncertainOutcomes::Outcome> outcome;
-        std::optional<XmlReply> reply;
-        QString message;
-    };
-    TableAnswer askTableCommand(const ClientCommand &command) const;
-    // Sends a table or dish command and waits: the accepted reply, or absent once the refusal, the
-    // unreadable reply ("解析错误") or the failure has been printed.
-    std::optional<XmlReply> exchangeTableCommand(const ClientCommand &command) const;
-    // Sends a dining-room command under the rules for repeats after an unknown outcome
-    // (UncertainOutcomes) and prints the outcome: "ok:" with the server's message, "error:" with
-    // the refusal, or "error: 结果未知：…" followed by the tables' state as a notice.
-    void runTableCommand(const std::optional<ClientCommand> &command,
-                         std::optional<float> quantityBefore = std::nullopt) const;
-    // "notice: 桌台现状：…" for the tables, as the server has them now.
-    void printTableStates(const QStringList &tableNos) const;
+    // The console's side of the dining room: a repeat of a print, hurry or release is asked for by
+    // typing the same command again.
+    void registerRepeatQuestion();
+    DiningRoom &dining() const;
+    // Runs an exchange of the dining room, begun by `start` with a context that lives as long as
+    // this call, until it calls its `finished`, or until `exchanges` exchanges' time is up.
+    using DiningStart = std::function<void(QObject *context, std::function<void()> finished)>;
+    void awaitDining(int exchanges, const DiningStart &start) const;
+    // Sends a table command (or a dish operation's selection) and waits: the outcome is
+    // printed as the screens show it ("ok:", "error:", "error: 结果未知：…"), and after an unknown
+    // outcome the tables' state as a notice.
+    void runTableCommand(const std::optional<ClientCommand> &command) const;
+    void runSelection(int operation, const QList<LeftMenu> &selection) const;
 
     // Checks an "add" before anything is ordered, so a bad argument orders nothing.
     bool checkAddAnswers(const Food &food, const AddAnswers &answers) const;

@@ -1,37 +1,25 @@
 // Commands of the table board: table states, the table operations, the dish operations and the
-// bill, built by the same rules as the board's buttons and dialogs.
+// bill, built by the same rules as the board's buttons and dialogs and sent through the same dining
+// room, whose notices the console prints.
 
 #include "ConsoleOutput.h"
 #include "ConsoleSession.h"
-#include "order/DishOperations.h"
-#include "order/TableBoard.h"
-#include "order/UncertainOutcomes.h"
-#include "server/CommandMaker.h"
-#include "server/LoginManager.h"
-#include "server/ResponseParser.h"
-#include "server/ServerError.h"
-#include "server/ServerRequest.h"
-#include "server/XmlReply.h"
+#include "dining/DiningRoom.h"
+#include "dining/TableBoard.h"
+#include "dining/UncertainOutcomes.h"
+#include "services/Catalogue.h"
+#include "services/Services.h"
+#include "services/Staff.h"
 #include "settings/LanguageManager.h"
-#include "storage/DBManager.h"
 
-#include <QMutex>
+#include <QEventLoop>
+#include <QTimer>
 
-#include <memory>
+#include <climits>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// What came back from one exchange, written on the request's worker.
-struct Answer {
-    QMutex mutex;
-    bool done = false;
-    std::optional<QByteArray> body;
-    QString failure;
-    bool refused = false;
-};
-
 // "cat=NO" or "dish=FOODNO" as a hurry or release entry; none for the whole table.
 std::optional<LeftMenu> hurryEntry(const QString &desk, const QStringList &args)
 {
@@ -51,125 +39,93 @@ std::optional<LeftMenu> hurryEntry(const QString &desk, const QStringList &args)
     }
     return entry;
 }
+
+// After an unknown outcome the tables of the command as the server has them now, then `finished`.
+DiningRoom::Done reportingUnknown(DiningRoom &dining, QObject *context, const QStringList &tables,
+                                  const std::function<void()> &finished)
+{
+    return [&dining, context, tables, finished](DiningRoom::Result result) {
+        if (result == DiningRoom::Result::Unknown)
+            dining.reportStates(context, tables, [finished](DiningRoom::Result) { finished(); });
+        else
+            finished();
+    };
+}
 } // namespace
 
-ConsoleSession::TableAnswer ConsoleSession::askTableCommand(const ClientCommand &command) const
+DiningRoom &ConsoleSession::dining() const
 {
-    auto answer = std::make_shared<Answer>();
-    auto request = ServerRequest::requestWithCommand(command);
-    request->setResponseBlock([answer](const QByteArray &body) {
-        QMutexLocker lock(&answer->mutex);
-        answer->body = body;
-        answer->done = true;
-    });
-    request->setErrorBlock([answer](const ServerError &error) {
-        const QString message = error.message.value_or(QString());
-        QMutexLocker lock(&answer->mutex);
-        answer->failure = message.isEmpty() ? error.shownText() : localised(message);
-        answer->refused = UncertainOutcomes::outcomeOf(error) == UncertainOutcomes::Outcome::Refused;
-        answer->done = true;
-    });
-    if (!request->go())
-        return {std::nullopt, std::nullopt, u"the same request is still under way"_s};
-    const auto answered = [answer] {
-        QMutexLocker lock(&answer->mutex);
-        return answer->done;
-    };
-    if (!waitFor(answered, exchangeWaitMs(1)))
-        return {UncertainOutcomes::Outcome::Unknown, std::nullopt, u"no answer from the server"_s};
-    QMutexLocker lock(&answer->mutex);
-    if (!answer->body)
-        return {answer->refused ? UncertainOutcomes::Outcome::Refused : UncertainOutcomes::Outcome::Unknown,
-                std::nullopt, answer->failure};
-    XmlReply reply(*answer->body);
-    std::optional<QString> unreadable;
-    const std::optional<QString> code =
-        ResponseParser::parseResponseData(reply, u"ReturnCode"_s, &unreadable);
-    if (unreadable)
-        return {UncertainOutcomes::Outcome::Unknown, std::nullopt, localised(u"解析错误"_s)};
-    const QString message = ResponseParser::parseResponseData(reply, u"ReturnMsg"_s).value_or(QString());
-    if (code != u"0"_s)
-        return {UncertainOutcomes::Outcome::Refused, reply,
-                message.isEmpty() ? localised(u"操作失败"_s) : message};
-    return {UncertainOutcomes::Outcome::Accepted, reply,
-            message.isEmpty() ? localised(u"操作成功"_s) : message};
+    return *Services::installed().dining;
 }
 
-std::optional<XmlReply> ConsoleSession::exchangeTableCommand(const ClientCommand &command) const
+void ConsoleSession::registerRepeatQuestion()
 {
-    TableAnswer answer = askTableCommand(command);
-    if (answer.outcome != UncertainOutcomes::Outcome::Accepted) {
-        ConsoleOutput::error(answer.message);
-        return std::nullopt;
-    }
-    return answer.reply;
+    dining().setRepeatQuestion([](const ClientCommand &command, std::function<void(bool)> answer) {
+        // The console's confirmation: the same command a second time.
+        UncertainOutcomes::sharedInstance().confirmed(command);
+        ConsoleOutput::error(localised(UncertainOutcomes::repeatQuestionKey(command)) + u' ' +
+                             localised(u"再输入一次同一命令即发送"_s));
+        answer(false);
+    });
 }
 
-void ConsoleSession::printTableStates(const QStringList &tableNos) const
+void ConsoleSession::awaitDining(int exchanges, const DiningStart &start) const
 {
-    const std::optional<XmlReply> reply = exchangeTableCommand(CommandMaker::getRoomDeskStateWithRoomNo());
-    if (!reply)
+    // The context goes with this call: an answer after the time is up touches nothing.
+    QObject context;
+    QEventLoop loop;
+    bool finished = false;
+    start(&context, [&finished, &loop] {
+        finished = true;
+        loop.quit();
+    });
+    if (finished)
         return;
-    QList<DeskInfo> all;
-    DBManager::defaultManager().getAllTables([&all](const QList<DeskInfo> &read) { all = read; });
-    ConsoleOutput::notice(TableBoard::statesText(
-        tableNos, TableBoard::statesByTable(
-                      all, ResponseParser::parseGetRoomDeskState(*reply).value_or(QList<Row>()))));
+    QTimer::singleShot(int(qMin<qint64>(exchangeWaitMs(exchanges), INT_MAX)), &loop, &QEventLoop::quit);
+    loop.exec();
+    if (!finished)
+        ConsoleOutput::error(u"no answer from the server"_s);
 }
 
-void ConsoleSession::runTableCommand(const std::optional<ClientCommand> &command,
-                                     std::optional<float> quantityBefore) const
+void ConsoleSession::runTableCommand(const std::optional<ClientCommand> &command) const
 {
     if (!command) {
         ConsoleOutput::error(u"nothing to send"_s);
         return;
     }
-    UncertainOutcomes &outcomes = UncertainOutcomes::sharedInstance();
-    const UncertainOutcomes::Repeat repeat = outcomes.repeatOf(*command);
-    if (repeat == UncertainOutcomes::Repeat::Confirm) {
-        // The console's confirmation: the same command a second time.
-        outcomes.confirmed(*command);
-        ConsoleOutput::error(localised(UncertainOutcomes::repeatQuestionKey(*command)) + u' ' +
-                             localised(u"再输入一次同一命令即发送"_s));
-        return;
-    }
-    outcomes.sending(*command, quantityBefore);
-    const TableAnswer answer = askTableCommand(*command);
-    if (!answer.outcome) {
-        ConsoleOutput::error(answer.message);
-        return;
-    }
-    outcomes.ended(*command, *answer.outcome);
-    switch (*answer.outcome) {
-    case UncertainOutcomes::Outcome::Accepted:
-        ConsoleOutput::ok(answer.message);
-        break;
-    case UncertainOutcomes::Outcome::Refused:
-        // A repeat of a table operation that may have been done: the tables as they are now.
-        if (repeat == UncertainOutcomes::Repeat::ReportStateOnRefusal && answer.reply)
-            printTableStates(UncertainOutcomes::tablesOf(*command));
-        else
-            ConsoleOutput::error(answer.message);
-        break;
-    case UncertainOutcomes::Outcome::Unknown:
-        ConsoleOutput::error(localised(u"结果未知：%1，请核对桌台后再操作"_s).arg(answer.message));
-        printTableStates(UncertainOutcomes::tablesOf(*command));
-        break;
-    }
+    awaitDining(2, [this, &command](QObject *context, std::function<void()> finished) {
+        dining().send(context, *command,
+                      reportingUnknown(dining(), context, UncertainOutcomes::tablesOf(*command), finished));
+    });
+}
+
+void ConsoleSession::runSelection(int operation, const QList<LeftMenu> &selection) const
+{
+    const std::optional<ClientCommand> command = DishOperations::selectionCommand(operation, selection);
+    const QStringList tables = command ? UncertainOutcomes::tablesOf(*command) : QStringList();
+    awaitDining(3, [&](QObject *context, std::function<void()> finished) {
+        dining().sendSelection(context, operation, selection,
+                               reportingUnknown(dining(), context, tables, finished));
+    });
 }
 
 void ConsoleSession::tables(const QStringList &args)
 {
     if (!requireArgs(args, 0, 1, "tables [ROOMNO]"))
         return;
-    QList<DeskInfo> all;
-    DBManager::defaultManager().getAllTables([&all](const QList<DeskInfo> &read) { all = read; });
+    const QList<DeskInfo> all = Services::installed().catalogue->tables();
     const QList<DeskInfo> shown = TableBoard::tablesInRoom(all, args.value(0, TableBoard::kAllRooms));
-    const std::optional<XmlReply> reply = exchangeTableCommand(CommandMaker::getRoomDeskStateWithRoomNo());
-    if (!reply)
+    std::optional<QList<Row>> rows;
+    awaitDining(1, [this, &rows](QObject *context, std::function<void()> finished) {
+        dining().readStates(context, DiningRoom::Shown::Everything,
+                            [&rows, finished](const std::optional<QList<Row>> &read) {
+                                rows = read;
+                                finished();
+                            });
+    });
+    if (!rows)
         return;
-    const QHash<QString, Row> states =
-        TableBoard::statesByTable(all, ResponseParser::parseGetRoomDeskState(*reply).value_or(QList<Row>()));
+    const QHash<QString, Row> states = TableBoard::statesByTable(all, *rows);
     for (const DeskInfo &desk : shown) {
         const auto found = states.constFind(desk.deskno);
         const TableState state =
@@ -183,14 +139,16 @@ void ConsoleSession::openTable(const QStringList &args)
 {
     if (requireArgs(args, 2, 3, "open DESK GUESTS [WAITER]"))
         runTableCommand(TableBoard::tableCommand(
-            TableBoard::OpenTable, {args.at(0), args.at(1), args.value(2, LoginManager::accountId())}));
+            TableBoard::OpenTable,
+            {args.at(0), args.at(1), args.value(2, Services::installed().staff->loggedInId())}));
 }
 
 void ConsoleSession::editTable(const QStringList &args)
 {
     if (requireArgs(args, 2, 3, "edit DESK GUESTS [WAITER]"))
         runTableCommand(TableBoard::tableCommand(
-            TableBoard::EditTable, {args.at(0), args.at(1), args.value(2, LoginManager::accountId())}));
+            TableBoard::EditTable,
+            {args.at(0), args.at(1), args.value(2, Services::installed().staff->loggedInId())}));
 }
 
 void ConsoleSession::moveTable(const QStringList &args)
@@ -219,7 +177,7 @@ void ConsoleSession::hurry(const QStringList &args)
     if (!entry)
         ConsoleOutput::error(u"not cat=NO or dish=FOODNO: "_s + args.at(1));
     else
-        runTableCommand(DishOperations::hurryCommand(DishOperations::Hurry, *entry));
+        runSelection(DishOperations::Hurry, {*entry});
 }
 
 void ConsoleSession::release(const QStringList &args)
@@ -230,7 +188,7 @@ void ConsoleSession::release(const QStringList &args)
     if (!entry)
         ConsoleOutput::error(u"not cat=NO or dish=FOODNO: "_s + args.at(1));
     else
-        runTableCommand(DishOperations::hurryCommand(DishOperations::Release, *entry));
+        runSelection(DishOperations::Release, {*entry});
 }
 
 void ConsoleSession::returnDish(const QStringList &args)
@@ -248,19 +206,7 @@ void ConsoleSession::returnDish(const QStringList &args)
         ConsoleOutput::error(localised(problem));
         return;
     }
-    const std::optional<ClientCommand> command = DishOperations::listCommand(DishOperations::Return, entries);
-    // The sale list just before: what a repeat after an unknown outcome compares with.
-    const std::optional<XmlReply> saleList = exchangeTableCommand(CommandMaker::getDeskSaleList(args.at(0)));
-    if (!command || !saleList)
-        return;
-    const float quantity = UncertainOutcomes::quantityOf(
-        ResponseParser::parseDeskSaleList(*saleList, false).value_or(QList<Row2>()), args.at(1));
-    UncertainOutcomes &outcomes = UncertainOutcomes::sharedInstance();
-    if (outcomes.repeatOf(*command) == UncertainOutcomes::Repeat::CheckSaleList &&
-        outcomes.returnWasDone(*command, quantity))
-        ConsoleOutput::ok(localised(u"退菜已完成（上次的回复丢失）"_s));
-    else
-        runTableCommand(command, quantity);
+    runSelection(DishOperations::Return, entries);
 }
 
 void ConsoleSession::weigh(const QStringList &args)
@@ -279,24 +225,33 @@ void ConsoleSession::weigh(const QStringList &args)
     if (!problem.isEmpty())
         ConsoleOutput::error(localised(problem));
     else
-        runTableCommand(DishOperations::listCommand(DishOperations::Weigh, entries));
+        runSelection(DishOperations::Weigh, entries);
 }
 
 void ConsoleSession::bill(const QStringList &args)
 {
     if (!requireArgs(args, 1, 1, "bill DESK"))
         return;
-    const std::optional<XmlReply> reply = exchangeTableCommand(CommandMaker::getDeskSaleList(args.at(0)));
-    if (!reply)
+    std::optional<QList<Row2>> lines;
+    awaitDining(1, [this, &args, &lines](QObject *context, std::function<void()> finished) {
+        dining().readSaleList(context, args.at(0), false, DiningRoom::Shown::Everything,
+                              [&lines, finished](const std::optional<QList<Row2>> &read) {
+                                  lines = read;
+                                  finished();
+                              });
+    });
+    if (!lines)
         return;
-    const QList<Row2> lines = ResponseParser::parseDeskSaleList(*reply, false).value_or(QList<Row2>());
-    for (const DishOperations::BillLine &line : DishOperations::billLines(lines))
+    for (const DishOperations::BillLine &line : DishOperations::billLines(*lines))
         ConsoleOutput::row({line.pluno, line.pluName, line.saleQty, line.SalePrice, line.amount});
-    ConsoleOutput::line(DishOperations::billTotalText(DishOperations::billTotal(lines)));
+    ConsoleOutput::line(DishOperations::billTotalText(DishOperations::billTotal(*lines)));
 }
 
 void ConsoleSession::print(const QStringList &args)
 {
-    if (requireArgs(args, 1, 1, "print DESK"))
-        runTableCommand(CommandMaker::printDeskBill(args.at(0)));
+    if (!requireArgs(args, 1, 1, "print DESK"))
+        return;
+    awaitDining(2, [this, &args](QObject *context, std::function<void()> finished) {
+        dining().printBill(context, args.at(0), reportingUnknown(dining(), context, {args.at(0)}, finished));
+    });
 }

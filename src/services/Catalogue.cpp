@@ -7,6 +7,15 @@ DBManager &baseData()
 {
     return DBManager::defaultManager();
 }
+
+// A whole list of the base data, which hands it to a callback before returning.
+template <class Record>
+QList<Record> readAll(void (DBManager::*query)(const DBManager::Callback<const QList<Record> &> &))
+{
+    QList<Record> read;
+    (baseData().*query)([&read](const QList<Record> &records) { read = records; });
+    return read;
+}
 } // namespace
 
 MenuCatalogue Catalogue::menu() const
@@ -23,9 +32,7 @@ QList<Food> Catalogue::dishes(bool temporary) const
 
 QList<FoodInfo> Catalogue::dishNames() const
 {
-    QList<FoodInfo> read;
-    baseData().getFoodInfo2([&read](const QList<FoodInfo> &infos) { read = infos; });
-    return read;
+    return readAll(&DBManager::getFoodInfo2);
 }
 
 TasteChoices Catalogue::tastes(const QString &style, const QString &foodNo) const
@@ -41,16 +48,27 @@ TasteChoices Catalogue::tastes(const QString &style, const QString &foodNo) cons
 
 QList<RoomInfo> Catalogue::rooms() const
 {
-    QList<RoomInfo> read;
-    baseData().getAllRooms([&read](const QList<RoomInfo> &rooms) { read = rooms; });
-    return read;
+    return readAll(&DBManager::getAllRooms);
 }
 
 QList<DeskInfo> Catalogue::tables() const
 {
-    QList<DeskInfo> read;
-    baseData().getAllTables([&read](const QList<DeskInfo> &tables) { read = tables; });
-    return read;
+    return readAll(&DBManager::getAllTables);
+}
+
+QList<FoodBigCatInfo> Catalogue::bigCategories() const
+{
+    return readAll(&DBManager::getAllFoodBigCat);
+}
+
+QList<FoodSmallCatInfo> Catalogue::smallCategories() const
+{
+    return readAll(&DBManager::getAllFoodSmallCat);
+}
+
+QList<RtnReasonInfo> Catalogue::returnReasons() const
+{
+    return readAll(&DBManager::getAllReason);
 }
 
 CashierInfo Catalogue::cashier(const QString &id) const

@@ -33,6 +33,10 @@ public:
     // Headed by the pseudo-room "all".
     virtual QList<RoomInfo> rooms() const;
     virtual QList<DeskInfo> tables() const;
+    // What the dish operations choose from: the categories and the reasons for a return.
+    virtual QList<FoodBigCatInfo> bigCategories() const;
+    virtual QList<FoodSmallCatInfo> smallCategories() const;
+    virtual QList<RtnReasonInfo> returnReasons() const;
     // The operator with that number; an empty record when none.
     virtual CashierInfo cashier(const QString &id) const;
     virtual QString storeName() const;

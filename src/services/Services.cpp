@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "Staff.h"
+#include "dining/DiningRoom.h"
 #include "order/OrderManager.h"
 
 namespace {
@@ -27,9 +28,11 @@ void Services::install(const Services &services)
 const Services &Services::startForThisProcess()
 {
     static Catalogue catalogue;
+    static DiningRoom dining;
     static Staff staff(catalogue);
     Services services;
     services.catalogue = &catalogue;
+    services.dining = &dining;
     services.staff = &staff;
     services.order = &OrderManager::defaultManager();
     install(services);

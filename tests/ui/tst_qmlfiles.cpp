@@ -175,7 +175,7 @@ private:
             return controller(new TasteViewController(nullptr, owner));
         if (is({u"TableChooseView.qml"_s}))
             return controller(new TableChooseViewController(std::make_shared<OrderPack>(), owner));
-        if (is({u"TableView.qml"_s}))
+        if (is({u"TableTile.qml"_s}))
             return props({u"number"_s, u"4人 ￥120.00"_s, u"name"_s, u"大厅1号"_s, u"second"_s, u"A01"_s,
                           u"inUse"_s, true, u"selected"_s, false});
         if (is({u"GuaDanView.qml"_s}))

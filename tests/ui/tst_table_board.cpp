@@ -2,11 +2,13 @@
 #include "AppWindow.h"
 #include "TableServer.h"
 
+#include "dining/DiningRoom.h"
+#include "dining/DishOperations.h"
+#include "dining/TableBoard.h"
 #include "foundation/CommonUtils.h"
-#include "order/DishOperations.h"
-#include "order/TableBoard.h"
 #include "server/Gb18030.h"
 #include "server/ResponseParser.h"
+#include "services/Services.h"
 #include "settings/LoginState.h"
 #include "toolkit/KeyboardBase.h"
 #include "toolkit/PopNames.h"
@@ -631,6 +633,42 @@ private slots:
         QCOMPARE(texts.join(u' ') + u' ' + bill.totalText(), shown);
     }
 
+    // A read that brings nothing shows what its reader wants (a transport failure always): the bill
+    // everything, the board's refresh no unreadable reply, the dish dialog's list no refusal.
+    void readsShowWhatTheirReaderWants_data()
+    {
+        using Shown = DiningRoom::Shown;
+        const int Everything = int(Shown::Everything), RefusalsOnly = int(Shown::RefusalsOnly),
+                  FailuresOnly = int(Shown::FailuresOnly);
+        columns<int, QString, QString, QString>("shown", "table", "fault", "notice");
+        const QString refused = u"error|台号(Z99)不存在"_s;
+        QTest::newRow("read") << Everything << u"A01"_s << QString() << QString();
+        QTest::newRow("refused, shown") << Everything << u"Z99"_s << QString() << refused;
+        QTest::newRow("refused, board") << RefusalsOnly << u"Z99"_s << QString() << refused;
+        QTest::newRow("refused, dialog") << FailuresOnly << u"Z99"_s << QString() << QString();
+        QTest::newRow("unreadable, shown") << Everything << u"A01"_s << u"notxml"_s << u"error|解析错误"_s;
+        QTest::newRow("unreadable, board") << RefusalsOnly << u"A01"_s << u"notxml"_s << QString();
+        QTest::newRow("failed, dialog")
+            << FailuresOnly << u"A01"_s << u"status&status=413"_s
+            << u"error|服务器拒绝了请求（HTTP 413）：内容太多，超过服务器的上限"_s;
+    }
+    void readsShowWhatTheirReaderWants()
+    {
+        const auto [shown, table, fault, notice] =
+            row<int, QString, QString, QString>("shown", "table", "fault", "notice");
+        if (!fault.isEmpty())
+            injectFault(u"GetDeskSaleList"_s, fault);
+        QObject reader;
+        std::optional<std::optional<QList<Row2>>> got;
+        Services::installed().dining->readSaleList(
+            &reader, table, false, DiningRoom::Shown(shown),
+            [&got](const std::optional<QList<Row2>> &lines) { got = lines; });
+        QTRY_VERIFY(got);
+        settle();
+        QCOMPARE(got->has_value(), QByteArray(QTest::currentDataTag()) == "read");
+        QCOMPARE(notices.join(u'\n'), notice);
+    }
+
     // What a broken exchange shows, and whether the states are asked for again.
     void faults_data()
     {
@@ -641,7 +679,8 @@ private slots:
         QTest::newRow("table command without a message")
             << u"KaiTai"_s << u"status"_s << unknown.arg(u"Error Domain=Qelvo Code=500") << 1;
         QTest::newRow("table command refused by its status")
-            << u"KaiTai"_s << u"status&status=413"_s << u"error|服务器拒绝了请求（HTTP 413）：内容太多，超过服务器的上限"_s << 0;
+            << u"KaiTai"_s << u"status&status=413"_s
+            << u"error|服务器拒绝了请求（HTTP 413）：内容太多，超过服务器的上限"_s << 0;
         QTest::newRow("unreadable dish command")
             << u"DeskHurry"_s << u"notxml"_s << unknown.arg(u"解析错误") << 1;
         QTest::newRow("unreadable states") << u"GetRoomDeskState"_s << u"notxml"_s << QString() << 1;

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "catalogue/CatalogueRecords.h"
-#include "order/TableBoard.h"
-#include "server/ServerRecords.h"
+#include "dining/TableBoard.h"
 
 #include <QAbstractListModel>
 #include <QHash>

@@ -44,7 +44,7 @@ PopCard {
                 required property bool selected
                 width: grid.cellWidth
                 height: grid.cellHeight
-                TableView {
+                TableTile {
                     objectName: "table_" + cell.index
                     anchors.centerIn: parent
                     number: cell.number

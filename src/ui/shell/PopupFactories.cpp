@@ -1,7 +1,6 @@
 #include "PopupFactories.h"
 
 #include "CheckoutOrderViewController.h"
-#include "DiningCommand.h"
 #include "FoodItemSizeViewController.h"
 #include "GuaDanViewController.h"
 #include "LineNumberEditors.h"
@@ -12,7 +11,9 @@
 #include "TableChooseViewController.h"
 #include "TasteViewController.h"
 #include "TempFoodViewController.h"
+#include "dining/DiningRoom.h"
 #include "order/OrderManager.h"
+#include "services/Services.h"
 #include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
 
@@ -88,7 +89,7 @@ void registerAll(PopViewManager &manager)
             auto *dialog = new StyleTableViewController(operation, deskNo);
             QObject::connect(dialog, &StyleTableViewController::confirmed, dialog,
                              [owner](int confirmed, const QList<LeftMenu> &selection) {
-                                 DiningCommand::sendSelection(owner, confirmed, selection, {});
+                                 Services::installed().dining->sendSelection(owner, confirmed, selection, {});
                              });
             return dialog;
         });

@@ -1,10 +1,7 @@
 #include "CheckoutOrderViewController.h"
 
-#include "DiningCommand.h"
-#include "server/ServerExchange.h"
-
-#include "server/CommandMaker.h"
-#include "server/ResponseParser.h"
+#include "dining/DiningRoom.h"
+#include "services/Services.h"
 #include "settings/LanguageManager.h"
 #include "toolkit/PopViewManager.h"
 
@@ -65,15 +62,12 @@ CheckoutOrderViewController::CheckoutOrderViewController(const QString &tableno,
 
 void CheckoutOrderViewController::openForTable(QObject *owner, const QString &tableno)
 {
-    ServerExchange::send(owner, CommandMaker::getDeskSaleList(tableno), [tableno](const ServerReply &reply) {
-        if (!reply.isAccepted()) {
-            ServerExchange::showRefusal(reply);
-            return;
-        }
-        const QList<Row2> lines =
-            ResponseParser::parseDeskSaleList(*reply.xml, false).value_or(QList<Row2>());
-        PopViewManager::defaultManager().popController(new CheckoutOrderViewController(tableno, lines));
-    });
+    Services::installed().dining->readSaleList(owner, tableno, false, DiningRoom::Shown::Everything,
+                                               [tableno](const std::optional<QList<Row2>> &lines) {
+                                                   if (lines)
+                                                       PopViewManager::defaultManager().popController(
+                                                           new CheckoutOrderViewController(tableno, *lines));
+                                               });
 }
 
 void CheckoutOrderViewController::initLanguage()
@@ -103,9 +97,9 @@ void CheckoutOrderViewController::print()
     if (isDismissing() || printing_)
         return;
     printing_ = true;
-    DiningCommand::send(this, CommandMaker::printDeskBill(tableno_), [this](DiningCommand::Result result) {
+    Services::installed().dining->printBill(this, tableno_, [this](DiningRoom::Result result) {
         printing_ = false;
-        if (result == DiningCommand::Result::Accepted)
+        if (result == DiningRoom::Result::Accepted)
             close();
     });
 }

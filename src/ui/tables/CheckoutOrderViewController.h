@@ -1,7 +1,6 @@
 #pragma once
 
-#include "order/DishOperations.h"
-#include "server/ServerRecords.h"
+#include "dining/DishOperations.h"
 #include "toolkit/PopRootViewController.h"
 
 #include <QAbstractListModel>

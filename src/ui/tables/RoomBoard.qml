@@ -44,7 +44,7 @@ Rectangle {
                 required property bool selected
                 width: grid.cellWidth
                 height: grid.cellHeight
-                TableView {
+                TableTile {
                     objectName: "table_" + cell.tableNo
                     anchors.centerIn: parent
                     number: cell.number

@@ -1,27 +1,23 @@
 #include "RoomView.h"
 
 #include "CheckoutOrderViewController.h"
-#include "DiningCommand.h"
-#include "server/ServerExchange.h"
 #include "StyleTableViewController.h"
 #include "TableFormController.h"
 
+#include "dining/TableBoard.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
-#include "order/TableBoard.h"
-#include "server/CommandMaker.h"
-#include "server/LoginManager.h"
-#include "server/ResponseParser.h"
+#include "services/Catalogue.h"
+#include "services/Staff.h"
 #include "settings/LanguageManager.h"
-#include "storage/DBManager.h"
 #include "toolkit/PopViewManager.h"
 
 #include <QJSEngine>
 
 using namespace Qt::StringLiterals;
 
-RoomView::RoomView(QObject *parent) : QObject(parent)
+RoomView::RoomView(QObject *parent) : QObject(parent), services_(Services::installed())
 {
     QJSEngine::setObjectOwnership(&rooms_, QJSEngine::CppOwnership);
     QJSEngine::setObjectOwnership(&grid_, QJSEngine::CppOwnership);
@@ -46,7 +42,7 @@ void RoomView::initLanguage()
     if (arrRooms_.isEmpty())
         return;
     const int selected = rooms_.selectedIndex();
-    DBManager::defaultManager().getAllRooms([this](const QList<RoomInfo> &read) { arrRooms_ = read; });
+    arrRooms_ = services_.catalogue->rooms();
     QStringList titles;
     for (const RoomInfo &room : std::as_const(arrRooms_))
         titles.append(room.roomName);
@@ -62,12 +58,7 @@ std::optional<Row> RoomView::stateOf(const QString &tableNo) const
 
 void RoomView::setup()
 {
-    QList<RoomInfo> rooms;
-    QList<DeskInfo> tables;
-    DBManager &db = DBManager::defaultManager();
-    db.getAllRooms([&rooms](const QList<RoomInfo> &read) { rooms = read; });
-    db.getAllTables([&tables](const QList<DeskInfo> &read) { tables = read; });
-    showTables(rooms, tables);
+    showTables(services_.catalogue->rooms(), services_.catalogue->tables());
     refreshRoomInfo();
 }
 
@@ -112,15 +103,11 @@ void RoomView::refreshRoomInfo()
 {
     setSelectedTable(QString());
     grid_.reload(arrFilterTables_, dictRoomInfos_);
-    ServerExchange::send(this, CommandMaker::getRoomDeskStateWithRoomNo(), [this](const ServerReply &reply) {
-        if (!reply.readable)
-            return;
-        if (!reply.isAccepted()) {
-            ServerExchange::showRefusal(reply);
-            return;
-        }
-        applyStates(ResponseParser::parseGetRoomDeskState(*reply.xml).value_or(QList<Row>()));
-    });
+    services_.dining->readStates(this, DiningRoom::Shown::RefusalsOnly,
+                                 [this](const std::optional<QList<Row>> &rows) {
+                                     if (rows)
+                                         applyStates(*rows);
+                                 });
 }
 
 void RoomView::tapButton(int button)
@@ -173,8 +160,8 @@ void RoomView::tapButton(int button)
 
 void RoomView::openTableForm(int action)
 {
-    const std::optional<TableBoard::TableForm> form =
-        TableBoard::formFor(action, selectedTableNo_, stateOf(selectedTableNo_), LoginManager::accountId());
+    const std::optional<TableBoard::TableForm> form = TableBoard::formFor(
+        action, selectedTableNo_, stateOf(selectedTableNo_), services_.staff->loggedInId());
     if (!form)
         return;
     auto *dialog = new TableFormController(*form, arrTables_);
@@ -197,20 +184,20 @@ void RoomView::styleConfirmAction(int action, const QStringList &fields)
 
 void RoomView::styleLeftMenuSeleted(int operation, const QList<LeftMenu> &entries)
 {
-    DiningCommand::sendSelection(this, operation, entries,
-                                 [this](DiningCommand::Result result) { refreshAfter(result, false); });
+    services_.dining->sendSelection(this, operation, entries,
+                                    [this](DiningRoom::Result result) { refreshAfter(result, false); });
 }
 
 void RoomView::tableActionRequetWithCommand(const ClientCommand &command, bool refresh)
 {
-    DiningCommand::send(this, command,
-                        [this, refresh](DiningCommand::Result result) { refreshAfter(result, refresh); });
+    services_.dining->send(this, command,
+                           [this, refresh](DiningRoom::Result result) { refreshAfter(result, refresh); });
 }
 
-void RoomView::refreshAfter(DiningCommand::Result result, bool tableOperation)
+void RoomView::refreshAfter(DiningRoom::Result result, bool tableOperation)
 {
     // After an unknown outcome the board shows what the server holds now.
-    using Result = DiningCommand::Result;
+    using Result = DiningRoom::Result;
     if (result == Result::Unknown || result == Result::Reported ||
         (tableOperation && result == Result::Accepted))
         refreshRoomInfo();

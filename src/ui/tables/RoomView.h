@@ -1,13 +1,11 @@
 #pragma once
 
 #include "CategoryScrollModel.h"
-#include "DiningCommand.h"
 #include "TableGridModel.h"
 
 #include "catalogue/CatalogueRecords.h"
-#include "order/DishOperations.h"
-#include "server/ClientCommand.h"
-#include "server/ServerRecords.h"
+#include "dining/DiningRoom.h"
+#include "services/Services.h"
 
 #include <QHash>
 #include <QList>
@@ -61,7 +59,7 @@ public:
     const QList<DeskInfo> &shownTables() const { return arrFilterTables_; }
     std::optional<Row> stateOf(const QString &tableNo) const;
 
-    // Reads the rooms and tables of the catalogue, shows "所有" and asks for the states.
+    // Reads the rooms and tables of the catalogue, shows "所有" and asks the dining room for the states.
     Q_INVOKABLE void setup();
     Q_INVOKABLE void refreshRoomInfo();
     Q_INVOKABLE void tapButton(int button);
@@ -87,8 +85,9 @@ private:
     void getSaleList();
     void tableActionRequetWithCommand(const ClientCommand &command, bool refresh);
     // The board is read again after any unknown outcome, and after an accepted table operation.
-    void refreshAfter(DiningCommand::Result result, bool tableOperation);
+    void refreshAfter(DiningRoom::Result result, bool tableOperation);
 
+    const Services &services_;
     QList<RoomInfo> arrRooms_;
     QList<DeskInfo> arrTables_;
     QList<DeskInfo> arrFilterTables_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "order/DishOperations.h"
+#include "dining/DishOperations.h"
 
 #include <QAbstractListModel>
 #include <QList>

@@ -1,20 +1,18 @@
 #include "StyleTableViewController.h"
 
-#include "server/ServerExchange.h"
-
+#include "dining/DiningRoom.h"
 #include "foundation/CommonUtils.h"
 #include "foundation/UserNotice.h"
-#include "server/CommandMaker.h"
-#include "server/ResponseParser.h"
+#include "services/Catalogue.h"
 #include "settings/LanguageManager.h"
-#include "storage/DBManager.h"
 
 #include <QJSEngine>
 
 using namespace Qt::StringLiterals;
 
 StyleTableViewController::StyleTableViewController(int operation, const QString &tableno, QObject *parent)
-    : PopRootViewController(parent), operation_(operation), tableno_(tableno), fields_(2)
+    : PopRootViewController(parent), services_(Services::installed()), operation_(operation),
+      tableno_(tableno), fields_(2)
 {
     for (QObject *member : std::initializer_list<QObject *>{&entries_, &candidates_, &fields_})
         QJSEngine::setObjectOwnership(member, QJSEngine::CppOwnership);
@@ -74,23 +72,17 @@ void StyleTableViewController::selectEntry(int row)
 
 void StyleTableViewController::loadCandidates(int style)
 {
-    DBManager &db = DBManager::defaultManager();
+    const Catalogue &catalogue = *services_.catalogue;
     switch (style) {
     case LeftMenu::BigCatStyle:
         setColumnTitles({u"大类编号"_s, u"大类名称"_s});
-        db.getAllFoodBigCat([this](const QList<FoodBigCatInfo> &cats) {
-            for (const FoodBigCatInfo &cat : cats)
-                arrRightData_.append(
-                    {{cat.bcatno, cat.bcatName}, {cat.bcatno, cat.bcatName}, cat.bcatno, {}});
-        });
+        for (const FoodBigCatInfo &cat : catalogue.bigCategories())
+            arrRightData_.append({{cat.bcatno, cat.bcatName}, {cat.bcatno, cat.bcatName}, cat.bcatno, {}});
         break;
     case LeftMenu::SmallCatStyle:
         setColumnTitles({u"小类编号"_s, u"小类名称"_s});
-        db.getAllFoodSmallCat([this](const QList<FoodSmallCatInfo> &cats) {
-            for (const FoodSmallCatInfo &cat : cats)
-                arrRightData_.append(
-                    {{cat.scatno, cat.scatName}, {cat.scatno, cat.scatName}, cat.scatno, {}});
-        });
+        for (const FoodSmallCatInfo &cat : catalogue.smallCategories())
+            arrRightData_.append({{cat.scatno, cat.scatName}, {cat.scatno, cat.scatName}, cat.scatno, {}});
         break;
     case LeftMenu::DishStyle:
         setColumnTitles({u"商品编号"_s, u"商品名称"_s, u"售价"_s, u"数量"_s});
@@ -98,13 +90,11 @@ void StyleTableViewController::loadCandidates(int style)
         return;
     case LeftMenu::ReasonStyle:
         setColumnTitles({u"编号"_s, u"原因名称"_s});
-        db.getAllReason([this](const QList<RtnReasonInfo> &reasons) {
-            for (const RtnReasonInfo &reason : reasons)
-                arrRightData_.append({{reason.reasonNo, reason.reasonName},
-                                      {reason.reasonNo, reason.reasonName},
-                                      reason.reasonNo,
-                                      {}});
-        });
+        for (const RtnReasonInfo &reason : catalogue.returnReasons())
+            arrRightData_.append({{reason.reasonNo, reason.reasonName},
+                                  {reason.reasonNo, reason.reasonName},
+                                  reason.reasonNo,
+                                  {}});
         break;
     default:
         return;
@@ -116,24 +106,20 @@ void StyleTableViewController::loadSaleList()
 {
     const int request = ++saleListRequest_;
     const int entry = selected_;
-    ServerExchange::send(
-        this, CommandMaker::getDeskSaleList(tableno_), [this, request, entry](const ServerReply &reply) {
+    services_.dining->readSaleList(
+        this, tableno_, operation_ == DishOperations::Weigh, DiningRoom::Shown::FailuresOnly,
+        [this, request, entry](const std::optional<QList<Row2>> &lines) {
             // Late: the dialog closed, or the operator went on to another entry.
-            if (isDismissing() || request != saleListRequest_ || entry != selected_)
+            if (!lines || isDismissing() || request != saleListRequest_ || entry != selected_)
                 return;
-            if (!reply.isAccepted())
-                return;
-            saleListArrived(ResponseParser::parseDeskSaleList(*reply.xml, operation_ == DishOperations::Weigh)
-                                .value_or(QList<Row2>()));
+            saleListArrived(*lines);
         });
 }
 
 void StyleTableViewController::saleListArrived(const QList<Row2> &lines)
 {
-    QList<FoodInfo> catalogue;
-    DBManager::defaultManager().getFoodInfo2([&catalogue](const QList<FoodInfo> &read) { catalogue = read; });
     arrRightData_.clear();
-    for (const FoodInfo &dish : DishOperations::soldDishes(catalogue, lines)) {
+    for (const FoodInfo &dish : DishOperations::soldDishes(services_.catalogue->dishNames(), lines)) {
         const QString price = u"￥"_s + CommonUtils::format2(dish.salePrice1);
         arrRightData_.append({{dish.foodno, dish.foodName, price, CommonUtils::format2(dish.qty)},
                               {dish.foodno, dish.foodName, dish.spellName},

@@ -3,7 +3,8 @@
 #include "KeypadFields.h"
 #include "StyleTableModels.h"
 
-#include "order/DishOperations.h"
+#include "dining/DishOperations.h"
+#include "services/Services.h"
 #include "toolkit/PopRootViewController.h"
 
 #include <QList>
@@ -82,6 +83,7 @@ private:
     void fieldsEdited();
     void setColumnTitles(const QStringList &keys);
 
+    const Services &services_;
     int operation_;
     QString tableno_;
     QString title_;

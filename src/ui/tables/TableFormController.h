@@ -3,7 +3,7 @@
 #include "KeypadFormController.h"
 
 #include "catalogue/CatalogueRecords.h"
-#include "order/TableBoard.h"
+#include "dining/TableBoard.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "TableBoard.h"
 
-#include "order/DishOperations.h"
+#include "dining/DishOperations.h"
 #include "server/CommandMaker.h"
 #include "settings/LanguageManager.h"
 

@@ -1,6 +1,6 @@
-#include "order/UncertainOutcomes.h"
+#include "dining/UncertainOutcomes.h"
 
-#include "order/DishOperations.h"
+#include "dining/DishOperations.h"
 #include "server/ServerError.h"
 
 #include <QMutexLocker>
