@@ -88,7 +88,10 @@ struct FoodOrder {
     // `name` with the sold-out mark appended when the line is sold out.
     StyledText displayStyleSoldoutFoodName(const QString &name) const;
 
-    // The localised "赠送" for a gift, else the unit price (a component's exchange charge).
+    // The price a line is billed and sent at: a component's exchange charge (Food::exchangeCharge),
+    // any other line its sale price.
+    float unitPrice() const;
+    // The localised "赠送" for a gift, else unitPrice().
     QString PriceSale1() const;
     QString PriceSale2() const;
     QString PriceSale3() const;
