@@ -27,6 +27,14 @@ bool FoodOrder::isSubOrder(const FoodOrder &line, const FoodOrder &parent)
            static_cast<quint64>(line.suiteIndex) == parent.itemSeq;
 }
 
+bool FoodOrder::mergesInto(const FoodOrder &existing) const
+{
+    return !existing.isMFoodType() && existing.foodno == foodno && existing.itemsize == itemsize &&
+           existing.foodName == foodName && existing.salePrice1 == salePrice1 &&
+           TasteInfo::sendTasteDefString(existing.arrTaste) == TasteInfo::sendTasteDefString(arrTaste) &&
+           TasteInfo::sendTasteManualString(existing.arrTaste) == TasteInfo::sendTasteManualString(arrTaste);
+}
+
 void FoodOrder::setIsZengSong(bool gift)
 {
     isZengSong_ = gift;

@@ -67,6 +67,10 @@ struct FoodOrder {
     // The line is a component of `parent`: same set meal and the parent's sequence number.
     static bool isSubOrder(const FoodOrder &line, const FoodOrder &parent);
 
+    // The merge rule: a new dish line joins `existing` only when nothing the kitchen or the bill
+    // would tell apart differs.
+    bool mergesInto(const FoodOrder &existing) const;
+
     bool isZengSong() const { return isZengSong_; }
     // Marks or clears the gift; `sellWay` becomes "C" or "A" with it.
     void setIsZengSong(bool gift);
