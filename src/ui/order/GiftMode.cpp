@@ -5,7 +5,6 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "order/OrderManager.h"
-#include "server/SupportChecker.h"
 #include "services/Services.h"
 #include "services/Staff.h"
 #include "toolkit/PopViewManager.h"
@@ -30,7 +29,7 @@ void GiftMode::setActive(bool on)
 
 void GiftMode::toggle()
 {
-    if (SupportChecker::sharedChecker().checkIsSupportZengSong())
+    if (services_.staff->giftsSupported())
         setActive(!active_);
 }
 
