@@ -20,7 +20,6 @@ using Line = std::shared_ptr<FoodOrder>;
 class BenchLines : public OrderLinesSource {
 public:
     QList<Line> lines;
-    QString sendData() override { return join(&FoodOrder::toDataString); }
     QString guaDanData() override { return join(&FoodOrder::toGuadanString); }
     void deleteAllFoodOrders() override { lines.clear(); }
 

@@ -3,6 +3,7 @@
 
 #include "BenchOrder.h"
 
+#include "order/OrderSender.h"
 #include "order/OrderTasks.h"
 #include "order/TaskManager.h"
 
@@ -99,10 +100,10 @@ BENCHMARK(BM_PackTaskThroughTheQueue500Lines)->Unit(benchmark::kMicrosecond);
 
 void BM_SendData500Lines(benchmark::State &state)
 {
-    OrderManager &orders = environment().orders;
+    OrderSender sender(environment().orders);
     qsizetype bytes = 0;
     for (auto _ : state)
-        bytes = orders.sendData().size();
+        bytes = sender.sendText().size();
     state.counters["chars"] = double(bytes);
 }
 BENCHMARK(BM_SendData500Lines)->Unit(benchmark::kMicrosecond);

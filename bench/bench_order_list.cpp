@@ -132,7 +132,7 @@ void BM_SendUntilTheCheckLeaves(benchmark::State &state)
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
-        list.sendOrderPack();
+        list.sendFlow()->start();
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
         if (notices->progress != 1) {
             state.SkipWithError("the send did not start");

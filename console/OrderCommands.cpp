@@ -7,6 +7,7 @@
 #include "catalogue/FoodSizes.h"
 #include "foundation/CommonUtils.h"
 #include "order/FoodActions.h"
+#include "order/OrderSender.h"
 #include "order/SetMealExchange.h"
 #include "order/TaskManager.h"
 #include "server/LoginManager.h"
@@ -382,11 +383,10 @@ void ConsoleSession::xml(const QStringList &args)
 {
     if (!requireArgs(args, 1, 1, "xml send|guadan"))
         return;
-    const std::shared_ptr<OrderPack> pack = orders().orderPack();
     if (args.first() == u"send")
-        ConsoleOutput::line(pack->toSendString());
+        ConsoleOutput::line(OrderSender::defaultSender().sendText());
     else if (args.first() == u"guadan")
-        ConsoleOutput::line(pack->toGuadanString());
+        ConsoleOutput::line(orders().orderPack()->toGuadanString());
     else
         ConsoleOutput::error(QStringLiteral("usage: xml send|guadan"));
 }

@@ -7,6 +7,7 @@
 #include "foundation/SettingsKeys.h"
 #include "foundation/UserNotice.h"
 #include "order/OrderSendChecks.h"
+#include "order/OrderSender.h"
 #include "order/TaskManager.h"
 #include "server/ActGuQing.h"
 #include "server/LoginManager.h"
@@ -128,13 +129,10 @@ void ConsoleSession::send(const QStringList &args)
         ConsoleOutput::error(OrderSendChecks::message(stop));
         return;
     }
-    const std::shared_ptr<OrderPack> pack = orders().orderPack();
-
     UserNotice::showProgress(QString());
     // Shared with the completion, which may come after this command has given up and ended.
-    auto outcome = std::make_shared<std::optional<OrderManager::SendOutcome>>();
-    orders().sendOrderPack(pack->toSendString(),
-                           [outcome](OrderManager::SendOutcome result) { *outcome = result; });
+    auto outcome = std::make_shared<std::optional<OrderSender::Outcome>>();
+    OrderSender::defaultSender().send([outcome](OrderSender::Outcome result) { *outcome = result; });
     if (!waitFor([outcome] { return outcome->has_value(); }, exchangeWaitMs(2)))
         ConsoleOutput::error(QStringLiteral("the send has not ended"));
 }

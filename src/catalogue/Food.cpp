@@ -76,12 +76,20 @@ QString Food::getPrice() const
     return unit.isEmpty() ? price : price + QStringLiteral(" / ") + unit;
 }
 
-QString Food::getSuitePrice() const
+float Food::exchangeCharge(float changeAmt, float qty)
+{
+    return std::fabs(changeAmt) > 0 ? changeAmt * qty : 0.0f;
+}
+
+float Food::setMealPrice() const
 {
     float price = dish().salePrice1;
-    for (const Food &component : arrSuiteFoods) {
-        if (std::fabs(component.changeAmt) > 0)
-            price += component.changeAmt * component.suitFoodQty;
-    }
-    return yuan(price);
+    for (const Food &component : arrSuiteFoods)
+        price += exchangeCharge(component.changeAmt, component.suitFoodQty);
+    return price;
+}
+
+QString Food::getSuitePrice() const
+{
+    return yuan(setMealPrice());
 }

@@ -41,8 +41,14 @@ struct Food {
 
     // "￥ 12.50 / 份", "￥ 12.50", or the localised "时价" (with " / unit" when there is a unit).
     QString getPrice() const;
-    // The set meal's price with each component's exchange charge times its quantity: "￥ 98.00".
+    // The set meal's price with each component's exchange charge for its quantity: "￥ 98.00".
     QString getSuitePrice() const;
+    float setMealPrice() const;
+
+    // The set-meal exchange price, the one rule for it: what a component adds to its set meal is its
+    // exchange charge times its quantity, nothing for a component without one. The set price on the
+    // menu, the order's amounts and the send text all come from here.
+    static float exchangeCharge(float changeAmt, float qty = 1);
 
 private:
     // The dish, or an empty one for a Food whose info was dropped, so no reader dereferences null.

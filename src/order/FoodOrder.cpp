@@ -1,11 +1,10 @@
 #include "order/FoodOrder.h"
 
+#include "catalogue/Food.h"
 #include "catalogue/FoodInfo.h"
 #include "catalogue/SoldOutList.h"
 #include "foundation/CommonUtils.h"
 #include "settings/LanguageManager.h"
-
-#include <cmath>
 
 namespace {
 bool isYes(const QString &flag)
@@ -26,6 +25,14 @@ bool FoodOrder::isSubOrder(const FoodOrder &line, const FoodOrder &parent)
 {
     return line.suitno == parent.foodno && line.suiteIndex >= 0 &&
            static_cast<quint64>(line.suiteIndex) == parent.itemSeq;
+}
+
+bool FoodOrder::mergesInto(const FoodOrder &existing) const
+{
+    return !existing.isMFoodType() && existing.foodno == foodno && existing.itemsize == itemsize &&
+           existing.foodName == foodName && existing.salePrice1 == salePrice1 &&
+           TasteInfo::sendTasteDefString(existing.arrTaste) == TasteInfo::sendTasteDefString(arrTaste) &&
+           TasteInfo::sendTasteManualString(existing.arrTaste) == TasteInfo::sendTasteManualString(arrTaste);
 }
 
 void FoodOrder::setIsZengSong(bool gift)
@@ -64,14 +71,14 @@ float FoodOrder::computePriceWhenTTypeComputeSub(bool includeSubOrders) const
     float base = 0;
     if (isDFoodType() || isTFoodType()) {
         base = (isZengSong_ ? 0.0f : salePrice1) * orderQty;
-        if (isTFoodType() && includeSubOrders) {
+        if (isTFoodType() && includeSubOrders && !isZengSong_) {
             for (const auto &sub : arrSubOrders) {
-                if (sub && std::fabs(sub->changeAmt) > 0)
-                    base += (isZengSong_ ? 0.0f : sub->changeAmt) * sub->orderQty;
+                if (sub)
+                    base += Food::exchangeCharge(sub->changeAmt, sub->orderQty);
             }
         }
     } else if (isMFoodType()) {
-        base = (isZengSong_ ? 0.0f : changeAmt) * orderQty;
+        base = isZengSong_ ? 0.0f : Food::exchangeCharge(changeAmt, orderQty);
     } else {
         return 0;
     }
@@ -110,7 +117,12 @@ QString FoodOrder::PriceSale1() const
 {
     if (isZengSong_)
         return localised(QStringLiteral("赠送"));
-    return CommonUtils::format2(isMFoodType() ? changeAmt : salePrice1);
+    return CommonUtils::format2(unitPrice());
+}
+
+float FoodOrder::unitPrice() const
+{
+    return isMFoodType() ? Food::exchangeCharge(changeAmt) : salePrice1;
 }
 
 QString FoodOrder::PriceSale2() const

@@ -67,6 +67,10 @@ struct FoodOrder {
     // The line is a component of `parent`: same set meal and the parent's sequence number.
     static bool isSubOrder(const FoodOrder &line, const FoodOrder &parent);
 
+    // The merge rule: a new dish line joins `existing` only when nothing the kitchen or the bill
+    // would tell apart differs.
+    bool mergesInto(const FoodOrder &existing) const;
+
     bool isZengSong() const { return isZengSong_; }
     // Marks or clears the gift; `sellWay` becomes "C" or "A" with it.
     void setIsZengSong(bool gift);
@@ -88,7 +92,10 @@ struct FoodOrder {
     // `name` with the sold-out mark appended when the line is sold out.
     StyledText displayStyleSoldoutFoodName(const QString &name) const;
 
-    // The localised "赠送" for a gift, else the unit price (a component's exchange charge).
+    // The price a line is billed and sent at: a component's exchange charge (Food::exchangeCharge),
+    // any other line its sale price.
+    float unitPrice() const;
+    // The localised "赠送" for a gift, else unitPrice().
     QString PriceSale1() const;
     QString PriceSale2() const;
     QString PriceSale3() const;

@@ -126,6 +126,13 @@ bool OrderManager::saveHeldOrder(const QString &content)
     return OrderLinesSource::saveHeldOrder(content);
 }
 
+QList<Guadan> OrderManager::heldOrders() const
+{
+    QList<Guadan> held;
+    DBManager::mainDBManager().getOrderPacks([&held](const QList<Guadan> &stored) { held = stored; });
+    return held;
+}
+
 bool OrderManager::keepRestored(std::optional<qint64> heldGid)
 {
     const std::shared_ptr<OrderKeeper> keeper = this->keeper();

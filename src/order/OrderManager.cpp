@@ -1,7 +1,6 @@
 #include "order/OrderManager.h"
 
 #include "catalogue/SoldOutList.h"
-#include "foundation/CommonUtils.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "media/SoundManager.h"
@@ -9,8 +8,6 @@
 #include "order/OrderPopups.h"
 #include "order/SetupFoodOrder.h"
 #include "order/TaskManager.h"
-#include "settings/ConfigManager.h"
-#include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
 #include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
@@ -29,30 +26,12 @@ bool isSoldOut(const QString &foodno)
     return SoldOutList::shared().contains(foodno);
 }
 
-// The merge rule: a new dish line joins an existing line only when nothing the kitchen or the bill
-// would tell apart differs.
-bool mergesWith(const FoodOrder &staged, const FoodOrder &existing)
-{
-    return !existing.isMFoodType() && existing.foodno == staged.foodno &&
-           existing.itemsize == staged.itemsize && existing.foodName == staged.foodName &&
-           existing.salePrice1 == staged.salePrice1 &&
-           TasteInfo::sendTasteDefString(existing.arrTaste) ==
-               TasteInfo::sendTasteDefString(staged.arrTaste) &&
-           TasteInfo::sendTasteManualString(existing.arrTaste) ==
-               TasteInfo::sendTasteManualString(staged.arrTaste);
-}
-
 void scaleSubOrders(FoodOrder &parent)
 {
     for (const auto &sub : std::as_const(parent.arrSubOrders)) {
         if (sub)
             sub->orderQty = parent.orderQty * sub->suitFoodQty;
     }
-}
-
-QString quantityText(float sum)
-{
-    return sum == 0 ? QStringLiteral("0") : CommonUtils::format2(sum);
 }
 } // namespace
 
@@ -217,7 +196,7 @@ void OrderManager::processOrderCache()
                 continue;
             if (staged->isDFoodType()) {
                 const auto equal = std::find_if(arrOrders_.cbegin(), arrOrders_.cend(),
-                                                [&](const Line &line) { return mergesWith(*staged, *line); });
+                                                [&](const Line &line) { return staged->mergesInto(*line); });
                 if (equal != arrOrders_.cend())
                     (*equal)->orderQty += staged->orderQty;
                 else
@@ -402,89 +381,6 @@ bool OrderManager::changePack(const std::function<void(OrderPack &)> &change)
     return true;
 }
 
-void OrderManager::readLine(const Line &line, const std::function<void(const FoodOrder &)> &read) const
-{
-    QMutexLocker lock(&lockKey);
-    if (line && read)
-        read(*line);
-}
-
-void OrderManager::readPack(const std::function<void(const OrderPack &)> &read) const
-{
-    QMutexLocker lock(&lockKey);
-    if (orderPack_ && read)
-        read(*orderPack_);
-}
-
-QList<OrderManager::Line> OrderManager::arrOrders() const
-{
-    QMutexLocker lock(&lockKey);
-    return arrOrders_;
-}
-
-QList<OrderManager::Line> OrderManager::arrOrderCache() const
-{
-    QMutexLocker lock(&lockKey);
-    return arrOrderCache_;
-}
-
-std::shared_ptr<OrderPack> OrderManager::orderPack() const
-{
-    QMutexLocker lock(&lockKey);
-    return orderPack_;
-}
-
-QString OrderManager::getOrderAmount(const QString &foodno) const
-{
-    float sum = 0;
-    {
-        QMutexLocker lock(&lockKey);
-        for (const Line &line : arrOrders_) {
-            if (!line->isMFoodType() && line->foodno == foodno)
-                sum += line->orderQty;
-        }
-    }
-    return quantityText(sum);
-}
-
-QString OrderManager::getOrderPackAmount() const
-{
-    float sum = 0;
-    {
-        QMutexLocker lock(&lockKey);
-        for (const Line &line : arrOrders_) {
-            if (line->isDFoodType() || line->isTFoodType())
-                sum += line->orderQty;
-        }
-    }
-    return quantityText(sum);
-}
-
-QString OrderManager::getOrderPackPay() const
-{
-    if (ConfigManager::defaultManager().ctShowAmount() == 4)
-        return LanguageManager::defaultManager().readString(QStringLiteral("不显示"));
-    float sum = 0;
-    QList<TasteInfo> remarks;
-    {
-        QMutexLocker lock(&lockKey);
-        // A set meal's exchange charges count once, through its component lines.
-        for (const Line &line : arrOrders_)
-            sum += line->getSinglePrice();
-        if (orderPack_)
-            remarks = orderPack_->arrTaste;
-    }
-    return CommonUtils::format2(sum + TasteInfo::surcharge(remarks, sum));
-}
-
-bool OrderManager::hasShiJiaPriceZero() const
-{
-    QMutexLocker lock(&lockKey);
-    return std::any_of(arrOrders_.cbegin(), arrOrders_.cend(), [](const Line &line) {
-        return !line->isMFoodType() && line->isShiJia() && line->salePrice1 <= 0;
-    });
-}
-
 void OrderManager::runPackTaskAndAllOrderTask()
 {
     QStringList foodnos;
@@ -496,11 +392,4 @@ void OrderManager::runPackTaskAndAllOrderTask()
         }
     }
     queueTasks(foodnos);
-}
-
-void OrderManager::applySoldOutMarks(const QSet<QString> &soldOut)
-{
-    QMutexLocker lock(&lockKey);
-    for (const Line &line : std::as_const(arrOrders_))
-        line->isSoldOut = soldOut.contains(line->foodno);
 }

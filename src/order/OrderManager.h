@@ -23,7 +23,10 @@ class TaskManager;
 // The single owner of the order being taken: its lines (`arrOrders`), its header (`orderPack`)
 // and the staging list (`arrOrderCache`) through which new lines enter. Every ordering screen acts
 // through it; after each change it queues the background tasks that recompute the per-dish
-// quantities and the totals.
+// quantities and the totals. Sending the order is the OrderSender's.
+//
+// Its members: changing the lines (OrderManager.cpp), reads and totals (OrderReads.cpp), keeping
+// and the send lock (OrderKeeping.cpp), the lines as texts and packs (OrderTexts.cpp).
 //
 // Threads: every operation that changes the order runs on the main thread. The background tasks
 // read the lines on their worker, so the list and the lines' fields are only changed under
@@ -37,15 +40,6 @@ class TaskManager;
 class OrderManager : public OrderLinesSource {
 public:
     using Line = std::shared_ptr<FoodOrder>;
-
-    // How a send attempt ended, for callers that wait for it (the console).
-    enum class SendOutcome {
-        Sent,        // the server took the order ("kSendOrderPackSuccess" was posted)
-        Refused,     // the server refused the check or the order (in its reply or with an HTTP 4xx), or
-                     // its reply was unreadable
-        Failed,      // the exchange itself failed (no answer, time-out, connection refused, HTTP 5xx)
-        AlreadyBusy, // the same send is still on its way; this one was dropped
-    };
 
     // Created on first use, registered as the order pack's source of lines, queuing its tasks on
     // TaskManager::defaultManager().
@@ -108,22 +102,28 @@ public:
     bool hasShiJiaPriceZero() const;
 
     // Order texts and packs.
-    QString sendData() override;
     QString guaDanData() override;
     bool refusesHold() override;
     bool saveHeldOrder(const QString &content) override;
+    // The held orders in the store, newest first.
+    QList<Guadan> heldOrders() const;
     // Keeps the pack of a locked order.
     void genNewPack();
     // With `heldGid`, the held order of that number leaves the store in the same step as the order
     // becomes the kept one; false, with nothing changed, when that step failed.
     bool genPackFromGuaDan(const OrderPack &restored, std::optional<qint64> heldGid = std::nullopt);
 
-    // The two-step send. `done` (optional) runs on the main thread once the attempt has ended,
-    // after every message and notification it caused. The order is locked, on disk, before it
-    // leaves; a success clears it and starts a new pack, a refusal unlocks it, anything else (no
-    // answer, an unreadable one) leaves it locked for another send.
-    void sendOrderPack(const QString &sendText, std::function<void(SendOutcome)> done = {});
-    void sendOrderPackStep2(const QString &sendText, std::function<void(SendOutcome)> done = {});
+    // The send's hold on the order (OrderSender). Numbers the lines by position, components giving
+    // their set meal's number and gift, and keeps them so: a later send must repeat exactly these.
+    void numberLinesForSend();
+    // Reads the pack (when there is one) and the lines together, under the lock.
+    void readOrder(const std::function<void(const OrderPack &, const QList<Line> &)> &read) const;
+    // Locks the order and runs `then` once the lock is on disk.
+    void lockForSend(std::function<void()> then);
+    void unlockAfterRefusal();
+    // Empties the sent order and starts a new pack.
+    void clearAfterSend();
+    std::shared_ptr<OrderKeeper> keeper() const;
 
     void runPackTaskAndAllOrderTask();
 
@@ -139,11 +139,6 @@ private:
     bool refuseWhenLocked() const;
     // Keeps a restored held order; with `heldGid` also takes that held order out of its store.
     bool keepRestored(std::optional<qint64> heldGid);
-    void lockForSend(std::function<void()> then);
-    void unlockAfterRefusal();
-    void clearAfterSend();
-    std::shared_ptr<OrderKeeper> keeper() const;
-    void postOrder(const QString &sendText, std::function<void(SendOutcome)> done);
 
     // Adds the lines of a dish or a set meal; addFood keeps the order once after all of them.
     void addFoodLines(const Food &food, const std::optional<FoodItemsize> &itemsize, float qty);

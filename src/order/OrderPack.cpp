@@ -77,7 +77,7 @@ QString OrderPack::uniqueNo()
     counter = counter < kLastCounter ? counter + 1 : kFirstCounter;
     const QString flowNo =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss")) + QString::number(counter);
-    // Written to disk before the number leaves the terminal (see OrderManager::sendOrderPackStep2),
+    // Written to disk before the number leaves the terminal (see OrderSender::sendOrderPackStep2),
     // not here: a number never sent may be made again without harm.
     store.setValue(Key::LastFlowNo, flowNo);
     return flowNo;
@@ -142,10 +142,13 @@ QString OrderPack::toStringWithDetails(const QString &detail, bool withGuadanTas
     return out;
 }
 
-QString OrderPack::toSendString() const
+QString OrderPack::toSendString(const QList<std::shared_ptr<FoodOrder>> &lines) const
 {
-    OrderLinesSource *source = linesSource();
-    return toStringWithDetails(source ? source->sendData() : QString(), false);
+    QString detail;
+    detail.reserve(lines.size() * 400);
+    for (const auto &line : lines)
+        detail += line->toDataString();
+    return toStringWithDetails(detail, false);
 }
 
 QString OrderPack::toGuadanString() const

@@ -42,7 +42,7 @@ public:
     // The counter continues after `last` (tests).
     static void resetFlowCounter(qint64 last = 10000);
 
-    // The lines come from the registered source; without one the detail is empty.
+    // The held-order text's lines come from the registered source; without one the detail is empty.
     // `source` must stay alive while registered; nullptr unregisters.
     static void setLinesSource(OrderLinesSource *source);
     static OrderLinesSource *linesSource();
@@ -50,7 +50,8 @@ public:
     // The envelope around `detail` (the line elements). The held-order variant adds the remarks in
     // their held-order form and keeps tabs and line breaks of every value through a restore.
     QString toStringWithDetails(const QString &detail, bool withGuadanTaste) const;
-    QString toSendString() const;
+    // The "OrderPack" command with `lines` as its detail, written as they stand.
+    QString toSendString(const QList<std::shared_ptr<FoodOrder>> &lines) const;
     QString toGuadanString() const;
 
     // Stores the held-order text as a new held order. On success shows "挂单成功", empties the

@@ -1,8 +1,11 @@
 #include "order/OrderSendChecks.h"
 
 #include "order/OrderManager.h"
+#include "server/CommandMaker.h"
 #include "server/LoginManager.h"
 #include "server/NetworkChecker.h"
+#include "server/ResponseParser.h"
+#include "server/ServerExchange.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 
@@ -82,6 +85,22 @@ std::optional<QString> guestsInUse(const QList<Row> &rows, const QString &deskNo
         return row.custNumber;
     }
     return std::nullopt;
+}
+
+bool askGuestsInUse(QObject *context, const QString &deskNo,
+                    std::function<void(std::optional<QString>)> answer)
+{
+    return ServerExchange::send(
+        context, CommandMaker::getRoomDeskStateWithDeskNo(deskNo),
+        [deskNo, answer](const ServerReply &reply) {
+            std::optional<QString> guests;
+            if (reply.isAccepted()) {
+                const auto rows = ResponseParser::parseGetRoomDeskState(*reply.xml);
+                guests = guestsInUse(rows.value_or(QList<Row>()), deskNo);
+            }
+            answer(guests);
+        },
+        [answer](const QString &) { answer(std::nullopt); });
 }
 
 } // namespace OrderSendChecks

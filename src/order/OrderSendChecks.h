@@ -5,9 +5,11 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class OrderManager;
+class QObject;
 
 // The checks an order passes before it is sent, in their order; the first that fails ends the
 // attempt. The order list and the console share them and differ only in what they do at a stop.
@@ -37,5 +39,12 @@ QString message(Stop stop);
 // that table, only when the table is in use (`useIndex` present and not "0") and the count is
 // not empty. Otherwise the waiter is asked.
 std::optional<QString> guestsInUse(const QList<Row> &rows, const QString &deskNo);
+
+// Asks the server about table `deskNo` (with the blocking indicator) and gives `answer` its guest
+// count in use (guestsInUse), or none when the server refused or failed (after its notice). False,
+// and `answer` never runs, when the same question is on its way already. Nothing runs once
+// `context` is gone.
+bool askGuestsInUse(QObject *context, const QString &deskNo,
+                    std::function<void(std::optional<QString>)> answer);
 
 } // namespace OrderSendChecks

@@ -1,4 +1,4 @@
-// The order's texts (the detail of the send text and of the held-order text) and its packs.
+// The order's lines as the send and the held-order text write them, and its packs.
 
 #include "order/OrderManager.h"
 
@@ -35,7 +35,7 @@ void relinkSetMeals(const QList<OrderManager::Line> &lines)
 }
 } // namespace
 
-QString OrderManager::sendData()
+void OrderManager::numberLinesForSend()
 {
     QMutexLocker lock(&lockKey);
     // Components are given away with their set meal, on the same authority.
@@ -57,14 +57,16 @@ QString OrderManager::sendData()
                 sub->suiteIndex = qint64(position);
         }
     }
-    QString detail;
-    detail.reserve(arrOrders_.size() * 400);
-    for (const Line &line : std::as_const(arrOrders_))
-        detail += line->toDataString();
     lock.unlock();
     // The renumbered lines are what a later send of this order must repeat.
     keep();
-    return detail;
+}
+
+void OrderManager::readOrder(const std::function<void(const OrderPack &, const QList<Line> &)> &read) const
+{
+    QMutexLocker lock(&lockKey);
+    if (orderPack_ && read)
+        read(*orderPack_, arrOrders_);
 }
 
 QString OrderManager::guaDanData()

@@ -7,7 +7,7 @@
 // Exchanging a component of a set meal for one of its alternatives, as the set-meal details do
 // before the set is ordered. The alternatives travel with the position: after an exchange the
 // replaced component stands among the alternatives where the chosen one was, so exchanging back
-// restores the set.
+// restores the set. What the exchange costs is Food::exchangeCharge.
 namespace SetMealExchange {
 // The dish number of every component, by position, as the set stands before any exchange.
 QStringList originalFoodnos(const Food &setMeal);

@@ -67,28 +67,46 @@ bool ServerExchange::send(QObject *owner, const ClientCommand &command, ReplyHan
 }
 
 bool ServerExchange::sendQuietly(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
-                                 std::function<void(const ServerError &error)> onFailure)
+                                 ErrorHandler onFailure, Indicator indicator)
 {
-    UserNotice::showProgress(QString());
+    return exchange(owner, ServerRequest::requestWithCommand(command), std::move(onReply),
+                    std::move(onFailure), indicator);
+}
+
+bool ServerExchange::sendTextQuietly(QObject *owner, const QString &xml, ReplyHandler onReply,
+                                     ErrorHandler onFailure, Indicator indicator)
+{
+    return exchange(owner, ServerRequest::requestWithXmlString(xml), std::move(onReply), std::move(onFailure),
+                    indicator);
+}
+
+bool ServerExchange::exchange(QObject *owner, const std::shared_ptr<ServerRequest> &request,
+                              ReplyHandler onReply, ErrorHandler onFailure, Indicator indicator)
+{
+    const bool shown = indicator == Indicator::Shown;
+    if (shown)
+        UserNotice::showProgress(QString());
     const QPointer<QObject> guard(owner);
-    auto request = ServerRequest::requestWithCommand(command);
-    request->setResponseBlock([guard, onReply](const QByteArray &body) {
+    request->setResponseBlock([guard, onReply, shown](const QByteArray &body) {
         ServerReply reply = ServerReply::read(body);
-        onMainThread([guard, onReply, reply = std::move(reply)] {
-            UserNotice::hideProgress();
+        onMainThread([guard, onReply, shown, reply = std::move(reply)] {
+            if (shown)
+                UserNotice::hideProgress();
             if (guard && onReply)
                 onReply(reply);
         });
     });
-    request->setErrorBlock([guard, onFailure](const ServerError &error) {
-        onMainThread([guard, onFailure, error] {
-            UserNotice::hideProgress();
+    request->setErrorBlock([guard, onFailure, shown](const ServerError &error) {
+        onMainThread([guard, onFailure, shown, error] {
+            if (shown)
+                UserNotice::hideProgress();
             if (guard && onFailure)
                 onFailure(error);
         });
     });
     if (request->go())
         return true;
-    UserNotice::hideProgress();
+    if (shown)
+        UserNotice::hideProgress();
     return false;
 }

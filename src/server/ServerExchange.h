@@ -11,6 +11,7 @@
 
 struct ClientCommand;
 struct ServerError;
+class ServerRequest;
 
 // A server's answer to a screen's command, read once on the request's worker.
 struct ServerReply {
@@ -23,15 +24,18 @@ struct ServerReply {
     static ServerReply read(const QByteArray &body);
 };
 
-// One exchange of a screen with the ordering server, the way every screen does it: the blocking
-// progress indicator while the server is asked, the reply parsed once on the worker, then the hop
-// to the main thread, where the indicator goes first. A reply or failure that arrives after the
-// screen (`owner`) is gone touches nothing but the indicator. A transport failure shows its
-// message, or the error's description when it has none; never an empty notice.
+// One exchange with the ordering server, the way every screen does it: the blocking progress
+// indicator while the server is asked (unless Indicator::None: a flow that shows its own), the reply parsed
+// once on the worker, then the hop to the main thread, where the indicator goes first. A reply or failure
+// that arrives after the screen (`owner`) is gone touches nothing but the indicator. A transport failure
+// shows its message, or the error's description when it has none; never an empty notice.
 class ServerExchange {
 public:
     using ReplyHandler = std::function<void(const ServerReply &reply)>;
     using FailureHandler = std::function<void(const QString &shownText)>;
+    using ErrorHandler = std::function<void(const ServerError &error)>;
+    // Screens block with the indicator; a flow that shows its own (the order's send) does not.
+    enum class Indicator { Shown, None };
 
     // Sends `command`. `onReply` gets every answered exchange (readable or not) on the main thread;
     // `onFailure`, when given, runs after the failure's notice. False when the queue dropped it as
@@ -43,7 +47,10 @@ public:
     // As send(), but a failure shows no notice: `onFailure` gets the error itself, on the main thread,
     // while the owner lives.
     static bool sendQuietly(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
-                            std::function<void(const ServerError &error)> onFailure);
+                            ErrorHandler onFailure, Indicator indicator = Indicator::Shown);
+    // As sendQuietly(), for a command that is written out already (an order's text).
+    static bool sendTextQuietly(QObject *owner, const QString &xml, ReplyHandler onReply,
+                                ErrorHandler onFailure, Indicator indicator = Indicator::Shown);
 
     // What a transport failure shows: its message, or its description when it has none.
     static QString failureText(const ServerError &error);
@@ -53,4 +60,8 @@ public:
     // The outcome of a command that only reports: the server's message (or "操作成功") as a success
     // when accepted, else the refusal. True when accepted.
     static bool showOutcome(const ServerReply &reply);
+
+private:
+    static bool exchange(QObject *owner, const std::shared_ptr<ServerRequest> &request, ReplyHandler onReply,
+                         ErrorHandler onFailure, Indicator indicator);
 };

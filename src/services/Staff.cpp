@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "server/LoginManager.h"
+#include "server/SupportChecker.h"
 
 Staff::Staff(const Catalogue &catalogue)
     : catalogue_(catalogue)
@@ -24,6 +25,11 @@ bool Staff::loggedInMayGiveGifts() const
         return false;
     const CashierInfo operatorInfo = catalogue_.cashier(loggedInId());
     return !operatorInfo.cashierID.isEmpty() && operatorInfo.hasZengSongAuth();
+}
+
+bool Staff::giftsSupported() const
+{
+    return SupportChecker::sharedChecker().checkIsSupportZengSong();
 }
 
 Staff::GiftAuthority Staff::authoriseGift(const QString &id, const QString &password) const

@@ -17,6 +17,8 @@ public:
     virtual QString loggedInId() const;
     // The operator logged in now, when they may give gifts on their own authority.
     virtual bool loggedInMayGiveGifts() const;
+    // The server's data knows gifts at all; when it does not, the server is asked to update it.
+    virtual bool giftsSupported() const;
     // Checks an operator's number and password against the base data and their gift permission.
     virtual GiftAuthority authoriseGift(const QString &id, const QString &password) const;
 

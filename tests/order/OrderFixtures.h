@@ -129,7 +129,7 @@ public:
     QList<std::shared_ptr<FoodOrder>> lines;
     int clearCount = 0;
 
-    QString sendData() override { return joined(&FoodOrder::toDataString); }
+    QString sendData() const { return joined(&FoodOrder::toDataString); }
     QString guaDanData() override { return joined(&FoodOrder::toGuadanString); }
     void deleteAllFoodOrders() override
     {

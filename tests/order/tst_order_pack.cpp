@@ -180,7 +180,7 @@ private slots:
         pack->CustCount = u"4"_s;
         pack->WaiterMan = u"1001"_s;
 
-        const QString send = pack->toSendString();
+        const QString send = pack->toSendString(lines.lines);
         const QString head = kDeclaration + u"<ClientCommand>"_s + devSerial() +
                              u"<PosNo>1</PosNo><CashierID>1001</CashierID><Command>OrderPack</Command>"_s
                              u"<DeskNo>A01</DeskNo><WaiterMan>1001</WaiterMan><CustCount>4</CustCount>"_s
@@ -253,9 +253,9 @@ private slots:
         OrderPack::setLinesSource(nullptr);
         OrderPack pack;
         pack.arrTaste = {taste(u"12"_s, u"少盐"_s, u"A"_s, 2), manual(u"打包"_s, 1)};
-        QVERIFY(
-            pack.toSendString().endsWith(u"<OrdRemarkDef>12</OrdRemarkDef><OrdRemarkManual>打包\t1.000000"_s
-                                         u"</OrdRemarkManual><OrderDetail></OrderDetail></ClientCommand>"_s));
+        QVERIFY(pack.toSendString({}).endsWith(
+            u"<OrdRemarkDef>12</OrdRemarkDef><OrdRemarkManual>打包\t1.000000"_s
+            u"</OrdRemarkManual><OrderDetail></OrderDetail></ClientCommand>"_s));
         const QString held = pack.toGuadanString();
         QVERIFY(held.contains(u"<OrdRemarkManual>打包&#9;1.000000</OrdRemarkManual>"_s));
         QVERIFY(held.endsWith(

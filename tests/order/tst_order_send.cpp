@@ -6,6 +6,7 @@
 #include "foundation/SettingsKeys.h"
 #include "order/OrderKeeper.h"
 #include "order/OrderSendChecks.h"
+#include "order/OrderSender.h"
 #include "server/CommandMaker.h"
 #include "server/Gb18030.h"
 #include "server/RequestQueue.h"
@@ -202,10 +203,11 @@ private slots:
             Notify::SendOrderPackSuccess, Notify::SendOrderPackFailed, Notify::NotificationLogout});
         UserNotice::setSink(log);
         OrderManager orders;
+        OrderSender sender(orders);
         orders.addFood(Menu::dish(u"D1"_s));
         bool done = false;
-        orders.sendOrderPack(u"<ClientCommand><Command>OrderPack</Command></ClientCommand>"_s,
-                             [&](OrderManager::SendOutcome outcome) {
+        sender.sendOrderPack(u"<ClientCommand><Command>OrderPack</Command></ClientCommand>"_s,
+                             [&](OrderSender::Outcome outcome) {
                                  log->shown << u"done:"_s + QString::number(int(outcome));
                                  done = true;
                              });
@@ -234,11 +236,11 @@ private slots:
         UserNotice::setSink(log);
         QVERIFY(ServerRequest::requestWithCommand(CommandMaker::checkServerStatus())->go());
         OrderManager orders;
-        std::optional<OrderManager::SendOutcome> outcome;
-        orders.sendOrderPack(u"<ClientCommand />"_s,
-                             [&](OrderManager::SendOutcome result) { outcome = result; });
+        OrderSender sender(orders);
+        std::optional<OrderSender::Outcome> outcome;
+        sender.sendOrderPack(u"<ClientCommand />"_s, [&](OrderSender::Outcome result) { outcome = result; });
         QTRY_VERIFY(outcome.has_value());
-        QCOMPARE(*outcome, OrderManager::SendOutcome::AlreadyBusy);
+        QCOMPARE(*outcome, OrderSender::Outcome::AlreadyBusy);
         QCOMPARE(log->shown, (QStringList{u"/progress"_s, u"info:正在检查服务器状态，请稍后再试"_s}));
     }
 
@@ -307,8 +309,9 @@ private slots:
         probe.listen(QHostAddress::LocalHost);
         useServer(probe.serverPort());
         probe.close();
-        std::optional<OrderManager::SendOutcome> outcome;
-        orders->sendOrderPackStep2(u"<ClientCommand />"_s, [&](auto result) { outcome = result; });
+        std::optional<OrderSender::Outcome> outcome;
+        OrderSender sender(*orders);
+        sender.sendOrderPackStep2(u"<ClientCommand />"_s, [&](auto result) { outcome = result; });
         QTRY_VERIFY_WITH_TIMEOUT(outcome.has_value(), 10000);
         QVERIFY(orders->isLocked());
 

@@ -32,6 +32,7 @@ namespace {
 // How long an exchange with the server may take: generous, for the sanitizer build on a loaded machine.
 constexpr int kWaitMs = 20000;
 const QString kChooser = u"TableChooseViewController"_s;
+const QString kGuests = u"CusNumChangeViewController"_s;
 // The table chooser is driven through its meta-object: its header brings the server's records,
 // whose `Row` the development server's harness names otherwise.
 enum ChooserField { TableField = 1, GuestField = 2, WaiterField = 3 };
@@ -199,7 +200,7 @@ private slots:
         QTest::newRow("locked, nothing bound") << u"line lock:"_s << QStringList{u"error|请先设置绑定桌台"_s}
                                                << QString() << QString();
         QTest::newRow("locked, table open with 4") << u"line open:A03:4 lock:A03"_s << ok << QString() << u"A03/4"_s;
-        QTest::newRow("locked, table free") << u"line lock:A04"_s << none << u"CusNumChangeViewController"_s
+        QTest::newRow("locked, table free") << u"line lock:A04"_s << none << kGuests
                                             << QString();
         QTest::newRow("locked, guests given") << u"line lock:A05 desk::3"_s << ok << QString() << u"A05/3"_s;
         QTest::newRow("table without guests") << u"line desk:A06:"_s << none << kChooser << QString();
@@ -262,7 +263,7 @@ private slots:
         }
         const QStringList before = lineSummary();
         auto list = openList();
-        list->sendOrderPack();
+        list->sendFlow()->start();
 
         if (!popup.isEmpty())
             QTRY_COMPARE_WITH_TIMEOUT(topPopup(), popup, kWaitMs);
@@ -273,6 +274,10 @@ private slots:
         if (sent.isEmpty()) {
             QCOMPARE(lineSummary(), before);
             QCOMPARE(popup.isEmpty(), pops().arrControllers().isEmpty());
+            // The send waits for the dialog that supplies what is missing, and only for that one.
+            const QHash<QString, OrderSendFlow::State> waits{{kChooser, OrderSendFlow::State::AwaitingTable},
+                                                             {kGuests, OrderSendFlow::State::AwaitingGuests}};
+            QCOMPARE(list->sendFlow()->state(), waits.value(popup, OrderSendFlow::State::Idle));
             if (popup == kChooser)
                 QCOMPARE(pops().arrControllers().last()->property("requestId").toString(), u"1"_s);
             return;
@@ -300,7 +305,7 @@ private slots:
         addFood(u"麻婆豆腐"_s);
         auto list = openList();
         if (opener == u"send")
-            list->sendOrderPack();
+            list->sendFlow()->start();
         else if (opener == u"toolbar")
             list->showTables();
         else if (opener == u"foreignChooser")
@@ -369,7 +374,7 @@ private slots:
         setDesk(desk, guests);
         const QString flowNo = orders().orderPack()->UniqueFlowNo.value_or(QString());
         auto list = openList();
-        list->sendOrderPack();
+        list->sendFlow()->start();
         QTRY_COMPARE_WITH_TIMEOUT(shown, firstShown, kWaitMs);
         QTRY_VERIFY(idle());
         QCOMPARE(lineSummary(), (QStringList{u"宫保鸡丁×1.00"_s, u"麻婆豆腐×2.00"_s}));
@@ -382,7 +387,7 @@ private slots:
             setDesk(desk, u"2"_s);
         shown.clear();
         ConfigManager::defaultManager().setTimeout(8);
-        list->sendOrderPack();
+        list->sendFlow()->start();
         QTRY_COMPARE_WITH_TIMEOUT(shown, QStringList{u"success|下单成功，共2道菜"_s}, kWaitMs);
         QCOMPARE(lastPackField(u"UniqueFlowNo"_s), flowNo);
         QCOMPARE(server.saleList(desk).size(), 2);
@@ -434,14 +439,14 @@ private slots:
         auto [operatorId, dialog] = row<QString, bool>("operatorId", "dialog");
         addFood(u"宫保鸡丁"_s);
         auto list = openList();
-        list->showZengSong();
-        QVERIFY(list->isZengSongMode());
+        list->gifts()->toggle();
+        QVERIFY(list->gifts()->isActive());
         QVERIFY(list->rows()->index(0).data(OrderListModel::GiftVisibleRole).toBool());
         if (operatorId.isEmpty()) {
             LoginManager::defaultManager().logout();
-            QTRY_VERIFY(!list->isZengSongMode());
+            QTRY_VERIFY(!list->gifts()->isActive());
             QVERIFY(!list->rows()->index(0).data(OrderListModel::GiftVisibleRole).toBool());
-            list->showZengSong();
+            list->gifts()->toggle();
         } else if (operatorId != u"001") {
             loginAs(operatorId, u"另一位"_s);
         }

@@ -5,13 +5,12 @@
 #include "foundation/UserNotice.h"
 #include "order/OrderManager.h"
 #include "settings/LanguageManager.h"
-#include "storage/DBManager.h"
 
 using namespace Qt::StringLiterals;
 
 GuaDanViewController::GuaDanViewController(QObject *parent) : PopRootViewController(parent)
 {
-    DBManager::mainDBManager().getOrderPacks([this](const QList<Guadan> &packs) { arrPacks_ = packs; });
+    arrPacks_ = OrderManager::defaultManager().heldOrders();
 }
 
 QStringList GuaDanViewController::heldRows() const

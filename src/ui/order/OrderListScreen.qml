@@ -50,7 +50,7 @@ ScreenPage {
                     implicitWidth: Math.max(96, implicitHeight)
                     implicitHeight: 48
                     font.pixelSize: Theme.fontSmall
-                    highlighted: modelData === "btnZengSong" && ctl.isZengSongMode
+                    highlighted: modelData === "btnZengSong" && ctl.gifts.active
                     text: {
                         switch (modelData) {
                         case "btnZengSong": return Lang.text("赠送")
@@ -64,7 +64,7 @@ ScreenPage {
                     }
                     onClicked: {
                         switch (modelData) {
-                        case "btnZengSong": ctl.showZengSong(); break
+                        case "btnZengSong": ctl.gifts.toggle(); break
                         case "btnTableOp": ctl.isCusMode ? ctl.checkBill() : ctl.showTableOp(); break
                         case "btnTable": ctl.showTables(); break
                         case "btnTempFood": ctl.showTempFood(); break
@@ -95,7 +95,7 @@ ScreenPage {
             }
             Label {
                 objectName: "giftHeading"
-                visible: ctl.isZengSongMode
+                visible: ctl.gifts.active
                 Layout.preferredWidth: 72
                 text: Lang.text("赠送")
                 color: Theme.mutedText
@@ -154,7 +154,7 @@ ScreenPage {
                 objectName: "btnSend"
                 highlighted: true
                 text: Lang.text("下单")
-                onClicked: ctl.sendOrderPack()
+                onClicked: ctl.sendFlow.start()
             }
         }
     }

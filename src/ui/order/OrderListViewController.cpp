@@ -1,12 +1,8 @@
 #include "OrderListViewController.h"
 
-#include "AuthViewController.h"
 #include "CheckoutOrderViewController.h"
-#include "LineNumberEditors.h"
 #include "LoginViewController.h"
 #include "Navigator.h"
-#include "server/ServerExchange.h"
-#include "TableChooseViewController.h"
 
 #include "catalogue/TasteInfo.h"
 #include "foundation/CommonUtils.h"
@@ -14,50 +10,36 @@
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
 #include "order/OrderManager.h"
-#include "order/OrderSendChecks.h"
 #include "order/TaskManager.h"
-#include "server/CommandMaker.h"
-#include "server/LoginManager.h"
-#include "server/ResponseParser.h"
-#include "server/SupportChecker.h"
+#include "services/Services.h"
+#include "services/Staff.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
-#include "storage/DBManager.h"
 #include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
 
 #include <QPointer>
 
-#include <atomic>
-
 using namespace Qt::StringLiterals;
 
 namespace {
-
-OrderManager &orders()
-{
-    return OrderManager::defaultManager();
-}
 
 PopViewManager &pops()
 {
     return PopViewManager::defaultManager();
 }
-
-QString nextToken()
-{
-    static std::atomic<quint64> counter{0};
-    return u"OrderListViewController-"_s + QString::number(++counter);
-}
 } // namespace
 
 OrderListViewController::OrderListViewController(QObject *parent)
-    : MenuViewController(parent), token_(nextToken())
+    : MenuViewController(parent), services_(Services::installed()), orders_(*services_.order),
+      sendFlow_(orders_, this), gifts_(services_, this)
 {
     const ConfigManager &config = ConfigManager::defaultManager();
     isCusMode_ = config.isCusMode();
     showAmount_ = config.ctShowAmount() != 4;
-    toolbarVisible_ = LoginManager::isLogin();
+    toolbarVisible_ = services_.staff->isLoggedIn();
+    connect(&sendFlow_, &OrderSendFlow::tableChanged, this, &OrderListViewController::updateTableNo);
+    connect(&gifts_, &GiftMode::activeChanged, this, [this] { rows_.setGiftMode(gifts_.isActive()); });
 }
 
 OrderListViewController::~OrderListViewController() = default;
@@ -70,9 +52,9 @@ QString OrderListViewController::guaDanTitle() const
 void OrderListViewController::loadView()
 {
     observe();
-    setToolbarVisible(LoginManager::isLogin());
-    if (!orders().orderPack())
-        orders().genNewPack();
+    setToolbarVisible(services_.staff->isLoggedIn());
+    if (!orders_.orderPack())
+        orders_.genNewPack();
     setGuadanState();
     reloadRows();
     updateOrderPackRemark();
@@ -92,7 +74,7 @@ void OrderListViewController::observe()
     center.addObserver(this, Notify::UpdateOrderList, [this](const Notification &) { updateOrderList(); });
     center.addObserver(this, Notify::FoodTempChangePrice, [this](const Notification &note) {
         const auto line = note.object.value<std::shared_ptr<FoodOrder>>();
-        if (line && orders().arrOrders().contains(line))
+        if (line && orders_.arrOrders().contains(line))
             pops().pop(PopName::SalePriceChangeViewController, {QVariant::fromValue(line)});
     });
     center.addObserver(this, Notify::GuaDanChoosed, [this](const Notification &note) { restoreHeld(note); });
@@ -101,23 +83,15 @@ void OrderListViewController::observe()
         if (values.size() < 2)
             return;
         // An empty order shows blank totals, whenever the task's last figures arrive.
-        if (orders().arrOrders().isEmpty())
+        if (orders_.arrOrders().isEmpty())
             setTotals({}, {});
         else
             setTotals(CommonUtils::removeStringZero(values.at(0).toString()), values.at(1).toString());
     });
-    center.addObserver(this, Notify::SendOrderPackSuccess, [this](const Notification &) { afterSend(); });
     center.addObserver(this, Notify::NotificationLoginOk,
                        [this](const Notification &) { setToolbarVisible(true); });
-    center.addObserver(this, Notify::NotificationLogout, [this](const Notification &) {
-        setToolbarVisible(false);
-        // Gifts were given on the authority of the operator who has just left.
-        setZengSongMode(false);
-    });
-    center.addObserver(this, Notify::PopManagerControllerConfirm,
-                       [this](const Notification &note) { popupConfirmed(note); });
-    center.addObserver(this, Notify::ZengSongAuthSuccess,
-                       [](const Notification &) { PostNotificationInMainThread(Notify::UpdateOrderList); });
+    center.addObserver(this, Notify::NotificationLogout,
+                       [this](const Notification &) { setToolbarVisible(false); });
 }
 
 void OrderListViewController::updateOrderList()
@@ -131,7 +105,7 @@ void OrderListViewController::updateOrderList()
 
 void OrderListViewController::reloadRows()
 {
-    rows_.reload(orders().arrOrders());
+    rows_.reload(orders_.arrOrders());
     if (rows_.count() == 0)
         setTotals({}, {});
 }
@@ -143,13 +117,7 @@ void OrderListViewController::runPackTask()
 
 void OrderListViewController::setGuadanState()
 {
-    bool can = !orders().arrOrders().isEmpty();
-    if (!can) {
-        bool anyHeld = false;
-        DBManager::mainDBManager().getOrderPacks(
-            [&anyHeld](const QList<Guadan> &held) { anyHeld = !held.isEmpty(); });
-        can = !anyHeld;
-    }
+    const bool can = !orders_.arrOrders().isEmpty() || orders_.heldOrders().isEmpty();
     if (can == canGuaDan_)
         return;
     canGuaDan_ = can;
@@ -158,7 +126,7 @@ void OrderListViewController::setGuadanState()
 
 void OrderListViewController::updateTableNo()
 {
-    const std::shared_ptr<OrderPack> pack = orders().orderPack();
+    const std::shared_ptr<OrderPack> pack = orders_.orderPack();
     const QString desk = pack ? pack->DeskNo.value_or(QString()) : QString();
     const ConfigManager &config = ConfigManager::defaultManager();
     QString title = localised(u"桌台"_s);
@@ -174,7 +142,7 @@ void OrderListViewController::updateTableNo()
 
 void OrderListViewController::updateOrderPackRemark()
 {
-    const std::shared_ptr<OrderPack> pack = orders().orderPack();
+    const std::shared_ptr<OrderPack> pack = orders_.orderPack();
     const QString remark = pack ? TasteInfo::displayTasteString(pack->arrTaste) : QString();
     if (remark == remarkText_)
         return;
@@ -199,21 +167,12 @@ void OrderListViewController::setToolbarVisible(bool visible)
     emit toolbarVisibleChanged();
 }
 
-void OrderListViewController::setZengSongMode(bool on)
-{
-    if (on == isZengSongMode_)
-        return;
-    isZengSongMode_ = on;
-    rows_.setGiftMode(on);
-    emit zengSongModeChanged();
-}
-
 // Row actions.
 
 void OrderListViewController::add(int row)
 {
     if (const auto line = rows_.line(row); line && !line->isMFoodType()) {
-        orders().setOrderAlphaQty(line, 1);
+        orders_.setOrderAlphaQty(line, 1);
         PostNotificationInMainThread(Notify::UpdateOrderList);
     }
 }
@@ -221,7 +180,7 @@ void OrderListViewController::add(int row)
 void OrderListViewController::del(int row)
 {
     if (const auto line = rows_.line(row); line && !line->isMFoodType()) {
-        orders().setOrderAlphaQty(line, -1);
+        orders_.setOrderAlphaQty(line, -1);
         PostNotificationInMainThread(Notify::UpdateOrderList);
     }
 }
@@ -234,12 +193,13 @@ void OrderListViewController::remove(int row)
     // A plain dialog: the name is quoted without the markup the row draws it with.
     const QString message =
         u"\""_s + OrderListModel::plainName(*line) + u"\"，"_s + localised(u"确定要删除吗？"_s);
-    UserNotice::confirm(localised(u"确认"_s), message, localised(u"取消"_s), localised(u"确认"_s), [line](bool confirmed) {
-        if (!confirmed)
-            return;
-        orders().deleteFoodOrder(line);
-        PostNotificationInMainThread(Notify::UpdateOrderList);
-    });
+    UserNotice::confirm(localised(u"确认"_s), message, localised(u"取消"_s), localised(u"确认"_s),
+                        [orders = &orders_, line](bool confirmed) {
+                            if (!confirmed)
+                                return;
+                            orders->deleteFoodOrder(line);
+                            PostNotificationInMainThread(Notify::UpdateOrderList);
+                        });
 }
 
 void OrderListViewController::showTaste(int row)
@@ -256,7 +216,7 @@ void OrderListViewController::showSaleQtyChange(int row)
 
 void OrderListViewController::changeAmount(int row)
 {
-    if (!LoginManager::isLogin())
+    if (!services_.staff->isLoggedIn())
         return;
     const QModelIndex index = rows_.index(row);
     if (index.isValid() && rows_.data(index, OrderListModel::PriceActiveRole).toBool())
@@ -266,46 +226,20 @@ void OrderListViewController::changeAmount(int row)
 void OrderListViewController::switchLineState(int row)
 {
     const auto line = rows_.line(row);
-    if (!line || !LoginManager::isLogin())
+    if (!line || !services_.staff->isLoggedIn())
         return;
     if (!ConfigManager::defaultManager().showOrderListStatus()) {
         UserNotice::info(localised(u"落单状态不可调整，可在设置中切换"_s));
         return;
     }
-    orders().changeLine(
+    orders_.changeLine(
         line, [](FoodOrder &changed) { changed.PrintState = FoodOrder::nextPrintState(changed.PrintState); });
     reloadRows();
 }
 
 void OrderListViewController::toggleGift(int row)
 {
-    const auto line = rows_.line(row);
-    if (!line || line->isMFoodType() || !isZengSongMode_)
-        return;
-    // Only an operator who is logged in now gives on their own authority.
-    if (LoginManager::isLogin()) {
-        const QString operatorId = LoginManager::accountId();
-        bool authorised = false;
-        DBManager::defaultManager().getCashierInfoWithId(operatorId, [&authorised](const CashierInfo &info) {
-            authorised = !info.cashierID.isEmpty() && info.hasZengSongAuth();
-        });
-        if (authorised) {
-            changeZengSong(line, operatorId);
-            return;
-        }
-    }
-    auto *auth = new AuthViewController(u"授权"_s);
-    auth->setFoodOrder(line);
-    auth->setIdxPath(row);
-    auth->setIsZengSongMode(true);
-    if (!pops().popController(auth))
-        delete auth;
-}
-
-void OrderListViewController::changeZengSong(const OrderListModel::Line &line, const QString &authID)
-{
-    orders().setZengSong(line, !line->isZengSong(), authID);
-    PostNotificationInMainThread(Notify::UpdateOrderList);
+    gifts_.toggleLine(rows_.line(row), row);
 }
 
 // The screen's buttons.
@@ -318,23 +252,17 @@ void OrderListViewController::orderRemark()
 void OrderListViewController::removeAll()
 {
     const QPointer<OrderListViewController> guard(this);
-    UserNotice::confirm(localised(u"确认"_s), localised(u"确定要清空所有已点品项吗？"_s), localised(u"取消"_s),
-                        localised(u"确认"_s), [guard](bool confirmed) {
+    UserNotice::confirm(localised(u"确认"_s), localised(u"确定要清空所有已点品项吗？"_s),
+                        localised(u"取消"_s), localised(u"确认"_s),
+                        [orders = &orders_, guard](bool confirmed) {
                             if (!confirmed)
                                 return;
-                            orders().deleteAllFoodOrders();
-                            orders().genNewPack();
+                            orders->deleteAllFoodOrders();
+                            orders->genNewPack();
                             PostNotificationInMainThread(Notify::UpdateOrderList);
                             if (guard)
                                 guard->updateTableNo();
                         });
-}
-
-void OrderListViewController::showZengSong()
-{
-    if (!SupportChecker::sharedChecker().checkIsSupportZengSong())
-        return;
-    setZengSongMode(!isZengSongMode_);
 }
 
 void OrderListViewController::showTableOp()
@@ -344,11 +272,12 @@ void OrderListViewController::showTableOp()
 
 void OrderListViewController::showTables()
 {
-    if (!LoginManager::isLogin()) {
-        openLogin();
+    if (!services_.staff->isLoggedIn()) {
+        if (auto *login = new LoginViewController; !pops().popController(login))
+            delete login;
         return;
     }
-    openChooser(std::nullopt);
+    sendFlow_.chooseTable();
 }
 
 void OrderListViewController::showTempFood()
@@ -359,12 +288,12 @@ void OrderListViewController::showTempFood()
 void OrderListViewController::guaDan()
 {
     // Decided from the lines as they are now: an order with lines is never replaced by a restore.
-    if (!orders().arrOrders().isEmpty()) {
+    if (!orders_.arrOrders().isEmpty()) {
         const QPointer<OrderListViewController> guard(this);
-        orders().orderPack()->saveGuaDan([guard](bool saved) {
+        orders_.orderPack()->saveGuaDan([orders = &orders_, guard](bool saved) {
             if (!saved)
                 return;
-            orders().genNewPack();
+            orders->genNewPack();
             if (guard) {
                 guard->setGuadanState();
                 guard->updateOrderPackRemark();
@@ -401,7 +330,7 @@ void OrderListViewController::switchState()
         UserNotice::info(localised(u"落单状态不可调整，可在设置中切换"_s));
         return;
     }
-    orders().switchPrintState();
+    orders_.switchPrintState();
     reloadRows();
 }
 
@@ -418,105 +347,4 @@ void OrderListViewController::checkBill()
         return;
     }
     CheckoutOrderViewController::openForTable(this, bound);
-}
-
-// Sending.
-
-void OrderListViewController::sendOrderPack()
-{
-    using OrderSendChecks::Stop;
-    const Stop stop = OrderSendChecks::check(orders());
-    switch (stop) {
-    case Stop::NotLoggedIn:
-        openLogin();
-        return;
-    case Stop::AskTableState:
-        updateTableNo();
-        askTableState(orders().orderPack()->DeskNo.value_or(QString()));
-        return;
-    case Stop::ChooseTable:
-        openChooser(u"1"_s);
-        return;
-    case Stop::None:
-        break;
-    default:
-        UserNotice::error(OrderSendChecks::message(stop));
-        return;
-    }
-    updateTableNo();
-    UserNotice::showProgress(QString());
-    orders().sendOrderPack(orders().orderPack()->toSendString());
-}
-
-void OrderListViewController::askTableState(const QString &deskNo)
-{
-    const QPointer<OrderListViewController> guard(this);
-    const bool sent = ServerExchange::send(
-        this, CommandMaker::getRoomDeskStateWithDeskNo(deskNo),
-        [guard, deskNo](const ServerReply &reply) {
-            if (!guard)
-                return;
-            std::optional<QString> guests;
-            if (reply.isAccepted()) {
-                const auto rows = ResponseParser::parseGetRoomDeskState(*reply.xml);
-                guests = OrderSendChecks::guestsInUse(rows.value_or(QList<Row>()), deskNo);
-            }
-            if (!guests) {
-                guard->openGuestEditor();
-                return;
-            }
-            orders().changePack([&guests](OrderPack &pack) { pack.CustCount = guests; });
-            guard->sendOrderPack();
-        },
-        [guard](const QString &) {
-            if (guard)
-                guard->openGuestEditor();
-        });
-    // The same question is on its way already: the waiter gives the count instead.
-    if (!sent)
-        openGuestEditor();
-}
-
-void OrderListViewController::openLogin()
-{
-    auto *login = new LoginViewController;
-    if (!pops().popController(login))
-        delete login;
-}
-
-void OrderListViewController::openGuestEditor()
-{
-    pops().pop(PopName::CusNumChangeViewController, {}, -1, {{kOpenedBy, token_}});
-}
-
-void OrderListViewController::openChooser(const std::optional<QString> &requestId)
-{
-    QVariantMap extras{{kOpenedBy, token_}};
-    if (requestId)
-        extras.insert(PopProperty::RequestId, *requestId);
-    pops().pop(PopName::TableChooseViewController, {QVariant::fromValue(orders().orderPack())}, -1, extras);
-}
-
-void OrderListViewController::popupConfirmed(const Notification &notification)
-{
-    const QObject *popup = notification.object.value<QObject *>();
-    if (!popup || popup->property(kOpenedBy.toUtf8().constData()).toString() != token_)
-        return;
-    if (qobject_cast<const CusNumChangeViewController *>(popup)) {
-        sendOrderPack();
-    } else if (qobject_cast<const TableChooseViewController *>(popup)) {
-        updateTableNo();
-        if (notification.userInfo.value(PopProperty::RequestId).toString() == u"1")
-            sendOrderPack();
-    }
-}
-
-void OrderListViewController::afterSend()
-{
-    // The order manager has emptied the order and started a new pack already.
-    setTotals({}, {});
-    reloadRows();
-    updateTableNo();
-    setGuadanState();
-    updateOrderPackRemark();
 }

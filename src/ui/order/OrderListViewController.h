@@ -1,7 +1,9 @@
 #pragma once
 
+#include "GiftMode.h"
 #include "MenuViewController.h"
 #include "OrderListModel.h"
+#include "OrderSendFlow.h"
 
 #include <QString>
 
@@ -9,21 +11,17 @@
 #include <optional>
 
 struct Notification;
+class OrderManager;
+struct Services;
 
 // The order list: the lines of the current order with their editing buttons, the totals, the
 // order's remark, and the waiter's tools (gift mode, table operations, table choice, temporary
 // dish, hold and restore, the whole order's print state, search) or, in customer mode, the table,
-// the bill and search. "下单" runs the send checks in their order (OrderSendChecks) and sends
-// through the order manager.
+// the bill and search. "下单" is the send flow's (`sendFlow`), gift mode is `gifts`.
 //
-// The screen reacts only to the confirmations of the table chooser and guest-count editor it
-// opened itself: each carries the screen's token in its "openedBy" property. The hold button
-// decides from the order's current lines: an order with lines is held, an empty one opens the
-// held list (or says there is none); its title follows every change of the lines.
-//
-// Gifts: the logged-in operator's own authority gives a line at once, recorded as `authID`;
-// without it, or without anybody logged in, the authorisation dialog asks. Gift mode ends when
-// the operator logs out.
+// The hold button decides from the order's current lines: an order with lines is held, an empty
+// one opens the held list (or says there is none); its title follows every change of the lines.
+// The list reloads on "kUpdateOrderList", which a send that went through also posts.
 class OrderListViewController : public MenuViewController {
     Q_OBJECT
     QML_ELEMENT
@@ -31,7 +29,8 @@ class OrderListViewController : public MenuViewController {
     Q_PROPERTY(bool isCusMode READ isCusMode CONSTANT)
     Q_PROPERTY(bool showAmount READ showAmount CONSTANT)
     Q_PROPERTY(bool toolbarVisible READ toolbarVisible NOTIFY toolbarVisibleChanged)
-    Q_PROPERTY(bool isZengSongMode READ isZengSongMode NOTIFY zengSongModeChanged)
+    Q_PROPERTY(OrderSendFlow *sendFlow READ sendFlow CONSTANT)
+    Q_PROPERTY(GiftMode *gifts READ gifts CONSTANT)
     Q_PROPERTY(bool canGuaDan READ canGuaDan NOTIFY guaDanStateChanged)
     Q_PROPERTY(QString guaDanTitle READ guaDanTitle NOTIFY guaDanStateChanged)
     Q_PROPERTY(QString tableTitle READ tableTitle NOTIFY tableTitleChanged)
@@ -39,8 +38,6 @@ class OrderListViewController : public MenuViewController {
     Q_PROPERTY(QString quantityText READ quantityText NOTIFY totalsChanged)
     Q_PROPERTY(QString remarkText READ remarkText NOTIFY remarkTextChanged)
 public:
-    static inline const QString kOpenedBy = QStringLiteral("openedBy");
-
     explicit OrderListViewController(QObject *parent = nullptr);
     ~OrderListViewController() override;
 
@@ -48,15 +45,14 @@ public:
     bool isCusMode() const { return isCusMode_; }
     bool showAmount() const { return showAmount_; }
     bool toolbarVisible() const { return toolbarVisible_; }
-    bool isZengSongMode() const { return isZengSongMode_; }
+    OrderSendFlow *sendFlow() { return &sendFlow_; }
+    GiftMode *gifts() { return &gifts_; }
     bool canGuaDan() const { return canGuaDan_; }
     QString guaDanTitle() const;
     QString tableTitle() const { return tableTitle_; }
     QString amountText() const { return amountText_; }
     QString quantityText() const { return quantityText_; }
     QString remarkText() const { return remarkText_; }
-    // The token the pop-ups this screen opens carry in "openedBy".
-    QString token() const { return token_; }
 
     // Row actions.
     Q_INVOKABLE void add(int row);
@@ -70,9 +66,7 @@ public:
 
     // The screen's buttons.
     Q_INVOKABLE void orderRemark();
-    Q_INVOKABLE void sendOrderPack();
     Q_INVOKABLE void removeAll();
-    Q_INVOKABLE void showZengSong();
     Q_INVOKABLE void showTableOp();
     Q_INVOKABLE void showTables();
     Q_INVOKABLE void showTempFood();
@@ -83,7 +77,6 @@ public:
 
 signals:
     void toolbarVisibleChanged();
-    void zengSongModeChanged();
     void guaDanStateChanged();
     void tableTitleChanged();
     void totalsChanged();
@@ -102,23 +95,18 @@ private:
     void updateOrderPackRemark();
     void setTotals(const QString &quantity, const QString &amount);
     void setToolbarVisible(bool visible);
-    void setZengSongMode(bool on);
-    void changeZengSong(const OrderListModel::Line &line, const QString &authID);
-    void askTableState(const QString &deskNo);
-    void openLogin();
-    void openGuestEditor();
-    void openChooser(const std::optional<QString> &requestId);
-    void popupConfirmed(const Notification &notification);
     void restoreHeld(const Notification &notification);
-    void afterSend();
     void runPackTask();
 
+    const Services &services_;
+    OrderManager &orders_;
     OrderListModel rows_;
-    QString token_;
+    OrderSendFlow sendFlow_;
+    GiftMode gifts_;
+
     bool isCusMode_ = false;
     bool showAmount_ = true;
     bool toolbarVisible_ = false;
-    bool isZengSongMode_ = false;
     bool canGuaDan_ = true;
     bool heldListOpen_ = false;
     QString tableTitle_;

@@ -4,11 +4,12 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "order/FoodActions.h"
-#include "storage/DBManager.h"
+#include "services/Catalogue.h"
+#include "services/Services.h"
 
 SearchViewController::SearchViewController(QObject *parent) : PopRootViewController(parent)
 {
-    DBManager::defaultManager().getAllFoodInfo([this](const QList<Food> &foods) { arrFood_ = foods; }, false);
+    arrFood_ = Services::installed().catalogue->dishes();
     connect(&field_, &DishSearchField::searchRequested, this, &SearchViewController::search);
     NotificationCenter &center = NotificationCenter::defaultCenter();
     center.addObserver(this, Notify::PopManagerControllerBackToFront, [this](const Notification &note) {

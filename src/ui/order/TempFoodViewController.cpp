@@ -7,8 +7,9 @@
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
 #include "order/OrderManager.h"
+#include "services/Catalogue.h"
+#include "services/Services.h"
 #include "settings/LanguageManager.h"
-#include "storage/DBManager.h"
 
 #include <cmath>
 
@@ -16,7 +17,7 @@ using namespace Qt::StringLiterals;
 
 TempFoodViewController::TempFoodViewController(QObject *parent) : PopRootViewController(parent)
 {
-    DBManager::defaultManager().getAllFoodInfo([this](const QList<Food> &foods) { dishes_ = foods; }, true);
+    dishes_ = Services::installed().catalogue->dishes(true);
 }
 
 QStringList TempFoodViewController::dishNumbers() const
