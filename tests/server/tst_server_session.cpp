@@ -14,6 +14,7 @@
 #include "server/LoginManager.h"
 #include "server/NetworkChecker.h"
 #include "server/RequestQueue.h"
+#include "server/ServerExchange.h"
 #include "server/ServerRequest.h"
 #include "server/SupportChecker.h"
 #include "settings/LanguageManager.h"
@@ -373,7 +374,7 @@ private slots:
     // the one under way and is told its outcome.
     void listKeptWhilePollIsOutstanding()
     {
-        poller.handleReply(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>"));
+        poller.handleReply(ServerReply::read(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>")));
         server.hold = true;
         std::atomic<int> toldRead = 0;
         poller.loadGuQingList([&toldRead](bool read) { toldRead += read ? 1 : 100; });
@@ -398,7 +399,7 @@ private slots:
     void failedPollKeepsTheLastList()
     {
         auto [reply, fault] = row<QByteArray, QString>("reply", "fault");
-        poller.handleReply(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>"));
+        poller.handleReply(ServerReply::read(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>")));
         tasksRun = 0;
         server.answer(reply, fault == u"500" ? 500 : 200);
         if (fault == u"gone")
