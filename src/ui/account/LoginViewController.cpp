@@ -3,14 +3,15 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
-#include "server/LoginManager.h"
+#include "services/Services.h"
+#include "services/Staff.h"
 
 using namespace Qt::StringLiterals;
 
 LoginViewController::LoginViewController(QObject *parent)
     : AccountFormController(u"用户登录"_s, u"登录"_s, parent),
-      login_([](const QString &userId, const QString &password) {
-          LoginManager::defaultManager().loginWithUserId(userId, password);
+      login_([staff = Services::installed().staff](const QString &userId, const QString &password) {
+          staff->logIn(userId, password);
       })
 {
     auto &center = NotificationCenter::defaultCenter();

@@ -20,7 +20,7 @@ public:
     // A dialog that goes while the answer is awaited takes its progress indicator with it.
     ~LoginViewController() override;
 
-    // What sends the login; LoginManager's by default (tests put a recorder here).
+    // What sends the login; the staff service's by default (tests put a recorder here).
     void setLoginFunction(LoginFunction login) { login_ = std::move(login); }
     bool isWaiting() const { return waiting_; }
 

@@ -4,7 +4,8 @@
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
-#include "server/LoginManager.h"
+#include "services/Services.h"
+#include "services/Staff.h"
 #include "settings/LanguageManager.h"
 #include "toolkit/PopViewManager.h"
 
@@ -25,7 +26,7 @@ void ChangePasswordView::initLanguage()
 
 void ChangePasswordView::changePassword()
 {
-    if (!LoginManager::isLogin()) {
+    if (!Services::installed().staff->isLoggedIn()) {
         PostNotificationInMainThread(Notify::ShowLoginView);
         return;
     }
