@@ -236,6 +236,7 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(log.entries, QStringList{notification});
         QVERIFY(!log.offMainThread);
+        QCOMPARE(notices->progressShown, 0); // the login dialog shows its own
         QCOMPARE(LoginManager::isLogin(), loggedIn);
         QCOMPARE(LoginManager::accountId(), loggedIn ? u"007"_s : QString());
         QCOMPARE(LoginManager::accountName(), QString());
@@ -365,6 +366,7 @@ private slots:
         QCOMPARE(poller.dictGuqing()->value(u"1"_s).leftQty, std::optional<QString>(u"0"_s));
         QCOMPARE(SoldOutList::shared().snapshot(), QSet<QString>{u"1"_s});
         QCOMPARE(tasksRun.load(), 1);
+        QCOMPARE(notices->progressShown, 0); // a background poll never blocks the screen
 
         QVERIFY(QUrl::fromPercentEncoding(QByteArray::fromStdString(server.bodies().at(0)))
                     .contains(u"<Command>GetGqFoodList</Command>"_s));
