@@ -9,10 +9,7 @@
 using namespace Qt::StringLiterals;
 
 LoginViewController::LoginViewController(QObject *parent)
-    : AccountFormController(u"用户登录"_s, u"登录"_s, parent),
-      login_([staff = Services::installed().staff](const QString &userId, const QString &password) {
-          staff->logIn(userId, password);
-      })
+    : AccountFormController(u"用户登录"_s, u"登录"_s, parent), staff_(Services::installed().staff)
 {
     auto &center = NotificationCenter::defaultCenter();
     center.addObserver(this, Notify::NotificationLoginOk, [this](const Notification &n) {
@@ -38,7 +35,7 @@ void LoginViewController::submit()
         return;
     waiting_ = true;
     UserNotice::showProgress(QString());
-    login_(account(), password());
+    staff_->logIn(account(), password());
 }
 
 void LoginViewController::finishWaiting()
