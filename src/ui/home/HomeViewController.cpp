@@ -17,7 +17,10 @@
 
 using namespace Qt::StringLiterals;
 
-HomeViewController::HomeViewController(QObject *parent) : MenuViewController(parent) {}
+HomeViewController::HomeViewController(QObject *parent)
+    : MenuViewController(parent), services_(Services::installed())
+{
+}
 
 void HomeViewController::initLanguage()
 {
@@ -75,7 +78,7 @@ void HomeViewController::bgMusicSwitch()
 void HomeViewController::loadNewUpdateFile()
 {
     showBackground();
-    Services::installed().catalogue->reload();
+    services_.catalogue->reload();
     showStoreName();
 }
 
@@ -92,7 +95,7 @@ void HomeViewController::showStoreName()
         storeName_.clear();
         emit storeNameChanged();
     }
-    const QString name = Services::installed().catalogue->storeName();
+    const QString name = services_.catalogue->storeName();
     if (name == storeName_)
         return;
     storeName_ = name;

@@ -20,7 +20,8 @@
 
 using namespace Qt::StringLiterals;
 
-MainViewController::MainViewController(QObject *parent) : MenuViewController(parent)
+MainViewController::MainViewController(QObject *parent)
+    : MenuViewController(parent), services_(Services::installed())
 {
     connect(&bigStrip_, &CategoryScrollModel::itemDidSelected, this,
             &MainViewController::onBigCategoryTapped);
@@ -64,7 +65,7 @@ void MainViewController::initLanguage()
 void MainViewController::loadView()
 {
     observeTasks();
-    Catalogue &baseData = *Services::installed().catalogue;
+    Catalogue &baseData = *services_.catalogue;
     baseData.reload();
     const MenuCatalogue catalogue = baseData.menu();
     if (catalogue.unreadable)

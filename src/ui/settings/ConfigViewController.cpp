@@ -27,7 +27,8 @@
 using namespace Qt::StringLiterals;
 
 ConfigViewController::ConfigViewController(QObject *parent)
-    : QObject(parent), clock_([] { return QDate::currentDate(); }), ticks_([] {
+    : QObject(parent), services_(Services::installed()), clock_([] { return QDate::currentDate(); }),
+      ticks_([] {
           using namespace std::chrono;
           return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
       }),
@@ -285,7 +286,7 @@ void ConfigViewController::deleteData()
         return;
     UserNotice::showProgress(QString());
     BackOffice::deleteBaseData();
-    Services::installed().catalogue->reload();
+    services_.catalogue->reload();
     UserNotice::hideProgress();
     UserNotice::success(u"已删除，请重新下载"_s);
     // Pictures, music and the home screen follow the empty data folder; the music list with them.

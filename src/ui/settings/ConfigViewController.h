@@ -3,6 +3,7 @@
 #include "ChoiceGroupModel.h"
 
 #include "KeypadFields.h"
+#include "services/Services.h"
 
 #include <QDate>
 #include <QObject>
@@ -126,6 +127,8 @@ signals:
     void updateRequested();
 
 private:
+    const Services &services_;
+
     void initLanguage();
     void loadGroups();
     void loadFields();

@@ -11,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-ChangePasswordView::ChangePasswordView(QObject *parent) : QObject(parent)
+ChangePasswordView::ChangePasswordView(QObject *parent) : QObject(parent), staff_(Services::installed().staff)
 {
     NotificationCenter::defaultCenter().addObserver(this, Notify::LanguageChanged,
                                                     [this](const Notification &) { initLanguage(); });
@@ -26,7 +26,7 @@ void ChangePasswordView::initLanguage()
 
 void ChangePasswordView::changePassword()
 {
-    if (!Services::installed().staff->isLoggedIn()) {
+    if (!staff_->isLoggedIn()) {
         PostNotificationInMainThread(Notify::ShowLoginView);
         return;
     }

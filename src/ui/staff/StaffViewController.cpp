@@ -21,7 +21,10 @@
 
 using namespace Qt::StringLiterals;
 
-StaffViewController::StaffViewController(QObject *parent) : MenuViewController(parent) {}
+StaffViewController::StaffViewController(QObject *parent)
+    : MenuViewController(parent), services_(Services::installed())
+{
+}
 
 StaffViewController::~StaffViewController()
 {
@@ -69,7 +72,7 @@ bool StaffViewController::passesChecks(bool needsLogin)
         UserNotice::info(LanguageManager::defaultManager().readString(u"当前是顾客模式，可在设置中切换"_s));
         return false;
     }
-    if (needsLogin && !Services::installed().staff->isLoggedIn()) {
+    if (needsLogin && !services_.staff->isLoggedIn()) {
         showLoginView();
         return false;
     }
