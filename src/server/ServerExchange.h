@@ -25,12 +25,11 @@ struct ServerReply {
 
 // One exchange with the ordering server, the way every caller does it (screens, background polls,
 // the console): the reply parsed once on the worker, then the hop to the main thread, where the
-// indicator (when the caller wants one) goes first. A reply or failure that arrives after the caller
-// (`owner`) is gone touches nothing but the indicator; an exchange without an owner (a process-wide
-// poll) is always told. An exchange that ends without any answer
-// (something thrown on the worker) ends as an "未知错误" failure, so nobody waits for ever. A
-// transport failure shows its message, or the error's description when it has none; never an
-// empty notice.
+// indicator (when the caller wants one) goes first. A reply or failure that arrives after the
+// caller (`owner`) is gone touches nothing but the indicator; an exchange without an owner (a
+// process-wide poll) is always told. An exchange that ends without any answer (something thrown on
+// the worker) ends as an "未知错误" failure, so nobody waits for ever. A transport failure shows its
+// message, or the error's description when it has none; never an empty notice.
 class ServerExchange {
 public:
     using ReplyHandler = std::function<void(const ServerReply &reply)>;
