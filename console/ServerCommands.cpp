@@ -10,10 +10,11 @@
 #include "order/OrderSender.h"
 #include "order/TaskManager.h"
 #include "server/ActGuQing.h"
-#include "server/LoginManager.h"
 #include "server/NetworkChecker.h"
 #include "server/RequestQueue.h"
 #include "server/ServerRequest.h"
+#include "services/Services.h"
+#include "services/Staff.h"
 #include "settings/ConfigKeys.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
@@ -102,7 +103,7 @@ void ConsoleSession::login(const QStringList &args)
                            ConsoleOutput::error(notification.object.toString());
                            answered = true;
                        });
-    LoginManager::defaultManager().loginWithUserId(args.at(0), args.at(1));
+    Services::installed().staff->logIn(args.at(0), args.at(1));
     if (!waitFor([&answered] { return answered; }, exchangeWaitMs(1)))
         ConsoleOutput::error(QStringLiteral("no answer to the login"));
 }
@@ -110,7 +111,7 @@ void ConsoleSession::login(const QStringList &args)
 void ConsoleSession::logout(const QStringList &args)
 {
     if (requireArgs(args, 0, 0, "logout"))
-        LoginManager::defaultManager().logout();
+        Services::installed().staff->logOut();
 }
 
 // The order list's checks before a send, in its order; the pop-ups it would open instead (login,

@@ -5,8 +5,7 @@
 #include "foundation/NotificationNames.h"
 #include "server/CommandMaker.h"
 #include "server/ResponseParser.h"
-#include "server/ServerRequest.h"
-#include "server/XmlReply.h"
+#include "server/ServerExchange.h"
 #include "settings/ConfigManager.h"
 
 #include <QCoreApplication>
@@ -62,16 +61,6 @@ void ActGuQing::publish(std::shared_ptr<const SoldOutMap> map)
     SoldOutList::shared().publish(std::move(foodnos));
 }
 
-namespace {
-// Ends the poll when the request is gone, whichever way it went: with the reply read, with an error,
-// refused as a duplicate, or ended by something thrown without any callback.
-struct PollEnd {
-    std::function<void(bool)> end;
-    bool listRead = false;
-    ~PollEnd() { end(listRead); }
-};
-} // namespace
-
 void ActGuQing::loadGuQingList(PollDone done)
 {
     {
@@ -82,12 +71,14 @@ void ActGuQing::loadGuQingList(PollDone done)
             return;
         polling_ = true;
     }
-    auto end = std::make_shared<PollEnd>();
-    end->end = [this](bool listRead) { endPoll(listRead); };
-    auto request = ServerRequest::requestWithCommand(CommandMaker::getGqFoodList());
-    request->setResponseBlock([this, end](const QByteArray &body) { end->listRead = handleReply(body); });
-    request->setErrorBlock([end](const ServerError &) {});
-    request->go();
+    // The exchange ends exactly once, whichever way it goes; only a duplicate still on its way (a
+    // console poll beside the timer's) is told nothing, so it ends here.
+    const bool sent = ServerExchange::sendQuietly(
+        nullptr, CommandMaker::getGqFoodList(),
+        [this](const ServerReply &reply) { endPoll(handleReply(reply)); },
+        [this](const ServerError &) { endPoll(false); }, ServerExchange::Indicator::None);
+    if (!sent)
+        endPoll(false);
 }
 
 void ActGuQing::endPoll(bool listRead)
@@ -102,18 +93,14 @@ void ActGuQing::endPoll(bool listRead)
         done(listRead);
 }
 
-bool ActGuQing::handleReply(const QByteArray &reply)
+bool ActGuQing::handleReply(const ServerReply &reply)
 {
-    const XmlReply parsed(reply);
-    std::optional<QString> error;
-    const std::optional<QString> code =
-        ResponseParser::parseResponseData(parsed, QStringLiteral("ReturnCode"), &error);
-    if (error || code != QStringLiteral("0"))
+    if (!reply.isAccepted())
         return false;
 
     auto soldOut = std::make_shared<SoldOutMap>();
     QStringList announced;
-    for (const Row3 &row : ResponseParser::parseGqFoodList(parsed).value_or(QList<Row3>())) {
+    for (const Row3 &row : ResponseParser::parseGqFoodList(*reply.xml).value_or(QList<Row3>())) {
         if (row.leftQty == QStringLiteral("0") && row.foodno) {
             soldOut->insert(*row.foodno, row);
             announced.append(*row.foodno);

@@ -12,6 +12,7 @@
 #include <vector>
 
 class QTimer;
+struct ServerReply;
 
 // The sold-out poller (沽清): on a repeating main-thread timer it asks the server for the sold-out
 // list and publishes the dishes left with exactly "0" — here as `dictGuqing` and to the catalogue's
@@ -33,14 +34,14 @@ public:
     // The current interval in milliseconds; 0 when not polling.
     int pollIntervalMs() const;
 
-    // Told whether the poll read a new list; called on the request's worker.
+    // Told whether the poll read a new list; called on the main thread.
     using PollDone = std::function<void(bool listRead)>;
     // One poll; also the timer's action. While a poll is outstanding another one joins it: no
     // second request goes out and `done` is told the outcome of the one under way.
     void loadGuQingList(PollDone done = {});
     // Reads a reply to "GetGqFoodList" and publishes its sold-out dishes; true when it did. A reply
-    // that does not parse or refuses changes nothing. Runs on the request's worker.
-    bool handleReply(const QByteArray &reply);
+    // that does not parse or refuses changes nothing. Runs on the main thread.
+    bool handleReply(const ServerReply &reply);
 
     bool isFoodInGuQingList(const QString &foodno) const;
     // Absent before the first poll.

@@ -3,9 +3,8 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "server/CommandMaker.h"
-#include "server/ResponseParser.h"
-#include "server/ServerRequest.h"
-#include "server/XmlReply.h"
+#include "server/ServerError.h"
+#include "server/ServerExchange.h"
 #include "settings/LanguageManager.h"
 #include "settings/LoginState.h"
 
@@ -49,39 +48,32 @@ QString LoginManager::operatorName(const std::optional<QString> &returnMsg)
     return beforeClose.mid(open + 1);
 }
 
-void LoginManager::handleLoginReply(const QString &userId, const QByteArray &reply)
+void LoginManager::handleLoginReply(const QString &userId, const ServerReply &reply)
 {
-    const XmlReply parsed(reply);
-    std::optional<QString> error;
-    const std::optional<QString> code =
-        ResponseParser::parseResponseData(parsed, QStringLiteral("ReturnCode"), &error);
-    const std::optional<QString> message =
-        ResponseParser::parseResponseData(parsed, QStringLiteral("ReturnMsg"));
-    if (error) {
-        PostNotificationInMainThread(
-            Notify::NotificationLoginFailed,
-            LanguageManager::defaultManager().readString(QStringLiteral("登录失败")));
+    if (!reply.readable) {
+        PostNotificationInMainThread(Notify::NotificationLoginFailed, localised(QStringLiteral("登录失败")));
         return;
     }
-    if (code != QStringLiteral("0")) {
-        PostNotificationInMainThread(Notify::NotificationLoginFailed, message.value_or(QString()));
+    if (!reply.isAccepted()) {
+        PostNotificationInMainThread(Notify::NotificationLoginFailed, reply.message);
         return;
     }
-    LoginState::setLoggedIn(userId, operatorName(message));
-    PostNotificationInMainThread(Notify::NotificationLoginOk, message.value_or(QString()));
+    LoginState::setLoggedIn(userId, operatorName(reply.message));
+    PostNotificationInMainThread(Notify::NotificationLoginOk, reply.message);
 }
 
 void LoginManager::loginWithUserId(const QString &userId, const QString &password)
 {
-    auto request = ServerRequest::requestWithCommand(CommandMaker::loginCommandWithUserId(userId, password));
-    request->setResponseBlock([userId](const QByteArray &body) { handleLoginReply(userId, body); });
-    request->setErrorBlock([](const ServerError &error) {
-        PostNotificationInMainThread(Notify::NotificationLoginFailed, error.description());
-    });
     // The same login still on its way (a double tap) is not sent again: its outcome has not been
     // posted yet (the queue retires a request before its outcome), and the notification it posts
-    // reaches every observer, so it answers this call too.
-    request->go();
+    // reaches every observer, so it answers this call too. The login pop-up shows its own indicator.
+    ServerExchange::sendQuietly(
+        nullptr, CommandMaker::loginCommandWithUserId(userId, password),
+        [userId](const ServerReply &reply) { handleLoginReply(userId, reply); },
+        [](const ServerError &error) {
+            PostNotificationInMainThread(Notify::NotificationLoginFailed, error.description());
+        },
+        ServerExchange::Indicator::None);
 }
 
 void LoginManager::logout()

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-class XmlReply;
+struct ServerReply;
 
 // The logged-in operator. The state lives in the settings store (LoginState), so it survives
 // restarts; this performs the login against the server and the logout. Outcomes arrive as
@@ -27,7 +27,7 @@ public:
 
     // What a reply to "LogIn" means: on success stores the operator and posts
     // "kNotificationLoginOk", otherwise posts "kNotificationLoginFailed".
-    static void handleLoginReply(const QString &userId, const QByteArray &reply);
+    static void handleLoginReply(const QString &userId, const ServerReply &reply);
     // The text between the first "(" and the first ")" of a successful login's message; empty when
     // the message holds no such pair.
     static QString operatorName(const std::optional<QString> &returnMsg);

@@ -4,8 +4,8 @@
 #include "server/CommandMaker.h"
 #include "server/MakerServiceAddress.h"
 #include "server/ResponseParser.h"
+#include "server/ServerExchange.h"
 #include "server/ServerRequest.h"
-#include "server/XmlReply.h"
 #include "settings/DeviceIdentity.h"
 #include "storage/DBManager.h"
 
@@ -24,6 +24,7 @@ Reporter &Reporter::sharedInstance()
 
 void Reporter::reportClientInfo()
 {
+    // The whole report runs on the request queue's workers, so waiting for the queue waits for it.
     auto request = ServerRequest::requestWithCommand(CommandMaker::checkServerStatus());
     request->setResponseBlock([this](const QByteArray &body) { handleReply(body); });
     request->setErrorBlock([this](const ServerError &) { updateInfo(QString(), QString()); });
@@ -32,13 +33,10 @@ void Reporter::reportClientInfo()
 
 void Reporter::handleReply(const QByteArray &body)
 {
-    const XmlReply reply(body);
-    std::optional<QString> error;
-    const std::optional<QString> code =
-        ResponseParser::parseResponseData(reply, QStringLiteral("ReturnCode"), &error);
-    if (error || code != QStringLiteral("0"))
+    const ServerReply reply = ServerReply::read(body);
+    if (!reply.isAccepted())
         return;
-    const ParaList para = ResponseParser::parseParaList(reply).value_or(ParaList());
+    const ParaList para = ResponseParser::parseParaList(*reply.xml).value_or(ParaList());
     updateInfo(para.serverDogNo.value_or(QString()), para.serverVer.value_or(QString()));
 }
 

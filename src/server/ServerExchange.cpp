@@ -1,22 +1,62 @@
 #include "ServerExchange.h"
 
+#include "foundation/MainThread.h"
 #include "foundation/UserNotice.h"
+#include "server/HttpClient.h"
 #include "server/ResponseParser.h"
 #include "server/ServerError.h"
 #include "server/ServerRequest.h"
 #include "settings/LanguageManager.h"
 
-#include <QCoreApplication>
 #include <QPointer>
+
+#include <atomic>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+// The end of one exchange, delivered once on the main thread: the indicator comes down, then the
+// owner (while it lives) hears the outcome. Shared by the request's two callbacks; when the request
+// goes without calling either, its destructor ends the exchange as an unknown failure.
+struct ExchangeEnd {
+    QPointer<QObject> owner;
+    bool owned = false; // without an owner, the outcome is always told
+    ServerExchange::Indicator indicator;
+    ServerExchange::ReplyHandler onReply;
+    ServerExchange::ErrorHandler onFailure;
+    std::atomic<bool> ended = false;
 
-void onMainThread(std::function<void()> work)
-{
-    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
-}
+    void finish(std::function<void()> tell)
+    {
+        if (ended.exchange(true))
+            return;
+        runOnMainThread([owner = owner, owned = owned, indicator = indicator, tell = std::move(tell)] {
+            if (indicator == ServerExchange::Indicator::Blocking)
+                UserNotice::hideProgress();
+            if (owner || !owned)
+                tell();
+        });
+    }
+    void reply(ServerReply reply)
+    {
+        finish([onReply = onReply, reply = std::move(reply)] {
+            if (onReply)
+                onReply(reply);
+        });
+    }
+    void fail(const ServerError &error)
+    {
+        finish([onFailure = onFailure, error] {
+            if (onFailure)
+                onFailure(error);
+        });
+    }
+    ~ExchangeEnd()
+    {
+        fail(ServerError{ServerError::kHttpDomain, qint64(HttpFailureKind::Internal),
+                         localised(u"未知错误"_s)});
+    }
+};
 } // namespace
 
 ServerReply ServerReply::read(const QByteArray &body)
@@ -83,30 +123,21 @@ bool ServerExchange::sendTextQuietly(QObject *owner, const QString &xml, ReplyHa
 bool ServerExchange::exchange(QObject *owner, const std::shared_ptr<ServerRequest> &request,
                               ReplyHandler onReply, ErrorHandler onFailure, Indicator indicator)
 {
-    const bool shown = indicator == Indicator::Shown;
-    if (shown)
+    if (indicator == Indicator::Blocking)
         UserNotice::showProgress(QString());
-    const QPointer<QObject> guard(owner);
-    request->setResponseBlock([guard, onReply, shown](const QByteArray &body) {
-        ServerReply reply = ServerReply::read(body);
-        onMainThread([guard, onReply, shown, reply = std::move(reply)] {
-            if (shown)
-                UserNotice::hideProgress();
-            if (guard && onReply)
-                onReply(reply);
-        });
-    });
-    request->setErrorBlock([guard, onFailure, shown](const ServerError &error) {
-        onMainThread([guard, onFailure, shown, error] {
-            if (shown)
-                UserNotice::hideProgress();
-            if (guard && onFailure)
-                onFailure(error);
-        });
-    });
+    auto end = std::make_shared<ExchangeEnd>();
+    end->owner = owner;
+    end->owned = owner != nullptr;
+    end->indicator = indicator;
+    end->onReply = std::move(onReply);
+    end->onFailure = std::move(onFailure);
+    request->setResponseBlock([end](const QByteArray &body) { end->reply(ServerReply::read(body)); });
+    request->setErrorBlock([end](const ServerError &error) { end->fail(error); });
     if (request->go())
         return true;
-    if (shown)
+    // Dropped as a duplicate: nothing is told, and the indicator comes down at once.
+    end->ended = true;
+    if (indicator == Indicator::Blocking)
         UserNotice::hideProgress();
     return false;
 }

@@ -24,18 +24,20 @@ struct ServerReply {
     static ServerReply read(const QByteArray &body);
 };
 
-// One exchange with the ordering server, the way every screen does it: the blocking progress
-// indicator while the server is asked (unless Indicator::None: a flow that shows its own), the reply parsed
-// once on the worker, then the hop to the main thread, where the indicator goes first. A reply or failure
-// that arrives after the screen (`owner`) is gone touches nothing but the indicator. A transport failure
-// shows its message, or the error's description when it has none; never an empty notice.
+// One exchange with the ordering server, the way every caller does it (screens, background polls,
+// the console): the reply parsed once on the worker, then the hop to the main thread, where the
+// indicator (when the caller wants one) goes first. A reply or failure that arrives after the
+// caller (`owner`) is gone touches nothing but the indicator; an exchange without an owner (a
+// process-wide poll) is always told. An exchange that ends without any answer (something thrown on
+// the worker) ends as an "未知错误" failure, so nobody waits for ever. A transport failure shows its
+// message, or the error's description when it has none; never an empty notice.
 class ServerExchange {
 public:
     using ReplyHandler = std::function<void(const ServerReply &reply)>;
     using FailureHandler = std::function<void(const QString &shownText)>;
     using ErrorHandler = std::function<void(const ServerError &error)>;
-    // Screens block with the indicator; a flow that shows its own (the order's send) does not.
-    enum class Indicator { Shown, None };
+    // Screens block the window while they wait; background polls and the console do not.
+    enum class Indicator { Blocking, None };
 
     // Sends `command`. `onReply` gets every answered exchange (readable or not) on the main thread;
     // `onFailure`, when given, runs after the failure's notice. False when the queue dropped it as
@@ -47,10 +49,10 @@ public:
     // As send(), but a failure shows no notice: `onFailure` gets the error itself, on the main thread,
     // while the owner lives.
     static bool sendQuietly(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
-                            ErrorHandler onFailure, Indicator indicator = Indicator::Shown);
+                            ErrorHandler onFailure, Indicator indicator = Indicator::Blocking);
     // As sendQuietly(), for a command that is written out already (an order's text).
     static bool sendTextQuietly(QObject *owner, const QString &xml, ReplyHandler onReply,
-                                ErrorHandler onFailure, Indicator indicator = Indicator::Shown);
+                                ErrorHandler onFailure, Indicator indicator = Indicator::Blocking);
 
     // What a transport failure shows: its message, or its description when it has none.
     static QString failureText(const ServerError &error);

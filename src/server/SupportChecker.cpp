@@ -1,24 +1,9 @@
 #include "server/SupportChecker.h"
 
+#include "foundation/MainThread.h"
 #include "foundation/UserNotice.h"
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
-
-#include <QCoreApplication>
-
-namespace {
-
-
-// Shown once the caller has its answer, even when it asks on the main thread.
-void alertLater(std::function<void()> show)
-{
-    if (QCoreApplication *app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, std::move(show), Qt::QueuedConnection);
-    else
-        show();
-}
-
-} // namespace
 
 SupportChecker &SupportChecker::sharedChecker()
 {
@@ -69,7 +54,7 @@ bool SupportChecker::checkShoudUpdaterSvrDataVer(const QString &requiredVersion)
 
 void SupportChecker::updateDataVer(const QString &version)
 {
-    alertLater([version] {
+    runOnMainThread([version] {
         QString message = localised(QStringLiteral("席维通服务程序版本过低，请先升级。（V.%@）"));
         message.replace(QStringLiteral("%@"), version);
         UserNotice::alert(localised(QStringLiteral("提示")), message, localised(QStringLiteral("确定")));
@@ -78,7 +63,7 @@ void SupportChecker::updateDataVer(const QString &version)
 
 void SupportChecker::updateDataVer2()
 {
-    alertLater([] {
+    runOnMainThread([] {
         UserNotice::alert(localised(QStringLiteral("提示")),
                           localised(QStringLiteral("席维通服务程序版本过低，请先升级。")),
                           localised(QStringLiteral("确定")));

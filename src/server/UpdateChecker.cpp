@@ -1,5 +1,6 @@
 #include "server/UpdateChecker.h"
 
+#include "foundation/MainThread.h"
 #include "foundation/UserNotice.h"
 #include "server/HttpClient.h"
 #include "server/MakerServiceAddress.h"
@@ -9,13 +10,11 @@
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 
-#include <QCoreApplication>
 #include <QPointer>
 
 #include <climits>
 
 namespace {
-
 
 // Fills each "%@" of the format with the next value, by concatenation.
 QString fill(const QString &format, const QStringList &values)
@@ -64,13 +63,10 @@ void UpdateChecker::check()
         const HttpResponse response = HttpClient::perform(request);
         if (response.failure || generation != generation_.load())
             return;
-        QMetaObject::invokeMethod(
-            &context_,
-            [this, body = response.body, generation] {
-                if (generation == generation_.load())
-                    handleDescription(body);
-            },
-            Qt::QueuedConnection);
+        runOnMainThread(&context_, [this, body = response.body, generation] {
+            if (generation == generation_.load())
+                handleDescription(body);
+        });
     });
 }
 

@@ -1,13 +1,14 @@
 #include "Staff.h"
 
 #include "Catalogue.h"
+#include "foundation/UserNotice.h"
+#include "server/CommandMaker.h"
 #include "server/LoginManager.h"
 #include "server/SupportChecker.h"
+#include "server/ServerExchange.h"
+#include "settings/LanguageManager.h"
 
-Staff::Staff(const Catalogue &catalogue)
-    : catalogue_(catalogue)
-{
-}
+Staff::Staff(const Catalogue &catalogue) : catalogue_(catalogue) {}
 
 bool Staff::isLoggedIn() const
 {
@@ -17,6 +18,42 @@ bool Staff::isLoggedIn() const
 QString Staff::loggedInId() const
 {
     return LoginManager::accountId();
+}
+
+QString Staff::loggedInName() const
+{
+    return LoginManager::accountName();
+}
+
+QString Staff::loggedInTitle() const
+{
+    return LoginManager::loginTitle();
+}
+
+void Staff::logIn(const QString &id, const QString &password)
+{
+    LoginManager::defaultManager().loginWithUserId(id, password);
+}
+
+void Staff::logOut()
+{
+    LoginManager::defaultManager().logout();
+}
+
+void Staff::changePassword(QObject *owner, const QString &newPassword, std::function<void()> onChanged)
+{
+    ServerExchange::send(owner, CommandMaker::changePassword(loggedInId(), newPassword),
+                         [onChanged](const ServerReply &reply) {
+                             if (!reply.isAccepted()) {
+                                 ServerExchange::showRefusal(reply);
+                                 return;
+                             }
+                             UserNotice::success(reply.message.isEmpty()
+                                                     ? localised(QStringLiteral("修改成功"))
+                                                     : reply.message);
+                             if (onChanged)
+                                 onChanged();
+                         });
 }
 
 bool Staff::loggedInMayGiveGifts() const

@@ -11,11 +11,12 @@ public:
     QStringList shown;
     QStringList buttons;
     bool accept = false;
+    int progressShown = 0; // how often the blocking indicator went up
 
     void showError(const QString &text) override { shown << QStringLiteral("error|") + text; }
     void showInfo(const QString &text) override { shown << QStringLiteral("info|") + text; }
     void showSuccess(const QString &text) override { shown << QStringLiteral("success|") + text; }
-    void showProgress(const QString &) override {}
+    void showProgress(const QString &) override { ++progressShown; }
     void hideProgress() override {}
     void confirm(const QString &title, const QString &message, const QString &cancelText,
                  const QString &confirmText, std::function<void(bool)> answer) override

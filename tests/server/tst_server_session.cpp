@@ -14,6 +14,7 @@
 #include "server/LoginManager.h"
 #include "server/NetworkChecker.h"
 #include "server/RequestQueue.h"
+#include "server/ServerExchange.h"
 #include "server/ServerRequest.h"
 #include "server/SupportChecker.h"
 #include "settings/LanguageManager.h"
@@ -235,6 +236,7 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(log.entries, QStringList{notification});
         QVERIFY(!log.offMainThread);
+        QCOMPARE(notices->progressShown, 0); // the login dialog shows its own
         QCOMPARE(LoginManager::isLogin(), loggedIn);
         QCOMPARE(LoginManager::accountId(), loggedIn ? u"007"_s : QString());
         QCOMPARE(LoginManager::accountName(), QString());
@@ -364,6 +366,7 @@ private slots:
         QCOMPARE(poller.dictGuqing()->value(u"1"_s).leftQty, std::optional<QString>(u"0"_s));
         QCOMPARE(SoldOutList::shared().snapshot(), QSet<QString>{u"1"_s});
         QCOMPARE(tasksRun.load(), 1);
+        QCOMPARE(notices->progressShown, 0); // a background poll never blocks the screen
 
         QVERIFY(QUrl::fromPercentEncoding(QByteArray::fromStdString(server.bodies().at(0)))
                     .contains(u"<Command>GetGqFoodList</Command>"_s));
@@ -373,7 +376,7 @@ private slots:
     // the one under way and is told its outcome.
     void listKeptWhilePollIsOutstanding()
     {
-        poller.handleReply(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>"));
+        poller.handleReply(ServerReply::read(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>")));
         server.hold = true;
         std::atomic<int> toldRead = 0;
         poller.loadGuQingList([&toldRead](bool read) { toldRead += read ? 1 : 100; });
@@ -398,7 +401,7 @@ private slots:
     void failedPollKeepsTheLastList()
     {
         auto [reply, fault] = row<QByteArray, QString>("reply", "fault");
-        poller.handleReply(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>"));
+        poller.handleReply(ServerReply::read(soldOutReply("<G foodno=\"9\" leftQty=\"0\"/>")));
         tasksRun = 0;
         server.answer(reply, fault == u"500" ? 500 : 200);
         if (fault == u"gone")

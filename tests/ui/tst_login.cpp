@@ -4,6 +4,8 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "order/FoodOrder.h"
+#include "services/Services.h"
+#include "services/Staff.h"
 #include "settings/ConfigManager.h"
 #include "settings/LoginState.h"
 #include "storage/DBManager.h"
@@ -29,12 +31,19 @@ struct Sending {
     QString notice;
 };
 
-struct SentLogin {
+// The staff service while it lives, recording the logins sent instead of asking a server.
+struct SentLogin : Staff {
     QStringList calls;
-    LoginViewController::LoginFunction recorder()
+    const Services previous = Services::installed();
+
+    SentLogin() : Staff(*previous.catalogue)
     {
-        return [this](const QString &user, const QString &password) { calls << user + u'/' + password; };
+        Services recording = previous;
+        recording.staff = this;
+        Services::install(recording);
     }
+    ~SentLogin() override { Services::install(previous); }
+    void logIn(const QString &user, const QString &password) override { calls << user + u'/' + password; }
 };
 
 } // namespace
@@ -103,7 +112,6 @@ private slots:
         const auto &[okKey, account, password, startField, focusAfter, notice] = row;
         SentLogin server;
         LoginViewController login;
-        login.setLoginFunction(server.recorder());
         login.setAccount(account);
         login.setPassword(password);
         login.beginEditing(startField);
@@ -131,7 +139,6 @@ private slots:
         QCOMPARE(UiTest::openPopups().size(), 1);
         auto *login = qobject_cast<LoginViewController *>(UiTest::openPopups().first());
         QVERIFY(login);
-        login->setLoginFunction(server.recorder());
         login->setAccount(u"001"_s);
         login->setPassword(u"12"_s);
         NoticeSpy shown;
@@ -155,7 +162,6 @@ private slots:
     {
         SentLogin server;
         auto login = std::make_unique<LoginViewController>();
-        login->setLoginFunction(server.recorder());
         login->setAccount(u"001"_s);
         login->setPassword(u"123"_s);
         login->confirm();
@@ -169,7 +175,6 @@ private slots:
     {
         SentLogin server;
         auto *login = new LoginViewController;
-        login->setLoginFunction(server.recorder());
         QVERIFY(PopViewManager::defaultManager().popController(login));
         login->setAccount(u"001"_s);
         login->setPassword(u"123"_s);

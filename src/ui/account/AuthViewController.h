@@ -1,18 +1,19 @@
 #pragma once
 
 #include "AccountFormController.h"
+#include "services/Services.h"
 
 #include <memory>
 
 struct FoodOrder;
 
 // The gift authorisation dialog: an operator with gift authority approves giving away an order
-// line. The operator is checked against the base data on the device, in this order: both fields
-// filled ("用户名或密码不能为空"), opened for a gift at all, operator known and password right
-// ("用户名或密码错误"), gift authority ("没有权限"). On success the line's gift mark flips through
-// the order manager, a gift carrying the operator's number as `authID`; "kZengSongAuthSuccess" is
-// posted with the line's row (`idxPath`) and the dialog closes. Closing it otherwise leaves the
-// line as it was.
+// line. The staff service checks the operator against the base data on the device, in this
+// order: both fields filled ("用户名或密码不能为空"), opened for a gift at all, operator known and
+// password right ("用户名或密码错误"), gift authority ("没有权限"). On success the line's gift mark
+// flips through the order manager, a gift carrying the operator's number as `authID`;
+// "kZengSongAuthSuccess" is posted with the line's row (`idxPath`) and the dialog closes. Closing
+// it otherwise leaves the line as it was.
 class AuthViewController : public AccountFormController {
     Q_OBJECT
     QML_ELEMENT
@@ -39,6 +40,7 @@ protected:
     void submit() override;
 
 private:
+    const Services &services_;
     std::shared_ptr<FoodOrder> foodOrder_;
     int idxPath_ = -1;
     bool isZengSongMode_ = false;

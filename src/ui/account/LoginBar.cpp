@@ -6,19 +6,20 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
-#include "server/LoginManager.h"
+#include "services/Services.h"
+#include "services/Staff.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "toolkit/PopViewManager.h"
 
 using namespace Qt::StringLiterals;
 
-LoginBar::LoginBar(QObject *parent) : QObject(parent)
+LoginBar::LoginBar(QObject *parent) : QObject(parent), staff_(Services::installed().staff)
 {
     auto &center = NotificationCenter::defaultCenter();
     // The notifications arrive on the main thread, so the title changes there too.
     center.addObserver(this, Notify::NotificationLoginOk,
-                       [this](const Notification &) { setTitle(LoginManager::loginTitle()); });
+                       [this](const Notification &) { setTitle(staff_->loggedInTitle()); });
     center.addObserver(this, Notify::NotificationLogout, [this](const Notification &) { readTitle(); });
     center.addObserver(this, Notify::LanguageChanged, [this](const Notification &) { readTitle(); });
     readTitle();
@@ -26,8 +27,8 @@ LoginBar::LoginBar(QObject *parent) : QObject(parent)
 
 void LoginBar::readTitle()
 {
-    setTitle(LoginManager::isLogin() ? LoginManager::loginTitle()
-                                     : LanguageManager::defaultManager().readString(u"未登录"_s));
+    setTitle(staff_->isLoggedIn() ? staff_->loggedInTitle()
+                                  : LanguageManager::defaultManager().readString(u"未登录"_s));
 }
 
 void LoginBar::setTitle(const QString &title)
@@ -41,7 +42,7 @@ void LoginBar::setTitle(const QString &title)
 void LoginBar::showLoginView()
 {
     auto &pops = PopViewManager::defaultManager();
-    if (!LoginManager::isLogin()) {
+    if (!staff_->isLoggedIn()) {
         pops.popController(new LoginViewController);
         return;
     }

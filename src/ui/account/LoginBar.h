@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtQml/qqmlregistration.h>
 
+class Staff;
+
 // The login bar along the top of the screens that host it: its button (btnLogin) reads the
 // logged-in operator ("name(number)") or "未登录", and opens the login dialog, or the logout dialog
 // for a logged-in operator. In customer mode a logged-in operator gets "当前是顾客模式，可在设置中
@@ -29,5 +31,6 @@ private:
     void setTitle(const QString &title);
     void readTitle();
 
+    Staff *staff_;
     QString title_;
 };

@@ -3,15 +3,13 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
-#include "server/LoginManager.h"
+#include "services/Services.h"
+#include "services/Staff.h"
 
 using namespace Qt::StringLiterals;
 
 LoginViewController::LoginViewController(QObject *parent)
-    : AccountFormController(u"用户登录"_s, u"登录"_s, parent),
-      login_([](const QString &userId, const QString &password) {
-          LoginManager::defaultManager().loginWithUserId(userId, password);
-      })
+    : AccountFormController(u"用户登录"_s, u"登录"_s, parent), staff_(Services::installed().staff)
 {
     auto &center = NotificationCenter::defaultCenter();
     center.addObserver(this, Notify::NotificationLoginOk, [this](const Notification &n) {
@@ -37,7 +35,7 @@ void LoginViewController::submit()
         return;
     waiting_ = true;
     UserNotice::showProgress(QString());
-    login_(account(), password());
+    staff_->logIn(account(), password());
 }
 
 void LoginViewController::finishWaiting()

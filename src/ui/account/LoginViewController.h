@@ -2,26 +2,22 @@
 
 #include "AccountFormController.h"
 
-#include <functional>
+class Staff;
 
-// The login dialog: the operator number and password are checked by the ordering server. While the
-// answer is awaited a blocking progress indicator shows. "kNotificationLoginOk" shows the server's
-// message and closes the dialog; "kNotificationLoginFailed" shows its text and leaves the dialog
-// open for another try.
+// The login dialog: the staff service asks the ordering server to check the operator number and
+// password. While the answer is awaited a blocking progress indicator shows. "kNotificationLoginOk"
+// shows the server's message and closes the dialog; "kNotificationLoginFailed" shows its text and
+// leaves the dialog open for another try.
 class LoginViewController : public AccountFormController {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("opened by the login bar")
     Q_CLASSINFO("PopView", "LoginView")
 public:
-    using LoginFunction = std::function<void(const QString &userId, const QString &password)>;
-
     explicit LoginViewController(QObject *parent = nullptr);
     // A dialog that goes while the answer is awaited takes its progress indicator with it.
     ~LoginViewController() override;
 
-    // What sends the login; LoginManager's by default (tests put a recorder here).
-    void setLoginFunction(LoginFunction login) { login_ = std::move(login); }
     bool isWaiting() const { return waiting_; }
 
 protected:
@@ -30,6 +26,6 @@ protected:
 private:
     void finishWaiting();
 
-    LoginFunction login_;
+    Staff *staff_;
     bool waiting_ = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+class Staff;
+
 #include "toolkit/PopRootViewController.h"
 
 #include <QString>
@@ -34,6 +36,7 @@ signals:
     void captionsChanged();
 
 private:
+    Staff *staff_;
     QString title_;
     QString accountText_;
     QString closeText_;

@@ -2,6 +2,7 @@
 
 #include "catalogue/TasteSelection.h"
 #include "foundation/UserNotice.h"
+#include "services/Catalogue.h"
 #include "settings/LanguageManager.h"
 
 using namespace Qt::StringLiterals;
@@ -16,11 +17,12 @@ QList<FoodTile> tiles(const QList<TasteInfo> &tastes)
 }
 } // namespace
 
-TastePicker::TastePicker(QObject *parent) : QObject(parent)
+TastePicker::TastePicker(QObject *parent) : QObject(parent), services_(Services::installed())
 {
     connect(&categories_, &CategoryScrollModel::itemDidSelected, this, &TastePicker::showCategory);
     connect(&offered_, &FoodInfoScrollModel::selectCell, this, [this](int index) {
-        if (index >= 0 && index < offeredTastes_.size() && TasteSelection::add(chosenTastes_, offeredTastes_.at(index)))
+        if (index >= 0 && index < offeredTastes_.size() &&
+            TasteSelection::add(chosenTastes_, offeredTastes_.at(index)))
             showChosen();
     });
     connect(&chosen_, &FoodInfoScrollModel::selectCell, this, [this](int index) {
@@ -35,12 +37,9 @@ TastePicker::TastePicker(QObject *parent) : QObject(parent)
 void TastePicker::load(const QString &style, const QString &foodno, const QList<TasteInfo> &chosen)
 {
     takesSurcharge_ = style != u"B";
-    DBManager::defaultManager().getTasteInfoByStyle(
-        style, foodno,
-        [this](const QList<TasteCatInfo> &categories, const QList<TasteInfo> &, const DBManager::TasteMap &byCategory) {
-            tasteCategories_ = categories;
-            tastesByCategory_ = byCategory;
-        });
+    TasteChoices offered = services_.catalogue->tastes(style, foodno);
+    tasteCategories_ = std::move(offered.categories);
+    tastesByCategory_ = std::move(offered.byCategory);
     QStringList titles;
     for (const TasteCatInfo &category : std::as_const(tasteCategories_))
         titles.append(category.TasteCatName);
@@ -93,8 +92,8 @@ void TastePicker::addManual()
         return;
     }
     if (!TasteSelection::setManual(chosenTastes_, manualText_, takesSurcharge_ ? amountText_ : QString())) {
-        UserNotice::error(language.readString(TasteInfo::hasInputContainInvalidChar(manualText_) ? u"请输入做法"_s
-                                                                                                 : u"请输入正确的金额"_s));
+        UserNotice::error(language.readString(
+            TasteInfo::hasInputContainInvalidChar(manualText_) ? u"请输入做法"_s : u"请输入正确的金额"_s));
         return;
     }
     manualText_.clear();

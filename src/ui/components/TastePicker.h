@@ -2,9 +2,11 @@
 
 #include "CategoryScrollModel.h"
 #include "FoodInfoScrollModel.h"
+#include "catalogue/CatalogueRecords.h"
 #include "catalogue/TasteInfo.h"
-#include "storage/DBManager.h"
+#include "services/Services.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -53,9 +55,10 @@ private:
     void showCategory(int index);
     void showChosen();
 
+    const Services &services_;
     bool takesSurcharge_ = true;
     QList<TasteCatInfo> tasteCategories_;
-    DBManager::TasteMap tastesByCategory_;
+    QHash<QString, QList<TasteInfo>> tastesByCategory_;
     QList<TasteInfo> offeredTastes_;
     QList<TasteInfo> chosenTastes_;
     CategoryScrollModel categories_;

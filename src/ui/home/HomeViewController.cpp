@@ -7,17 +7,20 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "media/SoundManager.h"
-#include "server/Reporter.h"
-#include "server/UpdateChecker.h"
+#include "services/BackOffice.h"
+#include "services/Catalogue.h"
+#include "services/Services.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
-#include "storage/DBManager.h"
 
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
-HomeViewController::HomeViewController(QObject *parent) : MenuViewController(parent) {}
+HomeViewController::HomeViewController(QObject *parent)
+    : MenuViewController(parent), services_(Services::installed())
+{
+}
 
 void HomeViewController::initLanguage()
 {
@@ -46,8 +49,7 @@ void HomeViewController::loadView()
     }
     // Both run in the background and stay silent on any failure; a newer version asks the
     // operator whether to open its download page.
-    UpdateChecker::sharedInstance().check();
-    Reporter::sharedInstance().reportClientInfo();
+    BackOffice::reportAndCheckForUpdate();
 }
 
 QUrl HomeViewController::welcomePicture() const
@@ -76,7 +78,7 @@ void HomeViewController::bgMusicSwitch()
 void HomeViewController::loadNewUpdateFile()
 {
     showBackground();
-    DBManager::defaultManager().setup();
+    services_.catalogue->reload();
     showStoreName();
 }
 
@@ -93,12 +95,11 @@ void HomeViewController::showStoreName()
         storeName_.clear();
         emit storeNameChanged();
     }
-    DBManager::defaultManager().getStoreName([this](const StoreInfo &info) {
-        if (info.pvalue == storeName_)
-            return;
-        storeName_ = info.pvalue;
-        emit storeNameChanged();
-    });
+    const QString name = services_.catalogue->storeName();
+    if (name == storeName_)
+        return;
+    storeName_ = name;
+    emit storeNameChanged();
 }
 
 void HomeViewController::btnOrderHandler()

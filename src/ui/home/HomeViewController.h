@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MenuViewController.h"
+#include "services/Services.h"
 
 #include <QString>
 #include <QUrl>
@@ -59,6 +60,8 @@ protected:
     void loadView() override;
 
 private:
+    const Services &services_;
+
     void loadNewUpdateFile();
     void showBackground();
     void showStoreName();

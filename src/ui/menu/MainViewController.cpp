@@ -9,10 +9,10 @@
 #include "media/SoundManager.h"
 #include "order/FoodActions.h"
 #include "order/TaskManager.h"
-#include "server/ActGuQing.h"
+#include "services/BackOffice.h"
+#include "services/Catalogue.h"
+#include "services/Services.h"
 #include "settings/LanguageManager.h"
-#include "storage/DBManager.h"
-#include "storage/MenuCatalogue.h"
 #include "toolkit/PopViewManager.h"
 
 #include <QFileInfo>
@@ -20,7 +20,8 @@
 
 using namespace Qt::StringLiterals;
 
-MainViewController::MainViewController(QObject *parent) : MenuViewController(parent)
+MainViewController::MainViewController(QObject *parent)
+    : MenuViewController(parent), services_(Services::installed())
 {
     connect(&bigStrip_, &CategoryScrollModel::itemDidSelected, this,
             &MainViewController::onBigCategoryTapped);
@@ -64,8 +65,9 @@ void MainViewController::initLanguage()
 void MainViewController::loadView()
 {
     observeTasks();
-    DBManager::defaultManager().setup();
-    const MenuCatalogue catalogue = readMenuCatalogue();
+    Catalogue &baseData = *services_.catalogue;
+    baseData.reload();
+    const MenuCatalogue catalogue = baseData.menu();
     if (catalogue.unreadable)
         UserNotice::info(LanguageManager::defaultManager().readString(u"未能读取大类信息，请重新设置。"_s));
     // The picture index is built by the thumbnail task that first needs it, off this thread.
@@ -81,7 +83,7 @@ void MainViewController::loadView()
     if (menu_.pageCount() > 0)
         selectStripsFor(0);
     emit currentPageChanged();
-    ActGuQing::sharedInstance().start();
+    BackOffice::startSoldOutPoll();
 }
 
 void MainViewController::observeTasks()

@@ -4,6 +4,7 @@
 #include "MenuPageModel.h"
 #include "MenuViewController.h"
 #include "catalogue/MenuPages.h"
+#include "services/Services.h"
 
 #include <QHash>
 #include <QSet>
@@ -76,6 +77,8 @@ protected:
     void loadView() override;
 
 private:
+    const Services &services_;
+
     void observeTasks();
     void showPage(int page);
     void reloadSmallStrip(int big);

@@ -7,26 +7,22 @@
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
 #include "order/OrderManager.h"
-#include "server/CommandMaker.h"
-#include "server/LoginManager.h"
-#include "server/NetworkChecker.h"
-#include "server/ResponseParser.h"
-#include "server/ServerRequest.h"
-#include "server/XmlReply.h"
+#include "services/BackOffice.h"
+#include "services/Catalogue.h"
+#include "services/Services.h"
+#include "services/Staff.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
-#include "storage/DBManager.h"
 
-#include <QCoreApplication>
 #include <QJSEngine>
-#include <QPointer>
 
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 TableChooseViewController::TableChooseViewController(const std::shared_ptr<OrderPack> &pack, QObject *parent)
-    : PopRootViewController(parent), pack_(pack ? pack : std::make_shared<OrderPack>())
+    : PopRootViewController(parent), services_(Services::installed()),
+      pack_(pack ? pack : std::make_shared<OrderPack>())
 {
     const ConfigManager &config = ConfigManager::defaultManager();
     locked_ = config.lockTable();
@@ -35,14 +31,14 @@ TableChooseViewController::TableChooseViewController(const std::shared_ptr<Order
         deskNo = pack.DeskNo;
         guests_ = pack.CustCount.value_or(QString());
     };
-    if (pack_ == OrderManager::defaultManager().orderPack())
-        OrderManager::defaultManager().readPack(read);
+    if (pack_ == services_.order->orderPack())
+        services_.order->readPack(read);
     else
         read(*pack_);
     tableNo_ = locked_ ? config.bindTableNo().value_or(QString()) : deskNo.value_or(QString());
     if (guests_.isEmpty())
         guests_ = u"0"_s;
-    waiter_ = LoginManager::accountId();
+    waiter_ = services_.staff->loggedInId();
 
     QJSEngine::setObjectOwnership(&numberKeys_, QJSEngine::CppOwnership);
     QJSEngine::setObjectOwnership(&letterKeys_, QJSEngine::CppOwnership);
@@ -60,9 +56,8 @@ TableChooseViewController::TableChooseViewController(const std::shared_ptr<Order
             setEditing(NoField);
     });
 
-    DBManager &db = DBManager::defaultManager();
-    db.getAllRooms([this](const QList<RoomInfo> &rooms) { roomList_ = rooms; });
-    db.getAllTables([this](const QList<DeskInfo> &tables) { allTables_ = tables; });
+    roomList_ = services_.catalogue->rooms();
+    allTables_ = services_.catalogue->tables();
     QStringList titles;
     for (const RoomInfo &room : std::as_const(roomList_))
         titles.append(room.roomName);
@@ -77,7 +72,7 @@ TableChooseViewController::TableChooseViewController(const std::shared_ptr<Order
     showRoom(0);
     // The waiter types at once: the table number, or the guests when the table is bound.
     beginEditing(locked_ ? GuestField : TableField);
-    if (config.autoRefreshTableStatus() && NetworkChecker::sharedInstance().canConnect())
+    if (config.autoRefreshTableStatus() && BackOffice::serverReachable())
         refreshRoomInfo();
 }
 
@@ -176,23 +171,9 @@ void TableChooseViewController::refreshRoomInfo()
         UserNotice::showProgress(QString());
         progressShown_ = true;
     }
-    auto request = ServerRequest::requestWithCommand(CommandMaker::getRoomDeskStateWithRoomNo());
-    // The callbacks run on a worker; the pop-up may be gone by the time they reach the main thread.
-    const QPointer<TableChooseViewController> guard(this);
-    request->setResponseBlock([guard](const QByteArray &body) {
-        QMetaObject::invokeMethod(qApp, [guard, body] {
-            if (guard)
-                guard->roomInfoArrived(body);
-        });
-    });
-    request->setErrorBlock([guard](const ServerError &error) {
-        const QString description = error.description();
-        QMetaObject::invokeMethod(qApp, [guard, description] {
-            if (guard)
-                guard->roomInfoFailed(description);
-        });
-    });
-    if (!request->go())
+    const bool sent = BackOffice::fetchTableStates(
+        this, [this](const std::optional<QList<Row>> &rows) { roomInfoArrived(rows); });
+    if (!sent)
         hideProgress();
 }
 
@@ -204,20 +185,9 @@ void TableChooseViewController::hideProgress()
     }
 }
 
-void TableChooseViewController::roomInfoArrived(const QByteArray &body)
+void TableChooseViewController::roomInfoArrived(const std::optional<QList<Row>> &rows)
 {
     hideProgress();
-    const XmlReply reply(body);
-    if (!reply.isValid())
-        return;
-    const std::optional<QString> code = ResponseParser::parseResponseData(reply, u"ReturnCode"_s);
-    if (!code)
-        return;
-    if (*code != u"0") {
-        UserNotice::info(ResponseParser::parseResponseData(reply, u"ReturnMsg"_s).value_or(QString()));
-        return;
-    }
-    const std::optional<QList<Row>> rows = ResponseParser::parseGetRoomDeskState(reply);
     if (!rows)
         return;
     states_.clear();
@@ -227,12 +197,6 @@ void TableChooseViewController::roomInfoArrived(const QByteArray &body)
             states_.insert(deskNo, row);
     }
     grid_.reload(shown_, states_);
-}
-
-void TableChooseViewController::roomInfoFailed(const QString &description)
-{
-    hideProgress();
-    UserNotice::error(description);
 }
 
 void TableChooseViewController::confirm()
@@ -252,9 +216,9 @@ void TableChooseViewController::confirm()
         pack.DeskNo = tableNo_;
     };
     // The order in progress refuses while its send waits for an answer: the chooser stays open.
-    if (pack_ != OrderManager::defaultManager().orderPack())
+    if (pack_ != services_.order->orderPack())
         write(*pack_);
-    else if (!OrderManager::defaultManager().changePack(write))
+    else if (!services_.order->changePack(write))
         return;
     QVariantMap info;
     if (requestId_)

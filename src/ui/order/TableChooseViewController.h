@@ -4,12 +4,11 @@
 #include "TableGridModel.h"
 #include "catalogue/CatalogueRecords.h"
 #include "order/OrderPack.h"
-#include "server/ServerRecords.h"
+#include "services/Services.h"
 #include "toolkit/NumberAndLetterKeyboard.h"
 #include "toolkit/NumberKeyboard.h"
 #include "toolkit/PopRootViewController.h"
 
-#include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -76,9 +75,6 @@ public:
 
     // Asks the server for every table's state (runs at opening when the settings want it).
     void refreshRoomInfo();
-    // The reply to the state request, on the main thread.
-    void roomInfoArrived(const QByteArray &reply);
-    void roomInfoFailed(const QString &description);
 
     Q_INVOKABLE void confirm();
     Q_INVOKABLE void cancel();
@@ -92,7 +88,10 @@ private:
     void keyPressed();
     void setEditing(Field field);
     void hideProgress();
+    // The states read, or nothing when the server did not give them.
+    void roomInfoArrived(const std::optional<QList<Row>> &rows);
 
+    const Services &services_;
     std::shared_ptr<OrderPack> pack_;
     std::optional<QString> requestId_;
     QList<RoomInfo> roomList_;

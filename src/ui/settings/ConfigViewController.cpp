@@ -1,24 +1,22 @@
 #include "ConfigViewController.h"
 
+#include "SettingsChoices.h"
+
 #include "Appearance.h"
 #include "EditingFocus.h"
 #include "Navigator.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
-#include "foundation/SettingsKeys.h"
 #include "foundation/UserNotice.h"
 #include "media/SoundManager.h"
-#include "server/ActGuQing.h"
-#include "server/NetworkChecker.h"
-#include "server/UpdateFileDownloader.h"
+#include "services/BackOffice.h"
+#include "services/Catalogue.h"
+#include "services/Services.h"
 #include "settings/AccessCode.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
-#include "settings/LayoutManger.h"
 #include "settings/SettingsForm.h"
-#include "settings/SettingsStore.h"
-#include "storage/DBManager.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -28,84 +26,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct GroupTexts {
-    const char16_t *title;
-    std::initializer_list<const char16_t *> choices;
-    ChoiceGroupModel::Input input = ChoiceGroupModel::NoInput;
-};
-
-// In the order of ConfigViewController::Group.
-const GroupTexts kGroups[] = {
-    {u"台号录入方式", {u"点选", u"直接录入"}},
-    {u"菜品总金额", {u"显示", u"不显示"}},
-    {u"发送后操作员", {u"退出", u"不退出"}},
-    {u"静音模式", {u"静音", u"不静音"}},
-    {u"显示桌台时刷新状态", {u"刷新", u"不刷新"}},
-    {u"菜品显示模式", {u"2排3列", u"2排4列", u"3排4列"}},
-    {u"落单状态2", {u"即起", u"等叫", u"不出"}},
-    {u"语言（Language）", {u"中文（Chinese）", u"英文（English）"}},
-    {u"是否播放背景音乐", {u"播放", u"不播放"}},
-    {u"顾客模式", {u"是", u"否"}},
-    {u"自动刷新售罄品项", {u"是", u"否"}, ChoiceGroupModel::IntervalInput},
-    {u"是否显示推荐", {u"是", u"否"}},
-    {u"是否黑色主题", {u"是", u"否"}},
-    {u"是否可设置落单状态", {u"是", u"否"}},
-    {u"绑定桌台", {u"绑定", u"不绑定"}, ChoiceGroupModel::TableInput},
-};
-static_assert(std::size(kGroups) == ConfigViewController::GroupCount);
-
-int onOff(bool on)
-{
-    return on ? 0 : 1;
-}
-
-// The choice that the stored settings select in each group.
-int initialChoice(int group)
-{
-    const ConfigManager &config = ConfigManager::defaultManager();
-    switch (group) {
-    case ConfigViewController::TaiHaoShuru:
-        return config.ctTaiHaoShuruFangshi() == 1 ? 0 : 1;
-    case ConfigViewController::ShowAmount:
-        return config.ctShowAmount() == 3 ? 0 : 1;
-    case ConfigViewController::LogoutAfterSend:
-        return config.ctLogoutAfterSend() == 6 ? 0 : 1;
-    case ConfigViewController::Silent:
-        return onOff(config.silentMode());
-    case ConfigViewController::RefreshTableStatus:
-        return onOff(config.autoRefreshTableStatus());
-    case ConfigViewController::Layout: {
-        const int layout = LayoutManger::defaultManager().layout();
-        return layout >= 0 && layout <= 2 ? layout : 0;
-    }
-    case ConfigViewController::PrintState:
-        return config.defaultPrintState() == u"1"_s ? 1 : config.defaultPrintState() == u"2"_s ? 2 : 0;
-    case ConfigViewController::Language:
-        return config.languageCode() == LanguageManager::kChinese ? 0 : 1;
-    case ConfigViewController::BgMusic:
-        return onOff(config.playBgMusic());
-    case ConfigViewController::CusMode:
-        return onOff(config.isCusMode());
-    case ConfigViewController::AutoRefreshSoldOut:
-        return onOff(config.isAutoRefreshSoldOut());
-    case ConfigViewController::TuiJian:
-        return onOff(config.isDisplayTuiJian());
-    case ConfigViewController::DarkBackground:
-        return onOff(config.isDarkBackground());
-    case ConfigViewController::OrderListStatus:
-        return onOff(config.showOrderListStatus());
-    case ConfigViewController::BindTable:
-        return onOff(config.lockTable());
-    default:
-        return 0;
-    }
-}
-} // namespace
-
 ConfigViewController::ConfigViewController(QObject *parent)
-    : QObject(parent), clock_([] { return QDate::currentDate(); }), ticks_([] {
+    : QObject(parent), services_(Services::installed()), clock_([] { return QDate::currentDate(); }),
+      ticks_([] {
           using namespace std::chrono;
           return qint64(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
       }),
@@ -157,15 +80,8 @@ SoundManager &ConfigViewController::sound()
 
 void ConfigViewController::initLanguage()
 {
-    for (int row = 0; row < GroupCount; ++row) {
-        QStringList choices;
-        for (const char16_t *choice : kGroups[row].choices) {
-            // The language names are shown as they stand, readable in either language.
-            choices.append(row == Language ? QString::fromUtf16(choice)
-                                           : localised(QString::fromUtf16(choice)));
-        }
-        groups_.setTexts(row, localised(QString::fromUtf16(kGroups[row].title)), choices);
-    }
+    for (int row = 0; row < GroupCount; ++row)
+        groups_.setTexts(row, SettingsChoices::title(row), SettingsChoices::choices(row));
     fieldLabels_ = {localised(u"服务器 IP："_s), localised(u"服务器端口："_s), localised(u"点菜机号："_s),
                     localised(u"通信等待（秒）："_s)};
     intervalPlaceholder_ = localised(u"刷新间隔（秒）"_s);
@@ -183,7 +99,8 @@ void ConfigViewController::loadGroups()
 {
     QList<ChoiceGroupModel::Group> groups;
     for (int row = 0; row < GroupCount; ++row)
-        groups.append({QString(), QStringList(), initialChoice(row), kGroups[row].input});
+        groups.append(
+            {QString(), QStringList(), SettingsChoices::initialChoice(row), SettingsChoices::input(row)});
     groups_.setGroups(std::move(groups));
 }
 
@@ -293,76 +210,10 @@ void ConfigViewController::unlock()
 void ConfigViewController::tapChoice(int group, int choice)
 {
     if (locked_ || group < 0 || group >= GroupCount || choice < 0 ||
-        choice >= int(kGroups[group].choices.size()))
+        choice >= SettingsChoices::choiceCount(group))
         return;
     groups_.setSelected(group, choice);
-    applyChoice(group, choice);
-}
-
-void ConfigViewController::applyChoice(int group, int choice)
-{
-    ConfigManager &config = ConfigManager::defaultManager();
-    const bool first = choice == 0;
-    switch (group) {
-    case TaiHaoShuru:
-        config.setCtTaiHaoShuruFangshi(first ? 1 : 2);
-        break;
-    case ShowAmount:
-        config.setCtShowAmount(first ? 3 : 4);
-        break;
-    case LogoutAfterSend:
-        config.setCtLogoutAfterSend(first ? 6 : 5);
-        break;
-    case Silent:
-        config.setSilentMode(first);
-        break;
-    case RefreshTableStatus: {
-        // Stored alone: other taps and the typed fields wait for the save.
-        config.setAutoRefreshTableStatus(first);
-        SettingsStore &store = SettingsStore::shared();
-        store.setValue(Key::AutoRefreshTableStatus, first);
-        store.sync();
-        break;
-    }
-    case Layout:
-        LayoutManger::defaultManager().setLayout(choice);
-        LayoutManger::defaultManager().save();
-        break;
-    case PrintState:
-        config.setDefaultPrintState(QString::number(choice));
-        break;
-    case Language:
-        config.setLanguageCode(first ? LanguageManager::kChinese : LanguageManager::kEnglish);
-        break;
-    case BgMusic:
-        config.setPlayBgMusic(first);
-        if (first)
-            sound().playBgMusic();
-        else
-            sound().stopBgMusic();
-        break;
-    case CusMode:
-        config.setIsCusMode(first);
-        break;
-    case AutoRefreshSoldOut:
-        config.setIsAutoRefreshSoldOut(first);
-        break;
-    case TuiJian:
-        config.setIsDisplayTuiJian(first);
-        break;
-    case DarkBackground:
-        config.setIsDarkBackground(first);
-        Appearance::instance().refresh();
-        break;
-    case OrderListStatus:
-        config.setShowOrderListStatus(first);
-        break;
-    case BindTable:
-        config.setLockTable(first);
-        break;
-    default:
-        break;
-    }
+    SettingsChoices::apply(group, choice, sound());
 }
 
 void ConfigViewController::selectMusic(int row)
@@ -412,14 +263,8 @@ void ConfigViewController::save()
     UserNotice::success(localised(u"已保存"_s));
 
     // The new settings take effect now, not at the next start.
-    NetworkChecker::sharedInstance().check();
-    ActGuQing &poller = ActGuQing::sharedInstance();
-    if (poller.isPolling()) {
-        if (config.isAutoRefreshSoldOut() && config.autoRefreshSoldOutIntervalTime() > 0)
-            poller.start();
-        else
-            poller.stop();
-    }
+    BackOffice::recheckServer();
+    BackOffice::followSoldOutSettings();
     Appearance::instance().refresh();
 }
 
@@ -440,8 +285,8 @@ void ConfigViewController::deleteData()
     if (locked_)
         return;
     UserNotice::showProgress(QString());
-    UpdateFileDownloader::sharedInstance().deleteData();
-    DBManager::defaultManager().setup();
+    BackOffice::deleteBaseData();
+    services_.catalogue->reload();
     UserNotice::hideProgress();
     UserNotice::success(u"已删除，请重新下载"_s);
     // Pictures, music and the home screen follow the empty data folder; the music list with them.

@@ -3,6 +3,7 @@
 #include "ChoiceGroupModel.h"
 
 #include "KeypadFields.h"
+#include "services/Services.h"
 
 #include <QDate>
 #include <QObject>
@@ -23,9 +24,9 @@ class SoundManager;
 // staff screen that owns it lives (another page, the help screen and back), until the operator logs
 // out or five minutes pass without a tap on it: a tablet left on it must not stay open to guests.
 //
-// A tap on a choice takes effect at once in the in-memory settings, also on the chosen one (a
-// second "播放" restarts the music). The grid mode is stored at once, and so is the table-status
-// refresh, alone under its own key. Everything typed is applied only by save(), which checks all
+// A tap on a choice takes effect at once in the in-memory settings (SettingsChoices), also on the
+// chosen one (a second "播放" restarts the music). The grid mode is stored at once, and so is the
+// table-status refresh, alone under its own key. Everything typed is applied only by save(), which checks all
 // fields first (SettingsForm) and then applies, loads the language and writes the settings in one
 // step; a refused save changes nothing. After a save the reachability check follows the new
 // address, a running sold-out poller restarts with the new interval (or stops), and the colours
@@ -126,6 +127,8 @@ signals:
     void updateRequested();
 
 private:
+    const Services &services_;
+
     void initLanguage();
     void loadGroups();
     void loadFields();
@@ -134,7 +137,6 @@ private:
     void lock();
     void checkIdle();
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void applyChoice(int group, int choice);
     SoundManager &sound();
 
     Clock clock_;

@@ -4,13 +4,14 @@
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
-#include "server/LoginManager.h"
+#include "services/Services.h"
+#include "services/Staff.h"
 #include "settings/LanguageManager.h"
 #include "toolkit/PopViewManager.h"
 
 using namespace Qt::StringLiterals;
 
-ChangePasswordView::ChangePasswordView(QObject *parent) : QObject(parent)
+ChangePasswordView::ChangePasswordView(QObject *parent) : QObject(parent), staff_(Services::installed().staff)
 {
     NotificationCenter::defaultCenter().addObserver(this, Notify::LanguageChanged,
                                                     [this](const Notification &) { initLanguage(); });
@@ -25,7 +26,7 @@ void ChangePasswordView::initLanguage()
 
 void ChangePasswordView::changePassword()
 {
-    if (!LoginManager::isLogin()) {
+    if (!staff_->isLoggedIn()) {
         PostNotificationInMainThread(Notify::ShowLoginView);
         return;
     }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtQml/qqmlregistration.h>
 
+class Staff;
+
 // The password page of the staff screen: one button, "修改密码", which opens the password dialog
 // for the logged-in operator, or asks the staff screen for the login dialog ("kShowLoginView")
 // when nobody is logged in.
@@ -23,6 +25,8 @@ signals:
 
 private:
     void initLanguage();
+
+    Staff *staff_;
 
     QString buttonText_;
 };

@@ -1,16 +1,15 @@
 #include "ChangePwdViewController.h"
 
-#include "server/ServerExchange.h"
-
 #include "foundation/UserNotice.h"
-#include "server/CommandMaker.h"
-#include "server/LoginManager.h"
+#include "services/Services.h"
+#include "services/Staff.h"
 #include "settings/LanguageManager.h"
 
 using namespace Qt::StringLiterals;
 
 ChangePwdViewController::ChangePwdViewController(QObject *parent)
-    : KeypadFormController(u"修改密码"_s, {u"新密码"_s, u"确认新密码"_s}, true, parent)
+    : KeypadFormController(u"修改密码"_s, {u"新密码"_s, u"确认新密码"_s}, true, parent),
+      staff_(Services::installed().staff)
 {
     initLanguage();
 }
@@ -19,8 +18,8 @@ QStringList ChangePwdViewController::readInfoLines() const
 {
     // "%@：%@" filled by concatenation: the name comes from the server.
     const QString separator = localised(u"%@：%@"_s).section(u"%@"_s, 1, 1);
-    return {localised(u"工号"_s) + separator + LoginManager::accountId(),
-            localised(u"名字"_s) + separator + LoginManager::accountName()};
+    return {localised(u"工号"_s) + separator + staff_->loggedInId(),
+            localised(u"名字"_s) + separator + staff_->loggedInName()};
 }
 
 void ChangePwdViewController::submit()
@@ -34,14 +33,5 @@ void ChangePwdViewController::submit()
         UserNotice::error(localised(u"两次输入不一致"_s));
         return;
     }
-    ServerExchange::send(this, CommandMaker::changePassword(LoginManager::accountId(), password),
-                         [this](const ServerReply &reply) {
-                             if (!reply.isAccepted()) {
-                                 ServerExchange::showRefusal(reply);
-                                 return;
-                             }
-                             UserNotice::success(reply.message.isEmpty() ? localised(u"修改成功"_s)
-                                                                         : reply.message);
-                             close();
-                         });
+    staff_->changePassword(this, password, [this] { close(); });
 }

@@ -2,6 +2,8 @@
 
 #include "KeypadFormController.h"
 
+class Staff;
+
 // The password dialog: the logged-in operator's number and name, the new password and its
 // confirmation (masked, on the numeric keypad). "确定" refuses an empty password ("密码不能为空")
 // and two different entries ("两次输入不一致"); otherwise the server is asked to change the
@@ -18,4 +20,7 @@ public:
 protected:
     void submit() override;
     QStringList readInfoLines() const override;
+
+private:
+    Staff *staff_;
 };

@@ -1,12 +1,8 @@
 #include "GqFoodListView.h"
 
-#include "server/ServerExchange.h"
-
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
-#include "server/CommandMaker.h"
-#include "server/ResponseParser.h"
-#include "server/ServerRecords.h"
+#include "services/BackOffice.h"
 #include "settings/LanguageManager.h"
 
 #include <QJSEngine>
@@ -68,13 +64,5 @@ void GqFoodListView::initLanguage()
 
 void GqFoodListView::setup()
 {
-    ServerExchange::send(this, CommandMaker::getGqFoodList(), [this](const ServerReply &reply) {
-        if (!reply.readable)
-            return;
-        if (!reply.isAccepted()) {
-            ServerExchange::showRefusal(reply);
-            return;
-        }
-        model_.setRows(ResponseParser::parseGqFoodList(*reply.xml).value_or(QList<Row3>()));
-    });
+    BackOffice::fetchSoldOutList(this, [this](const QList<Row3> &rows) { model_.setRows(rows); });
 }

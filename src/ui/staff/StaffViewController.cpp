@@ -12,15 +12,19 @@
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
 #include "media/SoundManager.h"
-#include "server/LoginManager.h"
-#include "server/UpdateFileDownloader.h"
+#include "services/BackOffice.h"
+#include "services/Services.h"
+#include "services/Staff.h"
 #include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "toolkit/PopViewManager.h"
 
 using namespace Qt::StringLiterals;
 
-StaffViewController::StaffViewController(QObject *parent) : MenuViewController(parent) {}
+StaffViewController::StaffViewController(QObject *parent)
+    : MenuViewController(parent), services_(Services::installed())
+{
+}
 
 StaffViewController::~StaffViewController()
 {
@@ -68,7 +72,7 @@ bool StaffViewController::passesChecks(bool needsLogin)
         UserNotice::info(LanguageManager::defaultManager().readString(u"当前是顾客模式，可在设置中切换"_s));
         return false;
     }
-    if (needsLogin && !LoginManager::isLogin()) {
+    if (needsLogin && !services_.staff->isLoggedIn()) {
         showLoginView();
         return false;
     }
@@ -150,7 +154,7 @@ void StaffViewController::beginUpdate()
 {
     updating_ = true;
     UserNotice::showProgress(QString());
-    if (UpdateFileDownloader::sharedInstance().beginToDownload())
+    if (BackOffice::beginBaseDataDownload())
         return;
     // One is under way: its outcome still shows when it comes, nobody waits behind the indicator.
     finishUpdate();

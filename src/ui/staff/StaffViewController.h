@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MenuViewController.h"
+#include "services/Services.h"
 
 #include <QStringList>
 
@@ -61,6 +62,8 @@ protected:
     void loadView() override;
 
 private:
+    const Services &services_;
+
     // Customer mode, then (when asked) the login: true when the entry may go on.
     bool passesChecks(bool needsLogin);
     void showPage(Page page);
