@@ -5,9 +5,9 @@
 #include "ConsoleSession.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
+#include "package/UpdateFileDownloader.h"
 #include "server/RequestQueue.h"
 #include "server/ServerRequest.h"
-#include "server/UpdateFileDownloader.h"
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
 
@@ -62,5 +62,5 @@ void ConsoleSession::deletedata(const QStringList &args)
         return;
     UpdateFileDownloader::sharedInstance().deleteData();
     DBManager::defaultManager().setup();
-    ConsoleOutput::ok(LanguageManager::defaultManager().readString(QStringLiteral("已删除，请重新下载")));
+    ConsoleOutput::ok(localised(QStringLiteral("已删除，请重新下载")));
 }
