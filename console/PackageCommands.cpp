@@ -42,7 +42,11 @@ void ConsoleSession::update(const QStringList &args)
     center.addObserver(&waiting, Notify::LoadNewUpdateFile,
                        [](const Notification &) { DBManager::defaultManager().setup(); });
 
-    downloader.beginToDownload();
+    if (!downloader.beginToDownload()) {
+        // Another update is under way: its outcome is its own, not this command's.
+        ConsoleOutput::error(localised(QStringLiteral("商品资料正在更新，请稍候")));
+        return;
+    }
     // Ends with the outcome, or once nothing is under way any more.
     const bool finished = waitFor(
         [&] {
