@@ -9,7 +9,7 @@
 // the previous output is removed and the disk synced, so that neither pays for the other: this
 // machine's disk speed drifts by a factor of three within minutes.
 
-#include "server/PackageUnpacker.h"
+#include "package/PackageUnpacker.h"
 
 #include <QDir>
 #include <QElapsedTimer>

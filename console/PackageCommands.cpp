@@ -5,9 +5,9 @@
 #include "ConsoleSession.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
+#include "package/UpdateFileDownloader.h"
 #include "server/RequestQueue.h"
 #include "server/ServerRequest.h"
-#include "server/UpdateFileDownloader.h"
 #include "settings/LanguageManager.h"
 #include "storage/DBManager.h"
 
@@ -42,7 +42,11 @@ void ConsoleSession::update(const QStringList &args)
     center.addObserver(&waiting, Notify::LoadNewUpdateFile,
                        [](const Notification &) { DBManager::defaultManager().setup(); });
 
-    downloader.beginToDownload();
+    if (!downloader.beginToDownload()) {
+        // Another update is under way: its outcome is its own, not this command's.
+        ConsoleOutput::error(localised(QStringLiteral("商品资料正在更新，请稍候")));
+        return;
+    }
     // Ends with the outcome, or once nothing is under way any more.
     const bool finished = waitFor(
         [&] {
@@ -62,5 +66,5 @@ void ConsoleSession::deletedata(const QStringList &args)
         return;
     UpdateFileDownloader::sharedInstance().deleteData();
     DBManager::defaultManager().setup();
-    ConsoleOutput::ok(LanguageManager::defaultManager().readString(QStringLiteral("已删除，请重新下载")));
+    ConsoleOutput::ok(localised(QStringLiteral("已删除，请重新下载")));
 }

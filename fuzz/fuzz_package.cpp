@@ -1,6 +1,6 @@
 // The package reader: any bytes as a downloaded package, unpacked (with a small limit) and its
 // catalogue checked, as an install does before anything is replaced.
-#include "server/PackageUnpacker.h"
+#include "package/PackageUnpacker.h"
 #include "storage/BaseDataCheck.h"
 
 #include <QDir>

@@ -1,7 +1,6 @@
 #include "StartupSequence.h"
 
 #include "foundation/AppPaths.h"
-#include "media/MediaBackend.h"
 #include "media/SoundManager.h"
 #include "order/OrderKeeper.h"
 #include "order/OrderManager.h"
@@ -41,8 +40,7 @@ void prepareServices(const QStringList &arguments)
     ConfigManager &config = ConfigManager::defaultManager();
 
     NetworkChecker::sharedInstance().check();
-    // Before any multimedia object exists; the sound manager's creation runs its setup.
-    MediaBackend::chooseDefault();
+    // main chose the media backend before any multimedia object could exist.
     SoundManager::defaultManager();
 
     LayoutManger::defaultManager().restore();

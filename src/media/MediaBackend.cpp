@@ -13,7 +13,8 @@ bool pluginInstalled(const QString &backend)
     QStringList roots = QCoreApplication::libraryPaths();
     roots.append(QLibraryInfo::path(QLibraryInfo::PluginsPath));
     for (const QString &root : std::as_const(roots)) {
-        if (QFile::exists(root + QStringLiteral("/multimedia/lib") + backend + QStringLiteral("mediaplugin.so")))
+        if (QFile::exists(root + QStringLiteral("/multimedia/lib") + backend +
+                          QStringLiteral("mediaplugin.so")))
             return true;
     }
     return false;
@@ -24,8 +25,13 @@ namespace MediaBackend {
 
 void chooseDefault()
 {
-    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND") && pluginInstalled(QStringLiteral("ffmpeg")))
-        qputenv("QT_MEDIA_BACKEND", QByteArrayLiteral("ffmpeg"));
+    // Whoever calls first decides; the plugin folders are searched once per process.
+    static const bool chosenOnce = [] {
+        if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND") && pluginInstalled(QStringLiteral("ffmpeg")))
+            qputenv("QT_MEDIA_BACKEND", QByteArrayLiteral("ffmpeg"));
+        return true;
+    }();
+    Q_UNUSED(chosenOnce);
 }
 
 QString chosen()

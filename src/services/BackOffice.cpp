@@ -9,7 +9,7 @@
 #include "server/ServerError.h"
 #include "server/ServerExchange.h"
 #include "server/UpdateChecker.h"
-#include "server/UpdateFileDownloader.h"
+#include "package/UpdateFileDownloader.h"
 #include "settings/ConfigManager.h"
 
 namespace BackOffice {

@@ -10,7 +10,7 @@ Rectangle {
     readonly property LoginBar controller: LoginBar {}
 
     implicitHeight: 56
-    color: "#80000000"
+    color: Theme.barOverPicture
 
     TapButton {
         objectName: "btnLogin"

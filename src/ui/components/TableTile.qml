@@ -61,7 +61,7 @@ Rectangle {
         width: 14
         height: 14
         radius: 7
-        color: "red"
+        color: Theme.tableInUse
     }
     MouseArea {
         anchors.fill: parent

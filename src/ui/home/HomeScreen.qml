@@ -27,7 +27,7 @@ ScreenPage {
         width: storeName.implicitWidth + 96
         height: storeName.implicitHeight + 32
         radius: height / 2
-        color: "#66000000"
+        color: Theme.storeNamePlate
         visible: storeName.text !== ""
 
         Text {
@@ -35,7 +35,7 @@ ScreenPage {
             objectName: "storeName"
             anchors.centerIn: parent
             text: ctl.storeName
-            color: "white"
+            color: Theme.textOnPicture
             font.pixelSize: Theme.fontTitle
             font.bold: true
         }

@@ -22,9 +22,9 @@ Item {
             width: 80
             height: 44
             radius: height / 2
-            color: control.on ? Theme.primary : "#99000000"
+            color: control.on ? Theme.primary : Theme.switchOff
             border.width: 2
-            border.color: "white"
+            border.color: Theme.switchKnob
 
             Rectangle {
                 width: 36
@@ -32,7 +32,7 @@ Item {
                 radius: 18
                 y: 4
                 x: control.on ? parent.width - width - 4 : 4
-                color: "white"
+                color: Theme.switchKnob
                 Behavior on x {
                     NumberAnimation {
                         duration: 120
@@ -49,10 +49,10 @@ Item {
         Text {
             anchors.verticalCenter: parent.verticalCenter
             text: control.label
-            color: "white"
+            color: Theme.textOnPicture
             font.pixelSize: Theme.fontNormal
             style: Text.Outline
-            styleColor: "#80000000"
+            styleColor: Theme.softTextOutline
         }
     }
     MouseArea {

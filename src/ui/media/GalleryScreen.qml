@@ -13,7 +13,7 @@ ScreenPage {
 
     Rectangle {
         anchors.fill: parent
-        color: "black"
+        color: Theme.pictureBackdrop
     }
     ListView {
         id: pages
@@ -50,10 +50,10 @@ ScreenPage {
         anchors.bottomMargin: 24
         visible: text !== ""
         text: ctl.caption
-        color: "white"
+        color: Theme.textOnPicture
         font.pixelSize: Theme.fontNormal
         style: Text.Outline
-        styleColor: "black"
+        styleColor: Theme.textOutline
     }
     ActionButton {
         objectName: "backButton"

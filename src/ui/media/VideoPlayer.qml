@@ -12,7 +12,7 @@ Rectangle {
     signal finished
     signal failed
 
-    color: "black"
+    color: Theme.pictureBackdrop
 
     MediaPlayer {
         id: media

@@ -18,7 +18,7 @@ ScreenPage {
 
     Rectangle {
         anchors.fill: parent
-        color: "black"
+        color: Theme.pictureBackdrop
     }
     Image {
         id: picture
@@ -90,7 +90,7 @@ ScreenPage {
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         height: 180
-        color: "#cc000000"
+        color: Theme.detailPanel
 
         Column {
             anchors.left: parent.left
@@ -103,7 +103,7 @@ ScreenPage {
                 objectName: "detailName"
                 text: ctl.name
                 textFormat: Text.StyledText
-                color: "white"
+                color: Theme.textOnPicture
                 font.pixelSize: Theme.fontLarge
             }
             Label {
@@ -119,7 +119,7 @@ ScreenPage {
                 wrapMode: Text.Wrap
                 maximumLineCount: 3
                 elide: Text.ElideRight
-                color: "white"
+                color: Theme.textOnPicture
                 font.pixelSize: Theme.fontSmall
             }
         }
@@ -143,7 +143,7 @@ ScreenPage {
                 width: 48
                 horizontalAlignment: Text.AlignHCenter
                 text: ctl.amount
-                color: "white"
+                color: Theme.textOnPicture
                 font.pixelSize: Theme.fontLarge
             }
             ActionButton {

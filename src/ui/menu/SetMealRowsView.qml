@@ -27,7 +27,7 @@ ListView {
         objectName: list.objectName + "_" + index
         width: list.width
         height: 72
-        color: selected ? Theme.selected : "transparent"
+        color: selected ? Theme.selected : Theme.unselected
 
         Image {
             id: thumb

@@ -26,10 +26,6 @@ Rectangle {
     height: 60
     color: index % 2 ? Theme.surface : Theme.background
 
-    function badgeColor(key) {
-        return key === "green" ? "#2e7d32" : key === "yellow" ? "#f9a825" : key === "red" ? "#c62828" : Theme.info
-    }
-
     RowLayout {
         anchors.fill: parent
         anchors.leftMargin: 8
@@ -91,11 +87,11 @@ Rectangle {
             implicitWidth: 64
             implicitHeight: 44
             radius: 6
-            color: cell.badgeColor(cell.stateColor)
+            color: Theme.stateColour(cell.stateColor)
             Text {
                 anchors.centerIn: parent
                 text: cell.stateLabel
-                color: "#ffffff"
+                color: Theme.primaryText
                 font.pixelSize: Theme.fontSmall
             }
             MouseArea {

@@ -79,7 +79,7 @@ ScreenPage {
                     objectName: "quickRow_" + index
                     width: ListView.view.width
                     height: 72
-                    color: selected ? Theme.surfaceRaised : "transparent"
+                    color: selected ? Theme.surfaceRaised : Theme.unselected
                     MouseArea {
                         anchors.fill: parent
                         onClicked: ctl.selectRow(row.index)

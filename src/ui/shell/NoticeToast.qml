@@ -38,7 +38,7 @@ Rectangle {
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.Wrap
         text: NoticeBoard.toastText
-        color: "white"
+        color: Theme.primaryText
         font.pixelSize: Theme.fontNormal
     }
     MouseArea {

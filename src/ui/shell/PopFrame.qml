@@ -25,7 +25,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        color: "black"
+        color: Theme.scrim
         opacity: Theme.dimOpacity
     }
     MouseArea {

@@ -11,7 +11,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        color: "black"
+        color: Theme.scrim
         opacity: Theme.dimOpacity
     }
     MouseArea {

@@ -24,9 +24,32 @@ QtObject {
     readonly property color error: "#c62828"
     readonly property color success: "#2e7d32"
     readonly property color info: dark ? "#546e7a" : "#455a64"
+    readonly property color warning: "#f9a825"
 
     readonly property color statusStrip: "#000000"
+    // Under a pop-up, a notice or the progress indicator, at dimOpacity.
+    readonly property color scrim: "#000000"
     readonly property real dimOpacity: 0.4
+    // A row that is not chosen shows the list beneath.
+    readonly property color unselected: "transparent"
+    // The dot on a table tile whose table is in use.
+    readonly property color tableInUse: "#ff0000"
+
+    // Over pictures and videos, the same in both modes: whatever the picture, it must stay legible.
+    readonly property color pictureBackdrop: "#000000"
+    readonly property color textOnPicture: "#ffffff"
+    readonly property color textOutline: "#000000"
+    readonly property color softTextOutline: "#80000000"
+    readonly property color barOverPicture: "#80000000"
+    readonly property color storeNamePlate: "#66000000"
+    readonly property color detailPanel: "#cc000000"
+    readonly property color switchOff: "#99000000"
+    readonly property color switchKnob: "#ffffff"
+
+    // An order line's state badge, by the key the order list gives the line.
+    function stateColour(key) {
+        return key === "green" ? success : key === "yellow" ? warning : key === "red" ? error : info
+    }
 
     readonly property int radius: 10
     readonly property int keySize: 72

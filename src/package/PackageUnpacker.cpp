@@ -1,7 +1,7 @@
-#include "server/PackageUnpacker.h"
+#include "package/PackageUnpacker.h"
 
+#include "package/ZipDirectoryEnd.h"
 #include "server/Gb18030.h"
-#include "server/ZipDirectoryEnd.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/PackageUnpacker.h"
+#include "package/PackageUnpacker.h"
 
 #include <QString>
 

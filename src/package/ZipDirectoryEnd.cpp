@@ -1,4 +1,4 @@
-#include "server/ZipDirectoryEnd.h"
+#include "package/ZipDirectoryEnd.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "server/PackageInstaller.h"
+#include "package/PackageInstaller.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,16 +1,16 @@
-#include "server/UpdateFileDownloader.h"
+#include "package/UpdateFileDownloader.h"
 
 #include "foundation/AppPaths.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/SettingsKeys.h"
 #include "media/PhotoManager.h"
+#include "package/PackageInstaller.h"
 #include "server/CommandMaker.h"
 #include "server/HttpClient.h"
-#include "server/PackageInstaller.h"
 #include "server/ResponseParser.h"
+#include "server/ServerExchange.h"
 #include "server/ServerRequest.h"
-#include "server/XmlReply.h"
 #include "settings/ConfigManager.h"
 #include "settings/DataFolder.h"
 #include "settings/LanguageManager.h"
@@ -18,17 +18,16 @@
 #include "storage/BaseDataCheck.h"
 
 #include <QDebug>
-
-using namespace Qt::StringLiterals;
 #include <QDir>
 #include <QFile>
 #include <QUrl>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 // The connection and any stretch without data; a large package may take far longer in total.
 constexpr qint64 kDownloadIdleSeconds = 50;
-
 
 void post(const QString &name, const QString &message)
 {
@@ -112,21 +111,16 @@ bool UpdateFileDownloader::beginToDownload()
 
 void UpdateFileDownloader::handleUpFileNameReply(const QByteArray &body)
 {
-    const XmlReply reply(body);
-    std::optional<QString> error;
-    const std::optional<QString> code =
-        ResponseParser::parseResponseData(reply, QStringLiteral("ReturnCode"), &error);
-    if (error) {
+    const ServerReply reply = ServerReply::read(body);
+    if (!reply.readable) {
         post(Notify::DownUpdateFileFailed, localised(u"下载失败"_s));
         return;
     }
-    if (code != QStringLiteral("0")) {
-        post(Notify::DownUpdateFileFailed,
-             ResponseParser::parseResponseData(reply, QStringLiteral("ReturnMsg")).value_or(QString()));
+    if (!reply.isAccepted()) {
+        post(Notify::DownUpdateFileFailed, reply.message);
         return;
     }
-    const std::optional<QString> name =
-        ResponseParser::parseResponseData(reply, QStringLiteral("ReturnValue"));
+    const std::optional<QString> name = ResponseParser::parseResponseData(*reply.xml, u"ReturnValue"_s);
     if (!name) {
         post(Notify::DownUpdateFileFailed, localised(u"获取更新文件失败"_s));
         return;
@@ -138,8 +132,7 @@ void UpdateFileDownloader::handleUpFileNameError(const ServerError &error)
 {
     // A refused status carries no text of its own; the waiter still learns that it failed.
     const QString message = error.message.value_or(QString());
-    post(Notify::DownUpdateFileFailed,
-         message.isEmpty() ? localised(u"下载失败"_s) : LanguageManager::defaultManager().readString(message));
+    post(Notify::DownUpdateFileFailed, message.isEmpty() ? localised(u"下载失败"_s) : localised(message));
 }
 
 void UpdateFileDownloader::beginToDownloadWithFileName(const QString &name)
