@@ -1,5 +1,6 @@
 #include "StartupSequence.h"
 
+#include "BuildVersion.h"
 #include "foundation/AppPaths.h"
 #include "media/MediaBackend.h"
 #include "media/SoundManager.h"
@@ -64,8 +65,9 @@ std::unique_ptr<QQmlApplicationEngine> showMainWindow(bool fullscreen)
     auto engine = std::make_unique<QQmlApplicationEngine>();
     UiSetup::prepareEngine(*engine);
     engine->load(UiSetup::viewUrl(QStringLiteral("Main.qml")));
-    auto *window = engine->rootObjects().isEmpty() ? nullptr
-                                                   : qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
+    auto *window = engine->rootObjects().isEmpty()
+                       ? nullptr
+                       : qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
     if (!window)
         return nullptr;
     if (fullscreen) {
@@ -105,12 +107,14 @@ QString usage()
         "  --windowed     a 1024 x 768 window (the default)\n"
         "  --headless     start without a window and print the settings and paths found\n"
         "  --help         this text\n"
-        "  --version      the version\n");
+        "  --version      the version and the commit it was built from\n"
+        "\n"
+        "diancai " DIANCAI_VERSION_LINE "\n");
 }
 
 QString versionText()
 {
-    return QStringLiteral("diancai " DIANCAI_VERSION "\n");
+    return QStringLiteral("diancai " DIANCAI_VERSION_LINE "\n");
 }
 
 QString describe()
