@@ -1,6 +1,5 @@
 #include "StartupSequence.h"
 
-#include "BuildVersion.h"
 #include "foundation/AppPaths.h"
 #include "media/MediaBackend.h"
 #include "media/SoundManager.h"
@@ -65,9 +64,8 @@ std::unique_ptr<QQmlApplicationEngine> showMainWindow(bool fullscreen)
     auto engine = std::make_unique<QQmlApplicationEngine>();
     UiSetup::prepareEngine(*engine);
     engine->load(UiSetup::viewUrl(QStringLiteral("Main.qml")));
-    auto *window = engine->rootObjects().isEmpty()
-                       ? nullptr
-                       : qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
+    auto *window = engine->rootObjects().isEmpty() ? nullptr
+                                                   : qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
     if (!window)
         return nullptr;
     if (fullscreen) {
@@ -93,28 +91,6 @@ QString noDisplayHint()
         "  Run it under a virtual display:  apt-get install xvfb && xvfb-run -a scripts/run.sh\n"
         "  Or without a window:             QT_QPA_PLATFORM=offscreen scripts/run.sh\n"
         "  Or only check the set-up:        diancai --headless\n");
-}
-
-QString usage()
-{
-    return QStringLiteral(
-        "usage: diancai [--home DIR] [--fullscreen | --windowed] [--headless]\n"
-        "The restaurant ordering terminal: the electronic menu and the waiters' ordering tool.\n"
-        "\n"
-        "  --home DIR     keep settings, held orders and downloaded data in DIR (default: $DIANCAI_HOME,\n"
-        "                 else the user's data folder, ~/.local/share/diancai/diancai)\n"
-        "  --fullscreen   the whole screen without window decorations (a tablet kiosk)\n"
-        "  --windowed     a 1024 x 768 window (the default)\n"
-        "  --headless     start without a window and print the settings and paths found\n"
-        "  --help         this text\n"
-        "  --version      the version and the commit it was built from\n"
-        "\n"
-        "diancai " DIANCAI_VERSION_LINE "\n");
-}
-
-QString versionText()
-{
-    return QStringLiteral("diancai " DIANCAI_VERSION_LINE "\n");
 }
 
 QString describe()
