@@ -1,5 +1,6 @@
 // diancai-console: the terminal's ordering core driven line by line from standard input.
 
+#include "BuildVersion.h"
 #include "ConsoleOutput.h"
 #include "ConsoleSession.h"
 #include "foundation/AppPaths.h"
@@ -26,7 +27,9 @@ constexpr const char *kUsage = "usage: diancai-console [--home DIR]\n"
                                "  --home DIR   the terminal home to use (default: $DIANCAI_HOME, else the\n"
                                "               user's data folder)\n"
                                "  --help       this text\n"
-                               "  --version    the version\n";
+                               "  --version    the version and the commit it was built from\n"
+                               "\n"
+                               "diancai-console " DIANCAI_VERSION_LINE "\n";
 
 bool argumentsAreKnown(const QStringList &arguments)
 {
@@ -52,7 +55,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (arguments.contains(QStringLiteral("--version"))) {
-        std::fputs("diancai-console " DIANCAI_VERSION "\n", stdout);
+        std::fputs("diancai-console " DIANCAI_VERSION_LINE "\n", stdout);
         return 0;
     }
     if (!argumentsAreKnown(arguments)) {

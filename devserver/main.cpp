@@ -1,5 +1,6 @@
 // diancai-devserver: the development ordering server. Speaks the ordering server's protocol on
 // one machine, for the demo, for training and for the integration tests.
+#include "BuildVersion.h"
 #include "DevServer.h"
 
 #include <csignal>
@@ -12,11 +13,11 @@ int main(int argc, char **argv)
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     for (const std::string &argument : arguments) {
         if (argument == "--help" || argument == "-h") {
-            std::cout << ServerOptions::usage();
+            std::cout << ServerOptions::usage() << "\ndiancai-devserver " DIANCAI_VERSION_LINE "\n";
             return 0;
         }
         if (argument == "--version") {
-            std::cout << "diancai-devserver " DIANCAI_VERSION "\n";
+            std::cout << "diancai-devserver " DIANCAI_VERSION_LINE "\n";
             return 0;
         }
     }

@@ -20,9 +20,9 @@ packages=(
   sqlite3
   # Info-ZIP unzip and GNU time, yardstick and memory gauge of the unpacking benchmark
   unzip time
-  # Debian packages: dependency computation (dpkg-shlibdeps, file) and the checks of the desktop
-  # entry and the AppStream metadata
-  dpkg-dev file desktop-file-utils appstream
+  # Debian packages: dependency computation (dpkg-shlibdeps, file), the manual pages, the checks
+  # of the packages, of the desktop entry and of the AppStream metadata
+  dpkg-dev file help2man lintian desktop-file-utils appstream
   # Chinese glyphs
   fonts-wqy-microhei
 )

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian packages from a Release build: diancai (the terminal, diancai-console, the
 # resources with the shipped demo data, desktop entry, icon, AppStream metadata) and
-# diancai-devserver (the development ordering server with the demo package). They land in dist/
-# (or the folder given).
+# diancai-devserver (the development ordering server with the demo package), stripped, with their
+# manual pages, checked with lintian. They land in dist/ (or the folder given).
 #
 #   scripts/package.sh [OUTDIR]
 #   sudo apt-get install ./dist/diancai_*.deb ./dist/diancai-devserver_*.deb
@@ -17,3 +17,5 @@ mkdir -p "$out"
 (cd "$build" && cpack -G DEB -B "$out" > "$out/cpack.log")
 rm -rf "$out/_CPack_Packages"
 ls "$out"/*.deb
+# Debian's package checker: no error, no warning (scripts/install-deps.sh installs it).
+lintian --fail-on error,warning "$out"/diancai_*.deb "$out"/diancai-devserver_*.deb

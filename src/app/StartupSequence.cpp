@@ -91,26 +91,6 @@ QString noDisplayHint()
         "  Or only check the set-up:        diancai --headless\n");
 }
 
-QString usage()
-{
-    return QStringLiteral(
-        "usage: diancai [--home DIR] [--fullscreen | --windowed] [--headless]\n"
-        "The restaurant ordering terminal: the electronic menu and the waiters' ordering tool.\n"
-        "\n"
-        "  --home DIR     keep settings, held orders and downloaded data in DIR (default: $DIANCAI_HOME,\n"
-        "                 else the user's data folder, ~/.local/share/diancai/diancai)\n"
-        "  --fullscreen   the whole screen without window decorations (a tablet kiosk)\n"
-        "  --windowed     a 1024 x 768 window (the default)\n"
-        "  --headless     start without a window and print the settings and paths found\n"
-        "  --help         this text\n"
-        "  --version      the version\n");
-}
-
-QString versionText()
-{
-    return QStringLiteral("diancai " DIANCAI_VERSION "\n");
-}
-
 QString describe()
 {
     ConfigManager &config = ConfigManager::defaultManager();

@@ -29,7 +29,7 @@ std::unique_ptr<QQmlApplicationEngine> showMainWindow(bool fullscreen = false);
 bool displayAvailable(const QStringList &arguments);
 // What to do without a display.
 QString noDisplayHint();
-// The text of `diancai --help`, and of `--version`.
+// The text of `diancai --help`, and of `--version` (ProgramHelp.cpp, in the program only).
 QString usage();
 QString versionText();
 // The settings and paths the terminal starts with, for --headless.
