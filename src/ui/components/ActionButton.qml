@@ -11,6 +11,9 @@ Button {
     implicitHeight: 56
     implicitWidth: Math.max(120, implicitContentWidth + leftPadding + rightPadding)
     font.pixelSize: Theme.fontNormal
+    // Space taps a focused button already; Enter does too, as on a keyboard at the pass.
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
 
     contentItem: Label {
         text: control.text
@@ -26,5 +29,9 @@ Button {
         opacity: control.enabled ? 1 : 0.5
         border.width: control.highlighted ? 0 : 1
         border.color: Theme.keyPressed
+
+        FocusMark {
+            visible: control.activeFocus
+        }
     }
 }

@@ -9,6 +9,15 @@ Rectangle {
     required property string keyName
     readonly property bool isAction: keyName.length > 1
     signal tapped(string keyName)
+    // The arrows are read by what they do; the other keys by their caption.
+    Accessible.role: Accessible.Button
+    Accessible.name: keyName === "delete" ? Lang.text("退格") : keyName === "close" ? Lang.text("收起键盘")
+                                                                                  : caption.text
+    Accessible.onPressAction: tapped(keyName)
+    activeFocusOnTab: true
+    Keys.onReturnPressed: tapped(keyName)
+    Keys.onEnterPressed: tapped(keyName)
+    Keys.onSpacePressed: tapped(keyName)
 
     objectName: "key_" + keyName
     implicitWidth: Theme.keySize
@@ -19,6 +28,7 @@ Rectangle {
     border.color: Theme.keyPressed
 
     Label {
+        id: caption
         objectName: "keyCaption"
         anchors.centerIn: parent
         width: parent.width - 8
@@ -45,5 +55,8 @@ Rectangle {
         id: area
         anchors.fill: parent
         onClicked: key.tapped(key.keyName)
+    }
+    FocusMark {
+        visible: key.activeFocus
     }
 }

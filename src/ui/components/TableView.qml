@@ -12,6 +12,16 @@ Rectangle {
     required property bool inUse
     required property bool selected
     signal tapped()
+    // Read as "A01 大厅1号" with its state: free, or its guests and amount.
+    Accessible.role: Accessible.Button
+    Accessible.name: [number, name, second].filter(t => t !== "").join(" ") + (inUse ? "" : " " + Lang.text("空闲"))
+    Accessible.checkable: true
+    Accessible.checked: selected
+    Accessible.onPressAction: tapped()
+    activeFocusOnTab: true
+    Keys.onReturnPressed: tapped()
+    Keys.onEnterPressed: tapped()
+    Keys.onSpacePressed: tapped()
 
     width: 105
     height: 105
@@ -66,5 +76,8 @@ Rectangle {
     MouseArea {
         anchors.fill: parent
         onClicked: tile.tapped()
+    }
+    FocusMark {
+        visible: tile.activeFocus
     }
 }

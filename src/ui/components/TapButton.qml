@@ -12,6 +12,15 @@ Rectangle {
     readonly property color face: highlighted ? Theme.primary : Theme.surfaceRaised
     signal clicked
 
+    // Read by screen readers and operated from a keyboard: Tab reaches it, Enter or Space taps it.
+    Accessible.role: Accessible.Button
+    Accessible.name: text
+    Accessible.onPressAction: clicked()
+    activeFocusOnTab: visible && enabled
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    Keys.onSpacePressed: clicked()
+
     implicitHeight: 56
     implicitWidth: Math.max(120, label.implicitWidth + 32)
     radius: 8
@@ -36,5 +45,8 @@ Rectangle {
         id: area
         anchors.fill: parent
         onClicked: control.clicked()
+    }
+    FocusMark {
+        visible: control.activeFocus
     }
 }

@@ -135,6 +135,7 @@ ScreenPage {
                 implicitWidth: 64
                 font.pixelSize: Theme.fontLarge
                 text: "−"
+                Accessible.name: ctl.name.replace(/<[^>]*>/g, "") + " −"
                 onClicked: ctl.delFood()
             }
             Label {
@@ -152,6 +153,7 @@ ScreenPage {
                 highlighted: true
                 font.pixelSize: Theme.fontLarge
                 text: "+"
+                Accessible.name: ctl.name.replace(/<[^>]*>/g, "") + " +"
                 onClicked: ctl.addFood()
             }
         }

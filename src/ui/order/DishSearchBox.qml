@@ -47,6 +47,7 @@ Rectangle {
         anchors.verticalCenter: parent.verticalCenter
         visible: box.field.text.length > 0
         text: "✕"
+        Accessible.name: Lang.text("清空")
         onClicked: box.field.clear()
     }
 }

@@ -21,6 +21,8 @@ Rectangle {
     required property bool isGift
     required property bool giftVisible
     required property OrderListViewController controller
+    // The buttons of a line are read with the dish they act on: "宫保鸡丁 数量 2.00".
+    readonly property string plainName: name.replace(/<[^>]*>/g, "")
 
     objectName: "orderRow_" + index
     height: 60
@@ -54,6 +56,7 @@ Rectangle {
         }
         TapButton {
             objectName: "delButton"
+            Accessible.name: cell.plainName + " −"
             implicitWidth: 44
             implicitHeight: 44
             text: "−"
@@ -63,6 +66,7 @@ Rectangle {
         }
         TapButton {
             objectName: "quantityButton"
+            Accessible.name: cell.plainName + " " + Lang.text("数量") + " " + cell.quantity
             implicitWidth: 88
             implicitHeight: 44
             text: cell.quantity
@@ -71,6 +75,7 @@ Rectangle {
         }
         TapButton {
             objectName: "addButton"
+            Accessible.name: cell.plainName + " +"
             implicitWidth: 44
             implicitHeight: 44
             text: "+"
@@ -80,6 +85,7 @@ Rectangle {
         }
         TapButton {
             objectName: "priceButton"
+            Accessible.name: cell.plainName + " " + Lang.text("单价") + " " + cell.price
             implicitWidth: 90
             implicitHeight: 44
             text: cell.price
@@ -88,6 +94,9 @@ Rectangle {
         }
         Rectangle {
             objectName: "stateBadge"
+            Accessible.role: Accessible.Button
+            Accessible.name: cell.plainName + " " + Lang.text("状态") + " " + cell.stateLabel
+            Accessible.onPressAction: cell.controller.switchLineState(cell.index)
             implicitWidth: 64
             implicitHeight: 44
             radius: 6
@@ -105,6 +114,7 @@ Rectangle {
         }
         TapButton {
             objectName: "tasteButton"
+            Accessible.name: cell.plainName + " " + Lang.text("做法") + (cell.taste !== "" ? " " + cell.taste : "")
             Layout.fillWidth: true
             implicitHeight: 44
             text: cell.taste
@@ -113,6 +123,9 @@ Rectangle {
         }
         TapButton {
             objectName: "giftToggle"
+            Accessible.name: cell.plainName + " " + Lang.text("赠送")
+            Accessible.checkable: true
+            Accessible.checked: cell.isGift
             visible: cell.giftVisible
             implicitWidth: 72
             implicitHeight: 44
@@ -122,6 +135,7 @@ Rectangle {
         }
         TapButton {
             objectName: "removeButton"
+            Accessible.name: cell.plainName + " " + Lang.text("删除")
             implicitWidth: 44
             implicitHeight: 44
             text: "×"

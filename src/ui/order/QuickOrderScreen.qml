@@ -31,6 +31,7 @@ ScreenPage {
                 ActionButton {
                     objectName: "backButton"
                     text: "‹"
+                    Accessible.name: Lang.text("返回")
                     onClicked: ctl.goBack()
                 }
                 Label {
@@ -119,12 +120,14 @@ ScreenPage {
                             objectName: "addButton"
                             implicitWidth: 56
                             text: "+"
+                            Accessible.name: row.name.replace(/<[^>]*>/g, "") + " +"
                             onClicked: ctl.add(row.index)
                         }
                         TapButton {
                             objectName: "removeButton"
                             implicitWidth: 56
                             text: "−"
+                            Accessible.name: row.name.replace(/<[^>]*>/g, "") + " −"
                             onClicked: ctl.remove(row.index)
                         }
                     }

@@ -68,6 +68,7 @@ PopCard {
             Label { text: Lang.text("菜名"); color: Theme.text; font.pixelSize: Theme.fontNormal }
             TextField {
                 objectName: "tempName"
+                Accessible.name: Lang.text("菜名")
                 Layout.fillWidth: true
                 text: view.controller.nameText
                 font.pixelSize: Theme.fontNormal
@@ -76,6 +77,7 @@ PopCard {
             Label { text: Lang.text("单价"); color: Theme.text; font.pixelSize: Theme.fontNormal }
             TextField {
                 objectName: "tempPrice"
+                Accessible.name: Lang.text("单价")
                 Layout.fillWidth: true
                 text: view.controller.priceText
                 inputMethodHints: Qt.ImhFormattedNumbersOnly
@@ -85,6 +87,7 @@ PopCard {
             Label { text: Lang.text("数量"); color: Theme.text; font.pixelSize: Theme.fontNormal }
             TextField {
                 objectName: "tempQty"
+                Accessible.name: Lang.text("数量")
                 Layout.fillWidth: true
                 text: view.controller.qtyText
                 inputMethodHints: Qt.ImhFormattedNumbersOnly

@@ -6,6 +6,7 @@ import Diancai.Ui
 Item {
     id: layer
     objectName: "popLayer"
+    readonly property PopStage stage: stage
 
     PopStage {
         id: stage
