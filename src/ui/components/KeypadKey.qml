@@ -51,6 +51,14 @@ Rectangle {
             }
         }
     }
+    // A physical keyboard or a scanner types on the keypad in use: its characters, Backspace for
+    // the delete key and Delete for "清空". Enter stays with the focused button.
+    Shortcut {
+        sequences: key.keyName.length === 1 ? [key.keyName] : key.keyName === "delete" ? ["Backspace"]
+                 : key.keyName === "clear" ? ["Delete"] : []
+        enabled: key.visible && key.enabled
+        onActivated: key.tapped(key.keyName)
+    }
     MouseArea {
         id: area
         anchors.fill: parent

@@ -20,6 +20,12 @@ Item {
     MouseArea {
         anchors.fill: parent
     }
+    Shortcut {
+        // Esc answers a question as its cancel button does.
+        sequence: "Esc"
+        enabled: dialog.visible && NoticeBoard.dialogHasCancel
+        onActivated: NoticeBoard.answerDialog(false)
+    }
     Rectangle {
         anchors.centerIn: parent
         width: 520

@@ -22,6 +22,20 @@ Item {
             })
         }
     }
+    // Esc closes the pop-up on top as its "取消" (or close) button would.
+    Shortcut {
+        sequence: "Esc"
+        enabled: stage.activePopup !== null && !NoticeBoard.dialogVisible
+        onActivated: {
+            const popup = stage.activePopup
+            if (typeof popup.cancel === "function")
+                popup.cancel()
+            else if (typeof popup.close === "function")
+                popup.close()
+            else
+                popup.dismissSelf()
+        }
+    }
     Component {
         id: frame
         PopFrame {}
