@@ -20,10 +20,10 @@ Rectangle {
     signal tapped
     signal edited(string text)
 
-    Accessible.role: Accessible.EditableText
+    // Read as its label (or placeholder) and value. A secret one is read as the button that edits
+    // it: the text interface of an editable text would read its characters out.
+    Accessible.role: secret ? Accessible.Button : Accessible.EditableText
     Accessible.name: (label !== "" ? label : placeholder) + (secret || text === "" ? "" : " " + text)
-    Accessible.passwordEdit: secret
-    Accessible.editable: true
     Accessible.onPressAction: tapped()
     activeFocusOnTab: visible && enabled
     Keys.onReturnPressed: tapped()

@@ -12,9 +12,11 @@ Rectangle {
     required property bool inUse
     required property bool selected
     signal tapped()
-    // Read as "A01 大厅1号" with its state: free, or its guests and amount.
+    // Read as "A01 大厅1号" with its state: free, or its guests and amount (then in the number
+    // label, the table's number in the second one).
     Accessible.role: Accessible.Button
-    Accessible.name: [number, name, second].filter(t => t !== "").join(" ") + (inUse ? "" : " " + Lang.text("空闲"))
+    Accessible.name: (inUse ? [second, name, number] : [number, name, second, Lang.text("空闲")])
+                     .filter(t => t !== "").join(" ")
     Accessible.checkable: true
     Accessible.checked: selected
     Accessible.onPressAction: tapped()
