@@ -80,9 +80,7 @@ def press(node):
 
 def tap(*names, **how):
     for name in names:
-        started = time.monotonic()
         press(find(name, **how))
-        print("%5.1f s  %s" % (time.monotonic() - started, name), flush=True)
 
 
 def dialog(title, timeout=20):
@@ -107,7 +105,8 @@ def service(server):
 
     tap(dish + " 数量 1.00")
     count_unnamed("quantity editor")
-    tap("清空", "2", "确定")
+    subprocess.run(["xdotool", "key", "Delete", "2"], check=True)  # typed keys reach the keypad
+    tap("确定")
     tap(dish + " 做法")
     dialog(dish)
     count_unnamed("taste editor")
@@ -159,6 +158,8 @@ def service(server):
     tap("查账单")
     wait_for("the bill", lambda: scope()[0] is not None)
     count_unnamed("bill")
+    subprocess.run(["xdotool", "key", "Escape"], check=True)
+    wait_for("the bill closed by Esc", lambda: scope()[0] is None)
 
 
 def main():
