@@ -109,9 +109,9 @@ QString where(const QRectF &rect)
 // around it (a button's face holds its tap area). Empty when neither is a named control.
 QString accessibleName(QQuickItem *item)
 {
-    static const QList<QAccessible::Role> controls{QAccessible::Button, QAccessible::CheckBox,
-                                                   QAccessible::RadioButton, QAccessible::EditableText,
-                                                   QAccessible::PageTab, QAccessible::ComboBox};
+    static const QList<QAccessible::Role> controls{
+        QAccessible::Button,  QAccessible::CheckBox, QAccessible::RadioButton, QAccessible::EditableText,
+        QAccessible::PageTab, QAccessible::ComboBox, QAccessible::ListItem};
     for (QQuickItem *up = item; up; up = up->parentItem()) {
         const QAccessibleInterface *control = QAccessible::queryAccessibleInterface(up);
         if (control && controls.contains(control->role()))
@@ -155,8 +155,6 @@ QStringList check(QQuickWindow &window, QQuickItem *scope, const QString &screen
     QStringList faults;
     if (!scope)
         return {screen + QStringLiteral(": nothing takes input")};
-    // Controls give themselves their roles only while accessibility is on.
-    QAccessible::setActive(true);
     const QSizeF size = window.size();
     const QRectF bounds(QPointF(0, 0), size);
     QList<QQuickItem *> items;

@@ -11,6 +11,10 @@ Button {
     implicitHeight: 56
     implicitWidth: Math.max(120, implicitContentWidth + leftPadding + rightPadding)
     font.pixelSize: Theme.fontNormal
+    // Named by its text even before a screen reader turns accessibility on; a button repeated per
+    // row may name what it acts on instead.
+    Accessible.role: Accessible.Button
+    Accessible.name: text
     // Space taps a focused button already; Enter does too, as on a keyboard at the pass.
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()

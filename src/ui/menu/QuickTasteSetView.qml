@@ -34,6 +34,9 @@ PopCard {
                 text: modelData
                 font.pixelSize: Theme.fontNormal
                 onClicked: view.controller.selectLine(index)
+                Accessible.name: modelData
+                Accessible.checkable: true
+                Accessible.checked: highlighted
             }
         }
         ColumnLayout {

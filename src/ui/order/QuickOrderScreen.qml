@@ -84,6 +84,9 @@ ScreenPage {
                     MouseArea {
                         anchors.fill: parent
                         onClicked: ctl.selectRow(row.index)
+                        Accessible.role: Accessible.Button
+                        Accessible.name: row.name.replace(/<[^>]*>/g, "")
+                        Accessible.onPressAction: ctl.selectRow(row.index)
                     }
                     RowLayout {
                         anchors.fill: parent
