@@ -35,7 +35,8 @@ Button {
         border.color: Theme.keyPressed
 
         FocusMark {
-            visible: control.activeFocus
+            // Keyboard focus only: a tap focuses the button too, and needs no frame.
+            visible: control.visualFocus
         }
     }
 }

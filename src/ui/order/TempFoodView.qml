@@ -46,6 +46,9 @@ PopCard {
                 height: 48
                 highlighted: index === view.controller.selectedIndex
                 onClicked: view.controller.select(index)
+                Accessible.name: modelData + " " + (view.controller.dishNames[index] ?? "")
+                Accessible.checkable: true
+                Accessible.checked: highlighted
                 contentItem: RowLayout {
                     Label {
                         Layout.preferredWidth: 200
