@@ -78,6 +78,11 @@ def press(node):
     time.sleep(0.4)
 
 
+def key(*keys):
+    subprocess.run(["xdotool", "key"] + list(keys), check=True)
+    time.sleep(0.4)
+
+
 def tap(*names, **how):
     for name in names:
         press(find(name, **how))
@@ -96,6 +101,15 @@ def service(server):
     wait_for("the terminal on the accessibility bus", app, 60)
     find("点菜")
     count_unnamed("home")
+    # Keyboard: Tab reaches the login button first, Enter opens its dialog, Esc closes it.
+    subprocess.run(["xdotool", "mousemove", "--sync", "512", "300", "click", "1"], check=True)  # the window active
+    key("Tab")
+    wait_for("the login button focused", lambda: [n for n in scope()[1] if n.name == "未登录"
+                                                  and n.getState().contains(R.STATE_FOCUSED)])
+    key("Return")
+    dialog("用户登录")
+    key("Escape")
+    wait_for("the login closed by Esc", lambda: scope()[0] is None)
     tap("点菜")
     plus = wait_for("dish cards", lambda: [n.name[:-2] for n in scope()[1] if n.name.endswith(" +")])
     count_unnamed("menu")
@@ -105,7 +119,7 @@ def service(server):
 
     tap(dish + " 数量 1.00")
     count_unnamed("quantity editor")
-    subprocess.run(["xdotool", "key", "Delete", "2"], check=True)  # typed keys reach the keypad
+    key("Delete", "2")  # typed keys reach the keypad
     tap("确定")
     tap(dish + " 做法")
     dialog(dish)
@@ -158,7 +172,7 @@ def service(server):
     tap("查账单")
     wait_for("the bill", lambda: scope()[0] is not None)
     count_unnamed("bill")
-    subprocess.run(["xdotool", "key", "Escape"], check=True)
+    key("Escape")
     wait_for("the bill closed by Esc", lambda: scope()[0] is None)
 
 
@@ -167,7 +181,7 @@ def main():
         service(sys.argv[1].rstrip("/"))
     except WalkFailed as failure:
         print("FAIL:", failure)
-        print("Shown:", [(n.getRoleName(), n.name) for n in scope()[1]][:120])
+        print("Shown:", [(n.getRoleName(), n.name, n.getState().contains(R.STATE_FOCUSED)) for n in scope()[1]][:120])
         return 1
     for screen, roles in unnamed.items():
         print("%-16s unnamed tap targets: %d %s" % (screen, len(roles), " ".join(roles)))
