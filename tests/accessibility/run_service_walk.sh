@@ -24,12 +24,13 @@ for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 
-"$build/bin/diancai-devserver" --port 0 --basedata "$build/share/diancai/update" --fresh \
-  --package "$build/share/diancai/demo/diancai-demo.zip" --state "$work/server" >"$work/server.log" 2>&1 &
+share="$build/share/diancai"
+"$build/bin/diancai-devserver" --port 0 --basedata "$share/update" --fresh \
+  --package "$share/demo/diancai-demo.zip" --state "$work/server" >"$work/server.log" 2>&1 &
 for _ in $(seq 50); do grep -q "listening on" "$work/server.log" && break; sleep 0.1; done
 url=$(sed -n 's/.*listening on \(http[^ ]*\).*/\1/p' "$work/server.log")
 port=${url##*:}
-[ -n "$url" ] || { echo "FAIL: the development server did not start"; cat "$work/server.log"; exit 1; }
+[ -n "$url" ] || { echo "FAIL: no development server"; cat "$work/server.log"; exit 1; }
 
 # The demo catalogue installed from the server, as a waiter's data update would.
 mkdir -p "$work/home"
