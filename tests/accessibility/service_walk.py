@@ -168,7 +168,8 @@ def service(server):
     # The dish with its quantity and taste (微辣 is taste 002 of the demo catalogue), the other dish.
     for part in ["<DeskNo>A01</DeskNo>", "<CustCount>4</CustCount>",
                  '<Data [^>]*foodName="%s"' % other,
-                 '<Data [^>]*foodName="%s"[^>]* SaleQty="2.000000"[^>]* TasteDef="002"' % dish]:
+                 '<Data [^>]*foodName="%s"[^>]* SaleQty="2.000000"' % dish
+                 + '[^>]* TasteDef="002"']:
         if not re.search(part, xml):
             raise WalkFailed("the order on the server lacks %s:\n%s" % (part, xml))
 
@@ -177,6 +178,7 @@ def service(server):
     tap("餐台操作")
     tap("A01 ", prefix=True)
     count_unnamed("table board")
+    find("刷新")  # spaced on the button, read without the blank
     tap("查账单")
     wait_for("the bill", lambda: scope()[0] is not None)
     count_unnamed("bill")

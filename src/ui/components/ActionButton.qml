@@ -14,7 +14,8 @@ Button {
     // Named by its text even before a screen reader turns accessibility on; a button repeated per
     // row may name what it acts on instead.
     Accessible.role: Accessible.Button
-    Accessible.name: text
+    // "刷 新" is spaced for the eye only: it reads "刷新".
+    Accessible.name: text.replace(/([\u4e00-\u9fff]) (?=[\u4e00-\u9fff])/g, "$1")
     // Space taps a focused button already; Enter does too, as on a keyboard at the pass.
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
