@@ -16,6 +16,9 @@ packages=(
   libsqlite3-dev libxml2-dev zlib1g-dev libminizip-dev libcurl4-openssl-dev libcpp-httplib-dev
   # tests and benchmarks
   libbenchmark-dev libxml2-utils curl
+  # the walk through the accessibility tree: a private X server and D-Bus session, the
+  # accessibility bus, its Python bindings and real pointer clicks
+  xvfb dbus at-spi2-core python3-pyatspi xdotool
   # the sqlite3 shell, yardstick of the base-data benchmark
   sqlite3
   # Info-ZIP unzip and GNU time, yardstick and memory gauge of the unpacking benchmark

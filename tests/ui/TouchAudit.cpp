@@ -2,6 +2,7 @@
 
 #include "UiTestSupport.h"
 
+#include <QAccessible>
 #include <QQuickItem>
 #include <QQuickWindow>
 
@@ -104,6 +105,21 @@ QString where(const QRectF &rect)
         .arg(rect.height(), 0, 'f', 0);
 }
 
+// What a screen reader reads for a tap target: the name of the target or of the nearest control
+// around it (a button's face holds its tap area). Empty when neither is a named control.
+QString accessibleName(QQuickItem *item)
+{
+    static const QList<QAccessible::Role> controls{
+        QAccessible::Button,  QAccessible::CheckBox, QAccessible::RadioButton, QAccessible::EditableText,
+        QAccessible::PageTab, QAccessible::ComboBox, QAccessible::ListItem};
+    for (QQuickItem *up = item; up; up = up->parentItem()) {
+        const QAccessibleInterface *control = QAccessible::queryAccessibleInterface(up);
+        if (control && controls.contains(control->role()))
+            return control->text(QAccessible::Name).trimmed();
+    }
+    return {};
+}
+
 void collect(QQuickItem *item, QList<QQuickItem *> &out)
 {
     if (!item->isVisible())
@@ -167,6 +183,8 @@ QStringList check(QQuickWindow &window, QQuickItem *scope, const QString &screen
                           .arg(where(shown));
         if (!bounds.adjusted(-0.5, -0.5, 0.5, 0.5).contains(shown))
             faults << QStringLiteral("%1: %2 reaches out of the window %3").arg(screen, name, where(shown));
+        if (accessibleName(item).isEmpty())
+            faults << QStringLiteral("%1: %2 has no accessible name %3").arg(screen, name, where(shown));
         QQuickItem *reached = pressTarget(window, shown.center());
         if (reached != item)
             faults << QStringLiteral("%1: a press at the centre of %2 %3 reaches %4")

@@ -22,8 +22,9 @@ QQuickItem *pressTarget(QQuickWindow &window, QPointF scenePoint);
 QQuickItem *activeScope(QQuickWindow &window);
 
 // Every fault of the tap targets in `scope`, each line naming `screen` and the item: a visible,
-// enabled target smaller than kMinTarget either way, reaching out of the window, or not reached by
-// a press at its centre (an item above it, or a child that takes the press); and a visible delegate
-// of a list or grid that is only a sliver (under 4 points) either way. Empty when all is well.
+// enabled target smaller than kMinTarget either way, reaching out of the window, not reached by a
+// press at its centre (an item above it, or a child that takes the press), or without an accessible
+// name (its own or its control's); and a visible delegate of a list or grid that is only a sliver
+// (under 4 points) either way. Empty when all is well.
 QStringList check(QQuickWindow &window, QQuickItem *scope, const QString &screen);
 } // namespace TouchAudit

@@ -21,6 +21,7 @@
 #include "ui/shell/Navigator.h"
 #include "ui/shell/NoticeBoard.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QSettings>
@@ -464,11 +465,19 @@ private slots:
         QVERIFY(frame);
         QCOMPARE(textIn(frame, u"popTitle"_s) + u'|' + textIn(frame, u"confirmButton"_s),
                  u"Change quantity|OK"_s);
+        // What a screen reader says follows the language too: the arrow keys by what they do.
+        const auto spoken = [frame](const QString &name) {
+            const QAccessibleInterface *key =
+                QAccessible::queryAccessibleInterface(UiTest::findItem(frame, name));
+            return key ? key->text(QAccessible::Name) : u"<not accessible>"_s;
+        };
+        QCOMPARE(spoken(u"key_delete"_s) + u'|' + spoken(u"key_close"_s), u"Backspace|Hide keypad"_s);
         saveScreenshot(u"popup-en"_s);
 
         // Back in Chinese while the pop-up is open: it re-reads its texts.
         LanguageManager::defaultManager().loadLanguage(LanguageManager::kChinese);
         QCOMPARE(textIn(frame, u"popTitle"_s) + u'|' + textOf(u"orderEntrance"_s), u"数量修改|点菜"_s);
+        QCOMPARE(spoken(u"key_delete"_s), u"退格"_s);
         closePopup(frame, u"cancelButton"_s);
     }
 

@@ -26,6 +26,16 @@ ListView {
         required property bool selected
 
         objectName: "category_" + index
+        // One choice of the strip: checked while it is the selected one.
+        Accessible.role: Accessible.Button
+        Accessible.name: title
+        Accessible.checkable: true
+        Accessible.checked: selected
+        Accessible.onPressAction: strip.categories.tap(index)
+        activeFocusOnTab: true
+        Keys.onReturnPressed: strip.categories.tap(index)
+        Keys.onEnterPressed: strip.categories.tap(index)
+        Keys.onSpacePressed: strip.categories.tap(index)
         width: Math.max(104, label.implicitWidth + 36)
         height: strip.height
         radius: 8
@@ -41,6 +51,9 @@ ListView {
         MouseArea {
             anchors.fill: parent
             onClicked: strip.categories.tap(item.index)
+        }
+        FocusMark {
+            visible: item.activeFocus
         }
     }
 

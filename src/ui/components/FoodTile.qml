@@ -10,6 +10,15 @@ Rectangle {
     property bool selected
     property color faceColor: Theme.surfaceRaised
     signal tapped
+    Accessible.role: Accessible.Button
+    Accessible.name: detail !== "" ? title + " " + detail : title
+    Accessible.checkable: true
+    Accessible.checked: selected
+    Accessible.onPressAction: tapped()
+    activeFocusOnTab: true
+    Keys.onReturnPressed: tapped()
+    Keys.onEnterPressed: tapped()
+    Keys.onSpacePressed: tapped()
 
     radius: 8
     color: area.pressed ? Theme.keyPressed : faceColor
@@ -45,5 +54,8 @@ Rectangle {
         id: area
         anchors.fill: parent
         onClicked: tile.tapped()
+    }
+    FocusMark {
+        visible: tile.activeFocus
     }
 }

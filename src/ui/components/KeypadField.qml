@@ -20,6 +20,16 @@ Rectangle {
     signal tapped
     signal edited(string text)
 
+    // Read as its label (or placeholder) and value. A secret one is read as the button that edits
+    // it: the text interface of an editable text would read its characters out.
+    Accessible.role: secret ? Accessible.Button : Accessible.EditableText
+    Accessible.name: (label !== "" ? label : placeholder) + (secret || text === "" ? "" : " " + text)
+    Accessible.onPressAction: tapped()
+    activeFocusOnTab: visible && enabled
+    Keys.onReturnPressed: tapped()
+    Keys.onEnterPressed: tapped()
+    Keys.onSpacePressed: tapped()
+
     implicitHeight: 56
     implicitWidth: 160
     radius: 8
@@ -54,6 +64,7 @@ Rectangle {
 
             Label {
                 objectName: "fieldText"
+                Accessible.ignored: field.secret
                 anchors.fill: parent
                 verticalAlignment: Text.AlignVCenter
                 // A typeable field shows only its placeholder here; its text input shows the text.
@@ -72,6 +83,8 @@ Rectangle {
                 text: field.text
                 // The field's tap gives the focus; a press never arrives here, the tap area lies above.
                 activeFocusOnPress: false
+                // The field itself is what a screen reader reads.
+                Accessible.ignored: true
                 clip: true
                 color: Theme.text
                 font.pixelSize: field.fontSize
@@ -86,5 +99,8 @@ Rectangle {
                 input.forceActiveFocus()
             field.tapped()
         }
+    }
+    FocusMark {
+        visible: field.activeFocus
     }
 }

@@ -53,6 +53,8 @@ PopCard {
                     secret: view.controller.masked
                     editing: view.controller.fields.editingIndex === fieldRow.index
                     onTapped: view.controller.fields.beginEditing(fieldRow.index)
+                    // Its label stands beside it; a screen reader reads them together.
+                    Accessible.name: fieldRow.modelData + (secret || text === "" ? "" : " " + text)
                 }
             }
         }

@@ -9,6 +9,15 @@ Rectangle {
     required property string keyName
     readonly property bool isAction: keyName.length > 1
     signal tapped(string keyName)
+    // The arrows are read by what they do; the other keys by their caption.
+    Accessible.role: Accessible.Button
+    Accessible.name: keyName === "delete" ? Lang.text("退格") : keyName === "close" ? Lang.text("收起键盘")
+                                                                                  : caption.text
+    Accessible.onPressAction: tapped(keyName)
+    activeFocusOnTab: true
+    Keys.onReturnPressed: tapped(keyName)
+    Keys.onEnterPressed: tapped(keyName)
+    Keys.onSpacePressed: tapped(keyName)
 
     objectName: "key_" + keyName
     implicitWidth: Theme.keySize
@@ -19,6 +28,7 @@ Rectangle {
     border.color: Theme.keyPressed
 
     Label {
+        id: caption
         objectName: "keyCaption"
         anchors.centerIn: parent
         width: parent.width - 8
@@ -41,9 +51,20 @@ Rectangle {
             }
         }
     }
+    // A physical keyboard or a scanner types on the keypad in use: its characters, Backspace for
+    // the delete key and Delete for "清空". Enter stays with the focused button.
+    Shortcut {
+        sequences: key.keyName.length === 1 ? [key.keyName] : key.keyName === "delete" ? ["Backspace"]
+                 : key.keyName === "clear" ? ["Delete"] : []
+        enabled: key.visible && key.enabled
+        onActivated: key.tapped(key.keyName)
+    }
     MouseArea {
         id: area
         anchors.fill: parent
         onClicked: key.tapped(key.keyName)
+    }
+    FocusMark {
+        visible: key.activeFocus
     }
 }

@@ -12,6 +12,18 @@ Rectangle {
     required property bool inUse
     required property bool selected
     signal tapped()
+    // Read as "A01 大厅1号" with its state: free, or its guests and amount (then in the number
+    // label, the table's number in the second one).
+    Accessible.role: Accessible.Button
+    Accessible.name: (inUse ? [second, name, number] : [number, name, second, Lang.text("空闲")])
+                     .filter(t => t !== "").join(" ")
+    Accessible.checkable: true
+    Accessible.checked: selected
+    Accessible.onPressAction: tapped()
+    activeFocusOnTab: true
+    Keys.onReturnPressed: tapped()
+    Keys.onEnterPressed: tapped()
+    Keys.onSpacePressed: tapped()
 
     width: 105
     height: 105
@@ -66,5 +78,8 @@ Rectangle {
     MouseArea {
         anchors.fill: parent
         onClicked: tile.tapped()
+    }
+    FocusMark {
+        visible: tile.activeFocus
     }
 }

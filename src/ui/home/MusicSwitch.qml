@@ -9,6 +9,16 @@ Item {
     property bool on: false
     property string label
     signal toggled
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: label
+    Accessible.checkable: true
+    Accessible.checked: on
+    Accessible.onPressAction: toggled()
+    Accessible.onToggleAction: toggled()
+    activeFocusOnTab: true
+    Keys.onReturnPressed: toggled()
+    Keys.onEnterPressed: toggled()
+    Keys.onSpacePressed: toggled()
 
     implicitWidth: row.implicitWidth
     implicitHeight: row.implicitHeight
@@ -58,5 +68,8 @@ Item {
     MouseArea {
         anchors.fill: parent
         onClicked: control.toggled()
+    }
+    FocusMark {
+        visible: control.activeFocus
     }
 }

@@ -50,6 +50,9 @@ ScreenPage {
                 id: area
                 anchors.fill: parent
                 onClicked: ctl.playVideo(row.index)
+                Accessible.role: Accessible.Button
+                Accessible.name: row.modelData
+                Accessible.onPressAction: ctl.playVideo(row.index)
             }
         }
     }

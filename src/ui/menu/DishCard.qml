@@ -19,6 +19,8 @@ Item {
     signal pictureTapped
     signal addTapped
     signal removeTapped
+    // The name as read aloud: the styled name without its markup.
+    readonly property string plainName: name.replace(/<[^>]*>/g, "")
 
     Rectangle {
         anchors.fill: parent
@@ -49,6 +51,9 @@ Item {
         MouseArea {
             anchors.fill: thumbnail
             onClicked: card.pictureTapped()
+            Accessible.role: Accessible.Button
+            Accessible.name: card.plainName
+            Accessible.onPressAction: card.pictureTapped()
         }
         Rectangle {
             objectName: "recommendedBadge"
@@ -145,6 +150,9 @@ Item {
                     id: minusArea
                     anchors.fill: parent
                     onClicked: card.removeTapped()
+                    Accessible.role: Accessible.Button
+                    Accessible.name: card.plainName + " −"
+                    Accessible.onPressAction: card.removeTapped()
                 }
             }
             Rectangle {
@@ -167,6 +175,9 @@ Item {
                     id: plusArea
                     anchors.fill: parent
                     onClicked: card.addTapped()
+                    Accessible.role: Accessible.Button
+                    Accessible.name: card.plainName + " +"
+                    Accessible.onPressAction: card.addTapped()
                 }
             }
         }

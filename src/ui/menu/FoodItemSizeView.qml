@@ -32,6 +32,10 @@ PopCard {
                 text: modelData
                 font.pixelSize: Theme.fontNormal
                 onClicked: view.controller.chooseRow(index)
+                // One choice of the sizes, checked while chosen.
+                Accessible.name: modelData
+                Accessible.checkable: true
+                Accessible.checked: highlighted
             }
         }
         RowLayout {

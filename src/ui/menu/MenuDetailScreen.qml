@@ -51,6 +51,13 @@ ScreenPage {
         // the panel once no second tap follows, two taps return. A tap on the panel is not one.
         id: gestures
         anchors.fill: parent
+        // To a screen reader, the picture of the dish: pressed, it shows or hides the panel; its page
+        // actions step through the dishes as swipes do.
+        Accessible.role: Accessible.Button
+        Accessible.name: ctl.name.replace(/<[^>]*>/g, "")
+        Accessible.onPressAction: ctl.togglePanel()
+        Accessible.onNextPageAction: ctl.nextFood()
+        Accessible.onPreviousPageAction: ctl.prevFood()
         property point pressedAt
         property bool moved: false
         function movedTo(mouse) {
@@ -135,6 +142,7 @@ ScreenPage {
                 implicitWidth: 64
                 font.pixelSize: Theme.fontLarge
                 text: "−"
+                Accessible.name: ctl.name.replace(/<[^>]*>/g, "") + " −"
                 onClicked: ctl.delFood()
             }
             Label {
@@ -152,6 +160,7 @@ ScreenPage {
                 highlighted: true
                 font.pixelSize: Theme.fontLarge
                 text: "+"
+                Accessible.name: ctl.name.replace(/<[^>]*>/g, "") + " +"
                 onClicked: ctl.addFood()
             }
         }

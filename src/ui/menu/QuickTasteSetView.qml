@@ -34,6 +34,9 @@ PopCard {
                 text: modelData
                 font.pixelSize: Theme.fontNormal
                 onClicked: view.controller.selectLine(index)
+                Accessible.name: modelData
+                Accessible.checkable: true
+                Accessible.checked: highlighted
             }
         }
         ColumnLayout {
@@ -82,6 +85,7 @@ PopCard {
                 TextField {
                     id: manual
                     objectName: "manualTaste"
+                    Accessible.name: Lang.text("手工输入")
                     Layout.fillWidth: true
                     placeholderText: Lang.text("手工输入")
                     text: view.controller.picker.manualText
@@ -100,6 +104,7 @@ PopCard {
                 }
                 TextField {
                     objectName: "manualAmount"
+                    Accessible.name: Lang.text("做法加价")
                     Layout.preferredWidth: 110
                     text: view.controller.picker.amountText
                     inputMethodHints: Qt.ImhFormattedNumbersOnly

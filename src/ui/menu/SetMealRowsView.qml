@@ -74,6 +74,9 @@ ListView {
         MouseArea {
             anchors.fill: parent
             onClicked: list.rowTapped(row.index)
+            Accessible.role: Accessible.Button
+            Accessible.name: [row.name.replace(/<[^>]*>/g, ""), row.detail].filter(t => t !== "").join(" ")
+            Accessible.onPressAction: list.rowTapped(row.index)
         }
     }
 }

@@ -73,6 +73,7 @@ PopCard {
                 objectName: "delButton"
                 implicitWidth: 56
                 text: "−"
+                Accessible.name: view.title + " −"
                 onClicked: view.controller.del()
             }
             Label {
@@ -85,6 +86,7 @@ PopCard {
                 objectName: "addButton"
                 implicitWidth: 56
                 text: "+"
+                Accessible.name: view.title + " +"
                 onClicked: view.controller.add()
             }
         }

@@ -40,6 +40,10 @@ Rectangle {
     MouseArea {
         anchors.fill: parent
         onClicked: box.field.beginEditing()
+        // Read as the field it is: its text, or what to type when empty.
+        Accessible.role: Accessible.EditableText
+        Accessible.name: searchText.text
+        Accessible.onPressAction: box.field.beginEditing()
     }
     ToolButton {
         objectName: "clearSearch"
@@ -47,6 +51,7 @@ Rectangle {
         anchors.verticalCenter: parent.verticalCenter
         visible: box.field.text.length > 0
         text: "✕"
+        Accessible.name: Lang.text("清空")
         onClicked: box.field.clear()
     }
 }

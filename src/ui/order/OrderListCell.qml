@@ -21,6 +21,8 @@ Rectangle {
     required property bool isGift
     required property bool giftVisible
     required property OrderListViewController controller
+    // The buttons of a line are read with the dish they act on: "宫保鸡丁 数量 2.00".
+    readonly property string plainName: name.replace(/<[^>]*>/g, "")
 
     objectName: "orderRow_" + index
     height: 60
@@ -50,6 +52,7 @@ Rectangle {
         }
         TapButton {
             objectName: "delButton"
+            Accessible.name: cell.plainName + " −"
             implicitWidth: 44
             implicitHeight: 44
             text: "−"
@@ -59,6 +62,7 @@ Rectangle {
         }
         TapButton {
             objectName: "quantityButton"
+            Accessible.name: cell.plainName + " " + Lang.text("数量") + " " + cell.quantity
             implicitWidth: 88
             implicitHeight: 44
             text: cell.quantity
@@ -67,6 +71,7 @@ Rectangle {
         }
         TapButton {
             objectName: "addButton"
+            Accessible.name: cell.plainName + " +"
             implicitWidth: 44
             implicitHeight: 44
             text: "+"
@@ -76,6 +81,7 @@ Rectangle {
         }
         TapButton {
             objectName: "priceButton"
+            Accessible.name: cell.plainName + " " + Lang.text("单价") + " " + cell.price
             implicitWidth: 90
             implicitHeight: 44
             text: cell.price
@@ -84,6 +90,9 @@ Rectangle {
         }
         Rectangle {
             objectName: "stateBadge"
+            Accessible.role: Accessible.Button
+            Accessible.name: cell.plainName + " " + Lang.text("状态") + " " + cell.stateLabel
+            Accessible.onPressAction: cell.controller.switchLineState(cell.index)
             implicitWidth: 64
             implicitHeight: 44
             radius: 6
@@ -101,6 +110,7 @@ Rectangle {
         }
         TapButton {
             objectName: "tasteButton"
+            Accessible.name: cell.plainName + " " + Lang.text("做法") + (cell.taste !== "" ? " " + cell.taste : "")
             Layout.fillWidth: true
             implicitHeight: 44
             text: cell.taste
@@ -109,6 +119,9 @@ Rectangle {
         }
         TapButton {
             objectName: "giftToggle"
+            Accessible.name: cell.plainName + " " + Lang.text("赠送")
+            Accessible.checkable: true
+            Accessible.checked: cell.isGift
             visible: cell.giftVisible
             implicitWidth: 72
             implicitHeight: 44
@@ -118,6 +131,7 @@ Rectangle {
         }
         TapButton {
             objectName: "removeButton"
+            Accessible.name: cell.plainName + " " + Lang.text("删除")
             implicitWidth: 44
             implicitHeight: 44
             text: "×"

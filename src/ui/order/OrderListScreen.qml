@@ -31,6 +31,7 @@ ScreenPage {
             ActionButton {
                 objectName: "backButton"
                 text: "‹"
+                Accessible.name: Lang.text("返回")
                 onClicked: ctl.goBack()
             }
             Label {

@@ -31,6 +31,7 @@ ScreenPage {
                 ActionButton {
                     objectName: "backButton"
                     text: "‹"
+                    Accessible.name: Lang.text("返回")
                     onClicked: ctl.goBack()
                 }
                 Label {
@@ -83,6 +84,9 @@ ScreenPage {
                     MouseArea {
                         anchors.fill: parent
                         onClicked: ctl.selectRow(row.index)
+                        Accessible.role: Accessible.Button
+                        Accessible.name: row.name.replace(/<[^>]*>/g, "")
+                        Accessible.onPressAction: ctl.selectRow(row.index)
                     }
                     RowLayout {
                         anchors.fill: parent
@@ -119,12 +123,14 @@ ScreenPage {
                             objectName: "addButton"
                             implicitWidth: 56
                             text: "+"
+                            Accessible.name: row.name.replace(/<[^>]*>/g, "") + " +"
                             onClicked: ctl.add(row.index)
                         }
                         TapButton {
                             objectName: "removeButton"
                             implicitWidth: 56
                             text: "−"
+                            Accessible.name: row.name.replace(/<[^>]*>/g, "") + " −"
                             onClicked: ctl.remove(row.index)
                         }
                     }

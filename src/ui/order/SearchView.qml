@@ -64,12 +64,14 @@ PopCard {
                     objectName: "addButton"
                     implicitWidth: 56
                     text: "+"
+                    Accessible.name: row.name.replace(/<[^>]*>/g, "") + " +"
                     onClicked: view.controller.add(row.index)
                 }
                 TapButton {
                     objectName: "removeButton"
                     implicitWidth: 56
                     text: "−"
+                    Accessible.name: row.name.replace(/<[^>]*>/g, "") + " −"
                     onClicked: view.controller.remove(row.index)
                 }
             }

@@ -63,6 +63,7 @@ PopCard {
                 objectName: "manualTaste"
                 Layout.fillWidth: true
                 placeholderText: Lang.text("手工输入")
+                Accessible.name: Lang.text("手工输入")
                 text: view.controller.picker.manualText
                 font.pixelSize: Theme.fontNormal
                 onTextEdited: {
@@ -78,6 +79,7 @@ PopCard {
             }
             TextField {
                 objectName: "manualAmount"
+                Accessible.name: Lang.text("做法加价")
                 visible: !view.controller.packForm
                 Layout.preferredWidth: 110
                 text: view.controller.picker.amountText

@@ -46,6 +46,9 @@ PopCard {
                 height: 48
                 highlighted: index === view.controller.selectedIndex
                 onClicked: view.controller.select(index)
+                Accessible.name: modelData + " " + (view.controller.dishNames[index] ?? "")
+                Accessible.checkable: true
+                Accessible.checked: highlighted
                 contentItem: RowLayout {
                     Label {
                         Layout.preferredWidth: 200
@@ -68,6 +71,7 @@ PopCard {
             Label { text: Lang.text("菜名"); color: Theme.text; font.pixelSize: Theme.fontNormal }
             TextField {
                 objectName: "tempName"
+                Accessible.name: Lang.text("菜名")
                 Layout.fillWidth: true
                 text: view.controller.nameText
                 font.pixelSize: Theme.fontNormal
@@ -76,6 +80,7 @@ PopCard {
             Label { text: Lang.text("单价"); color: Theme.text; font.pixelSize: Theme.fontNormal }
             TextField {
                 objectName: "tempPrice"
+                Accessible.name: Lang.text("单价")
                 Layout.fillWidth: true
                 text: view.controller.priceText
                 inputMethodHints: Qt.ImhFormattedNumbersOnly
@@ -85,6 +90,7 @@ PopCard {
             Label { text: Lang.text("数量"); color: Theme.text; font.pixelSize: Theme.fontNormal }
             TextField {
                 objectName: "tempQty"
+                Accessible.name: Lang.text("数量")
                 Layout.fillWidth: true
                 text: view.controller.qtyText
                 inputMethodHints: Qt.ImhFormattedNumbersOnly

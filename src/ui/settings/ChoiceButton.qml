@@ -7,6 +7,15 @@ Rectangle {
     property string text
     property bool chosen: false
     signal clicked
+    Accessible.role: Accessible.RadioButton
+    Accessible.name: text
+    Accessible.checkable: true
+    Accessible.checked: chosen
+    Accessible.onPressAction: clicked()
+    activeFocusOnTab: true
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    Keys.onSpacePressed: clicked()
 
     implicitWidth: Math.max(56, label.implicitWidth + 20)
     implicitHeight: 44
@@ -24,5 +33,8 @@ Rectangle {
         id: area
         anchors.fill: parent
         onClicked: button.clicked()
+    }
+    FocusMark {
+        visible: button.activeFocus
     }
 }

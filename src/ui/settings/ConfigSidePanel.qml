@@ -69,6 +69,11 @@ ColumnLayout {
             MouseArea {
                 anchors.fill: parent
                 onClicked: panel.config.selectMusic(musicRow.index)
+                Accessible.role: Accessible.Button
+                Accessible.name: musicRow.modelData
+                Accessible.onPressAction: panel.config.selectMusic(musicRow.index)
+                Accessible.checkable: true
+                Accessible.checked: musicRow.index === panel.config.selectedMusic
             }
         }
     }

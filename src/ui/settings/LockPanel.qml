@@ -28,6 +28,8 @@ Item {
             secret: true
             editing: panel.config.lockField.editingIndex === 0
             onTapped: panel.config.lockField.beginEditing(0)
+            // Named by the prompt above it, never by the code.
+            Accessible.name: panel.config.lockLabel
         }
         NumberKeypad {
             id: keypad

@@ -8,6 +8,9 @@ Item {
     id: dialog
     objectName: "noticeDialog"
     visible: NoticeBoard.dialogVisible
+    // A question is a dialog; a message with one button is an alert, read as soon as it shows.
+    Accessible.role: NoticeBoard.dialogHasCancel ? Accessible.Dialog : Accessible.AlertMessage
+    Accessible.name: NoticeBoard.dialogTitle !== "" ? NoticeBoard.dialogTitle : NoticeBoard.dialogMessage
 
     Rectangle {
         anchors.fill: parent
@@ -16,6 +19,12 @@ Item {
     }
     MouseArea {
         anchors.fill: parent
+    }
+    Shortcut {
+        // Esc answers a question as its cancel button does.
+        sequence: "Esc"
+        enabled: dialog.visible && NoticeBoard.dialogHasCancel
+        onActivated: NoticeBoard.answerDialog(false)
     }
     Rectangle {
         anchors.centerIn: parent

@@ -9,6 +9,9 @@ Rectangle {
     default property alias content: body.data
     readonly property int headerHeight: 60
     readonly property int padding: 20
+    // A dialog named by its title, as a screen reader announces it.
+    Accessible.role: Accessible.Dialog
+    Accessible.name: title
 
     radius: Theme.radius
     color: Theme.surface

@@ -6,6 +6,7 @@ import Diancai.Ui
 Item {
     id: layer
     objectName: "popLayer"
+    readonly property PopStage stage: stage
 
     PopStage {
         id: stage
@@ -19,6 +20,20 @@ Item {
                 "paddingTop": paddingTop,
                 "stage": stage
             })
+        }
+    }
+    // Esc closes the pop-up on top as its "取消" (or close) button would.
+    Shortcut {
+        sequence: "Esc"
+        enabled: stage.activePopup !== null && !NoticeBoard.dialogVisible
+        onActivated: {
+            const popup = stage.activePopup
+            if (typeof popup.cancel === "function")
+                popup.cancel()
+            else if (typeof popup.close === "function")
+                popup.close()
+            else
+                popup.dismissSelf()
         }
     }
     Component {

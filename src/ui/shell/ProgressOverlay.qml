@@ -8,6 +8,8 @@ Item {
     id: overlay
     objectName: "progressOverlay"
     visible: NoticeBoard.progressVisible
+    Accessible.role: Accessible.Indicator
+    Accessible.name: NoticeBoard.progressStatus
 
     Rectangle {
         anchors.fill: parent

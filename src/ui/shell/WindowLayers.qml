@@ -18,8 +18,12 @@ Item {
     ScreenStack {
         anchors.fill: parent
         initialItem: layers.home
+        // What lies under an open pop-up or question takes no keys and reads as unavailable.
+        enabled: popLayer.stage.presentedCount === 0 && !NoticeBoard.dialogVisible
     }
     PopLayer {
+        id: popLayer
+        enabled: !NoticeBoard.dialogVisible
         anchors.fill: parent
     }
     NoticeLayer {

@@ -55,6 +55,11 @@ PopCard {
                         anchors.left: parent.left
                         width: entry.editable ? nameLabel.width + 16 : parent.width
                         onClicked: view.controller.selectEntry(entry.index)
+                        Accessible.role: Accessible.Button
+                        Accessible.name: entry.name
+                        Accessible.onPressAction: view.controller.selectEntry(entry.index)
+                        Accessible.checkable: true
+                        Accessible.checked: entry.checked
                     }
                     RowLayout {
                         anchors.fill: parent
@@ -137,6 +142,12 @@ PopCard {
                         required property var cells
                         required property bool picked
                         objectName: "candidate_" + index
+                        // Read as its cells in a row, checked while picked.
+                        Accessible.role: Accessible.Button
+                        Accessible.name: candidate.cells.join(" ")
+                        Accessible.checkable: true
+                        Accessible.checked: picked
+                        Accessible.onPressAction: view.controller.pickCandidate(candidate.index)
                         width: ListView.view.width
                         height: 44
                         color: picked ? Theme.selected : (index % 2 === 0 ? Theme.background : Theme.surface)

@@ -46,6 +46,8 @@ PopCard {
                     typeable: view.controller.isTableField(fieldRow.index)
                     onTapped: view.controller.fields.beginEditing(fieldRow.index)
                     onEdited: text => view.controller.typeText(fieldRow.index, text)
+                    // Its label stands beside it; a screen reader reads them together.
+                    Accessible.name: fieldRow.modelData + (text === "" ? "" : " " + text)
                 }
             }
         }
