@@ -70,6 +70,7 @@ void ConsoleSession::registerCommands()
         {QStringLiteral("send"), &ConsoleSession::send},
         {QStringLiteral("hold"), &ConsoleSession::hold},
         {QStringLiteral("held"), &ConsoleSession::held},
+        {QStringLiteral("log"), &ConsoleSession::log},
         {QStringLiteral("restore"), &ConsoleSession::restore},
         {QStringLiteral("clear"), &ConsoleSession::clear},
         {QStringLiteral("soldout"), &ConsoleSession::soldout},

@@ -107,6 +107,7 @@ private:
     // Commands: held orders.
     void hold(const QStringList &args);
     void held(const QStringList &args);
+    void log(const QStringList &args);
     void restore(const QStringList &args);
     void clear(const QStringList &args);
 

@@ -1,6 +1,7 @@
 #include "StartupSequence.h"
 
 #include "foundation/AppPaths.h"
+#include "foundation/SupportLog.h"
 #include "media/SoundManager.h"
 #include "order/OrderKeeper.h"
 #include "order/OrderManager.h"
@@ -33,6 +34,7 @@ void setApplicationNames()
 void prepareServices(const QStringList &arguments)
 {
     AppPaths::initHome(arguments);
+    SupportLog::start(SupportLog::folderIn(AppPaths::home()));
 
     // The process-wide managers, created once here rather than by whoever asks first.
     PopViewManager::defaultManager();

@@ -3,6 +3,8 @@
 // `--version` answer without a display.
 #include "StartupSequence.h"
 
+#include "foundation/SupportLog.h"
+
 #include "media/MediaBackend.h"
 #include "media/SoundManager.h"
 #include "order/OrderManager.h"
@@ -34,6 +36,7 @@ int runHeadless(int argc, char *argv[])
     StartupSequence::adoptKeptOrder();
     QTextStream(stdout) << StartupSequence::describe();
     SoundManager::resetDefaultManager();
+    SupportLog::stop();
     return 0;
 }
 } // namespace
@@ -76,5 +79,6 @@ int main(int argc, char *argv[])
     TaskManager::defaultManager().waitForDone();
     // The sound manager's players must go while the application object still exists.
     SoundManager::resetDefaultManager();
+    SupportLog::stop();
     return status;
 }

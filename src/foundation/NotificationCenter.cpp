@@ -1,5 +1,7 @@
 #include "foundation/NotificationCenter.h"
 
+#include "foundation/MainThread.h"
+
 #include <QCoreApplication>
 #include <QMutexLocker>
 #include <QThread>
@@ -88,9 +90,7 @@ void NotificationCenter::postInMainThread(const QString &name, const QVariant &o
         post(name, object, userInfo);
         return;
     }
-    // Queued on the application object: it always lives on the main thread.
-    QMetaObject::invokeMethod(
-        app, [this, n = Notification{name, object, userInfo}] { deliver(n); }, Qt::QueuedConnection);
+    runOnMainThread([this, n = Notification{name, object, userInfo}] { deliver(n); });
 }
 
 void PostNotificationInMainThread(const QString &name, const QVariant &object, const QVariantMap &userInfo)

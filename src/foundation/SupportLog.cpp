@@ -36,11 +36,16 @@ QString rotatedName(const QString &folder, int index)
 const char *levelName(QtMsgType type)
 {
     switch (type) {
-    case QtDebugMsg: return "debug";
-    case QtInfoMsg: return "info";
-    case QtWarningMsg: return "warning";
-    case QtCriticalMsg: return "error";
-    case QtFatalMsg: return "fatal";
+    case QtDebugMsg:
+        return "debug";
+    case QtInfoMsg:
+        return "info";
+    case QtWarningMsg:
+        return "warning";
+    case QtCriticalMsg:
+        return "error";
+    case QtFatalMsg:
+        return "fatal";
     }
     return "?";
 }
@@ -61,10 +66,10 @@ void writeLine(QtMsgType type, const QMessageLogContext &context, const QString 
     {
         const QMutexLocker lock(&log.mutex);
         if (log.file.isOpen()) {
-            const QByteArray line = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toUtf8() +
-                                    ' ' + levelName(type) + ' ' +
-                                    (context.category ? context.category : "default") + ": " +
-                                    message.toUtf8().replace('\n', ' ') + '\n';
+            const QByteArray line =
+                QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toUtf8() +
+                ' ' + levelName(type) + ' ' + (context.category ? context.category : "default") + ": " +
+                message.toUtf8().replace('\n', ' ') + '\n';
             if (log.file.size() + line.size() > log.limits.fileBytes && log.file.size() > 0)
                 rotate(log);
             log.file.write(line);
@@ -105,7 +110,8 @@ void start(const QString &folder, Limits limits)
     if (markFile.open(QIODevice::WriteOnly | QIODevice::Truncate))
         markFile.write(QByteArray::number(QCoreApplication::applicationPid()));
     qCInfo(lcApp).noquote() << "start" << QCoreApplication::applicationName()
-                            << QCoreApplication::applicationVersion() << "pid" << QCoreApplication::applicationPid();
+                            << QCoreApplication::applicationVersion() << "pid"
+                            << QCoreApplication::applicationPid();
 }
 
 void stop()

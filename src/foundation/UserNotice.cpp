@@ -1,5 +1,7 @@
 #include "foundation/UserNotice.h"
 
+#include "foundation/MainThread.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QMutex>
@@ -27,7 +29,7 @@ void onMainThread(std::function<void(NoticeSink *)> show, std::function<void()> 
     if (!app || QThread::currentThread() == app->thread())
         run();
     else
-        QMetaObject::invokeMethod(app, std::move(run), Qt::QueuedConnection);
+        runOnMainThread(std::move(run));
 }
 
 void log(const char *kind, const QString &text)

@@ -1,6 +1,7 @@
 #include "media/SoundManager.h"
 
 #include "foundation/AppPaths.h"
+#include "foundation/MainThread.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "media/FolderIndex.h"
@@ -62,7 +63,7 @@ void SoundManager::onMainThread(std::function<void()> work)
     if (QThread::currentThread() == thread())
         work();
     else
-        QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+        runOnMainThread(this, std::move(work));
 }
 
 void SoundManager::setup()

@@ -1,5 +1,6 @@
 #include "order/OrderSender.h"
 
+#include "foundation/MainThread.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "foundation/UserNotice.h"
@@ -127,17 +128,22 @@ void OrderSender::sendOrderPackStep2(const QString &sendText, Done done)
     const QPointer<QObject> context(context_.get());
     orders_.lockForSend([this, context, sendText, done] {
         SettingsStore::shared().sync();
-        if (context)
-            QMetaObject::invokeMethod(
-                context, [this, sendText, done] { postOrder(sendText, done); }, Qt::QueuedConnection);
+        runOnMainThread([this, context, sendText, done] {
+            if (context)
+                postOrder(sendText, done);
+        });
     });
 }
 
 void OrderSender::postOrder(const QString &sendText, Done done)
 {
     const std::shared_ptr<OrderKeeper> keeper = orders_.keeper();
+    const std::shared_ptr<OrderPack> pack = orders_.orderPack();
+    const QString label = QStringLiteral("order table %1 flow %2")
+                              .arg(pack ? pack->DeskNo.value_or(QString()) : QString(),
+                                   pack ? pack->UniqueFlowNo.value_or(QString()) : QString());
     const bool sent = ServerExchange::sendTextQuietly(
-        context_.get(), sendText,
+        context_.get(), sendText, label,
         [this, keeper, done](const ServerReply &reply) {
             if (!reply.readable) {
                 // Whether the server took the order is unknown: it stays locked for another send.

@@ -1,6 +1,7 @@
 #include "order/OrderTasks.h"
 
 #include "catalogue/SoldOutList.h"
+#include "foundation/MainThread.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "media/PhotoManager.h"
@@ -26,15 +27,9 @@ void FoodSoldOutTask::run()
 {
     const QSet<QString> soldOut = SoldOutList::shared().snapshot();
     OrderManager *orders = &orders_;
-    QCoreApplication *app = QCoreApplication::instance();
-    if (!app) {
-        orders->applySoldOutMarks(soldOut);
-        return;
-    }
-    // Queued on the application object like every posted notification, so it keeps its place
-    // among the results of the tasks before and after it.
-    QMetaObject::invokeMethod(
-        app, [orders, soldOut] { orders->applySoldOutMarks(soldOut); }, Qt::QueuedConnection);
+    // Queued like every posted notification, so it keeps its place among the results of the tasks
+    // before and after it.
+    runOnMainThread([orders, soldOut] { orders->applySoldOutMarks(soldOut); });
 }
 
 void GenSmallImageTask::run()

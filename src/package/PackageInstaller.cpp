@@ -1,5 +1,7 @@
 #include "package/PackageInstaller.h"
 
+#include "foundation/LogCategories.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +11,7 @@ namespace {
 
 PackageUnpacker::Result failed(const QString &detail)
 {
+    qCInfo(lcPackage).noquote() << "install failed:" << detail;
     return PackageUnpacker::Result{false, detail};
 }
 
@@ -77,6 +80,7 @@ PackageUnpacker::Result installFolder(const QString &zipPath, const QString &tar
         return failed(QStringLiteral("cannot move the unpacked folder to ") + target);
     }
     staging->setAutoRemove(false);
+    qCInfo(lcPackage).noquote() << "installed" << QFileInfo(zipPath).fileName() << "into" << target;
     return PackageUnpacker::Result{true, {}};
 }
 

@@ -1,13 +1,16 @@
 #include "ServerExchange.h"
 
+#include "foundation/LogCategories.h"
 #include "foundation/MainThread.h"
 #include "foundation/UserNotice.h"
+#include "server/ClientCommand.h"
 #include "server/HttpClient.h"
 #include "server/ResponseParser.h"
 #include "server/ServerError.h"
 #include "server/ServerRequest.h"
 #include "settings/LanguageManager.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include <atomic>
@@ -24,6 +27,8 @@ struct ExchangeEnd {
     ServerExchange::Indicator indicator;
     ServerExchange::ReplyHandler onReply;
     ServerExchange::ErrorHandler onFailure;
+    QString label; // what the support log calls the command: its name, table and size
+    QElapsedTimer clock;
     std::atomic<bool> ended = false;
 
     void finish(std::function<void()> tell)
@@ -39,6 +44,11 @@ struct ExchangeEnd {
     }
     void reply(ServerReply reply)
     {
+        if (reply.isAccepted())
+            qCInfo(lcServer).noquote() << label << "accepted in" << clock.elapsed() << "ms";
+        else
+            qCInfo(lcServer).noquote() << label << "refused in" << clock.elapsed() << "ms:"
+                                          << (reply.readable ? reply.message : QStringLiteral("unreadable reply"));
         finish([onReply = onReply, reply = std::move(reply)] {
             if (onReply)
                 onReply(reply);
@@ -46,6 +56,8 @@ struct ExchangeEnd {
     }
     void fail(const ServerError &error)
     {
+        if (!ended)
+            qCInfo(lcServer).noquote() << label << "failed in" << clock.elapsed() << "ms:" << error.shownText();
         finish([onFailure = onFailure, error] {
             if (onFailure)
                 onFailure(error);
@@ -109,18 +121,31 @@ bool ServerExchange::send(QObject *owner, const ClientCommand &command, ReplyHan
 bool ServerExchange::sendQuietly(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
                                  ErrorHandler onFailure, Indicator indicator)
 {
-    return exchange(owner, ServerRequest::requestWithCommand(command), std::move(onReply),
+    return exchange(owner, ServerRequest::requestWithCommand(command), describe(command), std::move(onReply),
                     std::move(onFailure), indicator);
 }
 
-bool ServerExchange::sendTextQuietly(QObject *owner, const QString &xml, ReplyHandler onReply,
-                                     ErrorHandler onFailure, Indicator indicator)
+bool ServerExchange::sendTextQuietly(QObject *owner, const QString &xml, const QString &label,
+                                     ReplyHandler onReply, ErrorHandler onFailure, Indicator indicator)
 {
-    return exchange(owner, ServerRequest::requestWithXmlString(xml), std::move(onReply), std::move(onFailure),
-                    indicator);
+    return exchange(owner, ServerRequest::requestWithXmlString(xml),
+                    label + QStringLiteral(" size ") + QString::number(xml.toUtf8().size()), std::move(onReply),
+                    std::move(onFailure), indicator);
 }
 
-bool ServerExchange::exchange(QObject *owner, const std::shared_ptr<ServerRequest> &request,
+QString ServerExchange::describe(const ClientCommand &command)
+{
+    // Never the password: the name, the tables and the size only.
+    QString label = command.command.value_or(QStringLiteral("?"));
+    for (const auto &[field, value] : {std::pair{"table", command.DeskNo}, std::pair{"from", command.SourceDeskNo},
+                                       std::pair{"to", command.DestDeskNo}}) {
+        if (value)
+            label += u' ' + QLatin1StringView(field) + u' ' + *value;
+    }
+    return label + QStringLiteral(" size ") + QString::number(command.toString().toUtf8().size());
+}
+
+bool ServerExchange::exchange(QObject *owner, const std::shared_ptr<ServerRequest> &request, const QString &label,
                               ReplyHandler onReply, ErrorHandler onFailure, Indicator indicator)
 {
     if (indicator == Indicator::Blocking)
@@ -131,6 +156,9 @@ bool ServerExchange::exchange(QObject *owner, const std::shared_ptr<ServerReques
     end->indicator = indicator;
     end->onReply = std::move(onReply);
     end->onFailure = std::move(onFailure);
+    end->label = label;
+    end->clock.start();
+    qCInfo(lcServer).noquote() << "send" << label;
     request->setResponseBlock([end](const QByteArray &body) { end->reply(ServerReply::read(body)); });
     request->setErrorBlock([end](const ServerError &error) { end->fail(error); });
     if (request->go())

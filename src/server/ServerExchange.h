@@ -50,8 +50,9 @@ public:
     // while the owner lives.
     static bool sendQuietly(QObject *owner, const ClientCommand &command, ReplyHandler onReply,
                             ErrorHandler onFailure, Indicator indicator = Indicator::Blocking);
-    // As sendQuietly(), for a command that is written out already (an order's text).
-    static bool sendTextQuietly(QObject *owner, const QString &xml, ReplyHandler onReply,
+    // As sendQuietly(), for a command that is written out already (an order's text); `label` names
+    // it in the support log (never the text itself).
+    static bool sendTextQuietly(QObject *owner, const QString &xml, const QString &label, ReplyHandler onReply,
                                 ErrorHandler onFailure, Indicator indicator = Indicator::Blocking);
 
     // What a transport failure shows: its message, or its description when it has none.
@@ -63,7 +64,10 @@ public:
     // when accepted, else the refusal. True when accepted.
     static bool showOutcome(const ServerReply &reply);
 
+    // The support log's name for a command: its name, its tables and its size.
+    static QString describe(const ClientCommand &command);
+
 private:
-    static bool exchange(QObject *owner, const std::shared_ptr<ServerRequest> &request, ReplyHandler onReply,
-                         ErrorHandler onFailure, Indicator indicator);
+    static bool exchange(QObject *owner, const std::shared_ptr<ServerRequest> &request, const QString &label,
+                         ReplyHandler onReply, ErrorHandler onFailure, Indicator indicator);
 };

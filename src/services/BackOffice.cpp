@@ -1,6 +1,7 @@
 #include "BackOffice.h"
 
 #include "foundation/UserNotice.h"
+#include "package/UpdateFileDownloader.h"
 #include "server/ActGuQing.h"
 #include "server/CommandMaker.h"
 #include "server/NetworkChecker.h"
@@ -9,7 +10,6 @@
 #include "server/ServerError.h"
 #include "server/ServerExchange.h"
 #include "server/UpdateChecker.h"
-#include "package/UpdateFileDownloader.h"
 #include "settings/ConfigManager.h"
 
 namespace BackOffice {

@@ -4,8 +4,8 @@
 #include "foundation/UserNotice.h"
 #include "server/CommandMaker.h"
 #include "server/LoginManager.h"
-#include "server/SupportChecker.h"
 #include "server/ServerExchange.h"
+#include "server/SupportChecker.h"
 #include "settings/LanguageManager.h"
 
 Staff::Staff(const Catalogue &catalogue) : catalogue_(catalogue) {}

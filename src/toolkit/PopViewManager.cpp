@@ -1,5 +1,6 @@
 #include "toolkit/PopViewManager.h"
 
+#include "foundation/MainThread.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
 #include "toolkit/PopNames.h"
@@ -95,10 +96,9 @@ bool PopViewManager::pop(const QString &name, const QVariantList &args, int padd
     }
     if (!factory)
         return false;
-    QMetaObject::invokeMethod(
-        this,
-        [this, name, factory, args, paddingTop, extras] { build(name, factory, args, paddingTop, extras); },
-        Qt::QueuedConnection);
+    runOnMainThread(this, [this, name, factory, args, paddingTop, extras] {
+        build(name, factory, args, paddingTop, extras);
+    });
     return true;
 }
 
@@ -160,8 +160,7 @@ void PopViewManager::onControllerDismiss(const Notification &notification)
         return;
     if (QThread::currentThread() != thread()) {
         // Someone posted straight from a worker: the stack is the main thread's.
-        QMetaObject::invokeMethod(
-            this, [this, popup] { removeDismissed(popup); }, Qt::QueuedConnection);
+        runOnMainThread(this, [this, popup] { removeDismissed(popup); });
         return;
     }
     removeDismissed(popup);

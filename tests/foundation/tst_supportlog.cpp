@@ -23,7 +23,8 @@ void SupportLogTest::rotatesIntoAtMostFiveFiles()
         qCInfo(lcServer).noquote() << "sent ChkTable table A01 flow" << i;
     SupportLog::stop();
 
-    const QStringList files = QDir(folder).entryList({QStringLiteral("diancai.log*")}, QDir::Files, QDir::Name);
+    const QStringList files =
+        QDir(folder).entryList({QStringLiteral("diancai.log*")}, QDir::Files, QDir::Name);
     QCOMPARE(files, (QStringList{u"diancai.log"_qs, u"diancai.log.1"_qs, u"diancai.log.2"_qs,
                                  u"diancai.log.3"_qs, u"diancai.log.4"_qs}));
     for (const QString &name : files)
@@ -32,7 +33,8 @@ void SupportLogTest::rotatesIntoAtMostFiveFiles()
     // The newest lines, oldest first, across the files: the last sends, then the stop.
     const QStringList last = SupportLog::lastLines(folder, 3);
     QCOMPARE(last.size(), 3);
-    QVERIFY2(last.at(0).endsWith(u" info diancai.server: sent ChkTable table A01 flow 398"_qs), qPrintable(last.at(0)));
+    QVERIFY2(last.at(0).endsWith(u" info diancai.server: sent ChkTable table A01 flow 398"_qs),
+             qPrintable(last.at(0)));
     QVERIFY(last.at(1).endsWith(u"flow 399"_qs));
     QVERIFY2(last.at(2).contains(u" info diancai.app: stop"_qs), qPrintable(last.at(2)));
     // Lines from every file, in order, when more are asked for than the newest file holds.

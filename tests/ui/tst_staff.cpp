@@ -16,12 +16,15 @@
 #include "ui/shell/Navigator.h"
 #include "ui/staff/ChangePasswordView.h"
 #include "ui/staff/ChangePwdViewController.h"
+#include "foundation/SupportLog.h"
 #include "ui/staff/GqFoodListView.h"
 #include "ui/staff/StaffViewController.h"
 
 #include <QAbstractItemModelTester>
 #include <QGuiApplication>
 #include <QJsonArray>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -311,6 +314,9 @@ private slots:
         if (!fault.isEmpty())
             injectFault(u"ChangePassword"_s, fault);
         NoticeSpy shown;
+        QTemporaryDir logHome;
+        const QString logFolder = SupportLog::folderIn(logHome.path());
+        SupportLog::start(logFolder);
         auto *dialog = new ChangePwdViewController;
         QVERIFY(PopViewManager::defaultManager().popController(dialog));
         QCOMPARE(dialog->infoLines(), (QStringList{u"工号："_s + account, u"名字：王喆"_s}));
@@ -320,6 +326,14 @@ private slots:
         dialog->confirm();
         QTRY_COMPARE(shown.lastText(), notice);
         QVERIFY(!NoticeBoard::instance().progressVisible());
+        SupportLog::stop();
+        // The support log names the command and its outcome, never what was typed.
+        const QStringList logged = SupportLog::lastLines(logFolder, 100);
+        QCOMPARE(logged.filter(u"diancai.server: send ChangePassword"_s).size(), sent);
+        for (QString line : logged) {
+            line.remove(QRegularExpression(u"^\\S+ \\S+|\\d+ ms|size \\d+"_s));
+            QVERIFY2((first.isEmpty() || !line.contains(first)) && !line.contains(u"assword>"_s), qPrintable(line));
+        }
         QCOMPARE(server.controlGet(u"/__control/commands?command=ChangePassword"_s)[u"commands"_s]
                      .toArray()
                      .size(),

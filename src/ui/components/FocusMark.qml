@@ -7,7 +7,7 @@ Rectangle {
     anchors.fill: parent
     anchors.margins: -4
     radius: parent.radius !== undefined ? parent.radius + 4 : 4
-    color: "transparent"
+    color: Theme.noFill
     border.width: 3
     border.color: Theme.accent
     z: 100

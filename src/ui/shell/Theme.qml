@@ -31,6 +31,7 @@ QtObject {
     readonly property color scrim: "#000000"
     readonly property real dimOpacity: 0.4
     // A row that is not chosen shows the list beneath.
+    readonly property color noFill: "transparent"
     readonly property color unselected: "transparent"
     // The dot on a table tile whose table is in use.
     readonly property color tableInUse: "#ff0000"
