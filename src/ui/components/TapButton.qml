@@ -27,8 +27,9 @@ Rectangle {
     radius: 8
     color: down ? Qt.darker(face, 1.2) : face
     opacity: enabled ? 1 : 0.5
-    border.width: highlighted ? 0 : 1
-    border.color: Theme.keyPressed
+    // The keyboard's focus shows on the button's own border: a list of buttons needs no extra items.
+    border.width: activeFocus ? 3 : highlighted ? 0 : 1
+    border.color: activeFocus ? Theme.accent : Theme.keyPressed
 
     Text {
         id: label
@@ -46,8 +47,5 @@ Rectangle {
         id: area
         anchors.fill: parent
         onClicked: control.clicked()
-    }
-    FocusMark {
-        visible: control.activeFocus
     }
 }
