@@ -36,7 +36,8 @@ struct SentLogin : Staff {
     QStringList calls;
     const Services previous = Services::installed();
 
-    SentLogin() : Staff(*previous.catalogue)
+    // The base is built before `previous`: it reads the installed catalogue itself.
+    SentLogin() : Staff(*Services::installed().catalogue)
     {
         Services recording = previous;
         recording.staff = this;
