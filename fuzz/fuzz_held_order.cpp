@@ -1,6 +1,7 @@
 // The held-order reader: any stored text, restored into a pack and adopted as the current order.
 #include "foundation/AppPaths.h"
 #include "order/OrderManager.h"
+#include "order/OrderSender.h"
 #include "order/OrderPack.h"
 #include "order/TaskManager.h"
 
@@ -19,6 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static QTemporaryDir home;
     static const bool homeSet = (AppPaths::setHome(home.path()), true);
     static OrderManager orders;
+    static OrderSender sender(orders);
     Q_UNUSED(homeSet);
 
     Guadan stored;
@@ -27,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         orders.genPackFromGuaDan(*pack);
         // What the order list then does with the lines: the texts, and deleting each one.
         orders.guaDanData();
-        orders.sendData();
+        sender.sendText();
         for (const OrderManager::Line &line : orders.arrOrders())
             orders.deleteFoodOrder(line);
         orders.deleteAllFoodOrders();
