@@ -39,12 +39,6 @@ void finish(const OrderSender::Done &done, Outcome outcome)
         done(outcome);
 }
 
-// The server's message, or, for a reply that said nothing readable, a message that tells so.
-QString refusalText(const ServerReply &reply)
-{
-    return reply.readable || !reply.message.isEmpty() ? reply.message : localised(kUnreadable);
-}
-
 void showAccepted(const ServerReply &reply)
 {
     if (reply.message.contains(u"沽清未成功"_s))
@@ -63,6 +57,11 @@ OrderSender &OrderSender::defaultSender()
     // Never destroyed, like the manager it sends for: replies may still arrive while statics go.
     static OrderSender *const sender = new OrderSender(OrderManager::defaultManager());
     return *sender;
+}
+
+QString OrderSender::refusalText(const ServerReply &reply)
+{
+    return reply.readable || !reply.message.isEmpty() ? reply.message : localised(kUnreadable);
 }
 
 OrderSender::OrderSender(OrderManager &orders) : orders_(orders), context_(std::make_unique<QObject>())
