@@ -67,9 +67,8 @@ std::unique_ptr<QQmlApplicationEngine> showMainWindow(bool fullscreen)
     auto engine = std::make_unique<QQmlApplicationEngine>();
     UiSetup::prepareEngine(*engine);
     engine->load(UiSetup::viewUrl(QStringLiteral("Main.qml")));
-    auto *window = engine->rootObjects().isEmpty()
-                       ? nullptr
-                       : qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
+    auto *window = engine->rootObjects().isEmpty() ? nullptr
+                                                   : qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
     if (!window)
         return nullptr;
     if (fullscreen) {

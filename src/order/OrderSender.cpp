@@ -121,6 +121,7 @@ void OrderSender::sendOrderPack(const QString &sendText, Done done)
 void OrderSender::sendOrderPackStep2(const QString &sendText, Done done)
 {
     UserNotice::showProgress(QString());
+    orderUnderWay_ = true;
     // From here until a definite answer the server may have the order: it is locked, and the lock
     // and the flow number are on disk before the order leaves, so that not even a crash during the
     // request lets it be changed and sent again under the same number.
@@ -144,6 +145,7 @@ void OrderSender::postOrder(const QString &sendText, Done done)
     const bool sent = ServerExchange::sendTextQuietly(
         context_.get(), sendText, label,
         [this, keeper, done](const ServerReply &reply) {
+            orderUnderWay_ = false;
             if (!reply.readable) {
                 // Whether the server took the order is unknown: it stays locked for another send.
                 UserNotice::hideProgress();
@@ -171,6 +173,7 @@ void OrderSender::postOrder(const QString &sendText, Done done)
             finish(done, Outcome::Sent);
         },
         [this, done](const ServerError &error) {
+            orderUnderWay_ = false;
             UserNotice::hideProgress();
             UserNotice::error(ServerExchange::failureText(error));
             if (error.isRefusal()) {
@@ -185,6 +188,7 @@ void OrderSender::postOrder(const QString &sendText, Done done)
         },
         kNoIndicator);
     if (!sent) {
+        orderUnderWay_ = false;
         UserNotice::hideProgress();
         UserNotice::info(localised(kOrderUnderWay));
         finish(done, Outcome::AlreadyBusy);

@@ -54,6 +54,8 @@ public:
     // The two steps, for a text already made.
     void sendOrderPack(const QString &sendText, Done done = {});
     void sendOrderPackStep2(const QString &sendText, Done done = {});
+    // The order itself is on its way (from its lock until its answer): it must not be moved.
+    bool orderUnderWay() const { return orderUnderWay_; }
 
 private:
     void postOrder(const QString &sendText, Done done);
@@ -61,4 +63,5 @@ private:
     OrderManager &orders_;
     // The exchanges' context: their outcome runs on its thread, and not at all once it is gone.
     std::unique_ptr<QObject> context_;
+    bool orderUnderWay_ = false; // main thread
 };

@@ -34,7 +34,7 @@ const QString kNoKeeper = u"待发送订单无法保存"_s;
 const QString kNotQueued = u"没有该待发送订单"_s;
 const QString kOnItsWay = u"该订单正在发送，请稍后再试"_s;
 const QString kRefusedTitle = u"待发送订单被拒绝（%1）"_s;
-const QString kNoTable = u"请先选择台号"_s;
+const QString kNoTable = u"请选择桌台"_s;
 
 QString label(const OutboxRow &row)
 {
@@ -50,11 +50,12 @@ bool isBlank(const std::optional<QString> &text)
 Outbox &Outbox::defaultOutbox()
 {
     // Never destroyed, like the manager it sends for: replies may still arrive while statics go.
-    static Outbox *const outbox = new Outbox(OrderManager::defaultManager());
+    static Outbox *const outbox = new Outbox(OrderManager::defaultManager(), OrderSender::defaultSender());
     return *outbox;
 }
 
-Outbox::Outbox(OrderManager &orders) : orders_(orders), context_(std::make_unique<QObject>())
+Outbox::Outbox(OrderManager &orders, OrderSender &sender)
+    : orders_(orders), sender_(sender), context_(std::make_unique<QObject>())
 {
     if (QCoreApplication *app = QCoreApplication::instance(); app && context_->thread() != app->thread())
         context_->moveToThread(app->thread());
@@ -86,6 +87,11 @@ bool Outbox::queueCurrent()
         UserNotice::error(localised(kNoKeeper));
         return false;
     }
+    // Its answer would clear the order taken after it.
+    if (sender_.orderUnderWay()) {
+        UserNotice::error(localised(kOnItsWay));
+        return false;
+    }
     // The same checks as a send, except that the server need not answer.
     const OrderSendChecks::Stop stop = OrderSendChecks::check(orders_);
     if (stop != OrderSendChecks::Stop::None && stop != OrderSendChecks::Stop::NoNetwork) {
@@ -104,7 +110,7 @@ bool Outbox::queueCurrent()
     }
     OutboxRow row;
     // Made once: every later send repeats exactly this text, numbers and waiter included.
-    row.sendText = OrderSender::defaultSender().sendText();
+    row.sendText = sender_.sendText();
     row.heldText = pack->toStringWithDetails(orders_.guaDanData(), true);
     row.flowNo = pack->UniqueFlowNo.value_or(QString());
     row.tableNo = pack->DeskNo.value_or(QString());
@@ -128,11 +134,6 @@ QList<OutboxRow> Outbox::entries() const
 {
     const std::shared_ptr<OrderKeeper> keeper = this->keeper();
     return keeper ? keeper->outbox() : QList<OutboxRow>();
-}
-
-int Outbox::count() const
-{
-    return int(entries().size());
 }
 
 void Outbox::retryNow()
@@ -266,7 +267,8 @@ void Outbox::waitBeforeNext()
     retry_->start(kRetrySeconds.at(size_t(step)) * 1000);
 }
 
-void Outbox::changed() const
+void Outbox::changed()
 {
+    count_ = int(entries().size());
     PostNotificationInMainThread(Notify::OutboxChanged);
 }

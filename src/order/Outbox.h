@@ -9,6 +9,7 @@
 
 class OrderKeeper;
 class OrderManager;
+class OrderSender;
 class QObject;
 class QTimer;
 
@@ -29,7 +30,8 @@ public:
     // The outbox of OrderManager::defaultManager(), created on first use.
     static Outbox &defaultOutbox();
 
-    explicit Outbox(OrderManager &orders);
+    // `sender` sends the current order of `orders`: while its order is on its way it is not queued.
+    Outbox(OrderManager &orders, OrderSender &sender);
     ~Outbox();
     Outbox(const Outbox &) = delete;
     Outbox &operator=(const Outbox &) = delete;
@@ -40,7 +42,8 @@ public:
     bool queueCurrent();
     // Oldest first, as stored.
     QList<OutboxRow> entries() const;
-    int count() const;
+    // As of the last change (no store read).
+    int count() const { return count_; }
     // Sends at once instead of waiting out the interval.
     void retryNow();
     // Moves the queued order `flowNo` to the held orders; false, with the reason shown, when it is
@@ -56,13 +59,15 @@ private:
     void refused(const OutboxRow &row, const QString &message);
     void unanswered(OutboxRow row, const QString &error);
     void waitBeforeNext();
-    void changed() const;
+    void changed();
 
     OrderManager &orders_;
+    OrderSender &sender_;
     std::shared_ptr<OrderKeeper> keeper() const;
     // The exchanges' context: their outcome runs on its thread, and not at all once it is gone.
     std::unique_ptr<QObject> context_;
     QTimer *retry_ = nullptr; // owned by context_
     int failures_ = 0;        // attempts in a row without a definite answer
     bool sending_ = false;
+    int count_ = 0;
 };
