@@ -104,8 +104,13 @@ bool Outbox::queueCurrent()
         UserNotice::error(OrderSendChecks::message(OrderSendChecks::Stop::NoLines));
         return false;
     }
-    if (!pack || isBlank(pack->DeskNo)) {
+    // Without the server the checks stopped early: the rest of them here.
+    if (!pack || isBlank(pack->DeskNo) || isBlank(pack->CustCount)) {
         UserNotice::error(localised(kNoTable));
+        return false;
+    }
+    if (orders_.hasShiJiaPriceZero()) {
+        UserNotice::error(OrderSendChecks::message(OrderSendChecks::Stop::ShiJiaPriceZero));
         return false;
     }
     OutboxRow row;
