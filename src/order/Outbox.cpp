@@ -35,6 +35,7 @@ const QString kNotQueued = u"没有该待发送订单"_s;
 const QString kOnItsWay = u"该订单正在发送，请稍后再试"_s;
 const QString kRefusedTitle = u"待发送订单被拒绝（%1）"_s;
 const QString kNoTable = u"请选择桌台"_s;
+const QString kNotLoggedIn = u"未登录"_s;
 
 QString label(const OutboxRow &row)
 {
@@ -94,6 +95,10 @@ bool Outbox::queueCurrent()
     }
     // The same checks as a send, except that the server need not answer.
     const OrderSendChecks::Stop stop = OrderSendChecks::check(orders_);
+    if (stop == OrderSendChecks::Stop::NotLoggedIn) {
+        UserNotice::error(localised(kNotLoggedIn));
+        return false;
+    }
     if (stop != OrderSendChecks::Stop::None && stop != OrderSendChecks::Stop::NoNetwork) {
         const QString message = OrderSendChecks::message(stop);
         UserNotice::error(message.isEmpty() ? localised(kNoTable) : message);

@@ -472,6 +472,16 @@ private slots:
                    u"\nupdate\nupdate now\ndeletedata x\n"_s
             << QStringList{u"notice: 正在检测主档更新..."_s, u"error: 网络连接错误"_s,
                            u"error: usage: update"_s, u"error: usage: deletedata"_s};
+
+        QTest::newRow("outbox refusals")
+            << u"queue\nadd 00001\nqueue\noutbox cancel 1\noutbox retry now\nwait-outbox x\nwait-outbox 0\noutbox\n"_s
+            << QStringList{u"error: 未登录"_s,
+                           u"error: 未登录"_s,
+                           u"error: 没有该待发送订单"_s,
+                           u"error: usage: outbox [retry | cancel FLOW]"_s,
+                           u"error: usage: wait-outbox SECONDS"_s,
+                           u"ok: outbox empty"_s,
+                           u"outbox: 0"_s};
     }
 
     void scripts()
