@@ -110,6 +110,10 @@ private:
     void log(const QStringList &args);
     void restore(const QStringList &args);
     void clear(const QStringList &args);
+    // Commands: the outbox.
+    void queue(const QStringList &args);
+    void outbox(const QStringList &args);
+    void waitOutbox(const QStringList &args);
 
     // Commands: the table board.
     void tables(const QStringList &args);

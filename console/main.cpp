@@ -3,10 +3,12 @@
 #include "BuildVersion.h"
 #include "ConsoleOutput.h"
 #include "ConsoleSession.h"
+#include "InputReader.h"
 #include "foundation/AppPaths.h"
 #include "foundation/UserNotice.h"
 #include "order/OrderKeeper.h"
 #include "order/OrderManager.h"
+#include "order/Outbox.h"
 #include "server/NetworkChecker.h"
 #include "services/Services.h"
 #include "settings/ConfigManager.h"
@@ -16,8 +18,6 @@
 #include <QCoreApplication>
 
 #include <cstdio>
-#include <iostream>
-#include <string>
 
 namespace {
 constexpr const char *kUsage = "usage: diancai-console [--home DIR]\n"
@@ -74,12 +74,11 @@ int main(int argc, char *argv[])
     NetworkChecker::sharedInstance().check();
     Services::startForThisProcess();
 
+    // What an earlier run queued goes out by itself while commands are read.
+    Outbox::defaultOutbox().resume();
+
     ConsoleSession session;
-    std::string input;
-    while (std::getline(std::cin, input)) {
-        if (!session.execute(QString::fromUtf8(input.data(), qsizetype(input.size()))))
-            break;
-    }
+    InputReader::run([&session](const QString &line) { return session.execute(line); });
     session.finish();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "media/SoundManager.h"
 #include "order/OrderKeeper.h"
 #include "order/OrderManager.h"
+#include "order/Outbox.h"
 #include "server/NetworkChecker.h"
 #include "services/Services.h"
 #include "settings/ConfigManager.h"
@@ -53,6 +54,8 @@ void prepareServices(const QStringList &arguments)
 void adoptKeptOrder()
 {
     OrderManager::defaultManager().adoptKeptOrder(std::make_shared<OrderKeeper>(DBManager::mainDBPath()));
+    // What an earlier run queued goes out by itself, from the same database.
+    Outbox::defaultOutbox().resume();
 }
 
 std::unique_ptr<QQmlApplicationEngine> showMainWindow(bool fullscreen)

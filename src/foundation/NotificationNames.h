@@ -10,6 +10,7 @@ inline const QString UpdateOrderPackInfoDone = QStringLiteral("updateOrderPackIn
 inline const QString TaskGenSmallImage = QStringLiteral("kTaskGenSmallImage");
 inline const QString SendOrderPackSuccess = QStringLiteral("kSendOrderPackSuccess");
 inline const QString SendOrderPackFailed = QStringLiteral("kSendOrderPackFailed");
+inline const QString OutboxChanged = QStringLiteral("kOutboxChanged");
 inline const QString FoodIsSoldOut = QStringLiteral("kFoodIsSoldOut");
 inline const QString NotificationLoginOk = QStringLiteral("kNotificationLoginOk");
 inline const QString NotificationLoginFailed = QStringLiteral("kNotificationLoginFailed");

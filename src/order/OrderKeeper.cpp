@@ -149,3 +149,36 @@ bool OrderKeeper::forget()
         return done;
     });
 }
+
+bool OrderKeeper::queue(const OutboxRow &row)
+{
+    return supersede([&] {
+        const bool done = store_.queueKept(row);
+        nothingStored_ = nothingStored_ || done;
+        return done;
+    });
+}
+
+QList<OutboxRow> OrderKeeper::outbox()
+{
+    std::lock_guard lock(storeMutex_);
+    return store_.readOutbox();
+}
+
+bool OrderKeeper::updateQueued(const OutboxRow &row)
+{
+    std::lock_guard lock(storeMutex_);
+    return store_.updateQueued(row);
+}
+
+bool OrderKeeper::removeQueued(qint64 id)
+{
+    std::lock_guard lock(storeMutex_);
+    return store_.removeQueued(id);
+}
+
+bool OrderKeeper::holdQueued(qint64 id)
+{
+    std::lock_guard lock(storeMutex_);
+    return store_.holdQueued(id, QDateTime::currentSecsSinceEpoch());
+}

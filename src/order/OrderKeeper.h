@@ -45,6 +45,15 @@ public:
     // Removes the kept order now.
     bool forget();
 
+    // The outbox beside the kept order; each call one transaction, run at once.
+    // Queues `row` and removes the kept order together, superseding what was handed over.
+    bool queue(const OutboxRow &row);
+    QList<OutboxRow> outbox();
+    bool updateQueued(const OutboxRow &row);
+    bool removeQueued(qint64 id);
+    // Moves queued order `id` to the held orders.
+    bool holdQueued(qint64 id);
+
 private:
     struct Pending {
         OrderSnapshot snapshot;

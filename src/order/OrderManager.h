@@ -64,6 +64,7 @@ public:
     bool isLocked() const;
     // Plays the short effects "bnok" and "bncancel"; none plays nothing.
     void setSoundPlayer(std::function<void(const QString &effect)> play);
+    void play(const QString &effect) const;
 
     // Adding and removing (main thread).
     void addFood(const Food &food, const std::optional<FoodItemsize> &itemsize = std::nullopt, float qty = 1);
@@ -143,7 +144,6 @@ private:
     // Adds the lines of a dish or a set meal; addFood keeps the order once after all of them.
     void addFoodLines(const Food &food, const std::optional<FoodItemsize> &itemsize, float qty);
 
-    void play(const QString &effect) const;
     void queueTasks(const QStringList &foodnos) const;
     Line lastLineOfDish(const QString &foodno) const;
     // Removes the line (with its sub-lines when it is a set meal); the lock must be held.

@@ -39,12 +39,6 @@ void finish(const OrderSender::Done &done, Outcome outcome)
         done(outcome);
 }
 
-// The server's message, or, for a reply that said nothing readable, a message that tells so.
-QString refusalText(const ServerReply &reply)
-{
-    return reply.readable || !reply.message.isEmpty() ? reply.message : localised(kUnreadable);
-}
-
 void showAccepted(const ServerReply &reply)
 {
     if (reply.message.contains(u"沽清未成功"_s))
@@ -63,6 +57,11 @@ OrderSender &OrderSender::defaultSender()
     // Never destroyed, like the manager it sends for: replies may still arrive while statics go.
     static OrderSender *const sender = new OrderSender(OrderManager::defaultManager());
     return *sender;
+}
+
+QString OrderSender::refusalText(const ServerReply &reply)
+{
+    return reply.readable || !reply.message.isEmpty() ? reply.message : localised(kUnreadable);
 }
 
 OrderSender::OrderSender(OrderManager &orders) : orders_(orders), context_(std::make_unique<QObject>())
@@ -122,6 +121,7 @@ void OrderSender::sendOrderPack(const QString &sendText, Done done)
 void OrderSender::sendOrderPackStep2(const QString &sendText, Done done)
 {
     UserNotice::showProgress(QString());
+    orderUnderWay_ = true;
     // From here until a definite answer the server may have the order: it is locked, and the lock
     // and the flow number are on disk before the order leaves, so that not even a crash during the
     // request lets it be changed and sent again under the same number.
@@ -145,6 +145,7 @@ void OrderSender::postOrder(const QString &sendText, Done done)
     const bool sent = ServerExchange::sendTextQuietly(
         context_.get(), sendText, label,
         [this, keeper, done](const ServerReply &reply) {
+            orderUnderWay_ = false;
             if (!reply.readable) {
                 // Whether the server took the order is unknown: it stays locked for another send.
                 UserNotice::hideProgress();
@@ -172,6 +173,7 @@ void OrderSender::postOrder(const QString &sendText, Done done)
             finish(done, Outcome::Sent);
         },
         [this, done](const ServerError &error) {
+            orderUnderWay_ = false;
             UserNotice::hideProgress();
             UserNotice::error(ServerExchange::failureText(error));
             if (error.isRefusal()) {
@@ -186,6 +188,7 @@ void OrderSender::postOrder(const QString &sendText, Done done)
         },
         kNoIndicator);
     if (!sent) {
+        orderUnderWay_ = false;
         UserNotice::hideProgress();
         UserNotice::info(localised(kOrderUnderWay));
         finish(done, Outcome::AlreadyBusy);

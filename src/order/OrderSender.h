@@ -7,6 +7,7 @@
 #include <memory>
 
 class OrderManager;
+struct ServerReply;
 
 // Sends the order being taken, in two steps: a server check, then the order itself
 // ("kSendOrderPackSuccess" / "kSendOrderPackFailed" tell the screens). The checks before a send are
@@ -47,9 +48,14 @@ public:
     // Sends the order's text (sendText()). `done` (optional) runs on the main thread once the attempt
     // has ended, after every message and notification it caused.
     void send(Done done = {});
+    // The server's message, or, for a reply that said nothing readable, a message that tells so.
+    static QString refusalText(const ServerReply &reply);
+
     // The two steps, for a text already made.
     void sendOrderPack(const QString &sendText, Done done = {});
     void sendOrderPackStep2(const QString &sendText, Done done = {});
+    // The order itself is on its way (from its lock until its answer): it must not be moved.
+    bool orderUnderWay() const { return orderUnderWay_; }
 
 private:
     void postOrder(const QString &sendText, Done done);
@@ -57,4 +63,5 @@ private:
     OrderManager &orders_;
     // The exchanges' context: their outcome runs on its thread, and not at all once it is gone.
     std::unique_ptr<QObject> context_;
+    bool orderUnderWay_ = false; // main thread
 };

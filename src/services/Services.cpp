@@ -4,6 +4,7 @@
 #include "Staff.h"
 #include "dining/DiningRoom.h"
 #include "order/OrderManager.h"
+#include "order/Outbox.h"
 
 namespace {
 Services &current()
@@ -35,6 +36,7 @@ const Services &Services::startForThisProcess()
     services.dining = &dining;
     services.staff = &staff;
     services.order = &OrderManager::defaultManager();
+    services.outbox = &Outbox::defaultOutbox();
     install(services);
     return installed();
 }

@@ -3,6 +3,7 @@
 class Catalogue;
 class DiningRoom;
 class OrderManager;
+class Outbox;
 class Staff;
 
 // The services the screens and the console work through, built once, in order, by the start-up
@@ -13,6 +14,8 @@ struct Services {
     DiningRoom *dining = nullptr;
     Staff *staff = nullptr;
     OrderManager *order = nullptr;
+    // Orders queued while the server could not be reached; resumed once the kept order is adopted.
+    Outbox *outbox = nullptr;
 
     // The set installed last; this process's own when none was installed (a test that builds a
     // controller without a fixture of its own).

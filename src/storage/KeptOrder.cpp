@@ -15,9 +15,15 @@ namespace {
 // WAL keeps writers from blocking the held-order reads; FULL makes every commit survive a power
 // loss, not only a crash of the program.
 const char kPragmas[] = "pragma journal_mode = wal; pragma synchronous = full;";
-const char kCreateTable[] = "create table if not exists kept_order (id integer primary key check (id = 1), "
-                            "pack text not null, lines text not null, locked integer not null, "
-                            "saved_time integer not null)";
+const char kCreateTable[] =
+    "create table if not exists kept_order (id integer primary key check (id = 1), "
+    "pack text not null, lines text not null, locked integer not null, "
+    "saved_time integer not null); "
+    "create table if not exists outbox (id integer primary key autoincrement, "
+    "flow_no text not null unique, table_no text not null, line_count integer not null, "
+    "send_text text not null, held_text text not null, waiter text not null, "
+    "queued_time integer not null, unconfirmed integer not null, "
+    "attempts integer not null, last_error text not null)";
 
 bool isDamage(int code)
 {
@@ -160,6 +166,67 @@ bool KeptOrderStore::restoreHeld(const KeptOrderRow &row, qint64 gid)
     return transact([&](sqlite3 *db) {
         SqlStatement remove(db, "delete from guadan where gid = ?");
         return remove.bind(1, gid).exec() && insertRow(db, row);
+    });
+}
+
+bool KeptOrderStore::queueKept(const OutboxRow &row)
+{
+    return transact([&row](sqlite3 *db) {
+        SqlStatement insert(
+            db, "insert into outbox(flow_no, table_no, line_count, send_text, held_text, waiter, "
+                "queued_time, unconfirmed, attempts, last_error) values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        insert.bind(1, row.flowNo).bind(2, row.tableNo).bind(3, qint64(row.lineCount)).bind(4, row.sendText);
+        insert.bind(5, row.heldText)
+            .bind(6, row.waiterId)
+            .bind(7, row.queuedTime)
+            .bind(8, qint64(row.unconfirmed));
+        return insert.bind(9, qint64(row.attempts)).bind(10, row.lastError).exec() && deleteRow(db);
+    });
+}
+
+QList<OutboxRow> KeptOrderStore::readOutbox()
+{
+    QList<OutboxRow> rows;
+    sqlite3 *db = connection();
+    if (!db)
+        return rows;
+    SqlStatement query(db,
+                       "select id, flow_no, table_no, line_count, send_text, held_text, waiter, queued_time, "
+                       "unconfirmed, attempts, last_error from outbox order by id");
+    while (query.step()) {
+        rows.append({query.integer(0), query.text(1), query.text(2), int(query.integer(3)), query.text(4),
+                     query.text(5), query.text(6), query.integer(7), query.integer(8) != 0,
+                     int(query.integer(9)), query.text(10)});
+    }
+    return rows;
+}
+
+bool KeptOrderStore::updateQueued(const OutboxRow &row)
+{
+    return transact([&row](sqlite3 *db) {
+        SqlStatement update(db,
+                            "update outbox set unconfirmed = ?, attempts = ?, last_error = ? where id = ?");
+        update.bind(1, qint64(row.unconfirmed)).bind(2, qint64(row.attempts)).bind(3, row.lastError);
+        return update.bind(4, row.id).exec() && sqlite3_changes(db) == 1;
+    });
+}
+
+bool KeptOrderStore::removeQueued(qint64 id)
+{
+    return transact([id](sqlite3 *db) {
+        return SqlStatement(db, "delete from outbox where id = ?").bind(1, id).exec() &&
+               sqlite3_changes(db) == 1;
+    });
+}
+
+bool KeptOrderStore::holdQueued(qint64 id, qint64 createTime)
+{
+    return transact([&](sqlite3 *db) {
+        SqlStatement insert(
+            db, "insert into guadan(content, create_time) select held_text, ? from outbox where id = ?");
+        SqlStatement remove(db, "delete from outbox where id = ?");
+        return insert.bind(1, createTime).bind(2, id).exec() && sqlite3_changes(db) == 1 &&
+               remove.bind(1, id).exec() && sqlite3_changes(db) == 1;
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -12,6 +13,22 @@ struct KeptOrderRow {
     QString pack;
     QString lines;
     bool locked = false;
+};
+
+// An order waiting in the outbox to be sent when the server answers again. Its command text is
+// made once, when it is queued, and sent unchanged every time (same flow number, same waiter).
+struct OutboxRow {
+    qint64 id = 0; // the queue's order: oldest first
+    QString flowNo;
+    QString tableNo;
+    int lineCount = 0;
+    QString sendText;
+    QString heldText; // what it becomes among the held orders when refused or cancelled
+    QString waiterId;
+    qint64 queuedTime = 0;    // seconds since the epoch
+    bool unconfirmed = false; // a send of it ended without a definite answer
+    int attempts = 0;
+    QString lastError;
 };
 
 // Keeps the order being taken in the terminal's own database ("main" in the app home), so that it
@@ -40,6 +57,18 @@ public:
     bool holdOrder(const QString &content, qint64 createTime);
     // Keeps `row` and deletes held order `gid`, both or neither.
     bool restoreHeld(const KeptOrderRow &row, qint64 gid);
+    // The outbox (table `outbox`, beside the kept order): each operation one transaction.
+    // Queues `row` and removes the kept order, both or neither; false also when its flow number is
+    // queued already.
+    bool queueKept(const OutboxRow &row);
+    // Oldest first.
+    QList<OutboxRow> readOutbox();
+    // Stores the send state of queued order `row.id` (unconfirmed, attempts, last error).
+    bool updateQueued(const OutboxRow &row);
+    bool removeQueued(qint64 id);
+    // Moves queued order `id` to the held orders (its held text), both or neither.
+    bool holdQueued(qint64 id, qint64 createTime);
+
     // Moves a kept order that cannot be used out of the way: a readable row to a file beside the
     // database, a damaged database file (with its journal files) to a name of its own, after which
     // a fresh database takes its place. Returns where it went; empty when nothing was moved.

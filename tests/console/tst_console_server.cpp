@@ -472,6 +472,16 @@ private slots:
                    u"\nupdate\nupdate now\ndeletedata x\n"_s
             << QStringList{u"notice: 正在检测主档更新..."_s, u"error: 网络连接错误"_s,
                            u"error: usage: update"_s, u"error: usage: deletedata"_s};
+
+        QTest::newRow("outbox refusals")
+            << u"queue\nadd 00001\nqueue\noutbox cancel 1\noutbox retry now\nwait-outbox x\nwait-outbox 0\noutbox\n"_s
+            << QStringList{u"error: 未登录"_s,
+                           u"error: 未登录"_s,
+                           u"error: 没有该待发送订单"_s,
+                           u"error: usage: outbox [retry | cancel FLOW]"_s,
+                           u"error: usage: wait-outbox SECONDS"_s,
+                           u"ok: outbox empty"_s,
+                           u"outbox: 0"_s};
     }
 
     void scripts()
@@ -596,6 +606,83 @@ private slots:
         QCOMPARE(out.size(), 2);
         QCOMPARE(out.at(0), kAdopted);
         QVERIFY2(out.at(1).startsWith(u"1\t1\tD\t00001\t"_s), qPrintable(out.at(1)));
+    }
+
+    // Orders queued while the server cannot be reached go out by themselves once it answers, oldest
+    // first, each once; one the server refuses ends among the held orders with its message.
+    void outboxSendsWhenTheServerAnswers_data()
+    {
+        columns<QString, QStringList, QStringList, int>("orders", "expected", "desks", "held");
+        const QString unreachable = u"error: 网络连接错误"_s;
+        QTest::newRow("two orders, server back")
+            << u"table A02 2\nadd 00001\nsend\nqueue\ntable A03 3\nadd 00017 size=大份\nadd 00001\nqueue\n"_s
+            << QStringList{unreachable,
+                           u"ok: queued FLOW"_s,
+                           u"ok: queued FLOW"_s,
+                           u"error: 2 orders left"_s,
+                           u"FLOW\tA02\t1\twaiting\t网络连接错误"_s,
+                           u"FLOW\tA03\t2\twaiting\t"_s,
+                           u"outbox: 2"_s,
+                           u"ok: 待发送订单已送达（A02）"_s,
+                           u"ok: 待发送订单已送达（A03）"_s,
+                           u"ok: outbox empty"_s,
+                           u"outbox: 0"_s}
+            << QStringList{u"A02"_s, u"A03"_s} << 0;
+        QTest::newRow("refused") << u"table A05 0\nadd 00001\nsend\nqueue\n"_s
+                                 << QStringList{unreachable,
+                                                u"ok: queued FLOW"_s,
+                                                u"error: 1 orders left"_s,
+                                                u"FLOW\tA05\t1\twaiting\t网络连接错误"_s,
+                                                u"outbox: 1"_s,
+                                                u"notice: 大厅5号(A05)未开台，请输入有效的人数"_s,
+                                                u"ok: outbox empty"_s,
+                                                u"outbox: 0"_s}
+                                 << QStringList{u"A05"_s} << 1;
+    }
+
+    void outboxSendsWhenTheServerAnswers()
+    {
+        auto [orders, expected, desks, held] =
+            row<QString, QStringList, QStringList, int>("orders", "expected", "desks", "held");
+        const QString down = u"server 127.0.0.1 "_s + QString::number(DevServerHarness::closedLoopbackPort());
+        const QString up = u"server 127.0.0.1 "_s + QString::number(server.port());
+        ConsoleRun console;
+        QStringList out = console.run(connect() + down + u"\n"_s + orders + u"wait-outbox 1\noutbox\n"_s +
+                                      up + u"\nwait-outbox 30\noutbox\n"_s);
+        out.replaceInStrings(QRegularExpression(u"\\b\\d{19}\\b"_s), u"FLOW"_s);
+        QCOMPARE(out, QStringList{u"ok: 欢迎您(王喆)"_s} + expected);
+
+        QStringList posted;
+        for (const QJsonValue &post : commands(u"OrderPack"_s))
+            posted << post[u"deskNo"_s].toString();
+        QCOMPARE(posted, desks);
+        QCOMPARE(console.run(u"held\n"_s).size(), held);
+    }
+
+    // A send from the outbox whose reply never came, then a kill: the next run sends the same text
+    // again without a new log-in, and the server counts it once.
+    void outboxSendSurvivesAKill()
+    {
+        QTemporaryDir home;
+        {
+            LiveConsole first(home.path());
+            first.say(connect() + u"server 127.0.0.1 "_s +
+                      QString::number(DevServerHarness::closedLoopbackPort()) +
+                      u"\ntable A04 2\nadd 00001\nadd 00017 size=大份\nqueue\n"_s);
+            QCOMPARE(server.controlPost(u"/__control/faults?command=OrderPack&kind=delay&ms=5000"_s), 200);
+            first.say(u"server 127.0.0.1 "_s + QString::number(server.port()) + u"\noutbox retry\n"_s);
+            QTRY_COMPARE_WITH_TIMEOUT(commands(u"OrderPack"_s).size(), 1, 10000);
+            first.kill();
+        }
+        LiveConsole second(home.path());
+        // The address the kill may have kept from being saved; no log-in.
+        QCOMPARE(second.say(u"server 127.0.0.1 "_s + QString::number(server.port()) +
+                            u"\nwait-outbox 15\noutbox\n"_s),
+                 (QStringList{u"ok: 待发送订单已送达（A04）"_s, u"ok: outbox empty"_s, u"outbox: 0"_s}));
+        const QJsonArray posts = commands(u"OrderPack"_s);
+        QCOMPARE(posts.size(), 2);
+        QCOMPARE(posts.at(1)[u"xml"_s].toString(), posts.at(0)[u"xml"_s].toString());
+        QCOMPARE(saleLines(u"A04"_s), 2);
     }
 
     void twoRunsInOneSecondSendTwoOrders()
