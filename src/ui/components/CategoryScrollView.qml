@@ -33,9 +33,6 @@ ListView {
         Accessible.checked: selected
         Accessible.onPressAction: strip.categories.tap(index)
         activeFocusOnTab: true
-        Keys.onReturnPressed: strip.categories.tap(index)
-        Keys.onEnterPressed: strip.categories.tap(index)
-        Keys.onSpacePressed: strip.categories.tap(index)
         width: Math.max(104, label.implicitWidth + 36)
         height: strip.height
         radius: 8

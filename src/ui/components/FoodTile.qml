@@ -16,9 +16,6 @@ Rectangle {
     Accessible.checked: selected
     Accessible.onPressAction: tapped()
     activeFocusOnTab: true
-    Keys.onReturnPressed: tapped()
-    Keys.onEnterPressed: tapped()
-    Keys.onSpacePressed: tapped()
 
     radius: 8
     color: area.pressed ? Theme.keyPressed : faceColor

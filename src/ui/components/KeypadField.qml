@@ -25,10 +25,7 @@ Rectangle {
     Accessible.role: secret ? Accessible.Button : Accessible.EditableText
     Accessible.name: (label !== "" ? label : placeholder) + (secret || text === "" ? "" : " " + text)
     Accessible.onPressAction: tapped()
-    activeFocusOnTab: visible && enabled
-    Keys.onReturnPressed: tapped()
-    Keys.onEnterPressed: tapped()
-    Keys.onSpacePressed: tapped()
+    activeFocusOnTab: true
 
     implicitHeight: 56
     implicitWidth: 160

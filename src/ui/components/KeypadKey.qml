@@ -15,9 +15,6 @@ Rectangle {
                                                                                   : caption.text
     Accessible.onPressAction: tapped(keyName)
     activeFocusOnTab: true
-    Keys.onReturnPressed: tapped(keyName)
-    Keys.onEnterPressed: tapped(keyName)
-    Keys.onSpacePressed: tapped(keyName)
 
     objectName: "key_" + keyName
     implicitWidth: Theme.keySize

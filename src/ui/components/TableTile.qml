@@ -21,9 +21,6 @@ Rectangle {
     Accessible.checked: selected
     Accessible.onPressAction: tapped()
     activeFocusOnTab: true
-    Keys.onReturnPressed: tapped()
-    Keys.onEnterPressed: tapped()
-    Keys.onSpacePressed: tapped()
 
     width: 105
     height: 105

@@ -12,15 +12,13 @@ Rectangle {
     readonly property color face: highlighted ? Theme.primary : Theme.surfaceRaised
     signal clicked
 
-    // Read by screen readers and operated from a keyboard: Tab reaches it, Enter or Space taps it.
+    // Read by screen readers and operated from a keyboard: Tab reaches it, Enter or Space taps it
+    // (through its press action, see KeyTaps).
     Accessible.role: Accessible.Button
     // "挂 单" is spaced for the eye only: it reads "挂单".
     Accessible.name: text.replace(/([\u4e00-\u9fff]) (?=[\u4e00-\u9fff])/g, "$1")
     Accessible.onPressAction: clicked()
-    activeFocusOnTab: visible && enabled
-    Keys.onReturnPressed: clicked()
-    Keys.onEnterPressed: clicked()
-    Keys.onSpacePressed: clicked()
+    activeFocusOnTab: true
 
     implicitHeight: 56
     implicitWidth: Math.max(120, label.implicitWidth + 32)

@@ -16,9 +16,6 @@ Item {
     Accessible.onPressAction: toggled()
     Accessible.onToggleAction: toggled()
     activeFocusOnTab: true
-    Keys.onReturnPressed: toggled()
-    Keys.onEnterPressed: toggled()
-    Keys.onSpacePressed: toggled()
 
     implicitWidth: row.implicitWidth
     implicitHeight: row.implicitHeight

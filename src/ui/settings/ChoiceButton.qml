@@ -13,9 +13,6 @@ Rectangle {
     Accessible.checked: chosen
     Accessible.onPressAction: clicked()
     activeFocusOnTab: true
-    Keys.onReturnPressed: clicked()
-    Keys.onEnterPressed: clicked()
-    Keys.onSpacePressed: clicked()
 
     implicitWidth: Math.max(56, label.implicitWidth + 20)
     implicitHeight: 44

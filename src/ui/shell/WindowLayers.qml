@@ -14,6 +14,8 @@ Item {
     Material.accent: Theme.accent
     Material.background: Theme.surface
     Material.foreground: Theme.text
+    // Enter, Return or Space that the focused control did not take taps it.
+    Keys.onPressed: event => event.accepted = KeyTaps.tap(event.key, Window.activeFocusItem)
 
     ScreenStack {
         anchors.fill: parent
