@@ -1,6 +1,5 @@
-// The outbox through the real window against the development server: a send that cannot reach the
-// server offers "稍后自动发送", the top bar counts the queued orders, and their list retries and
-// cancels them.
+// The outbox in the real window against the development server: "稍后自动发送" on a send that cannot
+// reach the server, the top bar's count, and the list's retry and cancel.
 #include "AppWindow.h"
 #include "DevServerHarness.h"
 
@@ -17,28 +16,16 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-constexpr int kWaitMs = 20000;
-} // namespace
-
 class TestOutbox : public QObject, private AppWindow {
     Q_OBJECT
 private:
+    static constexpr int kWaitMs = 20000;
     DevServerHarness server{DevServerHarness::Catalogue::Demo};
-
-    static OrderManager &orders() { return OrderManager::defaultManager(); }
 
     static void pointAt(int port)
     {
         ConfigManager::defaultManager().setPort(QString::number(port));
         NetworkChecker::sharedInstance().check();
-    }
-
-    static QList<Guadan> heldOrders()
-    {
-        QList<Guadan> held;
-        DBManager::mainDBManager().getOrderPacks([&held](const QList<Guadan> &packs) { held = packs; });
-        return held;
     }
 
     // The tables of the order packs the server received, in order.
@@ -56,8 +43,9 @@ private:
     void queueOrder(const QString &desk)
     {
         pointAt(DevServerHarness::closedLoopbackPort());
-        orders().addFood(UiTest::demoDish(u"拍黄瓜"_s));
-        orders().changePack([&](OrderPack &pack) {
+        OrderManager &orders = OrderManager::defaultManager();
+        orders.addFood(UiTest::demoDish(u"拍黄瓜"_s));
+        orders.changePack([&](OrderPack &pack) {
             pack.DeskNo = desk;
             pack.CustCount = u"2"_s;
         });
@@ -73,8 +61,7 @@ private:
         QCOMPARE(NoticeBoard::instance().toastKind(), NoticeBoard::Error);
         QCOMPARE(action->property("text").toString(), u"稍后自动发送"_s);
         UiTest::tap(action);
-        QTRY_VERIFY(orders().arrOrders().isEmpty());
-        QVERIFY(!action->isVisible());
+        QTRY_VERIFY(orders.arrOrders().isEmpty() && !action->isVisible());
     }
 
 private slots:
@@ -110,18 +97,16 @@ private slots:
     // Two orders queued while the server is away; back, one "立即重试" sends both, once, in order.
     void queuedOrdersGoOnRetry()
     {
-        for (const QString &desk : {u"A03"_s, u"A05"_s}) {
-            queueOrder(desk);
-            if (QTest::currentTestFailed())
-                return;
-        }
+        queueOrder(u"A03"_s);
+        queueOrder(u"A05"_s);
+        if (QTest::currentTestFailed())
+            return;
         // Each screen has its own: the order list's, on top.
         QQuickItem *badge = UiTest::findItem(item(u"orderListScreen"_s), u"outboxBadge"_s);
         QTRY_COMPARE(badge->property("text").toString(), u"待发送 2"_s);
         UiTest::tap(badge);
         QQuickItem *list = settledPopup();
         QVERIFY(list);
-        QTRY_VERIFY(UiTest::findItem(list, u"outboxRow_1"_s));
         hideToast();
         saveScreenshot(u"outbox"_s);
 
@@ -129,14 +114,12 @@ private slots:
         UiTest::tap(UiTest::findItem(UiTest::findItem(list, u"outboxRow_1"_s), u"retryButton"_s));
         QTRY_VERIFY_WITH_TIMEOUT(!badge->isVisible(), kWaitMs);
         QCOMPARE(tablesSent(), (QStringList{u"A03"_s, u"A05"_s}));
-        QCOMPARE(server.saleList(u"A03"_s).size(), 1);
         QVERIFY(UiTest::findItem(list, u"outboxEmpty"_s)->isVisible());
     }
 
     // From the staff screen's entry: "取消", confirmed, moves the order to the held orders unsent.
     void cancelledOrderIsHeld()
     {
-        const qsizetype held = heldOrders().size();
         queueOrder(u"A06"_s);
         if (QTest::currentTestFailed())
             return;
@@ -149,14 +132,13 @@ private slots:
         QQuickItem *list = settledPopup();
         QVERIFY(list);
         UiTest::tap(UiTest::findItem(UiTest::findItem(list, u"outboxRow_0"_s), u"cancelOrderButton"_s));
-        QTRY_VERIFY(item(u"dialogConfirm"_s) && item(u"dialogConfirm"_s)->isVisible());
+        QTRY_VERIFY(NoticeBoard::instance().dialogVisible());
         UiTest::tap(item(u"dialogConfirm"_s));
         QTRY_VERIFY(!UiTest::findItem(item(u"staffScreen"_s), u"outboxBadge"_s)->isVisible());
-        const QList<Guadan> now = heldOrders();
-        QCOMPARE(now.size(), held + 1);
-        QVERIFY(std::any_of(now.cbegin(), now.cend(), [](const Guadan &order) {
-            return order.content.contains(u"<DeskNo>A06</DeskNo>"_s);
-        }));
+        QList<Guadan> held;
+        DBManager::mainDBManager().getOrderPacks([&held](const QList<Guadan> &packs) { held = packs; });
+        QCOMPARE(held.size(), 1);
+        QVERIFY(held.first().content.contains(u"<DeskNo>A06</DeskNo>"_s));
         QVERIFY(!tablesSent().contains(u"A06"_s));
     }
 };
