@@ -14,7 +14,7 @@ if ! command -v convert >/dev/null; then
   $sudo apt-get install -y --no-install-recommends imagemagick
 fi
 rm -rf "$build/screenshots"
-ctest --test-dir "$build" --output-on-failure -R '^(tst_shell|tst_table_board|tst_order_list)$'
+ctest --test-dir "$build" --output-on-failure -R '^(tst_shell|tst_table_board|tst_order_list|tst_outbox)$'
 mkdir -p "$root/docs/screenshots"
 cp "$build"/screenshots/*.png "$root/docs/screenshots/"
 

@@ -203,7 +203,10 @@ void Outbox::sendNext()
         // Someone else's check is on its way: try again after the interval.
         sending_ = false;
         waitBeforeNext();
+        return;
     }
+    // The list on screen shows the order on its way.
+    PostNotificationInMainThread(Notify::OutboxChanged);
 }
 
 void Outbox::post(OutboxRow row)

@@ -24,7 +24,8 @@ class QTimer;
 // A definite success removes the order; a refusal moves it to the held orders with the server's
 // message; no definite answer marks it unconfirmed and it goes again unchanged.
 //
-// "kOutboxChanged" is posted whenever the number of queued orders may have changed. Main thread.
+// "kOutboxChanged" is posted whenever the number of queued orders or their state may have changed.
+// Main thread.
 class Outbox {
 public:
     // The outbox of OrderManager::defaultManager(), created on first use.

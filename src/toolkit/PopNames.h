@@ -20,6 +20,7 @@ inline const QString StyleTableViewController = QStringLiteral("StyleTableViewCo
 inline const QString CheckoutOrderViewController = QStringLiteral("CheckoutOrderViewController");
 inline const QString SearchViewController = QStringLiteral("SearchViewController");
 inline const QString QuickTasteSetViewController = QStringLiteral("QuickTasteSetViewController");
+inline const QString OutboxViewController = QStringLiteral("OutboxViewController");
 
 // Every name above: each must have a factory.
 inline QStringList all()
@@ -28,7 +29,7 @@ inline QStringList all()
             SaleQtyChangeViewController, CusNumChangeViewController,  SalePriceChangeViewController,
             TempFoodViewController,      GuaDanViewController,        TableChooseViewController,
             StyleTableViewController,    CheckoutOrderViewController, SearchViewController,
-            QuickTasteSetViewController};
+            QuickTasteSetViewController, OutboxViewController};
 }
 } // namespace PopName
 

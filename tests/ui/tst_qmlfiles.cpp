@@ -15,6 +15,7 @@
 #include "ui/menu/TDetailsViewController.h"
 #include "ui/order/GuaDanViewController.h"
 #include "ui/order/OrderListViewController.h"
+#include "ui/order/OutboxViewController.h"
 #include "ui/order/SearchViewController.h"
 #include "ui/order/TableChooseViewController.h"
 #include "ui/order/TasteViewController.h"
@@ -180,6 +181,8 @@ private:
                           u"inUse"_s, true, u"selected"_s, false});
         if (is({u"GuaDanView.qml"_s}))
             return controller(new GuaDanViewController(owner));
+        if (is({u"OutboxView.qml"_s}))
+            return controller(new OutboxViewController(owner));
         if (is({u"SearchView.qml"_s}))
             return controller(new SearchViewController(owner));
         if (is({u"DishSearchBox.qml"_s}))

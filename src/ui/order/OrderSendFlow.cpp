@@ -2,6 +2,7 @@
 
 #include "LineNumberEditors.h"
 #include "LoginViewController.h"
+#include "NoticeBoard.h"
 #include "TableChooseViewController.h"
 
 #include "foundation/NotificationCenter.h"
@@ -10,6 +11,9 @@
 #include "order/OrderManager.h"
 #include "order/OrderSendChecks.h"
 #include "order/OrderSender.h"
+#include "order/Outbox.h"
+#include "services/Services.h"
+#include "settings/LanguageManager.h"
 #include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
 
@@ -33,6 +37,7 @@ QString nextToken()
 
 // The chooser opened for a send carries this request; the table button's has none.
 const QString kSendRequest = u"1"_s;
+const QString kQueueLater = u"稍后自动发送"_s;
 } // namespace
 
 OrderSendFlow::OrderSendFlow(OrderManager &orders, QObject *parent)
@@ -74,11 +79,26 @@ void OrderSendFlow::start()
         break;
     default:
         UserNotice::error(OrderSendChecks::message(stop));
+        if (stop == Stop::NoNetwork)
+            offerQueueing();
         return;
     }
     emit tableChanged();
     UserNotice::showProgress(QString());
-    OrderSender::defaultSender().send();
+    const QPointer<OrderSendFlow> guard(this);
+    OrderSender::defaultSender().send([guard](OrderSender::Outcome outcome) {
+        if (guard && outcome == OrderSender::Outcome::Failed)
+            guard->offerQueueing();
+    });
+}
+
+void OrderSendFlow::offerQueueing()
+{
+    // Read at the tap: the order queued is the one on the list then (queueing checks it again).
+    NoticeBoard::instance().offerAction(localised(kQueueLater), [] {
+        if (Outbox *outbox = Services::installed().outbox)
+            outbox->queueCurrent();
+    });
 }
 
 void OrderSendFlow::askTableState(const QString &deskNo)

@@ -13,7 +13,10 @@ class OrderManager;
 // A stop the waiter can mend opens the dialog that asks for what is missing and waits for it
 // (`state`); only a confirmation of the dialog this flow opened (it carries the flow's token in
 // "openedBy") moves it on, and then the checks run again from the top. When they all pass the
-// order goes through the OrderSender. The list's table button opens its chooser through here too.
+// order goes through the OrderSender. When the server cannot be reached (the network check, or a
+// send without an answer) the error notice offers "稍后自动发送": the order moves to the outbox
+// and the list is free for the next one; a refusal stays on the screen to be mended. The list's
+// table button opens its chooser through here too.
 class OrderSendFlow : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -52,6 +55,7 @@ private:
     void openGuestEditor();
     void openChooser(bool forSend);
     void popupConfirmed(const Notification &notification);
+    void offerQueueing();
 
     OrderManager &orders_;
     QString token_;

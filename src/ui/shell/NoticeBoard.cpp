@@ -5,6 +5,7 @@
 #include <QJSEngine>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // UserNotice calls its sink on the main thread, where the board lives.
@@ -62,9 +63,9 @@ void NoticeBoard::install()
 void NoticeBoard::showToast(Kind kind, const QString &text)
 {
     emit shown(kind, text);
-    const Toast toast{kind, text};
-    const bool repeat =
-        toasts_.empty() ? toastVisible_ && Toast{toastKind_, toastText_} == toast : toasts_.back() == toast;
+    const Toast toast{kind, text, {}};
+    const bool repeat = toasts_.empty() ? toastVisible_ && Toast{toastKind_, toastText_, {}}.sameAs(toast)
+                                        : toasts_.back().sameAs(toast);
     if (repeat)
         return;
     toasts_.push_back(toast);
@@ -86,8 +87,33 @@ void NoticeBoard::showNextToast()
     toastVisible_ = true;
     toastText_ = next.text;
     toastKind_ = next.kind;
-    toastTimer_.start(next.kind == Error ? kErrorToastMs : kToastMs);
+    toastAction_ = next.action;
+    toastTimer_.start(next.action.run ? kActionToastMs : next.kind == Error ? kErrorToastMs : kToastMs);
     emit toastChanged();
+}
+
+bool NoticeBoard::offerAction(const QString &actionText, std::function<void()> action)
+{
+    const auto waiting = std::find_if(toasts_.rbegin(), toasts_.rend(),
+                                      [](const Toast &toast) { return toast.kind == Error; });
+    if (waiting != toasts_.rend()) {
+        waiting->action = {actionText, std::move(action)};
+        return true;
+    }
+    if (!toastVisible_ || toastKind_ != Error)
+        return false;
+    toastAction_ = {actionText, std::move(action)};
+    toastTimer_.start(kActionToastMs);
+    emit toastChanged();
+    return true;
+}
+
+void NoticeBoard::takeToastAction()
+{
+    const std::function<void()> run = std::exchange(toastAction_.run, {});
+    endToast();
+    if (run)
+        run();
 }
 
 void NoticeBoard::endToast()
@@ -95,6 +121,7 @@ void NoticeBoard::endToast()
     if (!toastVisible_)
         return;
     toastVisible_ = false;
+    toastAction_ = {};
     emit toastChanged();
     if (toasts_.empty())
         toastTimer_.stop();
@@ -177,6 +204,7 @@ void NoticeBoard::clear()
     toasts_.clear();
     toastVisible_ = false;
     toastText_.clear();
+    toastAction_ = {};
     progressVisible_ = false;
     progressStatus_.clear();
     dialogs_.clear();

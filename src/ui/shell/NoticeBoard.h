@@ -25,6 +25,9 @@ class QQmlEngine;
 // oldest error when all are). The notices are drawn over the progress indicator, which never hides
 // one.
 //
+// An error notice may carry an action offered beside its message ("稍后自动发送"): it then stays
+// longer, and a tap on the action does it and ends the notice.
+//
 // install() makes it the sink of UserNotice. Tests watch shown() and the properties, and answer
 // questions with answerDialog() as a tap on a button would.
 class NoticeBoard : public QObject {
@@ -34,6 +37,7 @@ class NoticeBoard : public QObject {
     Q_PROPERTY(bool toastVisible READ toastVisible NOTIFY toastChanged)
     Q_PROPERTY(QString toastText READ toastText NOTIFY toastChanged)
     Q_PROPERTY(Kind toastKind READ toastKind NOTIFY toastChanged)
+    Q_PROPERTY(QString toastActionText READ toastActionText NOTIFY toastChanged)
     Q_PROPERTY(bool progressVisible READ progressVisible NOTIFY progressChanged)
     Q_PROPERTY(QString progressStatus READ progressStatus NOTIFY progressChanged)
     Q_PROPERTY(bool dialogVisible READ dialogVisible NOTIFY dialogChanged)
@@ -49,6 +53,8 @@ public:
     // How long a brief notice stays unless tapped; an error longer, it asks to be read.
     static constexpr int kToastMs = 1500;
     static constexpr int kErrorToastMs = 3000;
+    // An action needs the time to decide and reach for it.
+    static constexpr int kActionToastMs = 10000;
     // The pause between two brief notices.
     static constexpr int kToastGapMs = 250;
     // The longest wait: with the one on screen, at most five errors' time.
@@ -70,11 +76,17 @@ public:
     void alert(const QString &title, const QString &message, const QString &buttonText,
                std::function<void()> closed);
 
+    // Offers `action` beside the error notice posted last (on screen or waiting); false when there
+    // is none.
+    bool offerAction(const QString &actionText, std::function<void()> action);
+
     // The open question's button: true for the confirming (or only) button. Then the next
     // waiting question opens and the answer is delivered.
     Q_INVOKABLE void answerDialog(bool confirmed);
     // The brief notice on screen has been read (a tap on it): the next one follows.
     Q_INVOKABLE void toastRead();
+    // The action beside the brief notice on screen: it runs, and the notice has been read.
+    Q_INVOKABLE void takeToastAction();
     // No brief notice on screen, nor waiting (before a screenshot).
     void hideToast();
 
@@ -84,6 +96,7 @@ public:
     bool toastVisible() const { return toastVisible_; }
     QString toastText() const { return toastText_; }
     Kind toastKind() const { return toastKind_; }
+    QString toastActionText() const { return toastAction_.text; }
     bool progressVisible() const { return progressVisible_; }
     QString progressStatus() const { return progressStatus_; }
     bool dialogVisible() const { return !dialogs_.empty(); }
@@ -115,10 +128,16 @@ private:
         std::function<void(bool)> answer;
     };
 
+    struct Action {
+        QString text;
+        std::function<void()> run;
+    };
+
     struct Toast {
         Kind kind;
         QString text;
-        bool operator==(const Toast &) const = default;
+        Action action;
+        bool sameAs(const Toast &other) const { return kind == other.kind && text == other.text; }
     };
 
     NoticeBoard();
@@ -134,6 +153,7 @@ private:
     bool toastVisible_ = false;
     QString toastText_;
     Kind toastKind_ = Info;
+    Action toastAction_;
     bool progressVisible_ = false;
     QString progressStatus_;
     std::deque<Dialog> dialogs_;

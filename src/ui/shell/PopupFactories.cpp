@@ -4,6 +4,7 @@
 #include "FoodItemSizeViewController.h"
 #include "GuaDanViewController.h"
 #include "LineNumberEditors.h"
+#include "OutboxViewController.h"
 #include "QuickTasteSetViewController.h"
 #include "SearchViewController.h"
 #include "StyleTableViewController.h"
@@ -66,6 +67,9 @@ void registerAll(PopViewManager &manager)
     manager.registerFactory(
         PopName::SearchViewController,
         [](const QVariantList &) -> PopRootViewController * { return new SearchViewController; });
+    manager.registerFactory(
+        PopName::OutboxViewController,
+        [](const QVariantList &) -> PopRootViewController * { return new OutboxViewController; });
     manager.registerFactory(
         PopName::TempFoodViewController,
         [](const QVariantList &) -> PopRootViewController * { return new TempFoodViewController; });

@@ -2,7 +2,8 @@ import QtQuick
 import Diancai.Ui
 
 // The base of every full screen: the black status strip at the top, the screen's content below it,
-// and the end of text editing when a keypad's close key is pressed. Each screen gives its own
+// and the end of text editing when a keypad's close key is pressed. While orders wait in the outbox
+// the strip grows to hold "待发送 N", which opens their list. Each screen gives its own
 // controller, which QML destroys with the screen.
 Item {
     id: page
@@ -15,8 +16,21 @@ Item {
         anchors.top: parent.top
         anchors.left: parent.left
         anchors.right: parent.right
-        height: page.controller.statusBarHeight
+        height: outbox.visible ? outbox.height + 8 : page.controller.statusBarHeight
         color: Theme.statusStrip
+
+        TapButton {
+            id: outbox
+            objectName: "outboxBadge"
+            anchors.right: parent.right
+            anchors.rightMargin: 12
+            anchors.verticalCenter: parent.verticalCenter
+            implicitHeight: 44
+            visible: OutboxBadge.count > 0
+            highlighted: true
+            text: Lang.text("待发送 %1").arg(OutboxBadge.count)
+            onClicked: OutboxBadge.openList()
+        }
     }
     Item {
         id: body

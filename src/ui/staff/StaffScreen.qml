@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import Diancai.Ui
 
-// The staff screen: the login bar, the seven menu entries on the left and the chosen page on the
+// The staff screen: the login bar, the eight menu entries on the left and the chosen page on the
 // right. Each page is built the first time it is chosen and kept.
 ScreenPage {
     id: screen

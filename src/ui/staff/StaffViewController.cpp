@@ -7,6 +7,7 @@
 #include "ConfigViewController.h"
 #include "LoginViewController.h"
 #include "Navigator.h"
+#include "OutboxViewController.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
@@ -38,7 +39,7 @@ void StaffViewController::initLanguage()
     const LanguageManager &language = LanguageManager::defaultManager();
     menuTitles_.clear();
     for (const QString &key : {u"餐台操作"_s, u"沽清列表"_s, u"修改密码"_s, u"系统设置"_s, u"更新商品资料"_s,
-                               u"返回点菜"_s, u"回主界面"_s})
+                               u"返回点菜"_s, u"回主界面"_s, u"待发送订单"_s})
         menuTitles_.append(language.readString(key));
     emit captionsChanged();
 }
@@ -144,6 +145,10 @@ void StaffViewController::selectEntry(int entry)
     case HomeEntry:
         sound().close();
         Navigator::instance().popToRoot();
+        break;
+    case OutboxEntry:
+        if (passesChecks(false))
+            OutboxViewController::open();
         break;
     default:
         break;

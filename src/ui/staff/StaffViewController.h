@@ -11,15 +11,15 @@ class GqFoodListView;
 class RoomView;
 Q_MOC_INCLUDE("RoomView.h")
 
-// The staff screen: the login bar, a menu of seven entries on the left and the chosen page on the
+// The staff screen: the login bar, a menu of eight entries on the left and the chosen page on the
 // right. The pages (table board, sold-out list, password page, settings) are created on first use
 // and kept while the screen lives.
 //
 // Every entry first stops the background music when the settings switch it off, and clears the
 // right side. Customer mode keeps guests from the table board, the sold-out list, the password
-// page and the data update ("当前是顾客模式，可在设置中切换"); the board, the list and the update
-// also need a logged-in operator, else the login dialog opens. The settings page opens always: its
-// own lock keeps guests out.
+// page, the data update and the outbox list ("当前是顾客模式，可在设置中切换"); the board, the list and the
+// update also need a logged-in operator, else the login dialog opens. The settings page opens always: its own
+// lock keeps guests out.
 //
 // The data update shows the download's progress texts on the blocking indicator and its outcome
 // as a notice ("kDownUpdateFile*"); the indicator never outlives the screen. An update asked for
@@ -34,7 +34,16 @@ class StaffViewController : public MenuViewController {
     Q_PROPERTY(ChangePasswordView *changePwdView READ changePwdView NOTIFY pagesChanged)
     Q_PROPERTY(ConfigViewController *configView READ configView NOTIFY pagesChanged)
 public:
-    enum Entry { TableEntry, SoldOutEntry, PasswordEntry, SettingsEntry, UpdateEntry, MenuEntry, HomeEntry };
+    enum Entry {
+        TableEntry,
+        SoldOutEntry,
+        PasswordEntry,
+        SettingsEntry,
+        UpdateEntry,
+        MenuEntry,
+        HomeEntry,
+        OutboxEntry
+    };
     Q_ENUM(Entry)
     enum Page { NoPage, RoomPage, SoldOutPage, PasswordPage, SettingsPage };
     Q_ENUM(Page)
