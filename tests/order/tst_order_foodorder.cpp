@@ -66,12 +66,9 @@ private slots:
     {
         columns<Line, float, float>("order", "total", "single");
         const auto P10 = taste(u"1"_s, u"P"_s, 10), A3 = taste(u"2"_s, u"A"_s, 3);
-        QTest::newRow("dish") << line(u"D"_s, 20, 2) << 40.f << 40.f;
-        QTest::newRow("gift") << line(u"D"_s, 20, 2, true) << 0.f << 0.f;
         QTest::newRow("gift keeps A surcharge") << line(u"D"_s, 20, 2, true, {A3}) << 3.f << 3.f;
         QTest::newRow("gift, P of nothing") << line(u"D"_s, 20, 2, true, {P10}) << 0.f << 0.f;
         QTest::newRow("A and P") << line(u"D"_s, 20, 2, false, {A3, P10}) << 47.f << 47.f;
-        QTest::newRow("fractional quantity") << line(u"D"_s, 30, 1.5f) << 45.f << 45.f;
         QTest::newRow("set meal") << setMeal(false) << 98.f << 88.f;
         QTest::newRow("set meal taste takes base with components")
             << setMeal(false, {P10}) << 98.f + 9.8f << 88.f + 8.8f;
@@ -119,16 +116,6 @@ private slots:
             QVERIFY(order->authID.isEmpty());
     }
 
-    void displayTexts()
-    {
-        Line dish = line(u"D"_s, 12.5f, 2.25f);
-        dish->foodName = u"鱼"_s;
-        QCOMPARE(component(5, 2)->PriceSale1(), u"5.00"_s);
-        dish->isSoldOut = true;
-        QCOMPARE(dish->displayStyleFoodName(), (StyledText{u"鱼(已售罄)"_s, 5}));
-        QCOMPARE(dish->displayStyleSoldoutFoodName(u"别名"_s), (StyledText{u"别名(已售罄)"_s, 5}));
-    }
-
     // Unknown and empty print states stay as they are and show as they are (the known ones: the order list).
     void otherPrintStatesStay()
     {
@@ -155,7 +142,6 @@ private slots:
         QTest::addColumn<QStringList>("c"); // type, currpriceFlag, the line's quantity and price
         QTest::newRow("dish") << QStringList{u"D"_s, u"N"_s, u"1"_s, u"25"_s};
         QTest::newRow("market price") << QStringList{u"D"_s, u"Y"_s, u"1"_s, u"0"_s};
-        QTest::newRow("set meal") << QStringList{u"T"_s, QString(), u"1"_s, u"25"_s};
         QTest::newRow("component") << QStringList{u"M"_s, QString(), u"2"_s, u"25"_s};
     }
 

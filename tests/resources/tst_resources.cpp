@@ -141,17 +141,6 @@ private slots:
         QCOMPARE(manager().readString(u"确定"_s), u"确定"_s);
     }
 
-    void changeFromAWorkerIsAnnouncedOnTheMainThread()
-    {
-        QThread *worker = QThread::create([this] { manager().loadLanguage(LanguageManager::kEnglish); });
-        worker->start();
-        QVERIFY(worker->wait(5000));
-        delete worker;
-        QTRY_COMPARE(postedOn.size(), 1);
-        QCOMPARE(postedOn.first(), QThread::currentThread());
-        QCOMPARE(manager().readString(u"确定"_s), u"OK"_s);
-    }
-
     void badFilesGiveKeysBack_data()
     {
         columns<bool, QByteArray, QString>("present", "content", "expected");

@@ -373,17 +373,10 @@ private slots:
             QTest::addRow("no file: %s %s", reader, qPrintable(arg))
                 << u"<no file>"_s << QString::fromUtf8(reader) << arg << expected;
         };
-        const L none{u"(none)"_s}, noneTwice{u"(none)"_s, u"(none)"_s};
-        noFile("dish numbers", u"ordinary"_s, none);
-        noFile("dish numbers", u"temporary"_s, none);
-        noFile("food info 2", {}, none);
+        const L none{u"(none)"_s};
         noFile("sizes", u"1"_s, none);
         noFile("tastes", u"1"_s, none);
         noFile("bound", u"P 1"_s, L{u"not bound"_s});
-        noFile("tastes by style", u"P 1"_s, none);
-        noFile("tables and reasons", {}, noneTwice);
-        noFile("sorted categories", {}, noneTwice);
-        noFile("store", {}, L{u"name ="_s, u"version ="_s, u"(none)"_s});
         noFile("cashier", u"1"_s, L{u"|||"_s});
         noFile("category tree", {}, L{u"-no:全部="_s, QString()}); // the menu learns nothing could be read
         noFile("rooms", {}, L{u"all:所有"_s});

@@ -161,15 +161,11 @@ private slots:
         };
         using M = PopViewManager;
         const QVariant none, pack = QStringLiteral("order pack");
-        const QString held = PopName::GuaDanViewController, search = PopName::SearchViewController,
-                      chooser = PopName::TableChooseViewController;
+        const QString search = PopName::SearchViewController, chooser = PopName::TableChooseViewController;
         const QVariantMap reload{{PopProperty::ShouldReloadOrderList, true}},
             noReload{{PopProperty::ShouldReloadOrderList, false}};
         row("temporary dish", PopName::TempFoodViewController, 80, {}, {},
             [](M &m) { return m.popTempFoodView(80); });
-        row("any negative padding is the default", held, 20, {}, {},
-            [held](M &m) { return m.pop(held, {}, -7); });
-        row("padding at the top edge", held, 0, {}, {}, [held](M &m) { return m.pop(held, {}, 0); });
         row("search, reload", search, 20, reload, {}, [](M &m) { return m.popSearchView(true); });
         row("search, no reload", search, 40, noReload, {}, [](M &m) { return m.popSearchView(false, 40); });
         row("table chooser without request id", chooser, 20, {{PopProperty::RequestId, none}}, {pack},
