@@ -311,7 +311,6 @@ private slots:
         };
         QTest::newRow("empty OrderDetail")
             << held(u"<OrderDetail></OrderDetail><PackTasteString></PackTasteString></ClientCommand>"_s);
-        QTest::newRow("no OrderDetail") << held(u"</ClientCommand>"_s);
         QTest::newRow("OrderDetail not under the root")
             << held(u"<X><OrderDetail><Guadan foodno=\"1\"/></OrderDetail></X></ClientCommand>"_s);
         QTest::newRow("raw quote in a value")

@@ -149,7 +149,6 @@ private slots:
         // folder relative to the home; "<update>" = shipped data
         columns<QVariant, QString>("zipFileName", "folder");
         QTest::newRow("never installed") << QVariant() << "<update>";
-        QTest::newRow("empty name") << QVariant("") << "<update>";
         QTest::newRow("no extension") << QVariant("data") << "data";
         QTest::newRow("two dots drop only the last") << QVariant("a.b.zip") << "a.b";
         QTest::newRow("only an extension") << QVariant(".zip") << "<update>";
