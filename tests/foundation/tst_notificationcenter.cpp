@@ -83,18 +83,6 @@ private slots:
         }
     }
 
-    void observersGoWithTheirOwner()
-    {
-        record(u"kOwned"_s);
-        record(u"kOwned2"_s);
-        QCOMPARE(center.observerCount(u"kOwned"_s), 1);
-        owner.reset();
-        QCOMPARE(center.observerCount(u"kOwned"_s), 0);
-        QCOMPARE(center.observerCount(u"kOwned2"_s), 0);
-        center.post(u"kOwned"_s);
-        QCOMPARE(got.size(), 0);
-    }
-
     void queuedNotificationForADestroyedOwnerIsDropped()
     {
         record(u"kLate"_s);

@@ -7,15 +7,14 @@
 #include "foundation/UserNotice.h"
 #include "order/OrderManager.h"
 #include "order/OrderPack.h"
+#include "server/NotificationLog.h"
 #include "settings/ConfigManager.h"
 #include "settings/DeviceIdentity.h"
 #include "settings/LanguageManager.h"
 #include "settings/SettingsStore.h"
 #include "storage/DBManager.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
-#include <QThread>
 
 // A fresh app home with its own settings, device identity, Chinese texts and databases, for one test.
 struct OrderTestHome {
@@ -145,26 +144,6 @@ private:
             out += ((*line).*text)();
         return out;
     }
-};
-
-// Notifications of the given names as "name|payload" (lists joined by ","); any off the main thread?
-class NotificationLog : public QObject {
-public:
-    explicit NotificationLog(const QStringList &names)
-    {
-        for (const QString &name : names)
-            NotificationCenter::defaultCenter().addObserver(this, name, [this](const Notification &n) {
-                const QString payload = n.object.typeId() == QMetaType::QStringList
-                                            ? n.object.toStringList().join(u',')
-                                            : n.object.toString();
-                entries << n.name + u'|' + payload;
-                if (QThread::currentThread() != QCoreApplication::instance()->thread())
-                    offMainThread = true;
-            });
-    }
-
-    QStringList entries;
-    bool offMainThread = false;
 };
 
 // Records what the terminal would show, in order, as "kind:text".

@@ -102,11 +102,7 @@ private slots:
         otherManual.TasteAmt = 2;
         const TasteInfo otherSpicy{u"003"_s, u"中辣"_s, u"01"_s, u"0"_s, QString(), 0};
 
-        QTest::newRow("all equal") << stagedDish(u"D1"_s, u"大份"_s, u"鱼"_s, 20, base)
-                                   << QStringList{u"D D1 2"_s};
         const QStringList two{u"D D1 1"_s, u"D D1 1"_s};
-        QTest::newRow("dish number") << stagedDish(u"D2"_s, u"大份"_s, u"鱼"_s, 20, base)
-                                     << QStringList{u"D D1 1"_s, u"D D2 1"_s};
         QTest::newRow("size") << stagedDish(u"D1"_s, u"小份"_s, u"鱼"_s, 20, base) << two;
         QTest::newRow("name (temporary dish)") << stagedDish(u"D1"_s, u"大份"_s, u"烤鱼"_s, 20, base) << two;
         QTest::newRow("price") << stagedDish(u"D1"_s, u"大份"_s, u"鱼"_s, 20.01f, base) << two;
@@ -141,9 +137,6 @@ private slots:
         QTest::newRow("sold out: fewer")
             << u"add D1; qty 1 3; soldout D1,T1; step 1 -1; qty 1 1.5; remove D1; set"_s
             << QStringList{u"D D1 0.5"_s};
-        QTest::newRow("remove lowers the dish's last line")
-            << u"add D1; add D2; size D1; qty 3 2; remove D1"_s
-            << QStringList{u"D D1 1"_s, u"D D2 1"_s, u"D D1 1"_s};
         QTest::newRow("remove takes the dish's last line away")
             << u"add D1; add D2; size D1; qty 3 2; remove D1; remove D1; remove D9"_s
             << QStringList{u"D D1 1"_s, u"D D2 1"_s};
@@ -211,7 +204,6 @@ private slots:
             << 1.0f << u"=3"_s << QStringList{u"T T1 3"_s, u"M M1 3"_s, u"M M2 6"_s};
         QTest::newRow("two sets from the details, then one")
             << 2.0f << u"=1"_s << QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s};
-        QTest::newRow("quantity 0") << 1.0f << u"=0"_s << QStringList();
         QTest::newRow("a step down to nothing") << 1.0f << u"-1"_s << QStringList();
         QTest::newRow("removing one of three") << 3.0f << u"remove"_s << two;
         QTest::newRow("removing the only one") << 1.0f << u"remove"_s << QStringList();
@@ -250,26 +242,6 @@ private slots:
         QCOMPARE(sounds, (QStringList{u"bnok"_s, u"bnok"_s, u"bncancel"_s, u"bncancel"_s, u"bncancel"_s}));
     }
 
-    // All lines take the next state of the first; an empty first state (or no lines) changes nothing.
-    void switchPrintState_data()
-    {
-        columns<QString, QStringList>("first", "states");
-        QTest::newRow("即起 to 等叫") << u"0"_s << QStringList{u"1"_s, u"1"_s, u"1"_s, u"1"_s};
-        QTest::newRow("other stays") << u"7"_s << QStringList{u"7"_s, u"7"_s, u"7"_s, u"7"_s};
-        QTest::newRow("no first state") << QString() << QStringList{QString(), u"0"_s, u"0"_s, u"0"_s};
-    }
-
-    void switchPrintState()
-    {
-        auto [first, states] = row<QString, QStringList>("first", "states");
-        orders->switchPrintState();
-        orders->addFood(Menu::dish(u"D1"_s));
-        addSetMeal();
-        orders->arrOrders().first()->PrintState = first;
-        orders->switchPrintState();
-        QCOMPARE(mapped(orders->arrOrders(), [](const Line &l) { return l->PrintState; }), states);
-    }
-
     // A dish's ordered quantity counts its components too; emptying the order starts the numbering again.
     void orderedQuantityOfADish()
     {
@@ -289,33 +261,11 @@ private slots:
         QCOMPARE(amounts(), none);
     }
 
-    void orderTotal_data()
-    {
-        columns<QList<TasteInfo>, QString>("remarks", "expected");
-        QTest::newRow("lines only") << QList<TasteInfo>{} << u"113.00"_s;
-        QTest::newRow("fixed and percentage, both of the lines' sum")
-            << QList<TasteInfo>{remark(u"A"_s, 3), remark(u"P"_s, 10)} << u"127.30"_s;
-    }
-
-    // 20 x 2 given away, 15 x 1, and a set meal of 88 whose component costs 5 x 2: 113 in all.
-    void orderTotal()
-    {
-        auto [remarks, expected] = row<QList<TasteInfo>, QString>("remarks", "expected");
-        orders->genNewPack(); // the order pack, with its remarks and flow number
-        orders->addFood(Menu::dish(u"D1"_s, 20), std::nullopt, 2);
-        orders->arrOrders().first()->setIsZengSong(true);
-        orders->addFood(Menu::dish(u"D2"_s, 15));
-        orders->addFood(Menu::setMeal(u"T1"_s, 88, {Menu::component(u"T1"_s, u"M1"_s, 2, 5)}));
-        orders->changePack([&remarks](OrderPack &pack) { pack.arrTaste = remarks; });
-        QCOMPARE(orders->getOrderPackPay() + u' ' + orders->getOrderPackAmount(), expected + u" 4.00"_s);
-    }
-
     void marketPriceCheck_data()
     {
         columns<float, bool, bool>("price", "asComponent", "expected");
         QTest::newRow("no price yet") << 0.0f << false << true;
         QTest::newRow("priced") << 12.0f << false << false;
-        QTest::newRow("component without price") << 0.0f << true << false;
     }
 
     void marketPriceCheck()

@@ -47,19 +47,6 @@ private slots:
         SoldOutList::shared().clear();
     }
 
-    void addingADishPostsItsQuantityAndTheTotals()
-    {
-        orders->addFood(Menu::dish(u"D1"_s, 12));
-        drain();
-        orders->addFood(Menu::dish(u"D1"_s, 12));
-        drain();
-        // Merging posts every dish of the order, then the totals; adding adds its own dish again.
-        const QStringList one{u"kTaskOrderAmount|D1,1.00"_s, u"updateOrderPackInfoDone|1.00,12.00"_s},
-            two{u"kTaskOrderAmount|D1,2.00"_s, u"updateOrderPackInfoDone|2.00,24.00"_s};
-        QCOMPARE(log->entries, one + one + two + two);
-        QVERIFY(!log->offMainThread);
-    }
-
     void emptyingPostsZeroForEveryDishOnce()
     {
         orders->addFood(Menu::dish(u"D1"_s));

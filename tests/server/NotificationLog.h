@@ -7,15 +7,18 @@
 #include <QStringList>
 #include <QThread>
 
-// Records the notifications of the given names as "name|object", and whether each arrived on
-// the main thread.
+// Records the notifications of the given names as "name|object" (a list joined by ","), and
+// whether each arrived on the main thread.
 class NotificationLog : public QObject {
 public:
     explicit NotificationLog(const QStringList &names)
     {
         for (const QString &name : names) {
             NotificationCenter::defaultCenter().addObserver(this, name, [this](const Notification &n) {
-                entries << n.name + u'|' + n.object.toString();
+                const QString payload = n.object.typeId() == QMetaType::QStringList
+                                            ? n.object.toStringList().join(u',')
+                                            : n.object.toString();
+                entries << n.name + u'|' + payload;
                 if (QThread::currentThread() != QCoreApplication::instance()->thread())
                     offMainThread = true;
             });

@@ -23,7 +23,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QMutex>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -39,7 +38,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QByteArray kDecl = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"gb2312\"?>");
 const QStringList kLoginNotifications = {Notify::NotificationLoginOk, Notify::NotificationLoginFailed,
                                          Notify::NotificationLogout};
 
@@ -63,7 +61,6 @@ struct LoginCase {
     int httpStatus;
     QString notification;
     bool loggedIn = false;
-    bool english = false;
 };
 using Text = std::optional<QString>;
 
@@ -106,8 +103,6 @@ using Fields = QList<QPair<QString, QString>>;
 struct Seen {
     std::mutex mutex;
     std::string method, body, contentType, userAgent, acceptEncoding;
-    std::map<std::string, std::string> fields;
-    std::map<std::string, std::string> files;
 
     void record(const httplib::Request &req)
     {
@@ -117,10 +112,6 @@ struct Seen {
         contentType = req.get_header_value("Content-Type");
         userAgent = req.get_header_value("User-Agent");
         acceptEncoding = req.get_header_value("Accept-Encoding");
-        fields.clear();
-        files.clear();
-        for (const auto &[name, file] : req.files)
-            (file.filename.empty() ? fields : files)[name] = file.content;
     }
 };
 
@@ -212,22 +203,14 @@ private slots:
         const QString failed = u"kNotificationLoginFailed|"_s;
         QTest::newRow("accepted without a message")
             << LoginCase{"<R><ReturnCode>0</ReturnCode></R>", 200, u"kNotificationLoginOk|"_s, true};
-        QTest::newRow("refused") << LoginCase{
-            kDecl +
-                "<R><ReturnCode>1</ReturnCode><ReturnMsg>\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3</ReturnMsg></R>",
-            200, failed + u"密码错误"_s};
         QTest::newRow("no return code") << LoginCase{"<R><ReturnMsg>m</ReturnMsg></R>", 200, failed + u"m"_s};
         QTest::newRow("unreadable") << LoginCase{"<html>", 200, failed + u"登录失败"_s};
         QTest::newRow("request failed") << LoginCase{{}, 404, failed + u"Error Domain=Qelvo Code=404"_s};
-        QTest::newRow("unreadable, in English")
-            << LoginCase{"not xml", 200, failed + u"Login failed"_s, false, true};
     }
     void login()
     {
         QFETCH(LoginCase, c);
-        const auto [reply, httpStatus, notification, loggedIn, english] = c;
-        if (english)
-            LanguageManager::defaultManager().loadLanguage(LanguageManager::kEnglish, false);
+        const auto [reply, httpStatus, notification, loggedIn] = c;
         server.answer(reply, httpStatus);
         NotificationLog log(kLoginNotifications);
 
@@ -270,33 +253,13 @@ private slots:
         QCOMPARE(server.bodies().size(), size_t(2));
     }
 
-    void logoutKeepsTheLastOperator()
-    {
-        server.answer("<R><ReturnCode>0</ReturnCode><ReturnMsg>(Wang)</ReturnMsg></R>");
-        NotificationLog log(kLoginNotifications);
-        LoginManager::defaultManager().loginWithUserId(u"12"_s, u"x"_s);
-        QTRY_COMPARE(log.entries.size(), 1);
-        QCOMPARE(LoginManager::loginTitle(), u"Wang(12)"_s);
-
-        LoginManager::defaultManager().logout();
-        QCOMPARE(log.entries.last(), u"kNotificationLogout|"_s);
-        QVERIFY(!LoginManager::isLogin() && !SettingsStore::shared().value(Key::IsLogin).isValid());
-        QCOMPARE(LoginManager::accountId() + u'|' + LoginManager::accountName() + u'|' +
-                     SettingsStore::shared().string(Key::AccountId).value_or(u"(absent)"_s),
-                 u"12|Wang|12"_s);
-    }
-
     void operatorName_data()
     {
         columns<Text, QString>("message", "name");
-        QTest::newRow("name") << Text(u"hi(Ann)!"_s) << u"Ann"_s;
         QTest::newRow("first of two") << Text(u"hi(Li)(x)"_s) << u"Li"_s;
-        QTest::newRow("no brackets") << Text(u"welcome"_s) << QString();
         QTest::newRow("close before open") << Text(u")x(y)"_s) << QString();
         QTest::newRow("open without close") << Text(u"(Ann"_s) << QString();
         QTest::newRow("nested opens") << Text(u"a(b(c)d"_s) << u"b(c"_s;
-        QTest::newRow("empty brackets") << Text(u"()"_s) << QString();
-        QTest::newRow("absent") << Text() << QString();
     }
     void operatorName()
     {
@@ -311,12 +274,12 @@ private slots:
         const QStringList tooOld{u"alert|提示|席维通服务程序版本过低，请先升级。|确定"_s};
         const QStringList notice{u"alert|提示|席维通服务程序版本过低，请先升级。（V.20160102）|确定"_s};
         QTest::newRow("gifts: 20150411 refuses") << Text(u"20150411"_s) << Text() << true << tooOld;
-        QTest::newRow("gifts: 20150412 allows") << Text(u"20150412"_s) << Text() << false << QStringList();
+        QTest::newRow("gifts: 20150412 allows, read as far as its digits go")
+            << Text(u" 20150412abc"_s) << Text() << false << QStringList();
         QTest::newRow("gifts: no stamp") << Text() << Text() << true << tooOld;
         const Text stamp = u"20160101"_s;
         QTest::newRow("nothing required") << stamp << Text(QString()) << true << QStringList();
         QTest::newRow("equal") << stamp << Text(u"20160101"_s) << false << QStringList();
-        QTest::newRow("newer server") << stamp << Text(u"20151231"_s) << false << QStringList();
         QTest::newRow("older server") << stamp << Text(u"20160102"_s) << true << notice;
         QTest::newRow("no stamp") << Text() << Text(u"20160102"_s) << true << notice;
     }
@@ -336,21 +299,6 @@ private slots:
         QVERIFY(notices->shown.isEmpty());
         QCoreApplication::processEvents();
         QCOMPARE(notices->shown, shown);
-    }
-
-    void stampValue_data()
-    {
-        columns<QString, qint64>("text", "value");
-        QTest::newRow("date") << u"20150412"_s << qint64(20150412);
-        QTest::newRow("blanks and trailing text") << u" 20150412abc"_s << qint64(20150412);
-        QTest::newRow("sign") << u"-3"_s << qint64(-3);
-        QTest::newRow("no digits") << u"abc"_s << qint64(0);
-        QTest::newRow("empty") << QString() << qint64(0);
-    }
-    void stampValue()
-    {
-        auto [text, value] = row<QString, qint64>("text", "value");
-        QCOMPARE(SupportChecker::stampValue(text), value);
     }
 
     // The sold-out poll, and whether the server can be reached.
@@ -427,8 +375,6 @@ private slots:
     void startFollowsTheSettings_data()
     {
         columns<bool, qint64, int>("switchedOn", "interval", "intervalMs");
-        QTest::newRow("every minute") << true << qint64(60) << 60000;
-        QTest::newRow("negative interval") << true << qint64(-5) << 0;
         QTest::newRow("switched off") << false << qint64(60) << 0;
     }
     void startFollowsTheSettings()
@@ -455,22 +401,6 @@ private slots:
         const size_t polls = server.bodies().size();
         QTest::qWait(1300);
         QCOMPARE(server.bodies().size(), polls);
-    }
-
-    void reachesARoutableAddress()
-    {
-        NetworkChecker &checker = NetworkChecker::sharedInstance();
-        QSignalSpy changes(&checker, &NetworkChecker::canConnectChanged);
-        ConfigManager::defaultManager().setIp(u"300.1.2.3"_s);
-        checker.check();
-        QVERIFY(!checker.canConnect() && checker.isWatching());
-
-        ConfigManager::defaultManager().setIp(u"127.0.0.1"_s);
-        checker.check();
-        QVERIFY(checker.canConnect());
-        QCOMPARE(QList<QVariantList>(changes), QList<QVariantList>{{true}});
-        checker.stop();
-        QVERIFY(!checker.isWatching());
     }
 
     // In a network namespace of its own a process has no route anywhere, not even to the loopback
@@ -504,7 +434,6 @@ private slots:
     {
         columns<Build, QString, QString>("build", "url", "method");
         const QString bare = u"http://h:1"_s, get = u"GET"_s;
-        QTest::newRow("nothing") << Build([](ServerRequest &) {}) << bare << get;
         QTest::newRow("question mark then ampersand, in key order") << Build([](ServerRequest &r) {
             r.addParameter(u"x y&z"_s, u"b"_s);
             r.addIntParameter(-5, u"a"_s);
@@ -521,8 +450,6 @@ private slots:
                                                          << get;
         QTest::newRow("form field") << Build([](ServerRequest &r) { r.addPostIntValue(1, u"a"_s); }) << bare
                                     << u"POST"_s;
-        QTest::newRow("file part") << Build([](ServerRequest &r) { r.addPostData("x", u"f"_s); }) << bare
-                                   << u"POST"_s;
         QTest::newRow("field removed again") << Build([](ServerRequest &r) {
             r.addPostValue(u"v"_s, u"a"_s);
             r.addPostValue(std::nullopt, u"a"_s);
@@ -580,10 +507,8 @@ private slots:
                              const QString &port, const QString &language, const QString &description) {
             QTest::newRow(name) << status << delayMs << ip << port << language << description;
         };
-        fail("404", 404, 0, ip, here, zh, u"Error Domain=Qelvo Code=404"_s);
         // Answered 0.6 s after the one-second limit, were it not kept.
         fail("timeout", 200, 1600, ip, here, zh, http + u"2 \"网络超时\""_s);
-        fail("closed port", 200, 0, ip, closed, zh, http + u"1 \"网络连接错误\""_s);
         fail("closed port, in English", 200, 0, ip, closed, LanguageManager::kEnglish,
              http + u"1 \"Network connection error\""_s);
         fail("no server address", 200, 0, {}, here, zh, http + u"1 \"网络连接错误\""_s);
@@ -704,11 +629,7 @@ private slots:
     {
         columns<Fields, QByteArray>("fields", "encoded");
         const auto one = [](const QString &value) { return Fields{{u"xmlFile"_s, value}}; };
-        QTest::newRow("unreserved stay") << one(u"AZaz09-_."_s) << QByteArray("xmlFile=AZaz09-_.");
         QTest::newRow("tilde and space") << one(u"~ +"_s) << QByteArray("xmlFile=%7E%20%2B");
-        QTest::newRow("markup") << one(u"<a b=\"c\"?>&"_s)
-                                << QByteArray("xmlFile=%3Ca%20b%3D%22c%22%3F%3E%26");
-        QTest::newRow("empty") << one(QString()) << QByteArray("xmlFile=");
         QTest::newRow("fields joined in order")
             << Fields{{u"b"_s, u"1"_s}, {u"a k"_s, u"2"_s}} << QByteArray("b=1&a%20k=2");
     }
@@ -734,25 +655,10 @@ private slots:
                               u"gzip, deflate"_s, u"xmlFile=%3CC%3E%E6%A1%8C%3C%2FC%3E"_s}));
     }
 
-    void postsMultipartWithFileParts()
-    {
-        HttpRequest request = requestTo("/", u"POST"_s);
-        request.formFields = {{u"name"_s, u"值"_s}};
-        request.fileParts = {{QByteArray("\x00\x01zip", 5), u"upload"_s}};
-        const HttpResponse response = HttpClient::perform(request);
-        QVERIFY(!response.failure);
-        std::lock_guard lock(seen.mutex);
-        QVERIFY(seen.contentType.rfind("multipart/form-data; boundary=", 0) == 0);
-        QCOMPARE(seen.fields["name"], std::string("值"));
-        QCOMPARE(seen.files["upload"], std::string("\x00\x01zip", 5));
-    }
-
     void classifiesFailures_data()
     {
         columns<QString, int>("url", "kind");
-        QTest::newRow("407") << web.baseUrl() + u"/status/407"_s << int(HttpFailureKind::Authentication);
         QTest::newRow("not http") << u"file:///etc/passwd"_s << int(HttpFailureKind::BadRequest);
-        QTest::newRow("no url") << QString() << int(HttpFailureKind::BadRequest);
     }
     void classifiesFailures()
     {

@@ -152,7 +152,6 @@ private slots:
 
     void typedOperations_data()
     {
-        // extras holding an invalid value: the property must be absent
         columns<Pop, QString, QVariantList, int, QVariantMap>("pop", "name", "args", "padding", "extras");
 
         const auto row = [](const char *name, const QString &popName, int padding, const QVariantMap &extras,
@@ -160,22 +159,12 @@ private slots:
             QTest::newRow(name) << pop << popName << args << padding << extras;
         };
         using M = PopViewManager;
-        const QVariant none, pack = QStringLiteral("order pack");
-        const QString held = PopName::GuaDanViewController, search = PopName::SearchViewController,
-                      chooser = PopName::TableChooseViewController;
-        const QVariantMap reload{{PopProperty::ShouldReloadOrderList, true}},
-            noReload{{PopProperty::ShouldReloadOrderList, false}};
+        const QVariant pack = QStringLiteral("order pack");
+        const QString search = PopName::SearchViewController, chooser = PopName::TableChooseViewController;
+        const QVariantMap reload{{PopProperty::ShouldReloadOrderList, true}};
         row("temporary dish", PopName::TempFoodViewController, 80, {}, {},
             [](M &m) { return m.popTempFoodView(80); });
-        row("any negative padding is the default", held, 20, {}, {},
-            [held](M &m) { return m.pop(held, {}, -7); });
-        row("padding at the top edge", held, 0, {}, {}, [held](M &m) { return m.pop(held, {}, 0); });
         row("search, reload", search, 20, reload, {}, [](M &m) { return m.popSearchView(true); });
-        row("search, no reload", search, 40, noReload, {}, [](M &m) { return m.popSearchView(false, 40); });
-        row("table chooser without request id", chooser, 20, {{PopProperty::RequestId, none}}, {pack},
-            [pack](M &m) { return m.popTableChooseView(pack); });
-        row("table chooser with request id 1", chooser, 80, {{PopProperty::RequestId, QStringLiteral("1")}},
-            {pack}, [pack](M &m) { return m.popTableChooseView(pack, 80, QStringLiteral("1")); });
         row("table chooser with empty request id", chooser, 20, {{PopProperty::RequestId, QString()}}, {pack},
             [pack](M &m) { return m.popTableChooseView(pack, -1, QString()); });
     }
