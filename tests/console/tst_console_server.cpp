@@ -515,7 +515,7 @@ private slots:
         console.start(QStringLiteral(CONSOLE_EXE), {u"--frobnicate"_s});
         QVERIFY(console.waitForFinished(10000));
         QCOMPARE(console.exitCode(), 2);
-        QVERIFY(console.readAllStandardError().startsWith("usage: diancai-console"));
+        QVERIFY(console.readAllStandardError().startsWith("Usage: diancai-console"));
     }
 
     // The order being taken survives the console being killed (SIGKILL) at chosen points, and is

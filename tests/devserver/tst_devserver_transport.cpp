@@ -431,7 +431,7 @@ private slots:
         QCOMPARE(server.exitCode(), 2);
         const QString errors = QString::fromUtf8(server.readAllStandardError());
         QVERIFY(errors.startsWith(
-            u"diancai-devserver: --basedata is required\nusage: diancai-devserver --port PORT"_s));
+            u"diancai-devserver: --basedata is required\nUsage: diancai-devserver --port PORT"_s));
     }
 };
 
