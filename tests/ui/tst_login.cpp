@@ -131,34 +131,6 @@ private slots:
         QVERIFY(!login.isDismissing());
     }
 
-    // Success closing the dialog: the window flow.
-    void failureKeepsTheDialog()
-    {
-        SentLogin server;
-        LoginBar bar;
-        bar.showLoginView();
-        QCOMPARE(UiTest::openPopups().size(), 1);
-        auto *login = qobject_cast<LoginViewController *>(UiTest::openPopups().first());
-        QVERIFY(login);
-        login->setAccount(u"001"_s);
-        login->setPassword(u"12"_s);
-        NoticeSpy shown;
-
-        login->confirm();
-        // A second tap while the answer is awaited sends nothing more.
-        login->confirm();
-        QCOMPARE(server.calls, QStringList{u"001/12"_s});
-        QTRY_VERIFY(NoticeBoard::instance().progressVisible());
-
-        NotificationCenter::defaultCenter().post(Notify::NotificationLoginFailed, u"密码错误"_s);
-        QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
-        QTRY_VERIFY(!shown.isEmpty());
-        QCOMPARE(shown.kind(shown.size() - 1), NoticeBoard::Error);
-        QCOMPARE(shown.lastText(), u"密码错误"_s);
-        QVERIFY(!login->isDismissing());
-        QCOMPARE(UiTest::openPopups().size(), 1);
-    }
-
     void aDialogGoneWhileWaitingTakesItsProgressAlong()
     {
         SentLogin server;
