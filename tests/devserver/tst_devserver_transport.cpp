@@ -76,14 +76,11 @@ private slots:
         row("move to unknown table", "ChangeDesk", "SourceDeskNo=A01&DestDeskNo=Z99", "目标台号(Z99)不存在");
         row("merge into free table", "MergeDesk", "SourceDeskNo=A01&DestDeskNo=A03", "大厅3号(A03)未开台");
         row("cancel table with dishes", "CancelDesk", "DeskNo=A01", "大厅1号(A01)已点菜品，不能撤台");
-        row("edit with bad guests", "EditDesk", "DeskNo=A02&CustCount=abc", "人数(abc)无效");
         row("hurry empty table", "DeskHurry", "DeskNo=A02", "大厅2号(A02)还没有点菜");
         row("hurry category not ordered", "CatHurry", "DeskNo=A01&CatNo=0201",
             "大厅1号(A01)没有类别(0201)的菜品");
         row("hurry without category", "CatHurry", "DeskNo=A01", "请指定菜品类别");
         row("hurry dish not ordered", "FoodHurry", "DeskNo=A01&FoodNo=103", "大厅1号(A01)没有点菜品(103)");
-        row("wake up category not ordered", "CatWakeUp", "DeskNo=A01&CatNo=02",
-            "大厅1号(A01)没有类别(02)的菜品");
         const QString pork = "DeskNo=A01&FoodNo=101&";
         row("return more than sold", "ReturnFood", pork + "FoodQty=3&ReturnReason=01",
             "退菜数量(3)超过已点数量(2)");

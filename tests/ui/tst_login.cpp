@@ -168,10 +168,7 @@ private slots:
     // "N" there, 003 (789) has too short a permission string, 005 (000000) none at all.
     void authorisationRules_data()
     {
-        QTest::addColumn<bool>("giftMode");
-        QTest::addColumn<QString>("account");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("message");
+        columns<bool, QString, QString, QString>("giftMode", "account", "password", "message");
         QTest::newRow("authorised") << true << u"001"_s << u"123"_s << QString();
         QTest::newRow("only position 20") << true << u"004"_s << u"2468"_s << QString();
         QTest::newRow("wrong password") << true << u"001"_s << u"124"_s << u"用户名或密码错误"_s;
@@ -189,10 +186,8 @@ private slots:
 
     void authorisationRules()
     {
-        QFETCH(bool, giftMode);
-        QFETCH(QString, account);
-        QFETCH(QString, password);
-        QFETCH(QString, message);
+        const auto [giftMode, account, password, message] =
+            row<bool, QString, QString, QString>("giftMode", "account", "password", "message");
         auto line = std::make_shared<FoodOrder>();
         auto *auth = new AuthViewController(u"授权"_s);
         auth->setFoodOrder(line);
