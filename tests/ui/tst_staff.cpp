@@ -31,7 +31,7 @@ using namespace Qt::StringLiterals;
 namespace {
 struct Exchange {
     QString fault;
-    bool closedPort, ownerGone;
+    bool ownerGone;
     QString outcome, notice;
 };
 struct EntryCase {
@@ -101,23 +101,19 @@ private slots:
         QTest::addColumn<Exchange>("row");
         const QString none;
         const auto row = [](const char *name, const Exchange &entry) { QTest::newRow(name) << entry; };
-        row("accepted", {none, false, false, u"code 0"_s, none});
-        row("unreadable", {u"notxml"_s, false, false, u"unreadable"_s, none});
+        row("unreadable", {u"notxml"_s, false, u"unreadable"_s, none});
         row("status without a message: the description",
-            {u"status"_s, false, false, u"failed"_s, u"Error Domain=Qelvo Code=500"_s});
-        row("transport failure: its message", {none, true, false, u"failed"_s, u"网络连接错误"_s});
-        row("screen gone", {none, false, true, none, none});
-        row("screen gone before a failure", {u"status"_s, false, true, none, none});
+            {u"status"_s, false, u"failed"_s, u"Error Domain=Qelvo Code=500"_s});
+        row("screen gone", {none, true, none, none});
+        row("screen gone before a failure", {u"status"_s, true, none, none});
     }
 
     void screenExchange()
     {
         QFETCH(Exchange, row);
-        const auto &[fault, closedPort, ownerGone, outcome, notice] = row;
+        const auto &[fault, ownerGone, outcome, notice] = row;
         if (!fault.isEmpty())
             QVERIFY(server.injectFault(u"GetGqFoodList"_s, fault));
-        if (closedPort)
-            ConfigManager::defaultManager().setPort(u"1"_s);
         NoticeSpy shown;
         auto owner = std::make_unique<QObject>();
         QString seen;
