@@ -165,19 +165,17 @@ private slots:
     }
 
     // The shipped demo base data: 001 (123) and 004 (2468) have "Y" at position 20, 002 (456) has
-    // "N" there, 003 (789) has too short a permission string, 005 (000000) none at all.
+    // "N" there, 003 (789) has too short a permission string.
     void authorisationRules_data()
     {
         columns<bool, QString, QString, QString>("giftMode", "account", "password", "message");
         QTest::newRow("authorised") << true << u"001"_s << u"123"_s << QString();
         QTest::newRow("only position 20") << true << u"004"_s << u"2468"_s << QString();
         QTest::newRow("wrong password") << true << u"001"_s << u"124"_s << u"用户名或密码错误"_s;
-        QTest::newRow("unknown operator") << true << u"999"_s << u"123"_s << u"用户名或密码错误"_s;
         QTest::newRow("wrong password before authority")
             << true << u"002"_s << u"000"_s << u"用户名或密码错误"_s;
         QTest::newRow("no gift authority") << true << u"002"_s << u"456"_s << u"没有权限"_s;
         QTest::newRow("permissions too short") << true << u"003"_s << u"789"_s << u"没有权限"_s;
-        QTest::newRow("no permissions") << true << u"005"_s << u"000000"_s << u"没有权限"_s;
         QTest::newRow("empty password") << true << u"001"_s << QString() << u"用户名或密码不能为空"_s;
         QTest::newRow("empty before gift mode")
             << false << QString() << u"123"_s << u"用户名或密码不能为空"_s;

@@ -196,7 +196,6 @@ private slots:
         QTest::newRow("no network") << u"line offline"_s << offline << QString() << QString();
         QTest::newRow("network before lines") << u"offline"_s << offline << QString() << QString();
         QTest::newRow("no lines, no table") << QString() << noLines << QString() << QString();
-        QTest::newRow("no lines with a table") << u"desk:A02:2"_s << noLines << QString() << QString();
         QTest::newRow("locked, nothing bound") << u"line lock:"_s << QStringList{u"error|请先设置绑定桌台"_s}
                                                << QString() << QString();
         QTest::newRow("locked, table open with 4") << u"line open:A03:4 lock:A03"_s << ok << QString() << u"A03/4"_s;

@@ -558,9 +558,7 @@ private slots:
     void onePrintPerTap_data()
     {
         columns<int, bool>("boardCount", "fromBoard");
-        QTest::newRow("another screen, no board") << 0 << false;
         QTest::newRow("another screen, two boards") << 2 << false;
-        QTest::newRow("from a board") << 1 << true;
         QTest::newRow("from one of two boards") << 2 << true;
     }
     void onePrintPerTap()
