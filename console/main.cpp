@@ -20,7 +20,7 @@
 #include <cstdio>
 
 namespace {
-constexpr const char *kUsage = "usage: diancai-console [--home DIR]\n"
+constexpr const char *kUsage = "Usage: diancai-console [--home DIR]\n"
                                "The terminal's ordering core driven from standard input, one command per\n"
                                "line (\"help\" lists them): for support staff and scripted checks.\n"
                                "\n"

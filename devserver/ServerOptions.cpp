@@ -90,10 +90,22 @@ std::optional<ServerOptions> ServerOptions::parse(const std::vector<std::string>
 
 const char *ServerOptions::usage()
 {
-    return "usage: diancai-devserver --port PORT --basedata DIR --package FILE --state DIR\n"
-           "                         [--stock FOODNO=QTY,...] [--fresh] [--host ADDR]\n"
-           "                         [--update-version-code N] [--dog-no TEXT] [--server-ver TEXT]\n"
-           "       diancai-devserver --help | --version\n"
+    // One synopsis line per form, as help2man reads them for the manual page.
+    return "Usage: diancai-devserver --port PORT --basedata DIR --package FILE --state DIR [OPTION...]\n"
+           "  or:  diancai-devserver --help | --version\n"
            "The development ordering server: the restaurant server's protocol on one machine, for\n"
-           "trials, training rooms and tests. diancai-devserver-demo starts it with the demo catalogue.\n";
+           "trials, training rooms and tests. diancai-devserver-demo starts it with the demo catalogue.\n"
+           "\n"
+           "  --port PORT              the port to listen on; 0 takes any free one (printed first)\n"
+           "  --basedata DIR           a base-data folder as the terminal reads it (PadBaseData.db)\n"
+           "  --package FILE           the base-data package (zip) the terminals download\n"
+           "  --state DIR              where the dining room and the printed bills are kept\n"
+           "  --stock FOODNO=QTY,...   dishes with a limited stock (0: sold out)\n"
+           "  --fresh                  forget the stored dining room and start afresh\n"
+           "  --host ADDR              the address to listen on (default: 127.0.0.1)\n"
+           "  --update-version-code N  the version code offered as an update (default: 23, none)\n"
+           "  --dog-no TEXT            the dongle number the status check reports\n"
+           "  --server-ver TEXT        the server version the status check reports\n"
+           "  --help                   this text\n"
+           "  --version                the version and the commit it was built from\n";
 }

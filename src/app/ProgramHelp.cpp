@@ -7,7 +7,7 @@ namespace StartupSequence {
 QString usage()
 {
     return QStringLiteral(
-        "usage: diancai [--home DIR] [--fullscreen | --windowed] [--headless]\n"
+        "Usage: diancai [--home DIR] [--fullscreen | --windowed] [--headless]\n"
         "The restaurant ordering terminal: the electronic menu and the waiters' ordering tool.\n"
         "\n"
         "  --home DIR     keep settings, held orders and downloaded data in DIR (default: $DIANCAI_HOME,\n"

@@ -2,7 +2,8 @@
 # Builds the Debian packages from this build tree into a temporary folder and checks that they
 # hold what a tablet needs, manual pages included, name their computed dependencies, stay small
 # and pass lintian without an error or a warning; validates the desktop entry and the AppStream
-# metadata; checks that every program's --version and --help name the commit it was built from.
+# metadata; checks that every program's --version and --help name the commit it was built from,
+# and that its manual page has a synopsis.
 # Skipped (exit 77) where a tool is missing.
 #   check_packages.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
@@ -66,5 +67,7 @@ for program in diancai diancai-console diancai-devserver diancai-devserver-demo;
   version=$("$build/bin/$program" --version)
   [[ "$version" =~ ^$program\ [0-9.]+\ \(commit\ $commit(-dirty)?\)$ ]] || fail "$program --version: $version"
   [ "$("$build/bin/$program" --help | tail -n 1)" = "$version" ] || fail "$program --help does not end with: $version"
+  # help2man makes the SYNOPSIS only from a line starting "Usage:".
+  zcat "$build/packaging/man/$program.1.gz" | grep -q '^\.SH SYNOPSIS' || fail "$program's manual page has no SYNOPSIS"
 done
 echo "packages, their dependencies and the version lines as expected"

@@ -233,19 +233,6 @@ QQuickItem *findItem(QQuickItem *root, const QString &objectName)
     return findItems(root, objectName).value(0);
 }
 
-QQuickItem *findByText(QQuickItem *root, const QString &text)
-{
-    if (!root || !root->isVisible())
-        return nullptr;
-    if (root->property("text").toString() == text)
-        return root;
-    for (QQuickItem *child : root->childItems()) {
-        if (QQuickItem *found = findByText(child, text))
-            return found;
-    }
-    return nullptr;
-}
-
 void tap(QQuickItem *item, Spot spot)
 {
     QVERIFY(item && item->window());

@@ -66,8 +66,6 @@ QQuickItem *createItem(QQmlEngine &engine, QQuickWindow &window, const QString &
                        const QVariantMap &properties = {});
 QQuickItem *findItem(QQuickItem *root, const QString &objectName);
 QList<QQuickItem *> findItems(QQuickItem *root, const QString &objectName); // in tree order
-// The first visible item below `root` that shows `text` (its "text" property), in tree order.
-QQuickItem *findByText(QQuickItem *root, const QString &text);
 // Where on an item a finger lands: its middle, or a few points in from its left or right edge.
 enum class Spot { Centre, Left, Right };
 // A press and release with the mouse on the item's window at `spot` of the item.

@@ -142,8 +142,7 @@ private slots:
 
     void eachLoadStartsTheMusicReportsAndChecksForAnUpdate_data()
     {
-        QTest::addColumn<int>("versionCode");
-        QTest::addColumn<bool>("offered");
+        columns<int, bool>("versionCode", "offered");
         QTest::newRow("this build's version") << 23 << false;
         QTest::newRow("a newer version") << 24 << true;
     }
@@ -152,8 +151,7 @@ private slots:
     // service; the report's and the offer's texts are checked in tst_package_webservice, same path.
     void eachLoadStartsTheMusicReportsAndChecksForAnUpdate()
     {
-        QFETCH(int, versionCode);
-        QFETCH(bool, offered);
+        const auto [versionCode, offered] = row<int, bool>("versionCode", "offered");
         DevServerHarness server;
         QVERIFY2(server.start(), qPrintable(server.lastError()));
         const QString port = QString::number(server.port());
@@ -197,11 +195,6 @@ private slots:
     void missingPackageFolder()
     {
         SettingsStore::shared().setValue(Key::ZipFileName, u"missing.zip"_s);
-        VideoViewController videos;
-        videos.viewDidLoad();
-        QVERIFY(videos.videoNames().isEmpty());
-        QCOMPARE(videos.emptyText(), u"没有视频"_s);
-
         NoticeSpy shown;
         GalleryViewController gallery;
         gallery.viewDidLoad();
@@ -249,10 +242,7 @@ private slots:
 
     void videoListPlaysTheTappedRow_data()
     {
-        QTest::addColumn<bool>("canPlay");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<bool>("playing");
-        QTest::addColumn<QString>("notice");
+        columns<bool, int, bool, QString>("canPlay", "row", "playing", "notice");
         QTest::newRow("second row, unplayable") << true << 1 << true << u"视频播放失败"_s;
         QTest::newRow("past the end") << true << 2 << false << QString();
         QTest::newRow("no multimedia backend") << false << 0 << false << u"无法播放视频"_s;
@@ -260,10 +250,8 @@ private slots:
 
     void videoListPlaysTheTappedRow()
     {
-        QFETCH(bool, canPlay);
-        QFETCH(int, row);
-        QFETCH(bool, playing);
-        QFETCH(QString, notice);
+        const auto [canPlay, tapped, playing, notice] =
+            row<bool, int, bool, QString>("canPlay", "row", "playing", "notice");
         const QString folder = UiTest::makePackage(u"AdVideo"_s, {u"a.mp4"_s, u"b.mov"_s, u".DS_Store"_s});
         NoticeSpy shown;
 
@@ -274,11 +262,11 @@ private slots:
         names.sort();
         QCOMPARE(names, (QStringList{u"a.mp4"_s, u"b.mov"_s}));
 
-        videos.playVideo(row);
+        videos.playVideo(tapped);
         QCOMPARE(videos.isPlaying(), playing);
         if (playing) {
             QCOMPARE(videos.playingSource(),
-                     QUrl::fromLocalFile(folder + u'/' + videos.videoNames().at(row)));
+                     QUrl::fromLocalFile(folder + u'/' + videos.videoNames().at(tapped)));
             videos.playbackFailed();
             QVERIFY(!videos.isPlaying());
         } else {

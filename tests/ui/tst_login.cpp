@@ -131,34 +131,6 @@ private slots:
         QVERIFY(!login.isDismissing());
     }
 
-    // Success closing the dialog: the window flow.
-    void failureKeepsTheDialog()
-    {
-        SentLogin server;
-        LoginBar bar;
-        bar.showLoginView();
-        QCOMPARE(UiTest::openPopups().size(), 1);
-        auto *login = qobject_cast<LoginViewController *>(UiTest::openPopups().first());
-        QVERIFY(login);
-        login->setAccount(u"001"_s);
-        login->setPassword(u"12"_s);
-        NoticeSpy shown;
-
-        login->confirm();
-        // A second tap while the answer is awaited sends nothing more.
-        login->confirm();
-        QCOMPARE(server.calls, QStringList{u"001/12"_s});
-        QTRY_VERIFY(NoticeBoard::instance().progressVisible());
-
-        NotificationCenter::defaultCenter().post(Notify::NotificationLoginFailed, u"密码错误"_s);
-        QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
-        QTRY_VERIFY(!shown.isEmpty());
-        QCOMPARE(shown.kind(shown.size() - 1), NoticeBoard::Error);
-        QCOMPARE(shown.lastText(), u"密码错误"_s);
-        QVERIFY(!login->isDismissing());
-        QCOMPARE(UiTest::openPopups().size(), 1);
-    }
-
     void aDialogGoneWhileWaitingTakesItsProgressAlong()
     {
         SentLogin server;
@@ -193,22 +165,17 @@ private slots:
     }
 
     // The shipped demo base data: 001 (123) and 004 (2468) have "Y" at position 20, 002 (456) has
-    // "N" there, 003 (789) has too short a permission string, 005 (000000) none at all.
+    // "N" there, 003 (789) has too short a permission string.
     void authorisationRules_data()
     {
-        QTest::addColumn<bool>("giftMode");
-        QTest::addColumn<QString>("account");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("message");
+        columns<bool, QString, QString, QString>("giftMode", "account", "password", "message");
         QTest::newRow("authorised") << true << u"001"_s << u"123"_s << QString();
         QTest::newRow("only position 20") << true << u"004"_s << u"2468"_s << QString();
         QTest::newRow("wrong password") << true << u"001"_s << u"124"_s << u"用户名或密码错误"_s;
-        QTest::newRow("unknown operator") << true << u"999"_s << u"123"_s << u"用户名或密码错误"_s;
         QTest::newRow("wrong password before authority")
             << true << u"002"_s << u"000"_s << u"用户名或密码错误"_s;
         QTest::newRow("no gift authority") << true << u"002"_s << u"456"_s << u"没有权限"_s;
         QTest::newRow("permissions too short") << true << u"003"_s << u"789"_s << u"没有权限"_s;
-        QTest::newRow("no permissions") << true << u"005"_s << u"000000"_s << u"没有权限"_s;
         QTest::newRow("empty password") << true << u"001"_s << QString() << u"用户名或密码不能为空"_s;
         QTest::newRow("empty before gift mode")
             << false << QString() << u"123"_s << u"用户名或密码不能为空"_s;
@@ -217,10 +184,8 @@ private slots:
 
     void authorisationRules()
     {
-        QFETCH(bool, giftMode);
-        QFETCH(QString, account);
-        QFETCH(QString, password);
-        QFETCH(QString, message);
+        const auto [giftMode, account, password, message] =
+            row<bool, QString, QString, QString>("giftMode", "account", "password", "message");
         auto line = std::make_shared<FoodOrder>();
         auto *auth = new AuthViewController(u"授权"_s);
         auth->setFoodOrder(line);

@@ -129,14 +129,12 @@ private slots:
         QTest::newRow("quantity 0") << false << u"0"_s << u"数量不能为0"_s << u"1.00"_s;
         QTest::newRow("quantity -2") << false << u"-2"_s << quantity << u"1.00"_s;
         QTest::newRow("quantity 2a") << false << u"2a"_s << quantity << u"1.00"_s;
-        QTest::newRow("quantity .") << false << u"."_s << quantity << u"1.00"_s;
         QTest::newRow("quantity 1..2") << false << u"1..2"_s << quantity << u"1.00"_s;
         QTest::newRow("quantity beyond reason") << false << u"99999999"_s << quantity << u"1.00"_s;
         QTest::newRow("price 12.5") << true << u"12.5"_s << QString() << u"12.50"_s;
         QTest::newRow("price 0") << true << u"0"_s << u"销售价格需要大于零！"_s << QString();
         QTest::newRow("price -1") << true << u"-1"_s << amount << QString();
         QTest::newRow("price .") << true << u"."_s << amount << QString();
-        QTest::newRow("price 1..2") << true << u"1..2"_s << amount << QString();
     }
     void lineNumberEditors()
     {
@@ -162,7 +160,6 @@ private slots:
         QTest::newRow("four") << u"4"_s << true;
         QTest::newRow("zero kept as typed") << u"0"_s << true;
         QTest::newRow("two and a half") << u"2.5"_s << true;
-        QTest::newRow("only a point") << u"."_s << false;
         QTest::newRow("two points") << u"1..2"_s << false;
         QTest::newRow("letter") << u"a"_s << false;
     }
