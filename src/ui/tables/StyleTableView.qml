@@ -44,11 +44,12 @@ PopCard {
                     height: 60
                     radius: 8
                     color: checked ? Theme.selected : Theme.surfaceRaised
-                    border.width: checked ? 2 : 0
+                    border.width: entryTap.activeFocus ? 3 : checked ? 2 : 0
                     border.color: Theme.accent
 
                     // The whole entry chooses it; an entry with a field, its name's part.
                     MouseArea {
+                        id: entryTap
                         objectName: "entryTap"
                         anchors.top: parent.top
                         anchors.bottom: parent.bottom
@@ -60,6 +61,10 @@ PopCard {
                         Accessible.onPressAction: view.controller.selectEntry(entry.index)
                         Accessible.checkable: true
                         Accessible.checked: entry.checked
+                        activeFocusOnTab: true
+                        Keys.onReturnPressed: view.controller.selectEntry(entry.index)
+                        Keys.onEnterPressed: view.controller.selectEntry(entry.index)
+                        Keys.onSpacePressed: view.controller.selectEntry(entry.index)
                     }
                     RowLayout {
                         anchors.fill: parent
