@@ -15,11 +15,16 @@ Item {
     Material.background: Theme.surface
     Material.foreground: Theme.text
 
-    ScreenStack {
+    CoverableArea {
         anchors.fill: parent
-        initialItem: layers.home
-        // What lies under an open pop-up or question takes no keys and reads as unavailable.
-        enabled: popLayer.stage.presentedCount === 0 && !NoticeBoard.dialogVisible
+        // What lies under an open pop-up or question takes no keys and is out of a reader's reach.
+        covered: popLayer.stage.presentedCount > 0 || NoticeBoard.dialogVisible
+        enabled: !covered
+
+        ScreenStack {
+            anchors.fill: parent
+            initialItem: layers.home
+        }
     }
     PopLayer {
         id: popLayer
