@@ -103,6 +103,11 @@ def dialog(title, timeout=20):
                     lambda: scope()[0] is not None and scope()[0].name == title, timeout)
 
 
+def focused(name):
+    wait_for("%r focused" % name, lambda: [n for n in scope()[1] if n.name == name
+                                           and n.getState().contains(R.STATE_FOCUSED)])
+
+
 def count_unnamed(screen):
     time.sleep(0.6)  # a pop-up's slide, a screen's push
     top, nodes = scope()
@@ -124,8 +129,7 @@ def service(server):
     # A click on the background first: keys go to the active window.
     subprocess.run(["xdotool", "mousemove", "--sync", "512", "300", "click", "1"], check=True)
     key("Tab")
-    wait_for("the login button focused", lambda: [n for n in scope()[1] if n.name == "未登录"
-                                                  and n.getState().contains(R.STATE_FOCUSED)])
+    focused("未登录")
     key("Return")
     dialog("用户登录")
     key("Escape")
@@ -135,7 +139,16 @@ def service(server):
                     lambda: [n.name[:-2] for n in scope()[1] if n.name.endswith(" +")])
     count_unnamed("menu")
     dish, other = plus[0], plus[1]
-    tap(dish + " +", other + " +")
+    tap(dish + " +")
+    # Keyboard: from a card's picture Tab reaches its "−", then its "+", which Enter presses.
+    find(other).queryComponent().grabFocus()
+    for name in (other + " −", other + " +"):
+        key("Tab")
+        focused(name)
+    key("Return")
+    find(other + " +").queryComponent().grabFocus()
+    key("shift+Tab")
+    focused(other + " −")
     tap("已点品项", prefix=True)
 
     tap(dish + " 数量 1.00")
