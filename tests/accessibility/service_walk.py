@@ -115,7 +115,7 @@ def count_unnamed(screen):
                        if n.getRole() in TAP_ROLES and not n.name.strip()]
     if top is not None:
         taps = [n.name for n in shown(app()) if n.getRole() in TAP_ROLES]
-        for name in [n.name for n in nodes if n.getRole() in TAP_ROLES]:
+        for name in [n.name for n in nodes if n.getRole() in TAP_ROLES and n.name in taps]:
             taps.remove(name)
         if taps:
             raise WalkFailed("under the pop-up %r, reachable: %s" % (top.name, taps))
