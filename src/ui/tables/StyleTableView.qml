@@ -153,9 +153,15 @@ PopCard {
                         Accessible.checkable: true
                         Accessible.checked: picked
                         Accessible.onPressAction: view.controller.pickCandidate(candidate.index)
+                        activeFocusOnTab: true
+                        Keys.onReturnPressed: view.controller.pickCandidate(candidate.index)
+                        Keys.onEnterPressed: view.controller.pickCandidate(candidate.index)
+                        Keys.onSpacePressed: view.controller.pickCandidate(candidate.index)
                         width: ListView.view.width
                         height: 44
                         color: picked ? Theme.selected : (index % 2 === 0 ? Theme.background : Theme.surface)
+                        border.width: activeFocus ? 3 : 0
+                        border.color: Theme.accent
                         Row {
                             anchors.fill: parent
                             Repeater {
