@@ -35,6 +35,8 @@ ScreenPage {
             height: 64
             radius: 8
             color: area.pressed ? Theme.keyPressed : Theme.surface
+            border.width: area.activeFocus ? 3 : 0
+            border.color: Theme.accent
 
             Label {
                 anchors.verticalCenter: parent.verticalCenter
@@ -53,6 +55,10 @@ ScreenPage {
                 Accessible.role: Accessible.Button
                 Accessible.name: row.modelData
                 Accessible.onPressAction: ctl.playVideo(row.index)
+                activeFocusOnTab: true
+                Keys.onReturnPressed: ctl.playVideo(row.index)
+                Keys.onEnterPressed: ctl.playVideo(row.index)
+                Keys.onSpacePressed: ctl.playVideo(row.index)
             }
         }
     }

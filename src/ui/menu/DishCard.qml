@@ -49,11 +49,23 @@ Item {
             fillMode: Image.PreserveAspectFit
         }
         MouseArea {
+            id: pictureArea
             anchors.fill: thumbnail
             onClicked: card.pictureTapped()
             Accessible.role: Accessible.Button
             Accessible.name: card.plainName
             Accessible.onPressAction: card.pictureTapped()
+            activeFocusOnTab: true
+            Keys.onReturnPressed: card.pictureTapped()
+            Keys.onEnterPressed: card.pictureTapped()
+            Keys.onSpacePressed: card.pictureTapped()
+        }
+        Rectangle {
+            anchors.fill: thumbnail
+            visible: pictureArea.activeFocus
+            color: Theme.noFill
+            border.width: 3
+            border.color: Theme.accent
         }
         Rectangle {
             objectName: "recommendedBadge"
@@ -140,6 +152,15 @@ Item {
                 height: 44
                 radius: 8
                 color: minusArea.pressed ? Theme.keyPressed : Theme.surfaceRaised
+                border.width: activeFocus ? 3 : 0
+                border.color: Theme.accent
+                Accessible.role: Accessible.Button
+                Accessible.name: card.plainName + " −"
+                Accessible.onPressAction: card.removeTapped()
+                activeFocusOnTab: true
+                Keys.onReturnPressed: card.removeTapped()
+                Keys.onEnterPressed: card.removeTapped()
+                Keys.onSpacePressed: card.removeTapped()
                 Text {
                     anchors.centerIn: parent
                     text: "−"
@@ -150,9 +171,6 @@ Item {
                     id: minusArea
                     anchors.fill: parent
                     onClicked: card.removeTapped()
-                    Accessible.role: Accessible.Button
-                    Accessible.name: card.plainName + " −"
-                    Accessible.onPressAction: card.removeTapped()
                 }
             }
             Rectangle {
@@ -165,6 +183,15 @@ Item {
                 height: 44
                 radius: 8
                 color: plusArea.pressed ? Qt.darker(Theme.primary, 1.2) : Theme.primary
+                border.width: activeFocus ? 3 : 0
+                border.color: Theme.accent
+                Accessible.role: Accessible.Button
+                Accessible.name: card.plainName + " +"
+                Accessible.onPressAction: card.addTapped()
+                activeFocusOnTab: true
+                Keys.onReturnPressed: card.addTapped()
+                Keys.onEnterPressed: card.addTapped()
+                Keys.onSpacePressed: card.addTapped()
                 Text {
                     anchors.centerIn: parent
                     text: "+"
@@ -175,9 +202,6 @@ Item {
                     id: plusArea
                     anchors.fill: parent
                     onClicked: card.addTapped()
-                    Accessible.role: Accessible.Button
-                    Accessible.name: card.plainName + " +"
-                    Accessible.onPressAction: card.addTapped()
                 }
             }
         }

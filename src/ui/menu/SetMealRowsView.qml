@@ -28,6 +28,8 @@ ListView {
         width: list.width
         height: 72
         color: selected ? Theme.selected : Theme.unselected
+        border.width: rowArea.activeFocus ? 3 : 0
+        border.color: Theme.accent
 
         Image {
             id: thumb
@@ -72,11 +74,16 @@ ListView {
             font.pixelSize: Theme.fontNormal
         }
         MouseArea {
+            id: rowArea
             anchors.fill: parent
             onClicked: list.rowTapped(row.index)
             Accessible.role: Accessible.Button
             Accessible.name: [row.name.replace(/<[^>]*>/g, ""), row.detail].filter(t => t !== "").join(" ")
             Accessible.onPressAction: list.rowTapped(row.index)
+            activeFocusOnTab: true
+            Keys.onReturnPressed: list.rowTapped(row.index)
+            Keys.onEnterPressed: list.rowTapped(row.index)
+            Keys.onSpacePressed: list.rowTapped(row.index)
         }
     }
 }

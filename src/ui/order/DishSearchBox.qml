@@ -13,8 +13,8 @@ Rectangle {
     implicitHeight: 52
     radius: 8
     color: Theme.background
-    border.width: field.editing ? 3 : 1
-    border.color: field.editing ? Theme.accent : Theme.mutedText
+    border.width: field.editing || fieldArea.activeFocus ? 3 : 1
+    border.color: field.editing || fieldArea.activeFocus ? Theme.accent : Theme.mutedText
 
     Connections {
         target: box.field
@@ -38,12 +38,17 @@ Rectangle {
         font.pixelSize: Theme.fontNormal
     }
     MouseArea {
+        id: fieldArea
         anchors.fill: parent
         onClicked: box.field.beginEditing()
         // Read as the field it is: its text, or what to type when empty.
         Accessible.role: Accessible.EditableText
         Accessible.name: searchText.text
         Accessible.onPressAction: box.field.beginEditing()
+        activeFocusOnTab: true
+        Keys.onReturnPressed: box.field.beginEditing()
+        Keys.onEnterPressed: box.field.beginEditing()
+        Keys.onSpacePressed: box.field.beginEditing()
     }
     ToolButton {
         objectName: "clearSearch"

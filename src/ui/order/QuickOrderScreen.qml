@@ -81,12 +81,19 @@ ScreenPage {
                     width: ListView.view.width
                     height: 72
                     color: selected ? Theme.surfaceRaised : Theme.unselected
+                    border.width: rowArea.activeFocus ? 3 : 0
+                    border.color: Theme.accent
                     MouseArea {
+                        id: rowArea
                         anchors.fill: parent
                         onClicked: ctl.selectRow(row.index)
                         Accessible.role: Accessible.Button
                         Accessible.name: row.name.replace(/<[^>]*>/g, "")
                         Accessible.onPressAction: ctl.selectRow(row.index)
+                        activeFocusOnTab: true
+                        Keys.onReturnPressed: ctl.selectRow(row.index)
+                        Keys.onEnterPressed: ctl.selectRow(row.index)
+                        Keys.onSpacePressed: ctl.selectRow(row.index)
                     }
                     RowLayout {
                         anchors.fill: parent

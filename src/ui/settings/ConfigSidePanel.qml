@@ -56,6 +56,8 @@ ColumnLayout {
             width: ListView.view.width
             height: 44
             color: index === panel.config.selectedMusic ? Theme.selected : Theme.background
+            border.width: musicArea.activeFocus ? 3 : 0
+            border.color: Theme.accent
 
             Label {
                 anchors.fill: parent
@@ -67,6 +69,7 @@ ColumnLayout {
                 font.pixelSize: Theme.fontSmall
             }
             MouseArea {
+                id: musicArea
                 anchors.fill: parent
                 onClicked: panel.config.selectMusic(musicRow.index)
                 Accessible.role: Accessible.Button
@@ -74,6 +77,10 @@ ColumnLayout {
                 Accessible.onPressAction: panel.config.selectMusic(musicRow.index)
                 Accessible.checkable: true
                 Accessible.checked: musicRow.index === panel.config.selectedMusic
+                activeFocusOnTab: true
+                Keys.onReturnPressed: panel.config.selectMusic(musicRow.index)
+                Keys.onEnterPressed: panel.config.selectMusic(musicRow.index)
+                Keys.onSpacePressed: panel.config.selectMusic(musicRow.index)
             }
         }
     }

@@ -3,8 +3,8 @@ import Diancai.Ui
 
 // One pop-up on screen: a black 0.4 dimming over everything below it, and the pop-up's view, which
 // slides down from above the top edge to paddingTop in 0.2 s and back up in 0.3 s when it closes.
-// Only the pop-up on top of the stack takes input.
-Item {
+// Only the pop-up on top of the stack takes input, and only it is in a reader's reach.
+CoverableArea {
     id: frame
     objectName: "popFrame"
     anchors.fill: parent
@@ -17,6 +17,7 @@ Item {
     readonly property bool active: !closing && stage.activePopup === popup
 
     enabled: active
+    covered: !active || NoticeBoard.dialogVisible
     // Destroyed without a dismissal: nothing left to show.
     onPopupChanged: if (!popup) {
         card.active = false

@@ -17,11 +17,16 @@ Item {
     // Enter, Return or Space that the focused control did not take taps it.
     Keys.onPressed: event => event.accepted = KeyTaps.tap(event.key, Window.activeFocusItem)
 
-    ScreenStack {
+    CoverableArea {
         anchors.fill: parent
-        initialItem: layers.home
-        // What lies under an open pop-up or question takes no keys and reads as unavailable.
-        enabled: popLayer.stage.presentedCount === 0 && !NoticeBoard.dialogVisible
+        // What lies under an open pop-up or question takes no keys and is out of a reader's reach.
+        covered: popLayer.stage.presentedCount > 0 || NoticeBoard.dialogVisible
+        enabled: !covered
+
+        ScreenStack {
+            anchors.fill: parent
+            initialItem: layers.home
+        }
     }
     PopLayer {
         id: popLayer

@@ -44,11 +44,12 @@ PopCard {
                     height: 60
                     radius: 8
                     color: checked ? Theme.selected : Theme.surfaceRaised
-                    border.width: checked ? 2 : 0
+                    border.width: entryTap.activeFocus ? 3 : checked ? 2 : 0
                     border.color: Theme.accent
 
                     // The whole entry chooses it; an entry with a field, its name's part.
                     MouseArea {
+                        id: entryTap
                         objectName: "entryTap"
                         anchors.top: parent.top
                         anchors.bottom: parent.bottom
@@ -60,6 +61,10 @@ PopCard {
                         Accessible.onPressAction: view.controller.selectEntry(entry.index)
                         Accessible.checkable: true
                         Accessible.checked: entry.checked
+                        activeFocusOnTab: true
+                        Keys.onReturnPressed: view.controller.selectEntry(entry.index)
+                        Keys.onEnterPressed: view.controller.selectEntry(entry.index)
+                        Keys.onSpacePressed: view.controller.selectEntry(entry.index)
                     }
                     RowLayout {
                         anchors.fill: parent
@@ -148,9 +153,15 @@ PopCard {
                         Accessible.checkable: true
                         Accessible.checked: picked
                         Accessible.onPressAction: view.controller.pickCandidate(candidate.index)
+                        activeFocusOnTab: true
+                        Keys.onReturnPressed: view.controller.pickCandidate(candidate.index)
+                        Keys.onEnterPressed: view.controller.pickCandidate(candidate.index)
+                        Keys.onSpacePressed: view.controller.pickCandidate(candidate.index)
                         width: ListView.view.width
                         height: 44
                         color: picked ? Theme.selected : (index % 2 === 0 ? Theme.background : Theme.surface)
+                        border.width: activeFocus ? 3 : 0
+                        border.color: Theme.accent
                         Row {
                             anchors.fill: parent
                             Repeater {
