@@ -1,5 +1,6 @@
 #include "order/OrderSender.h"
 
+#include "foundation/LogCategories.h"
 #include "foundation/MainThread.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
@@ -126,6 +127,7 @@ void OrderSender::sendOrderPackStep2(const QString &sendText, Done done)
     // and the flow number are on disk before the order leaves, so that not even a crash during the
     // request lets it be changed and sent again under the same number.
     const QPointer<QObject> context(context_.get());
+    qCInfo(lcOrder) << "order locked for sending";
     orders_.lockForSend([this, context, sendText, done] {
         SettingsStore::shared().sync();
         runOnMainThread([this, context, sendText, done] {
@@ -144,9 +146,10 @@ void OrderSender::postOrder(const QString &sendText, Done done)
                                    pack ? pack->UniqueFlowNo.value_or(QString()) : QString());
     const bool sent = ServerExchange::sendTextQuietly(
         context_.get(), sendText, label,
-        [this, keeper, done](const ServerReply &reply) {
+        [this, keeper, done, label](const ServerReply &reply) {
             orderUnderWay_ = false;
             if (!reply.readable) {
+                qCWarning(lcOrder) << label << "stays locked: the reply could not be read";
                 // Whether the server took the order is unknown: it stays locked for another send.
                 UserNotice::hideProgress();
                 UserNotice::error(refusalText(reply));
@@ -156,6 +159,7 @@ void OrderSender::postOrder(const QString &sendText, Done done)
                 return;
             }
             if (!reply.isAccepted()) {
+                qCInfo(lcOrder) << label << "refused, editable again";
                 orders_.unlockAfterRefusal();
                 UserNotice::hideProgress();
                 UserNotice::error(refusalText(reply));
@@ -163,6 +167,7 @@ void OrderSender::postOrder(const QString &sendText, Done done)
                 finish(done, Outcome::Refused);
                 return;
             }
+            qCInfo(lcOrder) << label << "taken, kept order cleared";
             // Gone from the disk before anyone is told, so a crash from here on never brings it back.
             if (keeper)
                 keeper->forget();
@@ -172,10 +177,13 @@ void OrderSender::postOrder(const QString &sendText, Done done)
             PostNotificationInMainThread(Notify::SendOrderPackSuccess);
             finish(done, Outcome::Sent);
         },
-        [this, done](const ServerError &error) {
+        [this, done, label](const ServerError &error) {
             orderUnderWay_ = false;
             UserNotice::hideProgress();
             UserNotice::error(ServerExchange::failureText(error));
+            qCInfo(lcOrder) << label
+                            << (error.isRefusal() ? "refused, editable again"
+                                                  : "stays locked: no definite answer");
             if (error.isRefusal()) {
                 // A definite answer too: the server did not take the order (too large, malformed, ...).
                 orders_.unlockAfterRefusal();

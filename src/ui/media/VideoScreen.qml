@@ -56,9 +56,6 @@ ScreenPage {
                 Accessible.name: row.modelData
                 Accessible.onPressAction: ctl.playVideo(row.index)
                 activeFocusOnTab: true
-                Keys.onReturnPressed: ctl.playVideo(row.index)
-                Keys.onEnterPressed: ctl.playVideo(row.index)
-                Keys.onSpacePressed: ctl.playVideo(row.index)
             }
         }
     }

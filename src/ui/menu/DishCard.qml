@@ -56,9 +56,6 @@ Item {
             Accessible.name: card.plainName
             Accessible.onPressAction: card.pictureTapped()
             activeFocusOnTab: true
-            Keys.onReturnPressed: card.pictureTapped()
-            Keys.onEnterPressed: card.pictureTapped()
-            Keys.onSpacePressed: card.pictureTapped()
         }
         Rectangle {
             anchors.fill: thumbnail
@@ -158,9 +155,6 @@ Item {
                 Accessible.name: card.plainName + " −"
                 Accessible.onPressAction: card.removeTapped()
                 activeFocusOnTab: true
-                Keys.onReturnPressed: card.removeTapped()
-                Keys.onEnterPressed: card.removeTapped()
-                Keys.onSpacePressed: card.removeTapped()
                 Text {
                     anchors.centerIn: parent
                     text: "−"
@@ -189,9 +183,6 @@ Item {
                 Accessible.name: card.plainName + " +"
                 Accessible.onPressAction: card.addTapped()
                 activeFocusOnTab: true
-                Keys.onReturnPressed: card.addTapped()
-                Keys.onEnterPressed: card.addTapped()
-                Keys.onSpacePressed: card.addTapped()
                 Text {
                     anchors.centerIn: parent
                     text: "+"

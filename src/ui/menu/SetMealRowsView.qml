@@ -81,9 +81,6 @@ ListView {
             Accessible.name: [row.name.replace(/<[^>]*>/g, ""), row.detail].filter(t => t !== "").join(" ")
             Accessible.onPressAction: list.rowTapped(row.index)
             activeFocusOnTab: true
-            Keys.onReturnPressed: list.rowTapped(row.index)
-            Keys.onEnterPressed: list.rowTapped(row.index)
-            Keys.onSpacePressed: list.rowTapped(row.index)
         }
     }
 }

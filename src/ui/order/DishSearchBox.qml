@@ -46,9 +46,6 @@ Rectangle {
         Accessible.name: searchText.text
         Accessible.onPressAction: box.field.beginEditing()
         activeFocusOnTab: true
-        Keys.onReturnPressed: box.field.beginEditing()
-        Keys.onEnterPressed: box.field.beginEditing()
-        Keys.onSpacePressed: box.field.beginEditing()
     }
     ToolButton {
         objectName: "clearSearch"

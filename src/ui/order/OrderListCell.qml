@@ -93,6 +93,9 @@ Rectangle {
             Accessible.role: Accessible.Button
             Accessible.name: cell.plainName + " " + Lang.text("状态") + " " + cell.stateLabel
             Accessible.onPressAction: cell.controller.switchLineState(cell.index)
+            activeFocusOnTab: true
+            border.width: activeFocus ? 3 : 0
+            border.color: Theme.accent
             implicitWidth: 64
             implicitHeight: 44
             radius: 6

@@ -10,6 +10,7 @@
 #include "order/OrderPack.h"
 #include "order/Outbox.h"
 #include "services/Services.h"
+#include "settings/ConfigManager.h"
 #include "settings/LanguageManager.h"
 #include "toolkit/PopNames.h"
 #include "toolkit/PopViewManager.h"
@@ -48,6 +49,11 @@ OutboxViewController::OutboxViewController(QObject *parent) : PopRootViewControl
 
 void OutboxViewController::open()
 {
+    // A guest holding the tablet does not manage the waiters' queue: the badge and the staff entry alike.
+    if (ConfigManager::defaultManager().isCusMode()) {
+        UserNotice::info(localised(u"当前是顾客模式，可在设置中切换"_s));
+        return;
+    }
     PopViewManager::defaultManager().pop(PopName::OutboxViewController);
 }
 

@@ -91,9 +91,6 @@ ScreenPage {
                         Accessible.name: row.name.replace(/<[^>]*>/g, "")
                         Accessible.onPressAction: ctl.selectRow(row.index)
                         activeFocusOnTab: true
-                        Keys.onReturnPressed: ctl.selectRow(row.index)
-                        Keys.onEnterPressed: ctl.selectRow(row.index)
-                        Keys.onSpacePressed: ctl.selectRow(row.index)
                     }
                     RowLayout {
                         anchors.fill: parent

@@ -78,9 +78,6 @@ ColumnLayout {
                 Accessible.checkable: true
                 Accessible.checked: musicRow.index === panel.config.selectedMusic
                 activeFocusOnTab: true
-                Keys.onReturnPressed: panel.config.selectMusic(musicRow.index)
-                Keys.onEnterPressed: panel.config.selectMusic(musicRow.index)
-                Keys.onSpacePressed: panel.config.selectMusic(musicRow.index)
             }
         }
     }

@@ -62,9 +62,6 @@ PopCard {
                         Accessible.checkable: true
                         Accessible.checked: entry.checked
                         activeFocusOnTab: true
-                        Keys.onReturnPressed: view.controller.selectEntry(entry.index)
-                        Keys.onEnterPressed: view.controller.selectEntry(entry.index)
-                        Keys.onSpacePressed: view.controller.selectEntry(entry.index)
                     }
                     RowLayout {
                         anchors.fill: parent
@@ -154,9 +151,6 @@ PopCard {
                         Accessible.checked: picked
                         Accessible.onPressAction: view.controller.pickCandidate(candidate.index)
                         activeFocusOnTab: true
-                        Keys.onReturnPressed: view.controller.pickCandidate(candidate.index)
-                        Keys.onEnterPressed: view.controller.pickCandidate(candidate.index)
-                        Keys.onSpacePressed: view.controller.pickCandidate(candidate.index)
                         width: ListView.view.width
                         height: 44
                         color: picked ? Theme.selected : (index % 2 === 0 ? Theme.background : Theme.surface)
