@@ -16,20 +16,23 @@ Item {
         anchors.top: parent.top
         anchors.left: parent.left
         anchors.right: parent.right
-        height: outbox.visible ? outbox.height + 8 : page.controller.statusBarHeight
+        height: outbox.active ? outbox.height + 8 : page.controller.statusBarHeight
         color: Theme.statusStrip
 
-        TapButton {
+        // Made only while orders wait: most screens never show it.
+        Loader {
             id: outbox
-            objectName: "outboxBadge"
             anchors.right: parent.right
             anchors.rightMargin: 12
             anchors.verticalCenter: parent.verticalCenter
-            implicitHeight: 44
-            visible: OutboxBadge.count > 0
-            highlighted: true
-            text: Lang.text("待发送 %1").arg(OutboxBadge.count)
-            onClicked: OutboxBadge.openList()
+            active: OutboxBadge.count > 0
+            sourceComponent: TapButton {
+                objectName: "outboxBadge"
+                implicitHeight: 44
+                highlighted: true
+                text: Lang.text("待发送 %1").arg(OutboxBadge.count)
+                onClicked: OutboxBadge.openList()
+            }
         }
     }
     Item {
