@@ -283,10 +283,6 @@ private slots:
         const QStringList three{u"台号"_s, u"人数"_s, u"服务员"_s};
         const QStringList two{u"原台"_s, u"目标台"_s};
         // clang-format off
-        QTest::newRow("open") << DialogCase{RoomView::KaiTai, {}, {}, u"开台操作"_s, three,
-            {u"A01"_s, u"0"_s, u"001"_s}, {{}, u"4"_s, {}}, u"KaiTai"_s, u"DeskNo=A01;CustCount=4;WaiterMan=001"_s};
-        QTest::newRow("change") << DialogCase{RoomView::HuanTai, {u"A01=3"_s}, {}, u"换台操作"_s, two,
-            {u"A01"_s, QString()}, {{}, u"A02"_s}, u"ChangeDesk"_s, u"SourceDeskNo=A01;DestDeskNo=A02"_s};
         QTest::newRow("merge") << DialogCase{RoomView::BingTai, {u"A01=3"_s, u"V01=2"_s}, {}, u"并台操作"_s, two,
             {u"A01"_s, QString()}, {{}, u"V01"_s}, u"MergeDesk"_s, u"SourceDeskNo=A01;DestDeskNo=V01"_s};
         QTest::newRow("edit") << DialogCase{RoomView::GaiTai, {u"A01=3"_s}, {}, u"改台操作"_s, three,
@@ -332,14 +328,10 @@ private slots:
         QTest::addColumn<OkKeyCase>("c");
         const QString unknown = u"error|不存在的桌台编号"_s;
         // clang-format off
-        QTest::newRow("change to a known table") << OkKeyCase{RoomView::HuanTai, 1, {u"A"_s, u"0"_s, u"2"_s}, {},
-            u"ChangeDesk"_s, u"DestDeskNo=A02"_s};
         QTest::newRow("change to an unknown table") << OkKeyCase{RoomView::HuanTai, 1, {u"Z"_s, u"9"_s}, {unknown},
             u"ChangeDesk"_s, u"DestDeskNo=Z9"_s};
         QTest::newRow("cancel an unknown table") << OkKeyCase{RoomView::CheTai, 0, {u"Q"_s, u"1"_s}, {unknown},
             u"CancelDesk"_s, u"DeskNo=Q1"_s};
-        QTest::newRow("guests on the digit keypad") << OkKeyCase{RoomView::KaiTai, 1, {u"Q"_s, u"6"_s}, {},
-            u"KaiTai"_s, u"CustCount=6"_s};
         // clang-format on
     }
     void okKeyChecksTableNumbers()
