@@ -206,7 +206,6 @@ private slots:
             << 2.0f << u"=1"_s << QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s};
         QTest::newRow("a step down to nothing") << 1.0f << u"-1"_s << QStringList();
         QTest::newRow("removing one of three") << 3.0f << u"remove"_s << two;
-        QTest::newRow("removing the only one") << 1.0f << u"remove"_s << QStringList();
     }
 
     void setMealLinesAndRescaling()
@@ -263,21 +262,15 @@ private slots:
 
     void marketPriceCheck_data()
     {
-        columns<float, bool, bool>("price", "asComponent", "expected");
-        QTest::newRow("no price yet") << 0.0f << false << true;
-        QTest::newRow("priced") << 12.0f << false << false;
+        columns<float, bool>("price", "expected");
+        QTest::newRow("no price yet") << 0.0f << true;
+        QTest::newRow("priced") << 12.0f << false;
     }
 
     void marketPriceCheck()
     {
-        auto [price, asComponent, expected] = row<float, bool, bool>("price", "asComponent", "expected");
-        if (asComponent) {
-            Food part = Menu::component(u"T1"_s, u"D9"_s, 1);
-            part.info->currpriceFlag = u"Y"_s;
-            orders->addFood(Menu::setMeal(u"T1"_s, 88, {part}));
-        } else {
-            orders->addFood(Menu::marketPriceDish(u"D9"_s));
-        }
+        auto [price, expected] = row<float, bool>("price", "expected");
+        orders->addFood(Menu::marketPriceDish(u"D9"_s));
         for (const Line &line : orders->arrOrders())
             line->salePrice1 = price;
         QCOMPARE(orders->hasShiJiaPriceZero(), expected);
