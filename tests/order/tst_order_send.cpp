@@ -154,9 +154,6 @@ private slots:
         QTest::newRow("server not ready")
             << reply(u"1"_s, u"服务暂停"_s) << Answer() << qint64(5)
             << QStringList{u"/progress"_s, u"info:服务暂停"_s, u"done:1"_s} << checkOnly;
-        QTest::newRow("check failed")
-            << Answer{500, "down"} << Answer() << qint64(5)
-            << QStringList{u"/progress"_s, u"error:Error Domain=Qelvo Code=500"_s, u"done:2"_s} << checkOnly;
         QTest::newRow("order refused")
             << ready << reply(u"1"_s, u"大厅5号未开台，请输入有效的人数"_s) << qint64(6)
             << toStep2 + QStringList{u"error:大厅5号未开台，请输入有效的人数"_s, u"kSendOrderPackFailed"_s,

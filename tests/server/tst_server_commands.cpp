@@ -404,20 +404,6 @@ private slots:
     void readsRecords_data()
     {
         columns<QByteArray, Read, QStringList>("data", "read", "expected");
-        QTest::newRow("sale lines")
-            << list("<L itemseq=\"7\" pluno=\"1001\" pluName=\"\xD3\xE3\" unitName=\"\xCC\xF5\" "
-                    "itemsize=\"\xB4\xF3\" "
-                    "saleQty=\"1.5\" SalePrice=\"38\" sellWay=\"1\" havePrtFlag=\"2\" FoodType=\"D\" "
-                    "FlagGroup=\"NY\"/>")
-            << Read([](const QByteArray &d) {
-                   QStringList read;
-                   for (const Row2 &r :
-                        ResponseParser::sharedParser().parseDeskSaleList(d, false).value_or(QList<Row2>()))
-                       read << fields({r.itemseq, r.pluno, r.pluName, r.unitName, r.itemsize, r.saleQty,
-                                       r.SalePrice, r.sellWay, r.havePrtFlag, r.FoodType, r.FlagGroup});
-                   return read;
-               })
-            << QStringList{u"7|1001|鱼|条|大|1.5|38|1|2|D|NY"_s};
         const Read soldOut = [](const QByteArray &d) {
             QStringList read;
             for (const Row3 &r : ResponseParser::sharedParser().parseGqFoodList(d).value_or(QList<Row3>()))

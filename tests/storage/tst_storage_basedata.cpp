@@ -73,14 +73,6 @@ QStringList read(DBManager &db, const QString &reader, const QString &arg)
         db.getAllRooms([&](const QList<RoomInfo> &rooms) { keep(mapped(rooms, text)); });
         if (mapped(db.allRooms(), text) != out)
             out << u"the kept room list differs"_s;
-    } else if (reader == u"tables and reasons") {
-        db.getAllTables([&](const QList<DeskInfo> &desks) {
-            keep(mapped(desks,
-                        [](const DeskInfo &d) { return d.deskno + u'|' + d.deskName + u'|' + d.roomno; }));
-        });
-        db.getAllReason([&](const QList<RtnReasonInfo> &reasons) {
-            keep(mapped(reasons, [](const RtnReasonInfo &r) { return r.reasonNo + u'|' + r.reasonName; }));
-        });
     } else if (reader == u"store") {
         db.getStoreName([&](const StoreInfo &p) { out << u"name "_s + p.pname + u'=' + p.pvalue; });
         db.getDataVer([&](const StoreInfo &p) { out << u"version "_s + p.pname + u'=' + p.pvalue; });
@@ -216,15 +208,6 @@ private slots:
         QTest::newRow("line style, bound") << kTastes << u"bound"_s << u"P F1"_s << L{u"bound"_s};
         QTest::newRow("order style is never bound")
             << kTastes << u"bound"_s << u"B F1"_s << L{u"not bound"_s};
-
-        QTest::newRow("rooms after all rooms")
-            << u"insert into RoomInfo values ('2', '大厅'), ('1', '包间')"_s << u"rooms"_s << QString()
-            << L{u"all:所有"_s, u"2:大厅"_s, u"1:包间"_s};
-        QTest::newRow("tables and reasons in table order")
-            << u"insert into DeskInfo values ('A2', '二号桌', '1'), ('A1', '一号桌', NULL);"
-               "insert into RtnReasonInfo values ('2', '上错菜'), ('1', '客人退菜')"_s
-            << u"tables and reasons"_s << QString()
-            << L{u"A2|二号桌|1"_s, u"A1|一号桌|"_s, u"2|上错菜"_s, u"1|客人退菜"_s};
 
         // Name, version, then every row in table order without its remark.
         const QString store = u"insert into StoreInfo values "_s;
