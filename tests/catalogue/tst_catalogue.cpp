@@ -331,12 +331,9 @@ private slots:
         columns<int, bool, bool, QStringList>("layout", "tuijian", "ownGrid", "expected");
 
         // S1 holds 7 dishes (two recommended), S3 holds 1.
-        QTest::newRow("2 x 3: seven dishes on two pages")
-            << 0 << false << false
-            << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6"_s, u"热菜/S1=小炒:7"_s, u"凉菜/S3=小炒:20"_s};
         QTest::newRow("2 x 4 for setting 1")
             << 1 << false << false << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6,7"_s, u"凉菜/S3=小炒:20"_s};
-        QTest::newRow("an unknown setting reads as 0")
+        QTest::newRow("2 x 3, also for an unknown setting")
             << 7 << false << false
             << QStringList{u"热菜/S1=小炒:1,2,3,4,5,6"_s, u"热菜/S1=小炒:7"_s, u"凉菜/S3=小炒:20"_s};
         QTest::newRow("a category's own grid wins")
