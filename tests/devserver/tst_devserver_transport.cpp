@@ -61,43 +61,33 @@ private slots:
             QTest::newRow(name) << command << fields << cashier << message;
         };
         row("login unknown", "LogIn", "UserID=9999&UserPassword=1", "工号(9999)不存在", {});
-        row("login without number", "LogIn", "UserPassword=123", "请输入工号", {});
         row("nobody logged in", "KaiTai", "DeskNo=A03&CustCount=2", "请先登录", {});
         row("unknown operator", "KaiTai", "DeskNo=A03&CustCount=2", "操作员(8888)不存在", "8888");
         row("open unknown table", "KaiTai", "DeskNo=Z99&CustCount=2", "台号(Z99)不存在");
-        row("open without table", "KaiTai", "CustCount=2", "请指定台号");
         row("open table in use", "KaiTai", "DeskNo=A01&CustCount=2", "大厅1号(A01)已开台，正在使用");
         row("open for no guests", "KaiTai", "DeskNo=A03&CustCount=0", "人数(0)无效");
-        row("open without guests", "KaiTai", "DeskNo=A03", "请输入人数");
         row("move free table", "ChangeDesk", "SourceDeskNo=A03&DestDeskNo=A04", "大厅3号(A03)未开台");
         row("move onto table in use", "ChangeDesk", "SourceDeskNo=A01&DestDeskNo=A02",
             "目标台大厅2号(A02)已开台，不能换台");
         row("move onto itself", "ChangeDesk", "SourceDeskNo=A01&DestDeskNo=A01", "源台与目标台不能相同");
-        row("move to unknown table", "ChangeDesk", "SourceDeskNo=A01&DestDeskNo=Z99", "目标台号(Z99)不存在");
-        row("merge into free table", "MergeDesk", "SourceDeskNo=A01&DestDeskNo=A03", "大厅3号(A03)未开台");
         row("cancel table with dishes", "CancelDesk", "DeskNo=A01", "大厅1号(A01)已点菜品，不能撤台");
         row("hurry empty table", "DeskHurry", "DeskNo=A02", "大厅2号(A02)还没有点菜");
         row("hurry category not ordered", "CatHurry", "DeskNo=A01&CatNo=0201",
             "大厅1号(A01)没有类别(0201)的菜品");
-        row("hurry without category", "CatHurry", "DeskNo=A01", "请指定菜品类别");
         row("hurry dish not ordered", "FoodHurry", "DeskNo=A01&FoodNo=103", "大厅1号(A01)没有点菜品(103)");
         const QString pork = "DeskNo=A01&FoodNo=101&";
         row("return more than sold", "ReturnFood", pork + "FoodQty=3&ReturnReason=01",
             "退菜数量(3)超过已点数量(2)");
         row("return unknown reason", "ReturnFood", pork + "FoodQty=1&ReturnReason=99", "退菜原因(99)不存在");
-        row("return without reason", "ReturnFood", pork + "FoodQty=1", "请选择退菜原因");
         row("return bad quantity", "ReturnFood", pork + "FoodQty=-1&ReturnReason=01", "退菜数量(-1)无效");
         row("weigh a portion dish", "ConfirmQty", pork + "itemseq=1&FoodQty=1.5", "红烧肉不是称重菜品");
         row("weigh unknown line", "ConfirmQty", "DeskNo=A01&FoodNo=102&itemseq=999&FoodQty=1.5",
             "大厅1号(A01)没有序号为(999)的菜品");
-        row("weigh line of another table", "ConfirmQty", "DeskNo=A02&FoodNo=102&itemseq=2&FoodQty=1.5",
-            "大厅2号(A02)没有序号为(2)的菜品");
         row("weigh with wrong dish", "ConfirmQty", pork + "itemseq=2&FoodQty=1.5", "序号(2)的菜品不是(101)");
         row("weigh bad quantity", "ConfirmQty", "DeskNo=A01&FoodNo=102&itemseq=2&FoodQty=abc",
             "称重数量(abc)无效");
         row("password of another", "ChangePassword", "UserID=1002&UserPassword=1", "只能修改本人的密码");
         row("empty password", "ChangePassword", "UserID=1001&UserPassword=", "新密码不能为空");
-        row("password unknown operator", "ChangePassword", "UserID=7777&UserPassword=1", "工号(7777)不存在");
         // Text from a request may hold markup characters; the reply must stay a document.
         row("unknown command with markup", u"Foo&<\"bar\">"_s.toHtmlEscaped(), {},
             "不支持的指令：Foo&<\"bar\">");
@@ -149,7 +139,6 @@ private slots:
         QTest::newRow("no form field") << QByteArray("other=1") << unreadable + u"表单中没有字段xmlFile"_s;
         QTest::newRow("empty body") << QByteArray() << unreadable + u"请求内容为空"_s;
         QTest::newRow("not XML") << QByteArray("xmlFile=hello") << unreadable;
-        QTest::newRow("broken escape") << QByteArray("xmlFile=%ZZ%3Ca%2F%3E") << unreadable;
         QTest::newRow("invalid UTF-8") << QByteArray("xmlFile=%3Ca%3E%FF%FE%3C%2Fa%3E") << unreadable;
         QTest::newRow("document type")
             << "xmlFile=" + QByteArray("<!DOCTYPE a [<!ENTITY x \"y\">]><ClientCommand><Command>&x;</Command>"
@@ -344,7 +333,6 @@ private slots:
                                   u"--package"_s, u"p.zip"_s, u"--state"_s,    u"s"_s};
         QTest::newRow("with stock and fresh")
             << base + QStringList{u"--stock"_s, u"101=3,102=0.5"_s, u"--fresh"_s} << QString();
-        QTest::newRow("no state") << base.mid(0, 6) << u"--state is required"_s;
         QTest::newRow("no value") << QStringList{u"--port"_s} << u"--port needs a value"_s;
         QTest::newRow("bad port") << QStringList{u"--port"_s, u"70000"_s}
                                   << u"--port: not a valid number: 70000"_s;
@@ -352,8 +340,6 @@ private slots:
         const QString stockUsage = u"--stock expects FOODNO=QTY,FOODNO=QTY,... but got "_s;
         QTest::newRow("bad stock") << base + QStringList{u"--stock"_s, u"101=,102=1"_s}
                                    << stockUsage + u"101=,102=1"_s;
-        QTest::newRow("negative stock")
-            << base + QStringList{u"--stock"_s, u"101=-1"_s} << stockUsage + u"101=-1"_s;
     }
     void commandLine()
     {

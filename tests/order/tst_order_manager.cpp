@@ -121,7 +121,7 @@ private slots:
         QVERIFY(orders->arrOrderCache().isEmpty());
     }
 
-    // Steps: "add D1" (price 10), "add D1*4" (four at once), "size D1" (大份 at 30), "set" (set meal T1),
+    // Steps: "add D1" (price 10), "size D1" (大份 at 30), "set" (set meal T1),
     // "qty N x", "step N ±1" and "delete N" on the N-th line, "remove D1", "soldout D1,T1".
     void scripts_data()
     {
@@ -129,8 +129,6 @@ private slots:
         const QStringList setMeal{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s};
         QTest::newRow("a dish never merges into a component")
             << u"set; add M1"_s << setMeal + QStringList{u"D M1 1"_s};
-        QTest::newRow("a quantity given when adding joins whole")
-            << u"add D1; qty 1 3; add D1*4"_s << QStringList{u"D D1 7"_s};
         QTest::newRow("sold out: no more")
             << u"add D1; qty 1 3; soldout D1,T1; add D1; step 1 +1; qty 1 5"_s << QStringList{u"D D1 3"_s};
         // A sold-out set meal brings none of its components into the order.
@@ -156,8 +154,7 @@ private slots:
             const QStringList w = step.split(u' ');
             const auto line = [&] { return orders->arrOrders().value(w.value(1).toInt() - 1); };
             if (w[0] == u"add")
-                orders->addFood(Menu::dish(w[1].section(u'*', 0, 0)), std::nullopt,
-                                w[1].contains(u'*') ? w[1].section(u'*', 1).toFloat() : 1);
+                orders->addFood(Menu::dish(w[1]));
             else if (w[0] == u"size")
                 orders->addFood(Menu::dish(w[1]), FoodItemsize{w[1], u"大份"_s, 30, 0, 0, 0});
             else if (w[0] == u"set")
@@ -206,7 +203,6 @@ private slots:
             << 2.0f << u"=1"_s << QStringList{u"T T1 1"_s, u"M M1 1"_s, u"M M2 2"_s};
         QTest::newRow("a step down to nothing") << 1.0f << u"-1"_s << QStringList();
         QTest::newRow("removing one of three") << 3.0f << u"remove"_s << two;
-        QTest::newRow("removing the only one") << 1.0f << u"remove"_s << QStringList();
     }
 
     void setMealLinesAndRescaling()
@@ -263,21 +259,15 @@ private slots:
 
     void marketPriceCheck_data()
     {
-        columns<float, bool, bool>("price", "asComponent", "expected");
-        QTest::newRow("no price yet") << 0.0f << false << true;
-        QTest::newRow("priced") << 12.0f << false << false;
+        columns<float, bool>("price", "expected");
+        QTest::newRow("no price yet") << 0.0f << true;
+        QTest::newRow("priced") << 12.0f << false;
     }
 
     void marketPriceCheck()
     {
-        auto [price, asComponent, expected] = row<float, bool, bool>("price", "asComponent", "expected");
-        if (asComponent) {
-            Food part = Menu::component(u"T1"_s, u"D9"_s, 1);
-            part.info->currpriceFlag = u"Y"_s;
-            orders->addFood(Menu::setMeal(u"T1"_s, 88, {part}));
-        } else {
-            orders->addFood(Menu::marketPriceDish(u"D9"_s));
-        }
+        auto [price, expected] = row<float, bool>("price", "expected");
+        orders->addFood(Menu::marketPriceDish(u"D9"_s));
         for (const Line &line : orders->arrOrders())
             line->salePrice1 = price;
         QCOMPARE(orders->hasShiJiaPriceZero(), expected);

@@ -3,10 +3,7 @@
 #include "OrderFixtures.h"
 
 #include "foundation/NotificationNames.h"
-#include "media/PhotoManager.h"
 #include "order/TaskManager.h"
-
-#include <QFileInfo>
 
 using Line = OrderManager::Line;
 
@@ -116,30 +113,6 @@ private slots:
         tasks->runFoodSoldOutTask();
         drain();
         QVERIFY(!lines.at(1)->isSoldOut);
-    }
-
-    void thumbnailTask_data()
-    {
-        QTest::addColumn<QString>("foodno");
-        QTest::addColumn<bool>("hasPicture");
-        QTest::newRow("dish with a picture") << u"00001"_s << true;
-        QTest::newRow("dish without one") << u"99999"_s << false;
-    }
-
-    void thumbnailTask()
-    {
-        QFETCH(QString, foodno);
-        QFETCH(bool, hasPicture);
-        PhotoManager::resetDefaultManager();
-        if (!PhotoManager::defaultManager().setup() ||
-            !PhotoManager::defaultManager().getImagePathByFoodno(u"00001"_s))
-            QSKIP("the demo base data has not been generated");
-        tasks->runGenSmallImageTaskWithFoodIdentity(foodno);
-        drain();
-        const QString path = hasPicture ? home->dir.filePath(u"smallpic/"_s + foodno + u".jpg"_s) : QString();
-        QCOMPARE(log->entries, QStringList{Notify::TaskGenSmallImage + u'|' + foodno + u',' + path});
-        QCOMPARE(QFileInfo::exists(path), hasPicture);
-        PhotoManager::resetDefaultManager();
     }
 };
 

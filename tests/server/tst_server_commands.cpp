@@ -113,13 +113,10 @@ private slots:
         row("MergeDesk", mergeSourceDesk(u"A01"_s, u"B02"_s),
             u"<SourceDeskNo>A01</SourceDeskNo><DestDeskNo>B02</DestDeskNo>"_s);
         row("CancelDesk", cancelDesk(u"A01"_s), desk);
-        row("EditDesk", editDesk(u"A01"_s, u"6"_s, u"9"_s),
-            desk + u"<CustCount>6</CustCount><WaiterMan>9</WaiterMan>"_s);
         row("DeskHurry", deskHurry(u"A01"_s), user + desk);
         row("CatHurry", catHurry(u"A01"_s, u"c2"_s), user + desk + u"<CatNo>c2</CatNo>"_s);
         row("FoodHurry", foodHurry(u"A01"_s, u"101"_s), user + desk + u"<FoodNo>101</FoodNo>"_s);
         row("DeskWakeUp", deskWakeup(u"A01"_s), user + desk);
-        row("CatWakeUp", catWakeUp(u"A01"_s, u"c2"_s), user + desk + u"<CatNo>c2</CatNo>"_s);
         row("FoodWakeUp", foodWakeUp(u"A01"_s, u"101"_s), user + desk + u"<FoodNo>101</FoodNo>"_s);
         row("ReturnFood", returnFood(u"A01"_s, u"101"_s, u"1.5"_s, u"r3"_s),
             desk + u"<FoodNo>101</FoodNo><FoodQty>1.5</FoodQty><ReturnReason>r3</ReturnReason>"_s);
@@ -257,9 +254,7 @@ private slots:
             "pkg.zip", u"ReturnValue"_s);
         row("blank nodes dropped", kDecl + "\r\n<R>\r\n  <ReturnCode>0</ReturnCode>\r\n</R>\r\n", "0",
             u"ReturnCode"_s);
-        row("cdata as text", reply("<ReturnMsg><![CDATA[a<b>&c]]></ReturnMsg>"), "a<b>&c");
         row("whole text content", reply("<ReturnMsg>a<i>b<i>c</i></i>d</ReturnMsg>"), "abcd");
-        row("character references", reply("<ReturnMsg>&lt;&#x4E2D;&amp;</ReturnMsg>"), "<中&");
         row("only the first", reply("<ReturnMsg>1</ReturnMsg><ReturnMsg>2</ReturnMsg>"), "1");
         row("empty element", reply("<ReturnMsg/>"), "");
         row("missing", reply("<ReturnCode>0</ReturnCode>"), nullptr);
@@ -281,7 +276,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("data");
         QTest::newRow("not xml") << QByteArray("Service Unavailable");
-        QTest::newRow("empty") << QByteArray();
         QTest::newRow("truncated") << QByteArray(kDecl + "<R><ReturnCode>0</ReturnCode>");
         QTest::newRow("nested too deep") << QByteArray("<R>").repeated(5000);
         QTest::newRow("larger than allowed")
@@ -394,7 +388,6 @@ private slots:
             << QByteArray("havePrtFlag=\"2\" FoodType=\"D\" FlagGroup=\"YN\"") << false;
         QTest::newRow("lower-case y")
             << QByteArray("havePrtFlag=\"2\" FoodType=\"D\" FlagGroup=\"Ny\"") << false;
-        QTest::newRow("one flag") << QByteArray("havePrtFlag=\"2\" FoodType=\"D\" FlagGroup=\"Y\"") << false;
     }
     void weighingRule()
     {
@@ -411,34 +404,6 @@ private slots:
     void readsRecords_data()
     {
         columns<QByteArray, Read, QStringList>("data", "read", "expected");
-        const Read tables = [](const QByteArray &d) {
-            QStringList read;
-            for (const Row &r :
-                 ResponseParser::sharedParser().parseGetRoomDeskState(d).value_or(QList<Row>()))
-                read << fields({r.deskNo, r.deskName, r.useIndex, r.custNumber, r.TotalAmt});
-            return read;
-        };
-        QTest::newRow("table states")
-            << list("<Row deskNo=\"A1\" deskName=\"\xD2\xBB\xBA\xC5\" useIndex=\"0\" custNumber=\"0\" "
-                    "TotalAmt=\"0\"/>"
-                    "<Row deskNo=\"A2\" deskName=\"b\" useIndex=\"1\" custNumber=\"4\" TotalAmt=\"88.50\"/>"
-                    "<Row deskNo=\"A3\" useIndex=\"2\"/>")
-            << tables
-            << QStringList{u"A1|一号|0|0|0"_s, u"A2|b|1|4|88.50"_s, u"A3|(absent)|2|(absent)|(absent)"_s};
-        QTest::newRow("sale lines")
-            << list("<L itemseq=\"7\" pluno=\"1001\" pluName=\"\xD3\xE3\" unitName=\"\xCC\xF5\" "
-                    "itemsize=\"\xB4\xF3\" "
-                    "saleQty=\"1.5\" SalePrice=\"38\" sellWay=\"1\" havePrtFlag=\"2\" FoodType=\"D\" "
-                    "FlagGroup=\"NY\"/>")
-            << Read([](const QByteArray &d) {
-                   QStringList read;
-                   for (const Row2 &r :
-                        ResponseParser::sharedParser().parseDeskSaleList(d, false).value_or(QList<Row2>()))
-                       read << fields({r.itemseq, r.pluno, r.pluName, r.unitName, r.itemsize, r.saleQty,
-                                       r.SalePrice, r.sellWay, r.havePrtFlag, r.FoodType, r.FlagGroup});
-                   return read;
-               })
-            << QStringList{u"7|1001|鱼|条|大|1.5|38|1|2|D|NY"_s};
         const Read soldOut = [](const QByteArray &d) {
             QStringList read;
             for (const Row3 &r : ResponseParser::sharedParser().parseGqFoodList(d).value_or(QList<Row3>()))

@@ -124,15 +124,11 @@ private slots:
     {
         columns<bool, QString, QString, QString>("price", "typed", "notice", "stored");
         const QString quantity = u"请输入正确数量"_s, amount = u"请输入正确的金额"_s;
-        QTest::newRow("quantity 3") << false << u"3"_s << QString() << u"3.00"_s;
         QTest::newRow("quantity 0.5") << false << u"0.5"_s << QString() << u"0.50"_s;
-        QTest::newRow("quantity 0") << false << u"0"_s << u"数量不能为0"_s << u"1.00"_s;
         QTest::newRow("quantity -2") << false << u"-2"_s << quantity << u"1.00"_s;
-        QTest::newRow("quantity 2a") << false << u"2a"_s << quantity << u"1.00"_s;
         QTest::newRow("quantity 1..2") << false << u"1..2"_s << quantity << u"1.00"_s;
         QTest::newRow("quantity beyond reason") << false << u"99999999"_s << quantity << u"1.00"_s;
         QTest::newRow("price 12.5") << true << u"12.5"_s << QString() << u"12.50"_s;
-        QTest::newRow("price 0") << true << u"0"_s << u"销售价格需要大于零！"_s << QString();
         QTest::newRow("price -1") << true << u"-1"_s << amount << QString();
         QTest::newRow("price .") << true << u"."_s << amount << QString();
     }

@@ -176,7 +176,6 @@ private slots:
                       port = u"请输入正确的服务器端口"_s;
         row("address with a slash", C::IpField, u"10.0.0.1/x"_s, ip);
         row("terminal number with a letter", C::PosNumField, u"1a"_s, pos);
-        row("no terminal number", C::PosNumField, QString(), pos);
         row("port with points", C::PortField, u"80.30"_s, port);
         row("port 0", C::PortField, u"0"_s, port);
         row("port 65536", C::PortField, u"65536"_s, port);

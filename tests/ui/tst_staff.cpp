@@ -154,7 +154,6 @@ private slots:
         const auto row = [](const char *name, const EntryCase &entry) { QTest::newRow(name) << entry; };
         row("board, customer mode", {S::TableEntry, true, true, S::NoPage, false, cus});
         row("board, logged out", {S::TableEntry, false, false, S::NoPage, true, none});
-        row("board", {S::TableEntry, false, true, S::RoomPage, false, none});
         row("password, customer mode", {S::PasswordEntry, true, true, S::NoPage, false, cus});
         row("password, logged out", {S::PasswordEntry, false, false, S::PasswordPage, false, none});
         row("settings, customer mode", {S::SettingsEntry, true, false, S::SettingsPage, false, none});
