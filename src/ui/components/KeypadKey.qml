@@ -21,8 +21,9 @@ Rectangle {
     implicitHeight: Theme.keySize
     radius: 8
     color: area.pressed ? Theme.keyPressed : (isAction ? Theme.keyAction : Theme.keyFace)
-    border.width: 1
-    border.color: Theme.keyPressed
+    // The keyboard's focus shows on the key's own border: a keypad needs no extra items.
+    border.width: activeFocus ? 3 : 1
+    border.color: activeFocus ? Theme.accent : Theme.keyPressed
 
     Label {
         id: caption
@@ -60,8 +61,5 @@ Rectangle {
         id: area
         anchors.fill: parent
         onClicked: key.tapped(key.keyName)
-    }
-    FocusMark {
-        visible: key.activeFocus
     }
 }

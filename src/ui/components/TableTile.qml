@@ -26,8 +26,9 @@ Rectangle {
     height: 105
     radius: 8
     color: inUse ? Theme.accent : Theme.surfaceRaised
-    border.width: selected ? 3 : 1
-    border.color: selected ? Theme.text : Theme.mutedText
+    // The keyboard's focus shows on the tile's own border: a grid of tiles needs no extra items.
+    border.width: selected || activeFocus ? 3 : 1
+    border.color: activeFocus ? Theme.accent : selected ? Theme.text : Theme.mutedText
 
     Column {
         anchors.centerIn: parent
@@ -75,8 +76,5 @@ Rectangle {
     MouseArea {
         anchors.fill: parent
         onClicked: tile.tapped()
-    }
-    FocusMark {
-        visible: tile.activeFocus
     }
 }
