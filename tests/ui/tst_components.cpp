@@ -259,8 +259,6 @@ private slots:
         QTest::newRow("a reload forgets the tapped tile")
             << QStringList{u"tap 2"_s, u"reload 2"_s, u"tap 1"_s}
             << QStringList{u"select 2"_s, u"reloaded"_s, u"select 1"_s} << 1;
-        QTest::newRow("reload") << QStringList{u"tap 1"_s, u"reload 4"_s}
-                                << QStringList{u"select 1"_s, u"reloaded"_s} << -1;
     }
 
     void tileGrid()
