@@ -164,13 +164,6 @@ private slots:
                               uR"html(Fish &amp; &lt;Chips&gt;<font color="red">(Sold out)</font>)html"_s}));
     }
 
-    void styledTextClampsItsHighlight()
-    {
-        const StyledText styled{u"ab"_s, 9};
-        QCOMPARE(styled.plainPart(), QString());
-        QCOMPARE(styled.toHtml(), uR"html(<font color="red">ab</font>)html"_s);
-    }
-
     void soldOutListIsNeverSeenHalfPublished()
     {
         std::atomic<bool> stop = false;
@@ -200,8 +193,6 @@ private slots:
     void chooserOrder_data()
     {
         columns<QList<FoodItemsize>, float, QStringList>("rows", "ownPrice", "offered");
-        QTest::newRow("one row keeps the row first")
-            << QList{sizeRow(u"big"_s, 30)} << 25.0f << QStringList{u"big"_s, u"own"_s};
         QTest::newRow("no rows, no list") << QList<FoodItemsize>{} << 25.0f << QStringList{};
         QTest::newRow("ties among a sort")
             << QList{sizeRow(u"a"_s, 30), sizeRow(u"b"_s, 20), sizeRow(u"c"_s, 20)} << 25.0f
@@ -228,7 +219,6 @@ private slots:
             << u"12|少盐|3|1|A|2.000000"_s << taste(u"12"_s, u"少盐"_s, u"A"_s, 2) << true;
         QTest::newRow("manual taste") << u"-999|打包|||A|1.000000"_s << manual(u"打包"_s, 1) << true;
         QTest::newRow("empty") << QString() << TasteInfo{} << false;
-        QTest::newRow("number only") << u"12"_s << TasteInfo{u"12"_s, {}, {}, {}, {}, 0} << false;
         QTest::newRow("no amount") << u"12|少盐|3|1|A"_s
                                    << TasteInfo{u"12"_s, u"少盐"_s, u"3"_s, u"1"_s, u"A"_s, 0} << false;
         QTest::newRow("bar in the name") << u"12|少|盐|3|1|A|2.000000"_s
@@ -314,10 +304,8 @@ private slots:
         const TasteInfo a2 = taste(u"2"_s, u"a"_s, u"A"_s, 2);
         QTest::newRow("two P of 10 on 50, not compounded") << QList{p10, p10} << 50.0f << 10.0f;
         QTest::newRow("A once, P of the base") << QList{a2, p10} << 50.0f << 7.0f;
-        QTest::newRow("negative A") << QList{taste(u"3"_s, u"n"_s, u"A"_s, -2)} << 50.0f << -2.0f;
         QTest::newRow("other styles add nothing")
             << QList{taste(u"4"_s, u"x"_s, u"X"_s, 5), taste(u"5"_s, u"e"_s, {}, 5)} << 50.0f << 0.0f;
-        QTest::newRow("manual taste is an A taste") << QList{manual(u"打包"_s, 1)} << 50.0f << 1.0f;
     }
 
     void surcharge()
@@ -383,13 +371,6 @@ private slots:
         QCOMPARE((QList<int>{pages.pageOf(0, b1.at(0)), pages.pageOf(0, b1.at(1)), pages.pageOf(0, b1.at(2)),
                              pages.pageOf(1, pages.subCateIndexes.at(1).at(0)), pages.pageOf(2, -1)}),
                  (QList<int>{0, 1, 3, 4, -1}));
-    }
-
-    void emptyMenuAndLabel()
-    {
-        const MenuPages pages = computeCollectionData({}, {}, {}, u"推荐"_s, true, 0);
-        QCOMPARE(pages.pageCount(), 0);
-        QCOMPARE(menuPageLabel(0, pages.pageCount()), u"1 / 0"_s);
     }
 };
 

@@ -93,7 +93,6 @@ private slots:
         columns<QString, bool>("foodno", "found");
         QTest::newRow("its own file") << u"00001"_s << true;
         QTest::newRow("letter case differs") << u"a01"_s << false;
-        QTest::newRow("number with extension") << u"00001.jpg"_s << false;
         QTest::newRow("other extension only") << u"00009"_s << false;
     }
     void imagePathByFoodno()

@@ -179,10 +179,7 @@ private slots:
     {
         GalleryViewController gallery;
         gallery.viewDidLoad();
-        const QStringList names = AdManager::defaultManager().arrPhotoNames();
         QCOMPARE(gallery.pictures().size(), 3);
-        QCOMPARE(gallery.pictures().at(2),
-                 QUrl::fromLocalFile(AdManager::defaultManager().dictBigPhotos().value(names.at(2))));
         QVERIFY(gallery.lostPicture().isEmpty());
         QStringList captions;
         for (int stop : {-1, 2, 1, 3}) {
@@ -223,7 +220,7 @@ private slots:
             QCOMPARE(gallery.pictures().at(i).isEmpty(), names.at(i) == u"broken.jpg"_s);
     }
 
-    // The order entrance flips forward; the gallery's back button closes and goes home.
+    // The order entrance flips forward; the gallery's back button closes (where they lead: tst_shell).
     void buttonsPlayTheirSound()
     {
         HomeViewController home;
@@ -232,11 +229,9 @@ private slots:
         gallery.setSoundManager(sound.get());
         home.viewDidLoad();
         home.btnOrderHandler();
-        QCOMPARE(Navigator::instance().screens(), (QStringList{Navigator::kRootScreen, u"MenuScreen"_s}));
         Navigator::instance().reset();
         Navigator::instance().push(u"GalleryScreen"_s);
         gallery.goBack();
-        QCOMPARE(Navigator::instance().screens(), QStringList{Navigator::kRootScreen});
         QCOMPARE(log, (QStringList{u"play flip"_s, u"play close"_s}));
     }
 

@@ -177,7 +177,6 @@ private slots:
         row("address with a slash", C::IpField, u"10.0.0.1/x"_s, ip);
         row("terminal number with a letter", C::PosNumField, u"1a"_s, pos);
         row("port with points", C::PortField, u"80.30"_s, port);
-        row("port 0", C::PortField, u"0"_s, port);
         row("port 65536", C::PortField, u"65536"_s, port);
         QTest::newRow("port before timeout")
             << QVariantMap{{f(C::PortField), u"x"_s}, {f(C::TimeoutField), QString()}} << -1 << port;
