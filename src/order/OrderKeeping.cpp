@@ -86,7 +86,7 @@ void OrderManager::adoptKeptOrder(std::shared_ptr<OrderKeeper> keeper)
     std::optional<OrderSnapshot> kept;
     const OrderKeeper::Found found = keeper->load(kept);
     if (found == OrderKeeper::Found::MovedAside) {
-        qCWarning(lcOrder) << "kept order unreadable, moved aside";
+        qCWarning(lcOrder).noquote() << "kept order unreadable, moved aside";
         UserNotice::info(localised(QStringLiteral("未发送的点单无法读取，已另存")));
     }
 
@@ -99,9 +99,10 @@ void OrderManager::adoptKeptOrder(std::shared_ptr<OrderKeeper> keeper)
             if (const qsizetype parent = kept->parents.value(i, -1); parent >= 0)
                 lines.at(parent)->arrSubOrders.append(lines.at(i));
         }
-        qCInfo(lcOrder) << "kept order restored: table" << kept->pack.DeskNo.value_or(QString()) << "flow"
-                        << kept->pack.UniqueFlowNo.value_or(QString()) << "lines" << kept->lines.size()
-                        << (kept->locked ? "locked, sent without a definite answer" : "editable");
+        qCInfo(lcOrder).noquote() << "kept order restored: table" << kept->pack.DeskNo.value_or(QString())
+                                  << "flow" << kept->pack.UniqueFlowNo.value_or(QString()) << "lines"
+                                  << kept->lines.size()
+                                  << (kept->locked ? "locked, sent without a definite answer" : "editable");
         // Its number may have been sent already: numbers made from now on come after it.
         OrderPack::noteFlowNo(kept->pack.UniqueFlowNo.value_or(QString()));
     }

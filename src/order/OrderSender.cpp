@@ -127,7 +127,7 @@ void OrderSender::sendOrderPackStep2(const QString &sendText, Done done)
     // and the flow number are on disk before the order leaves, so that not even a crash during the
     // request lets it be changed and sent again under the same number.
     const QPointer<QObject> context(context_.get());
-    qCInfo(lcOrder) << "order locked for sending";
+    qCInfo(lcOrder).noquote() << "order locked for sending";
     orders_.lockForSend([this, context, sendText, done] {
         SettingsStore::shared().sync();
         runOnMainThread([this, context, sendText, done] {
@@ -149,7 +149,7 @@ void OrderSender::postOrder(const QString &sendText, Done done)
         [this, keeper, done, label](const ServerReply &reply) {
             orderUnderWay_ = false;
             if (!reply.readable) {
-                qCWarning(lcOrder) << label << "stays locked: the reply could not be read";
+                qCWarning(lcOrder).noquote() << label << "stays locked: the reply could not be read";
                 // Whether the server took the order is unknown: it stays locked for another send.
                 UserNotice::hideProgress();
                 UserNotice::error(refusalText(reply));
@@ -159,7 +159,7 @@ void OrderSender::postOrder(const QString &sendText, Done done)
                 return;
             }
             if (!reply.isAccepted()) {
-                qCInfo(lcOrder) << label << "refused, editable again";
+                qCInfo(lcOrder).noquote() << label << "refused, editable again";
                 orders_.unlockAfterRefusal();
                 UserNotice::hideProgress();
                 UserNotice::error(refusalText(reply));
@@ -167,7 +167,7 @@ void OrderSender::postOrder(const QString &sendText, Done done)
                 finish(done, Outcome::Refused);
                 return;
             }
-            qCInfo(lcOrder) << label << "taken, kept order cleared";
+            qCInfo(lcOrder).noquote() << label << "taken, kept order cleared";
             // Gone from the disk before anyone is told, so a crash from here on never brings it back.
             if (keeper)
                 keeper->forget();
@@ -181,9 +181,9 @@ void OrderSender::postOrder(const QString &sendText, Done done)
             orderUnderWay_ = false;
             UserNotice::hideProgress();
             UserNotice::error(ServerExchange::failureText(error));
-            qCInfo(lcOrder) << label
-                            << (error.isRefusal() ? "refused, editable again"
-                                                  : "stays locked: no definite answer");
+            qCInfo(lcOrder).noquote()
+                << label
+                << (error.isRefusal() ? "refused, editable again" : "stays locked: no definite answer");
             if (error.isRefusal()) {
                 // A definite answer too: the server did not take the order (too large, malformed, ...).
                 orders_.unlockAfterRefusal();

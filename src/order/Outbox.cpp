@@ -76,7 +76,7 @@ void Outbox::resume()
 {
     const int queued = count();
     if (queued > 0)
-        qCInfo(lcOrder) << "outbox resumes with" << queued << "orders";
+        qCInfo(lcOrder).noquote() << "outbox resumes with" << queued << "orders";
     changed();
     sendNext();
 }
@@ -132,7 +132,8 @@ bool Outbox::queueCurrent()
         UserNotice::error(localised(kNoKeeper));
         return false;
     }
-    qCInfo(lcOrder) << "queued" << label(row) << "lines" << row.lineCount << "unconfirmed" << row.unconfirmed;
+    qCInfo(lcOrder).noquote() << "queued" << label(row) << "lines" << row.lineCount << "unconfirmed"
+                              << row.unconfirmed;
     orders_.clearAfterSend();
     changed();
     if (!sending_ && !retry_->isActive())
@@ -171,7 +172,7 @@ bool Outbox::cancel(const QString &flowNo)
         UserNotice::error(localised(kNoKeeper));
         return false;
     }
-    qCInfo(lcOrder) << "cancelled to held orders" << label(*found);
+    qCInfo(lcOrder).noquote() << "cancelled to held orders" << label(*found);
     changed();
     return true;
 }
@@ -215,7 +216,7 @@ void Outbox::post(OutboxRow row)
     row.unconfirmed = true;
     ++row.attempts;
     keeper()->updateQueued(row);
-    qCInfo(lcOrder) << "sending" << label(row) << "attempt" << row.attempts;
+    qCInfo(lcOrder).noquote() << "sending" << label(row) << "attempt" << row.attempts;
     const bool sent = ServerExchange::sendTextQuietly(
         context_.get(), row.sendText, label(row),
         [this, row](const ServerReply &reply) {
@@ -241,7 +242,7 @@ void Outbox::post(OutboxRow row)
 void Outbox::delivered(const OutboxRow &row)
 {
     const bool removed = keeper()->removeQueued(row.id);
-    qCInfo(lcOrder) << "delivered" << label(row) << "removed" << removed;
+    qCInfo(lcOrder).noquote() << "delivered" << label(row) << "removed" << removed;
     sending_ = false;
     failures_ = 0;
     UserNotice::success(localised(kDelivered).arg(row.tableNo));
@@ -253,7 +254,7 @@ void Outbox::delivered(const OutboxRow &row)
 void Outbox::refused(const OutboxRow &row, const QString &message)
 {
     const bool held = keeper()->holdQueued(row.id);
-    qCInfo(lcOrder) << "refused" << label(row) << "moved to held orders" << held;
+    qCInfo(lcOrder).noquote() << "refused" << label(row) << "moved to held orders" << held;
     sending_ = false;
     // It stays until tapped: the order did not reach the kitchen and the waiter must know.
     orders_.play(u"bncancel"_s);
@@ -267,7 +268,7 @@ void Outbox::unanswered(OutboxRow row, const QString &error)
 {
     row.lastError = error;
     keeper()->updateQueued(row);
-    qCInfo(lcOrder) << "no definite answer" << label(row) << "unconfirmed" << row.unconfirmed;
+    qCInfo(lcOrder).noquote() << "no definite answer" << label(row) << "unconfirmed" << row.unconfirmed;
     sending_ = false;
     ++failures_;
     changed();

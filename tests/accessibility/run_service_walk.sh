@@ -44,3 +44,9 @@ echo update | "$build/bin/diancai-console" --home "$work/home" >"$work/console.l
   echo "--- server log"; tail -n 30 "$work/server.log"
   exit 1
 }
+# The support log after that log-in and send names both, and never the password or the order's text.
+log="$work/home/log/diancai.log"
+if ! grep -q "send LogIn" "$log" || ! grep -q "send order table A01 flow" "$log" ||
+  grep -Eqi "password|<Data|foodName" "$log"; then
+  echo "--- support log"; cat "$log"; exit 1
+fi
