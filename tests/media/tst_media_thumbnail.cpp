@@ -2,9 +2,9 @@
 #include "MediaTestHome.h"
 #include "TestRows.h"
 
-#include "media/AudioBackend.h"
 #include "media/Thumbnail.h"
 #include "server/NotificationLog.h"
+#include "ui/RecordingAudio.h"
 
 #include <QDeadlineTimer>
 #include <QDirIterator>
@@ -43,35 +43,6 @@ QString foodno(int n)
     return QString::asprintf("%05d", n);
 }
 
-// Writes down every call, marking those that did not come on the main thread.
-class RecordingBackend : public AudioBackend {
-public:
-    explicit RecordingBackend(QStringList *log) : log_(log) {}
-
-    void loadEffect(const QString &name, const QString &path) override
-    {
-        record(u"load "_s + name + u' ' + QFileInfo(path).fileName());
-    }
-    void playEffect(const QString &name) override { record(u"play "_s + name); }
-    void newMusicPlayer(const QString &path) override
-    {
-        record(u"player "_s + QFileInfo(path).fileName(), false);
-    }
-    bool isMusicPlaying() const override { return playing_; }
-    void startMusicLooping() override { record(u"start"_s, true); }
-    void stopMusic() override { record(u"stop"_s, false); }
-
-private:
-    void record(const QString &call, std::optional<bool> playing = std::nullopt)
-    {
-        playing_ = playing.value_or(playing_);
-        const bool onMain = QThread::currentThread() == QCoreApplication::instance()->thread();
-        *log_ << (onMain ? QString() : u"OFF MAIN THREAD: "_s) + call;
-    }
-    QStringList *log_;
-    bool playing_ = false;
-};
-
 // The music notifications, as "name|" (they carry no object).
 struct MusicNotifications : NotificationLog {
     MusicNotifications() : NotificationLog({Notify::BgMusicPlaying, Notify::BgMusicStop}) {}
@@ -96,7 +67,7 @@ private:
 
     std::unique_ptr<SoundManager> manager()
     {
-        return std::make_unique<SoundManager>(std::make_unique<RecordingBackend>(&log));
+        return std::make_unique<SoundManager>(std::make_unique<RecordingAudio>(&log, true));
     }
     void chooseMusic(const std::optional<QString> &fileName)
     {

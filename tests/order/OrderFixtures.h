@@ -8,6 +8,7 @@
 #include "order/OrderManager.h"
 #include "order/OrderPack.h"
 #include "server/NotificationLog.h"
+#include "server/RecordingNotices.h"
 #include "settings/ConfigManager.h"
 #include "settings/DeviceIdentity.h"
 #include "settings/LanguageManager.h"
@@ -146,28 +147,10 @@ private:
     }
 };
 
-// Records what the terminal would show, in order, as "kind:text".
-class RecordingNotices : public NoticeSink {
-public:
-    QStringList shown;
-    void showError(const QString &text) override { shown << QStringLiteral("error:") + text; }
-    void showInfo(const QString &text) override { shown << QStringLiteral("info:") + text; }
-    void showSuccess(const QString &text) override { shown << QStringLiteral("ok:") + text; }
+// What the terminal would show, in order, with the blocking indicator going up and down among it.
+struct ShownNotices : RecordingNotices {
     void showProgress(const QString &) override { shown << QStringLiteral("progress"); }
     void hideProgress() override { shown << QStringLiteral("/progress"); }
-    void confirm(const QString &, const QString &message, const QString &, const QString &,
-                 std::function<void(bool)> answer) override
-    {
-        shown << QStringLiteral("confirm:") + message;
-        answer(false);
-    }
-    void alert(const QString &title, const QString &message, const QString &button,
-               std::function<void()> closed) override
-    {
-        shown << QStringLiteral("alert:") + title + u'|' + message + u'|' + button;
-        if (closed)
-            closed();
-    }
 };
 
 // Leaves the sold-out list empty however a test ends.

@@ -101,7 +101,7 @@ class TestOrderPack : public QObject {
 private:
     std::unique_ptr<OrderTestHome> home;
     FakeOrderLines lines;
-    std::shared_ptr<RecordingNotices> sink;
+    std::shared_ptr<ShownNotices> sink;
     std::unique_ptr<NotificationLog> listUpdates;
 
     static QString devSerial() { return DeviceIdentity::devSerialElement(); }
@@ -121,7 +121,7 @@ private slots:
         lines = FakeOrderLines();
         OrderPack::setLinesSource(&lines);
         OrderPack::resetFlowCounter();
-        sink = std::make_shared<RecordingNotices>();
+        sink = std::make_shared<ShownNotices>();
         UserNotice::setSink(sink);
         listUpdates = std::make_unique<NotificationLog>(QStringList{Notify::UpdateOrderList});
     }
@@ -331,8 +331,8 @@ private slots:
     void refusedHoldKeepsTheOrder_data()
     {
         columns<bool, int, QString>("storeBlocked", "lineCount", "message");
-        QTest::newRow("store cannot be opened") << true << 1 << u"error:保存失败（1）"_s;
-        QTest::newRow("empty order") << false << 0 << u"error:挂单失败（0）"_s;
+        QTest::newRow("store cannot be opened") << true << 1 << u"error|保存失败（1）"_s;
+        QTest::newRow("empty order") << false << 0 << u"error|挂单失败（0）"_s;
     }
 
     void refusedHoldKeepsTheOrder()

@@ -24,6 +24,7 @@
 #include <QTcpServer>
 
 #include <mutex>
+#include <vector>
 
 namespace {
 struct Answer {
@@ -39,8 +40,8 @@ Answer reply(const QString &code, const QString &message)
 }
 
 const Answer kNotXml{200, "<html>busy</html"};
-const QString kAdopted = u"info:已恢复未发送的点单"_s;
-const QString kLocked = u"error:点单已发出但未确认，请再次下单后再修改"_s;
+const QString kAdopted = u"info|已恢复未发送的点单"_s;
+const QString kLocked = u"error|点单已发出但未确认，请再次下单后再修改"_s;
 
 // A manager keeping its order in the test home, as the program's start gives it one.
 std::unique_ptr<OrderManager> startedManager()
@@ -105,7 +106,7 @@ private:
 };
 
 // Messages, notifications and the completion in one list, as the main thread sees them.
-class EventLog : public RecordingNotices {
+class EventLog : public ShownNotices {
 public:
     QObject owner;
     explicit EventLog(const QStringList &names)
@@ -123,13 +124,13 @@ class TestOrderSend : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<OrderTestHome> home;
-    std::shared_ptr<RecordingNotices> notices;
+    std::shared_ptr<ShownNotices> notices;
 
 private slots:
     void init()
     {
         home = std::make_unique<OrderTestHome>();
-        notices = std::make_shared<RecordingNotices>();
+        notices = std::make_shared<ShownNotices>();
         UserNotice::setSink(notices);
     }
 
@@ -149,19 +150,19 @@ private slots:
         const QStringList checkOnly{u"CheckServerStatus"_s};
         const Answer ready = reply(u"0"_s, u"服务正常"_s);
         const QStringList toStep2{u"/progress"_s, u"progress"_s, u"/progress"_s};
-        const QString sendAgain = u"info:下单结果未知，请再次下单"_s;
+        const QString sendAgain = u"info|下单结果未知，请再次下单"_s;
 
         QTest::newRow("server not ready")
             << reply(u"1"_s, u"服务暂停"_s) << Answer() << qint64(5)
-            << QStringList{u"/progress"_s, u"info:服务暂停"_s, u"done:1"_s} << checkOnly;
+            << QStringList{u"/progress"_s, u"info|服务暂停"_s, u"done:1"_s} << checkOnly;
         QTest::newRow("order refused")
             << ready << reply(u"1"_s, u"大厅5号未开台，请输入有效的人数"_s) << qint64(6)
-            << toStep2 + QStringList{u"error:大厅5号未开台，请输入有效的人数"_s, u"kSendOrderPackFailed"_s,
+            << toStep2 + QStringList{u"error|大厅5号未开台，请输入有效的人数"_s, u"kSendOrderPackFailed"_s,
                                      u"done:1"_s}
             << both;
         QTest::newRow("order reply unreadable")
             << ready << kNotXml << qint64(5)
-            << toStep2 + QStringList{u"error:解析错误"_s, sendAgain, u"kSendOrderPackFailed"_s, u"done:1"_s}
+            << toStep2 + QStringList{u"error|解析错误"_s, sendAgain, u"kSendOrderPackFailed"_s, u"done:1"_s}
             << both;
     }
 
@@ -198,7 +199,7 @@ private slots:
         // A failed send keeps the order and the operator; the order is locked unless the server refused it.
         QCOMPARE(summary(orders), QStringList{u"D D1 1"_s});
         QCOMPARE(orders.isLocked(),
-                 commands.size() == 2 && !events.contains(u"error:大厅5号未开台，请输入有效的人数"_s));
+                 commands.size() == 2 && !events.contains(u"error|大厅5号未开台，请输入有效的人数"_s));
         QVERIFY(LoginState::isLogin());
     }
 
@@ -306,7 +307,7 @@ private slots:
         }
 
         auto orders = startedManager();
-        QCOMPARE(notices->shown, QStringList{u"info:未发送的点单无法读取，已另存"_s});
+        QCOMPARE(notices->shown, QStringList{u"info|未发送的点单无法读取，已另存"_s});
         QVERIFY(orders->arrOrders().isEmpty());
         QCOMPARE(QDir(home->dir.path()).entryList({aside}).size(), 1);
         // Taking orders goes on at once.
@@ -330,8 +331,11 @@ private slots:
     void flowNumbersContinueAcrossRuns()
     {
         auto [last, adopted, next] = row<QString, QString, QString>("last", "adopted", "next");
-        // A new store stands for a new run.
-        SettingsStore::setShared(std::make_shared<IniSettingsStore>(home->dir.filePath(u"other.ini"_s)));
+        // A new store stands for a new run; each is kept, as the counter knows its store by address
+        // and a new one made where the last row's lay would be taken for the same run.
+        static std::vector<std::shared_ptr<SettingsStore>> runs;
+        runs.push_back(std::make_shared<IniSettingsStore>(home->dir.filePath(u"other.ini"_s)));
+        SettingsStore::setShared(runs.back());
         SettingsStore::shared().setValue(Key::LastFlowNo, last);
         if (!adopted.isEmpty())
             OrderPack::noteFlowNo(adopted);

@@ -18,6 +18,7 @@
 #include "server/ServerRequest.h"
 #include "server/SupportChecker.h"
 #include "settings/LanguageManager.h"
+#include "storage/BaseDataFixture.h"
 #include "storage/DBManager.h"
 
 #include <QCoreApplication>
@@ -31,7 +32,6 @@
 #include <atomic>
 #include <mutex>
 #include <sched.h>
-#include <sqlite3.h>
 #include <stdexcept>
 #include <sys/wait.h>
 
@@ -40,21 +40,6 @@ using namespace Qt::StringLiterals;
 namespace {
 const QStringList kLoginNotifications = {Notify::NotificationLoginOk, Notify::NotificationLoginFailed,
                                          Notify::NotificationLogout};
-
-// A base-data file whose store parameters hold `stamp` as "BaseDataVer" (none when absent).
-bool writeBaseData(const QString &path, const std::optional<QString> &stamp)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK)
-        return false;
-    QByteArray sql = "create table StoreInfo(pname text, pvalue text, remark text);"
-                     "insert into StoreInfo values('StoreName', 'x', '');";
-    if (stamp)
-        sql += "insert into StoreInfo values('BaseDataVer', '" + stamp->toUtf8() + "', '');";
-    const bool ok = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
-}
 
 struct LoginCase {
     QByteArray reply;
@@ -284,7 +269,10 @@ private slots:
         auto [stamp, required, outdated, shown] =
             row<Text, Text, bool, QStringList>("stamp", "required", "outdated", "shown");
         const QString path = home->path() + u"/PadBaseData.db"_s;
-        QVERIFY(writeBaseData(path, stamp));
+        // The store's stamp is "BaseDataVer" among its parameters.
+        QVERIFY(BaseDataFixture(path).exec(
+            u"insert into StoreInfo values('StoreName', 'x', '');"_s +
+            (stamp ? u"insert into StoreInfo values('BaseDataVer', '%1', '');"_s.arg(*stamp) : QString())));
         DBManager::defaultManager().setupDBPath(path);
 
         SupportChecker &checker = SupportChecker::sharedChecker();

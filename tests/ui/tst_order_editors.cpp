@@ -1,4 +1,5 @@
 // The order list's editors and the held-order list, at controller level on the demo catalogue.
+#include "../storage/BaseDataFixture.h"
 #include "UiTestSupport.h"
 
 #include "foundation/NotificationCenter.h"
@@ -243,17 +244,15 @@ private slots:
         bool saved = false;
         orders.orderPack()->saveGuaDan([&saved](bool ok) { saved = ok; });
         QVERIFY(saved);
-        QList<Guadan> stored;
+        QList<Guadan> stored = heldOrders();
         DBManager &db = DBManager::mainDBManager();
-        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
         QString broken = stored.at(0).content;
         broken.replace(QRegularExpression(u"<OrderDetail>.*</OrderDetail>"_s,
                                           QRegularExpression::DotMatchesEverythingOption),
                        u"<OrderDetail></OrderDetail>"_s);
         db.saveOrderPack(broken, [&saved](bool ok) { saved = ok; });
         QVERIFY(saved);
-        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
-        QCOMPARE(stored.size(), 2);
+        QCOMPARE(heldOrders().size(), 2);
 
         notices->shown.clear();
         GuaDanViewController list;
@@ -273,8 +272,7 @@ private slots:
         list.confirm();
         QCOMPARE(notices->shown,
                  (QStringList{u"error|请选择挂单"_s, u"info|操作失败"_s, u"error|请选择挂单"_s}));
-        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
-        QCOMPARE(stored.size(), 2);
+        QCOMPARE(heldOrders().size(), 2);
 
         // A store that refuses the delete: nothing is taken back, nothing is lost.
         orders.deleteAllFoodOrders();
@@ -292,15 +290,14 @@ private slots:
         list.confirm();
         QCOMPARE(notices->shown, QStringList{u"error|恢复挂单失败"_s});
         QCOMPARE(orders.arrOrders().size(), 1);
-        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
-        QCOMPARE(stored.size(), 2);
+        QCOMPARE(heldOrders().size(), 2);
         execute("drop trigger held_stays");
 
         // Taken back: it is the order in progress and has left the store.
         list.confirm();
         QCOMPARE(orders.arrOrders().size(), 2);
         QCOMPARE(orders.arrOrders().at(0)->salePrice1, 12.5f);
-        db.getOrderPacks([&](const QList<Guadan> &packs) { stored = packs; });
+        stored = heldOrders();
         QCOMPARE(stored.size(), 1);
         db.deleteGuadanById(stored.at(0).gid, {});
         orders.deleteAllFoodOrders();

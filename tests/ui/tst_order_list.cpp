@@ -1,5 +1,6 @@
 // The order list against the development server with the real order manager: the checks of "下单",
 // its own pop-ups, failed sends, print states, gifts, holding, and the flow through the real window.
+#include "../storage/BaseDataFixture.h"
 #include "AppWindow.h"
 #include "DevServerHarness.h"
 #include "TestRows.h"
@@ -69,13 +70,6 @@ private:
             pack.DeskNo = desk.isEmpty() ? std::nullopt : std::optional<QString>(desk);
             pack.CustCount = guests.isEmpty() ? std::nullopt : std::optional<QString>(guests);
         });
-    }
-
-    static QList<Guadan> heldOrders()
-    {
-        QList<Guadan> held;
-        DBManager::mainDBManager().getOrderPacks([&held](const QList<Guadan> &packs) { held = packs; });
-        return held;
     }
 
     static void deleteHeldOrders()
