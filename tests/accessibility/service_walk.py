@@ -1,23 +1,16 @@
 #!/usr/bin/python3
 """A whole service driven as assistive technology drives it: each control is found in the
-accessibility tree by role and name and pressed with a real pointer click at its own extents.
-On every screen visited the tap targets without a name are counted: there must be none; under an
-open pop-up nothing can be reached. A short pass in English follows the service.
-Usage: service_walk.py SERVER_URL"""
-import datetime
-import json
-import re
-import subprocess
-import sys
-import time
-import urllib.request
+accessibility tree by role and name and pressed by a real pointer click at its own extents. On each
+screen visited no tap target may lack a name, and under an open pop-up none may be reachable.
+A short pass in English follows. Usage: service_walk.py SERVER_URL"""
+import datetime, json, re, subprocess, sys, time, urllib.request  # noqa: E401
 
-import pyatspi
+import pyatspi as R
 
-R = pyatspi
 TAP_ROLES = {R.ROLE_PUSH_BUTTON, R.ROLE_TOGGLE_BUTTON, R.ROLE_CHECK_BOX, R.ROLE_RADIO_BUTTON,
              R.ROLE_PAGE_TAB, R.ROLE_TEXT, R.ROLE_PASSWORD_TEXT, R.ROLE_ENTRY, R.ROLE_COMBO_BOX}
 unnamed = {}
+pointer = [None]  # where the last click was
 
 
 class WalkFailed(Exception):
@@ -26,19 +19,17 @@ class WalkFailed(Exception):
 
 def app():
     desktop = R.Registry.getDesktop(0)
-    found = [desktop.getChildAtIndex(i) for i in range(desktop.childCount)]
-    return next((a for a in found if a is not None and a.name == "diancai"), None)
+    return next((a for a in map(desktop.getChildAtIndex, range(desktop.childCount))
+                 if a is not None and a.name == "diancai"), None)
 
 
 def shown(root):
     """The shown nodes under `root`, in reading order, walked afresh."""
     out = []
-    for i in range(root.childCount):
-        child = root.getChildAtIndex(i)
+    for child in map(root.getChildAtIndex, range(root.childCount)):
         states = child.getState() if child is not None else None
         if states and states.contains(R.STATE_SHOWING) and states.contains(R.STATE_VISIBLE):
-            out.append(child)
-            out += shown(child)
+            out += [child] + shown(child)
     return out
 
 
@@ -63,44 +54,35 @@ def wait_for(what, predicate, timeout=20):
     raise WalkFailed("not found within %d s: %s" % (timeout, what))
 
 
-def find(name, role=R.ROLE_PUSH_BUTTON, prefix=False, last=False):
-    def hits():
-        return [n for n in scope()[1] if n.getRole() == role
-                and n.getState().contains(R.STATE_SENSITIVE)
-                and (n.name.startswith(name) if prefix else n.name == name)]
-    found = wait_for("%s %r" % (role, name), hits)
+def find(*names, role=R.ROLE_PUSH_BUTTON, prefix=False, last=False):
+    """The enabled control of each name in what takes input; returns the last name's."""
+    for name in names:
+        found = wait_for("%s %r" % (role, name), lambda: [
+            n for n in scope()[1] if n.getRole() == role and (n.name.startswith(name) if prefix
+                                                              else n.name == name)
+            and n.getState().contains(R.STATE_SENSITIVE)])
     return found[-1] if last else found[0]
 
 
-def press(node):
-    """A real pointer click at the middle of the control's own extents."""
-    ext = node.queryComponent().getExtents(R.DESKTOP_COORDS)
-    if ext.width <= 0 or ext.height <= 0:
-        raise WalkFailed("no extents: %r" % node.name)
-    point = [str(ext.x + ext.width // 2), str(ext.y + ext.height // 2)]
-    # "--sync" waits for the pointer to move, which it never does when it is there already.
-    sync = [] if point == press.last else ["--sync"]
-    subprocess.run(["xdotool", "mousemove"] + sync + point + ["click", "1"], check=True)
-    press.last = point
-    time.sleep(0.4)
-
-
-press.last = None
-
-
-def key(*keys):
-    subprocess.run(["xdotool", "key"] + list(keys), check=True)
+def xdotool(*args):
+    subprocess.run(["xdotool"] + list(args), check=True)
     time.sleep(0.4)
 
 
 def tap(*names, **how):
+    """A real pointer click at the middle of each control's own extents."""
     for name in names:
-        press(find(name, **how))
+        ext = find(name, **how).queryComponent().getExtents(R.DESKTOP_COORDS)
+        if ext.width <= 0 or ext.height <= 0:
+            raise WalkFailed("no extents: %r" % name)
+        point = [str(ext.x + ext.width // 2), str(ext.y + ext.height // 2)]
+        # "--sync" waits for the pointer to move, which it never does when it is there already.
+        xdotool("mousemove", *([] if point == pointer[0] else ["--sync"]), *point, "click", "1")
+        pointer[0] = point
 
 
-def dialog(title, timeout=20):
-    return wait_for("dialog %r" % title,
-                    lambda: scope()[0] is not None and scope()[0].name == title, timeout)
+def dialog(title):
+    return wait_for("dialog %r" % title, lambda: getattr(scope()[0], "name", None) == title)
 
 
 def focused(name):
@@ -114,11 +96,17 @@ def count_unnamed(screen):
     unnamed[screen] = [n.getRoleName() for n in nodes
                        if n.getRole() in TAP_ROLES and not n.name.strip()]
     if top is not None:
-        taps = [n.name for n in shown(app()) if n.getRole() in TAP_ROLES]
-        for name in [n.name for n in nodes if n.getRole() in TAP_ROLES and n.name in taps]:
-            taps.remove(name)
-        if taps:
-            raise WalkFailed("under the pop-up %r, reachable: %s" % (top.name, taps))
+        reachable = [n.name for n in shown(app()) if n.getRole() in TAP_ROLES]
+        for name in [n.name for n in nodes if n.getRole() in TAP_ROLES and n.name in reachable]:
+            reachable.remove(name)
+        if reachable:
+            raise WalkFailed("under the pop-up %r, reachable: %s" % (top.name, reachable))
+
+
+def order_on_server(server):
+    url = server + "/__control/commands?command=OrderPack"
+    with urllib.request.urlopen(url, timeout=10) as reply:
+        return [c["xml"] for c in json.load(reply)["commands"] if c["returnCode"] == "0"]
 
 
 def service(server):
@@ -127,41 +115,37 @@ def service(server):
     count_unnamed("home")
     # Keyboard: Tab reaches the login button first, Enter opens its dialog, Esc closes it.
     # A click on the background first: keys go to the active window.
-    subprocess.run(["xdotool", "mousemove", "--sync", "512", "300", "click", "1"], check=True)
-    key("Tab")
+    xdotool("mousemove", "--sync", "512", "300", "click", "1")
+    xdotool("key", "Tab")
     focused("未登录")
-    key("Return")
+    xdotool("key", "Return")
     dialog("用户登录")
-    key("Escape")
+    xdotool("key", "Escape")
     wait_for("the login closed by Esc", lambda: scope()[0] is None)
     tap("点菜")
-    plus = wait_for("dish cards",
-                    lambda: [n.name[:-2] for n in scope()[1] if n.name.endswith(" +")])
+    cards = wait_for("cards", lambda: [n.name[:-2] for n in scope()[1] if n.name.endswith(" +")])
+    dish, other = cards[:2]
     count_unnamed("menu")
-    dish, other = plus[0], plus[1]
     tap(dish + " +")
-    # Keyboard: from a card's picture Tab reaches its "−", then its "+", which Enter presses.
+    # Keyboard: from a card's picture Tab reaches its "−", then its "+", which Enter presses;
+    # Shift+Tab goes back.
     find(other).queryComponent().grabFocus()
     for name in (other + " −", other + " +"):
-        key("Tab")
+        xdotool("key", "Tab")
         focused(name)
-    key("Return")
-    find(other + " +").queryComponent().grabFocus()
-    key("shift+Tab")
+    xdotool("key", "Return", "shift+Tab")
     focused(other + " −")
     tap("已点品项", prefix=True)
 
     tap(dish + " 数量 1.00")
     count_unnamed("quantity editor")
-    key("Delete", "2")  # typed keys reach the keypad
-    tap("确定")
-    tap(dish + " 做法")
+    xdotool("key", "Delete", "2")  # typed keys reach the keypad
+    tap("确定", dish + " 做法")
     dialog(dish)
     count_unnamed("taste editor")
-    taste = "微辣"
-    tap(taste)
+    tap("微辣")
     tap("确定", last=True)
-    find("%s 做法 %s" % (dish, taste), prefix=True)
+    find(dish + " 做法 微辣", prefix=True)
     find(dish + " 数量 2.00")
     count_unnamed("order list")
 
@@ -169,35 +153,26 @@ def service(server):
     dialog("用户登录")
     count_unnamed("login")
     tap("用户名", role=R.ROLE_TEXT)
-    tap("0", "0", "1")
-    tap("密码")  # never read with its value
-    tap("1", "2", "3")
-    if "123" in [n.name for n in scope()[1]] + [n.queryText().getText(0, -1) for n in scope()[1]
-                                                 if n.getRole() == R.ROLE_TEXT]:
+    tap("0", "0", "1", "密码", "1", "2", "3")  # the password field is never read with its value
+    nodes = scope()[1]
+    if "123" in [n.name for n in nodes] + [n.queryText().getText(0, -1) for n in nodes
+                                           if n.getRole() == R.ROLE_TEXT]:
         raise WalkFailed("the password is readable")
     tap("登录")
-    try:
-        dialog("台号", 4)
-    except WalkFailed:  # the login ends the first "下单"
-        tap("下单")
-        dialog("台号")
+    wait_for("the login closed", lambda: scope()[0] is None)
+    tap("下单")
+    dialog("台号")
     count_unnamed("table chooser")
     tap("A01 ", prefix=True)
     tap("人数", role=R.ROLE_TEXT, prefix=True)
     tap("清空", "4")
     find("人数 4", role=R.ROLE_TEXT)
     tap("确定", last=True)
-
-    def sent():
-        url = server + "/__control/commands?command=OrderPack"
-        with urllib.request.urlopen(url, timeout=10) as reply:
-            return [c["xml"] for c in json.load(reply)["commands"] if c["returnCode"] == "0"]
-    xml = wait_for("the order on the server", sent)[-1]
+    xml = wait_for("the order on the server", lambda: order_on_server(server))[-1]
     # The dish with its quantity and taste (微辣 is taste 002 of the demo catalogue), the other dish.
     for part in ["<DeskNo>A01</DeskNo>", "<CustCount>4</CustCount>",
                  '<Data [^>]*foodName="%s"' % other,
-                 '<Data [^>]*foodName="%s"[^>]* SaleQty="2.000000"' % dish
-                 + '[^>]* TasteDef="002"']:
+                 '<Data [^>]*foodName="%s"[^>]* SaleQty="2.000000"[^>]* TasteDef="002"' % dish]:
         if not re.search(part, xml):
             raise WalkFailed("the order on the server lacks %s:\n%s" % (part, xml))
 
@@ -210,7 +185,7 @@ def service(server):
     tap("查账单")
     wait_for("the bill", lambda: scope()[0] is not None)
     count_unnamed("bill")
-    key("Escape")
+    xdotool("key", "Escape")
     wait_for("the bill closed by Esc", lambda: scope()[0] is None)
 
 
@@ -219,19 +194,15 @@ def english():
     tap("系统设置")
     find("请输入密码")
     # The access code is the date's digits, each taken from nine, read backwards.
-    code = "".join(str(9 - int(d)) for d in reversed(datetime.date.today().strftime("%Y%m%d")))
-    subprocess.run(["xdotool", "type", code], check=True)  # typed keys reach the keypad
+    digits = datetime.date.today().strftime("%Y%m%d")
+    xdotool("type", "".join(str(9 - int(d)) for d in reversed(digits)))
     tap("确定")
     tap("英文（English）", role=R.ROLE_RADIO_BUTTON)
-    tap("保存")
-    tap("Home")
-    for name in ("Gallery", "Videos", "Staff"):
-        find(name)
+    tap("保存", "Home")
+    find("Gallery", "Videos", "Staff")
     find("Background music", role=R.ROLE_CHECK_BOX)
     tap("Order")
-    for name in ("Home", "Search", "Quick order"):
-        find(name)
-    find("Ordered items", prefix=True)
+    find("Home", "Search", "Quick order", "Ordered items", prefix=True)
     count_unnamed("menu, English")
 
 
