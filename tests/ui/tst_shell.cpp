@@ -442,6 +442,13 @@ private slots:
         QTRY_VERIFY(textOf(u"detailName"_s) != first);
         swipe(detail, 300);
         QTRY_COMPARE(textOf(u"detailName"_s), first);
+        // By keyboard: Tab reaches the picture, whose Right and Left step as the swipes do.
+        for (int tabs = 0; tabs < 5 && !item(u"detailGestures"_s)->hasActiveFocus(); ++tabs)
+            QTest::keyClick(window, Qt::Key_Tab);
+        QTest::keyClick(window, Qt::Key_Right);
+        QTRY_VERIFY(textOf(u"detailName"_s) != first);
+        QTest::keyClick(window, Qt::Key_Left);
+        QTRY_COMPARE(textOf(u"detailName"_s), first);
         QTest::qWait(600); // past the wait for a second tap
         QVERIFY(item(u"detailPanel"_s)->isVisible() && item(u"menuDetailScreen"_s));
         UiTest::tap(detail);

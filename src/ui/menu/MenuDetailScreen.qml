@@ -4,7 +4,8 @@ import Diancai.Ui
 
 // The big-picture screen: the dish's full picture with a panel of its name, price, ordered amount
 // and description. A swipe steps to the next or previous dish, which slides in; a single tap shows
-// or hides the panel, a double tap returns to the menu.
+// or hides the panel, a double tap returns to the menu. By keyboard the picture takes Tab, Left and
+// Right step as swipes do, Enter or Space toggles the panel.
 ScreenPage {
     id: screen
     objectName: "menuDetailScreen"
@@ -50,7 +51,11 @@ ScreenPage {
         // Press and release tell the gestures apart: a swipe steps, a tap that did not move toggles
         // the panel once no second tap follows, two taps return. A tap on the panel is not one.
         id: gestures
+        objectName: "detailGestures"
         anchors.fill: parent
+        activeFocusOnTab: true
+        Keys.onLeftPressed: ctl.prevFood()
+        Keys.onRightPressed: ctl.nextFood()
         // To a screen reader, the picture of the dish: pressed, it shows or hides the panel; its page
         // actions step through the dishes as swipes do.
         Accessible.role: Accessible.Button
@@ -87,6 +92,13 @@ ScreenPage {
             id: tapTimer
             interval: 300
             onTriggered: ctl.togglePanel()
+        }
+        Rectangle {
+            anchors.fill: parent
+            visible: gestures.activeFocus
+            color: Theme.noFill
+            border.width: 3
+            border.color: Theme.accent
         }
     }
     Rectangle {
