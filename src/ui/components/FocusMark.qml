@@ -9,6 +9,6 @@ Rectangle {
     radius: parent.radius !== undefined ? parent.radius + 4 : 4
     color: Theme.noFill
     border.width: 3
-    border.color: Theme.accent
+    border.color: Theme.focus
     z: 100
 }

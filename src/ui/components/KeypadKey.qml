@@ -23,7 +23,7 @@ Rectangle {
     color: area.pressed ? Theme.keyPressed : (isAction ? Theme.keyAction : Theme.keyFace)
     // The keyboard's focus shows on the key's own border: a keypad needs no extra items.
     border.width: activeFocus ? 3 : 1
-    border.color: activeFocus ? Theme.accent : Theme.keyPressed
+    border.color: activeFocus ? Theme.focus : Theme.keyPressed
 
     Label {
         id: caption

@@ -28,7 +28,7 @@ Rectangle {
     color: inUse ? Theme.accent : Theme.surfaceRaised
     // The keyboard's focus shows on the tile's own border: a grid of tiles needs no extra items.
     border.width: selected || activeFocus ? 3 : 1
-    border.color: activeFocus ? Theme.accent : selected ? Theme.text : Theme.mutedText
+    border.color: activeFocus ? Theme.focus : selected ? Theme.text : Theme.mutedText
 
     Column {
         anchors.centerIn: parent

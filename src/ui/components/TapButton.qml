@@ -27,7 +27,7 @@ Rectangle {
     opacity: enabled ? 1 : 0.5
     // The keyboard's focus shows on the button's own border: a list of buttons needs no extra items.
     border.width: activeFocus ? 3 : highlighted ? 0 : 1
-    border.color: activeFocus ? Theme.accent : Theme.keyPressed
+    border.color: activeFocus ? Theme.focus : Theme.keyPressed
 
     Text {
         id: label

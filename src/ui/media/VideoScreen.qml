@@ -36,7 +36,7 @@ ScreenPage {
             radius: 8
             color: area.pressed ? Theme.keyPressed : Theme.surface
             border.width: area.activeFocus ? 3 : 0
-            border.color: Theme.accent
+            border.color: Theme.focus
 
             Label {
                 anchors.verticalCenter: parent.verticalCenter

@@ -62,7 +62,7 @@ Item {
             visible: pictureArea.activeFocus
             color: Theme.noFill
             border.width: 3
-            border.color: Theme.accent
+            border.color: Theme.focus
         }
         Rectangle {
             objectName: "recommendedBadge"
@@ -150,7 +150,7 @@ Item {
                 radius: 8
                 color: minusArea.pressed ? Theme.keyPressed : Theme.surfaceRaised
                 border.width: activeFocus ? 3 : 0
-                border.color: Theme.accent
+                border.color: Theme.focus
                 Accessible.role: Accessible.Button
                 Accessible.name: card.plainName + " −"
                 Accessible.onPressAction: card.removeTapped()
@@ -178,7 +178,7 @@ Item {
                 radius: 8
                 color: plusArea.pressed ? Qt.darker(Theme.primary, 1.2) : Theme.primary
                 border.width: activeFocus ? 3 : 0
-                border.color: Theme.accent
+                border.color: Theme.focus
                 Accessible.role: Accessible.Button
                 Accessible.name: card.plainName + " +"
                 Accessible.onPressAction: card.addTapped()

@@ -98,7 +98,7 @@ ScreenPage {
             visible: gestures.activeFocus
             color: Theme.noFill
             border.width: 3
-            border.color: Theme.accent
+            border.color: Theme.focus
         }
     }
     Rectangle {

@@ -29,7 +29,7 @@ ListView {
         height: 72
         color: selected ? Theme.selected : Theme.unselected
         border.width: rowArea.activeFocus ? 3 : 0
-        border.color: Theme.accent
+        border.color: Theme.focus
 
         Image {
             id: thumb

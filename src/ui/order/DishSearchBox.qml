@@ -14,7 +14,7 @@ Rectangle {
     radius: 8
     color: Theme.background
     border.width: field.editing || fieldArea.activeFocus ? 3 : 1
-    border.color: field.editing || fieldArea.activeFocus ? Theme.accent : Theme.mutedText
+    border.color: fieldArea.activeFocus ? Theme.focus : field.editing ? Theme.accent : Theme.mutedText
 
     Connections {
         target: box.field

@@ -95,7 +95,7 @@ Rectangle {
             Accessible.onPressAction: cell.controller.switchLineState(cell.index)
             activeFocusOnTab: true
             border.width: activeFocus ? 3 : 0
-            border.color: Theme.accent
+            border.color: Theme.focus
             implicitWidth: 64
             implicitHeight: 44
             radius: 6

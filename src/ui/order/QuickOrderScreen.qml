@@ -82,7 +82,7 @@ ScreenPage {
                     height: 72
                     color: selected ? Theme.surfaceRaised : Theme.unselected
                     border.width: rowArea.activeFocus ? 3 : 0
-                    border.color: Theme.accent
+                    border.color: Theme.focus
                     MouseArea {
                         id: rowArea
                         anchors.fill: parent

@@ -57,7 +57,7 @@ ColumnLayout {
             height: 44
             color: index === panel.config.selectedMusic ? Theme.selected : Theme.background
             border.width: musicArea.activeFocus ? 3 : 0
-            border.color: Theme.accent
+            border.color: Theme.focus
 
             Label {
                 anchors.fill: parent

@@ -9,6 +9,8 @@ QtObject {
 
     readonly property color primary: dark ? "#8c1d18" : "#b3261e"
     readonly property color accent: dark ? "#ffb68a" : "#c75b12"
+    // The keyboard focus's frame: apart from the primary red and the accent, on any face.
+    readonly property color focus: dark ? "#8ab4f8" : "#1565c0"
     readonly property color background: dark ? "#1d1b1a" : "#f7f2ea"
     readonly property color surface: dark ? "#2c2927" : "#ffffff"
     readonly property color surfaceRaised: dark ? "#3a3634" : "#efe7dc"

@@ -45,7 +45,7 @@ PopCard {
                     radius: 8
                     color: checked ? Theme.selected : Theme.surfaceRaised
                     border.width: entryTap.activeFocus ? 3 : checked ? 2 : 0
-                    border.color: Theme.accent
+                    border.color: entryTap.activeFocus ? Theme.focus : Theme.accent
 
                     // The whole entry chooses it; an entry with a field, its name's part.
                     MouseArea {
@@ -155,7 +155,7 @@ PopCard {
                         height: 44
                         color: picked ? Theme.selected : (index % 2 === 0 ? Theme.background : Theme.surface)
                         border.width: activeFocus ? 3 : 0
-                        border.color: Theme.accent
+                        border.color: Theme.focus
                         Row {
                             anchors.fill: parent
                             Repeater {
