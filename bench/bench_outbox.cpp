@@ -127,6 +127,8 @@ QString checkRecorded(DevServerHarness &server, const QSet<QString> &flows, Outb
 
 struct Drain {
     double cpuMs = 0, busyMs = 0, wallMs = 0, longestEventMs = 0;
+    // The main thread's CPU time per send over the first and the last ten: the queue's length shows.
+    double firstTenMs = 0, lastTenMs = 0;
 };
 
 // Points the terminal at the server and lets the outbox send everything, as "立即重试" does.
@@ -134,8 +136,11 @@ Drain drain(TimedApplication &app, DevServerHarness &server, Outbox &outbox)
 {
     QEventLoop loop;
     QObject watching;
+    QList<double> cpuAtSend; // the main thread's CPU time each time the queue got shorter
     NotificationCenter::defaultCenter().addObserver(&watching, Notify::OutboxChanged,
                                                     [&](const Notification &) {
+                                                        if (outbox.count() < kOrders - cpuAtSend.size())
+                                                            cpuAtSend << mainThreadCpuMs();
                                                         if (outbox.count() == 0 && !outbox.isSending())
                                                             loop.quit();
                                                     });
@@ -147,9 +152,13 @@ Drain drain(TimedApplication &app, DevServerHarness &server, Outbox &outbox)
     const double cpuStart = mainThreadCpuMs();
     outbox.retryNow();
     loop.exec();
-    const double cpuMs = mainThreadCpuMs() - cpuStart;
-    return {cpuMs, double(app.busyNs) / 1e6, double(wall.nsecsElapsed()) / 1e6,
-            double(app.longestEventNs) / 1e6};
+    Drain figures{mainThreadCpuMs() - cpuStart, double(app.busyNs) / 1e6, double(wall.nsecsElapsed()) / 1e6,
+                  double(app.longestEventNs) / 1e6};
+    if (cpuAtSend.size() == kOrders) {
+        figures.firstTenMs = (cpuAtSend[9] - cpuStart) / 10;
+        figures.lastTenMs = (cpuAtSend[kOrders - 1] - cpuAtSend[kOrders - 11]) / 10;
+    }
+    return figures;
 }
 
 int fail(const QString &why)
@@ -195,7 +204,8 @@ int main(int argc, char *argv[])
             return fail(u"drain %1: "_s.arg(run) + wrong);
         perSend << figures.cpuMs / kOrders;
         out << "drain " << run << ": main thread CPU " << figures.cpuMs << " ms, " << perSend.last()
-            << " ms per send; main thread busy " << figures.busyMs / kOrders << " ms per send, longest event "
+            << " ms per send (first ten " << figures.firstTenMs << ", last ten " << figures.lastTenMs
+            << "); main thread busy " << figures.busyMs / kOrders << " ms per send, longest event "
             << figures.longestEventMs << " ms; wall " << figures.wallMs << " ms, " << figures.wallMs / kOrders
             << " ms per order" << Qt::endl;
     }
