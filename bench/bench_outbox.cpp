@@ -185,6 +185,8 @@ int main(int argc, char *argv[])
     LoginState::setLoggedIn(u"1001"_s, u"张三"_s);
     ConfigManager::defaultManager().setIp(u"127.0.0.1"_s);
     OrderManager &orders = OrderManager::defaultManager();
+    // No speaker here, as in the console (its sound effects would outlive the application at exit).
+    orders.setSoundPlayer({});
     orders.adoptKeptOrder(std::make_shared<OrderKeeper>(DBManager::mainDBPath()));
     if (!orders.orderPack())
         orders.genNewPack();

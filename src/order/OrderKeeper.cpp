@@ -159,10 +159,16 @@ bool OrderKeeper::queue(const OutboxRow &row)
     });
 }
 
-QList<OutboxRow> OrderKeeper::outbox()
+QList<OutboxRow> OrderKeeper::outbox(int limit)
 {
     std::lock_guard lock(storeMutex_);
-    return store_.readOutbox();
+    return store_.readOutbox(limit);
+}
+
+int OrderKeeper::queuedCount()
+{
+    std::lock_guard lock(storeMutex_);
+    return store_.countQueued();
 }
 
 bool OrderKeeper::updateQueued(const OutboxRow &row)

@@ -48,7 +48,9 @@ public:
     // The outbox beside the kept order; each call one transaction, run at once.
     // Queues `row` and removes the kept order together, superseding what was handed over.
     bool queue(const OutboxRow &row);
-    QList<OutboxRow> outbox();
+    // Oldest first; at most `limit` rows, all when it is negative.
+    QList<OutboxRow> outbox(int limit = -1);
+    int queuedCount();
     bool updateQueued(const OutboxRow &row);
     bool removeQueued(qint64 id);
     // Moves queued order `id` to the held orders.

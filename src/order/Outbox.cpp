@@ -181,7 +181,9 @@ void Outbox::sendNext()
 {
     if (sending_)
         return;
-    const QList<OutboxRow> rows = entries();
+    // Only the oldest: reading the whole queue for every send made each send dearer the longer it was.
+    const std::shared_ptr<OrderKeeper> keeper = this->keeper();
+    const QList<OutboxRow> rows = keeper ? keeper->outbox(1) : QList<OutboxRow>();
     if (rows.isEmpty()) {
         failures_ = 0;
         return;
@@ -283,6 +285,7 @@ void Outbox::waitBeforeNext()
 
 void Outbox::changed()
 {
-    count_ = int(entries().size());
+    const std::shared_ptr<OrderKeeper> keeper = this->keeper();
+    count_ = keeper ? keeper->queuedCount() : 0;
     PostNotificationInMainThread(Notify::OutboxChanged);
 }

@@ -184,7 +184,7 @@ bool KeptOrderStore::queueKept(const OutboxRow &row)
     });
 }
 
-QList<OutboxRow> KeptOrderStore::readOutbox()
+QList<OutboxRow> KeptOrderStore::readOutbox(int limit)
 {
     QList<OutboxRow> rows;
     sqlite3 *db = connection();
@@ -192,13 +192,21 @@ QList<OutboxRow> KeptOrderStore::readOutbox()
         return rows;
     SqlStatement query(db,
                        "select id, flow_no, table_no, line_count, send_text, held_text, waiter, queued_time, "
-                       "unconfirmed, attempts, last_error from outbox order by id");
+                       "unconfirmed, attempts, last_error from outbox order by id limit ?");
+    query.bind(1, qint64(limit));
     while (query.step()) {
         rows.append({query.integer(0), query.text(1), query.text(2), int(query.integer(3)), query.text(4),
                      query.text(5), query.text(6), query.integer(7), query.integer(8) != 0,
                      int(query.integer(9)), query.text(10)});
     }
     return rows;
+}
+
+int KeptOrderStore::countQueued()
+{
+    sqlite3 *db = connection();
+    SqlStatement query(db, "select count(*) from outbox");
+    return db && query.step() ? int(query.integer(0)) : 0;
 }
 
 bool KeptOrderStore::updateQueued(const OutboxRow &row)

@@ -61,8 +61,9 @@ public:
     // Queues `row` and removes the kept order, both or neither; false also when its flow number is
     // queued already.
     bool queueKept(const OutboxRow &row);
-    // Oldest first.
-    QList<OutboxRow> readOutbox();
+    // Oldest first; at most `limit` rows, all when it is negative.
+    QList<OutboxRow> readOutbox(int limit = -1);
+    int countQueued();
     // Stores the send state of queued order `row.id` (unconfirmed, attempts, last error).
     bool updateQueued(const OutboxRow &row);
     bool removeQueued(qint64 id);
