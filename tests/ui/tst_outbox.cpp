@@ -5,7 +5,9 @@
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
+#include "order/OrderKeeper.h"
 #include "order/OrderManager.h"
+#include "order/Outbox.h"
 #include "server/NetworkChecker.h"
 #include "settings/LoginState.h"
 #include "storage/DBManager.h"
@@ -133,8 +135,14 @@ private slots:
         UiTest::tap(item(u"staffEntry_7"_s));
         QQuickItem *list = settledPopup();
         QVERIFY(list);
+        // An attempt without a definite answer: the question warns that it may have arrived.
+        OutboxRow sent = Outbox::defaultOutbox().entries().value(0);
+        sent.unconfirmed = true;
+        QVERIFY(OrderManager::defaultManager().keeper()->updateQueued(sent));
         UiTest::tap(UiTest::findItem(UiTest::findItem(list, u"outboxRow_0"_s), u"cancelOrderButton"_s));
         QTRY_VERIFY(NoticeBoard::instance().dialogVisible());
+        QCOMPARE(textOf(u"dialogMessage"_s),
+                 u"桌台A06的订单将不再发送，移入挂单\n它可能已送达厨房：从挂单再次下单可能重复"_s);
         UiTest::tap(item(u"dialogConfirm"_s));
         QTRY_VERIFY(!UiTest::findItem(item(u"staffScreen"_s), u"outboxBadge"_s));
         QList<Guadan> held;
