@@ -568,6 +568,14 @@ private slots:
         QTRY_VERIFY(!NoticeBoard::instance().progressVisible());
         QTRY_VERIFY(!item(u"noticeToast"_s)->isVisible());
         saveScreenshot(u"soldout"_s);
+        // The password page and its dialog, for the touch audit.
+        UiTest::tap(item(u"staffEntry_2"_s));
+        QTRY_VERIFY(item(u"changePasswordButton"_s));
+        UiTest::tap(item(u"changePasswordButton"_s));
+        QQuickItem *password = settledPopup();
+        QVERIFY(password);
+        auditTouch(u"password"_s);
+        closePopup(password, u"cancelButton"_s);
 
         // Back to the settings, and back from the help screen: still open.
         UiTest::tap(item(u"staffEntry_3"_s));

@@ -770,6 +770,8 @@ private slots:
         QQuickItem *opScreen = item(u"tableOpScreen"_s);
         QVERIFY(!UiTest::findItem(opScreen, u"btnLogin"_s)->isVisible());
         QTRY_VERIFY(idle());
+        NoticeBoard::instance().hideToast();
+        auditTouch(u"table-op"_s);
         QQuickItem *moved = UiTest::findItem(opScreen, u"table_A02"_s);
         QVERIFY(moved);
         QCOMPARE(textIn(moved, u"tableNumber"_s), u"4人 ￥0.00"_s);
