@@ -8,6 +8,7 @@
 // Usage: bench_outbox [RUNS]     RUNS drains of 100 orders each (default 3)
 #include "BenchOrder.h"
 #include "DevServerHarness.h"
+#include "FrameWork.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/NotificationNames.h"
@@ -23,7 +24,6 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextStream>
-#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -35,36 +35,6 @@ namespace {
 constexpr int kOrders = 100;
 constexpr double kGoalMs = 2.0;
 constexpr int kDrainLimitMs = 300000;
-
-// Times every event the main thread handles from the event loop (nested ones count in theirs).
-class TimedApplication : public QCoreApplication {
-public:
-    using QCoreApplication::QCoreApplication;
-    qint64 longestEventNs = 0;
-    qint64 busyNs = 0; // all events together: CPU and waits (the store's syncs) alike
-
-    bool notify(QObject *receiver, QEvent *event) override
-    {
-        if (depth_ > 0 || QThread::currentThread() != thread())
-            return QCoreApplication::notify(receiver, event);
-        ++depth_;
-        const qint64 start = clock_.nsecsElapsed();
-        const bool done = QCoreApplication::notify(receiver, event);
-        const qint64 took = clock_.nsecsElapsed() - start;
-        longestEventNs = std::max(longestEventNs, took);
-        busyNs += took;
-        --depth_;
-        return done;
-    }
-
-private:
-    QElapsedTimer clock_ = [] {
-        QElapsedTimer started;
-        started.start();
-        return started;
-    }();
-    int depth_ = 0; // main thread only
-};
 
 double mainThreadCpuMs()
 {
@@ -107,8 +77,8 @@ QSet<QString> queueOrders(OrderManager &orders, Outbox &outbox)
 // What is wrong with the drain: the server must hold each queued flow number once, accepted.
 QString checkRecorded(DevServerHarness &server, const QSet<QString> &flows, Outbox &outbox)
 {
-    if (outbox.count() != 0 || !outbox.entries().isEmpty())
-        return u"%1 orders are still queued"_s.arg(outbox.entries().size());
+    if (const qsizetype left = outbox.entries().size(); left > 0 || outbox.count() != 0)
+        return u"%1 orders are still queued"_s.arg(left);
     const QJsonArray packs =
         server.controlGet(u"/__control/commands?command=OrderPack"_s)[u"commands"_s].toArray();
     const QRegularExpression flowOf(u"<UniqueFlowNo>([^<]*)</UniqueFlowNo>"_s);
@@ -147,14 +117,14 @@ Drain drain(TimedApplication &app, DevServerHarness &server, Outbox &outbox)
                                                     });
     QTimer::singleShot(kDrainLimitMs, &loop, &QEventLoop::quit);
     pointAt(server.port());
-    app.longestEventNs = app.busyNs = 0;
+    app.startClock();
     QElapsedTimer wall;
     wall.start();
     const double cpuStart = mainThreadCpuMs();
     outbox.retryNow();
     loop.exec();
-    Drain figures{mainThreadCpuMs() - cpuStart, double(app.busyNs) / 1e6, double(wall.nsecsElapsed()) / 1e6,
-                  double(app.longestEventNs) / 1e6};
+    Drain figures{mainThreadCpuMs() - cpuStart, app.busyMs(), double(wall.nsecsElapsed()) / 1e6,
+                  app.longestEventMs()};
     if (cpuAtSend.size() == kOrders) {
         figures.firstTenMs = (cpuAtSend[9] - cpuStart) / 10;
         figures.lastTenMs = (cpuAtSend[kOrders - 1] - cpuAtSend[kOrders - 11]) / 10;
@@ -171,6 +141,8 @@ int fail(const QString &why)
 
 int main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     TimedApplication app(argc, argv);
     const int runs = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 3;
     if (runs < 1)

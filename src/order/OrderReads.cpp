@@ -75,7 +75,7 @@ QString OrderManager::getOrderPackAmount() const
 
 QString OrderManager::getOrderPackPay() const
 {
-    if (ConfigManager::defaultManager().ctShowAmount() == 4)
+    if (!ConfigManager::defaultManager().showsAmounts())
         return LanguageManager::defaultManager().readString(QStringLiteral("不显示"));
     float sum = 0;
     QList<TasteInfo> remarks;

@@ -54,6 +54,8 @@ public:
     void setCtTaiHaoShuruFangshi(qint64 v) { ctTaiHaoShuruFangshi_ = v; }
     qint64 ctShowAmount() const { return ctShowAmount_; }
     void setCtShowAmount(qint64 v) { ctShowAmount_ = v; }
+    // Amounts are shown unless the setting says 4 ("不显示").
+    bool showsAmounts() const { return ctShowAmount_ != 4; }
     qint64 ctLogoutAfterSend() const { return ctLogoutAfterSend_; }
     void setCtLogoutAfterSend(qint64 v) { ctLogoutAfterSend_ = v; }
 

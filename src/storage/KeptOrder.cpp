@@ -205,8 +205,10 @@ QList<OutboxRow> KeptOrderStore::readOutbox(int limit)
 int KeptOrderStore::countQueued()
 {
     sqlite3 *db = connection();
+    if (!db)
+        return 0;
     SqlStatement query(db, "select count(*) from outbox");
-    return db && query.step() ? int(query.integer(0)) : 0;
+    return query.step() ? int(query.integer(0)) : 0;
 }
 
 bool KeptOrderStore::updateQueued(const OutboxRow &row)

@@ -139,6 +139,7 @@ private slots:
         OutboxRow sent = Outbox::defaultOutbox().entries().value(0);
         sent.unconfirmed = true;
         QVERIFY(OrderManager::defaultManager().keeper()->updateQueued(sent));
+        NotificationCenter::defaultCenter().post(Notify::OutboxChanged); // as the outbox does on a change
         UiTest::tap(UiTest::findItem(UiTest::findItem(list, u"outboxRow_0"_s), u"cancelOrderButton"_s));
         QTRY_VERIFY(NoticeBoard::instance().dialogVisible());
         QCOMPARE(textOf(u"dialogMessage"_s),

@@ -93,12 +93,9 @@ ScreenPage {
             interval: 300
             onTriggered: ctl.togglePanel()
         }
-        Rectangle {
-            anchors.fill: parent
+        FocusMark {
+            anchors.margins: 0 // inside the screen's edge
             visible: gestures.activeFocus
-            color: Theme.noFill
-            border.width: 3
-            border.color: Theme.focus
         }
     }
     Rectangle {

@@ -36,7 +36,7 @@ OrderListViewController::OrderListViewController(QObject *parent)
 {
     const ConfigManager &config = ConfigManager::defaultManager();
     isCusMode_ = config.isCusMode();
-    showAmount_ = config.ctShowAmount() != 4;
+    showAmount_ = config.showsAmounts();
     toolbarVisible_ = services_.staff->isLoggedIn();
     connect(&sendFlow_, &OrderSendFlow::tableChanged, this, &OrderListViewController::updateTableNo);
     connect(&gifts_, &GiftMode::activeChanged, this, [this] { rows_.setGiftMode(gifts_.isActive()); });

@@ -64,7 +64,7 @@ void OutboxViewController::reload()
     rows_.clear();
     if (Outbox *queue = outbox()) {
         const QList<OutboxRow> entries = queue->entries();
-        const bool hideAmounts = ConfigManager::defaultManager().ctShowAmount() == 4; // as the order list
+        const bool showsAmounts = ConfigManager::defaultManager().showsAmounts();
         for (qsizetype i = 0; i < entries.size(); ++i) {
             const OutboxRow &row = entries.at(i);
             // Only the oldest is ever on its way.
@@ -76,9 +76,10 @@ void OutboxViewController::reload()
                 {u"table"_s, row.tableNo},
                 {u"time"_s, QDateTime::fromSecsSinceEpoch(row.queuedTime).toString(u"HH:mm"_s)},
                 {u"lines"_s, row.lineCount},
-                {u"amount"_s, hideAmounts ? localised(u"不显示"_s) : amountOf(row.heldText)},
+                {u"amount"_s, showsAmounts ? amountOf(row.heldText) : localised(u"不显示"_s)},
                 {u"state"_s, localised(state)},
                 {u"error"_s, row.lastError},
+                {u"unconfirmed"_s, row.unconfirmed},
             });
         }
     }
@@ -95,9 +96,10 @@ void OutboxViewController::cancelOrder(const QString &flowNo, const QString &tab
 {
     QString question = localised(u"桌台%1的订单将不再发送，移入挂单"_s).arg(table);
     // Sent again from the held orders it gets a new flow number, which the server cannot match.
-    const QList<OutboxRow> entries = outbox() ? outbox()->entries() : QList<OutboxRow>();
-    if (std::any_of(entries.cbegin(), entries.cend(),
-                    [&](const OutboxRow &row) { return row.flowNo == flowNo && row.unconfirmed; }))
+    if (std::any_of(rows_.cbegin(), rows_.cend(), [&](const QVariant &row) {
+            const QVariantMap shown = row.toMap();
+            return shown.value(u"flowNo"_s) == flowNo && shown.value(u"unconfirmed"_s).toBool();
+        }))
         question += u'\n' + localised(u"它可能已送达厨房：从挂单再次下单可能重复"_s);
     // The answer may come after the list is gone: it needs only the outbox.
     UserNotice::confirm(localised(u"取消待发送订单"_s), question, localised(u"返回"_s), localised(u"确定"_s),
