@@ -141,10 +141,10 @@ bool Outbox::queueCurrent()
     return true;
 }
 
-QList<OutboxRow> Outbox::entries() const
+QList<OutboxRow> Outbox::entries(int limit) const
 {
     const std::shared_ptr<OrderKeeper> keeper = this->keeper();
-    return keeper ? keeper->outbox() : QList<OutboxRow>();
+    return keeper ? keeper->outbox(limit) : QList<OutboxRow>();
 }
 
 void Outbox::retryNow()
@@ -182,8 +182,7 @@ void Outbox::sendNext()
     if (sending_)
         return;
     // Only the oldest: reading the whole queue for every send made each send dearer the longer it was.
-    const std::shared_ptr<OrderKeeper> keeper = this->keeper();
-    const QList<OutboxRow> rows = keeper ? keeper->outbox(1) : QList<OutboxRow>();
+    const QList<OutboxRow> rows = entries(1);
     if (rows.isEmpty()) {
         failures_ = 0;
         return;

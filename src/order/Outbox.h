@@ -41,8 +41,8 @@ public:
     void resume();
     // Queues the current order; false, with the reason shown, when it cannot be.
     bool queueCurrent();
-    // Oldest first, as stored.
-    QList<OutboxRow> entries() const;
+    // Oldest first, as stored; at most `limit`, all when it is negative.
+    QList<OutboxRow> entries(int limit = -1) const;
     // As of the last change (no store read).
     int count() const { return count_; }
     // Sends at once instead of waiting out the interval.
