@@ -20,8 +20,11 @@ work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$work"' EXIT
 exec 5>"$work/display"  # Xvfb picks a free display and writes its number here
 Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
+# On a loaded machine the server may name its display before it takes clients: wait until it does.
+for _ in $(seq 200); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getmouselocation >/dev/null 2>&1 || { echo "FAIL: no X server on $DISPLAY"; cat "$work/xvfb.log"; exit 1; }
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 
 share="$build/share/diancai"
@@ -40,6 +43,7 @@ echo update | "$build/bin/diancai-console" --home "$work/home" >"$work/console.l
 "$build/bin/diancai" --home "$work/home" --windowed >"$work/terminal.log" 2>&1 &
 
 /usr/bin/python3 "$here/service_walk.py" "$url" || {
+  echo "--- X server log"; tail -n 10 "$work/xvfb.log"
   echo "--- terminal log"; tail -n 30 "$work/terminal.log"
   echo "--- server log"; tail -n 30 "$work/server.log"
   exit 1

@@ -212,9 +212,10 @@ def main():
         english()
     except WalkFailed as failure:
         print("FAIL:", failure)
-        print("Shown (role, name, focused):", [(n.getRoleName(), n.name,
-                                                 n.getState().contains(R.STATE_FOCUSED))
-                                                for n in scope()[1]][:120])
+        if app() is not None:  # the terminal on the bus: what it showed
+            print("Shown (role, name, focused):", [(n.getRoleName(), n.name,
+                                                     n.getState().contains(R.STATE_FOCUSED))
+                                                    for n in scope()[1]][:120])
         return 1
     for screen, roles in unnamed.items():
         print("%-16s unnamed tap targets: %d %s" % (screen, len(roles), " ".join(roles)))
